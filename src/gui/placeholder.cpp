@@ -1,0 +1,1 @@
+// The windows of the desktop program live in this folder.
