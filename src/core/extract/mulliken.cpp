@@ -1,0 +1,10 @@
+#include "core/extract/mulliken.hpp"
+
+namespace zerlant {
+bool cargasmulliken(TextRef, MullikenCharges&) {
+    return false;
+}
+std::string formulamolecular(const std::vector<std::string>&) {
+    return {};
+}
+}  // namespace zerlant

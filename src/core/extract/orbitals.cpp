@@ -1,0 +1,7 @@
+#include "core/extract/orbitals.hpp"
+
+namespace zerlant {
+OrbitalEnergies energiasorbitales(TextRef, const MessageLookup&) {
+    return {};
+}
+}  // namespace zerlant

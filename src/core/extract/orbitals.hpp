@@ -1,0 +1,34 @@
+#pragma once
+// Molecular-orbital eigenvalues of the last population analysis of an output
+// file, with their spin/occupancy labels and symmetry labels, and the HOMO and
+// LUMO energies.
+
+#include <string>
+#include <vector>
+
+#include "core/common/types.hpp"
+#include "core/text/searchtext.hpp"
+
+namespace zerlant {
+
+// Message numbers of the occupancy words in the orbital labels.
+inline constexpr int kMsgOccupied = 137;
+inline constexpr int kMsgVirtual = 138;
+
+// The three lists are 0-based and always the same length: entry i belongs to
+// the (i+1)-th eigenvalue printed.  With no eigenvalue at all the lists are
+// empty and HOMO/LUMO stay 0.
+struct OrbitalEnergies {
+    std::vector<std::string> labels;      // spin word + " - " + occupancy text (messages 137/138)
+    std::vector<std::string> symmetries;  // "A1", "B2", ...; empty text when none was printed
+    std::vector<double> energies;         // hartree, as printed
+    double homo = 0.0;                    // highest occupied value over both spins
+    double lumo = 0.0;                    // lowest virtual value over both spins
+};
+
+// Reads the eigenvalue lines after the last "Orbital Symmetries:" block (any
+// letter case), or, when the file prints none, those of the last
+// "Population analysis" block.  `fileText` is the normalised output text.
+OrbitalEnergies energiasorbitales(TextRef fileText, const MessageLookup& messages);
+
+}  // namespace zerlant
