@@ -1,0 +1,122 @@
+#include "core/results/exporttable.hpp"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+#include "core/text/textutils.hpp"
+
+namespace zerlant {
+
+bool columnaelegida(const ExtractBoxes& boxes, long column) {
+    if (column < 0 || column >= static_cast<long>(kResultColumns))
+        return true;
+    return boxes.ticked(static_cast<ExtractBox>(column));
+}
+
+namespace {
+
+struct SubBlock {
+    ExtractBox box;
+    std::size_t countColumn;
+    std::size_t firstColumn;
+    std::size_t width;
+};
+
+// In export order.
+constexpr std::array<SubBlock, 7> kSubBlocks = {{
+    {ExtractBox::Polar, 6, 4, 2},
+    {ExtractBox::Mulliken, 9, 7, 2},
+    {ExtractBox::Orbitals, 3, 0, 3},
+    {ExtractBox::Geometry, 17, 10, 7},
+    {ExtractBox::Freq, 25, 18, 7},
+    {ExtractBox::Thermo, 30, 26, 4},
+    {ExtractBox::TD, 38, 31, 7},
+}};
+
+// A count cell as a whole number; an unwritten or unreadable cell, or a
+// negative count, is 0.
+std::size_t readCount(const std::string& cell) {
+    std::string_view t = trimBlanks(cell);
+    long value = 0;
+    auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
+    if (ec != std::errc() || end != t.data() + t.size() || value < 0)
+        return 0;
+    return static_cast<std::size_t>(value);
+}
+
+}  // namespace
+
+Table prepararexportacion(const Table& resultTable, const Table& detailTable,
+                          const ExtractBoxes& boxes) {
+    Table out(kExtractExportColumns, 1);
+    std::size_t d = 1;
+    bool anyBlock = false;
+    for (const auto& sb : kSubBlocks) anyBlock = anyBlock || boxes.ticked(sb.box);
+
+    for (std::size_t f = 1; f < resultTable.rows(); ++f) {
+        std::array<std::size_t, 7> counts{};
+        std::size_t h = 0;
+        std::size_t step = 0;
+        for (std::size_t i = 0; i < kSubBlocks.size(); ++i) {
+            counts[i] = readCount(detailTable.cell(kSubBlocks[i].countColumn, d));
+            if (boxes.ticked(kSubBlocks[i].box))
+                h = std::max(h, counts[i]);
+            step = std::max(step, counts[i]);
+        }
+
+        std::size_t top;
+        if (f == 1) {
+            top = 0;
+            // Title row: the chosen ResultTable titles, then the sub-blocks'.
+            std::size_t k = 0;
+            for (std::size_t c = 0; c < kResultColumns; ++c)
+                if (columnaelegida(boxes, static_cast<long>(c)))
+                    out.set(k++, top, resultTable.cell(c, 0));
+            for (const auto& sb : kSubBlocks) {
+                if (!boxes.ticked(sb.box))
+                    continue;
+                for (std::size_t j = 0; j < sb.width; ++j)
+                    out.set(k++, top, detailTable.cell(sb.firstColumn + j, 0));
+            }
+            ++top;
+        } else {
+            top = out.rows();
+            if (anyBlock) {
+                for (std::size_t c = 0; c < out.columns(); ++c) out.set(c, top, out.cell(c, 0));
+                ++top;
+            }
+        }
+        // The file's rows; at least one, for its ResultTable values.
+        out.resizeRows(std::max(out.rows(), top + std::max<std::size_t>(h, 1)));
+
+        std::size_t k = 0;
+        for (std::size_t c = 0; c < kResultColumns; ++c)
+            if (columnaelegida(boxes, static_cast<long>(c)))
+                out.set(k++, top, resultTable.cell(c, f));
+        for (std::size_t i = 0; i < kSubBlocks.size(); ++i) {
+            const auto& sb = kSubBlocks[i];
+            if (!boxes.ticked(sb.box))
+                continue;
+            for (std::size_t r = 0; r < counts[i]; ++r)
+                for (std::size_t j = 0; j < sb.width; ++j)
+                    out.set(k + j, top + r, detailTable.cell(sb.firstColumn + j, d + r));
+            k += sb.width;
+        }
+        d += step;
+    }
+    return out;
+}
+
+std::string columnasvacias(const Table& table) {
+    std::string list;
+    for (std::size_t c = 0; c < table.columns(); ++c) {
+        bool empty = true;
+        for (std::size_t r = 0; r < table.rows() && empty; ++r) empty = table.cell(c, r).empty();
+        if (empty)
+            list += " " + std::to_string(c);
+    }
+    return list;
+}
+
+}  // namespace zerlant

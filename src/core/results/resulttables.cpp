@@ -1,0 +1,211 @@
+#include "core/results/resulttables.hpp"
+
+#include <algorithm>
+
+#include "core/text/numbers.hpp"
+
+namespace zerlant {
+
+namespace {
+
+constexpr std::array<int, kExtractBoxCount> kBoxMessages = {
+    58, 69, 70, 71, 162, 161, 73, 66,  84,  88, 89,  74,  67,  68, 136,
+    75, 76, 83, 77, 78,  160, 72, 135, 163, 85, 164, 165, 166, 200};
+
+constexpr std::array<const char*, 6> kPolarNames = {"[11]", "[12]", "[13]", "[22]", "[23]", "[33]"};
+
+}  // namespace
+
+int extractBoxMessage(ExtractBox b) {
+    return kBoxMessages[static_cast<std::size_t>(b)];
+}
+
+ExtractBoxes ExtractBoxes::initial(const MessageLookup& messages) {
+    ExtractBoxes boxes;
+    for (std::size_t i = 0; i < kExtractBoxCount; ++i) {
+        boxes.boxes_[i].caption = messages ? messages(kBoxMessages[i]) : std::string();
+        boxes.boxes_[i].ticked = false;
+    }
+    for (ExtractBox b : {ExtractBox::File, ExtractBox::Formula, ExtractBox::Method,
+                         ExtractBox::Basis, ExtractBox::Status})
+        boxes[b].ticked = true;
+    return boxes;
+}
+
+void ExtractBoxes::setAll(bool ticked) {
+    for (auto& b : boxes_) b.ticked = ticked;
+}
+
+std::string upperCaption(std::string_view caption) {
+    std::string out(caption);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(out[i]);
+        if (c >= 'a' && c <= 'z') {
+            out[i] = static_cast<char>(c - 'a' + 'A');
+        } else if (c == 0xC3 && i + 1 < out.size()) {
+            // U+00E0..U+00FE (but not the division sign U+00F7) are the small
+            // letters of Latin-1; their capitals lie 0x20 lower.
+            unsigned char d = static_cast<unsigned char>(out[i + 1]);
+            if (d >= 0xA0 && d <= 0xBE && d != 0xB7)
+                out[i + 1] = static_cast<char>(d - 0x20);
+            if (d == 0xBF) {  // y with diaeresis: its capital is U+0178
+                out[i] = static_cast<char>(0xC5);
+                out[i + 1] = static_cast<char>(0xB8);
+            }
+            ++i;
+        }
+    }
+    return out;
+}
+
+Table newResultTable(const ExtractBoxes& boxes) {
+    Table t(kResultColumns, 1);
+    for (std::size_t c = 0; c < kResultColumns; ++c)
+        t.set(c, 0, upperCaption(boxes.caption(static_cast<ExtractBox>(c))));
+    return t;
+}
+
+namespace {
+
+void writeDetailTitles(Table& t, const ExtractBoxes& boxes, const MessageLookup& msg) {
+    t.set(0, 0, msg(86));
+    t.set(1, 0, msg(87));
+    t.set(2, 0, msg(85));
+    t.set(4, 0, boxes.caption(ExtractBox::Polar));
+    t.set(5, 0, "");
+    t.set(7, 0, boxes.caption(ExtractBox::Mulliken));
+    t.set(8, 0, "");
+    t.set(10, 0, boxes.caption(ExtractBox::Geometry));
+    for (std::size_t c = 11; c <= 16; ++c) t.set(c, 0, "");
+    t.set(18, 0, boxes.caption(ExtractBox::Freq));
+    for (int j = 0; j < 6; ++j) t.set(19 + static_cast<std::size_t>(j), 0, msg(167 + j));
+    t.set(26, 0, msg(173));
+    t.set(27, 0, "E(" + msg(174) + ") - Kcal/mol");
+    t.set(28, 0, "Cv - cal/mol Kelvin");
+    t.set(29, 0, "S - cal/mol Kelvin");
+    t.set(31, 0, msg(201));
+    t.set(32, 0, msg(202) + "(eV)");
+    t.set(33, 0, msg(203) + "(nm)");
+    t.set(34, 0, msg(204));
+    t.set(35, 0, msg(205) + "(10**-40 erg-esu-cm/Gauss)");
+    t.set(36, 0, msg(206));
+    t.set(37, 0, msg(207));
+}
+
+std::string count(std::size_t n) {
+    return std::to_string(n);
+}
+
+}  // namespace
+
+void guardardetalle(DetailTable& detail, std::string_view status, const FileDetail& lists,
+                    const ExtractBoxes& boxes, const MessageLookup& messages,
+                    char decimalSeparator) {
+    const MessageLookup msg =
+        messages ? messages : MessageLookup([](int) { return std::string(); });
+    const bool ok = status == "OK";
+    auto num = [&](double v) { return formatNumber(v, decimalSeparator); };
+
+    std::size_t h = 1;
+    if (ok) {
+        h = std::max({lists.orbitalEnergies.size(), lists.polar.size(),
+                      lists.mullikenSymbols.size(), lists.geometry.size(), lists.frequencies.size(),
+                      lists.thermo.size(), lists.transitionTexts.size()});
+    }
+    const std::size_t base = detail.contadorficheros == 0 ? 0 : detail.filasdetalle;
+    detail.filasdetalle = (detail.contadorficheros == 0 ? 0 : detail.filasdetalle) + h;
+    detail.contadorficheros += 1;
+    if (detail.contadorficheros == 1) {
+        detail.table = Table(kDetailColumns, 1);
+        writeDetailTitles(detail.table, boxes, msg);
+    }
+    detail.table.resizeRows(detail.filasdetalle + 1);
+    Table& t = detail.table;
+    // Cells are written only inside this file's block, so that a list that
+    // would run past it can never shift the blocks of later files.
+    const std::size_t last = base + h;
+    auto put = [&](std::size_t col, std::size_t row, std::string text) {
+        if (row > base && row <= last)
+            t.set(col, row, std::move(text));
+    };
+
+    if (!ok) {
+        for (std::size_t c = 0; c <= 37; ++c) put(c, base + 1, "Error");
+        for (std::size_t c : kDetailCountColumns) put(c, base + 1, "1");
+        return;
+    }
+
+    // Orbitals.
+    for (std::size_t i = 0; i < lists.orbitalEnergies.size(); ++i) {
+        auto at = [](const std::vector<std::string>& v, std::size_t k) {
+            return k < v.size() ? v[k] : std::string();
+        };
+        put(0, base + 1 + i, at(lists.orbitalLabels, i));
+        put(1, base + 1 + i, at(lists.orbitalSymmetries, i));
+        put(2, base + 1 + i, num(lists.orbitalEnergies[i]));
+    }
+    if (!lists.orbitalEnergies.empty())
+        put(3, base + 1, count(lists.orbitalEnergies.size()));
+
+    // Polarizability: always six components; message 131 when not found.
+    for (std::size_t i = 0; i < lists.polar.size(); ++i) {
+        put(4, base + 1 + i, kPolarNames[i]);
+        put(5, base + 1 + i, lists.polarFound ? num(lists.polar[i]) : msg(131));
+    }
+    put(6, base + 1, count(lists.polar.size()));
+
+    // Mulliken charges.
+    for (std::size_t i = 0; i < lists.mullikenSymbols.size(); ++i) {
+        put(7, base + 1 + i, lists.mullikenSymbols[i]);
+        put(8, base + 1 + i,
+            i < lists.mullikenCharges.size() ? num(lists.mullikenCharges[i]) : std::string());
+    }
+    if (!lists.mullikenSymbols.empty())
+        put(9, base + 1, count(lists.mullikenSymbols.size()));
+
+    // Geometry.
+    for (std::size_t i = 0; i < lists.geometry.size(); ++i)
+        for (std::size_t j = 0; j < 7; ++j) put(10 + j, base + 1 + i, lists.geometry[i][j]);
+    if (!lists.geometry.empty())
+        put(17, base + 1, count(lists.geometry.size()));
+
+    // Frequencies.
+    for (std::size_t i = 0; i < lists.frequencies.size(); ++i)
+        for (std::size_t j = 0; j < 7; ++j)
+            put(18 + j, base + 1 + i, lists.freqFound ? num(lists.frequencies[i][j]) : msg(131));
+    put(25, base + 1, count(lists.frequencies.size()));
+
+    // Thermochemistry: rows named Total .. Vibrational, then "<Vibrational> 1".
+    for (std::size_t i = 0; i < lists.thermo.size(); ++i) {
+        std::string name;
+        if (i < 5)
+            name = msg(175 + static_cast<int>(i));
+        if (i == 5)
+            name = msg(179) + " 1";
+        put(26, base + 1 + i, name);
+        for (std::size_t j = 0; j < 3; ++j)
+            put(27 + j, base + 1 + i, lists.freqFound ? num(lists.thermo[i][j]) : msg(131));
+    }
+    put(30, base + 1, count(lists.thermo.size()));
+
+    // Excited states: each state's values on the row of its first transition,
+    // its further transitions on the rows below.
+    if (!lists.tdFound) {
+        for (std::size_t i = 0; i < lists.states.size(); ++i)
+            for (std::size_t c = 31; c <= 36; ++c) put(c, base + 1 + i, msg(131));
+    } else {
+        std::size_t r = 0;
+        for (const auto& state : lists.states) {
+            for (std::size_t j = 0; j < 5; ++j) put(31 + j, base + r + 1, num(state[j]));
+            while (r < lists.transitionTexts.size() && r < lists.transitionNumbers.size() &&
+                   leadingNumber(lists.transitionTexts[r][0]) == state[0]) {
+                ++r;
+                put(36, base + r, lists.transitionTexts[r - 1][1]);
+                put(37, base + r, num(lists.transitionNumbers[r - 1][1]));
+            }
+        }
+    }
+    put(38, base + 1, count(lists.transitionTexts.size()));
+}
+
+}  // namespace zerlant

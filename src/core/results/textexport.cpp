@@ -1,0 +1,59 @@
+#include "core/results/textexport.hpp"
+
+#include <vector>
+
+#include "core/files/filetext.hpp"
+#include "core/files/paths.hpp"
+#include "core/results/exporttable.hpp"
+#include "core/text/textutils.hpp"
+
+namespace zerlant {
+
+std::string exportFileName(std::string_view currentFolder) {
+    // A trailing separator ("/home/me/jobs/") does not hide the folder's
+    // name; the root folder itself has none.
+    while (currentFolder.size() > 1 && currentFolder.back() == kPathSeparator)
+        currentFolder.remove_suffix(1);
+    std::string_view name = currentFolder;
+    if (std::size_t at = name.rfind(kPathSeparator); at != std::string_view::npos)
+        name.remove_prefix(at + 1);
+    return std::string(name) + ".txt";
+}
+
+std::string exportTextBytes(const Table& table, std::string_view separator,
+                            std::string_view lineEnd) {
+    const std::string empty = columnasvacias(table);
+    std::vector<std::size_t> written;
+    for (std::size_t c = 0; c < table.columns(); ++c)
+        if (!palabraenlista(std::to_string(c), empty))
+            written.push_back(c);
+
+    std::string out;
+    for (std::size_t r = 0; r < table.rows(); ++r) {
+        for (std::size_t c : written) {
+            if (c != 0)
+                out += separator;
+            out += table.cell(c, r);
+        }
+        out += lineEnd;
+    }
+    return out;
+}
+
+Status writeExportText(const Table& table, std::string_view separator, const std::string& path) {
+    return writeFileAtomically(path, exportTextBytes(table, separator));
+}
+
+Result<std::string> exportartexto(const Table& table, std::string_view separator,
+                                  const std::string& programFolder,
+                                  std::string_view currentFolder) {
+    std::string folder = programFolder;
+    if (folder.empty() || folder.back() != kPathSeparator)
+        folder += kPathSeparator;
+    std::string path = folder + exportFileName(currentFolder);
+    if (Status s = writeExportText(table, separator, path); !s)
+        return s.error();
+    return path;
+}
+
+}  // namespace zerlant

@@ -1,0 +1,33 @@
+#pragma once
+// The text export: an ExportTable as separated text, one line per row, the
+// columns that are empty throughout left out, cells written as they stand
+// (no quoting).
+
+#include <string>
+#include <string_view>
+
+#include "core/common/result.hpp"
+#include "core/results/table.hpp"
+
+namespace zerlant {
+
+// The name of the export file for the folder the browser shows: the folder's
+// last component followed by ".txt" (".txt" alone for the root folder).
+std::string exportFileName(std::string_view currentFolder);
+
+// The table as text: every row a line ending in `lineEnd`; a cell of column 0
+// has nothing before it, every other written cell the separator.
+std::string exportTextBytes(const Table& table, std::string_view separator,
+                            std::string_view lineEnd = "\r\n");
+
+// Writes the table with CR LF line ends to `path`, replacing an existing
+// file.  The error is returned, never swallowed.
+Status writeExportText(const Table& table, std::string_view separator, const std::string& path);
+
+// The export of the text buttons: the file <programFolder>/<exportFileName>
+// (the program's folder and the folder the browser shows are passed in).
+// Gives the path written, or the error when that folder cannot be written.
+Result<std::string> exportartexto(const Table& table, std::string_view separator,
+                                  const std::string& programFolder, std::string_view currentFolder);
+
+}  // namespace zerlant
