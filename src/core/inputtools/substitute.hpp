@@ -1,0 +1,56 @@
+#pragma once
+// Replacing one block of text by another in many files (job files, mostly).
+//
+// The search is exact (letter case counts), left to right, without overlap;
+// a replacement is never searched again.  Blocks typed in a window have LF
+// line breaks and job files come with LF or CR LF line ends, so the blocks'
+// line breaks are matched in each file's own convention.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/common/types.hpp"
+
+namespace zerlant {
+
+struct SubstituteOptions {
+    std::string from;        // the block to look for; empty changes nothing
+    std::string to;          // the block to put in its place; may be empty
+    bool firstOnly = false;  // only the first occurrence in each file
+};
+
+// `text` with the occurrences of `from` replaced by `to`.  `count`, when
+// given, receives the number of replacements.
+std::string replaceBlock(std::string_view text, std::string_view from, std::string_view to,
+                         bool firstOnly, std::size_t* count = nullptr);
+
+// A block's line breaks (CR LF or LF) made those of a file: CR LF when
+// `crlf`, LF otherwise.  A lone CR is kept.
+std::string withLineBreaks(std::string_view block, bool crlf);
+
+// The substitution over one file's text, in that file's line-end convention
+// (CR LF when the text holds a CR LF anywhere).
+std::string substituteInText(std::string_view text, const SubstituteOptions& options,
+                             std::size_t* count = nullptr);
+
+struct SubstituteFailure {
+    std::size_t row = 0;
+    std::string path;
+    std::string reason;  // the system's description
+};
+
+struct SubstituteOutcome {
+    int changed = 0;    // files rewritten
+    int unchanged = 0;  // files without the block, left as they were
+    std::vector<SubstituteFailure> failures;
+};
+
+// Every checked entry row (never the heading row 0), in order.  A file whose
+// text changes is replaced atomically, keeping its permissions; a file that
+// cannot be read, or that is not writable, is reported and the others are
+// still done.  A file without the block is not touched.
+SubstituteOutcome substituteFiles(const FileRows& rows, const SubstituteOptions& options);
+
+}  // namespace zerlant

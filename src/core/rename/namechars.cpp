@@ -1,0 +1,229 @@
+#include "core/rename/namechars.hpp"
+
+#include <array>
+
+namespace zerlant {
+
+namespace {
+
+constexpr char32_t kEscapeBase = 0xDC00;  // U+DC80..U+DCFF stand for the bytes 0x80..0xFF
+
+bool isContinuation(unsigned char b) {
+    return (b & 0xC0) == 0x80;
+}
+
+// Length and value of the UTF-8 sequence at `at`, or 0 when it is not valid.
+std::size_t decodeOne(std::string_view s, std::size_t at, char32_t& out) {
+    auto b0 = static_cast<unsigned char>(s[at]);
+    std::size_t len = 0;
+    char32_t c = 0, min = 0;
+    if (b0 < 0x80) {
+        out = b0;
+        return 1;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        len = 2, c = b0 & 0x1F, min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3, c = b0 & 0x0F, min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4, c = b0 & 0x07, min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (at + len > s.size())
+        return 0;
+    for (std::size_t i = 1; i < len; ++i) {
+        auto b = static_cast<unsigned char>(s[at + i]);
+        if (!isContinuation(b))
+            return 0;
+        c = (c << 6) | (b & 0x3F);
+    }
+    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return 0;
+    out = c;
+    return len;
+}
+
+void encodeOne(char32_t c, std::string& out) {
+    if (c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF) {
+        out += static_cast<char>(c - kEscapeBase);
+    } else if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// Windows-1252 codes 0x80..0x9F; 0 where the code page has no character.
+constexpr std::array<char32_t, 32> kHigh1252 = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+bool inRange(char32_t c, char32_t lo, char32_t hi) {
+    return c >= lo && c <= hi;
+}
+
+// Letters of alphabets beyond Windows-1252 (the characters that code page
+// holds are judged by their code instead).
+bool isOtherAlphabetLetter(char32_t c) {
+    if (inRange(c, 0x0100, 0x024F) || inRange(c, 0x1E00, 0x1EFF))
+        return true;  // Latin
+    if (inRange(c, 0x0370, 0x03FF))
+        return c != 0x037E && c != 0x0387;  // Greek
+    if (inRange(c, 0x0400, 0x04FF))
+        return !inRange(c, 0x0482, 0x0489);  // Cyrillic
+    return false;
+}
+
+}  // namespace
+
+NameChars decodeName(std::string_view bytes) {
+    NameChars out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        char32_t c = 0;
+        std::size_t len = decodeOne(bytes, i, c);
+        if (len == 0) {
+            out += kEscapeBase + static_cast<unsigned char>(bytes[i]);
+            ++i;
+        } else {
+            out += c;
+            i += len;
+        }
+    }
+    return out;
+}
+
+std::string encodeName(const NameChars& chars) {
+    std::string out;
+    out.reserve(chars.size());
+    for (char32_t c : chars) encodeOne(c, out);
+    return out;
+}
+
+char32_t upperChar(char32_t c) {
+    if (inRange(c, 'a', 'z'))
+        return c - 0x20;
+    if (c < 0x80)
+        return c;
+    if (inRange(c, 0xE0, 0xFE) && c != 0xF7)
+        return c - 0x20;
+    if (c == 0xFF)
+        return 0x178;
+    if (inRange(c, 0x100, 0x12F) || inRange(c, 0x132, 0x137) || inRange(c, 0x14A, 0x177))
+        return (c & 1) ? c - 1 : c;
+    if (inRange(c, 0x139, 0x148) || inRange(c, 0x179, 0x17E))
+        return (c & 1) ? c : c - 1;
+    if (inRange(c, 0x3B1, 0x3CB) && c != 0x3C2)
+        return c - 0x20;
+    if (c == 0x3C2)
+        return 0x3A3;
+    if (c == 0x3AC)
+        return 0x386;
+    if (inRange(c, 0x3AD, 0x3AF))
+        return c - 0x25;
+    if (c == 0x3CC)
+        return 0x38C;
+    if (inRange(c, 0x3CD, 0x3CE))
+        return c - 0x3F;
+    if (inRange(c, 0x430, 0x44F))
+        return c - 0x20;
+    if (inRange(c, 0x450, 0x45F))
+        return c - 0x50;
+    return c;
+}
+
+char32_t lowerChar(char32_t c) {
+    if (inRange(c, 'A', 'Z'))
+        return c + 0x20;
+    if (c < 0x80)
+        return c;
+    if (inRange(c, 0xC0, 0xDE) && c != 0xD7)
+        return c + 0x20;
+    if (c == 0x178)
+        return 0xFF;
+    if (inRange(c, 0x100, 0x12F) || inRange(c, 0x132, 0x137) || inRange(c, 0x14A, 0x177))
+        return (c & 1) ? c : c + 1;
+    if (inRange(c, 0x139, 0x148) || inRange(c, 0x179, 0x17E))
+        return (c & 1) ? c + 1 : c;
+    if (inRange(c, 0x391, 0x3AB) && c != 0x3A2)
+        return c + 0x20;
+    if (c == 0x386)
+        return 0x3AC;
+    if (inRange(c, 0x388, 0x38A))
+        return c + 0x25;
+    if (c == 0x38C)
+        return 0x3CC;
+    if (inRange(c, 0x38E, 0x38F))
+        return c + 0x3F;
+    if (inRange(c, 0x410, 0x42F))
+        return c + 0x20;
+    if (inRange(c, 0x400, 0x40F))
+        return c + 0x50;
+    return c;
+}
+
+NameChars upperName(NameChars s) {
+    for (auto& c : s) c = upperChar(c);
+    return s;
+}
+
+NameChars lowerName(NameChars s) {
+    for (auto& c : s) c = lowerChar(c);
+    return s;
+}
+
+std::optional<unsigned char> windows1252Code(char32_t c) {
+    if (c < 0x80 || inRange(c, 0xA0, 0xFF))
+        return static_cast<unsigned char>(c);
+    for (std::size_t i = 0; i < kHigh1252.size(); ++i)
+        if (kHigh1252[i] != 0 && kHigh1252[i] == c)
+            return static_cast<unsigned char>(0x80 + i);
+    return std::nullopt;
+}
+
+bool esletraodigito(char32_t c) {
+    if (inRange(c, 'a', 'z') || inRange(c, 'A', 'Z') || inRange(c, '0', '9'))
+        return true;
+    if (auto code = windows1252Code(c)) {
+        unsigned v = *code;
+        return inRange(v, 128, 151) || inRange(v, 153, 154) || inRange(v, 160, 165);
+    }
+    return isOtherAlphabetLetter(c);
+}
+
+std::size_t findNoCase(const NameChars& hay, const NameChars& needle, std::size_t from) {
+    if (needle.empty() || needle.size() > hay.size())
+        return NameChars::npos;
+    for (std::size_t i = from; i + needle.size() <= hay.size(); ++i) {
+        std::size_t k = 0;
+        while (k < needle.size() && lowerChar(hay[i + k]) == lowerChar(needle[k])) ++k;
+        if (k == needle.size())
+            return i;
+    }
+    return NameChars::npos;
+}
+
+std::size_t rfindNoCase(const NameChars& hay, const NameChars& needle) {
+    if (needle.empty() || needle.size() > hay.size())
+        return NameChars::npos;
+    for (std::size_t i = hay.size() - needle.size() + 1; i-- > 0;) {
+        std::size_t k = 0;
+        while (k < needle.size() && lowerChar(hay[i + k]) == lowerChar(needle[k])) ++k;
+        if (k == needle.size())
+            return i;
+    }
+    return NameChars::npos;
+}
+
+}  // namespace zerlant
