@@ -1,0 +1,67 @@
+// Checks of the language file delivered with the program.
+
+#include <gtest/gtest.h>
+
+#include "core/language/languagefile.hpp"
+#include "testsupport.hpp"
+
+namespace zerlant {
+namespace {
+
+std::vector<int> numbersInUse() {
+    std::vector<int> n;
+    const std::pair<int, int> ranges[] = {{1, 26},    {51, 139},  {150, 154},
+                                          {160, 181}, {190, 197}, {200, 207}};
+    for (auto [a, b] : ranges)
+        for (int i = a; i <= b; ++i) n.push_back(i);
+    return n;
+}
+
+TEST(DeliveredLanguageFileTest, EveryLanguageHoldsEveryMessage) {
+    const std::string path = std::string(ZERLANT_SOURCE_DIR) + "/resources/idioma.lng";
+    const std::string bytes = zerlant::testing::readAll(path);
+    ASSERT_FALSE(bytes.empty());
+
+    LanguageFile file = LanguageFile::fromBytes(bytes, path);
+    EXPECT_EQ(file.encoding(), TextEncoding::Utf8);
+    // Every line ends in CR LF.
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n') {
+            ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare LF at " << i;
+        }
+        if (bytes[i] == '\r') {
+            ASSERT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << "lone CR at " << i;
+        }
+    }
+    ASSERT_FALSE(file.lines().empty());
+    EXPECT_EQ(file.lines().front(), "[idioma]");
+    EXPECT_EQ(file.currentLanguage(), "English");
+
+    const std::vector<std::string> languages = file.languages();
+    EXPECT_EQ(languages, (std::vector<std::string>{"Español", "English"}));
+    const std::vector<int> numbers = numbersInUse();
+    for (const auto& lang : languages) {
+        MessageLookup msg = file.lookup(lang);
+        for (int n : numbers) EXPECT_FALSE(msg(n).empty()) << lang << " lacks message " << n;
+        EXPECT_EQ(msg(1), "Zerlant");
+        // The orbital occupancy labels tell occupied from virtual orbitals.
+        EXPECT_NE(msg(137), msg(138)) << lang;
+    }
+
+    // The language editor pairs texts with keys by position: every section
+    // lists the same keys in the same order.
+    std::vector<std::vector<std::string>> keys;
+    for (const auto& line : file.lines()) {
+        if (!line.empty() && line.front() == '[') {
+            keys.emplace_back();
+        } else if (auto eq = line.find('='); eq != std::string::npos && !keys.empty()) {
+            keys.back().push_back(line.substr(0, eq));
+        }
+    }
+    ASSERT_EQ(keys.size(), 3u);
+    EXPECT_EQ(keys[1].size(), numbers.size());
+    EXPECT_EQ(keys[1], keys[2]);
+}
+
+}  // namespace
+}  // namespace zerlant
