@@ -36,7 +36,11 @@ void ExtractBoxes::setAll(bool ticked) {
     for (auto& b : boxes_) b.ticked = ticked;
 }
 
-std::string upperCaption(std::string_view caption) {
+namespace {
+
+// A caption in capitals, as the ResultTable titles show it: ASCII letters and
+// the accented Latin letters of UTF-8 text are raised; other bytes are kept.
+std::string upperCaseTitle(std::string_view caption) {
     std::string out(caption);
     for (std::size_t i = 0; i < out.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(out[i]);
@@ -58,10 +62,12 @@ std::string upperCaption(std::string_view caption) {
     return out;
 }
 
+}  // namespace
+
 Table newResultTable(const ExtractBoxes& boxes) {
     Table t(kResultColumns, 1);
     for (std::size_t c = 0; c < kResultColumns; ++c)
-        t.set(c, 0, upperCaption(boxes.caption(static_cast<ExtractBox>(c))));
+        t.set(c, 0, upperCaseTitle(boxes.caption(static_cast<ExtractBox>(c))));
     return t;
 }
 

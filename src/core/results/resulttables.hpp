@@ -82,10 +82,6 @@ class ExtractBoxes {
 // The message number of each box's caption, in ExtractBox order.
 int extractBoxMessage(ExtractBox b);
 
-// A caption in capitals, as the ResultTable titles show it.  ASCII letters and
-// the accented Latin letters of UTF-8 text are raised; other bytes are kept.
-std::string upperCaption(std::string_view caption);
-
 // The title row of a new ResultTable: 22 columns, the upper-cased captions.
 Table newResultTable(const ExtractBoxes& boxes);
 

@@ -1,0 +1,45 @@
+#pragma once
+// The Extract run: walks the working file list, reads every ticked Gaussian
+// output file (".out", ".log") once, normalised in memory (the file on disk is
+// never changed), and fills the ResultTable (one row of 22 quantities per
+// file) and the DetailTable (one block of multi-valued results per file).
+// Scan jobs get no row: they are reported for unticking.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/common/types.hpp"
+#include "core/results/resulttables.hpp"
+#include "core/results/table.hpp"
+#include "core/text/searchtext.hpp"
+
+namespace zerlant {
+
+// Called before each ticked row of the list is looked at, with the row's
+// index in the list and its file name; returning false cancels the run.
+using ExtractionProgress = std::function<bool(std::size_t index, const std::string& name)>;
+
+struct ExtractionOutcome {
+    bool cancelled = false;           // the run was cancelled: no tables
+    Table resultTable;                // 22 columns; row 0 the titles, row k the k-th file
+    DetailTable detail;               // empty when no file reached it (the caller keeps its own)
+    std::vector<std::size_t> untick;  // list rows of scan jobs, to be unticked
+    bool scanMet = false;             // message 134 is due
+    // Files that could not be opened or read (their rows say "Error"), as
+    // "path: reason".
+    std::vector<std::string> unreadable;
+};
+
+// True when the name's last four characters, in any case, are ".out" or ".log".
+bool isOutputFileName(std::string_view name);
+
+// The run over the list; row 0 (the heading row) is never a file.  Titles
+// come from the captions in `boxes`, missing values are message 131.
+ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
+                                const MessageLookup& messages, char decimalSeparator,
+                                const ExtractionProgress& progress = {});
+
+}  // namespace zerlant

@@ -1,0 +1,329 @@
+// The Extract tool's tables: guardardetalle's blocks, the export table built
+// from the ticked boxes, the empty-column list and the text export.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/results/exporttable.hpp"
+#include "core/results/resulttables.hpp"
+#include "core/results/textexport.hpp"
+#include "testsupport.hpp"
+
+namespace zerlant {
+namespace {
+
+std::string fakeMessage(int n) {
+    return "m" + std::to_string(n);
+}
+
+ExtractBoxes noBoxes() {
+    ExtractBoxes b = ExtractBoxes::initial(fakeMessage);
+    b.setAll(false);
+    return b;
+}
+
+// An "OK" file: `orbitals` eigenvalues, `atoms` Mulliken atoms and as many
+// geometry atoms, `modes` frequency modes (found), no polarizability.
+FileDetail okFile(std::size_t orbitals, std::size_t atoms, std::size_t modes) {
+    FileDetail d;
+    for (std::size_t i = 0; i < orbitals; ++i) {
+        d.orbitalLabels.push_back("Alpha - m137");
+        d.orbitalSymmetries.push_back("A1");
+        d.orbitalEnergies.push_back(-1.0 - static_cast<double>(i));
+    }
+    for (std::size_t i = 0; i < atoms; ++i) {
+        d.mullikenSymbols.push_back(i == 0 ? "O" : "H");
+        d.mullikenCharges.push_back(i == 0 ? -0.5 : 0.25);
+        d.geometry.push_back({i == 0 ? "O" : "H", "0.0", "0.1", std::to_string(i), "", "", ""});
+    }
+    d.freqFound = modes > 0;
+    for (std::size_t i = 0; i < std::max<std::size_t>(modes, 1); ++i)
+        d.frequencies.push_back({1000.5 + static_cast<double>(i), 1.1, 2.2, 3.3, 0, 0, 0});
+    d.thermo.push_back({13.5, 6.0, 45.1});
+    d.states.push_back({0, 0, 0, 0, 0});
+    d.transitionTexts.push_back({"", ""});
+    d.transitionNumbers.push_back({0, 0});
+    return d;
+}
+
+// A ResultTable of n files named f1.log .. fn.log with the status column set.
+Table resultTable(const ExtractBoxes& boxes, std::size_t n) {
+    Table t = newResultTable(boxes);
+    for (std::size_t k = 1; k <= n; ++k) {
+        t.set(0, k, "f" + std::to_string(k) + ".log");
+        t.set(1, k, "H2O");
+        t.set(21, k, "OK");
+    }
+    return t;
+}
+
+TEST(ResultTables, TitlesAreUpperCasedCaptionsAndBoxesStartAsThePanel) {
+    ExtractBoxes b = ExtractBoxes::initial(fakeMessage);
+    b[ExtractBox::Formula].caption = "fórmula";
+    Table t = newResultTable(b);
+    ASSERT_EQ(t.columns(), 22u);
+    ASSERT_EQ(t.rows(), 1u);
+    EXPECT_EQ(t.cell(0, 0), "M58");
+    EXPECT_EQ(t.cell(1, 0), "FÓRMULA");
+    EXPECT_EQ(t.cell(4, 0), "M162");   // CHKcarga
+    EXPECT_EQ(t.cell(20, 0), "M160");  // CHKtiempo
+    EXPECT_EQ(t.cell(21, 0), "M72");   // CHKok
+    for (ExtractBox x : {ExtractBox::File, ExtractBox::Formula, ExtractBox::Method,
+                         ExtractBox::Basis, ExtractBox::Status})
+        EXPECT_TRUE(b.ticked(x));
+    EXPECT_FALSE(b.ticked(ExtractBox::Energy));
+    EXPECT_FALSE(b.ticked(ExtractBox::TD));
+    EXPECT_TRUE(columnaelegida(b, 0));
+    EXPECT_FALSE(columnaelegida(b, 6));
+    EXPECT_TRUE(columnaelegida(b, 22));  // beyond the ResultTable: always chosen
+    EXPECT_TRUE(columnaelegida(b, -1));
+}
+
+TEST(GuardarDetalle, BlocksCountsErrorRowsAndTitles) {
+    ExtractBoxes boxes = ExtractBoxes::initial(fakeMessage);
+    DetailTable d;
+    guardardetalle(d, "OK", okFile(20, 3, 3), boxes, fakeMessage, ',');
+    guardardetalle(d, "KO", FileDetail{}, boxes, fakeMessage, ',');
+    guardardetalle(d, "OK", okFile(2, 3, 0), boxes, fakeMessage, ',');
+    const Table& t = d.table;
+    ASSERT_EQ(t.columns(), 39u);
+    EXPECT_EQ(d.contadorficheros, 3u);
+    // 20 orbital rows, 1 error row, 6 (the polarizability's six components).
+    EXPECT_EQ(d.filasdetalle, 27u);
+    EXPECT_EQ(t.rows(), 28u);
+
+    // Titles.
+    EXPECT_EQ(t.cell(0, 0), "m86");
+    EXPECT_EQ(t.cell(2, 0), "m85");
+    EXPECT_EQ(t.cell(4, 0), "m135");
+    EXPECT_EQ(t.cell(19, 0), "m167");
+    EXPECT_EQ(t.cell(24, 0), "m172");
+    EXPECT_EQ(t.cell(27, 0), "E(m174) - Kcal/mol");
+    EXPECT_EQ(t.cell(32, 0), "m202(eV)");
+    EXPECT_EQ(t.cell(35, 0), "m205(10**-40 erg-esu-cm/Gauss)");
+    EXPECT_EQ(t.cell(3, 0), "");
+
+    // First block, rows 1..20.
+    EXPECT_EQ(t.cell(3, 1), "20");
+    EXPECT_EQ(t.cell(3, 2), "");
+    EXPECT_EQ(t.cell(2, 20), "-20");
+    EXPECT_EQ(t.cell(4, 6), "[33]");
+    EXPECT_EQ(t.cell(5, 6), "m131");  // polarizability not found
+    EXPECT_EQ(t.cell(6, 1), "6");
+    EXPECT_EQ(t.cell(8, 1), "-0,5");  // the decimal separator passed in
+    EXPECT_EQ(t.cell(9, 1), "3");
+    EXPECT_EQ(t.cell(13, 3), "2");
+    EXPECT_EQ(t.cell(17, 1), "3");
+    EXPECT_EQ(t.cell(18, 2), "1001,5");
+    EXPECT_EQ(t.cell(25, 1), "3");
+    EXPECT_EQ(t.cell(26, 1), "m175");
+    EXPECT_EQ(t.cell(27, 1), "13,5");
+    EXPECT_EQ(t.cell(31, 1), "m131");  // excited states not found
+    EXPECT_EQ(t.cell(38, 1), "1");
+
+    // The failed file: one row of "Error" with 1 in every count column.
+    for (std::size_t c = 0; c <= 37; ++c) {
+        bool isCount = c == 3 || c == 6 || c == 9 || c == 17 || c == 25 || c == 30;
+        EXPECT_EQ(t.cell(c, 21), isCount ? "1" : "Error") << c;
+    }
+    EXPECT_EQ(t.cell(38, 21), "1");
+
+    // Third block from row 22; frequencies not found give message 131.
+    EXPECT_EQ(t.cell(3, 22), "2");
+    EXPECT_EQ(t.cell(18, 22), "m131");
+    EXPECT_EQ(t.cell(27, 22), "m131");
+    EXPECT_EQ(t.cell(4, 27), "[33]");
+}
+
+TEST(GuardarDetalle, ExcitedStatesStandOnTheRowOfTheirFirstTransition) {
+    FileDetail f = okFile(0, 1, 1);
+    f.tdFound = true;
+    f.states = {{1, 5.1, 241.9, 0.01, 1.5}, {2, 6.2, 199.9, 0.2, -2.5}, {3, 7, 177, 0, 0}};
+    f.transitionTexts = {{"1", "5->"}, {"1", "4->"}, {"2", "5->"}, {"2", "3->"}};
+    f.transitionNumbers = {{1, 7}, {1, 8}, {2, 9}, {2, 10}};
+    f.thermo.resize(7, {1, 2, 3});
+    DetailTable d;
+    guardardetalle(d, "OK", f, ExtractBoxes::initial(fakeMessage), fakeMessage, '.');
+    const Table& t = d.table;
+    EXPECT_EQ(d.filasdetalle, 7u);  // the thermochemistry's seven lines
+    EXPECT_EQ(t.cell(31, 1), "1");
+    EXPECT_EQ(t.cell(32, 1), "5.1");
+    EXPECT_EQ(t.cell(36, 1), "5->");
+    EXPECT_EQ(t.cell(37, 1), "7");
+    EXPECT_EQ(t.cell(31, 2), "");
+    EXPECT_EQ(t.cell(36, 2), "4->");
+    EXPECT_EQ(t.cell(31, 3), "2");
+    EXPECT_EQ(t.cell(35, 3), "-2.5");
+    EXPECT_EQ(t.cell(37, 4), "10");
+    // The third state has no transition: it stands on the row after the last.
+    EXPECT_EQ(t.cell(31, 5), "3");
+    EXPECT_EQ(t.cell(38, 1), "4");
+    // Thermochemistry row names: five messages, then "<179> 1", then none.
+    EXPECT_EQ(t.cell(26, 5), "m179");
+    EXPECT_EQ(t.cell(26, 6), "m179 1");
+    EXPECT_EQ(t.cell(26, 7), "");
+    EXPECT_EQ(t.cell(29, 7), "3");
+}
+
+TEST(GuardarDetalle, ListsNeverReachIntoTheNextBlock) {
+    // A last state without transitions in a block whose height comes from
+    // the transitions alone would fall one row past the block.
+    FileDetail f;
+    f.tdFound = true;
+    f.states.assign(9, {1, 1, 1, 1, 1});
+    for (std::size_t i = 0; i < 8; ++i) {
+        f.states[i][0] = static_cast<double>(i + 1);
+        f.transitionTexts.push_back({std::to_string(i + 1), "1->"});
+        f.transitionNumbers.push_back({static_cast<double>(i + 1), 2});
+    }
+    f.states[8][0] = 9;
+    DetailTable d;
+    ExtractBoxes boxes = ExtractBoxes::initial(fakeMessage);
+    guardardetalle(d, "OK", f, boxes, fakeMessage, '.');
+    guardardetalle(d, "KO", FileDetail{}, boxes, fakeMessage, '.');
+    EXPECT_EQ(d.filasdetalle, 9u);
+    EXPECT_EQ(d.table.cell(31, 8), "8");
+    EXPECT_EQ(d.table.cell(31, 9), "Error");  // the next file's block is intact
+}
+
+TEST(PrepararExportacion, RowsPerFileForTheTickedSubBlocks) {
+    ExtractBoxes boxes = noBoxes();
+    boxes[ExtractBox::File].ticked = true;
+    boxes[ExtractBox::Status].ticked = true;
+    DetailTable d;
+    guardardetalle(d, "OK", okFile(20, 3, 3), boxes, fakeMessage, '.');
+    guardardetalle(d, "KO", FileDetail{}, boxes, fakeMessage, '.');
+    guardardetalle(d, "OK", okFile(2, 2, 1), boxes, fakeMessage, '.');
+    Table rt = resultTable(boxes, 3);
+    rt.set(21, 2, "KO");
+
+    // No sub-block: one title row and one row per file.
+    Table e = prepararexportacion(rt, d.table, boxes);
+    ASSERT_EQ(e.columns(), 55u);
+    ASSERT_EQ(e.rows(), 4u);
+    EXPECT_EQ(e.cell(0, 0), "M58");
+    EXPECT_EQ(e.cell(1, 0), "M72");
+    EXPECT_EQ(e.cell(0, 3), "f3.log");
+    EXPECT_EQ(e.cell(1, 2), "KO");
+    EXPECT_EQ(e.cell(2, 0), "");
+
+    // Only the frequencies: a title row, then one row per mode.
+    boxes[ExtractBox::Freq].ticked = true;
+    e = prepararexportacion(rt, d.table, boxes);
+    ASSERT_EQ(e.rows(), 1u + 3 + 1 + 1 + 1 + 1);
+    EXPECT_EQ(e.cell(2, 0), "m165");
+    EXPECT_EQ(e.cell(3, 0), "m167");
+    EXPECT_EQ(e.cell(2, 1), "1000.5");
+    EXPECT_EQ(e.cell(0, 1), "f1.log");
+    EXPECT_EQ(e.cell(0, 2), "");  // the file's values on its first row only
+    EXPECT_EQ(e.cell(2, 3), "1002.5");
+    EXPECT_EQ(e.cell(0, 4), "M58");  // title row of the second file
+    EXPECT_EQ(e.cell(0, 5), "f2.log");
+    EXPECT_EQ(e.cell(2, 5), "Error");
+    EXPECT_EQ(e.cell(0, 7), "f3.log");
+    EXPECT_EQ(e.cell(2, 7), "1000.5");
+
+    // Polarizability and Mulliken: six rows although the block is 20 high;
+    // the next file still reads its own block.
+    boxes[ExtractBox::Freq].ticked = false;
+    boxes[ExtractBox::Polar].ticked = true;
+    boxes[ExtractBox::Mulliken].ticked = true;
+    boxes[ExtractBox::File].ticked = false;  // the first column is then the status
+    e = prepararexportacion(rt, d.table, boxes);
+    ASSERT_EQ(e.rows(), 1u + 6 + 1 + 1 + 1 + 6);
+    EXPECT_EQ(e.cell(0, 0), "M72");
+    EXPECT_EQ(e.cell(1, 0), "m135");
+    EXPECT_EQ(e.cell(3, 0), "m163");
+    EXPECT_EQ(e.cell(1, 6), "[33]");
+    EXPECT_EQ(e.cell(3, 3), "H");
+    EXPECT_EQ(e.cell(3, 4), "");
+    EXPECT_EQ(e.cell(0, 8), "KO");
+    EXPECT_EQ(e.cell(3, 8), "Error");
+    EXPECT_EQ(e.cell(0, 10), "OK");
+    EXPECT_EQ(e.cell(3, 10), "O");
+    EXPECT_EQ(e.cell(4, 11), "0.25");
+    EXPECT_EQ(e.cell(3, 12), "");
+}
+
+TEST(PrepararExportacion, MissingCountsAndAnEmptyDetailTableDoNotFail) {
+    ExtractBoxes boxes = ExtractBoxes::initial(fakeMessage);
+    boxes.setAll(true);
+    Table rt = resultTable(boxes, 2);
+
+    // The panel shown again after the run: DetailTable re-created 38 x 2.
+    Table e = prepararexportacion(rt, Table(38, 2), boxes);
+    ASSERT_EQ(e.rows(), 4u);  // per file a title row and its values
+    EXPECT_EQ(e.cell(0, 1), "f1.log");
+    EXPECT_EQ(e.cell(0, 2), "M58");
+    EXPECT_EQ(e.cell(0, 3), "f2.log");
+
+    // Only the Mulliken block ticked and a file without Mulliken atoms.
+    boxes = noBoxes();
+    boxes[ExtractBox::File].ticked = true;
+    boxes[ExtractBox::Mulliken].ticked = true;
+    DetailTable d;
+    guardardetalle(d, "OK", okFile(1, 0, 1), boxes, fakeMessage, '.');
+    guardardetalle(d, "OK", okFile(1, 0, 1), boxes, fakeMessage, '.');
+    e = prepararexportacion(rt, d.table, boxes);
+    ASSERT_EQ(e.rows(), 4u);
+    EXPECT_EQ(e.cell(0, 1), "f1.log");
+    EXPECT_EQ(e.cell(0, 3), "f2.log");
+
+    // No file at all: the table has only its (empty) title row.
+    e = prepararexportacion(newResultTable(boxes), Table(), boxes);
+    EXPECT_EQ(e.rows(), 1u);
+    EXPECT_EQ(columnasvacias(e).size(), std::string(" 0 1 2 3 4 5 6 7 8 9").size() + 45 * 3);
+}
+
+TEST(ColumnasVacias, TitlesCountAsContent) {
+    Table t(6, 3);
+    t.set(0, 0, "a");
+    t.set(1, 2, "x");
+    t.set(2, 0, "title only");
+    t.set(4, 1, "y");
+    EXPECT_EQ(columnasvacias(t), " 3 5");
+    t.set(3, 2, " ");
+    t.set(5, 0, "z");
+    EXPECT_EQ(columnasvacias(t), "");
+}
+
+TEST(TextExport, LinesFieldsAndFile) {
+    Table t(5, 3);
+    t.set(0, 0, "FILE");
+    t.set(2, 0, "STATUS");
+    t.set(0, 1, "a.log");
+    t.set(2, 1, "OK");
+    t.set(0, 2, "b;c.log");  // not escaped
+    t.set(2, 2, "1,5");
+    t.set(4, 2, "");
+    EXPECT_EQ(exportTextBytes(t, ";"), "FILE;STATUS\r\na.log;OK\r\nb;c.log;1,5\r\n");
+
+    // Without column 0 the first written cell is preceded by the separator.
+    Table u(3, 2);
+    u.set(1, 0, "X");
+    u.set(2, 1, "y");
+    EXPECT_EQ(exportTextBytes(u, ";"), ";X;\r\n;;y\r\n");
+    EXPECT_EQ(exportTextBytes(Table(3, 2), ";"), "\r\n\r\n");
+
+    EXPECT_EQ(exportFileName("/home/me/jobs"), "jobs.txt");
+    EXPECT_EQ(exportFileName("/home/me/jobs/"), "jobs.txt");
+    EXPECT_EQ(exportFileName("/"), ".txt");
+
+    testing::TempDir dir;
+    auto written = exportartexto(t, ";", dir.path().string(), "/data/water runs");
+    ASSERT_TRUE(written) << written.error().describe();
+    EXPECT_EQ(*written, dir.file("water runs.txt"));
+    EXPECT_EQ(testing::readAll(*written), exportTextBytes(t, ";"));
+    // A second export replaces the first.
+    ASSERT_TRUE(exportartexto(u, ";", dir.path().string(), "/data/water runs"));
+    EXPECT_EQ(testing::readAll(*written), ";X;\r\n;;y\r\n");
+
+    // A folder that cannot be written gives the error back.
+    auto missing = exportartexto(t, ";", dir.file("no such folder"), "/x/y");
+    EXPECT_FALSE(missing);
+    EXPECT_NE(missing.error().describe().find("y.txt"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zerlant
