@@ -26,6 +26,17 @@ std::string writablePath(const std::string& path) {
     return resolved;
 }
 
+// False for a file that nobody may write.  Sets errno when it says false.
+bool anyWriteBit(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    if ((st.st_mode & 0222) != 0)
+        return true;
+    errno = EACCES;
+    return false;
+}
+
 }  // namespace
 
 std::string replaceBlock(std::string_view text, std::string_view from, std::string_view to,
@@ -96,10 +107,12 @@ SubstituteOutcome substituteFiles(const FileRows& rows, const SubstituteOptions&
             ++outcome.unchanged;
             continue;
         }
-        // A file the user may not write stays as it is, even where its
+        // A file the user may not write, or one without any write permission
+        // (read-only even to a superuser), stays as it is, even where its
         // folder would let a new file take its place.
-        if (::access(row.path.c_str(), W_OK) != 0) {
-            outcome.failures.push_back({r, row.path, std::strerror(errno)});
+        if (::access(row.path.c_str(), W_OK) != 0 || !anyWriteBit(row.path)) {
+            int err = errno != 0 ? errno : EACCES;
+            outcome.failures.push_back({r, row.path, std::strerror(err)});
             continue;
         }
         Status written = writeFileAtomically(writablePath(row.path), changed);
