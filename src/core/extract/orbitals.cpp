@@ -1,7 +1,132 @@
 #include "core/extract/orbitals.hpp"
 
+#include <string_view>
+#include <vector>
+
+#include "core/extract/blocklines.hpp"
+#include "core/text/numbers.hpp"
+#include "core/text/textutils.hpp"
+
 namespace zerlant {
-OrbitalEnergies energiasorbitales(TextRef, const MessageLookup&) {
-    return {};
+
+namespace {
+
+// The symmetry labels of a symmetry block, in the order printed: every word
+// holding "(" and ")", without them and without line breaks.  The first word
+// ("Occupied" or "Alpha") is never a label.
+std::vector<std::string> symmetryLabels(std::string_view block) {
+    std::vector<std::string> labels;
+    bool first = true;
+    for (std::string_view word : splitText(block, " ")) {
+        if (first) {
+            first = false;
+            continue;
+        }
+        if (word.find('(') == std::string_view::npos || word.find(')') == std::string_view::npos)
+            continue;
+        std::string label;
+        label.reserve(word.size());
+        for (char c : word)
+            if (c != '(' && c != ')' && c != '\r' && c != '\n')
+                label += c;
+        labels.push_back(std::move(label));
+    }
+    return labels;
 }
+
+enum class Occupancy { None, Occupied, Virtual };
+
+// The last population analysis up to "Condensed to atoms".  "Full Mulliken
+// population analysis:" is a matrix printed inside a population analysis, not
+// the heading of one, and is passed over.
+TextRef lastPopulationAnalysis(TextRef fileText) {
+    constexpr std::string_view heading = "Population analysis";
+    constexpr std::string_view matrix = "mulliken ";
+    std::size_t at = fileText.rfind(heading);
+    while (at != TextRef::npos && at >= matrix.size() &&
+           fileText.folded().substr(at - matrix.size(), matrix.size()) == matrix) {
+        at = fileText.rfind(heading, at - 1);
+    }
+    if (at == TextRef::npos)
+        return {};
+    return textoentre(fileText.sub(at), heading, "Condensed to atoms", false);
+}
+
+}  // namespace
+
+OrbitalEnergies energiasorbitales(TextRef fileText, const MessageLookup& messages) {
+    OrbitalEnergies out;
+    const std::string occupiedText = messages ? messages(kMsgOccupied) : std::string();
+    const std::string virtualText = messages ? messages(kMsgVirtual) : std::string();
+
+    std::string_view symmetryBlock = trimBlanks(
+        textoentre(fileText, "Orbital Symmetries:", "The electronic state is", true).text());
+    TextRef eigenBlock;
+    if (symmetryBlock.empty()) {
+        eigenBlock = lastPopulationAnalysis(fileText);
+    } else {
+        out.symmetries = symmetryLabels(symmetryBlock);
+        eigenBlock = textoentre(fileText, "The electronic state is", "Condensed to atoms", true);
+    }
+
+    // Only the eigenvalue summary lines ("Alpha  occ. eigenvalues -- ...") are
+    // read.  With a full population printout the block also holds the orbital
+    // coefficients, density matrix and gross populations; their numbers are
+    // not eigenvalues and would spoil the list and the LUMO.
+    std::string_view spin;
+    Occupancy occupancy = Occupancy::None;
+    std::string label = " - ";
+    bool occupiedSeen = false;
+    bool virtualSeen = false;
+    std::vector<std::string_view> words;
+    blocklines::forEachLine(eigenBlock.text(), [&](std::size_t, std::string_view line) {
+        blocklines::nonEmptyPieces(line, words);
+        bool eigenvalueLine = false;
+        for (std::string_view w : words)
+            if (w == "occ." || w == "virt.")
+                eigenvalueLine = true;
+        if (!eigenvalueLine)
+            return;
+        for (std::string_view w : words) {
+            if (isNumeric(w)) {
+                double value = leadingNumber(w);
+                out.energies.push_back(value);
+                out.labels.push_back(label);
+                if (occupancy == Occupancy::Occupied) {
+                    if (!occupiedSeen || value > out.homo)
+                        out.homo = value;
+                    occupiedSeen = true;
+                } else if (occupancy == Occupancy::Virtual) {
+                    if (!virtualSeen || value < out.lumo)
+                        out.lumo = value;
+                    virtualSeen = true;
+                }
+                continue;
+            }
+            bool changed = false;
+            if (w == "Alpha" || w == "Beta") {
+                spin = w;
+                changed = true;
+            } else if (w == "occ.") {
+                occupancy = Occupancy::Occupied;
+                changed = true;
+            } else if (w == "virt.") {
+                occupancy = Occupancy::Virtual;
+                changed = true;
+            }
+            if (changed) {
+                label.assign(spin);
+                label += " - ";
+                if (occupancy == Occupancy::Occupied)
+                    label += occupiedText;
+                if (occupancy == Occupancy::Virtual)
+                    label += virtualText;
+            }
+        }
+    });
+
+    out.symmetries.resize(out.energies.size());
+    return out;
+}
+
 }  // namespace zerlant

@@ -1,7 +1,40 @@
 #include "core/extract/thermochemistry.hpp"
 
+#include <string_view>
+
+#include "core/extract/blocklines.hpp"
+#include "core/text/numbers.hpp"
+#include "core/text/textutils.hpp"
+
 namespace zerlant {
-ThermoTable termoquimica(TextRef) {
-    return ThermoTable(1, ThermoLine{});
+
+ThermoTable termoquimica(TextRef fileText) {
+    ThermoTable table(1, ThermoLine{});
+    // The unit line of the table holds "Cal/Mol-Kelvin" twice; its last
+    // occurrence ends that line.  The block runs to the partition-function
+    // heading: line 0 is the empty rest of the unit line, the table lines
+    // follow, and the last line is the start of the "Q  Log10(Q)" heading.
+    TextRef block = textoentre(fileText, "Cal/Mol-Kelvin", "Log10(Q)", true);
+    if (block.empty())
+        return table;
+
+    std::vector<std::string_view> lines;
+    blocklines::forEachLine(block.text(),
+                            [&](std::size_t, std::string_view line) { lines.push_back(line); });
+    if (lines.size() < 3)
+        return table;
+    const std::size_t count = lines.size() - 2;
+    table.assign(count, ThermoLine{});
+
+    std::vector<std::string_view> pieces;
+    for (std::size_t i = 0; i < count; ++i) {
+        blocklines::nonEmptyPieces(lines[i + 1], pieces);
+        // "Total  E Cv S"; from the sixth line on "Vibration N  E Cv S".
+        const std::size_t label = i < 5 ? 1 : 2;
+        for (std::size_t k = 0; k < 3 && label + k < pieces.size(); ++k)
+            table[i][k] = toDouble(pieces[label + k]).value_or(0.0);
+    }
+    return table;
 }
+
 }  // namespace zerlant
