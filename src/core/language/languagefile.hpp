@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/common/result.hpp"
@@ -69,6 +70,10 @@ class LanguageFile {
     // A lookup that holds its own copy of the language's entries, so it stays
     // valid after this object is gone.  Missing numbers give the empty text.
     MessageLookup lookup(std::string_view language) const;
+
+    // Replaces the whole content (lines without their line ends); the
+    // encoding and path stay.
+    void setLines(std::vector<std::string> lines) { lines_ = std::move(lines); }
 
     // AddSection / WriteKey on the lines held (nothing is written to disk).
     void addSection(std::string_view name);
