@@ -5,142 +5,534 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <random>
 
 #include "core/files/paths.hpp"
 
 namespace zerlant {
 
 namespace {
-Error systemError(const std::string& path, int err) { return Error{std::strerror(err), path}; }
-}  // namespace
 
-Result<std::string> readFileBytes(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return systemError(path, errno);
-    struct stat st{};
-    if (::fstat(fd, &st) != 0) {
-        int err = errno;
-        ::close(fd);
-        return systemError(path, err);
+Error systemError(const std::string& path, int err) {
+    return Error{std::strerror(err), path};
+}
+Error changedError(const std::string& path) {
+    return Error{"the file changed while it was being read", path};
+}
+
+constexpr std::size_t kChunk = 4u << 20;
+constexpr std::string_view kCrLfBytes = "\r\n";
+
+// A file descriptor closed on scope exit.
+class Fd {
+  public:
+    explicit Fd(int fd = -1) : fd_(fd) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() { reset(); }
+    int get() const { return fd_; }
+    void reset(int fd = -1) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = fd;
     }
-    if (S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return systemError(path, EISDIR);
+    int release() {
+        int fd = fd_;
+        fd_ = -1;
+        return fd;
     }
-    std::string data;
-    data.resize(static_cast<std::size_t>(st.st_size));
+
+  private:
+    int fd_;
+};
+
+// Reads up to n bytes at offset; fewer only at the end of the file.  -1 and
+// errno on failure.
+ssize_t readAt(int fd, char* buf, std::size_t n, std::uint64_t offset) {
     std::size_t got = 0;
-    for (;;) {
-        if (got == data.size()) data.resize(data.size() + 65536);  // file grew or size unknown
-        ssize_t n = ::read(fd, data.data() + got, data.size() - got);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            int err = errno;
-            ::close(fd);
-            return systemError(path, err);
+    while (got < n) {
+        ssize_t r = ::pread(fd, buf + got, n - got, static_cast<off_t>(offset + got));
+        if (r < 0) {
+            if (errno == EINTR)
+                continue;
+            return -1;
         }
-        if (n == 0) break;
-        got += static_cast<std::size_t>(n);
+        if (r == 0)
+            break;
+        got += static_cast<std::size_t>(r);
     }
-    ::close(fd);
-    data.resize(got);
-    return data;
+    return static_cast<ssize_t>(got);
 }
 
-std::string joinWrappedLines(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 2 < text.size() && text[i + 1] == '\n' && text[i + 2] == ' ') {
-            i += 2;
-            continue;
+bool writeAll(int fd, const char* data, std::size_t n) {
+    while (n > 0) {
+        ssize_t r = ::write(fd, data, n);
+        if (r < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
         }
-        out += text[i];
+        data += r;
+        n -= static_cast<std::size_t>(r);
     }
-    return out;
+    return true;
 }
 
-Result<std::string> leerarchivo(const std::string& path, bool join) {
-    auto bytes = readFileBytes(path);
-    if (!bytes || !join) return bytes;
-    return joinWrappedLines(*bytes);
+// Opens a file for reading and gives its status.
+Status openForReading(const std::string& path, Fd& fd, struct stat& st) {
+    fd.reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        return systemError(path, errno);
+    if (::fstat(fd.get(), &st) != 0)
+        return systemError(path, errno);
+    if (S_ISDIR(st.st_mode))
+        return systemError(path, EISDIR);
+    return success();
 }
 
-std::string normalisedText(std::string_view bytes) {
-    // TODO(files): piece boundaries of very large files.
-    bool hasCrLf = bytes.find("\r\n") != std::string_view::npos;
-    std::string out;
-    out.reserve(bytes.size() + (hasCrLf ? 2 : bytes.size() / 40 + 2));
-    for (char c : bytes) {
-        if (c == '\\') {
-            out += '|';
-        } else if (c == '\n' && !hasCrLf) {
-            out += "\r\n";
-        } else {
-            out += c;
-        }
-    }
-    out += "\r\n";
-    return out;
-}
-
-Result<FoldedText> readNormalised(const std::string& path) {
-    auto bytes = readFileBytes(path);
-    if (!bytes) return bytes.error();
-    std::string text = normalisedText(*bytes);
-    bytes->clear();
-    bytes->shrink_to_fit();
-    return FoldedText(std::move(text));
-}
-
-Status writeFileAtomically(const std::string& path, std::string_view bytes) {
-    std::string folder = carpetadearchivo(path);
-    std::string tmpl = (folder.empty() ? std::string("./") : folder) + "." +
-                       nombredearchivo(path, true) + ".XXXXXX";
-    int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) return systemError(path, errno);
-    auto fail = [&](int err) -> Status {
-        ::close(fd);
-        ::unlink(tmpl.c_str());
-        return systemError(path, err);
-    };
-    struct stat st{};
-    mode_t mode = 0666 & ~[] { mode_t m = ::umask(0); ::umask(m); return m; }();
-    if (::stat(path.c_str(), &st) == 0) mode = st.st_mode & 07777;
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return fail(errno);
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fchmod(fd, mode) != 0) return fail(errno);
-    if (::fsync(fd) != 0) return fail(errno);
-    if (::close(fd) != 0) {
-        int err = errno;
-        ::unlink(tmpl.c_str());
-        return systemError(path, err);
-    }
-    if (::rename(tmpl.c_str(), path.c_str()) != 0) {
-        int err = errno;
-        ::unlink(tmpl.c_str());
-        return systemError(path, err);
+// Calls f(data, n, offset) for consecutive chunks of the first `length` bytes.
+// Fails when the file ends before `length` bytes.
+template <typename F>
+Status forEachChunk(int fd, std::uint64_t length, std::string& buffer, const std::string& path,
+                    F&& f) {
+    buffer.resize(static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, length)));
+    for (std::uint64_t offset = 0; offset < length;) {
+        std::size_t want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, length - offset));
+        ssize_t got = readAt(fd, buffer.data(), want, offset);
+        if (got < 0)
+            return systemError(path, errno);
+        if (static_cast<std::size_t>(got) < want)
+            return changedError(path);
+        if (Status s = f(buffer.data(), want, offset); !s)
+            return s;
+        offset += want;
     }
     return success();
 }
 
-Status normalizararchivo(const std::string& path, bool keepBackup) {
-    auto bytes = readFileBytes(path);
-    if (!bytes) return bytes.error();
-    if (keepBackup) {
-        std::string bak = carpetadearchivo(path) + nombredearchivo(path, false) + ".bak";
-        if (Status s = writeFileAtomically(bak, *bytes); !s) return s;
+// The symbolic link's target, or the path itself.
+std::string resolveLink(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real)
+        return path;
+    std::string out = real;
+    std::free(real);
+    return out;
+}
+
+// A new file written beside its final name and renamed over it at commit.  An
+// uncommitted file is removed.
+class AtomicFile {
+  public:
+    AtomicFile() = default;
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+    ~AtomicFile() {
+        if (fd_.get() >= 0 || !temp_.empty()) {
+            fd_.reset();
+            if (!temp_.empty())
+                ::unlink(temp_.c_str());
+        }
     }
-    return writeFileAtomically(path, normalisedText(*bytes));
+
+    // Creates the temporary file.  The result gets `mode` when given,
+    // otherwise the mode of an existing file at `path`, otherwise the usual
+    // mode of a new file.
+    Status open(const std::string& path, int mode = -1) {
+        path_ = path;
+        struct stat st {};
+        if (mode < 0 && ::stat(path.c_str(), &st) == 0)
+            mode = static_cast<int>(st.st_mode & 07777);
+        mode_ = mode;
+        std::string folder = carpetadearchivo(path);
+        std::string stem = (folder.empty() ? std::string("./") : folder) + "." +
+                           nombredearchivo(path, true) + ".tmp";
+        std::random_device rd;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string name = stem + std::to_string(rd() % 1000000000u);
+            int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd >= 0) {
+                fd_.reset(fd);
+                temp_ = name;
+                return success();
+            }
+            if (errno != EEXIST)
+                return systemError(path, errno);
+        }
+        return systemError(path, EEXIST);
+    }
+
+    Status write(const char* data, std::size_t n) {
+        if (!writeAll(fd_.get(), data, n))
+            return systemError(path_, errno);
+        return success();
+    }
+    Status write(std::string_view bytes) { return write(bytes.data(), bytes.size()); }
+
+    Status commit() {
+        if (mode_ >= 0 && ::fchmod(fd_.get(), static_cast<mode_t>(mode_)) != 0)
+            return systemError(path_, errno);
+        if (::fsync(fd_.get()) != 0)
+            return systemError(path_, errno);
+        if (::close(fd_.release()) != 0)
+            return systemError(path_, errno);
+        if (::rename(temp_.c_str(), path_.c_str()) != 0)
+            return systemError(path_, errno);
+        temp_.clear();
+        return success();
+    }
+
+  private:
+    Fd fd_;
+    std::string path_;
+    std::string temp_;
+    int mode_ = -1;
+};
+
+// ---- normalisation --------------------------------------------------------
+
+constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+
+// Turns every '\' of n bytes into '|', eight bytes at a time.
+void replaceBackslashes(char* p, std::size_t n) {
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        std::uint64_t y = w ^ ('\\' * kOnes);  // zero bytes where w holds '\'
+        std::uint64_t zero = ~(((y & ~kHighBits) + ~kHighBits) | y) & kHighBits;
+        if (zero) {
+            w ^= zero >> 2;  // '\' (0x5C) xor 0x20 is '|' (0x7C)
+            std::memcpy(p + i, &w, 8);
+        }
+    }
+    for (; i < n; ++i)
+        if (p[i] == '\\')
+            p[i] = '|';
+}
+
+// What the first pass learns: the pieces, and which of them turn LF into CR LF.
+struct PiecePlan {
+    std::vector<std::uint64_t> ends;
+    std::vector<bool> convertLf;
+    std::uint64_t outputSize = 0;
+};
+
+// First pass: finds, piece by piece, whether a CR LF pair touches the piece
+// (a pair split by a boundary touches both) and how many LFs it holds.
+class PlanScanner {
+  public:
+    PlanScanner(std::uint64_t length, std::uint64_t pieceSize)
+        : ends_(detail::pieceEnds(length, pieceSize)),
+          crLf_(ends_.size(), false),
+          lfs_(ends_.size(), 0),
+          length_(length) {}
+
+    // Chunks must come in order, without gaps.
+    void feed(const char* data, std::size_t n, std::uint64_t offset) {
+        const char* end = data + n;
+        for (const char* p = data; (p = static_cast<const char*>(
+                                        std::memchr(p, '\n', static_cast<std::size_t>(end - p))));
+             ++p) {
+            std::uint64_t pos = offset + static_cast<std::uint64_t>(p - data);
+            while (pos >= ends_[piece_]) ++piece_;
+            ++lfs_[piece_];
+            bool crBefore = p > data ? p[-1] == '\r' : lastWasCr_;
+            if (crBefore) {
+                crLf_[piece_] = true;
+                if (piece_ > 0 && pos == ends_[piece_ - 1])
+                    crLf_[piece_ - 1] = true;
+            }
+        }
+        if (n > 0)
+            lastWasCr_ = data[n - 1] == '\r';
+    }
+
+    PiecePlan finish() {
+        PiecePlan plan;
+        plan.outputSize = length_ + kCrLfBytes.size();
+        plan.convertLf.resize(ends_.size());
+        for (std::size_t k = 0; k < ends_.size(); ++k) {
+            plan.convertLf[k] = !crLf_[k];
+            if (plan.convertLf[k])
+                plan.outputSize += lfs_[k];
+        }
+        plan.ends = std::move(ends_);
+        return plan;
+    }
+
+  private:
+    std::vector<std::uint64_t> ends_;
+    std::vector<bool> crLf_;
+    std::vector<std::uint64_t> lfs_;
+    std::uint64_t length_;
+    std::size_t piece_ = 0;
+    bool lastWasCr_ = false;
+};
+
+// Second pass: converts consecutive chunks by the plan, appending to `out`.
+class PieceConverter {
+  public:
+    explicit PieceConverter(const PiecePlan& plan) : plan_(plan) {}
+
+    void convert(const char* data, std::size_t n, std::uint64_t offset, std::string& out) {
+        while (n > 0) {
+            while (offset >= plan_.ends[piece_]) ++piece_;
+            std::size_t span =
+                static_cast<std::size_t>(std::min<std::uint64_t>(n, plan_.ends[piece_] - offset));
+            std::size_t start = out.size();
+            if (plan_.convertLf[piece_]) {
+                const char* p = data;
+                const char* end = data + span;
+                while (const char* lf = static_cast<const char*>(
+                           std::memchr(p, '\n', static_cast<std::size_t>(end - p)))) {
+                    out.append(p, static_cast<std::size_t>(lf - p));
+                    out.append(kCrLfBytes);
+                    p = lf + 1;
+                }
+                out.append(p, static_cast<std::size_t>(end - p));
+            } else {
+                out.append(data, span);
+            }
+            replaceBackslashes(out.data() + start, out.size() - start);
+            data += span;
+            n -= span;
+            offset += span;
+        }
+    }
+
+  private:
+    const PiecePlan& plan_;
+    std::size_t piece_ = 0;
+};
+
+}  // namespace
+
+namespace detail {
+
+std::vector<std::uint64_t> pieceEnds(std::uint64_t length, std::uint64_t pieceSize) {
+    std::uint64_t count = 1;
+    if (pieceSize > 0 && length > pieceSize) {
+        // length / pieceSize rounded to the nearest whole number, halves to even.
+        count = length / pieceSize;
+        std::uint64_t rest = length % pieceSize;
+        if (rest > pieceSize - rest || (rest == pieceSize - rest && count % 2 == 1))
+            ++count;
+    }
+    std::vector<std::uint64_t> ends;
+    if (count < 2) {
+        ends.push_back(length);
+        return ends;
+    }
+    for (std::uint64_t k = 1; k < count; ++k) ends.push_back(k * pieceSize);
+    ends.push_back(length);
+    return ends;
+}
+
+std::string normalisedText(std::string_view bytes, std::uint64_t pieceSize) {
+    PlanScanner scanner(bytes.size(), pieceSize);
+    scanner.feed(bytes.data(), bytes.size(), 0);
+    PiecePlan plan = scanner.finish();
+    std::string out;
+    out.reserve(static_cast<std::size_t>(plan.outputSize));
+    PieceConverter(plan).convert(bytes.data(), bytes.size(), 0, out);
+    out.append(kCrLfBytes);
+    return out;
+}
+
+Result<std::string> readNormalisedText(const std::string& path, std::uint64_t pieceSize) {
+    Fd fd;
+    struct stat st {};
+    if (Status s = openForReading(path, fd, st); !s)
+        return s.error();
+    if (!S_ISREG(st.st_mode)) {
+        // A pipe or device has no length to plan with: read it whole.
+        auto bytes = readFileBytes(path);
+        if (!bytes)
+            return bytes.error();
+        return normalisedText(*bytes, pieceSize);
+    }
+    const auto length = static_cast<std::uint64_t>(st.st_size);
+    std::string buffer;
+    PlanScanner scanner(length, pieceSize);
+    Status pass1 = forEachChunk(fd.get(), length, buffer, path,
+                                [&](const char* data, std::size_t n, std::uint64_t offset) {
+                                    scanner.feed(data, n, offset);
+                                    return success();
+                                });
+    if (!pass1)
+        return pass1.error();
+    PiecePlan plan = scanner.finish();
+    std::string out;
+    out.reserve(static_cast<std::size_t>(plan.outputSize));
+    PieceConverter converter(plan);
+    Status pass2 = forEachChunk(fd.get(), length, buffer, path,
+                                [&](const char* data, std::size_t n, std::uint64_t offset) {
+                                    converter.convert(data, n, offset, out);
+                                    return success();
+                                });
+    if (!pass2)
+        return pass2.error();
+    out.append(kCrLfBytes);
+    return out;
+}
+
+Status normalizararchivo(const std::string& path, bool keepBackup, std::uint64_t pieceSize) {
+    const std::string target = resolveLink(path);
+    Fd fd;
+    struct stat st {};
+    if (Status s = openForReading(target, fd, st); !s)
+        return Error{s.error().message, path};
+    if (!S_ISREG(st.st_mode))
+        return systemError(path, EINVAL);
+    const auto length = static_cast<std::uint64_t>(st.st_size);
+    const int mode = static_cast<int>(st.st_mode & 07777);
+
+    std::string backup;
+    if (keepBackup) {
+        backup = carpetadearchivo(target) + nombredearchivo(target, false) + ".bak";
+        struct stat bst {};
+        if (backup == target || (::stat(backup.c_str(), &bst) == 0 && bst.st_dev == st.st_dev &&
+                                 bst.st_ino == st.st_ino))
+            return Error{"the backup copy would replace the file itself", path};
+    }
+
+    std::string buffer;
+    PlanScanner scanner(length, pieceSize);
+    Status pass1 = forEachChunk(fd.get(), length, buffer, path,
+                                [&](const char* data, std::size_t n, std::uint64_t offset) {
+                                    scanner.feed(data, n, offset);
+                                    return success();
+                                });
+    if (!pass1)
+        return pass1;
+    PiecePlan plan = scanner.finish();
+
+    AtomicFile work;
+    if (Status s = work.open(target, mode); !s)
+        return Error{s.error().message, path};
+    PieceConverter converter(plan);
+    std::string out;
+    out.reserve(2 * kChunk + kCrLfBytes.size());
+    Status pass2 = forEachChunk(fd.get(), length, buffer, path,
+                                [&](const char* data, std::size_t n, std::uint64_t offset) {
+                                    out.clear();
+                                    converter.convert(data, n, offset, out);
+                                    return work.write(out);
+                                });
+    if (!pass2)
+        return Error{pass2.error().message, path};
+    if (Status s = work.write(kCrLfBytes); !s)
+        return Error{s.error().message, path};
+
+    if (keepBackup) {
+        AtomicFile copy;
+        if (Status s = copy.open(backup, mode); !s)
+            return s;
+        Status copied = forEachChunk(
+            fd.get(), length, buffer, path,
+            [&](const char* data, std::size_t n, std::uint64_t) { return copy.write(data, n); });
+        if (!copied)
+            return Error{copied.error().message, backup};
+        if (Status s = copy.commit(); !s)
+            return s;
+    }
+    if (Status s = work.commit(); !s)
+        return Error{s.error().message, path};
+    return success();
+}
+
+}  // namespace detail
+
+Result<std::string> readFileBytes(const std::string& path) {
+    Fd fd;
+    struct stat st {};
+    if (Status s = openForReading(path, fd, st); !s)
+        return s.error();
+    std::string data;
+    data.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t got = 0;
+    for (;;) {
+        if (got == data.size())
+            data.resize(data.size() + 65536);  // file grew or size unknown
+        ssize_t n = ::read(fd.get(), data.data() + got, data.size() - got);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return systemError(path, errno);
+        }
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    data.resize(got);
+    return data;
+}
+
+Result<std::string> leerarchivo(const std::string& path, bool join) {
+    auto bytes = readFileBytes(path);
+    if (!bytes || !join)
+        return bytes;
+    return joinWrappedLines(*bytes);
+}
+
+Result<std::string> leercola(const std::string& path) {
+    Fd fd;
+    struct stat st {};
+    if (Status s = openForReading(path, fd, st); !s)
+        return s.error();
+    if (!S_ISREG(st.st_mode)) {
+        auto bytes = readFileBytes(path);
+        if (!bytes)
+            return bytes.error();
+        return std::string(tailOf(TextRef(*bytes, *bytes)).text());
+    }
+    const auto length = static_cast<std::uint64_t>(st.st_size);
+    const std::uint64_t from = length > kTailBytes ? length - kTailBytes : 0;
+    std::string data(static_cast<std::size_t>(length - from), '\0');
+    ssize_t got = readAt(fd.get(), data.data(), data.size(), from);
+    if (got < 0)
+        return systemError(path, errno);
+    data.resize(static_cast<std::size_t>(got));
+    return data;
+}
+
+std::string normalisedText(std::string_view bytes) {
+    return detail::normalisedText(bytes, kPieceBytes);
+}
+
+Result<std::string> readNormalisedText(const std::string& path) {
+    return detail::readNormalisedText(path, kPieceBytes);
+}
+
+Result<FoldedText> readNormalised(const std::string& path) {
+    auto text = readNormalisedText(path);
+    if (!text)
+        return text.error();
+    return FoldedText(std::move(*text));
+}
+
+Status normalizararchivo(const std::string& path, bool keepBackup) {
+    return detail::normalizararchivo(path, keepBackup, kPieceBytes);
+}
+
+Status writeFileAtomically(const std::string& path, std::string_view bytes) {
+    AtomicFile file;
+    if (Status s = file.open(resolveLink(path)); !s)
+        return Error{s.error().message, path};
+    if (Status s = file.write(bytes); !s)
+        return Error{s.error().message, path};
+    if (Status s = file.commit(); !s)
+        return Error{s.error().message, path};
+    return success();
 }
 
 }  // namespace zerlant

@@ -2,11 +2,14 @@
 // Reading files whole, the normalised form of an output file, and safe
 // rewriting.  Files are bytes; nothing here depends on the process locale.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/common/result.hpp"
 #include "core/text/searchtext.hpp"
+#include "core/text/textutils.hpp"
 
 namespace zerlant {
 
@@ -17,25 +20,51 @@ Result<std::string> readFileBytes(const std::string& path);
 // removed together with the blank.
 Result<std::string> leerarchivo(const std::string& path, bool joinWrappedLines);
 
-// Removes every CR LF followed by a blank, with the blank.
-std::string joinWrappedLines(std::string_view text);
+// The last kTailBytes bytes of the file (all of a smaller file), raw: the part
+// in which the archive entry is searched.
+Result<std::string> leercola(const std::string& path);
 
-// The text that normalizararchivo leaves on disk, computed in memory: line
-// ends made CR LF (a piece that already holds a CR LF keeps its lone LFs),
-// every '\' turned into '|', one CR LF appended.
+// The size of the pieces in which an output file is normalised.
+inline constexpr std::uint64_t kPieceBytes = 65'000'000;
+
+// The text that normalizararchivo leaves on disk, computed in memory.  The
+// bytes are taken in pieces of kPieceBytes (the count rounded half to even,
+// the last piece holding the rest); in a piece without any CR LF every LF
+// becomes CR LF, so a file that already has CR LF line ends keeps its lone
+// LFs.  A CR LF pair split by a piece boundary counts for both pieces and is
+// never doubled.  Every '\' becomes '|', and one CR LF is appended.
 std::string normalisedText(std::string_view bytes);
+
+// The normalised text of a file, read in two passes so that at no time more
+// than the result and a small buffer are held.  The file is never changed.
+Result<std::string> readNormalisedText(const std::string& path);
 
 // Reads a file and gives its normalised text folded for case-blind search.
 // The file itself is never changed.
 Result<FoldedText> readNormalised(const std::string& path);
 
-// Rewrites the file in its normalised form, atomically; with keepBackup the
-// previous bytes are kept as <folder>/<name without extension>.bak.
+// Rewrites the file in its normalised form: the new text goes to a temporary
+// file in the same folder that replaces the file in one rename.  With
+// keepBackup the previous bytes are kept as <folder>/<name without
+// extension>.bak (replaced atomically too).  A symbolic link is followed and
+// its target rewritten.  The file is streamed, never held whole in memory.
 Status normalizararchivo(const std::string& path, bool keepBackup);
 
 // Writes `bytes` to a temporary file in the folder of `path` and renames it
 // over `path` in one step.  An existing file's permissions are kept.  On any
 // failure the old file is untouched and the temporary file removed.
 Status writeFileAtomically(const std::string& path, std::string_view bytes);
+
+namespace detail {
+
+// The end offsets of the pieces of a file of `length` bytes.
+std::vector<std::uint64_t> pieceEnds(std::uint64_t length, std::uint64_t pieceSize);
+
+// The procedures above with another piece size (for tests).
+std::string normalisedText(std::string_view bytes, std::uint64_t pieceSize);
+Result<std::string> readNormalisedText(const std::string& path, std::uint64_t pieceSize);
+Status normalizararchivo(const std::string& path, bool keepBackup, std::uint64_t pieceSize);
+
+}  // namespace detail
 
 }  // namespace zerlant

@@ -16,7 +16,8 @@ std::string carpetadearchivo(std::string_view path) {
 
 std::string nombredearchivo(std::string_view path, bool keepExtension) {
     std::string_view name = nameOf(path);
-    if (name.empty() || keepExtension) return std::string(name);
+    if (name.empty() || keepExtension)
+        return std::string(name);
     auto dot = name.rfind('.');
     return std::string(dot == std::string_view::npos ? name : name.substr(0, dot));
 }

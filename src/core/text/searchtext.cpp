@@ -1,47 +1,97 @@
 #include "core/text/searchtext.hpp"
 
-#include <cstring>
 #include <string.h>
+
+#include <cstdint>
+#include <cstring>
 
 namespace zerlant {
 
+namespace {
+
+constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+
+// Lower-cases the ASCII capitals of eight bytes at once.
+inline std::uint64_t foldWord(std::uint64_t x) {
+    std::uint64_t low7 = x & ~kHighBits;
+    std::uint64_t aboveZ = low7 + (0x7f - 'Z') * kOnes;  // high bit set when byte > 'Z'
+    std::uint64_t fromA = low7 + (0x80 - 'A') * kOnes;   // high bit set when byte >= 'A'
+    std::uint64_t upper = (fromA ^ aboveZ) & ~x & kHighBits;
+    return x | (upper >> 2);  // 0x80 >> 2 is the case bit 0x20
+}
+
+}  // namespace
+
+void foldCaseInto(const char* from, std::size_t n, char* to) {
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, from + i, 8);
+        w = foldWord(w);
+        std::memcpy(to + i, &w, 8);
+    }
+    for (; i < n; ++i) to[i] = foldByte(from[i]);
+}
+
 std::string foldCase(std::string_view text) {
     std::string out(text.size(), '\0');
-    for (std::size_t i = 0; i < text.size(); ++i) out[i] = foldByte(text[i]);
+    foldCaseInto(text.data(), text.size(), out.data());
     return out;
 }
 
-FoldedText::FoldedText(std::string text) : text_(std::move(text)), folded_(foldCase(text_)) {}
+FoldedText::FoldedText(std::string text) : text_(std::move(text)) {
+    folded_.resize(text_.size());
+    foldCaseInto(text_.data(), text_.size(), folded_.data());
+}
 
 TextRef TextRef::sub(std::size_t pos, std::size_t len) const {
-    if (pos > text_.size()) pos = text_.size();
+    if (pos > text_.size())
+        pos = text_.size();
     return TextRef(text_.substr(pos, len), folded_.substr(pos, len));
 }
 
 namespace {
 
-// Forward search with glibc's memmem (two-way / vectorised).
+// Forward search with glibc's memmem (vectorised two-way / skip table).
 std::size_t forwardSearch(std::string_view hay, std::string_view needle, std::size_t from) {
     if (needle.empty() || from > hay.size() || hay.size() - from < needle.size())
         return std::string_view::npos;
     const void* hit = ::memmem(hay.data() + from, hay.size() - from, needle.data(), needle.size());
-    if (!hit) return std::string_view::npos;
+    if (!hit)
+        return std::string_view::npos;
     return static_cast<std::size_t>(static_cast<const char*>(hit) - hay.data());
 }
 
-// Backward search: memrchr on the needle's first byte, then compare.
+// Backward search: memmem over blocks taken from the end towards the start,
+// keeping the last hit of the first block that has one.  Blocks overlap by the
+// needle's length less one, so no occurrence falls between two blocks.
 std::size_t backwardSearch(std::string_view hay, std::string_view needle, std::size_t before) {
-    if (needle.empty() || hay.size() < needle.size()) return std::string_view::npos;
-    std::size_t last = hay.size() - needle.size();
-    if (before < last) last = before;
-    std::size_t span = last + 1;  // candidate starts are [0, last]
-    const char first = needle[0];
-    while (span > 0) {
-        const void* hit = ::memrchr(hay.data(), first, span);
-        if (!hit) return std::string_view::npos;
-        std::size_t pos = static_cast<std::size_t>(static_cast<const char*>(hit) - hay.data());
-        if (std::memcmp(hay.data() + pos, needle.data(), needle.size()) == 0) return pos;
-        span = pos;
+    if (needle.empty() || hay.size() < needle.size())
+        return std::string_view::npos;
+    std::size_t lastStart = hay.size() - needle.size();
+    if (before < lastStart)
+        lastStart = before;
+    constexpr std::size_t kBlock = 1 << 20;
+    std::size_t end = lastStart + 1;  // candidate starts are [0, end)
+    while (end > 0) {
+        std::size_t begin = end > kBlock ? end - kBlock : 0;
+        std::size_t found = std::string_view::npos;
+        std::size_t at = begin;
+        const std::size_t span = end - begin + needle.size() - 1;  // bytes the block may read
+        for (;;) {
+            const void* hit =
+                ::memmem(hay.data() + at, span - (at - begin), needle.data(), needle.size());
+            if (!hit)
+                break;
+            found = static_cast<std::size_t>(static_cast<const char*>(hit) - hay.data());
+            at = found + 1;
+            if (at >= end)
+                break;
+        }
+        if (found != std::string_view::npos)
+            return found;
+        end = begin;
     }
     return std::string_view::npos;
 }
@@ -60,6 +110,10 @@ std::size_t TextRef::rfind(std::string_view needle, std::size_t before) const {
 
 std::size_t TextRef::findExact(std::string_view needle, std::size_t from) const {
     return forwardSearch(text_, needle, from);
+}
+
+std::size_t TextRef::rfindExact(std::string_view needle, std::size_t before) const {
+    return backwardSearch(text_, needle, before);
 }
 
 }  // namespace zerlant

@@ -17,9 +17,11 @@ inline char foldByte(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 std::string foldCase(std::string_view text);
+// Writes the folded form of n bytes from `from` to `to` (eight bytes at a time).
+void foldCaseInto(const char* from, std::size_t n, char* to);
 
 class TextRef {
-public:
+  public:
     static constexpr std::size_t npos = std::string_view::npos;
 
     TextRef() = default;
@@ -41,16 +43,17 @@ public:
     std::size_t rfind(std::string_view needle, std::size_t before = npos) const;
     bool contains(std::string_view needle) const { return find(needle) != npos; }
 
-    // Exact (case-sensitive) search over the original text.
+    // Exact (case-sensitive) searches over the original text.
     std::size_t findExact(std::string_view needle, std::size_t from = 0) const;
+    std::size_t rfindExact(std::string_view needle, std::size_t before = npos) const;
 
-private:
+  private:
     std::string_view text_;
     std::string_view folded_;
 };
 
 class FoldedText {
-public:
+  public:
     FoldedText() = default;
     explicit FoldedText(std::string text);
 
@@ -64,7 +67,7 @@ public:
     const std::string& text() const { return text_; }
     std::size_t size() const { return text_.size(); }
 
-private:
+  private:
     std::string text_;
     std::string folded_;
 };

@@ -1,5 +1,7 @@
 #include "core/text/textutils.hpp"
 
+#include <algorithm>
+
 #include "core/text/numbers.hpp"
 
 namespace zerlant {
@@ -13,13 +15,17 @@ constexpr std::string_view kElementSymbols =
 }
 
 TextRef textoentre(TextRef text, std::string_view start, std::string_view end, bool fromEnd) {
-    if (text.empty() || start.empty()) return {};
+    if (text.empty() || start.empty())
+        return {};
     std::size_t at = fromEnd ? text.rfind(start) : text.find(start);
-    if (at == TextRef::npos) return {};
+    if (at == TextRef::npos)
+        return {};
     std::size_t p = at + start.size();
-    if (end.empty()) return text.sub(p);
+    if (end.empty())
+        return text.sub(p);
     std::size_t q = text.find(end, p + 1);
-    if (q == TextRef::npos) return {};
+    if (q == TextRef::npos)
+        return {};
     return text.sub(p, q - p);
 }
 
@@ -38,13 +44,18 @@ double numeroentre(TextRef text, std::string_view start, std::string_view end, b
 }
 
 bool contienetexto(TextRef text, std::string_view word) {
-    if (text.empty() || word.empty()) return false;
+    if (text.empty() || word.empty())
+        return false;
     return text.contains(word);
 }
 
 bool contienetexto(std::string_view text, std::string_view word) {
-    if (text.empty() || word.empty()) return false;
-    return foldCase(text).find(foldCase(word)) != std::string::npos;
+    if (text.empty() || word.empty())
+        return false;
+    const std::string folded = foldCase(word);
+    auto hit = std::search(text.begin(), text.end(), folded.begin(), folded.end(),
+                           [](char a, char b) { return foldByte(a) == b; });
+    return hit != text.end();
 }
 
 std::vector<std::string_view> splitText(std::string_view text, std::string_view separator) {
@@ -69,8 +80,10 @@ double primernumerotras(TextRef text, std::string_view anchor, std::string_view 
                         bool fromEnd) {
     std::string_view line = textoentre(text, anchor, kCrLf, fromEnd).text();
     for (std::string_view field : splitText(line, separator)) {
-        if (field.empty()) continue;
-        if (isNumeric(field.substr(0, field.size() - 1))) return leadingNumber(field);
+        if (field.empty())
+            continue;
+        if (isNumeric(field.substr(0, field.size() - 1)))
+            return leadingNumber(field);
     }
     return 0.0;
 }
@@ -86,45 +99,103 @@ std::vector<double> leercomponentes(std::string_view text, int n) {
 std::vector<std::string> quitarvacios(const std::vector<std::string>& list) {
     std::vector<std::string> out;
     for (const auto& s : list)
-        if (!s.empty()) out.push_back(s);
+        if (!s.empty())
+            out.push_back(s);
     return out;
+}
+
+std::vector<std::string_view> quitarvacios(const std::vector<std::string_view>& list) {
+    std::vector<std::string_view> out;
+    for (std::string_view s : list)
+        if (!s.empty())
+            out.push_back(s);
+    return out;
+}
+
+void quitarvacios(const std::vector<std::string>& list, std::vector<std::string>& out) {
+    auto kept = quitarvacios(list);
+    if (!kept.empty())
+        out = std::move(kept);
+}
+
+void quitarvacios(const std::vector<std::string_view>& list, std::vector<std::string_view>& out) {
+    auto kept = quitarvacios(list);
+    if (!kept.empty())
+        out = std::move(kept);
 }
 
 bool palabraenlista(std::string_view word, std::string_view list) {
     for (std::string_view piece : splitText(list, " "))
-        if (piece == word) return true;
+        if (piece == word)
+            return true;
     return false;
 }
 
 std::string simboloelemento(int z) {
-    if (z < 1 || z > 103) return {};
-    auto symbols = splitText(kElementSymbols, " ");
-    return std::string(symbols[static_cast<std::size_t>(z - 1)]);
+    if (z < 1 || z > 103)
+        return {};
+    // The symbol of Z is the Z-th blank-separated piece of the list.
+    std::size_t from = 0;
+    for (int i = 1; i < z; ++i) from = kElementSymbols.find(' ', from) + 1;
+    std::size_t to = kElementSymbols.find(' ', from);
+    return std::string(kElementSymbols.substr(from, to == std::string_view::npos ? to : to - from));
 }
 
 TextRef tailOf(TextRef text) {
-    if (text.size() > kTailBytes) return text.sub(text.size() - kTailBytes);
+    if (text.size() > kTailBytes)
+        return text.sub(text.size() - kTailBytes);
     return text;
 }
+
+std::string joinWrappedLines(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t from = 0;
+    for (;;) {
+        std::size_t at = text.find("\r\n ", from);
+        if (at == std::string_view::npos)
+            break;
+        out.append(text.substr(from, at - from));
+        from = at + 3;
+    }
+    out.append(text.substr(from));
+    return out;
+}
+
+namespace {
+
+// The "@" that ends the archive entry begun at `from`: the first "@" whose
+// previous character, wrapped line ends (CR LF and a blank) not counting, is
+// "|".  The entry ends with "||@"; an "@" inside a field (a user name such as
+// "name@host" in the header) does not end it.  When no "@" follows a
+// "|", the first "@" at all; npos when there is none.
+std::size_t archiveEnd(TextRef tail, std::size_t from) {
+    std::string_view t = tail.text();
+    std::size_t first = TextRef::npos;
+    for (std::size_t at = tail.findExact("@", from); at != TextRef::npos;
+         at = tail.findExact("@", at + 1)) {
+        if (first == TextRef::npos)
+            first = at;
+        std::size_t k = at;
+        while (k >= from + 3 && t.compare(k - 3, 3, "\r\n ") == 0) k -= 3;
+        if (k > from && t[k - 1] == '|')
+            return at;
+    }
+    return first;
+}
+
+}  // namespace
 
 std::string entradaarchivo(TextRef normalisedText, bool join) {
     TextRef tail = tailOf(normalisedText);
     std::size_t from = tail.findExact("1|1|");
-    if (from == TextRef::npos) return {};
-    std::size_t to = tail.findExact("@", from);
-    std::string_view entry =
-        tail.text().substr(from, to == TextRef::npos ? TextRef::npos : to - from);
-    if (!join) return std::string(entry);
-    std::string out;
-    out.reserve(entry.size());
-    for (std::size_t i = 0; i < entry.size(); ++i) {
-        if (entry[i] == '\r' && i + 2 < entry.size() && entry[i + 1] == '\n' && entry[i + 2] == ' ') {
-            i += 2;
-            continue;
-        }
-        out += entry[i];
-    }
-    return out;
+    if (from == TextRef::npos)
+        return {};
+    std::size_t to = archiveEnd(tail, from);
+    if (to == TextRef::npos)
+        return {};
+    std::string_view entry = tail.text().substr(from, to - from);
+    return join ? joinWrappedLines(entry) : std::string(entry);
 }
 
 std::string tiempocpu(TextRef line, char decimalSeparator) {

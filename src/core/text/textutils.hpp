@@ -40,6 +40,10 @@ std::vector<double> leercomponentes(std::string_view text, int n);
 
 // The entries of `list` that are not empty, in order.
 std::vector<std::string> quitarvacios(const std::vector<std::string>& list);
+std::vector<std::string_view> quitarvacios(const std::vector<std::string_view>& list);
+// The same into `out`; when no entry is kept, `out` is left as it was.
+void quitarvacios(const std::vector<std::string>& list, std::vector<std::string>& out);
+void quitarvacios(const std::vector<std::string_view>& list, std::vector<std::string_view>& out);
 
 // True when one of the blank-separated pieces of `list` equals `word` exactly
 // (case counts).
@@ -58,9 +62,14 @@ std::string_view trimBlanks(std::string_view text);
 inline constexpr std::size_t kTailBytes = 65'000'000;
 TextRef tailOf(TextRef text);
 
+// Removes every CR LF followed by a blank, with the blank (three bytes), which
+// joins wrapped lines.
+std::string joinWrappedLines(std::string_view text);
+
 // The archive entry of a normalised output text: from the first "1|1|" of the
-// tail (exact case) to just before the next "@"; with `join`, every CR LF
-// followed by a blank is removed together with the blank.
+// tail (exact case) to just before the "@" that ends the entry (the first "@"
+// right after a "|"); with `join`, every CR LF followed by a blank is removed
+// together with the blank.  Empty when there is no entry.
 std::string entradaarchivo(TextRef normalisedText, bool join);
 
 // The rest of a "Job cpu time" line as "d:h:m:s" (or "h:m:s" when days is 0),
