@@ -1,0 +1,83 @@
+#pragma once
+// What the reading commands (extract, scan, aim) share: their common options
+// (-o FILE, --lang NAME, --decimal-separator C, the files), the messages of
+// the language file, a progress line on a terminal, and the writing of the
+// export table to standard output, a text file or a spreadsheet.
+
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/commands.hpp"
+#include "core/common/types.hpp"
+#include "core/results/table.hpp"
+
+namespace zerlant::cli {
+
+struct TableCommand {
+    std::string tool;                     // "extract", "scan", "aim": used in messages
+    std::optional<std::string> output;    // -o FILE
+    std::optional<std::string> language;  // --lang NAME
+    char decimalSeparator = '.';          // --decimal-separator C, else the user's locale
+    std::vector<std::string> files;       // in the order given
+    bool help = false;                    // --help was given
+    // Filled by loadMessages:
+    MessageLookup messages;
+    std::string programFolder;
+};
+
+// A command's own option at args[i]: returns how many arguments it took (1 or
+// 2), 0 when args[i] is not one of its options, or -1 after reporting a usage
+// error (usageError).
+using OwnOptionParser = std::function<int(const Args& args, std::size_t i)>;
+
+// Parses the shared options; `own` sees every option first.  Returns the exit
+// status when the command must stop (2 after a usage error), nullopt to go
+// on.  Without any file it is a usage error, unless --help was given.
+std::optional<int> parseTableCommand(const std::string& tool, const Args& args,
+                                     const OwnOptionParser& own, TableCommand& command);
+
+// The help lines of the shared options, for a command's --help text.
+const char* tableOptionsHelp();
+
+// The decimal separator of the user's locale (LC_NUMERIC, LC_ALL, LANG),
+// '.' when none is set; the process locale itself is not changed.
+char localeDecimalSeparator();
+
+// Loads the messages of the current language, or of --lang.  Returns the exit
+// status when the command must stop: 2 for an unknown --lang, 1 when the
+// language file cannot be read.
+std::optional<int> loadMessages(TableCommand& command);
+
+// "The file list" as the core tools take it: a heading row, then one checked
+// row per file (name = the file name, path = as given).
+FileRows fileRowsOf(const std::vector<std::string>& files);
+
+// Writes the export table: to standard output (LF line ends) without -o, as a
+// spreadsheet when FILE ends in ".xlsx", otherwise as the text export (";"
+// between cells, CR LF line ends).  Returns 0, or 1 after reporting a write
+// failure on stderr.
+int writeExportTable(const TableCommand& command, const Table& exportTable);
+
+// A progress line on stderr, only when stderr is a terminal and the run has
+// taken longer than a second; cleared at the end.
+class ProgressLine {
+  public:
+    ProgressLine();
+    ~ProgressLine();
+    void show(std::size_t done, std::size_t total, const std::string& name);
+    void clear();
+
+  private:
+    bool terminal_ = false;
+    bool shown_ = false;
+    std::chrono::steady_clock::time_point start_;
+};
+
+// Prints "zerlant-cli: TOOL: TEXT" on stderr.
+void reportProblem(const TableCommand& command, const std::string& text);
+
+}  // namespace zerlant::cli
