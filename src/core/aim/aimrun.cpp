@@ -1,0 +1,122 @@
+#include "core/aim/aimrun.hpp"
+
+#include "core/files/filetext.hpp"
+#include "core/text/numbers.hpp"
+#include "core/text/searchtext.hpp"
+#include "core/text/textutils.hpp"
+
+namespace zerlant {
+
+namespace {
+
+constexpr std::string_view kListingStart = "GBL_IV = Sum of Distances Between BCP and Nuclei";
+constexpr std::string_view kListingEnd = "Number of NACPs";
+constexpr std::string_view kPointMark = "CP#";
+constexpr std::string_view kBondPoint = "(3,-1)";
+
+bool endsWithSum(std::string_view name) {
+    if (name.size() < 4)
+        return false;
+    return foldCase(name.substr(name.size() - 4)) == ".sum";
+}
+
+// The pieces of the listing between one "CP#" and the next (the piece before
+// the first "CP#" left out), each without the blanks at its ends.
+std::vector<TextRef> criticalPoints(TextRef listing) {
+    std::vector<TextRef> pieces;
+    std::size_t at = listing.findExact(kPointMark);
+    while (at != TextRef::npos) {
+        std::size_t from = at + kPointMark.size();
+        std::size_t next = listing.findExact(kPointMark, from);
+        std::size_t to = next == TextRef::npos ? listing.size() : next;
+        std::string_view text = listing.text();
+        while (from < to && text[from] == ' ') ++from;
+        while (to > from && text[to - 1] == ' ') --to;
+        pieces.push_back(listing.sub(from, to - from));
+        at = next;
+    }
+    return pieces;
+}
+
+}  // namespace
+
+std::string withCrLfLineEnds(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 32 + 2);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        char c = bytes[i];
+        if (c == '\r') {
+            out += "\r\n";
+            if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                ++i;
+        } else if (c == '\n') {
+            out += "\r\n";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::optional<AimRun> runAim(const FileRows& files, const MessageLookup& message,
+                             char decimalSeparator, const RunProgress& progress) {
+    AimRun run;
+    run.table = Table(kAimColumns, 1);
+    auto writeTitles = [&](std::size_t row) {
+        for (std::size_t c = 0; c < kAimColumns; ++c)
+            run.table.set(c, row, upperCaption(message ? message(kAimCaptionMessages[c]) : ""));
+    };
+    writeTitles(0);
+    std::size_t lastRow = 0;
+    auto number = [&](double value) { return formatNumber(value, decimalSeparator); };
+
+    for (std::size_t r = 0; r < files.size(); ++r) {
+        const FileRow& file = files[r];
+        if (!file.checked)
+            continue;
+        if (progress && !progress(r, file.name))
+            return std::nullopt;
+        if (!endsWithSum(file.name)) {
+            run.untick.push_back(r);
+            continue;
+        }
+        auto bytes = readFileBytes(file.path);
+        if (!bytes) {
+            run.failures.push_back(bytes.error());
+            continue;
+        }
+        FoldedText text(withCrLfLineEnds(*bytes));
+        TextRef listing = textoentre(text, kListingStart, kListingEnd, false);
+        if (listing.empty())
+            continue;
+
+        bool fileHasRow = false;
+        for (TextRef point : criticalPoints(listing)) {
+            if (point.empty() || !contienetexto(point, kBondPoint))
+                continue;
+            ++lastRow;
+            if (!fileHasRow) {
+                if (lastRow != 1) {
+                    writeTitles(lastRow);
+                    ++lastRow;
+                }
+                run.table.set(0, lastRow, file.name);
+                fileHasRow = true;
+            }
+            run.table.set(1, lastRow, textoentre(point, "Type = ", kCrLf, false).str());
+            run.table.set(2, lastRow, number(numeroentre(point, "Rho = ", " ", false)));
+            run.table.set(3, lastRow, number(numeroentre(point, "DelSqRho = ", kCrLf, false)));
+            run.table.set(4, lastRow,
+                          number(numeroentre(point, "Bond Ellipticity =", kCrLf, false)));
+            run.table.set(5, lastRow, number(numeroentre(point, "V =", kCrLf, false)));
+            run.table.set(6, lastRow, number(numeroentre(point, "G =", kCrLf, false)));
+            // H = G + V, from the texts just written, read back in the same format.
+            double g = toDouble(run.table.cell(6, lastRow), decimalSeparator).value_or(0.0);
+            double v = toDouble(run.table.cell(5, lastRow), decimalSeparator).value_or(0.0);
+            run.table.set(7, lastRow, number(g + v));
+        }
+    }
+    return run;
+}
+
+}  // namespace zerlant

@@ -1,0 +1,277 @@
+#include "core/results/xlsxexport.hpp"
+
+#include <locale.h>
+#include <unistd.h>
+#include <xlsxwriter.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <random>
+#include <vector>
+
+#include "core/files/paths.hpp"
+#include "core/results/exporttable.hpp"
+#include "core/results/textexport.hpp"
+#include "core/text/numbers.hpp"
+#include "core/text/textutils.hpp"
+
+namespace zerlant {
+
+namespace {
+
+// libxlsxwriter prints doubles with snprintf, which follows the locale's
+// decimal point.  This switches the calling thread to the C number format for
+// its lifetime and back; other threads and the process locale stay as they are.
+class CNumericLocale {
+  public:
+    CNumericLocale() {
+        locale_t base = duplocale(uselocale(static_cast<locale_t>(0)));
+        if (base == static_cast<locale_t>(0))
+            return;
+        c_ = newlocale(LC_NUMERIC_MASK, "C", base);
+        if (c_ == static_cast<locale_t>(0)) {
+            freelocale(base);
+            return;
+        }
+        previous_ = uselocale(c_);
+    }
+    ~CNumericLocale() {
+        if (c_ == static_cast<locale_t>(0))
+            return;
+        uselocale(previous_);
+        freelocale(c_);
+    }
+    CNumericLocale(const CNumericLocale&) = delete;
+    CNumericLocale& operator=(const CNumericLocale&) = delete;
+
+    bool active() const { return c_ != static_cast<locale_t>(0); }
+
+  private:
+    locale_t c_ = static_cast<locale_t>(0);
+    locale_t previous_ = static_cast<locale_t>(0);
+};
+
+// A workbook's strings must be UTF-8.  Cells hold bytes of output files and
+// file names; text that is not valid UTF-8 is taken as Latin-1.
+bool isValidUtf8(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        std::size_t extra;
+        std::uint32_t cp;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if ((c & 0xE0) == 0xC0) {
+            extra = 1;
+            cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            extra = 2;
+            cp = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            extra = 3;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + extra >= s.size())
+            return false;
+        for (std::size_t j = 1; j <= extra; ++j) {
+            unsigned char d = static_cast<unsigned char>(s[i + j]);
+            if ((d & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (d & 0x3F);
+        }
+        static constexpr std::uint32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
+        if (cp < kMinimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+std::string asUtf8(std::string_view s) {
+    if (isValidUtf8(s))
+        return std::string(s);
+    std::string out;
+    out.reserve(s.size() * 2);
+    for (char ch : s) {
+        unsigned char c = static_cast<unsigned char>(ch);
+        if (c < 0x80) {
+            out += ch;
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// The number a cell's text reads as in the table's decimal separator.  A text
+// holding the other separator is no number: the tables never group digits,
+// and such a text is a number read from a file with its own decimal point
+// ("-76.39109" in a table written with ','), which grouping would turn into
+// -7639109.
+std::optional<double> cellNumber(std::string_view text, char decimalSeparator) {
+    const char other = decimalSeparator == ',' ? '.' : ',';
+    if (text.find(other) != std::string_view::npos)
+        return std::nullopt;
+    return toDouble(text, decimalSeparator);
+}
+
+Error xlsxError(lxw_error e, const std::string& path) {
+    return Error{std::string("the workbook could not be written: ") + lxw_strerror(e), path};
+}
+
+struct CellFormats {
+    lxw_format* number[2];  // [plain, bold]
+    lxw_format* text[2];
+};
+
+CellFormats makeFormats(lxw_workbook* wb) {
+    CellFormats f{};
+    const std::string numberFormat(kNumberCellFormat), textFormat(kTextCellFormat);
+    for (int bold = 0; bold < 2; ++bold) {
+        f.number[bold] = workbook_add_format(wb);
+        f.text[bold] = workbook_add_format(wb);
+        for (lxw_format* fmt : {f.number[bold], f.text[bold]}) {
+            format_set_align(fmt, LXW_ALIGN_CENTER);
+            if (bold)
+                format_set_bold(fmt);
+        }
+        format_set_num_format(f.number[bold], numberFormat.c_str());
+        format_set_num_format(f.text[bold], textFormat.c_str());
+    }
+    return f;
+}
+
+}  // namespace
+
+std::string spreadsheetColumnName(std::size_t k) {
+    std::string name;
+    while (k > 0) {
+        --k;
+        name.insert(name.begin(), static_cast<char>('A' + k % 26));
+        k /= 26;
+    }
+    return name;
+}
+
+std::string spreadsheetCellAddress(std::size_t k, std::size_t row) {
+    return spreadsheetColumnName(k) + std::to_string(row);
+}
+
+std::string excelFileName(std::string_view currentFolder) {
+    std::string name = exportFileName(currentFolder);
+    if (name.size() >= 4 && name.compare(name.size() - 4, 4, ".txt") == 0)
+        name.resize(name.size() - 4);
+    return name + ".xlsx";
+}
+
+Status writeExcelWorkbook(const Table& table, const std::string& path, char decimalSeparator) {
+    if (table.rows() > LXW_ROW_MAX)
+        return Error{"the table has more rows than a worksheet holds", path};
+
+    CNumericLocale cNumbers;
+    if (!cNumbers.active())
+        return Error{"the C number format is not available", path};
+
+    // The workbook goes to a temporary file beside the target and replaces
+    // the target only once it is complete.
+    std::string folder = carpetadearchivo(path);
+    std::string tmp;
+    int fd = -1;
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        tmp = (folder.empty() ? std::string("./") : folder) + "." + nombredearchivo(path, true) +
+              "." + std::to_string(random() % 1000000000u);
+        // 0666 less the umask, like any new file; an existing workbook keeps
+        // its permissions.
+        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0)
+        return Error{std::strerror(errno), path};
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0)
+        ::fchmod(fd, existing.st_mode & 07777);
+    ::close(fd);
+    auto fail = [&](Error e) -> Status {
+        ::unlink(tmp.c_str());
+        return e;
+    };
+
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_FALSE;
+    options.use_zip64 = LXW_FALSE;
+    lxw_workbook* wb = workbook_new_opt(tmp.c_str(), &options);
+    if (!wb)
+        return fail(Error{"the workbook could not be created", path});
+    lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
+    if (!ws) {
+        workbook_close(wb);
+        return fail(Error{"the worksheet could not be created", path});
+    }
+    const CellFormats formats = makeFormats(wb);
+
+    const std::string empty = columnasvacias(table);
+    std::vector<std::size_t> written;
+    for (std::size_t c = 0; c < table.columns(); ++c)
+        if (!palabraenlista(std::to_string(c), empty))
+            written.push_back(c);
+    if (written.size() > LXW_COL_MAX) {
+        workbook_close(wb);
+        return fail(Error{"the table has more columns than a worksheet holds", path});
+    }
+
+    for (std::size_t r = 0; r < table.rows(); ++r) {
+        const int bold = r == 0 ? 1 : 0;
+        for (std::size_t k = 0; k < written.size(); ++k) {
+            const std::string& text = table.cell(written[k], r);
+            auto row = static_cast<lxw_row_t>(r);
+            auto col = static_cast<lxw_col_t>(k);
+            std::optional<double> value = cellNumber(text, decimalSeparator);
+            lxw_error e;
+            if (value) {
+                e = worksheet_write_number(ws, row, col, *value, formats.number[bold]);
+            } else if (text.empty()) {
+                e = worksheet_write_blank(ws, row, col, formats.text[bold]);
+            } else {
+                e = worksheet_write_string(ws, row, col, asUtf8(text).c_str(), formats.text[bold]);
+            }
+            if (e != LXW_NO_ERROR) {
+                workbook_close(wb);
+                return fail(xlsxError(e, path));
+            }
+        }
+    }
+
+    if (lxw_error e = workbook_close(wb); e != LXW_NO_ERROR)
+        return fail(xlsxError(e, path));
+    if (::rename(tmp.c_str(), path.c_str()) != 0) {
+        int err = errno;
+        return fail(Error{std::strerror(err), path});
+    }
+    return success();
+}
+
+Result<std::string> exportarexcel(const Table& table, char decimalSeparator,
+                                  const std::string& programFolder,
+                                  std::string_view currentFolder) {
+    std::string folder = programFolder;
+    if (folder.empty() || folder.back() != kPathSeparator)
+        folder += kPathSeparator;
+    std::string path = folder + excelFileName(currentFolder);
+    if (Status s = writeExcelWorkbook(table, path, decimalSeparator); !s)
+        return s.error();
+    return path;
+}
+
+}  // namespace zerlant

@@ -1,0 +1,54 @@
+#pragma once
+// The spreadsheet export: an ExportTable written as an .xlsx workbook of one
+// sheet.
+//
+// Cell rules:
+//  * table row r is sheet row r + 1 (the titles are row 1, in bold);
+//  * the written columns (all but those `columnasvacias` lists) are packed to
+//    the left: A, B, ..., Z, AA, ..., AZ, BA, ...;
+//  * every written cell is centred;
+//  * a cell whose text reads as a number in the decimal separator the table
+//    was written with is stored as that number, formatted "#0.00######";
+//    every other cell, the empty ones included, is text formatted "@".  A
+//    text holding the other separator ("0.9000" in a table written with ',',
+//    a field copied from an output file) stays text: the tables never group
+//    digits, so reading that separator as grouping would only corrupt it.
+//
+// The numbers in the workbook's XML never depend on the locale: while the
+// workbook is written, the calling thread uses the C number format
+// (uselocale; the process locale and other threads are untouched).
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "core/common/result.hpp"
+#include "core/results/table.hpp"
+
+namespace zerlant {
+
+inline constexpr std::string_view kNumberCellFormat = "#0.00######";
+inline constexpr std::string_view kTextCellFormat = "@";
+
+// The name of the k-th written column, k from 1: "A" .. "Z", "AA" .. "AZ",
+// "BA" ...  Empty for k = 0.
+std::string spreadsheetColumnName(std::size_t k);
+// The address of written column k (from 1) in sheet row `row` (from 1): "AB7".
+std::string spreadsheetCellAddress(std::size_t k, std::size_t row);
+
+// The name of the workbook for the folder the browser shows: the text
+// export's name with ".xlsx" ("jobs.xlsx").
+std::string excelFileName(std::string_view currentFolder);
+
+// Writes the table as a workbook to `path`, replacing an existing file in one
+// step (a temporary file in the same folder renamed over it).  Any failure is
+// returned and leaves no partial file behind; the caller shows message 154.
+Status writeExcelWorkbook(const Table& table, const std::string& path, char decimalSeparator);
+
+// The export of the spreadsheet buttons: the workbook
+// <programFolder>/<excelFileName(currentFolder)>.  Gives the path written,
+// which the window then opens in the desktop's spreadsheet program.
+Result<std::string> exportarexcel(const Table& table, char decimalSeparator,
+                                  const std::string& programFolder, std::string_view currentFolder);
+
+}  // namespace zerlant

@@ -1,0 +1,225 @@
+#include "core/results/xlsxexport.hpp"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdio>
+#include <map>
+#include <regex>
+
+#include "testsupport.hpp"
+
+namespace zerlant {
+namespace {
+
+using ::zerlant::testing::TempDir;
+
+// One part of a zip file, through the unzip program.
+std::string zipPart(const std::string& zip, const std::string& part) {
+    std::string command = "unzip -p '" + zip + "' '" + part + "' 2>/dev/null";
+    std::string out;
+    if (FILE* p = ::popen(command.c_str(), "r")) {
+        char buf[4096];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+        ::pclose(p);
+    }
+    return out;
+}
+
+bool haveUnzip() {
+    return std::system("unzip -v >/dev/null 2>&1") == 0;
+}
+
+struct Cell {
+    std::string value;  // the number as written, or the shared string
+    bool isNumber = false;
+    bool bold = false;
+    bool centred = false;
+    std::string format;  // the number format's code
+};
+
+// The cells of the first sheet by address, read back from the workbook's XML.
+std::map<std::string, Cell> readSheet(const std::string& path) {
+    const std::string sheet = zipPart(path, "xl/worksheets/sheet1.xml");
+    const std::string styles = zipPart(path, "xl/styles.xml");
+    const std::string shared = zipPart(path, "xl/sharedStrings.xml");
+    EXPECT_FALSE(sheet.empty());
+    EXPECT_FALSE(styles.empty());
+
+    std::vector<std::string> strings;
+    std::regex si("<si><t[^>]*>([^<]*)</t></si>");
+    for (std::sregex_iterator i(shared.begin(), shared.end(), si), e; i != e; ++i)
+        strings.push_back((*i)[1]);
+
+    std::map<int, std::string> formats = {{0, "General"}, {49, "@"}};
+    std::regex numFmt("<numFmt numFmtId=\"(\\d+)\" formatCode=\"([^\"]*)\"/>");
+    for (std::sregex_iterator i(styles.begin(), styles.end(), numFmt), e; i != e; ++i)
+        formats[std::stoi((*i)[1])] = (*i)[2];
+
+    auto section = [&](const std::string& name) {
+        auto from = styles.find("<" + name);
+        auto to = styles.find("</" + name + ">");
+        return styles.substr(from, to - from);
+    };
+    std::vector<bool> boldFonts;
+    const std::string fonts = section("fonts");
+    std::regex font("<font>(.*?)</font>");
+    for (std::sregex_iterator i(fonts.begin(), fonts.end(), font), e; i != e; ++i)
+        boldFonts.push_back((*i)[1].str().find("<b/>") != std::string::npos);
+
+    struct Xf {
+        int numFmt, font;
+        bool centred;
+    };
+    std::vector<Xf> xfs;
+    const std::string cellXfs = section("cellXfs");
+    std::regex xf("<xf numFmtId=\"(\\d+)\" fontId=\"(\\d+)\"[^>]*?(/>|>(.*?)</xf>)");
+    for (std::sregex_iterator i(cellXfs.begin(), cellXfs.end(), xf), e; i != e; ++i)
+        xfs.push_back({std::stoi((*i)[1]), std::stoi((*i)[2]),
+                       (*i)[4].str().find("horizontal=\"center\"") != std::string::npos});
+
+    std::map<std::string, Cell> cells;
+    std::regex c("<c r=\"([A-Z]+\\d+)\"( s=\"(\\d+)\")?( t=\"(\\w+)\")?(/>|><v>([^<]*)</v></c>)");
+    for (std::sregex_iterator i(sheet.begin(), sheet.end(), c), e; i != e; ++i) {
+        const auto& m = *i;
+        Cell cell;
+        const Xf& style = xfs.at(m[3].matched ? std::stoi(m[3]) : 0);
+        cell.format = formats[style.numFmt];
+        cell.bold = boldFonts.at(style.font);
+        cell.centred = style.centred;
+        if (m[7].matched) {
+            if (m[5] == "s") {
+                cell.value = strings.at(std::stoul(m[7]));
+            } else {
+                cell.value = m[7];
+                cell.isNumber = true;
+            }
+        }
+        cells[m[1]] = cell;
+    }
+    return cells;
+}
+
+Table sampleTable(char sep) {
+    // Columns 2 and 4 are empty throughout, the title included.
+    Table t(6, 4);
+    const std::string half = std::string("1") + sep + "5";
+    const char* rows[4][6] = {{"FILE", "VALUE", "", "TEXT", "", "2026"},
+                              {"a.log", "", "", "Error", "", "-0.25"},
+                              {"b.log", "", "", "", "", "1E-05"},
+                              {"c.log", "", "", "0.9000", "", "7"}};
+    for (std::size_t r = 0; r < 4; ++r)
+        for (std::size_t c = 0; c < 6; ++c) t.set(c, r, rows[r][c]);
+    t.set(1, 1, half);
+    t.set(1, 2, "Error");
+    if (sep == ',') {
+        t.set(5, 1, "-0,25");
+        t.set(1, 3, "2,5E+20");
+    } else {
+        t.set(1, 3, "2.5E+20");
+    }
+    return t;
+}
+
+void checkSample(const std::string& path, char sep) {
+    auto cells = readSheet(path);
+    // Columns 0, 1, 3, 5 packed into A to D; nothing beyond.
+    EXPECT_EQ(cells.size(), 16u);
+    for (const auto& [address, cell] : cells) {
+        EXPECT_TRUE(cell.centred) << address;
+        EXPECT_EQ(cell.bold, address.back() == '1' && address.size() == 2) << address;
+        EXPECT_EQ(cell.format, cell.isNumber ? "#0.00######" : "@") << address;
+    }
+    EXPECT_EQ(cells["A1"].value, "FILE");
+    EXPECT_EQ(cells["B1"].value, "VALUE");
+    EXPECT_EQ(cells["C1"].value, "TEXT");
+    // A title that reads as a number is a number like any other cell.
+    EXPECT_TRUE(cells["D1"].isNumber);
+    EXPECT_EQ(cells["D1"].value, "2026");
+    EXPECT_TRUE(cells["D1"].bold);
+    EXPECT_EQ(cells["A2"].value, "a.log");
+    EXPECT_TRUE(cells["B2"].isNumber);
+    EXPECT_EQ(cells["B2"].value, "1.5");
+    EXPECT_FALSE(cells["B3"].isNumber);
+    EXPECT_EQ(cells["B3"].value, "Error");
+    EXPECT_EQ(cells["B4"].value, "2.5E+20");
+    EXPECT_EQ(cells["C2"].value, "Error");
+    // An empty cell is written, as text, with an empty value.
+    ASSERT_TRUE(cells.count("C3"));
+    EXPECT_EQ(cells["C3"].value, "");
+    EXPECT_EQ(cells["C3"].format, "@");
+    EXPECT_EQ(cells["D2"].value, "-0.25");
+    EXPECT_EQ(cells["D3"].value, "1E-05");
+    EXPECT_EQ(cells["D4"].value, "7");
+    // "0.9000" is a number with '.', text in a table written with ','.
+    EXPECT_EQ(cells["C4"].isNumber, sep == '.');
+    EXPECT_EQ(cells["C4"].value, sep == '.' ? "0.9" : "0.9000");
+}
+
+TEST(XlsxExport, CellsFormatsAndPackedColumns) {
+    if (!haveUnzip())
+        GTEST_SKIP() << "unzip is not installed";
+    TempDir dir;
+    const std::string path = dir.file("jobs.xlsx");
+    ASSERT_TRUE(writeExcelWorkbook(sampleTable('.'), path, '.'));
+    checkSample(path, '.');
+
+    // Written again over the old workbook: replaced, no temporary file left.
+    ASSERT_TRUE(writeExcelWorkbook(sampleTable('.'), path, '.'));
+    std::size_t files = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+        files += e.is_regular_file();
+    EXPECT_EQ(files, 1u);
+}
+
+TEST(XlsxExport, SameCellsUnderADecimalCommaLocale) {
+    if (!haveUnzip())
+        GTEST_SKIP() << "unzip is not installed";
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "de_DE.utf8"))
+        GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+    TempDir dir;
+    const std::string path = dir.file("jobs.xlsx");
+    Status written = writeExcelWorkbook(sampleTable(','), path, ',');
+    std::setlocale(LC_ALL, previous.c_str());
+    ASSERT_STREQ(probe, "1,5");  // the locale really prints a decimal comma
+    ASSERT_TRUE(written);
+    checkSample(path, ',');
+}
+
+TEST(XlsxExport, ColumnNamesAndWideTables) {
+    EXPECT_EQ(spreadsheetColumnName(1), "A");
+    EXPECT_EQ(spreadsheetColumnName(26), "Z");
+    EXPECT_EQ(spreadsheetColumnName(27), "AA");
+    EXPECT_EQ(spreadsheetColumnName(52), "AZ");
+    EXPECT_EQ(spreadsheetColumnName(53), "BA");
+    EXPECT_EQ(spreadsheetColumnName(78), "BZ");
+    EXPECT_EQ(spreadsheetCellAddress(28, 7), "AB7");
+    EXPECT_EQ(excelFileName("/home/me/jobs"), "jobs.xlsx");
+    EXPECT_EQ(excelFileName("/home/me/jobs/"), "jobs.xlsx");
+
+    if (!haveUnzip())
+        GTEST_SKIP() << "unzip is not installed";
+    TempDir dir;
+    Table t(55, 2);
+    for (std::size_t c = 0; c < 55; ++c) t.set(c, 0, "T" + std::to_string(c + 1));
+    t.set(54, 1, "\xE9t\xE9");  // Latin-1 bytes: no broken workbook
+    auto written = exportarexcel(t, '.', dir.path().string(), "/data/run 1");
+    ASSERT_TRUE(written);
+    EXPECT_EQ(*written, dir.file("run 1.xlsx"));
+    auto cells = readSheet(*written);
+    EXPECT_EQ(cells["AA1"].value, "T27");
+    EXPECT_EQ(cells["AZ1"].value, "T52");
+    EXPECT_EQ(cells["BA1"].value, "T53");
+    EXPECT_EQ(cells["BC2"].value, "\xC3\xA9t\xC3\xA9");
+
+    // A folder that cannot be written gives an error, and no file.
+    auto failed = exportarexcel(t, '.', dir.file("no/such/folder"), "/x");
+    EXPECT_FALSE(failed);
+}
+
+}  // namespace
+}  // namespace zerlant
