@@ -176,6 +176,10 @@ std::vector<RenameFailure> applyRenames(FileRows& rows, int* renamed) {
         if (!row.checked)
             continue;
         std::string target = carpetadearchivo(row.path) + row.newName;
+        if (!usableName(row.newName)) {  // rows that skipped the checks
+            failures.push_back({i, row.path, target, std::strerror(EINVAL)});
+            continue;
+        }
         Status done = renameNoReplace(row.path, target);
         if (!done) {
             failures.push_back({i, row.path, target, done.error().message});
