@@ -154,8 +154,11 @@ bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, char sep,
     d.orbitalSymmetries = std::move(orbitals.symmetries);
     d.orbitalEnergies = std::move(orbitals.energies);
 
+    // The polarizability is read from the joined archive entry: in the file
+    // text its archive lines are still wrapped, which would cut a component
+    // short at the line break.
     if (isPolar) {
-        std::vector<double> v = leercomponentes(textoentre(text, "|polar=", "|", false).text(), 6);
+        std::vector<double> v = leercomponentes(textoentre(ar, "|polar=", "|", false).text(), 6);
         for (std::size_t i = 0; i < 6; ++i) d.polar[i] = v[i];
     }
     d.polarFound = isPolar;

@@ -1,0 +1,303 @@
+// The Extract run over real Gaussian outputs: the row of each file, the
+// DetailTable blocks and the export table for several files at once, and
+// that reading never changes a file.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "core/extract/extraction.hpp"
+#include "core/results/exporttable.hpp"
+#include "core/text/numbers.hpp"
+#include "testsupport.hpp"
+
+namespace zerlant {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string fakeMessage(int n) {
+    return "m" + std::to_string(n);
+}
+
+FileRows listOf(const std::vector<fs::path>& files) {
+    FileRows rows(1);
+    rows[0].name = "Files";
+    for (const auto& f : files) rows.push_back({true, f.filename().string(), f.string(), {}});
+    return rows;
+}
+
+ExtractionOutcome run(const FileRows& rows, char sep = '.') {
+    return runExtraction(rows, ExtractBoxes::initial(fakeMessage), fakeMessage, sep);
+}
+
+double number(const std::string& cell) {
+    auto v = toDouble(cell);
+    EXPECT_TRUE(v.has_value()) << "'" << cell << "' is not a number";
+    return v.value_or(NAN);
+}
+
+TEST(ExtractionRun, OptimisationWithFrequencies) {
+    ZERLANT_DATA_FILE(path, "goodvibes_g09_H2O.log");
+    ExtractionOutcome out = run(listOf({path}));
+    const Table& t = out.resultTable;
+    ASSERT_EQ(t.rows(), 2u);
+    EXPECT_EQ(t.cell(0, 0), "M58");
+    EXPECT_EQ(t.cell(0, 1), "goodvibes_g09_H2O.log");
+    EXPECT_EQ(t.cell(1, 1), "OH2");  // from the Mulliken atoms O, H, H
+    EXPECT_EQ(t.cell(2, 1), "b3lyp");
+    EXPECT_EQ(t.cell(3, 1), "sto-3g");
+    EXPECT_EQ(t.cell(4, 1), "0  1");
+    EXPECT_EQ(t.cell(5, 1), "C02V [C2(O1),SGV(H2)]");
+    EXPECT_EQ(t.cell(6, 1), "-75.3100149305");  // the first "SCF Done:"
+    EXPECT_EQ(t.cell(7, 1), "-75.3227739");     // the archive's "|HF="
+    EXPECT_EQ(t.cell(8, 1), "-75.3227739");     // no B3LYP key: the HF value
+    EXPECT_EQ(t.cell(9, 1), "-0.14608");        // HOMO of the last population analysis
+    EXPECT_EQ(t.cell(10, 1), "0.3042");
+    EXPECT_NEAR(number(t.cell(11, 1)), 1.5936, 5e-4);  // as Gaussian prints it (Tot=)
+    EXPECT_EQ(t.cell(12, 1), "m131");
+    EXPECT_EQ(t.cell(13, 1), "m131");
+    EXPECT_EQ(t.cell(14, 1), "18.797");  // the last spatial extent
+    for (std::size_t c = 15; c <= 19; ++c) EXPECT_EQ(t.cell(c, 1), "m131") << c;
+    EXPECT_EQ(t.cell(20, 1), "0:0:4");  // the first step's CPU time only
+    EXPECT_EQ(t.cell(21, 1), "OK");
+
+    // Its block: 7 eigenvalues, 3 atoms, 3 modes, 5 thermochemistry lines.
+    const Table& d = out.detail.table;
+    EXPECT_EQ(out.detail.filasdetalle, 7u);
+    EXPECT_EQ(d.cell(3, 1), "7");
+    EXPECT_EQ(d.cell(2, 7), "0.38671");
+    EXPECT_EQ(d.cell(7, 1), "O");
+    EXPECT_EQ(d.cell(8, 1), "-0.298194");
+    EXPECT_EQ(d.cell(9, 1), "3");
+    EXPECT_EQ(d.cell(10, 1), "O");  // last standard orientation
+    EXPECT_EQ(d.cell(13, 1), "0.135874");
+    EXPECT_EQ(d.cell(18, 1), "2016.9478");
+    EXPECT_EQ(d.cell(18, 2), "3611.8777");
+    EXPECT_EQ(d.cell(18, 3), "3836.4905");
+    EXPECT_EQ(d.cell(25, 1), "3");
+    EXPECT_EQ(d.cell(27, 1), "15.309");
+    EXPECT_EQ(d.cell(29, 1), "45.518");
+    EXPECT_EQ(d.cell(30, 1), "5");
+    EXPECT_EQ(d.cell(5, 1), "m131");  // no polarizability job
+    EXPECT_EQ(d.cell(31, 1), "m131");
+}
+
+TEST(ExtractionRun, SolvationVolumePolarizabilityAndDecimalComma) {
+    ZERLANT_DATA_FILE(scrf, "goodvibes_g09_ethane_TZ.out");
+    ZERLANT_DATA_FILE(volume, "chemsmart_g09_pida_n.log");
+    ZERLANT_DATA_FILE(polar, "cclib_g09_Trp_polar.log");
+    ExtractionOutcome out = run(listOf({scrf, volume, polar}), ',');
+    const Table& t = out.resultTable;
+    ASSERT_EQ(t.rows(), 4u);
+
+    // A single point with SCRF: the archive energy, no optimised energy.
+    EXPECT_EQ(t.cell(6, 1), "-79,858399");
+    EXPECT_EQ(t.cell(7, 1), "m131");
+    EXPECT_EQ(t.cell(15, 1), "2,3741");  // "Eps=" of the solvent line
+    EXPECT_EQ(t.cell(16, 1), "0");       // a solvation job shows 0, not message 131
+    EXPECT_EQ(t.cell(20, 1), "0:0:5,6");
+    EXPECT_EQ(t.cell(12, 1), "m131");
+
+    // The volume keyword: molar volume and recommended a0.
+    EXPECT_EQ(t.cell(12, 2), "1855,905");
+    EXPECT_EQ(t.cell(13, 2), "4,94");
+    EXPECT_EQ(t.cell(15, 2), "m131");
+
+    // Polarizability: the six archive components, the one broken across a
+    // line of the archive included.
+    const Table& d = out.detail.table;
+    std::size_t base = 0;
+    for (std::size_t r = 1; r < d.rows(); ++r)
+        if (d.cell(4, r) == "[11]")
+            base = r;  // the last block's first row
+    ASSERT_GT(base, 0u);
+    EXPECT_EQ(d.cell(5, base), "95,1154373");
+    EXPECT_EQ(d.cell(5, base + 3), "-3,7757127");
+    EXPECT_EQ(d.cell(5, base + 5), "77,2608725");
+    EXPECT_EQ(t.cell(2, 3), "hf");
+    EXPECT_EQ(t.cell(3, 3), "sto-3g");
+}
+
+TEST(ExtractionRun, ExcitedStatesBlock) {
+    ZERLANT_DATA_FILE(path, "gausssum_g03_benzene_tddft.out");
+    ExtractionOutcome out = run(listOf({path}));
+    const Table& d = out.detail.table;
+    ASSERT_EQ(out.resultTable.cell(21, 1), "OK");
+    EXPECT_EQ(d.cell(31, 1), "1");
+    EXPECT_EQ(d.cell(32, 1), "5.6887");
+    EXPECT_EQ(d.cell(33, 1), "217.95");
+    EXPECT_EQ(d.cell(36, 1), "20->");
+    EXPECT_EQ(d.cell(37, 1), "22");
+    EXPECT_EQ(d.cell(31, 2), "");  // the state's second transition
+    EXPECT_EQ(d.cell(36, 2), "21->");
+    EXPECT_EQ(d.cell(31, 3), "2");
+    EXPECT_EQ(d.cell(32, 3), "6.5709");
+}
+
+// A failed file, a scan job, an unticked and an unreadable file, a job file,
+// the ticked heading row and two good files in one run.
+TEST(ExtractionRun, SeveralFilesAtOnce) {
+    ZERLANT_DATA_FILE(failed, "aqme_g09_Basis_set_error1.log");
+    ZERLANT_DATA_FILE(scan, "rmg_g03_frozen_scan.log");
+    ZERLANT_DATA_FILE(water, "goodvibes_g09_H2O.log");
+    ZERLANT_DATA_FILE(noMulliken, "rmg_g09_water.out");
+    ZERLANT_DATA_FILE(upper, "rmg_g09_B2PLYP.LOG");
+    testing::TempDir dir;
+    FileRows rows = listOf({dir.write("job.gjf", "# hf\n"), failed, scan, water, water,
+                            dir.file("missing.log"), noMulliken, upper});
+    rows[0].checked = true;   // the heading row: never a file
+    rows[4].checked = false;  // the first copy of the water job
+    std::vector<std::size_t> seen;
+    ExtractionOutcome out = runExtraction(rows, ExtractBoxes::initial(fakeMessage), fakeMessage,
+                                          '.', [&](std::size_t i, const std::string&) {
+                                              seen.push_back(i);
+                                              return true;
+                                          });
+    EXPECT_EQ(seen, (std::vector<std::size_t>{1, 2, 3, 5, 6, 7, 8}));
+    EXPECT_EQ(out.untick, std::vector<std::size_t>{3});
+    EXPECT_TRUE(out.scanMet);
+    ASSERT_EQ(out.unreadable.size(), 1u);
+    EXPECT_NE(out.unreadable[0].find("missing.log"), std::string::npos);
+
+    const Table& t = out.resultTable;
+    ASSERT_EQ(t.rows(), 6u);
+    EXPECT_EQ(t.cell(0, 1), "aqme_g09_Basis_set_error1.log");
+    for (std::size_t c = 1; c <= 20; ++c) EXPECT_EQ(t.cell(c, 1), "Error") << c;
+    EXPECT_EQ(t.cell(21, 1), "KO");
+    EXPECT_EQ(t.cell(0, 2), "goodvibes_g09_H2O.log");
+    EXPECT_EQ(t.cell(21, 2), "OK");
+    EXPECT_EQ(t.cell(0, 3), "missing.log");
+    EXPECT_EQ(t.cell(2, 3), "Error");
+    EXPECT_EQ(t.cell(21, 3), "KO");
+    // No Mulliken block: the formula is the archive's stoichiometry.
+    EXPECT_EQ(t.cell(0, 4), "rmg_g09_water.out");
+    EXPECT_EQ(t.cell(1, 4), "H2O1");
+    EXPECT_EQ(t.cell(2, 4), "uff");
+    EXPECT_EQ(t.cell(6, 4), "m131");  // an optimisation without "SCF Done:"
+    EXPECT_EQ(t.cell(7, 4), "0.0023683");
+    EXPECT_EQ(t.cell(11, 4), "0");  // "|Dipole=0.,0.,0." gives 0 debye
+    EXPECT_EQ(t.cell(0, 5), "rmg_g09_B2PLYP.LOG");
+    EXPECT_EQ(t.cell(21, 5), "OK");
+
+    // DetailTable: an Error row, the water block of 7 rows, an Error row,
+    // then the block of the file without Mulliken block, which carries the
+    // water's lists.
+    const Table& d = out.detail.table;
+    EXPECT_EQ(out.detail.contadorficheros, 5u);
+    EXPECT_EQ(d.cell(0, 1), "Error");
+    EXPECT_EQ(d.cell(3, 2), "7");
+    EXPECT_EQ(d.cell(37, 9), "Error");
+    EXPECT_EQ(d.cell(38, 9), "1");
+    EXPECT_EQ(d.cell(4, 10), "[11]");
+    EXPECT_EQ(d.cell(9, 10), "3");
+    EXPECT_EQ(d.cell(8, 10), "-0.298194");
+
+    // The export with the file name, the status and the Mulliken block.
+    ExtractBoxes boxes = ExtractBoxes::initial(fakeMessage);
+    boxes.setAll(false);
+    boxes[ExtractBox::File].ticked = true;
+    boxes[ExtractBox::Status].ticked = true;
+    boxes[ExtractBox::Mulliken].ticked = true;
+    Table e = prepararexportacion(t, d, boxes);
+    EXPECT_EQ(e.cell(0, 0), "M58");
+    EXPECT_EQ(e.cell(2, 0), "m163");
+    EXPECT_EQ(e.cell(0, 1), "aqme_g09_Basis_set_error1.log");
+    EXPECT_EQ(e.cell(2, 1), "Error");
+    EXPECT_EQ(e.cell(0, 2), "M58");
+    EXPECT_EQ(e.cell(0, 3), "goodvibes_g09_H2O.log");
+    EXPECT_EQ(e.cell(2, 3), "O");
+    EXPECT_EQ(e.cell(3, 5), "0.149097");
+    EXPECT_EQ(e.cell(0, 7), "missing.log");
+    EXPECT_EQ(e.cell(1, 7), "KO");
+    EXPECT_EQ(e.cell(0, 9), "rmg_g09_water.out");
+    EXPECT_EQ(e.cell(2, 9), "O");
+    EXPECT_EQ(e.cell(0, 12), "M58");
+    EXPECT_EQ(e.cell(0, 13), "rmg_g09_B2PLYP.LOG");
+}
+
+TEST(ExtractionRun, MultiStepJobsAndFailuresOfTheArchive) {
+    ZERLANT_DATA_FILE(l913, "rmg_g09_l913.out");
+    testing::TempDir dir;
+    const std::string archive =
+        " 1\\1\\GINC\\SP\\RHF\\STO-3G\\H2\\ME\\01-Jan-2024\\0\\\\# "
+        "hf/sto-3g\\\\t\\\\0,1\\H,0.,0.,0."
+        "\\H,0.,0.,0.74\\\\Version=x\\HF=-1.1\\\\@\n";
+    const std::string good = "Normal termination of Gaussian\n" + archive;
+    std::string badCharge = good;
+    badCharge.replace(badCharge.find("0,1"), 3, "0,x");
+    FileRows rows = listOf({l913, dir.write("good.log", good),
+                            dir.write("noarchive.log", "Normal termination of Gaussian\n"),
+                            dir.write("noat.log", "Normal termination\n 1\\1\\a\\b\\c\\d\\e\\f\n"),
+                            dir.write("short.out", "Normal termination\n 1\\1\\a\\b\\c\\\\d@\n"),
+                            dir.write("charge.out", badCharge), dir.write("empty.log", "")});
+    ExtractionOutcome out = run(rows);
+    const Table& t = out.resultTable;
+    ASSERT_EQ(t.rows(), 8u);
+    // First step ended normally, the second failed: "OK", first step's time.
+    EXPECT_EQ(t.cell(21, 1), "OK");
+    EXPECT_EQ(t.cell(20, 1), "2:1:30.1");
+    EXPECT_EQ(t.cell(21, 2), "OK");
+    EXPECT_EQ(t.cell(1, 2), "H2");
+    EXPECT_EQ(t.cell(6, 2), "-1.1");
+    EXPECT_EQ(t.cell(4, 2), "0  1");
+    for (std::size_t r = 3; r <= 7; ++r) {
+        EXPECT_EQ(t.cell(1, r), "Error") << r;
+        EXPECT_EQ(t.cell(21, r), "KO") << r;
+    }
+    EXPECT_TRUE(out.unreadable.empty());
+}
+
+TEST(ExtractionRun, ReadingLeavesEveryFileUnchanged) {
+    const fs::path data = testing::dataDir();
+    if (data.empty())
+        GTEST_SKIP() << "real data folder ../shared/data is absent";
+    std::vector<fs::path> files;
+    for (const char* name :
+         {"goodvibes_g09_H2O.log", "goodvibes_g16_TolS.log", "rmg_g03_frozen_scan.log",
+          "aqme_g09_MeOH_SCF_error.log", "cclib_g09_Trp_polar.log"})
+        if (fs::exists(data / name))
+            files.push_back(data / name);
+    std::vector<std::string> before;
+    std::vector<fs::file_time_type> times;
+    for (const auto& f : files) {
+        before.push_back(testing::readAll(f));
+        times.push_back(fs::last_write_time(f));
+    }
+    ExtractionOutcome out = run(listOf(files));
+    EXPECT_GE(out.resultTable.rows(), files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        EXPECT_EQ(testing::readAll(files[i]), before[i]) << files[i];
+        EXPECT_EQ(fs::last_write_time(files[i]), times[i]) << files[i];
+    }
+}
+
+TEST(ExtractionRun, EmptyListsAndCancelling) {
+    // No ticked row: only the title row.
+    FileRows rows = listOf({"a.log", "b.out"});
+    rows[1].checked = rows[2].checked = false;
+    ExtractionOutcome out = run(rows);
+    EXPECT_EQ(out.resultTable.rows(), 1u);
+    EXPECT_FALSE(out.scanMet);
+    EXPECT_EQ(out.detail.table.rows(), 0u);
+
+    // Names: any case of .out/.log; a name shorter than four characters is not.
+    EXPECT_TRUE(isOutputFileName("a.OUT"));
+    EXPECT_TRUE(isOutputFileName("x.Log"));
+    EXPECT_FALSE(isOutputFileName("log"));
+    EXPECT_FALSE(isOutputFileName("a.gjf"));
+
+    // Cancelled at the second file: no tables.
+    testing::TempDir dir;
+    rows = listOf({dir.write("a.log", "x"), dir.write("b.log", "y")});
+    std::size_t calls = 0;
+    out = runExtraction(rows, ExtractBoxes::initial(fakeMessage), fakeMessage, '.',
+                        [&](std::size_t, const std::string&) { return ++calls < 2; });
+    EXPECT_TRUE(out.cancelled);
+    EXPECT_EQ(out.resultTable.rows(), 0u);
+}
+
+}  // namespace
+}  // namespace zerlant
