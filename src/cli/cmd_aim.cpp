@@ -1,7 +1,119 @@
+// zerlant-cli aim: the Aim tool over the files given, all checked, in the
+// order given; the export table goes to standard output or to -o FILE.
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
 #include "cli/commands.hpp"
+#include "cli/tablecommand.hpp"
+#include "core/aim/aimrun.hpp"
+#include "core/results/scanaimexport.hpp"
+#include "core/text/textutils.hpp"
 
 namespace zerlant::cli {
 
-int runAim(const Args&) { return usageError("the aim command is not available yet"); }
+namespace {
+
+// The names of --select, one per check box of the Aim panel, in the order of
+// the AimTable's columns.
+constexpr std::array<std::string_view, kAimColumns> kAimNames = {
+    "file", "type", "rho", "delsqrho", "ellipticity", "v", "g", "h"};
+
+void printAimHelp() {
+    std::printf(
+        "Usage: zerlant-cli aim [--select LIST | --all] [-o FILE] [--lang NAME]\n"
+        "                       [--decimal-separator C] FILE...\n\n"
+        "Reads the bond critical points (type (3,-1)) of AIM summary files (.sum): one\n"
+        "row per point with its type, the electron density rho, its Laplacian, the\n"
+        "bond ellipticity and the energy densities V, G and H = G + V.  Each later file\n"
+        "is led by a title row.  The files are only read.\n\n"
+        "Options:\n"
+        "  --select LIST             the columns to write, comma-separated:\n"
+        "                            file type rho delsqrho ellipticity v g h\n"
+        "                            (default: all)\n"
+        "  --all                     write every column (the default)\n"
+        "%s\n"
+        "Exit status: 0 table written, 1 some file could not be read or the table not\n"
+        "written, 2 usage error.\n",
+        tableOptionsHelp());
+}
+
+}  // namespace
+
+int runAim(const Args& args) {
+    std::optional<std::string> select;
+    bool all = false;
+    auto own = [&](const Args& a, std::size_t i) -> int {
+        if (a[i] == "--all") {
+            all = true;
+            return 1;
+        }
+        if (a[i] == "--select") {
+            if (i + 1 >= a.size())
+                return usageError("aim: --select needs a list"), -1;
+            select = a[i + 1];
+            return 2;
+        }
+        if (a[i].rfind("--select=", 0) == 0) {
+            select = a[i].substr(9);
+            return 1;
+        }
+        return 0;
+    };
+    TableCommand command;
+    if (auto stop = parseTableCommand("aim", args, own, command))
+        return *stop;
+    if (command.help) {
+        printAimHelp();
+        return 0;
+    }
+    if (select && all)
+        return usageError("aim: give either --select or --all");
+
+    AimColumnChecks checks;
+    checks.fill(true);  // the panel starts with every box ticked
+    if (select) {
+        checks.fill(false);
+        for (std::string_view name : splitText(*select, ",")) {
+            name = trimBlanks(name);
+            bool known = false;
+            for (std::size_t c = 0; c < kAimNames.size(); ++c) {
+                if (kAimNames[c] == name) {
+                    checks[c] = true;
+                    known = true;
+                }
+            }
+            if (!known)
+                return usageError("aim: unknown name '" + std::string(name) + "' in --select");
+        }
+    }
+    if (auto stop = loadMessages(command))
+        return *stop;
+
+    const FileRows rows = fileRowsOf(command.files);
+    ProgressLine progress;
+    const std::size_t total = rows.size() - 1;
+    auto run = zerlant::runAim(rows, command.messages, command.decimalSeparator,
+                               [&](std::size_t index, const std::string& name) {
+                                   progress.show(index, total, name);
+                                   return true;
+                               });
+    progress.clear();
+
+    int status = 0;
+    for (std::size_t r : run->untick)
+        reportProblem(command, rows[r].path + ": skipped, not a .sum file");
+    for (const auto& problem : run->failures) {
+        reportProblem(command, "cannot read " + problem.describe());
+        status = 1;
+    }
+
+    const Table exportTable = prepararexportacionaim(run->table, checks);
+    if (int written = writeExportTable(command, exportTable); written != 0)
+        status = written;
+    return status;
+}
 
 }  // namespace zerlant::cli

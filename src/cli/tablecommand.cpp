@@ -10,6 +10,7 @@
 #include "cli/clilanguage.hpp"
 #include "core/files/paths.hpp"
 #include "core/results/textexport.hpp"
+#include "core/results/xlsxexport.hpp"
 #include "core/text/searchtext.hpp"
 
 namespace zerlant::cli {
@@ -141,9 +142,13 @@ int writeExportTable(const TableCommand& command, const Table& exportTable) {
     }
     const std::string& path = *command.output;
     if (path.size() >= 5 && foldCase(path.substr(path.size() - 5)) == ".xlsx") {
-        // The spreadsheet export (exportarexcel) is called here.
-        reportProblem(command, path + ": writing .xlsx files is not available in this build");
-        return 1;
+        if (Status s = writeExcelWorkbook(exportTable, path, command.decimalSeparator); !s) {
+            std::string text = command.messages ? command.messages(154) : std::string();
+            reportProblem(command, (text.empty() ? "cannot write the spreadsheet" : text) + " (" +
+                                       s.error().describe() + ")");
+            return 1;
+        }
+        return 0;
     }
     if (Status s = writeExportText(exportTable, ";", path); !s) {
         reportProblem(command, "cannot write " + s.error().describe());

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "core/extract/extraction.hpp"
 #include "core/extract/route.hpp"
 #include "core/files/filetext.hpp"
 #include "core/text/numbers.hpp"
@@ -15,13 +16,6 @@ namespace {
 constexpr std::string_view kSummaryStart = "Summary of the potential surface scan:";
 constexpr std::string_view kSummaryEnd = " 1|1|";
 constexpr std::size_t kFirstFieldColumn = kScanFileColumns;  // column 7
-
-bool isOutputName(std::string_view name) {
-    if (name.size() < 4)
-        return false;
-    std::string tail = foldCase(name.substr(name.size() - 4));
-    return tail == ".out" || tail == ".log";
-}
 
 // Field `f` of section `s` of an archive entry split at "||" and "|"; the
 // empty text when the entry is shorter.
@@ -115,7 +109,7 @@ std::optional<ScanRun> runScan(const FileRows& files, const MessageLookup& messa
             continue;
         if (progress && !progress(r, file.name))
             return std::nullopt;
-        if (!isOutputName(file.name))
+        if (!isOutputFileName(file.name))
             continue;
         auto text = readNormalised(file.path);
         if (!text) {
