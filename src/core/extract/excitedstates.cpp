@@ -14,7 +14,11 @@ namespace {
 // state line in the order printed (0 where the column is not a number).
 std::vector<double> rotatoryStrengths(TextRef fileText) {
     std::vector<double> strengths;
+    // The table runs to the heading of the velocity-dipole table that follows
+    // it, which older versions print without the "1/2[" and the blanks.
     TextRef block = textoentre(fileText, "Rotatory Strengths", "1/2[<0|del|b>*<b|r|0>", true);
+    if (block.empty())
+        block = textoentre(fileText, "Rotatory Strengths", "<0|del|b> * <b|r|0>", true);
     if (block.empty())
         return strengths;
     std::vector<std::string_view> lines;

@@ -1,0 +1,165 @@
+#include "core/extract/orbitals.hpp"
+
+#include <gtest/gtest.h>
+
+#include "core/files/filetext.hpp"
+#include "testsupport.hpp"
+
+namespace zerlant {
+namespace {
+
+std::string messages(int n) {
+    if (n == kMsgOccupied)
+        return "occupied";
+    if (n == kMsgVirtual)
+        return "virtual";
+    return {};
+}
+
+OrbitalEnergies parseText(const std::string& text) {
+    FoldedText folded(normalisedText(text));
+    return energiasorbitales(folded.ref(), messages);
+}
+
+FoldedText readData(const std::filesystem::path& path) {
+    auto text = readNormalised(path.string());
+    EXPECT_TRUE(text.ok());
+    return text.ok() ? std::move(*text) : FoldedText();
+}
+
+TEST(Orbitals, ClosedShellLabelsHomoLumoAndSymmetries) {
+    auto o = parseText(
+        " Orbital symmetries:\n"
+        "       Occupied  (A1) (A1) (T2)\n"
+        "       Virtual   (A1) (T2)\n"
+        " The electronic state is 1-A1.\n"
+        " Alpha  occ. eigenvalues --  -10.2 -0.7 -0.4\n"
+        " Alpha virt. eigenvalues --   0.1 0.3\n"
+        "          Condensed to atoms (all electrons):\n");
+    EXPECT_EQ(o.energies, (std::vector<double>{-10.2, -0.7, -0.4, 0.1, 0.3}));
+    EXPECT_EQ(o.labels,
+              (std::vector<std::string>{"Alpha - occupied", "Alpha - occupied", "Alpha - occupied",
+                                        "Alpha - virtual", "Alpha - virtual"}));
+    EXPECT_EQ(o.symmetries, (std::vector<std::string>{"A1", "A1", "T2", "A1", "T2"}));
+    EXPECT_DOUBLE_EQ(o.homo, -0.4);
+    EXPECT_DOUBLE_EQ(o.lumo, 0.1);
+}
+
+TEST(Orbitals, EdgeCasesOfHandWrittenBlocks) {
+    // No eigenvalue at all: empty lists, HOMO and LUMO stay 0.
+    auto none = parseText("nothing here\n");
+    EXPECT_TRUE(none.energies.empty());
+    EXPECT_TRUE(none.labels.empty());
+    EXPECT_TRUE(none.symmetries.empty());
+    EXPECT_EQ(none.homo, 0.0);
+    EXPECT_EQ(none.lumo, 0.0);
+
+    // Without a symmetry block the last population analysis is read (not the
+    // "Full Mulliken population analysis" matrix inside it); fused values are
+    // skipped; surplus symmetry labels would be dropped, missing ones empty.
+    auto o = parseText(
+        " Population analysis using the SCF density.\n"
+        " Alpha  occ. eigenvalues --  -10.16707-100.12345 -0.5\n"
+        " Alpha virt. eigenvalues --    0.2\n"
+        "     Molecular Orbital Coefficients:\n"
+        "   1 1   O  1S          0.99 -0.88\n"
+        "    Full Mulliken population analysis:\n"
+        "   1 1   O  1S          2.10753\n"
+        "          Condensed to atoms (all electrons):\n");
+    EXPECT_EQ(o.energies, (std::vector<double>{-0.5, 0.2}));
+    EXPECT_EQ(o.symmetries, (std::vector<std::string>{"", ""}));
+    EXPECT_DOUBLE_EQ(o.homo, -0.5);
+    EXPECT_DOUBLE_EQ(o.lumo, 0.2);
+
+    // Open shell: Beta after Alpha in the same lists; HOMO is the higher
+    // occupied value of both spins, LUMO the lower virtual one.
+    auto u = parseText(
+        " Population analysis using the SCF density.\n"
+        " Alpha  occ. eigenvalues --   -0.6 -0.3\n"
+        " Alpha virt. eigenvalues --    0.4\n"
+        "  Beta  occ. eigenvalues --   -0.5\n"
+        "  Beta virt. eigenvalues --   -0.1 0.5\n"
+        "          Condensed to atoms (all electrons):\n");
+    ASSERT_EQ(u.energies.size(), 6u);
+    EXPECT_EQ(u.labels[3], "Beta - occupied");
+    EXPECT_EQ(u.labels[5], "Beta - virtual");
+    EXPECT_DOUBLE_EQ(u.homo, -0.3);
+    EXPECT_DOUBLE_EQ(u.lumo, -0.1);
+
+    // A missing message lookup gives bare spin labels and never crashes.
+    FoldedText t(
+        normalisedText(" Population analysis\n Alpha occ. eigenvalues -- -1.5\n"
+                       " Condensed to atoms\n"));
+    auto bare = energiasorbitales(t.ref(), MessageLookup());
+    ASSERT_EQ(bare.labels.size(), 1u);
+    EXPECT_EQ(bare.labels[0], "Alpha - ");
+    EXPECT_DOUBLE_EQ(bare.homo, -1.5);
+}
+
+TEST(Orbitals, Gaussian98UpperCaseSymmetryHeading) {
+    ZERLANT_DATA_FILE(path, "cclibdata_g98_test_H2.log");
+    FoldedText text = readData(path);
+    auto o = energiasorbitales(text.ref(), messages);
+    EXPECT_EQ(o.energies, (std::vector<double>{-0.21447, 0.04995}));
+    EXPECT_EQ(o.symmetries, (std::vector<std::string>{"SGG", "SGU"}));
+    EXPECT_EQ(o.labels[1], "Alpha - virtual");
+    EXPECT_DOUBLE_EQ(o.homo, -0.21447);
+    EXPECT_DOUBLE_EQ(o.lumo, 0.04995);
+}
+
+TEST(Orbitals, OptimisationReadsTheLastPopulationAnalysis) {
+    ZERLANT_DATA_FILE(path, "cclib_g09_dvb_gopt.out");
+    FoldedText text = readData(path);
+    auto o = energiasorbitales(text.ref(), messages);
+    ASSERT_EQ(o.energies.size(), 60u);  // 35 occupied, 25 virtual
+    EXPECT_DOUBLE_EQ(o.energies[0], -10.02021);
+    EXPECT_DOUBLE_EQ(o.energies[34], -0.15308);
+    EXPECT_DOUBLE_EQ(o.energies[35], 0.03742);
+    EXPECT_EQ(o.symmetries[0], "BU");
+    EXPECT_EQ(o.symmetries[1], "AG");
+    EXPECT_EQ(o.labels[34], "Alpha - occupied");
+    EXPECT_EQ(o.labels[35], "Alpha - virtual");
+    EXPECT_DOUBLE_EQ(o.homo, -0.15308);  // the first analysis had -0.15689
+    EXPECT_DOUBLE_EQ(o.lumo, 0.03742);
+}
+
+TEST(Orbitals, OpenShellWithSymmetries) {
+    ZERLANT_DATA_FILE(path, "cclib_g09_dvb_un_sp_b.log");
+    FoldedText text = readData(path);
+    auto o = energiasorbitales(text.ref(), messages);
+    ASSERT_EQ(o.energies.size(), 120u);
+    EXPECT_EQ(o.labels[35], "Alpha - virtual");
+    EXPECT_EQ(o.labels[60], "Beta - occupied");
+    EXPECT_DOUBLE_EQ(o.energies[60], -10.25059);
+    EXPECT_EQ(o.labels[94], "Beta - virtual");
+    EXPECT_DOUBLE_EQ(o.energies[94], -0.30053);
+    EXPECT_EQ(o.symmetries[35], "AU");
+    EXPECT_EQ(o.symmetries[94], "BG");
+    EXPECT_DOUBLE_EQ(o.homo, -0.36976);  // alpha; the beta HOMO is -0.38882
+    EXPECT_DOUBLE_EQ(o.lumo, -0.30053);  // beta; the alpha LUMO is -0.17750
+}
+
+TEST(Orbitals, FullPopulationPrintoutKeepsOnlyEigenvalues) {
+    ZERLANT_DATA_FILE(path, "cclib_cda_BH3.log");
+    FoldedText text = readData(path);
+    auto o = energiasorbitales(text.ref(), messages);
+    ASSERT_EQ(o.energies.size(), 21u);
+    EXPECT_DOUBLE_EQ(o.energies.front(), -7.61630);
+    EXPECT_DOUBLE_EQ(o.energies.back(), 3.75913);
+    EXPECT_DOUBLE_EQ(o.homo, -0.48608);
+    EXPECT_DOUBLE_EQ(o.lumo, 0.07187);
+}
+
+TEST(Orbitals, CrLfFile) {
+    ZERLANT_DATA_FILE(path, "goodvibes_g09_H2O.log");
+    FoldedText text = readData(path);
+    auto o = energiasorbitales(text.ref(), messages);
+    EXPECT_EQ(o.energies, (std::vector<double>{-18.85229, -0.91218, -0.40446, -0.25485, -0.14608,
+                                               0.30420, 0.38671}));
+    EXPECT_EQ(o.symmetries, (std::vector<std::string>{"A1", "A1", "B2", "A1", "B1", "A1", "B2"}));
+    EXPECT_DOUBLE_EQ(o.homo, -0.14608);
+    EXPECT_DOUBLE_EQ(o.lumo, 0.30420);
+}
+
+}  // namespace
+}  // namespace zerlant

@@ -1,0 +1,84 @@
+#include "core/extract/thermochemistry.hpp"
+
+#include <gtest/gtest.h>
+
+#include "core/files/filetext.hpp"
+#include "testsupport.hpp"
+
+namespace zerlant {
+namespace {
+
+ThermoTable fromData(const std::filesystem::path& path) {
+    auto text = readNormalised(path.string());
+    EXPECT_TRUE(text.ok());
+    if (!text.ok())
+        return {};
+    return termoquimica(text->ref());
+}
+
+ThermoTable fromText(const std::string& text) {
+    FoldedText folded(normalisedText(text));
+    return termoquimica(folded.ref());
+}
+
+const char* kHeading =
+    "                     E (Thermal)             CV                S\n"
+    "                      KCal/Mol        Cal/Mol-Kelvin    Cal/Mol-Kelvin\n";
+
+TEST(Thermochemistry, HandWrittenTables) {
+    EXPECT_EQ(fromText(" no table\n"), ThermoTable(1, ThermoLine{}));
+
+    // Five standard lines and two vibration lines; the last table of the text
+    // wins; a value that is not a number is 0.
+    ThermoTable t =
+        fromText(std::string(kHeading) +
+                 " Total                    9.0                9.0                9.0\n"
+                 "                       Q            Log10(Q)             Ln(Q)\n" +
+                 kHeading +
+                 " Total                   15.309              5.973             45.518\n"
+                 " Electronic               0.000              0.000              0.000\n"
+                 " Translational            0.889              2.981             34.608\n"
+                 " Rotational               0.889              n/a               10.908\n"
+                 " Vibrational             13.532              0.011              0.001\n"
+                 " Vibration     1          0.596              1.976              4.710\n"
+                 " Vibration     2          0.601              1.960\n"
+                 "                       Q            Log10(Q)             Ln(Q)\n");
+    ASSERT_EQ(t.size(), 7u);
+    EXPECT_EQ(t[0], (ThermoLine{15.309, 5.973, 45.518}));
+    EXPECT_EQ(t[1], (ThermoLine{0, 0, 0}));
+    EXPECT_EQ(t[3], (ThermoLine{0.889, 0, 10.908}));
+    EXPECT_EQ(t[5], (ThermoLine{0.596, 1.976, 4.710}));
+    EXPECT_EQ(t[6], (ThermoLine{0.601, 1.960, 0}));
+
+    // A table with no line between the headings keeps the starting value.
+    EXPECT_EQ(fromText(" Cal/Mol-Kelvin   Q  Log10(Q)\n"), ThermoTable(1, ThermoLine{}));
+}
+
+TEST(Thermochemistry, WaterCrLf) {
+    ZERLANT_DATA_FILE(path, "goodvibes_g09_H2O.log");
+    ThermoTable t = fromData(path);
+    ASSERT_EQ(t.size(), 5u);
+    EXPECT_EQ(t[0], (ThermoLine{15.309, 5.973, 45.518}));
+    EXPECT_EQ(t[2], (ThermoLine{0.889, 2.981, 34.608}));
+    EXPECT_EQ(t[4], (ThermoLine{13.532, 0.011, 0.001}));
+}
+
+TEST(Thermochemistry, VibrationLines) {
+    ZERLANT_DATA_FILE(path, "cclib_g09_dvb_ir.out");
+    ThermoTable t = fromData(path);
+    ASSERT_EQ(t.size(), 16u);  // five standard lines and eleven vibrations
+    EXPECT_EQ(t[0], (ThermoLine{116.737, 33.566, 91.850}));
+    EXPECT_EQ(t[5], (ThermoLine{0.596, 1.976, 4.710}));
+    EXPECT_EQ(t[15], (ThermoLine{0.934, 1.079, 0.489}));
+}
+
+TEST(Thermochemistry, Gaussian98UpperCase) {
+    ZERLANT_DATA_FILE(path, "cclibdata_g98_NIST_CCCBDB_1himidaz_m21b0.out");
+    ThermoTable t = fromData(path);
+    ASSERT_EQ(t.size(), 6u);
+    EXPECT_EQ(t[0], (ThermoLine{50.567, 11.976, 64.546}));
+    EXPECT_EQ(t[5], (ThermoLine{0.890, 1.172, 0.576}));
+}
+
+}  // namespace
+}  // namespace zerlant
