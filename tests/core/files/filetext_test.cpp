@@ -1,0 +1,201 @@
+#include "core/files/filetext.hpp"
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <random>
+
+#include "testsupport.hpp"
+
+using namespace zerlant;
+using zerlant::testing::readAll;
+using zerlant::testing::TempDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The piece rule written out plainly: piece k has a CR LF when some CR LF
+// pair has a byte in it.
+std::string referenceNormalised(const std::string& b, std::uint64_t pieceSize) {
+    std::vector<std::uint64_t> ends = detail::pieceEnds(b.size(), pieceSize);
+    std::string out;
+    std::uint64_t start = 0;
+    for (std::uint64_t end : ends) {
+        bool crLf = false;
+        for (std::uint64_t i = 0; i + 1 < b.size(); ++i)
+            if (b[i] == '\r' && b[i + 1] == '\n' && i + 1 >= start && i < end)
+                crLf = true;
+        for (std::uint64_t i = start; i < end; ++i) {
+            char c = b[i];
+            if (c == '\n' && !crLf)
+                out += "\r\n";
+            else
+                out += (c == '\\') ? '|' : c;
+        }
+        start = end;
+    }
+    return out + "\r\n";
+}
+
+std::vector<std::string> folderEntries(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+TEST(PieceEnds, CountRoundedHalfToEven) {
+    using V = std::vector<std::uint64_t>;
+    EXPECT_EQ(detail::pieceEnds(0, 4), V{0});
+    EXPECT_EQ(detail::pieceEnds(4, 4), V{4});
+    EXPECT_EQ(detail::pieceEnds(5, 4), V{5});         // 1.25 -> 1
+    EXPECT_EQ(detail::pieceEnds(6, 4), (V{4, 6}));    // 1.5 -> 2
+    EXPECT_EQ(detail::pieceEnds(10, 4), (V{4, 10}));  // 2.5 -> 2: the last piece holds the rest
+    EXPECT_EQ(detail::pieceEnds(14, 4), (V{4, 8, 12, 14}));  // 3.5 -> 4
+    EXPECT_EQ(detail::pieceEnds(97'499'999, kPieceBytes), V{97'499'999});
+    EXPECT_EQ(detail::pieceEnds(97'500'000, kPieceBytes), (V{65'000'000, 97'500'000}));
+    EXPECT_EQ(detail::pieceEnds(162'500'000, kPieceBytes), (V{65'000'000, 162'500'000}));
+}
+
+TEST(NormalisedText, LineEndsBackslashesAndFinalCrLf) {
+    EXPECT_EQ(normalisedText(""), "\r\n");
+    EXPECT_EQ(normalisedText("a\nb\n"), "a\r\nb\r\n\r\n");
+    EXPECT_EQ(normalisedText("a\r\nb\nc"), "a\r\nb\nc\r\n");  // a CR LF: lone LFs stay
+    EXPECT_EQ(normalisedText("1\\1\\GINC\\\\@\n"), "1|1|GINC||@\r\n\r\n");
+    EXPECT_EQ(normalisedText("a\rb\n"), "a\rb\r\n\r\n");
+    std::string all;
+    for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+    std::string n = normalisedText(all);
+    EXPECT_EQ(n.size(), all.size() + 3);
+    EXPECT_EQ(n.find('\\'), std::string::npos);
+}
+
+TEST(NormalisedText, PiecesDecideOnTheirOwnAndSplitPairsStayWhole) {
+    // First piece has a CR LF, the second none: only the second converts.
+    EXPECT_EQ(detail::normalisedText("a\r\nb\nxx\nyy\n", 6), "a\r\nb\nxx\r\nyy\r\n\r\n");
+    // A CR LF split by the boundary (CR last of piece 1, LF first of piece 2)
+    // is one pair: no CR CR LF, and both pieces count as having a CR LF.
+    EXPECT_EQ(detail::normalisedText("abc\r\nd\ne\n", 4), "abc\r\nd\ne\n\r\n");
+    EXPECT_EQ(detail::normalisedText("ab\nc\r\nd\ne\n", 5), "ab\nc\r\nd\ne\n\r\n");
+    // Every piece size gives the plainly written rule, byte for byte.
+    std::mt19937 rng(11);
+    const std::string alphabet = "a\r\n\\";
+    for (int round = 0; round < 400; ++round) {
+        std::string bytes(rng() % 40, 'a');
+        for (char& c : bytes) c = alphabet[rng() % alphabet.size()];
+        for (std::uint64_t piece : {1u, 2u, 3u, 5u, 8u, 1000u}) {
+            std::string got = detail::normalisedText(bytes, piece);
+            ASSERT_EQ(got, referenceNormalised(bytes, piece)) << "piece " << piece;
+            // No CR CR LF is made (the appended CR LF aside).
+            if (bytes.find("\r\r\n") == std::string::npos) {
+                ASSERT_EQ(got.substr(0, got.size() - 2).find("\r\r\n"), std::string::npos);
+            }
+        }
+    }
+}
+
+TEST(Normalizararchivo, DiskEqualsMemoryForEveryPieceSize) {
+    TempDir dir;
+    std::mt19937 rng(5);
+    const std::string alphabet = "ab\r\n\\";
+    for (int round = 0; round < 25; ++round) {
+        std::string bytes(rng() % 64, 'a');
+        for (char& c : bytes) c = alphabet[rng() % alphabet.size()];
+        for (std::uint64_t piece : {1u, 3u, 7u, 64u}) {
+            std::string path = dir.write("job.out", bytes);
+            auto inMemory = detail::readNormalisedText(path, piece);
+            ASSERT_TRUE(inMemory);
+            EXPECT_EQ(*inMemory, detail::normalisedText(bytes, piece));
+            ASSERT_TRUE(detail::normalizararchivo(path, false, piece));
+            EXPECT_EQ(readAll(path), *inMemory) << "piece " << piece;
+        }
+    }
+    EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"job.out"});
+    // The default piece size and the public functions agree as well.
+    std::string path = dir.write("b.log", "x\\y\nz\n");
+    auto folded = readNormalised(path);
+    ASSERT_TRUE(folded);
+    EXPECT_EQ(folded->text(), "x|y\r\nz\r\n\r\n");
+    EXPECT_EQ(readAll(path), "x\\y\nz\n");  // reading never writes
+    ASSERT_TRUE(normalizararchivo(path, false));
+    EXPECT_EQ(readAll(path), folded->text());
+}
+
+TEST(Normalizararchivo, KeepBackupReplacesAtomicallyAndLeavesNoWorkFiles) {
+    TempDir dir;
+    std::string path = dir.write("h2o.out", "A\\B\nC\n");
+    ::chmod(path.c_str(), 0640);
+    dir.write("h2o.bak", "an older backup");
+    ASSERT_TRUE(normalizararchivo(path, true));
+    EXPECT_EQ(readAll(path), "A|B\r\nC\r\n\r\n");
+    EXPECT_EQ(readAll(dir.file("h2o.bak")), "A\\B\nC\n");
+    EXPECT_EQ(folderEntries(dir.path()), (std::vector<std::string>{"h2o.bak", "h2o.out"}));
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+    // A name without '.' keeps its backup as NAME.bak.
+    std::string readme = dir.write("README", "x\n");
+    ASSERT_TRUE(normalizararchivo(readme, true));
+    EXPECT_EQ(readAll(readme), "x\r\n\r\n");
+    EXPECT_EQ(readAll(dir.file("README.bak")), "x\n");
+
+    // A file called NAME.bak cannot keep its backup under its own name: it is
+    // left alone.
+    std::string self = dir.write("c.bak", "q\n");
+    EXPECT_FALSE(normalizararchivo(self, true));
+    EXPECT_EQ(readAll(self), "q\n");
+
+    // A symbolic link: its target is rewritten, the link stays a link.
+    std::string target = dir.write("real.log", "r\n");
+    fs::create_symlink(target, dir.path() / "link.log");
+    ASSERT_TRUE(normalizararchivo(dir.file("link.log"), false));
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "link.log"));
+    EXPECT_EQ(readAll(target), "r\r\n\r\n");
+    EXPECT_EQ(folderEntries(dir.path()),
+              (std::vector<std::string>{"README", "README.bak", "c.bak", "h2o.bak", "h2o.out",
+                                        "link.log", "real.log"}));
+}
+
+TEST(Normalizararchivo, FailuresChangeNothing) {
+    TempDir dir;
+    auto missing = normalizararchivo(dir.file("nope.out"), true);
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().path, dir.file("nope.out"));
+    EXPECT_FALSE(normalizararchivo(dir.path().string(), false));
+    EXPECT_FALSE(normalizararchivo(dir.file("no/such/dir.out"), false));
+    EXPECT_TRUE(folderEntries(dir.path()).empty());
+    EXPECT_FALSE(readNormalised(dir.file("nope.out")));
+    EXPECT_FALSE(readNormalised(dir.path().string()));
+}
+
+TEST(FileReading, LeerarchivoLeercolaAndAtomicWrites) {
+    TempDir dir;
+    std::string path = dir.write("a.gjf", "abc\r\n def\r\nghi\r\n");
+    EXPECT_EQ(*leerarchivo(path, true), "abcdef\r\nghi\r\n");
+    EXPECT_EQ(*leerarchivo(path, false), "abc\r\n def\r\nghi\r\n");
+    EXPECT_EQ(*leercola(path), "abc\r\n def\r\nghi\r\n");
+    EXPECT_FALSE(leerarchivo(dir.file("none"), false));
+    EXPECT_EQ(*readFileBytes(dir.write("empty", "")), "");
+
+    ASSERT_TRUE(writeFileAtomically(path, "new"));
+    EXPECT_EQ(readAll(path), "new");
+    ASSERT_TRUE(writeFileAtomically(dir.file("fresh.txt"), "x"));
+    EXPECT_EQ(readAll(dir.file("fresh.txt")), "x");
+    EXPECT_FALSE(writeFileAtomically(dir.file("no/such/file"), "x"));
+    EXPECT_EQ(folderEntries(dir.path()), (std::vector<std::string>{"a.gjf", "empty", "fresh.txt"}));
+}
+
+TEST(FileReading, LeercolaTakesTheLastBytesOfALargeFile) {
+    TempDir dir;
+    std::string bytes(kTailBytes + 100, 'x');
+    bytes.replace(99, 1, "A");   // last byte before the tail
+    bytes.replace(100, 1, "B");  // first byte of the tail
+    std::string path = dir.write("big.out", bytes);
+    auto tail = leercola(path);
+    ASSERT_TRUE(tail);
+    EXPECT_EQ(tail->size(), kTailBytes);
+    EXPECT_EQ(tail->front(), 'B');
+}
