@@ -1,0 +1,55 @@
+#include "gui/app/dialogs.hpp"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+
+namespace zerlant::gui {
+
+namespace {
+
+QMessageBox::Icon toQt(Dialogs::Icon icon) {
+    switch (icon) {
+        case Dialogs::Icon::Information:
+            return QMessageBox::Information;
+        case Dialogs::Icon::Warning:
+            return QMessageBox::Warning;
+        case Dialogs::Icon::Critical:
+            return QMessageBox::Critical;
+        case Dialogs::Icon::Question:
+            return QMessageBox::Question;
+        case Dialogs::Icon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void Dialogs::message(QWidget* parent, Icon icon, const QString& title, const QString& text) {
+    QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool Dialogs::confirm(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                    parent);
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
+}
+
+QString Dialogs::saveFileName(QWidget* parent, const QString& caption, const QString& suggestedPath,
+                              const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, caption, suggestedPath, filter);
+}
+
+bool Dialogs::openUrl(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
+
+bool Dialogs::startDetached(const QString& program, const QStringList& arguments) {
+    return QProcess::startDetached(program, arguments);
+}
+
+}  // namespace zerlant::gui

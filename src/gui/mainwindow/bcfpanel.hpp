@@ -1,0 +1,26 @@
+#pragma once
+// The Batch-file panel: the name of the batch file, the extension of the
+// output files, whether names carry their folder, the run, and the written
+// file shown below.
+
+#include "gui/mainwindow/toolpanel.hpp"
+
+class QCheckBox;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace zerlant::gui {
+
+class BcfPanel : public ToolPanel {
+    Q_OBJECT
+  public:
+    explicit BcfPanel(PanelContext& context);
+
+    QLineEdit* TXTbcf = nullptr;
+    QLineEdit* TXTbcfext = nullptr;
+    QCheckBox* bcfpath = nullptr;
+    QPushButton* BTejecutar3 = nullptr;
+    QPlainTextEdit* RTBbcf = nullptr;
+};
+
+}  // namespace zerlant::gui

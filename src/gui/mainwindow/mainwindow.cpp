@@ -1,0 +1,299 @@
+#include "gui/mainwindow/mainwindow.hpp"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "core/language/languagefile.hpp"
+#include "gui/app/aboutbox.hpp"
+#include "gui/app/appcontext.hpp"
+#include "gui/app/dialogs.hpp"
+#include "gui/app/icons.hpp"
+#include "gui/mainwindow/aimpanel.hpp"
+#include "gui/mainwindow/backgroundrun.hpp"
+#include "gui/mainwindow/bcfpanel.hpp"
+#include "gui/mainwindow/extractpanel.hpp"
+#include "gui/mainwindow/filebrowser.hpp"
+#include "gui/mainwindow/filelistmodel.hpp"
+#include "gui/mainwindow/renamepanel.hpp"
+#include "gui/mainwindow/scanpanel.hpp"
+#include "gui/mainwindow/substitutepanel.hpp"
+#include "gui/mainwindow/workinglistview.hpp"
+
+namespace zerlant::gui {
+
+namespace {
+
+struct ToolButton {
+    const char* key;
+    int message;  // 0: the fixed text "AIM"
+    Picture picture;
+};
+
+constexpr ToolButton kTools[] = {
+    {"Extraer", 51, Picture::Extract},  {"Scan", 59, Picture::Scan},
+    {"Renombrar", 52, Picture::Rename}, {"Sustituir", 53, Picture::Substitute},
+    {"Crearbcf", 54, Picture::Batch},   {"Aim", 0, Picture::Extract},
+};
+
+}  // namespace
+
+MainWindow::MainWindow(const AppContext& app, Dialogs& dialogs, const QString& startFolder,
+                       QWidget* parent)
+    : QMainWindow(parent), app_(app), dialogs_(dialogs) {
+    setObjectName("FRMMain");
+    setWindowTitle(app.title());
+    setWindowIcon(picture(Picture::AppIcon));
+
+    runner_ = new BackgroundRun(this);
+    list_ = new FileListModel(this);
+    browser_ = new FileBrowser(app, dialogs, this);
+    context_ = std::make_unique<PanelContext>(
+        PanelContext{app, dialogs, *list_, *runner_, this, [this] { return currentFolder(); },
+                     [this](const QString& text) { statusBar()->showMessage(text); }});
+
+    buildToolbar();
+
+    view_ = new WorkingListView(this);
+    view_->setFileModel(list_);
+
+    panels_ = new QStackedWidget(this);
+    panels_->setObjectName("panels");
+    extract_ = new ExtractPanel(*context_);
+    scan_ = new ScanPanel(*context_);
+    rename_ = new RenamePanel(*context_);
+    substitute_ = new SubstitutePanel(*context_);
+    bcf_ = new BcfPanel(*context_);
+    aim_ = new AimPanel(*context_);
+    for (ToolPanel* p : {static_cast<ToolPanel*>(extract_), static_cast<ToolPanel*>(scan_),
+                         static_cast<ToolPanel*>(rename_), static_cast<ToolPanel*>(substitute_),
+                         static_cast<ToolPanel*>(bcf_), static_cast<ToolPanel*>(aim_)}) {
+        panels_->addWidget(p);
+    }
+
+    // Browser and list above, the tool's panel below; the user may move the
+    // dividers.
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+    splitter->setObjectName("mainSplitter");
+    splitter->addWidget(browser_);
+    splitter->addWidget(view_);
+    splitter->addWidget(panels_);
+    splitter->setChildrenCollapsible(false);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    splitter->setStretchFactor(2, 0);
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(splitter);
+    setCentralWidget(central);
+    statusBar()->setObjectName("statusBar");
+
+    // Every change of the list, the folder or the pattern makes the results
+    // of the last run unexportable.
+    connect(list_, &FileListModel::userEdited, this, &MainWindow::desactivarexportacion);
+    connect(view_, &WorkingListView::clickedInList, this, &MainWindow::desactivarexportacion);
+    connect(view_->checkHeader(), &CheckHeader::switchAllRequested, list_,
+            &FileListModel::switchAll);
+    connect(view_, &WorkingListView::filesDropped, list_, &FileListModel::addPaths);
+    connect(browser_, &FileBrowser::addRequested, list_, &FileListModel::add);
+    connect(browser_, &FileBrowser::deleteCheckedRequested, list_, &FileListModel::removeChecked);
+    connect(browser_, &FileBrowser::deleteAllRequested, list_, &FileListModel::removeAll);
+    connect(browser_, &FileBrowser::folderChanged, this, &MainWindow::desactivarexportacion);
+    connect(browser_, &FileBrowser::patternChanged, this, &MainWindow::desactivarexportacion);
+
+    // The window stays responsive during a run but takes no other work.
+    connect(runner_, &BackgroundRun::finished, this, [this] {
+        centralWidget()->setEnabled(true);
+        toolbar_->setEnabled(true);
+    });
+    for (ReadingPanel* p : readingPanels()) {
+        connect(p->runButton(), &QPushButton::clicked, this, [this] {
+            if (runner_->running()) {
+                centralWidget()->setEnabled(false);
+                toolbar_->setEnabled(false);
+            }
+        });
+    }
+
+    // The browser starts on the given folder (or the program's own) with the
+    // first pattern.
+    browser_->setPatternIndex(0);
+    if (startFolder.isEmpty() || !browser_->setCurrentFolder(startFolder))
+        browser_->setCurrentFolder(QString::fromStdString(app.programFolder()));
+
+    buildLanguageMenu();
+    showPanel(Panel::Extract);
+    desactivarexportacion();
+    resize(940, 760);
+}
+
+MainWindow::~MainWindow() {
+    runner_->cancel();
+    runner_->wait();
+}
+
+void MainWindow::buildToolbar() {
+    toolbar_ = new QToolBar(this);
+    toolbar_->setObjectName("TBmain");
+    toolbar_->setMovable(false);
+    toolbar_->setFloatable(false);
+    toolbar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    toolbar_->setIconSize(QSize(32, 32));
+    addToolBar(Qt::TopToolBarArea, toolbar_);
+    for (const ToolButton& t : kTools) {
+        const QString text = t.message == 0 ? QStringLiteral("AIM") : app_.msg(t.message);
+        QAction* action = toolbar_->addAction(picture(t.picture), text);
+        action->setObjectName(QString::fromLatin1(t.key));
+        const QString key = QString::fromLatin1(t.key);
+        connect(action, &QAction::triggered, this, [this, key] { toolbarClicked(key); });
+    }
+    toolbar_->addSeparator();
+    languageAction_ = toolbar_->addAction(picture(Picture::Languages), app_.msg(2));
+    languageAction_->setObjectName("Idiomas");
+    connect(languageAction_, &QAction::triggered, this, [this] { toolbarClicked("Idiomas"); });
+    QAction* about = toolbar_->addAction(picture(Picture::About), app_.msg(6));
+    about->setObjectName("Acercade");
+    connect(about, &QAction::triggered, this, [this] { toolbarClicked("Acercade"); });
+}
+
+void MainWindow::buildLanguageMenu() {
+    languageMenu_ = new QMenu(this);
+    languageMenu_->setObjectName("mnuIdioma");
+    const LanguageState& state = app_.languages();
+    int index = 0;
+    for (std::size_t i = 0; i < state.languageNames.size(); ++i, ++index) {
+        QAction* item = languageMenu_->addAction(QString::fromStdString(state.languageNames[i]));
+        item->setCheckable(true);
+        item->setChecked(state.isCurrent(i));
+        item->setObjectName(QStringLiteral("mnuidiomas%1").arg(index + 1));
+        connect(item, &QAction::triggered, this, [this, index] { chooseLanguageItem(index); });
+    }
+    QAction* separator = languageMenu_->addSeparator();
+    separator->setObjectName(QStringLiteral("mnuidiomas%1").arg(index + 1));
+    ++index;
+    QAction* editor = languageMenu_->addAction(app_.msg(8));
+    editor->setObjectName(QStringLiteral("mnuidiomas%1").arg(index + 1));
+    connect(editor, &QAction::triggered, this, [this, index] { chooseLanguageItem(index); });
+}
+
+std::array<ReadingPanel*, 3> MainWindow::readingPanels() const {
+    return {extract_, scan_, aim_};
+}
+
+ToolPanel* MainWindow::panel(Panel p) const {
+    switch (p) {
+        case Panel::Extract:
+            return extract_;
+        case Panel::Scan:
+            return scan_;
+        case Panel::Rename:
+            return rename_;
+        case Panel::Substitute:
+            return substitute_;
+        case Panel::Batch:
+            return bcf_;
+        case Panel::Aim:
+            return aim_;
+    }
+    return extract_;
+}
+
+QString MainWindow::currentFolder() const {
+    return browser_->currentFolder();
+}
+
+void MainWindow::toolbarClicked(const QString& key) {
+    if (key == "Extraer") {
+        showPanel(Panel::Extract);
+    } else if (key == "Scan") {
+        showPanel(Panel::Scan);
+    } else if (key == "Renombrar") {
+        showPanel(Panel::Rename);
+    } else if (key == "Sustituir") {
+        showPanel(Panel::Substitute);
+    } else if (key == "Crearbcf") {
+        showPanel(Panel::Batch);
+    } else if (key == "Aim") {
+        showPanel(Panel::Aim);
+    } else if (key == "Idiomas") {
+        showLanguageMenu();
+    } else if (key == "Acercade") {
+        showAbout();
+    }
+}
+
+void MainWindow::showPanel(Panel p) {
+    current_ = p;
+    ToolPanel* shown = panel(p);
+    panels_->setCurrentWidget(shown);
+    shown->panelShown();
+    const PanelListLayout layout = panelListLayout(p);
+    const PanelHeadings headings =
+        panelHeadings(p, [this](int n) { return app_.msg(n).toStdString(); });
+    list_->reset(layout.columns, QString::fromStdString(headings.heading1),
+                 QString::fromStdString(headings.heading2));
+}
+
+void MainWindow::showLanguageMenu() {
+    QWidget* button = toolbar_->widgetForAction(languageAction_);
+    const QPoint at =
+        button != nullptr ? button->mapToGlobal(QPoint(0, button->height())) : QCursor::pos();
+    languageMenu_->popup(at);
+}
+
+void MainWindow::chooseLanguageItem(int index) {
+    const LanguageState& state = app_.languages();
+    const int count = static_cast<int>(state.languageNames.size());
+    if (index < 0)
+        return;
+    if (index < count) {
+        if (state.isCurrent(static_cast<std::size_t>(index)))
+            return;
+        // The check mark stays on the current language: the choice takes
+        // effect at the next start.
+        const QList<QAction*> items = languageMenu_->actions();
+        if (index < items.size())
+            items[index]->setChecked(false);
+        const auto recorded = SelectLanguage(state.filePath, state.languageNames[index]);
+        if (!recorded) {
+            dialogs_.message(this, Dialogs::Icon::Critical, app_.msg(2),
+                             QString::fromStdString(recorded.error().describe()));
+        } else if (recorded.value()) {
+            dialogs_.message(this, Dialogs::Icon::Information, app_.msg(2), app_.msg(15));
+        } else {
+            dialogs_.message(this, Dialogs::Icon::Critical, app_.msg(2), app_.msg(14));
+        }
+        return;
+    }
+    if (index == count + 1)
+        emit languageEditorRequested();
+}
+
+void MainWindow::showAbout() {
+    AboutBox about(app_, dialogs_, this);
+    about.exec();
+}
+
+void MainWindow::desactivarexportacion() {
+    for (ReadingPanel* p : readingPanels()) p->setExportEnabled(false);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!dialogs_.confirm(this, app_.msg(181), app_.msg(180))) {
+        event->ignore();
+        return;
+    }
+    runner_->cancel();
+    runner_->wait();
+    event->accept();
+}
+
+}  // namespace zerlant::gui

@@ -1,0 +1,109 @@
+#pragma once
+// The main window: a toolbar of six tools, the language menu and the about
+// box; the file browser and the working file list; below them the panel of
+// the current tool.  Showing a panel resets the working list for it.
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "core/filelist/workinglist.hpp"
+#include "gui/mainwindow/toolpanel.hpp"
+
+class QAction;
+class QMenu;
+class QStackedWidget;
+class QToolBar;
+
+namespace zerlant::gui {
+
+class AimPanel;
+class AppContext;
+class BackgroundRun;
+class BcfPanel;
+class Dialogs;
+class ExtractPanel;
+class FileBrowser;
+class FileListModel;
+class ReadingPanel;
+class RenamePanel;
+class ScanPanel;
+class SubstitutePanel;
+class WorkingListView;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    // startFolder: the folder the browser shows first (the program's folder
+    // when empty or unreadable).
+    MainWindow(const AppContext& app, Dialogs& dialogs, const QString& startFolder = {},
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Panel currentPanel() const { return current_; }
+    ToolPanel* panel(Panel p) const;
+    ExtractPanel* extractPanel() const { return extract_; }
+    ScanPanel* scanPanel() const { return scan_; }
+    AimPanel* aimPanel() const { return aim_; }
+    RenamePanel* renamePanel() const { return rename_; }
+    SubstitutePanel* substitutePanel() const { return substitute_; }
+    BcfPanel* bcfPanel() const { return bcf_; }
+    FileBrowser* browser() const { return browser_; }
+    FileListModel* listModel() const { return list_; }
+    WorkingListView* listView() const { return view_; }
+    QToolBar* toolbar() const { return toolbar_; }
+    QMenu* languageMenu() const { return languageMenu_; }
+    BackgroundRun* runner() const { return runner_; }
+
+    // The folder the browser shows.
+    QString currentFolder() const;
+
+  public slots:
+    // The toolbar's buttons by key ("Extraer", "Scan", "Renombrar",
+    // "Sustituir", "Crearbcf", "Aim", "Idiomas", "Acercade"); other keys do
+    // nothing.
+    void toolbarClicked(const QString& key);
+    void showPanel(Panel panel);
+    // Pops the language menu up under its toolbar button.
+    void showLanguageMenu();
+    // Item i (0-based) of the language menu: a language, the separator or
+    // the language editor's entry.
+    void chooseLanguageItem(int index);
+    void showAbout();
+    // Disables the six export buttons: the results no longer belong to the
+    // list, folder or pattern shown.
+    void desactivarexportacion();
+
+  signals:
+    // The language menu's last entry: open the language editor.
+    void languageEditorRequested();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildToolbar();
+    void buildLanguageMenu();
+    std::array<ReadingPanel*, 3> readingPanels() const;
+
+    const AppContext& app_;
+    Dialogs& dialogs_;
+    Panel current_ = Panel::Extract;
+    QToolBar* toolbar_ = nullptr;
+    QAction* languageAction_ = nullptr;
+    QMenu* languageMenu_ = nullptr;
+    FileBrowser* browser_ = nullptr;
+    FileListModel* list_ = nullptr;
+    WorkingListView* view_ = nullptr;
+    QStackedWidget* panels_ = nullptr;
+    BackgroundRun* runner_ = nullptr;
+    std::unique_ptr<PanelContext> context_;
+    ExtractPanel* extract_ = nullptr;
+    ScanPanel* scan_ = nullptr;
+    RenamePanel* rename_ = nullptr;
+    SubstitutePanel* substitute_ = nullptr;
+    BcfPanel* bcf_ = nullptr;
+    AimPanel* aim_ = nullptr;
+};
+
+}  // namespace zerlant::gui

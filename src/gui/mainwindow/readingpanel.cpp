@@ -1,0 +1,96 @@
+#include "gui/mainwindow/readingpanel.hpp"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QPushButton>
+#include <QStandardPaths>
+
+#include "core/results/textexport.hpp"
+#include "gui/app/appcontext.hpp"
+#include "gui/app/dialogs.hpp"
+#include "gui/app/icons.hpp"
+#include "gui/mainwindow/filelistmodel.hpp"
+#include "gui/mainwindow/sheetexport.hpp"
+
+namespace zerlant::gui {
+
+QCheckBox* makeCheckBox(QWidget* parent, const char* objectName, const QString& caption,
+                        bool ticked) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(QString::fromLatin1(objectName));
+    box->setChecked(ticked);
+    return box;
+}
+
+ReadingPanel::ReadingPanel(PanelContext& context, Panel panel, const char* objectName,
+                           const QString& title, const char* runName, const char* textName,
+                           const char* sheetName)
+    : ToolPanel(context, panel, objectName, title) {
+    const AppContext& app = context.app;
+    run_ = makeButton(runName, app.msg(79), picture(Picture::Run));
+    text_ = makeButton(textName, app.msg(80), picture(Picture::TextExport));
+    sheet_ = makeButton(sheetName, app.msg(81), picture(Picture::SheetExport));
+    setExportEnabled(false);
+    connect(run_, &QPushButton::clicked, this, &ReadingPanel::run);
+    connect(text_, &QPushButton::clicked, this, &ReadingPanel::exportText);
+    connect(sheet_, &QPushButton::clicked, this, &ReadingPanel::exportSheet);
+}
+
+bool ReadingPanel::exportEnabled() const {
+    return text_->isEnabled() && sheet_->isEnabled();
+}
+
+void ReadingPanel::setExportEnabled(bool enabled) {
+    text_->setEnabled(enabled);
+    sheet_->setEnabled(enabled);
+}
+
+int ReadingPanel::tickedRows() const {
+    int n = ctx_.list.headingChecked() ? 1 : 0;
+    for (std::size_t e = 1; e <= ctx_.list.entryCount(); ++e) {
+        if (ctx_.list.isChecked(e))
+            ++n;
+    }
+    return n;
+}
+
+void ReadingPanel::untick(const std::vector<std::size_t>& rows) {
+    for (std::size_t r : rows) ctx_.list.setChecked(r, false);
+}
+
+void ReadingPanel::notify(int message, bool critical) {
+    ctx_.dialogs.message(ctx_.window,
+                         critical ? Dialogs::Icon::Critical : Dialogs::Icon::Information,
+                         ctx_.app.title(), ctx_.app.msg(message));
+}
+
+void ReadingPanel::exportText() {
+    const Table table = exportTable();
+    const std::string folder = ctx_.currentFolder().toStdString();
+    auto written = exportartexto(table, ";", ctx_.app.programFolder(), folder);
+    if (written) {
+        ctx_.showStatus(QString::fromStdString(written.value()));
+        return;
+    }
+    // The program's folder cannot be written: offer another place.
+    const QString suggested =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            .filePath(QString::fromStdString(exportFileName(folder)));
+    const QString chosen =
+        ctx_.dialogs.saveFileName(ctx_.window, text_->text(), suggested, "*.txt");
+    if (chosen.isEmpty())
+        return;
+    const auto status = writeExportText(table, ";", chosen.toStdString());
+    if (status) {
+        ctx_.showStatus(chosen);
+    } else {
+        ctx_.dialogs.message(ctx_.window, Dialogs::Icon::Critical, ctx_.app.title(),
+                             QString::fromStdString(status.error().describe()));
+    }
+}
+
+void ReadingPanel::exportSheet() {
+    writeAndOpenWorkbook(ctx_, exportTable());
+}
+
+}  // namespace zerlant::gui

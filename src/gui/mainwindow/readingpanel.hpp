@@ -1,0 +1,64 @@
+#pragma once
+// The common part of the Extract, Scan and Aim panels: a run button that
+// reads the ticked files on a worker thread, and two export buttons (text and
+// spreadsheet) that are enabled by a finished run and disabled by every change
+// of the list, the folder or the pattern.
+
+#include <vector>
+
+#include "core/results/table.hpp"
+#include "gui/mainwindow/backgroundrun.hpp"
+#include "gui/mainwindow/toolpanel.hpp"
+
+class QCheckBox;
+
+namespace zerlant::gui {
+
+class ReadingPanel : public ToolPanel {
+    Q_OBJECT
+  public:
+    ReadingPanel(PanelContext& context, Panel panel, const char* objectName, const QString& title,
+                 const char* runName, const char* textName, const char* sheetName);
+
+    QPushButton* runButton() const { return run_; }
+    QPushButton* textButton() const { return text_; }
+    QPushButton* sheetButton() const { return sheet_; }
+
+    bool exportEnabled() const;
+    void setExportEnabled(bool enabled);
+
+    // The ExportTable built from the panel's tables and ticked boxes.
+    virtual Table exportTable() const = 0;
+
+  public slots:
+    // Starts the run over the ticked rows; returns at once.
+    virtual void run() = 0;
+    // Writes the export table as text into the program's folder (or where the
+    // user says when that folder cannot be written).
+    void exportText();
+    // Writes the export table as a workbook and opens it.
+    void exportSheet();
+
+  signals:
+    // A run ended and its results were taken (not sent for a cancelled run).
+    void runFinished();
+
+  protected:
+    // The number of ticked rows, heading included, for the progress bar.
+    int tickedRows() const;
+    // Unticks the rows a run names (row 0 is the heading's box).
+    void untick(const std::vector<std::size_t>& rows);
+    // Shows a message box titled with the application's title.
+    void notify(int message, bool critical);
+
+  private:
+    QPushButton* run_;
+    QPushButton* text_;
+    QPushButton* sheet_;
+};
+
+// A column of check boxes with captions from the message table.
+QCheckBox* makeCheckBox(QWidget* parent, const char* objectName, const QString& caption,
+                        bool ticked);
+
+}  // namespace zerlant::gui

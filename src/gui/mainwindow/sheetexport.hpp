@@ -1,0 +1,19 @@
+#pragma once
+// The spreadsheet export of the reading panels: the export table written as
+// an .xlsx workbook beside the text export, then opened in the desktop's
+// spreadsheet program.
+
+#include <QString>
+
+#include "core/results/table.hpp"
+
+namespace zerlant::gui {
+
+struct PanelContext;
+
+// Writes the workbook and opens it.  Message 154 when it cannot be written;
+// a message naming the file when no program opens it.  Gives the path
+// written, or the empty text.
+QString writeAndOpenWorkbook(PanelContext& ctx, const Table& table);
+
+}  // namespace zerlant::gui

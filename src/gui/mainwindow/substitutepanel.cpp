@@ -1,0 +1,76 @@
+#include "gui/mainwindow/substitutepanel.hpp"
+
+#include <QButtonGroup>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "gui/app/appcontext.hpp"
+#include "gui/app/icons.hpp"
+
+namespace zerlant::gui {
+
+namespace {
+
+QPlainTextEdit* block(QWidget* parent, const char* name) {
+    auto* e = new QPlainTextEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    e->setLineWrapMode(QPlainTextEdit::NoWrap);
+    return e;
+}
+
+}  // namespace
+
+SubstitutePanel::SubstitutePanel(PanelContext& context)
+    : ToolPanel(context, Panel::Substitute, "FRAsustituir", context.app.msg(53)) {
+    const AppContext& app = context.app;
+    auto* label13 = new QLabel(app.msg(124, "..."), this);
+    label13->setObjectName("Label13");
+    auto* label14 = new QLabel(app.msg(125, "..."), this);
+    label14->setObjectName("Label14");
+    RTBorigen = block(this, "RTBorigen");
+    RTBdestino = block(this, "RTBdestino");
+    BTPasteOrigen = makeButton("BTPasteOrigen", app.msg(126), picture(Picture::Paste));
+    BTpastedestino = makeButton("BTpastedestino", app.msg(126), picture(Picture::Paste));
+    BTejecutar2 = makeButton("BTejecutar2", app.msg(79), picture(Picture::Run));
+
+    OPTsustituir = new QButtonGroup(this);
+    OPTsustituir->setObjectName("OPTsustituir");
+    auto* every = new QRadioButton(app.msg(127), this);
+    every->setObjectName("OPTsustituir0");
+    auto* first = new QRadioButton(app.msg(128), this);
+    first->setObjectName("OPTsustituir1");
+    OPTsustituir->addButton(every, 0);
+    OPTsustituir->addButton(first, 1);
+    every->setChecked(true);
+
+    auto* grid = new QGridLayout;
+    auto* originHead = new QHBoxLayout;
+    originHead->addWidget(label13, 1);
+    originHead->addWidget(BTPasteOrigen);
+    auto* targetHead = new QHBoxLayout;
+    targetHead->addWidget(label14, 1);
+    targetHead->addWidget(BTpastedestino);
+    grid->addLayout(originHead, 0, 0);
+    grid->addLayout(targetHead, 0, 1);
+    grid->addWidget(RTBorigen, 1, 0);
+    grid->addWidget(RTBdestino, 1, 1);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(every);
+    side->addWidget(first);
+    side->addStretch(1);
+    side->addWidget(BTejecutar2);
+
+    auto* row = new QHBoxLayout(this);
+    row->addLayout(grid, 1);
+    row->addLayout(side);
+}
+
+}  // namespace zerlant::gui

@@ -1,0 +1,25 @@
+#pragma once
+// The Substitute panel: the block to look for, the block to put in its place,
+// every or only the first occurrence, and the run over the ticked files.
+
+#include "gui/mainwindow/toolpanel.hpp"
+
+class QButtonGroup;
+class QPlainTextEdit;
+
+namespace zerlant::gui {
+
+class SubstitutePanel : public ToolPanel {
+    Q_OBJECT
+  public:
+    explicit SubstitutePanel(PanelContext& context);
+
+    QPlainTextEdit* RTBorigen = nullptr;
+    QPlainTextEdit* RTBdestino = nullptr;
+    QPushButton* BTPasteOrigen = nullptr;
+    QPushButton* BTpastedestino = nullptr;
+    QButtonGroup* OPTsustituir = nullptr;  // 0 every occurrence, 1 only the first
+    QPushButton* BTejecutar2 = nullptr;
+};
+
+}  // namespace zerlant::gui

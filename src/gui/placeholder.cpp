@@ -1,1 +1,0 @@
-// The windows of the desktop program live in this folder.
