@@ -77,6 +77,28 @@ TEST(Mulliken, HandWrittenBlocksAndCarriedLists) {
     EXPECT_EQ(lists.charges.size(), 1u);
 }
 
+TEST(Mulliken, FirstHeadingWinsWhereverItLiesInALargeText) {
+    // The headings are looked for a megabyte at a time from the end; the
+    // first heading wins over a later "Mulliken charges:" block even when its
+    // "charges" straddles or starts a block boundary.
+    const std::string first =
+        "Mulliken atomic charges:\r\n 1\r\n 1 C -0.5\r\n Sum of Mulliken charges= 0\r\n";
+    const std::string later =
+        " Mulliken charges:\r\n 1\r\n 1 O 0.3\r\n Sum of Mulliken charges= 0\r\n";
+    const std::size_t charges = first.find("charges");
+    const std::size_t megabyte = std::size_t(1) << 20;
+    for (int shift : {6, 3, 0, -5}) {
+        const std::size_t size = charges + megabyte + static_cast<std::size_t>(shift);
+        std::string text = first + std::string(size - first.size() - later.size(), ' ') + later;
+        ASSERT_EQ(text.size(), size);
+        FoldedText folded(std::move(text));
+        MullikenCharges m;
+        ASSERT_TRUE(cargasmulliken(folded.ref(), m)) << shift;
+        EXPECT_EQ(m.symbols, std::vector<std::string>{"C"}) << shift;
+        EXPECT_EQ(m.charges, std::vector<double>{-0.5}) << shift;
+    }
+}
+
 TEST(Mulliken, WaterMp2) {
     ZERLANT_DATA_FILE(path, "cclib_g09_water_mp2.log");
     FoldedText text = readData(path);
