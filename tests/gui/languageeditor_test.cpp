@@ -1,0 +1,190 @@
+// The language editor window, offscreen, over a copy of the delivered
+// language file.
+
+#include <QApplication>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "core/language/languagefile.hpp"
+#include "gui/app/appcontext.hpp"
+#include "gui/app/dialogs.hpp"
+#include "gui/language/languageeditor.hpp"
+
+using namespace zerlant;
+using namespace zerlant::gui;
+
+namespace {
+
+class RecordingDialogs : public Dialogs {
+  public:
+    QStringList texts;
+    void message(QWidget*, Icon, const QString&, const QString& text) override { texts << text; }
+};
+
+// The open edit box of the grid, or null.
+QLineEdit* openBox(QWidget* w) {
+    for (QLineEdit* e : w->findChildren<QLineEdit*>())
+        if (e->isVisible())
+            return e;
+    return nullptr;
+}
+
+}  // namespace
+
+class LanguageEditorTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        path_ = dir_->filePath("idioma.lng");
+        QVERIFY(QFile::copy(QStringLiteral(ZERLANT_SOURCE_DIR "/resources/idioma.lng"), path_));
+        QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner);
+        app_ = std::make_unique<AppContext>(dir_->path().toStdString());
+        dialogs_ = std::make_unique<RecordingDialogs>();
+    }
+
+    void cleanup() {
+        app_.reset();
+        dir_.reset();
+    }
+
+    void closingUntouchedAsksNothing() {
+        LanguageEditor editor(*app_, app_->languages(), *dialogs_);
+        int asked = 0;
+        editor.setQuestion([&](QWidget*, const QString&, const QString&) {
+            ++asked;
+            return QMessageBox::Cancel;
+        });
+        editor.show();
+        QCOMPARE(editor.windowTitle(), app_->msg(2));
+        QCOMPARE(editor.grid()->columnCount(), 2);
+        QCOMPARE(editor.grid()->horizontalHeaderItem(1)->text(), QString("English"));
+        QVERIFY(editor.grid()->horizontalHeaderItem(1)->font().bold());
+        QVERIFY(!editor.grid()->horizontalHeaderItem(0)->font().bold());
+        QCOMPARE(editor.grid()->item(1, 1)->text(), QString("Language"));
+        QVERIFY(editor.close());
+        QCOMPARE(asked, 0);
+    }
+
+    void editingThenCancelKeepsTheWindow() {
+        LanguageEditor editor(*app_, app_->languages(), *dialogs_);
+        QString asked;
+        editor.setQuestion([&](QWidget*, const QString&, const QString& text) {
+            asked = text;
+            return QMessageBox::Cancel;
+        });
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+
+        // Type into row 2 of English, Enter moves the box down a row.
+        editor.editCell(2, 2);
+        QLineEdit* box = openBox(editor.grid());
+        QVERIFY(box != nullptr);
+        box->selectAll();
+        QTest::keyClicks(box, "Idiom=a");
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(editor.grid()->item(1, 1)->text(), QString("Idiom=a"));
+        QTRY_COMPARE(editor.grid()->currentRow(), 2);
+        QTRY_VERIFY(openBox(editor.grid()) != nullptr);
+
+        // On the last row Enter closes the box.
+        const int last = editor.grid()->rowCount();
+        editor.editCell(last, 2);
+        box = openBox(editor.grid());
+        QVERIFY(box != nullptr);
+        QTest::keyClick(box, Qt::Key_Return);
+        QTest::qWait(20);
+        QCOMPARE(editor.grid()->currentRow(), last - 1);
+        QVERIFY(openBox(editor.grid()) == nullptr);
+
+        QVERIFY(editor.model().modified());
+        QVERIFY(!editor.close());
+        QVERIFY(editor.isVisible());
+        QCOMPARE(asked, app_->msg(11) + " " + app_->msg(2) + "?");
+        // Nothing was written.
+        QCOMPARE(QString::fromStdString(GetMessage(path_.toStdString(), "English", "2")),
+                 QString("Language"));
+        editor.setQuestion(
+            [](QWidget*, const QString&, const QString&) { return QMessageBox::No; });
+        QVERIFY(editor.close());
+    }
+
+    void saveThenReopenShowsTheEdit() {
+        LanguageState saved;
+        {
+            LanguageEditor editor(*app_, app_->languages(), *dialogs_);
+            connect(&editor, &LanguageEditor::languagesSaved, this,
+                    [&](const LanguageState& s) { saved = s; });
+            editor.show();
+            editor.grid()->item(0, 0)->setText("Zerlant=Z");
+            QTest::mouseClick(editor.saveButton(), Qt::LeftButton);
+            QVERIFY(!editor.model().modified());
+            QVERIFY(editor.close());
+        }
+        QCOMPARE(saved.languageNames.size(), std::size_t(2));
+        LanguageEditor again(*app_, saved, *dialogs_);
+        QCOMPARE(again.grid()->item(0, 0)->text(), QString("Zerlant=Z"));
+        QCOMPARE(QString::fromStdString(GetMessage(path_.toStdString(), "Español", "1")),
+                 QString("Zerlant=Z"));
+        QVERIFY(dialogs_->texts.isEmpty());
+    }
+
+    void newLanguageNeedsAName() {
+        LanguageState saved;
+        LanguageEditor editor(*app_, app_->languages(), *dialogs_);
+        connect(&editor, &LanguageEditor::languagesSaved, this,
+                [&](const LanguageState& s) { saved = s; });
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QTest::mouseClick(editor.newButton(), Qt::LeftButton);
+        QCOMPARE(editor.grid()->columnCount(), 3);
+        QTest::mouseClick(editor.newButton(), Qt::LeftButton);  // one at a time
+        QCOMPARE(editor.grid()->columnCount(), 3);
+        // The name box opens on the new heading; leave it empty for now.
+        QLineEdit* name = openBox(editor.grid()->horizontalHeader());
+        QVERIFY(name != nullptr);
+        name->clear();
+        editor.grid()->item(0, 2)->setText("Zerlant");
+
+        // Save without a name: message 7, the file without the new column,
+        // and closing with Yes keeps the window.
+        QVERIFY(!editor.save());
+        QCOMPARE(dialogs_->texts.value(0), app_->msg(7));
+        std::vector<std::string> names;
+        QCOMPARE(ListLanguages(path_.toStdString(), names), std::int16_t(2));
+        editor.setQuestion(
+            [](QWidget*, const QString&, const QString&) { return QMessageBox::Yes; });
+        QVERIFY(!editor.close());
+        QVERIFY(!editor.model().saveIncomplete());
+
+        name = openBox(editor.grid()->horizontalHeader());
+        QVERIFY(name != nullptr);
+        QTest::keyClicks(name, "Deutsch");
+        QTest::keyClick(name, Qt::Key_Return);
+        QCOMPARE(editor.grid()->horizontalHeaderItem(2)->text(), QString("Deutsch"));
+        QVERIFY(editor.save());
+        QCOMPARE(ListLanguages(path_.toStdString(), names), std::int16_t(3));
+        QCOMPARE(saved.languageNames.back(), std::string("Deutsch"));
+        QCOMPARE(QString::fromStdString(GetMessage(path_.toStdString(), "deutsch", "1")),
+                 QString("Zerlant"));
+        QVERIFY(editor.close());
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString path_;
+    std::unique_ptr<AppContext> app_;
+    std::unique_ptr<RecordingDialogs> dialogs_;
+};
+
+QTEST_MAIN(LanguageEditorTest)
+#include "languageeditor_test.moc"
