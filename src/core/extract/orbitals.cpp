@@ -36,20 +36,15 @@ std::vector<std::string> symmetryLabels(std::string_view block) {
 
 enum class Occupancy { None, Occupied, Virtual };
 
-// The last population analysis up to "Condensed to atoms".  "Full Mulliken
-// population analysis:" is a matrix printed inside a population analysis, not
-// the heading of one, and is passed over.
+// The last population analysis up to "Condensed to atoms".  Its heading reads
+// "Population analysis using the ... density"; the "Full Mulliken population
+// analysis:" matrix and the "Summary of Natural Population Analysis:" are not
+// headings of one and are passed over.
 TextRef lastPopulationAnalysis(TextRef fileText) {
-    constexpr std::string_view heading = "Population analysis";
-    constexpr std::string_view matrix = "mulliken ";
-    std::size_t at = fileText.rfind(heading);
-    while (at != TextRef::npos && at >= matrix.size() &&
-           fileText.folded().substr(at - matrix.size(), matrix.size()) == matrix) {
-        at = fileText.rfind(heading, at - 1);
-    }
+    std::size_t at = fileText.rfind("Population analysis using");
     if (at == TextRef::npos)
         return {};
-    return textoentre(fileText.sub(at), heading, "Condensed to atoms", false);
+    return textoentre(fileText.sub(at), "Population analysis", "Condensed to atoms", false);
 }
 
 }  // namespace

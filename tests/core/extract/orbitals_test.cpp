@@ -55,7 +55,8 @@ TEST(Orbitals, EdgeCasesOfHandWrittenBlocks) {
     EXPECT_EQ(none.lumo, 0.0);
 
     // Without a symmetry block the last population analysis is read (not the
-    // "Full Mulliken population analysis" matrix inside it); fused values are
+    // "Full Mulliken population analysis" matrix inside it nor the natural
+    // population summary after it); fused values are
     // skipped; surplus symmetry labels would be dropped, missing ones empty.
     auto o = parseText(
         " Population analysis using the SCF density.\n"
@@ -65,7 +66,8 @@ TEST(Orbitals, EdgeCasesOfHandWrittenBlocks) {
         "   1 1   O  1S          0.99 -0.88\n"
         "    Full Mulliken population analysis:\n"
         "   1 1   O  1S          2.10753\n"
-        "          Condensed to atoms (all electrons):\n");
+        "          Condensed to atoms (all electrons):\n"
+        " Summary of Natural Population Analysis:\n");
     EXPECT_EQ(o.energies, (std::vector<double>{-0.5, 0.2}));
     EXPECT_EQ(o.symmetries, (std::vector<std::string>{"", ""}));
     EXPECT_DOUBLE_EQ(o.homo, -0.5);
@@ -87,9 +89,9 @@ TEST(Orbitals, EdgeCasesOfHandWrittenBlocks) {
     EXPECT_DOUBLE_EQ(u.lumo, -0.1);
 
     // A missing message lookup gives bare spin labels and never crashes.
-    FoldedText t(
-        normalisedText(" Population analysis\n Alpha occ. eigenvalues -- -1.5\n"
-                       " Condensed to atoms\n"));
+    FoldedText t(normalisedText(
+        " Population analysis using the SCF density.\n Alpha occ. eigenvalues -- -1.5\n"
+        " Condensed to atoms\n"));
     auto bare = energiasorbitales(t.ref(), MessageLookup());
     ASSERT_EQ(bare.labels.size(), 1u);
     EXPECT_EQ(bare.labels[0], "Alpha - ");
