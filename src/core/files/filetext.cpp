@@ -1,11 +1,13 @@
 #include "core/files/filetext.hpp"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -201,14 +203,19 @@ class AtomicFile {
 constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
 constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
 
+// Zero-byte mask: the high bit of each byte of w that equals c.
+inline std::uint64_t bytesEqual(std::uint64_t w, char c) {
+    std::uint64_t y = w ^ (static_cast<unsigned char>(c) * kOnes);
+    return ~(((y & ~kHighBits) + ~kHighBits) | y) & kHighBits;
+}
+
 // Turns every '\' of n bytes into '|', eight bytes at a time.
 void replaceBackslashes(char* p, std::size_t n) {
     std::size_t i = 0;
     for (; i + 8 <= n; i += 8) {
         std::uint64_t w;
         std::memcpy(&w, p + i, 8);
-        std::uint64_t y = w ^ ('\\' * kOnes);  // zero bytes where w holds '\'
-        std::uint64_t zero = ~(((y & ~kHighBits) + ~kHighBits) | y) & kHighBits;
+        std::uint64_t zero = bytesEqual(w, '\\');
         if (zero) {
             w ^= zero >> 2;  // '\' (0x5C) xor 0x20 is '|' (0x7C)
             std::memcpy(p + i, &w, 8);
@@ -217,6 +224,19 @@ void replaceBackslashes(char* p, std::size_t n) {
     for (; i < n; ++i)
         if (p[i] == '\\')
             p[i] = '|';
+}
+
+// The number of LFs in n bytes, eight bytes at a time.
+std::uint64_t countLineFeeds(const char* p, std::size_t n) {
+    std::uint64_t total = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        total += ((bytesEqual(w, '\n') >> 7) * kOnes) >> 56;  // sum of the eight 0/1 bytes
+    }
+    for (; i < n; ++i) total += p[i] == '\n';
+    return total;
 }
 
 // What the first pass learns: the pieces, and which of them turn LF into CR LF.
@@ -238,19 +258,27 @@ class PlanScanner {
 
     // Chunks must come in order, without gaps.
     void feed(const char* data, std::size_t n, std::uint64_t offset) {
-        const char* end = data + n;
-        for (const char* p = data; (p = static_cast<const char*>(
-                                        std::memchr(p, '\n', static_cast<std::size_t>(end - p))));
-             ++p) {
-            std::uint64_t pos = offset + static_cast<std::uint64_t>(p - data);
+        for (std::size_t i = 0; i < n;) {
+            const std::uint64_t pos = offset + i;
             while (pos >= ends_[piece_]) ++piece_;
-            ++lfs_[piece_];
-            bool crBefore = p > data ? p[-1] == '\r' : lastWasCr_;
-            if (crBefore) {
+            const auto span =
+                static_cast<std::size_t>(std::min<std::uint64_t>(n - i, ends_[piece_] - pos));
+            const char* s = data + i;
+            // A pair whose CR is the byte before this span (in the previous
+            // chunk or the previous piece) touches both pieces.
+            const bool crBefore = i > 0 ? data[i - 1] == '\r' : lastWasCr_;
+            if (crBefore && s[0] == '\n') {
                 crLf_[piece_] = true;
                 if (piece_ > 0 && pos == ends_[piece_ - 1])
                     crLf_[piece_ - 1] = true;
             }
+            if (!crLf_[piece_]) {
+                if (::memmem(s, span, "\r\n", 2))
+                    crLf_[piece_] = true;
+                else
+                    lfs_[piece_] += countLineFeeds(s, span);
+            }
+            i += span;
         }
         if (n > 0)
             lastWasCr_ = data[n - 1] == '\r';
@@ -314,6 +342,74 @@ class PieceConverter {
     std::size_t piece_ = 0;
 };
 
+// Reserves room for a large text and asks for huge pages for it: touching
+// hundreds of megabytes page by page costs more than normalising them.
+void reserveLarge(std::string& s, std::uint64_t n) {
+    s.reserve(static_cast<std::size_t>(n));
+#ifdef MADV_HUGEPAGE
+    constexpr std::uintptr_t kHuge = std::uintptr_t(2) << 20;
+    if (n >= 4 * kHuge) {
+        auto begin = reinterpret_cast<std::uintptr_t>(s.data());
+        std::uintptr_t from = (begin + kHuge - 1) & ~(kHuge - 1);
+        std::uintptr_t to = (begin + s.capacity()) & ~(kHuge - 1);
+        if (to > from)
+            ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+    }
+#endif
+}
+
+// Reads a file and appends its normalised text to `out` in two passes (the
+// plan, then the conversion), never holding the raw bytes whole; with
+// `folded`, the folded copy is written alongside, chunk by chunk.
+Status normaliseFile(const std::string& path, std::uint64_t pieceSize, std::string& out,
+                     std::string* folded) {
+    Fd fd;
+    struct stat st {};
+    if (Status s = openForReading(path, fd, st); !s)
+        return s;
+    if (!S_ISREG(st.st_mode)) {
+        // A pipe or device has no length to plan with: read it whole.
+        auto bytes = readFileBytes(path);
+        if (!bytes)
+            return bytes.error();
+        out = detail::normalisedText(*bytes, pieceSize);
+        if (folded)
+            *folded = foldCase(out);
+        return success();
+    }
+    const auto length = static_cast<std::uint64_t>(st.st_size);
+    std::string buffer;
+    PlanScanner scanner(length, pieceSize);
+    Status pass1 = forEachChunk(fd.get(), length, buffer, path,
+                                [&](const char* data, std::size_t n, std::uint64_t offset) {
+                                    scanner.feed(data, n, offset);
+                                    return success();
+                                });
+    if (!pass1)
+        return pass1;
+    PiecePlan plan = scanner.finish();
+    reserveLarge(out, plan.outputSize);
+    if (folded)
+        reserveLarge(*folded, plan.outputSize);
+    PieceConverter converter(plan);
+    Status pass2 = forEachChunk(
+        fd.get(), length, buffer, path, [&](const char* data, std::size_t n, std::uint64_t offset) {
+            const std::size_t start = out.size();
+            converter.convert(data, n, offset, out);
+            if (folded) {
+                folded->resize(out.size());
+                foldCaseInto(out.data() + start, out.size() - start, folded->data() + start);
+            }
+            return success();
+        });
+    if (!pass2)
+        return pass2;
+    out.append(kCrLfBytes);
+    if (folded)
+        folded->append(kCrLfBytes);
+    return success();
+}
+
 }  // namespace
 
 namespace detail {
@@ -349,39 +445,9 @@ std::string normalisedText(std::string_view bytes, std::uint64_t pieceSize) {
 }
 
 Result<std::string> readNormalisedText(const std::string& path, std::uint64_t pieceSize) {
-    Fd fd;
-    struct stat st {};
-    if (Status s = openForReading(path, fd, st); !s)
-        return s.error();
-    if (!S_ISREG(st.st_mode)) {
-        // A pipe or device has no length to plan with: read it whole.
-        auto bytes = readFileBytes(path);
-        if (!bytes)
-            return bytes.error();
-        return normalisedText(*bytes, pieceSize);
-    }
-    const auto length = static_cast<std::uint64_t>(st.st_size);
-    std::string buffer;
-    PlanScanner scanner(length, pieceSize);
-    Status pass1 = forEachChunk(fd.get(), length, buffer, path,
-                                [&](const char* data, std::size_t n, std::uint64_t offset) {
-                                    scanner.feed(data, n, offset);
-                                    return success();
-                                });
-    if (!pass1)
-        return pass1.error();
-    PiecePlan plan = scanner.finish();
     std::string out;
-    out.reserve(static_cast<std::size_t>(plan.outputSize));
-    PieceConverter converter(plan);
-    Status pass2 = forEachChunk(fd.get(), length, buffer, path,
-                                [&](const char* data, std::size_t n, std::uint64_t offset) {
-                                    converter.convert(data, n, offset, out);
-                                    return success();
-                                });
-    if (!pass2)
-        return pass2.error();
-    out.append(kCrLfBytes);
+    if (Status s = normaliseFile(path, pieceSize, out, nullptr); !s)
+        return s.error();
     return out;
 }
 
@@ -514,10 +580,10 @@ Result<std::string> readNormalisedText(const std::string& path) {
 }
 
 Result<FoldedText> readNormalised(const std::string& path) {
-    auto text = readNormalisedText(path);
-    if (!text)
-        return text.error();
-    return FoldedText(std::move(*text));
+    std::string text, folded;
+    if (Status s = normaliseFile(path, kPieceBytes, text, &folded); !s)
+        return s.error();
+    return FoldedText::fromParts(std::move(text), std::move(folded));
 }
 
 Status normalizararchivo(const std::string& path, bool keepBackup) {

@@ -45,6 +45,15 @@ FoldedText::FoldedText(std::string text) : text_(std::move(text)) {
     foldCaseInto(text_.data(), text_.size(), folded_.data());
 }
 
+FoldedText FoldedText::fromParts(std::string text, std::string folded) {
+    if (folded.size() != text.size())
+        return FoldedText(std::move(text));
+    FoldedText out;
+    out.text_ = std::move(text);
+    out.folded_ = std::move(folded);
+    return out;
+}
+
 TextRef TextRef::sub(std::size_t pos, std::size_t len) const {
     if (pos > text_.size())
         pos = text_.size();

@@ -56,6 +56,10 @@ class FoldedText {
   public:
     FoldedText() = default;
     explicit FoldedText(std::string text);
+    // A text together with its folded copy made elsewhere (with foldCaseInto
+    // over the same bytes, so that large texts are folded while they are
+    // built).  A copy of the wrong size is folded again.
+    static FoldedText fromParts(std::string text, std::string folded);
 
     FoldedText(const FoldedText&) = delete;
     FoldedText& operator=(const FoldedText&) = delete;
