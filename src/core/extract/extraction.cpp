@@ -76,11 +76,9 @@ class SharedMessages {
 // entry is missing or malformed, or its charge and multiplicity are not two
 // integers: the file is then marked as failed.
 bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, char sep, ParsedFile& p) {
-    TextRef tail = tailOf(text);
-    std::size_t from = tail.findExact("1|1|");
-    if (from == TextRef::npos || tail.findExact("@", from) == TextRef::npos)
-        return false;
     const std::string archive = entradaarchivo(text, true);
+    if (archive.empty())
+        return false;
     const std::vector<std::string_view> sections = splitText(archive, "||");
     if (sections.size() < 4)
         return false;
@@ -226,7 +224,9 @@ ParsedFile parseFile(const std::string& path, const MessageLookup& msg, char sep
             return p;
         }
         const TextRef text = file->ref();
-        if (!contienetexto(text, "Normal termination"))
+        // Anywhere in the text; looked for from the end, where a job that
+        // ended normally says so.
+        if (text.rfind("Normal termination") == TextRef::npos)
             return p;
         ParsedFile parsed;
         if (parseArchiveAndQuantities(text, msg, sep, parsed)) {

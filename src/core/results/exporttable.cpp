@@ -113,8 +113,10 @@ std::string columnasvacias(const Table& table) {
     for (std::size_t c = 0; c < table.columns(); ++c) {
         bool empty = true;
         for (std::size_t r = 0; r < table.rows() && empty; ++r) empty = table.cell(c, r).empty();
-        if (empty)
-            list += " " + std::to_string(c);
+        if (empty) {
+            list += ' ';
+            list += std::to_string(c);
+        }
     }
     return list;
 }
