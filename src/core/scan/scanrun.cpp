@@ -51,7 +51,8 @@ FileValues readFileValues(const FoldedText& text, char decimalSeparator) {
     v.method = route.method;
     v.basis = route.basis;
     v.scanJob = contienetexto(std::string_view(route.keywords), "scan");
-    auto parts = splitText(archiveField(sections, 3, 0), ",");
+    const std::string moleculeLine = archiveField(sections, 3, 0);
+    auto parts = splitText(moleculeLine, ",");
     std::string charge = wholeNumberText(parts[0]);
     std::string multiplicity = parts.size() > 1 ? wholeNumberText(parts[1]) : std::string();
     v.charge = charge + "  " + multiplicity;

@@ -209,5 +209,21 @@ TEST(AimRun, LineEndsBecomeCrLf) {
     EXPECT_EQ(withCrLfLineEnds(""), "");
 }
 
+TEST(AimRun, ExampleFileOfTheProjectAndItsExport) {
+    FileRows rows{FileRow{},
+                  FileRow{true, "water.sum", ZERLANT_SOURCE_DIR "/examples/water.sum", ""}};
+    auto run = runAim(
+        rows, [](int) { return std::string("x"); }, '.');
+    ASSERT_TRUE(run);
+    ASSERT_EQ(run->table.rows(), 3u);
+    AimColumnChecks checks;
+    checks.fill(true);
+    checks[0] = false;
+    Table out = prepararexportacionaim(run->table, checks);
+    EXPECT_EQ(out.cell(0, 1), "(3,-1) BCP O1 H2");
+    EXPECT_EQ(out.cell(1, 2), "0.3601");
+    EXPECT_EQ(out.cell(6, 2), "-0.59125");
+}
+
 }  // namespace
 }  // namespace zerlant

@@ -1,0 +1,138 @@
+// zerlant-cli scan and aim, and the spreadsheet output of the reading
+// commands, run as a user would.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "testsupport.hpp"
+
+namespace {
+
+using zerlant::testing::readAll;
+using zerlant::testing::TempDir;
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status = -1;  // -1: killed by a signal
+    std::string out;
+    std::string err;
+};
+
+CliRun cli(const TempDir& dir, const std::string& arguments) {
+    std::string errFile = dir.file(".stderr");
+    std::string command = "cd '" + dir.path().string() + "' && '" ZERLANT_BIN_DIR "/zerlant-cli' " +
+                          arguments + " 2>'" + errFile + "'";
+    CliRun r;
+    FILE* p = ::popen(command.c_str(), "r");
+    if (!p)
+        return r;
+    char buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    int raw = ::pclose(p);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.err = readAll(errFile);
+    fs::remove(errFile);
+    return r;
+}
+
+std::string example(const std::string& name) {
+    return "'" ZERLANT_SOURCE_DIR "/examples/" + name + "'";
+}
+
+std::string zipPart(const std::string& zip, const std::string& part) {
+    std::string out;
+    if (FILE* p = ::popen(("unzip -p '" + zip + "' '" + part + "' 2>/dev/null").c_str(), "r")) {
+        char buf[4096];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+        ::pclose(p);
+    }
+    return out;
+}
+
+TEST(CliScanAim, ScanToStandardOutputAndToAFile) {
+    TempDir dir;
+    CliRun r = cli(dir, "scan --decimal-separator . " + example("scan_water.log"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto lines = std::count(r.out.begin(), r.out.end(), '\n');
+    EXPECT_EQ(lines, 6);  // title row and five points
+    EXPECT_NE(r.out.find("\nscan_water.log;H2O1;hf;6-31G(d);0  1;0:1:12.5;OK;1;0.9000;-75.98012\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("\n;;;;;;;5;1.1000;-75.97604\n"), std::string::npos);
+
+    // Only some file columns; a non-scan job is reported (message 133) and
+    // left out.
+    dir.write("sp.log",
+              " 1\\1\\GINC\\SP\\RHF\\STO-3G\\H2\\ME\\1-Jan-2026\\0\\\\#P HF/STO-3G\\\\t\\\\0,1\\H"
+              "\\H,1,0.7\\\\@\n Normal termination of Gaussian 16\n");
+    r = cli(dir, "scan --select method,status -o table.txt --decimal-separator , sp.log " +
+                     example("scan_water.log"));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("sp.log"), std::string::npos) << r.err;
+    std::string text = readAll(dir.path() / "table.txt");
+    std::size_t eol = text.find("\r\n");
+    ASSERT_NE(eol, std::string::npos);
+    EXPECT_EQ(text.substr(eol - 9, 9), ";N;R1;SCF");
+    EXPECT_EQ(text.substr(eol, 28), "\r\nhf;OK;1;0.9000;-75.98012\r\n");
+
+    EXPECT_EQ(cli(dir, "scan --select nothing x.log").status, 2);
+    EXPECT_EQ(cli(dir, "scan --select file --all x.log").status, 2);
+    EXPECT_EQ(cli(dir, "scan").status, 2);
+}
+
+TEST(CliScanAim, AimToASpreadsheetAndFailures) {
+    if (std::system("unzip -v >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "unzip is not installed";
+    TempDir dir;
+    CliRun r = cli(dir, "aim --decimal-separator , -o bcp.xlsx " + example("water.sum"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::string sheet = zipPart(dir.file("bcp.xlsx"), "xl/worksheets/sheet1.xml");
+    // Rho of the first bond critical point as a number with a decimal point,
+    // though the table was written with a decimal comma.
+    std::size_t c2 = sheet.find("<c r=\"C2\"");
+    ASSERT_NE(c2, std::string::npos) << sheet;
+    EXPECT_EQ(sheet.find("<v>0.3601</v>"), sheet.find("<v>", c2)) << sheet;
+
+    // A missing file: the others are still tabulated, exit status 1.
+    r = cli(dir, "aim missing.sum " + example("water.sum"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("missing.sum"), std::string::npos);
+    EXPECT_NE(r.out.find("water.sum;(3,-1) BCP O1 H2;"), std::string::npos);
+
+    // A workbook that cannot be written: message 154 and exit status 1.
+    r = cli(dir, "aim -o no/such/folder/bcp.xlsx " + example("water.sum"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("no/such/folder/bcp.xlsx"), std::string::npos) << r.err;
+}
+
+TEST(CliScanAim, ExtractWritesASpreadsheetToo) {
+    if (std::system("unzip -v >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "unzip is not installed";
+    ZERLANT_DATA_FILE(path, "cclib_g16_water_ccsd.log");
+    TempDir dir;
+    CliRun r = cli(dir, "extract -o jobs.xlsx '" + path.string() + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::string strings = zipPart(dir.file("jobs.xlsx"), "xl/sharedStrings.xml");
+    EXPECT_NE(strings.find("cclib_g16_water_ccsd.log"), std::string::npos) << strings;
+}
+
+TEST(CliScanAim, EveryFileOfTheDataFolderWithoutACrash) {
+    ZERLANT_DATA_FILE(data, "");
+    TempDir dir;
+    std::string files = "'" + data.string() + "'/*";
+    for (const char* tool : {"scan", "aim"}) {
+        CliRun r = cli(dir, std::string(tool) + " --all " + files);
+        EXPECT_TRUE(r.status == 0 || r.status == 1) << tool << " " << r.status << "\n" << r.err;
+        EXPECT_FALSE(r.out.empty()) << tool;
+    }
+}
+
+}  // namespace
