@@ -32,8 +32,10 @@ struct ExcitedStates {
 };
 
 // Reads the last "Excitation energies and oscillator strengths:" printout (up
-// to "SavETr") of the normalised output text, and the rotatory strengths of
-// the last R(length) table.
+// to "SavETr", or to the first empty line in older versions that print no
+// "SavETr") of the normalised output text, and the rotatory strengths of the
+// last R(length) table.  A state line holds "<S**2>" or, in older versions and
+// equation-of-motion printouts, begins with "Excited State".
 ExcitedStates estadosexcitados(TextRef fileText);
 
 }  // namespace zerlant

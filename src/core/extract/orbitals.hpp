@@ -26,9 +26,12 @@ struct OrbitalEnergies {
     double lumo = 0.0;                    // lowest virtual value over both spins
 };
 
-// Reads the eigenvalue lines after the last "Orbital Symmetries:" block (any
-// letter case), or, when the file prints none, those of the last
-// "Population analysis" block.  `fileText` is the normalised output text.
+// Reads the eigenvalue summary lines ("Alpha  occ. eigenvalues -- ...") that
+// follow the last "Orbital Symmetries:" block (any letter case), or, when the
+// file prints none, those of the last "Population analysis using ..." block,
+// up to "Condensed to atoms".  Other numbers there (orbital coefficients,
+// density matrices of a full population printout) are not eigenvalues and are
+// not read.  `fileText` is the normalised output text.
 OrbitalEnergies energiasorbitales(TextRef fileText, const MessageLookup& messages);
 
 }  // namespace zerlant
