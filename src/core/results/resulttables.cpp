@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/results/scanaimexport.hpp"
 #include "core/text/numbers.hpp"
 
 namespace zerlant {
@@ -36,38 +37,10 @@ void ExtractBoxes::setAll(bool ticked) {
     for (auto& b : boxes_) b.ticked = ticked;
 }
 
-namespace {
-
-// A caption in capitals, as the ResultTable titles show it: ASCII letters and
-// the accented Latin letters of UTF-8 text are raised; other bytes are kept.
-std::string upperCaseTitle(std::string_view caption) {
-    std::string out(caption);
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(out[i]);
-        if (c >= 'a' && c <= 'z') {
-            out[i] = static_cast<char>(c - 'a' + 'A');
-        } else if (c == 0xC3 && i + 1 < out.size()) {
-            // U+00E0..U+00FE (but not the division sign U+00F7) are the small
-            // letters of Latin-1; their capitals lie 0x20 lower.
-            unsigned char d = static_cast<unsigned char>(out[i + 1]);
-            if (d >= 0xA0 && d <= 0xBE && d != 0xB7)
-                out[i + 1] = static_cast<char>(d - 0x20);
-            if (d == 0xBF) {  // y with diaeresis: its capital is U+0178
-                out[i] = static_cast<char>(0xC5);
-                out[i + 1] = static_cast<char>(0xB8);
-            }
-            ++i;
-        }
-    }
-    return out;
-}
-
-}  // namespace
-
 Table newResultTable(const ExtractBoxes& boxes) {
     Table t(kResultColumns, 1);
     for (std::size_t c = 0; c < kResultColumns; ++c)
-        t.set(c, 0, upperCaseTitle(boxes.caption(static_cast<ExtractBox>(c))));
+        t.set(c, 0, upperCaption(boxes.caption(static_cast<ExtractBox>(c))));
     return t;
 }
 
