@@ -18,12 +18,16 @@ namespace {
 // pair has a byte in it.
 std::string referenceNormalised(const std::string& b, std::uint64_t pieceSize) {
     std::vector<std::uint64_t> ends = detail::pieceEnds(b.size(), pieceSize);
+    std::vector<std::uint64_t> pairs;  // where each CR LF pair starts
+    for (std::uint64_t i = 0; i + 1 < b.size(); ++i)
+        if (b[i] == '\r' && b[i + 1] == '\n')
+            pairs.push_back(i);
     std::string out;
     std::uint64_t start = 0;
     for (std::uint64_t end : ends) {
         bool crLf = false;
-        for (std::uint64_t i = 0; i + 1 < b.size(); ++i)
-            if (b[i] == '\r' && b[i + 1] == '\n' && i + 1 >= start && i < end)
+        for (std::uint64_t i : pairs)
+            if (i + 1 >= start && i < end)
                 crLf = true;
         for (std::uint64_t i = start; i < end; ++i) {
             char c = b[i];
@@ -198,4 +202,32 @@ TEST(FileReading, LeercolaTakesTheLastBytesOfALargeFile) {
     ASSERT_TRUE(tail);
     EXPECT_EQ(tail->size(), kTailBytes);
     EXPECT_EQ(tail->front(), 'B');
+}
+
+TEST(Normalizararchivo, ChunkAndPieceBoundariesOfLargerFiles) {
+    // Files are read in chunks of 4 MiB; pieces here are 1,600,001 bytes, so
+    // chunk and piece boundaries fall inside each other.  A CR LF pair is put
+    // across a chunk boundary in one case and across a piece boundary in the
+    // other, in files whose other line ends are lone LFs.
+    TempDir dir;
+    const std::uint64_t piece = 1'600'001;
+    const std::size_t size = 4'800'005;
+    std::string lines;
+    for (std::size_t i = 0; lines.size() < size; ++i)
+        lines += "line " + std::to_string(i) + " \\ of an output\n";
+    lines.resize(size);
+    for (std::size_t crAt : {(std::size_t(4) << 20) - 1, std::size_t(2 * piece - 1)}) {
+        std::string bytes = lines;
+        bytes[crAt] = '\r';
+        bytes[crAt + 1] = '\n';
+        std::string want = referenceNormalised(bytes, piece);
+        EXPECT_EQ(detail::normalisedText(bytes, piece), want);
+        std::string path = dir.write("large.out", bytes);
+        auto read = detail::readNormalisedText(path, piece);
+        ASSERT_TRUE(read);
+        EXPECT_TRUE(*read == want);
+        ASSERT_TRUE(detail::normalizararchivo(path, false, piece));
+        EXPECT_TRUE(readAll(path) == want);
+        EXPECT_EQ(want.find("\r\r\n"), std::string::npos);
+    }
 }
