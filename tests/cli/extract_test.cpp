@@ -1,0 +1,140 @@
+// zerlant-cli extract, run as a user would: the default columns, --select,
+// the text file, the decimal separator, the exit statuses, and a run over
+// every real Gaussian output.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "testsupport.hpp"
+
+namespace {
+
+using zerlant::testing::readAll;
+using zerlant::testing::TempDir;
+namespace fs = std::filesystem;
+
+struct ExtractRun {
+    int status = -1;  // -1: ended by a signal
+    std::string out;
+    std::string err;
+};
+
+ExtractRun extract(const TempDir& dir, const std::string& arguments) {
+    const std::string errFile = dir.file(".extract-stderr");
+    const std::string command = "cd '" + dir.path().string() +
+                                "' && '" ZERLANT_BIN_DIR "/zerlant-cli' extract " + arguments +
+                                " 2>'" + errFile + "'";
+    ExtractRun r;
+    FILE* p = ::popen(command.c_str(), "r");
+    if (!p)
+        return r;
+    char buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    const int raw = ::pclose(p);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.err = readAll(errFile);
+    fs::remove(errFile);
+    return r;
+}
+
+std::string sample(const std::string& name) {
+    return "'" ZERLANT_SOURCE_DIR "/examples/" + name + "'";
+}
+
+std::vector<std::string> linesOf(const std::string& text, const std::string& end = "\n") {
+    std::vector<std::string> lines;
+    std::size_t from = 0;
+    for (std::size_t at; (at = text.find(end, from)) != std::string::npos; from = at + end.size())
+        lines.push_back(text.substr(from, at - from));
+    return lines;
+}
+
+TEST(CliExtract, DefaultColumnsScanNoticeAndStatus) {
+    TempDir dir;
+    ExtractRun r = extract(dir, "--lang English " + sample("methane_failed.log") + " " +
+                                    sample("scan_water.log") + " " + sample("water_opt_freq.log") +
+                                    " " + sample("water_opt.gjf"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto lines = linesOf(r.out);
+    ASSERT_EQ(lines.size(), 3u) << r.out;
+    EXPECT_EQ(lines[0], "FILE;FORMULA;METHOD;BASIS SET;STATUS");
+    EXPECT_EQ(lines[1], "methane_failed.log;Error;Error;Error;KO");
+    EXPECT_EQ(lines[2], "water_opt_freq.log;OH2;b3lyp;6-31G(d);OK");
+    EXPECT_NE(r.err.find("Scan jobs were skipped"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("scan_water.log"), std::string::npos);
+    EXPECT_NE(r.err.find("water_opt.gjf"), std::string::npos);  // not an output file
+}
+
+TEST(CliExtract, SelectedBlocksToATextFileWithDecimalComma) {
+    TempDir dir;
+    ExtractRun r = extract(dir,
+                           "--lang English --select file,energy,freq "
+                           "--decimal-separator , -o table.txt " +
+                               sample("water_opt_freq.log") + " " + sample("formaldehyde_td.out"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    const auto lines = linesOf(readAll(dir.path() / "table.txt"), "\r\n");
+    // Per file a title row, then one row per mode (three modes, then the one
+    // row of the file without frequencies).
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0].rfind("FILE;ENERGY;Frequencies;Reduced mass", 0), 0u) << lines[0];
+    EXPECT_EQ(lines[1].rfind("water_opt_freq.log;-76,4089208412;1713,1148;1,0823;", 0), 0u)
+        << lines[1];
+    EXPECT_EQ(lines[3].rfind(";;3849,2067;1,0816", 0), 0u) << lines[3];
+    EXPECT_EQ(lines[4], lines[0]);
+    EXPECT_EQ(lines[5].rfind("formaldehyde_td.out;-114,5132697;N/A;N/A", 0), 0u) << lines[5];
+}
+
+TEST(CliExtract, UsageErrorsAndUnreadableFiles) {
+    TempDir dir;
+    EXPECT_EQ(extract(dir, "").status, 2);
+    EXPECT_EQ(extract(dir, "--select file,colour a.log").status, 2);
+    EXPECT_EQ(extract(dir, "--select file --all a.log").status, 2);
+    EXPECT_EQ(extract(dir, "--frobnicate a.log").status, 2);
+    EXPECT_EQ(extract(dir, "--decimal-separator ab a.log").status, 2);
+    EXPECT_EQ(extract(dir, "--lang Klingon a.log").status, 2);
+    ExtractRun help = extract(dir, "--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--select"), std::string::npos);
+
+    // A file that cannot be read gets an "Error" row and exit status 1.
+    ExtractRun r = extract(dir, "--lang English missing.log " + sample("water_opt_freq.log"));
+    EXPECT_EQ(r.status, 1);
+    const auto lines = linesOf(r.out);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1], "missing.log;Error;Error;Error;KO");
+    EXPECT_NE(r.err.find("missing.log"), std::string::npos);
+
+    // An output file that cannot be written.
+    r = extract(dir, "-o no/such/folder/t.txt " + sample("water_opt_freq.log"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("t.txt"), std::string::npos);
+}
+
+TEST(CliExtract, EveryRealOutputWithoutACrash) {
+    const fs::path data = zerlant::testing::dataDir();
+    if (data.empty())
+        GTEST_SKIP() << "real data folder ../shared/data is absent";
+    std::string files;
+    std::size_t count = 0;
+    for (const auto& entry : fs::directory_iterator(data)) {
+        const std::string ext = entry.path().extension().string();
+        if (ext == ".log" || ext == ".out" || ext == ".LOG") {
+            files += " '" + entry.path().string() + "'";
+            ++count;
+        }
+    }
+    TempDir dir;
+    ExtractRun r = extract(dir, "--all" + files);
+    EXPECT_TRUE(r.status == 0 || r.status == 1) << r.status << "\n" << r.err;
+    // A title row and at least one row per file but the scan jobs.
+    EXPECT_GT(linesOf(r.out).size(), count);
+}
+
+}  // namespace
