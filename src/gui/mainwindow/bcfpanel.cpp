@@ -10,8 +10,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/files/filetext.hpp"
+#include "core/inputtools/batchfile.hpp"
 #include "gui/app/appcontext.hpp"
+#include "gui/app/dialogs.hpp"
 #include "gui/app/icons.hpp"
+#include "gui/mainwindow/filebrowser.hpp"
+#include "gui/mainwindow/filelistmodel.hpp"
+#include "gui/mainwindow/mainwindow.hpp"
 
 namespace zerlant::gui {
 
@@ -50,6 +56,30 @@ BcfPanel::BcfPanel(PanelContext& context)
     auto* row = new QHBoxLayout(this);
     row->addLayout(form, 1);
     row->addWidget(RTBbcf, 1);
+
+    connect(BTejecutar3, &QPushButton::clicked, this, &BcfPanel::execute);
+}
+
+void BcfPanel::execute() {
+    BcfOptions options;
+    options.name = TXTbcf->text().toStdString();
+    options.outputExtension = TXTbcfext->text().toStdString();
+    options.fullPaths = bcfpath->isChecked();
+    const auto written =
+        writeBcf(ctx_.list.list().rows(), options, ctx_.currentFolder().toStdString());
+    if (!written) {
+        ctx_.dialogs.message(ctx_.window, Dialogs::Icon::Critical, ctx_.app.title(),
+                             QString::fromStdString(written.error().describe()));
+        if (options.name.empty())
+            TXTbcf->setFocus();
+        return;
+    }
+    // Shown as read back from the disk, so the user sees what was written.
+    const auto text = readFileBytes(*written);
+    RTBbcf->setPlainText(text ? QString::fromStdString(*text).remove(QLatin1Char('\r'))
+                              : QString());
+    if (auto* main = qobject_cast<MainWindow*>(ctx_.window))
+        main->browser()->refresh();
 }
 
 }  // namespace zerlant::gui

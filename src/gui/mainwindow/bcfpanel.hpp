@@ -16,6 +16,10 @@ class BcfPanel : public ToolPanel {
   public:
     explicit BcfPanel(PanelContext& context);
 
+    // BTejecutar3: writes <current folder>/<TXTbcf>.bcf for the ticked files
+    // and shows it in RTBbcf.  An empty name is refused with a message.
+    void execute();
+
     QLineEdit* TXTbcf = nullptr;
     QLineEdit* TXTbcfext = nullptr;
     QCheckBox* bcfpath = nullptr;

@@ -12,9 +12,16 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "core/files/paths.hpp"
+#include "core/rename/renamerun.hpp"
 #include "gui/app/appcontext.hpp"
+#include "gui/app/dialogs.hpp"
 #include "gui/app/icons.hpp"
+#include "gui/mainwindow/filebrowser.hpp"
+#include "gui/mainwindow/filelistmodel.hpp"
+#include "gui/mainwindow/mainwindow.hpp"
 
 namespace zerlant::gui {
 
@@ -102,10 +109,123 @@ RenamePanel::RenamePanel(PanelContext& context)
     // Only the chosen rule's frame is visible.
     connect(OPToption, &QButtonGroup::idClicked, FRAoption, &QStackedWidget::setCurrentIndex);
     FRAoption->setCurrentIndex(0);
+
+    for (QButtonGroup* g : {OPTinsertar, OPTdesde, OPThasta, OPTnum})
+        connect(g, &QButtonGroup::idToggled, this, [this](int, bool on) {
+            if (on)
+                updateEnabled();
+        });
+    updateEnabled();
+
+    connect(BTpreview, &QPushButton::clicked, this, &RenamePanel::preview);
+    connect(BTejecutar, &QPushButton::clicked, this, &RenamePanel::execute);
 }
 
 int RenamePanel::rule() const {
     return OPToption->checkedId();
+}
+
+void RenamePanel::updateEnabled() {
+    const int insertAt = OPTinsertar->checkedId();
+    CHKext->setEnabled(insertAt == 1);
+    TXTinsertcont->setEnabled(insertAt == 2);
+
+    const int from = OPTdesde->checkedId();
+    TXTdesdecount->setEnabled(from == 0);
+    TXTdesde->setEnabled(from == 1);
+
+    const int to = OPThasta->checkedId();
+    TXThastacount->setEnabled(to == 0);
+    TXThasta->setEnabled(to == 1);
+
+    const int numberAt = OPTnum->checkedId();
+    CHKnext->setEnabled(numberAt == 1);
+    TXTnumcont->setEnabled(numberAt == 2);
+}
+
+RenameOptions RenamePanel::renameOptions() const {
+    auto text = [](const QLineEdit* e) { return e->text().toStdString(); };
+    auto number = [](const QSpinBox* s) { return std::to_string(s->value()); };
+    RenameOptions o;
+    o.rule = static_cast<RenameRule>(std::max(0, rule()));
+
+    o.insertText = text(TXTinsertar);
+    o.insertAt = static_cast<Placement>(OPTinsertar->checkedId());
+    o.insertPosition = number(TXTinsertcont);
+    o.insertKeepExtension = CHKext->isChecked();
+
+    o.deleteFrom = static_cast<DeleteFrom>(OPTdesde->checkedId());
+    o.deleteFromPosition = number(TXTdesdecount);
+    o.deleteFromDelimiter = text(TXTdesde);
+    o.deleteTo = static_cast<DeleteTo>(OPThasta->checkedId());
+    o.deleteToCount = number(TXThastacount);
+    o.deleteToDelimiter = text(TXThasta);
+    o.deleteKeepExtension = CHKdext->isChecked();
+
+    o.removeText = text(TXTquitar);
+    o.removeWhich = static_cast<Occurrence>(OPTquitar->checkedId());
+
+    o.replaceText = text(TXTreemp);
+    o.replaceWith = text(TXTreemp1);
+    o.replaceWhich = static_cast<Occurrence>(OPTreemp->checkedId());
+
+    o.newExtension = text(TXText);
+
+    o.caseChange = static_cast<CaseChange>(OPTmm->checkedId());
+    o.caseKeepExtension = CHKmm->isChecked();
+
+    o.numberStart = number(TXTinicont);
+    o.numberWidth = number(TXTlencont);
+    o.numberFill = text(TXTnum);
+    o.numberAt = static_cast<Placement>(OPTnum->checkedId());
+    o.numberPosition = number(TXTnumcont);
+    o.numberKeepExtension = CHKnext->isChecked();
+    return o;
+}
+
+void RenamePanel::preview() {
+    FileRows rows = ctx_.list.list().rows();
+    zerlant::preview(renameOptions(), rows);
+    for (std::size_t r = 1; r < rows.size(); ++r)
+        ctx_.list.setNewName(r, QString::fromStdString(rows[r].newName));
+}
+
+void RenamePanel::execute() {
+    preview();
+    const RenameOptions o = renameOptions();
+    FileRows rows = ctx_.list.list().rows();
+
+    // The checks leave rows out, each kind with its own box; the remaining
+    // rows are renamed once the boxes are closed.
+    const auto warnings = checkRenames(rows, o.rule, ctx_.app.lookup());
+    ctx_.list.applyChecks(rows);
+    for (const RenameWarning& w : warnings)
+        ctx_.dialogs.message(ctx_.window, Dialogs::Icon::Critical, ctx_.app.title(),
+                             QString::fromStdString(w.text));
+
+    const auto failures = applyRenames(rows);
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        const FileRow& row = rows[r];
+        if (QString::fromStdString(row.path) != ctx_.list.path(r))
+            ctx_.list.setEntry(r, QString::fromStdString(row.name),
+                               QString::fromStdString(row.path));
+        ctx_.list.setNewName(r, QString::fromStdString(row.newName));
+    }
+    // A rename the system refused: the file keeps its name, the next rows
+    // were still done.
+    if (!failures.empty()) {
+        QStringList lines;
+        for (const RenameFailure& f : failures)
+            lines << QString::fromUtf8("%1 \u2192 %2: %3")
+                         .arg(QString::fromStdString(f.from),
+                              QString::fromStdString(nombredearchivo(f.to, true)),
+                              QString::fromStdString(f.reason));
+        ctx_.dialogs.message(ctx_.window, Dialogs::Icon::Critical, ctx_.app.title(),
+                             lines.join(QLatin1Char('\n')));
+    }
+
+    if (auto* main = qobject_cast<MainWindow*>(ctx_.window))
+        main->browser()->refresh();
 }
 
 QWidget* RenamePanel::insertFrame() {

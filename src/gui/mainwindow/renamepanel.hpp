@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "core/rename/renamerules.hpp"
 #include "gui/mainwindow/toolpanel.hpp"
 
 class QButtonGroup;
@@ -26,6 +27,16 @@ class RenamePanel : public ToolPanel {
 
     // The rule chosen (OPToption 0..6).
     int rule() const;
+
+    // The rule and its parameters as the controls show them now.
+    RenameOptions renameOptions() const;
+
+    // BTpreview: the new-name column for every entry, ticked or not.
+    void preview();
+    // BTejecutar: a fresh preview, the checks (rows left out are unticked,
+    // with a message per kind), then the renames in list order; the list and
+    // the folder's file list show the new names.
+    void execute();
 
     // Rule choice and its frames.
     QButtonGroup* OPToption = nullptr;
@@ -70,6 +81,9 @@ class RenamePanel : public ToolPanel {
     QPushButton* BTejecutar = nullptr;
 
   private:
+    // Enables the boxes that the choices of the option arrays need.
+    void updateEnabled();
+
     QWidget* insertFrame();
     QWidget* deleteFrame();
     QWidget* removeFrame();

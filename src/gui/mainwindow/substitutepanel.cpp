@@ -1,8 +1,10 @@
 #include "gui/mainwindow/substitutepanel.hpp"
 
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QFontDatabase>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -10,8 +12,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/inputtools/substitute.hpp"
 #include "gui/app/appcontext.hpp"
+#include "gui/app/dialogs.hpp"
 #include "gui/app/icons.hpp"
+#include "gui/mainwindow/filelistmodel.hpp"
 
 namespace zerlant::gui {
 
@@ -71,6 +76,29 @@ SubstitutePanel::SubstitutePanel(PanelContext& context)
     auto* row = new QHBoxLayout(this);
     row->addLayout(grid, 1);
     row->addLayout(side);
+
+    // The paste buttons take the clipboard's text as the whole block.
+    connect(BTPasteOrigen, &QPushButton::clicked, this,
+            [this] { RTBorigen->setPlainText(QGuiApplication::clipboard()->text()); });
+    connect(BTpastedestino, &QPushButton::clicked, this,
+            [this] { RTBdestino->setPlainText(QGuiApplication::clipboard()->text()); });
+    connect(BTejecutar2, &QPushButton::clicked, this, &SubstitutePanel::execute);
+}
+
+void SubstitutePanel::execute() {
+    SubstituteOptions options;
+    options.from = RTBorigen->toPlainText().toStdString();
+    options.to = RTBdestino->toPlainText().toStdString();
+    options.firstOnly = OPTsustituir->checkedId() == 1;
+    const SubstituteOutcome out = substituteFiles(ctx_.list.list().rows(), options);
+    if (out.failures.empty())
+        return;
+    QStringList lines;
+    for (const SubstituteFailure& f : out.failures)
+        lines << QString::fromStdString(f.path) + QStringLiteral(": ") +
+                     QString::fromStdString(f.reason);
+    ctx_.dialogs.message(ctx_.window, Dialogs::Icon::Critical, ctx_.app.title(),
+                         lines.join(QLatin1Char('\n')));
 }
 
 }  // namespace zerlant::gui

@@ -14,6 +14,10 @@ class SubstitutePanel : public ToolPanel {
   public:
     explicit SubstitutePanel(PanelContext& context);
 
+    // BTejecutar2: the substitution over the ticked files.  Files that could
+    // not be read or written are named in one message; the others are done.
+    void execute();
+
     QPlainTextEdit* RTBorigen = nullptr;
     QPlainTextEdit* RTBdestino = nullptr;
     QPushButton* BTPasteOrigen = nullptr;
