@@ -219,6 +219,16 @@ TEST(XlsxExport, ColumnNamesAndWideTables) {
     // A folder that cannot be written gives an error, and no file.
     auto failed = exportarexcel(t, '.', dir.file("no/such/folder"), "/x");
     EXPECT_FALSE(failed);
+
+    // A cell longer than a spreadsheet cell holds fails the export; the
+    // workbook written before stays as it was and no temporary file is left.
+    const std::string before = ::zerlant::testing::readAll(*written);
+    t.set(3, 1, std::string(40000, 'x'));
+    EXPECT_FALSE(writeExcelWorkbook(t, *written, '.'));
+    EXPECT_EQ(::zerlant::testing::readAll(*written), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
 }
 
 }  // namespace
