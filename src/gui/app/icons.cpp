@@ -15,11 +15,11 @@ struct Source {
 Source sourceOf(Picture p) {
     switch (p) {
         case Picture::AppIcon:
-            return {"applications-science", QStyle::SP_ComputerIcon};
+            return {"applications-science", QStyle::SP_FileDialogContentsView};
         case Picture::Extract:
             return {"document-properties", QStyle::SP_FileDialogDetailedView};
         case Picture::Scan:
-            return {"office-chart-line", QStyle::SP_FileDialogContentsView};
+            return {"office-chart-line", QStyle::SP_FileDialogInfoView};
         case Picture::Rename:
             return {"edit-rename", QStyle::SP_FileDialogListView};
         case Picture::Substitute:
@@ -27,7 +27,7 @@ Source sourceOf(Picture p) {
         case Picture::Batch:
             return {"document-new", QStyle::SP_FileIcon};
         case Picture::Languages:
-            return {"preferences-desktop-locale", QStyle::SP_DriveNetIcon};
+            return {"preferences-desktop-locale", QStyle::SP_MessageBoxQuestion};
         case Picture::About:
             return {"help-about", QStyle::SP_MessageBoxInformation};
         case Picture::SelectAll:

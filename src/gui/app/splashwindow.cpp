@@ -2,8 +2,10 @@
 
 #include <QFrame>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "gui/app/appcontext.hpp"
@@ -88,6 +90,8 @@ SplashWindow::SplashWindow(const AppContext& app, QWidget* parent)
     setMinimumWidth(460);
     adjustSize();
     setFixedSize(sizeHint());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 
     timer_.setInterval(1000);
     connect(&timer_, &QTimer::timeout, this, &SplashWindow::tick);

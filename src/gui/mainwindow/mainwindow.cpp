@@ -16,6 +16,7 @@
 #include "gui/app/appcontext.hpp"
 #include "gui/app/dialogs.hpp"
 #include "gui/app/icons.hpp"
+#include "gui/language/languageeditor.hpp"
 #include "gui/mainwindow/aimpanel.hpp"
 #include "gui/mainwindow/backgroundrun.hpp"
 #include "gui/mainwindow/bcfpanel.hpp"
@@ -130,6 +131,7 @@ MainWindow::MainWindow(const AppContext& app, Dialogs& dialogs, const QString& s
         browser_->setCurrentFolder(QString::fromStdString(app.programFolder()));
 
     buildLanguageMenu();
+    connect(this, &MainWindow::languageEditorRequested, this, &MainWindow::openLanguageEditor);
     showPanel(Panel::Extract);
     desactivarexportacion();
     resize(940, 760);
@@ -275,6 +277,21 @@ void MainWindow::chooseLanguageItem(int index) {
     }
     if (index == count + 1)
         emit languageEditorRequested();
+}
+
+void MainWindow::openLanguageEditor() {
+    if (languageEditor_ != nullptr) {
+        languageEditor_->show();
+        languageEditor_->raise();
+        languageEditor_->activateWindow();
+        return;
+    }
+    // A window of its own (no parent): while it is open the program keeps
+    // running after the main window has closed.
+    auto* editor = new LanguageEditor(app_, app_.languages(), dialogs_);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    languageEditor_ = editor;
+    editor->show();
 }
 
 void MainWindow::showAbout() {

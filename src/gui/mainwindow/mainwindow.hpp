@@ -4,6 +4,7 @@
 // the current tool.  Showing a panel resets the working list for it.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <memory>
 
@@ -70,6 +71,8 @@ class MainWindow : public QMainWindow {
     // the language editor's entry.
     void chooseLanguageItem(int index);
     void showAbout();
+    // Opens the language editor, or brings it to the front.
+    void openLanguageEditor();
     // Disables the six export buttons: the results no longer belong to the
     // list, folder or pattern shown.
     void desactivarexportacion();
@@ -104,6 +107,7 @@ class MainWindow : public QMainWindow {
     SubstitutePanel* substitute_ = nullptr;
     BcfPanel* bcf_ = nullptr;
     AimPanel* aim_ = nullptr;
+    QPointer<QWidget> languageEditor_;
 };
 
 }  // namespace zerlant::gui

@@ -67,9 +67,14 @@ void ReadingPanel::notify(int message, bool critical) {
 void ReadingPanel::exportText() {
     const Table table = exportTable();
     const std::string folder = ctx_.currentFolder().toStdString();
-    auto written = exportartexto(table, ";", ctx_.app.programFolder(), folder);
-    if (written) {
-        ctx_.showStatus(QString::fromStdString(written.value()));
+    if (folderIsWritable(ctx_.app.programFolder())) {
+        auto written = exportartexto(table, ";", ctx_.app.programFolder(), folder);
+        if (written) {
+            ctx_.showStatus(QString::fromStdString(written.value()));
+        } else {
+            ctx_.dialogs.message(ctx_.window, Dialogs::Icon::Critical, ctx_.app.title(),
+                                 QString::fromStdString(written.error().describe()));
+        }
         return;
     }
     // The program's folder cannot be written: offer another place.

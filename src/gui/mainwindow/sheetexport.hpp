@@ -4,12 +4,16 @@
 // spreadsheet program.
 
 #include <QString>
+#include <string>
 
 #include "core/results/table.hpp"
 
 namespace zerlant::gui {
 
 struct PanelContext;
+
+// True when the export files can be written into this folder.
+bool folderIsWritable(const std::string& folder);
 
 // Writes the workbook and opens it.  Message 154 when it cannot be written;
 // a message naming the file when no program opens it.  Gives the path

@@ -1,0 +1,85 @@
+#pragma once
+// Helpers of the window tests: a program folder holding a copy of the
+// delivered language file, and dialogs that answer by themselves and record
+// what they were asked.
+
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+#include <QVector>
+#include <cstdlib>
+#include <string>
+
+#include "gui/app/dialogs.hpp"
+
+namespace zerlant::gui::testing {
+
+struct Shown {
+    Dialogs::Icon icon;
+    QString title;
+    QString text;
+};
+
+class RecordingDialogs : public Dialogs {
+  public:
+    void message(QWidget*, Icon icon, const QString& title, const QString& text) override {
+        shown.push_back({icon, title, text});
+    }
+    bool confirm(QWidget*, const QString& title, const QString& text) override {
+        questions.push_back({Icon::Question, title, text});
+        return confirmAnswer;
+    }
+    QString saveFileName(QWidget*, const QString&, const QString& suggested,
+                         const QString&) override {
+        suggestedPaths << suggested;
+        return saveAnswer;
+    }
+    bool openUrl(const QUrl& url) override {
+        opened << url;
+        return openAnswer;
+    }
+    bool startDetached(const QString& program, const QStringList&) override {
+        started << program;
+        return true;
+    }
+
+    QVector<Shown> shown;
+    QVector<Shown> questions;
+    QStringList suggestedPaths;
+    QList<QUrl> opened;
+    QStringList started;
+    bool confirmAnswer = true;
+    QString saveAnswer;
+    bool openAnswer = true;
+};
+
+// A temporary program folder with a copy of resources/idioma.lng.
+class ProgramFolder {
+  public:
+    ProgramFolder() {
+        QFile::copy(QStringLiteral(ZERLANT_SOURCE_DIR "/resources/idioma.lng"), languageFile());
+        QFile(languageFile()).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    }
+    QString path() const { return dir_.path(); }
+    std::string folder() const { return dir_.path().toStdString(); }
+    QString languageFile() const { return dir_.filePath(QStringLiteral("idioma.lng")); }
+    QByteArray languageBytes() const {
+        QFile f(languageFile());
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+
+  private:
+    QTemporaryDir dir_;
+};
+
+// The real data folder, or the empty text when it is absent.
+inline QString dataDir() {
+    const char* env = std::getenv("ZERLANT_DATA");
+    QString path =
+        env != nullptr && *env ? QString::fromLocal8Bit(env) : QStringLiteral(ZERLANT_SHARED_DATA);
+    return QDir(path).exists() ? path : QString();
+}
+
+}  // namespace zerlant::gui::testing
