@@ -152,16 +152,5 @@ TEST(Orbitals, FullPopulationPrintoutKeepsOnlyEigenvalues) {
     EXPECT_DOUBLE_EQ(o.lumo, 0.07187);
 }
 
-TEST(Orbitals, CrLfFile) {
-    ZERLANT_DATA_FILE(path, "goodvibes_g09_H2O.log");
-    FoldedText text = readData(path);
-    auto o = energiasorbitales(text.ref(), messages);
-    EXPECT_EQ(o.energies, (std::vector<double>{-18.85229, -0.91218, -0.40446, -0.25485, -0.14608,
-                                               0.30420, 0.38671}));
-    EXPECT_EQ(o.symmetries, (std::vector<std::string>{"A1", "A1", "B2", "A1", "B1", "A1", "B2"}));
-    EXPECT_DOUBLE_EQ(o.homo, -0.14608);
-    EXPECT_DOUBLE_EQ(o.lumo, 0.30420);
-}
-
 }  // namespace
 }  // namespace zerlant
