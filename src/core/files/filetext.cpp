@@ -5,8 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -358,7 +358,7 @@ void reserveLarge(std::string& s, std::uint64_t n) {
 #endif
 }
 
-// Reads a file and appends its normalised text to `out` in two passes (the
+// Reads a file and puts its normalised text into `out` in two passes (the
 // plan, then the conversion), never holding the raw bytes whole; with
 // `folded`, the folded copy is written alongside, chunk by chunk.
 Status normaliseFile(const std::string& path, std::uint64_t pieceSize, std::string& out,
