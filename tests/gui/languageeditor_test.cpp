@@ -148,8 +148,8 @@ class LanguageEditorTest : public QObject {
         QTest::mouseClick(editor.newButton(), Qt::LeftButton);
         QCOMPARE(editor.grid()->columnCount(), 3);
         // The name box opens on the new heading; leave it empty for now.
+        QTRY_VERIFY(openBox(editor.grid()->horizontalHeader()) != nullptr);
         QLineEdit* name = openBox(editor.grid()->horizontalHeader());
-        QVERIFY(name != nullptr);
         QVERIFY(name->text().isEmpty());
         QTest::mouseClick(editor.newButton(), Qt::LeftButton);  // one at a time
         QCOMPARE(editor.grid()->columnCount(), 3);

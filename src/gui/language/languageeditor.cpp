@@ -64,8 +64,11 @@ LanguageEditor::LanguageEditor(const AppContext& app, const LanguageState& langu
     // or F2 opens it on the current cell.
     grid_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setWordWrap(false);
+    grid_->viewport()->installEventFilter(this);
     grid_->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     auto* delegate = new CellDelegate(grid_);
     delegate->onEnter = [this] { enterPressed(); };
@@ -158,9 +161,10 @@ void LanguageEditor::sizeColumns() {
         grid_->setColumnWidth(model_.newColumn() - 1, each);
 }
 
-void LanguageEditor::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    sizeColumns();
+bool LanguageEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_->viewport() && event->type() == QEvent::Resize)
+        sizeColumns();
+    return QWidget::eventFilter(watched, event);
 }
 
 void LanguageEditor::cellChanged(QTableWidgetItem* item) {
@@ -224,8 +228,14 @@ void LanguageEditor::addLanguage() {
         grid_->setItem(r, col - 1, new QTableWidgetItem(QString()));
     filling_ = false;
     sizeColumns();
-    grid_->scrollToItem(grid_->item(0, col - 1));
-    editCell(0, col);
+    // Once the grid has laid the column out: show it and open its name box.
+    QTimer::singleShot(0, this, [this, col] {
+        if (model_.newColumn() != col)
+            return;
+        if (grid_->rowCount() > 0)
+            grid_->scrollToItem(grid_->item(0, col - 1));
+        editCell(0, col);
+    });
 }
 
 bool LanguageEditor::save() {
