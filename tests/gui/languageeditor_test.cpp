@@ -16,6 +16,7 @@
 #include "gui/app/appcontext.hpp"
 #include "gui/app/dialogs.hpp"
 #include "gui/language/languageeditor.hpp"
+#include "gui/mainwindow/mainwindow.hpp"
 
 using namespace zerlant;
 using namespace zerlant::gui;
@@ -177,6 +178,32 @@ class LanguageEditorTest : public QObject {
         QCOMPARE(QString::fromStdString(GetMessage(path_.toStdString(), "deutsch", "1")),
                  QString("Zerlant"));
         QVERIFY(editor.close());
+    }
+
+    void menuListsANewLanguage() {
+        MainWindow window(*app_, *dialogs_);
+        window.openLanguageEditor();
+        LanguageEditor* editor = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* e = qobject_cast<LanguageEditor*>(w))
+                editor = e;
+        QVERIFY(editor != nullptr);
+        QVERIFY(QTest::qWaitForWindowExposed(editor));
+        editor->addLanguage();
+        QTRY_VERIFY(openBox(editor->grid()->horizontalHeader()) != nullptr);
+        QLineEdit* name = openBox(editor->grid()->horizontalHeader());
+        QTest::keyClicks(name, "Deutsch");
+        QTest::keyClick(name, Qt::Key_Return);
+        editor->grid()->item(0, 2)->setText("Zerlant");
+        QVERIFY(editor->save());
+
+        QStringList items;
+        for (QAction* a : window.languageMenu()->actions()) items << a->text();
+        QCOMPARE(items.size(), 5);  // three languages, the separator, the editor
+        QCOMPARE(items.value(0), QString("Español"));
+        QCOMPARE(items.value(2), QString("Deutsch"));
+        QCOMPARE(items.value(4), app_->msg(8));
+        QVERIFY(editor->close());
     }
 
   private:

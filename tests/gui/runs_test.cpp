@@ -1,0 +1,207 @@
+// The reading tools run over real output files from the window: tables
+// filled, rows unticked, messages once, export buttons enabled, the text
+// export written into the program's folder; a cancelled run keeps the
+// previous results.
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QtTest>
+
+#include "core/results/exporttable.hpp"
+#include "core/results/textexport.hpp"
+#include "gui/app/appcontext.hpp"
+#include "gui/mainwindow/aimpanel.hpp"
+#include "gui/mainwindow/backgroundrun.hpp"
+#include "gui/mainwindow/extractpanel.hpp"
+#include "gui/mainwindow/filelistmodel.hpp"
+#include "gui/mainwindow/mainwindow.hpp"
+#include "gui/mainwindow/scanpanel.hpp"
+#include "guitestsupport.hpp"
+
+using namespace zerlant;
+using namespace zerlant::gui;
+using zerlant::gui::testing::ProgramFolder;
+using zerlant::gui::testing::RecordingDialogs;
+
+namespace {
+
+bool runAndWait(ReadingPanel* panel) {
+    QSignalSpy finished(panel, &ReadingPanel::runFinished);
+    panel->runButton()->click();
+    return finished.wait(120000);
+}
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class RunsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        data_ = testing::dataDir();
+        if (data_.isEmpty())
+            QSKIP("real data folder ../shared/data is absent");
+        program_ = std::make_unique<ProgramFolder>();
+        app_ = std::make_unique<AppContext>(program_->folder());
+        dialogs_ = std::make_unique<RecordingDialogs>();
+        window_ = std::make_unique<MainWindow>(*app_, *dialogs_, data_);
+    }
+    void cleanup() {
+        window_.reset();
+        dialogs_.reset();
+        app_.reset();
+        program_.reset();
+    }
+
+    void extractFillsTheTableUnticksScansAndExportsText() {
+        const QStringList names = {"aqme_g09_CO2_linear_4freqs.log",
+                                   "cclib_g16_dvb_scan_unrelaxed.log",
+                                   "water_missing.gjf",
+                                   "aqme_g09_MeOH_SCF_error.log",
+                                   "rmg_g03_frozen_scan.log",
+                                   "cclib_g09_dvb_gopt.out"};
+        FileListModel* list = window_->listModel();
+        list->add(data_, names);
+        ExtractPanel* panel = window_->extractPanel();
+        QVERIFY(!panel->exportEnabled());
+        QVERIFY(runAndWait(panel));
+
+        // Three output files get rows (the scans and the job file do not).
+        const Table& table = panel->resultTable();
+        QCOMPARE(table.rows(), std::size_t(4));
+        QCOMPARE(QString::fromStdString(table.cell(0, 1)), names[0]);
+        QCOMPARE(QString::fromStdString(table.cell(21, 1)), QString("OK"));
+        QCOMPARE(QString::fromStdString(table.cell(0, 2)), names[3]);
+        QCOMPARE(QString::fromStdString(table.cell(21, 2)), QString("KO"));
+        QCOMPARE(QString::fromStdString(table.cell(0, 3)), names[5]);
+        // The scan jobs are unticked, message 134 is shown once.
+        QVERIFY(list->isChecked(1));
+        QVERIFY(!list->isChecked(2));
+        QVERIFY(list->isChecked(3));
+        QVERIFY(!list->isChecked(5));
+        QCOMPARE(dialogs_->shown.size(), 1);
+        QCOMPARE(dialogs_->shown[0].text, app_->msg(134));
+        QCOMPARE(dialogs_->shown[0].icon, Dialogs::Icon::Critical);
+        QCOMPARE(dialogs_->shown[0].title, app_->title());
+        QVERIFY(panel->exportEnabled());
+        QVERIFY(window_->centralWidget()->isEnabled());
+
+        // The text export: the ticked columns, one line per file, into the
+        // program's folder, named after the folder shown.
+        panel->textButton()->click();
+        const QString expectedPath =
+            QDir(program_->path()).filePath(QDir(data_).dirName() + ".txt");
+        QCOMPARE(window_->statusBar()->currentMessage(), expectedPath);
+        const QByteArray text = readFile(expectedPath);
+        const QList<QByteArray> lines = text.split('\n');
+        QCOMPARE(lines.size(), 5);  // four lines and the empty rest after the last CR LF
+        auto caption = [this](int n) {
+            return QByteArray::fromStdString(upperCaption(app_->msg(n).toStdString()));
+        };
+        QCOMPARE(lines[0], caption(58) + ";" + caption(69) + ";" + caption(70) + ";" + caption(71) +
+                               ";" + caption(72) + "\r");
+        QVERIFY(lines[1].startsWith(names[0].toUtf8() + ";"));
+        QVERIFY(lines[1].endsWith(";OK\r"));
+        QCOMPARE(lines[2], names[3].toUtf8() + ";Error;Error;Error;KO\r");
+        QCOMPARE(text, QByteArray::fromStdString(exportTextBytes(panel->exportTable(), ";")));
+
+        // Unticking the file box drops the first column from the next export.
+        panel->box(ExtractBox::File)->setChecked(false);
+        panel->textButton()->click();
+        QVERIFY(readFile(expectedPath).startsWith(caption(69) + ";"));
+
+        // Showing the panel again re-creates the detail table; the export
+        // buttons stay enabled and exporting does not fail.
+        window_->toolbarClicked("Extraer");
+        QVERIFY(panel->exportEnabled());
+        panel->textButton()->click();
+        QCOMPARE(readFile(expectedPath).count('\n'), 4);
+    }
+
+    void aCancelledRunKeepsThePreviousResults() {
+        FileListModel* list = window_->listModel();
+        list->add(data_, {"aqme_g09_CO2_linear_4freqs.log"});
+        ExtractPanel* panel = window_->extractPanel();
+        QVERIFY(runAndWait(panel));
+        const Table before = panel->resultTable();
+        QVERIFY(panel->exportEnabled());
+
+        // Many files, cancelled at once.
+        QDir dir(data_);
+        list->add(data_, dir.entryList({"*.log", "*.out"}, QDir::Files, QDir::Name));
+        panel->setExportEnabled(true);
+        QSignalSpy finished(window_->runner(), &BackgroundRun::finished);
+        panel->runButton()->click();
+        QVERIFY(window_->runner()->running());
+        QVERIFY(!window_->centralWidget()->isEnabled());
+        window_->runner()->cancel();
+        QVERIFY(finished.wait(120000));
+        QVERIFY(finished.at(0).at(0).toBool());
+        QVERIFY(panel->resultTable() == before);
+        QVERIFY(panel->exportEnabled());
+        QVERIFY(window_->centralWidget()->isEnabled());
+        QVERIFY(dialogs_->shown.isEmpty());
+    }
+
+    void scanTabulatesScansAndUnticksTheOthers() {
+        window_->toolbarClicked("Scan");
+        FileListModel* list = window_->listModel();
+        list->add(data_, {"cclib_g16_dvb_scan_unrelaxed.log", "cclib_g09_dvb_gopt.out"});
+        ScanPanel* panel = window_->scanPanel();
+        QVERIFY(runAndWait(panel));
+        QVERIFY(panel->scanTable().rows() > 2);
+        QVERIFY(list->isChecked(1));
+        QVERIFY(!list->isChecked(2));
+        QCOMPARE(dialogs_->shown.size(), 1);
+        QCOMPARE(dialogs_->shown[0].text, app_->msg(133));
+        QVERIFY(panel->exportEnabled());
+        // Showing the panel again empties its table but keeps the buttons.
+        window_->toolbarClicked("Scan");
+        QCOMPARE(panel->scanTable().rows(), std::size_t(2));
+        QVERIFY(panel->exportEnabled());
+    }
+
+    void aimTabulatesBondCriticalPoints() {
+        window_->toolbarClicked("Aim");
+        FileListModel* list = window_->listModel();
+        list->add(data_, {"pymolqtaim_water_min.sum", "cclib_g09_dvb_gopt.out"});
+        AimPanel* panel = window_->aimPanel();
+        QVERIFY(runAndWait(panel));
+        QVERIFY(panel->aimTable().rows() >= 3);  // water: two O-H bond critical points
+        QCOMPARE(QString::fromStdString(panel->aimTable().cell(0, 1)),
+                 QString("pymolqtaim_water_min.sum"));
+        QVERIFY(!list->isChecked(2));
+        QVERIFY(panel->exportEnabled());
+
+        // The workbook goes into the program's folder and is opened.
+        panel->sheetButton()->click();
+        const QString workbook = QDir(program_->path()).filePath(QDir(data_).dirName() + ".xlsx");
+        QVERIFY(QFile::exists(workbook));
+        QCOMPARE(dialogs_->opened.size(), 1);
+        QCOMPARE(dialogs_->opened[0].toLocalFile(), workbook);
+        // No program opens it: a message says where it was written.
+        dialogs_->openAnswer = false;
+        panel->sheetButton()->click();
+        QCOMPARE(dialogs_->shown.size(), 1);
+        QVERIFY(dialogs_->shown[0].text.contains(workbook));
+    }
+
+  private:
+    QString data_;
+    std::unique_ptr<ProgramFolder> program_;
+    std::unique_ptr<AppContext> app_;
+    std::unique_ptr<RecordingDialogs> dialogs_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+QTEST_MAIN(RunsTest)
+#include "runs_test.moc"
