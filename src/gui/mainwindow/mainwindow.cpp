@@ -130,6 +130,7 @@ MainWindow::MainWindow(const AppContext& app, Dialogs& dialogs, const QString& s
     if (startFolder.isEmpty() || !browser_->setCurrentFolder(startFolder))
         browser_->setCurrentFolder(QString::fromStdString(app.programFolder()));
 
+    languages_ = app.languages();
     buildLanguageMenu();
     connect(this, &MainWindow::languageEditorRequested, this, &MainWindow::openLanguageEditor);
     showPanel(Panel::Extract);
@@ -167,9 +168,12 @@ void MainWindow::buildToolbar() {
 }
 
 void MainWindow::buildLanguageMenu() {
-    languageMenu_ = new QMenu(this);
-    languageMenu_->setObjectName("mnuIdioma");
-    const LanguageState& state = app_.languages();
+    if (languageMenu_ == nullptr) {
+        languageMenu_ = new QMenu(this);
+        languageMenu_->setObjectName("mnuIdioma");
+    }
+    languageMenu_->clear();
+    const LanguageState& state = languages_;
     int index = 0;
     for (std::size_t i = 0; i < state.languageNames.size(); ++i, ++index) {
         QAction* item = languageMenu_->addAction(QString::fromStdString(state.languageNames[i]));
@@ -252,7 +256,7 @@ void MainWindow::showLanguageMenu() {
 }
 
 void MainWindow::chooseLanguageItem(int index) {
-    const LanguageState& state = app_.languages();
+    const LanguageState& state = languages_;
     const int count = static_cast<int>(state.languageNames.size());
     if (index < 0)
         return;
@@ -288,8 +292,13 @@ void MainWindow::openLanguageEditor() {
     }
     // A window of its own (no parent): while it is open the program keeps
     // running after the main window has closed.
-    auto* editor = new LanguageEditor(app_, app_.languages(), dialogs_);
+    auto* editor = new LanguageEditor(app_, languages_, dialogs_);
     editor->setAttribute(Qt::WA_DeleteOnClose);
+    // A language added in the editor is listed in the menu at once.
+    connect(editor, &LanguageEditor::languagesSaved, this, [this](const LanguageState& saved) {
+        languages_ = saved;
+        buildLanguageMenu();
+    });
     languageEditor_ = editor;
     editor->show();
 }

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "core/filelist/workinglist.hpp"
+#include "core/language/languagefile.hpp"
 #include "gui/mainwindow/toolpanel.hpp"
 
 class QAction;
@@ -108,6 +109,9 @@ class MainWindow : public QMainWindow {
     BcfPanel* bcf_ = nullptr;
     AimPanel* aim_ = nullptr;
     QPointer<QWidget> languageEditor_;
+    // The languages of the menu: those read at start-up, and any the
+    // language editor has saved since.
+    LanguageState languages_;
 };
 
 }  // namespace zerlant::gui
