@@ -180,25 +180,5 @@ TEST(LanguageEditorTest, SaveKeepsTheEncodingAndNeverTruncates) {
     EXPECT_EQ(readAll(dir.file("idioma.lng")), kFile);
 }
 
-TEST(LanguageEditorTest, TextsAroundTheEditor) {
-    MessageLookup msg = [](int n) -> std::string {
-        switch (n) {
-            case 4:
-                return "Language file";
-            case 9:
-                return "idioma.lng";
-            case 10:
-                return "Printed on";
-            case 11:
-                return "Save the changes to";
-            default:
-                return "";
-        }
-    };
-    EXPECT_EQ(languagePrintTitle(msg), "Language file  idioma.lng");
-    EXPECT_EQ(languagePrintSubtitle(msg, 2026, 3, 7), "Printed on 03-07-2026");
-    EXPECT_EQ(languageEditorCloseQuestion(msg, "Language"), "Save the changes to Language?");
-}
-
 }  // namespace
 }  // namespace zerlant
