@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <exception>
+#include <filesystem>
 #include <future>
 #include <map>
 #include <memory>
@@ -33,6 +34,8 @@ namespace {
 
 constexpr int kMsgMissing = 131;
 constexpr double kAuToDebye = 2.541474;
+// Files up to this size are read and parsed one ahead of the one in use.
+constexpr std::uintmax_t kParseAheadBytes = 256ull << 20;
 
 // What one output file gives, before it takes its place in the tables.  The
 // Mulliken lists and the formula are settled later, in list order, because a
@@ -252,19 +255,31 @@ ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
     out.resultTable = newResultTable(boxes);
 
     // The accepted files, in list order.  While one file is parsed the next
-    // one is read and parsed on a second thread when the machine has one.
+    // one is read and parsed on a second thread when the machine has one and
+    // both files are of moderate size (each file is held twice in memory
+    // while it is parsed, so two large ones are not read at once).
     std::vector<std::size_t> accepted;
-    for (std::size_t r = 1; r < rows.size(); ++r)
-        if (rows[r].checked && isOutputFileName(rows[r].name))
+    std::vector<std::uintmax_t> sizes;
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        if (rows[r].checked && isOutputFileName(rows[r].name)) {
             accepted.push_back(r);
-    const bool ahead = std::thread::hardware_concurrency() > 1;
+            std::error_code ec;
+            const std::uintmax_t size = std::filesystem::file_size(rows[r].path, ec);
+            sizes.push_back(ec ? 0 : size);
+        }
+    }
+    const bool twoThreads = std::thread::hardware_concurrency() > 1;
+    auto parseAhead = [&](std::size_t j) {
+        return twoThreads && j >= 1 && j < accepted.size() && sizes[j] <= kParseAheadBytes &&
+               sizes[j - 1] <= kParseAheadBytes;
+    };
     std::vector<std::future<ParsedFile>> parsing(accepted.size());
     auto start = [&](std::size_t j) {
         if (j >= accepted.size() || parsing[j].valid())
             return;
         const std::string path = rows[accepted[j]].path;
         parsing[j] = std::async(
-            ahead ? std::launch::async : std::launch::deferred,
+            parseAhead(j) ? std::launch::async : std::launch::deferred,
             [path, &msg, decimalSeparator] { return parseFile(path, msg, decimalSeparator); });
     };
 
@@ -284,7 +299,8 @@ ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
         if (next >= accepted.size() || accepted[next] != r)
             continue;
         start(next);
-        start(next + 1);
+        if (parseAhead(next + 1))
+            start(next + 1);
         ParsedFile p = parsing[next].get();
         ++next;
 
