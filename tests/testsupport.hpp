@@ -19,15 +19,17 @@ inline std::filesystem::path dataDir() {
 }
 
 // Path of one data file; skips the calling test when the data is absent.
-#define ZERLANT_DATA_FILE(var, name)                                                     \
-    std::filesystem::path var = ::zerlant::testing::dataDir();                           \
-    if (var.empty()) GTEST_SKIP() << "real data folder ../shared/data is absent";        \
-    var /= (name);                                                                       \
-    if (!std::filesystem::exists(var)) GTEST_SKIP() << "missing data file " << (name)
+#define ZERLANT_DATA_FILE(var, name)                                 \
+    std::filesystem::path var = ::zerlant::testing::dataDir();       \
+    if (var.empty())                                                 \
+        GTEST_SKIP() << "real data folder ../shared/data is absent"; \
+    var /= (name);                                                   \
+    if (!std::filesystem::exists(var))                               \
+    GTEST_SKIP() << "missing data file " << (name)
 
 // A fresh temporary folder removed at the end of the test.
 class TempDir {
-public:
+  public:
     TempDir() {
         std::random_device rd;
         path_ = std::filesystem::temp_directory_path() /
@@ -47,7 +49,7 @@ public:
         return file(name);
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -49,7 +49,8 @@ void printHelp() {
 
 int main(int argc, char** argv) {
     using namespace zerlant::cli;
-    if (argc < 2) return usageError("no command given");
+    if (argc < 2)
+        return usageError("no command given");
     std::string first = argv[1];
     if (first == "--help" || first == "-h" || first == "help") {
         printHelp();
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
     }
     Args args(argv + 2, argv + argc);
     for (const auto& c : kCommands)
-        if (first == c.name) return c.run(args);
+        if (first == c.name)
+            return c.run(args);
     return usageError("unknown command '" + first + "'");
 }

@@ -17,7 +17,7 @@ struct Error {
 
 template <typename T>
 class Result {
-public:
+  public:
     Result(T value) : data_(std::move(value)) {}
     Result(Error error) : data_(std::move(error)) {}
 
@@ -34,13 +34,15 @@ public:
 
     const Error& error() const { return std::get<1>(data_); }
 
-private:
+  private:
     std::variant<T, Error> data_;
 };
 
 struct Done {};
 // The outcome of an operation that gives nothing back but may fail.
 using Status = Result<Done>;
-inline Status success() { return Done{}; }
+inline Status success() {
+    return Done{};
+}
 
 }  // namespace zerlant

@@ -22,9 +22,9 @@ struct NumberFormat {
 // check flag is the switch-all box and its name is the heading text.
 struct FileRow {
     bool checked = false;
-    std::string name;      // file name as shown
-    std::string path;      // full path
-    std::string newName;   // proposed new name (Rename panel)
+    std::string name;     // file name as shown
+    std::string path;     // full path
+    std::string newName;  // proposed new name (Rename panel)
 };
 using FileRows = std::vector<FileRow>;
 

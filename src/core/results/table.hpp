@@ -11,23 +11,27 @@
 namespace zerlant {
 
 class Table {
-public:
+  public:
     Table() = default;
-    Table(std::size_t columns, std::size_t rows) : columns_(columns), rows_(rows), cells_(columns * rows) {}
+    Table(std::size_t columns, std::size_t rows)
+        : columns_(columns), rows_(rows), cells_(columns * rows) {}
 
     std::size_t columns() const { return columns_; }
     std::size_t rows() const { return rows_; }
 
     const std::string& cell(std::size_t column, std::size_t row) const {
         static const std::string empty;
-        if (column >= columns_ || row >= rows_) return empty;
+        if (column >= columns_ || row >= rows_)
+            return empty;
         return cells_[row * columns_ + column];
     }
     // Writes a cell, enlarging the table by rows when `row` lies beyond it.
     // Writing beyond the last column is ignored.
     void set(std::size_t column, std::size_t row, std::string text) {
-        if (column >= columns_) return;
-        if (row >= rows_) resizeRows(row + 1);
+        if (column >= columns_)
+            return;
+        if (row >= rows_)
+            resizeRows(row + 1);
         cells_[row * columns_ + column] = std::move(text);
     }
     void resizeRows(std::size_t rows) {
@@ -37,7 +41,7 @@ public:
 
     bool operator==(const Table&) const = default;
 
-private:
+  private:
     std::size_t columns_ = 0;
     std::size_t rows_ = 0;
     std::vector<std::string> cells_;
