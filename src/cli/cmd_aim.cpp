@@ -10,7 +10,6 @@
 #include "cli/tablecommand.hpp"
 #include "core/aim/aimrun.hpp"
 #include "core/results/scanaimexport.hpp"
-#include "core/text/textutils.hpp"
 
 namespace zerlant::cli {
 
@@ -43,63 +42,24 @@ void printAimHelp() {
 }  // namespace
 
 int runAim(const Args& args) {
-    std::optional<std::string> select;
-    bool all = false;
-    auto own = [&](const Args& a, std::size_t i) -> int {
-        if (a[i] == "--all") {
-            all = true;
-            return 1;
-        }
-        if (a[i] == "--select") {
-            if (i + 1 >= a.size())
-                return usageError("aim: --select needs a list"), -1;
-            select = a[i + 1];
-            return 2;
-        }
-        if (a[i].rfind("--select=", 0) == 0) {
-            select = a[i].substr(9);
-            return 1;
-        }
-        return 0;
-    };
     TableCommand command;
-    if (auto stop = parseTableCommand("aim", args, own, command))
+    if (auto stop = parseTableCommand("aim", args, command))
         return *stop;
     if (command.help) {
         printAimHelp();
         return 0;
     }
-    if (select && all)
-        return usageError("aim: give either --select or --all");
-
     AimColumnChecks checks;
-    checks.fill(true);  // the panel starts with every box ticked
-    if (select) {
-        checks.fill(false);
-        for (std::string_view name : splitText(*select, ",")) {
-            name = trimBlanks(name);
-            bool known = false;
-            for (std::size_t c = 0; c < kAimNames.size(); ++c) {
-                if (kAimNames[c] == name) {
-                    checks[c] = true;
-                    known = true;
-                }
-            }
-            if (!known)
-                return usageError("aim: unknown name '" + std::string(name) + "' in --select");
-        }
-    }
+    checks.fill(!command.select);  // the panel starts with every box ticked
+    if (auto stop = tickSelected(command, kAimNames, [&](std::size_t c) { checks[c] = true; }))
+        return *stop;
     if (auto stop = loadMessages(command))
         return *stop;
 
     const FileRows rows = fileRowsOf(command.files);
     ProgressLine progress;
-    const std::size_t total = rows.size() - 1;
     auto run = zerlant::runAim(rows, command.messages, command.decimalSeparator,
-                               [&](std::size_t index, const std::string& name) {
-                                   progress.show(index, total, name);
-                                   return true;
-                               });
+                               progress.callback(rows.size() - 1));
     progress.clear();
 
     int status = 0;

@@ -11,7 +11,6 @@
 #include "cli/tablecommand.hpp"
 #include "core/extract/extraction.hpp"
 #include "core/results/exporttable.hpp"
-#include "core/text/textutils.hpp"
 
 namespace zerlant::cli {
 
@@ -75,68 +74,29 @@ void printExtractHelp() {
 }  // namespace
 
 int runExtract(const Args& args) {
-    std::optional<std::string> select;
-    bool all = false;
-    auto own = [&](const Args& a, std::size_t i) -> int {
-        if (a[i] == "--all") {
-            all = true;
-            return 1;
-        }
-        if (a[i] == "--select") {
-            if (i + 1 >= a.size())
-                return usageError("extract: --select needs a list"), -1;
-            select = a[i + 1];
-            return 2;
-        }
-        if (a[i].rfind("--select=", 0) == 0) {
-            select = a[i].substr(9);
-            return 1;
-        }
-        return 0;
-    };
     TableCommand command;
-    if (auto stop = parseTableCommand("extract", args, own, command))
+    if (auto stop = parseTableCommand("extract", args, command))
         return *stop;
     if (command.help) {
         printExtractHelp();
         return 0;
     }
-    if (select && all)
-        return usageError("extract: give either --select or --all");
-
     if (auto stop = loadMessages(command))
         return *stop;
     ExtractBoxes boxes = ExtractBoxes::initial(command.messages);
-    if (all)
-        boxes.setAll(true);
-    if (select) {
-        boxes.setAll(false);
-        for (std::string_view name : splitText(*select, ",")) {
-            name = trimBlanks(name);
-            bool known = false;
-            for (const auto& [word, box] : kBoxNames) {
-                if (word == name) {
-                    boxes[box].ticked = true;
-                    known = true;
-                }
-            }
-            if (!known)
-                return usageError("extract: unknown name '" + std::string(name) + "' in --select");
-        }
-    }
+    if (command.all || command.select)
+        boxes.setAll(command.all);
+    std::array<std::string_view, kBoxNames.size()> names;
+    for (std::size_t c = 0; c < names.size(); ++c) names[c] = kBoxNames[c].first;
+    auto tick = [&](std::size_t c) { boxes[kBoxNames[c].second].ticked = true; };
+    if (auto stop = tickSelected(command, names, tick))
+        return *stop;
 
     const FileRows rows = fileRowsOf(command.files);
-    for (std::size_t r = 1; r < rows.size(); ++r)
-        if (!isOutputFileName(rows[r].name))
-            reportProblem(command, rows[r].path + ": skipped, not a .out or .log file");
-
+    reportNonOutputFiles(command, rows);
     ProgressLine progress;
-    const std::size_t total = rows.size() - 1;
     ExtractionOutcome run = runExtraction(rows, boxes, command.messages, command.decimalSeparator,
-                                          [&](std::size_t index, const std::string& name) {
-                                              progress.show(index, total, name);
-                                              return true;
-                                          });
+                                          progress.callback(rows.size() - 1));
     progress.clear();
 
     int status = 0;
@@ -144,13 +104,8 @@ int runExtract(const Args& args) {
         reportProblem(command, "cannot read " + problem);
         status = 1;
     }
-    if (run.scanMet) {
-        std::string notice = command.messages(134);
-        if (notice.empty())
-            notice = "scan jobs are not tabulated by extract";
-        reportProblem(command, notice);
-        for (std::size_t r : run.untick) std::fprintf(stderr, "  %s\n", rows[r].path.c_str());
-    }
+    if (run.scanMet)
+        reportLeftOut(command, 134, "scan jobs are not tabulated by extract", rows, run.untick);
 
     const Table exportTable = prepararexportacion(run.resultTable, run.detail.table, boxes);
     if (int written = writeExportTable(command, exportTable); written != 0)

@@ -8,10 +8,8 @@
 
 #include "cli/commands.hpp"
 #include "cli/tablecommand.hpp"
-#include "core/extract/extraction.hpp"
 #include "core/results/scanaimexport.hpp"
 #include "core/scan/scanrun.hpp"
-#include "core/text/textutils.hpp"
 
 namespace zerlant::cli {
 
@@ -44,66 +42,25 @@ void printScanHelp() {
 }  // namespace
 
 int runScan(const Args& args) {
-    std::optional<std::string> select;
-    bool all = false;
-    auto own = [&](const Args& a, std::size_t i) -> int {
-        if (a[i] == "--all") {
-            all = true;
-            return 1;
-        }
-        if (a[i] == "--select") {
-            if (i + 1 >= a.size())
-                return usageError("scan: --select needs a list"), -1;
-            select = a[i + 1];
-            return 2;
-        }
-        if (a[i].rfind("--select=", 0) == 0) {
-            select = a[i].substr(9);
-            return 1;
-        }
-        return 0;
-    };
     TableCommand command;
-    if (auto stop = parseTableCommand("scan", args, own, command))
+    if (auto stop = parseTableCommand("scan", args, command))
         return *stop;
     if (command.help) {
         printScanHelp();
         return 0;
     }
-    if (select && all)
-        return usageError("scan: give either --select or --all");
-
     ScanColumnChecks checks;
-    checks.fill(true);  // the panel starts with every box ticked
-    if (select) {
-        checks.fill(false);
-        for (std::string_view name : splitText(*select, ",")) {
-            name = trimBlanks(name);
-            bool known = false;
-            for (std::size_t c = 0; c < kScanNames.size(); ++c) {
-                if (kScanNames[c] == name) {
-                    checks[c] = true;
-                    known = true;
-                }
-            }
-            if (!known)
-                return usageError("scan: unknown name '" + std::string(name) + "' in --select");
-        }
-    }
+    checks.fill(!command.select);  // the panel starts with every box ticked
+    if (auto stop = tickSelected(command, kScanNames, [&](std::size_t c) { checks[c] = true; }))
+        return *stop;
     if (auto stop = loadMessages(command))
         return *stop;
 
     const FileRows rows = fileRowsOf(command.files);
-    for (std::size_t r = 1; r < rows.size(); ++r)
-        if (!isOutputFileName(rows[r].name))
-            reportProblem(command, rows[r].path + ": skipped, not a .out or .log file");
+    reportNonOutputFiles(command, rows);
     ProgressLine progress;
-    const std::size_t total = rows.size() - 1;
     auto run = zerlant::runScan(rows, command.messages, command.decimalSeparator,
-                                [&](std::size_t index, const std::string& name) {
-                                    progress.show(index, total, name);
-                                    return true;
-                                });
+                                progress.callback(rows.size() - 1));
     progress.clear();
 
     int status = 0;
@@ -111,13 +68,9 @@ int runScan(const Args& args) {
         reportProblem(command, "cannot read " + problem.describe());
         status = 1;
     }
-    if (run->nonScanMet) {
-        std::string notice = command.messages(133);
-        if (notice.empty())
-            notice = "some files are not scan jobs and were left out";
-        reportProblem(command, notice);
-        for (std::size_t r : run->untick) std::fprintf(stderr, "  %s\n", rows[r].path.c_str());
-    }
+    if (run->nonScanMet)
+        reportLeftOut(command, 133, "some files are not scan jobs and were left out", rows,
+                      run->untick);
 
     const Table exportTable = prepararexportacionscan(run->table, checks);
     if (int written = writeExportTable(command, exportTable); written != 0)

@@ -8,10 +8,12 @@
 #include <cstring>
 
 #include "cli/clilanguage.hpp"
+#include "core/extract/extraction.hpp"
 #include "core/files/paths.hpp"
 #include "core/results/textexport.hpp"
 #include "core/results/xlsxexport.hpp"
 #include "core/text/searchtext.hpp"
+#include "core/text/textutils.hpp"
 
 namespace zerlant::cli {
 
@@ -38,7 +40,7 @@ char localeDecimalSeparator() {
 }
 
 std::optional<int> parseTableCommand(const std::string& tool, const Args& args,
-                                     const OwnOptionParser& own, TableCommand& command) {
+                                     TableCommand& command) {
     command.tool = tool;
     std::optional<char> separator;
     bool optionsDone = false;
@@ -51,15 +53,6 @@ std::optional<int> parseTableCommand(const std::string& tool, const Args& args,
         if (a == "--") {
             optionsDone = true;
             continue;
-        }
-        if (own) {
-            int taken = own(args, i);
-            if (taken < 0)
-                return 2;
-            if (taken > 0) {
-                i += static_cast<std::size_t>(taken) - 1;
-                continue;
-            }
         }
         // Options with a value, as "--name VALUE" or "--name=VALUE".
         auto value = [&](const std::string& name) -> std::optional<std::string> {
@@ -77,6 +70,13 @@ std::optional<int> parseTableCommand(const std::string& tool, const Args& args,
         };
         if (a == "--help" || a == "-h") {
             command.help = true;
+        } else if (a == "--all") {
+            command.all = true;
+        } else if (named("--select")) {
+            auto v = value("--select");
+            if (!v)
+                return usageError(tool + ": --select needs a list");
+            command.select = *v;
         } else if (a == "-o" || a == "--output" || named("--output")) {
             auto v = a == "-o" ? value("-o") : value("--output");
             if (!v || v->empty())
@@ -100,8 +100,44 @@ std::optional<int> parseTableCommand(const std::string& tool, const Args& args,
         return std::nullopt;
     if (command.files.empty())
         return usageError(tool + ": no file given");
+    if (command.select && command.all)
+        return usageError(tool + ": give either --select or --all");
     command.decimalSeparator = separator ? *separator : localeDecimalSeparator();
     return std::nullopt;
+}
+
+std::optional<int> tickSelected(const TableCommand& command,
+                                std::span<const std::string_view> names,
+                                const std::function<void(std::size_t)>& tick) {
+    if (!command.select)
+        return std::nullopt;
+    for (std::string_view name : splitText(*command.select, ",")) {
+        name = trimBlanks(name);
+        bool known = false;
+        for (std::size_t c = 0; c < names.size(); ++c) {
+            if (names[c] == name) {
+                tick(c);
+                known = true;
+            }
+        }
+        if (!known)
+            return usageError(command.tool + ": unknown name '" + std::string(name) +
+                              "' in --select");
+    }
+    return std::nullopt;
+}
+
+void reportNonOutputFiles(const TableCommand& command, const FileRows& rows) {
+    for (std::size_t r = 1; r < rows.size(); ++r)
+        if (!isOutputFileName(rows[r].name))
+            reportProblem(command, rows[r].path + ": skipped, not a .out or .log file");
+}
+
+void reportLeftOut(const TableCommand& command, int id, const char* fallback, const FileRows& rows,
+                   const std::vector<std::size_t>& leftOut) {
+    std::string notice = command.messages(id);
+    reportProblem(command, notice.empty() ? std::string(fallback) : notice);
+    for (std::size_t r : leftOut) std::fprintf(stderr, "  %s\n", rows[r].path.c_str());
 }
 
 std::optional<int> loadMessages(TableCommand& command) {
@@ -173,6 +209,13 @@ void ProgressLine::show(std::size_t done, std::size_t total, const std::string& 
     std::string shortName = name.size() > 50 ? "..." + name.substr(name.size() - 47) : name;
     std::fprintf(stderr, "\r\033[K[%zu/%zu] %s", done, total, shortName.c_str());
     std::fflush(stderr);
+}
+
+std::function<bool(std::size_t, const std::string&)> ProgressLine::callback(std::size_t total) {
+    return [this, total](std::size_t index, const std::string& name) {
+        show(index, total, name);
+        return true;
+    };
 }
 
 void ProgressLine::clear() {

@@ -1,6 +1,7 @@
 #pragma once
 // What the reading commands (extract, scan, aim) share: their common options
-// (-o FILE, --lang NAME, --decimal-separator C, the files), the messages of
+// (--select LIST, --all, -o FILE, --lang NAME, --decimal-separator C, the
+// files), the choice of columns by name, the notices of a run, the messages of
 // the language file, a progress line on a terminal, and the writing of the
 // export table to standard output, a text file or a spreadsheet.
 
@@ -8,7 +9,9 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/commands.hpp"
@@ -19,6 +22,8 @@ namespace zerlant::cli {
 
 struct TableCommand {
     std::string tool;                     // "extract", "scan", "aim": used in messages
+    std::optional<std::string> select;    // --select LIST
+    bool all = false;                     // --all
     std::optional<std::string> output;    // -o FILE
     std::optional<std::string> language;  // --lang NAME
     char decimalSeparator = '.';          // --decimal-separator C, else the user's locale
@@ -29,16 +34,26 @@ struct TableCommand {
     std::string programFolder;
 };
 
-// A command's own option at args[i]: returns how many arguments it took (1 or
-// 2), 0 when args[i] is not one of its options, or -1 after reporting a usage
-// error (usageError).
-using OwnOptionParser = std::function<int(const Args& args, std::size_t i)>;
-
-// Parses the shared options; `own` sees every option first.  Returns the exit
-// status when the command must stop (2 after a usage error), nullopt to go
-// on.  Without any file it is a usage error, unless --help was given.
+// Parses the options.  Returns the exit status when the command must stop (2
+// after a usage error), nullopt to go on.  Without any file, or with both
+// --select and --all, it is a usage error, unless --help was given.
 std::optional<int> parseTableCommand(const std::string& tool, const Args& args,
-                                     const OwnOptionParser& own, TableCommand& command);
+                                     TableCommand& command);
+
+// Calls tick(c) for every name of --select that equals names[c] (names are
+// comma-separated, blanks around them ignored).  Returns 2 after a usage error
+// for an unknown name, nullopt when every name is known.
+std::optional<int> tickSelected(const TableCommand& command,
+                                std::span<const std::string_view> names,
+                                const std::function<void(std::size_t)>& tick);
+
+// Reports every row whose file is not a Gaussian output (.out, .log) as skipped.
+void reportNonOutputFiles(const TableCommand& command, const FileRows& rows);
+
+// Reports the notice of message `id` (or `fallback` when the language file
+// lacks it), then the paths of the rows left out, one per line.
+void reportLeftOut(const TableCommand& command, int id, const char* fallback, const FileRows& rows,
+                   const std::vector<std::size_t>& leftOut);
 
 // The help lines of the shared options, for a command's --help text.
 const char* tableOptionsHelp();
@@ -69,6 +84,8 @@ class ProgressLine {
     ProgressLine();
     ~ProgressLine();
     void show(std::size_t done, std::size_t total, const std::string& name);
+    // A run's progress callback showing this line; it never cancels the run.
+    std::function<bool(std::size_t, const std::string&)> callback(std::size_t total);
     void clear();
 
   private:
