@@ -1,13 +1,20 @@
 #pragma once
-// Helpers shared by the tests: the real data folder and temporary folders.
+// Helpers shared by the tests: the real data folder, temporary folders, and
+// running zerlant-cli as a user would.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
+#include <vector>
+
+#include "core/files/filetext.hpp"
+#include "core/text/searchtext.hpp"
 
 namespace zerlant::testing {
 
@@ -57,5 +64,55 @@ inline std::string readAll(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
+
+// A real data file read normalised, as the tools read it; empty (and a failed
+// check) when it cannot be read.
+inline FoldedText readDataText(const std::filesystem::path& path) {
+    auto text = readNormalised(path.string());
+    EXPECT_TRUE(text.ok()) << path;
+    return text.ok() ? std::move(*text) : FoldedText();
+}
+
+// The lines of `text`, each ended by `end` (a last unended piece is dropped).
+inline std::vector<std::string> linesOf(const std::string& text, const std::string& end = "\n") {
+    std::vector<std::string> lines;
+    std::size_t from = 0;
+    for (std::size_t at; (at = text.find(end, from)) != std::string::npos; from = at + end.size())
+        lines.push_back(text.substr(from, at - from));
+    return lines;
+}
+
+#ifdef ZERLANT_BIN_DIR
+struct CliRun {
+    int status = -1;  // -1: ended by a signal
+    std::string out;
+    std::string err;
+};
+
+// Runs zerlant-cli with `arguments` (a shell fragment) inside `dir`.
+inline CliRun runCli(const TempDir& dir, const std::string& arguments) {
+    const std::string errFile = dir.file(".cli-stderr");
+    const std::string command = "cd '" + dir.path().string() +
+                                "' && '" ZERLANT_BIN_DIR "/zerlant-cli' " + arguments + " 2>'" +
+                                errFile + "'";
+    CliRun r;
+    FILE* p = ::popen(command.c_str(), "r");
+    if (!p)
+        return r;
+    char buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    const int raw = ::pclose(p);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.err = readAll(errFile);
+    std::filesystem::remove(errFile);
+    return r;
+}
+
+// A sample file of the project's examples folder, quoted for the shell.
+inline std::string example(const std::string& name) {
+    return "'" ZERLANT_SOURCE_DIR "/examples/" + name + "'";
+}
+#endif
 
 }  // namespace zerlant::testing

@@ -3,7 +3,6 @@
 // every real Gaussian output.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -14,52 +13,22 @@
 
 namespace {
 
+using zerlant::testing::CliRun;
+using zerlant::testing::example;
+using zerlant::testing::linesOf;
 using zerlant::testing::readAll;
 using zerlant::testing::TempDir;
 namespace fs = std::filesystem;
 
-struct ExtractRun {
-    int status = -1;  // -1: ended by a signal
-    std::string out;
-    std::string err;
-};
-
-ExtractRun extract(const TempDir& dir, const std::string& arguments) {
-    const std::string errFile = dir.file(".extract-stderr");
-    const std::string command = "cd '" + dir.path().string() +
-                                "' && '" ZERLANT_BIN_DIR "/zerlant-cli' extract " + arguments +
-                                " 2>'" + errFile + "'";
-    ExtractRun r;
-    FILE* p = ::popen(command.c_str(), "r");
-    if (!p)
-        return r;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    const int raw = ::pclose(p);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.err = readAll(errFile);
-    fs::remove(errFile);
-    return r;
-}
-
-std::string sample(const std::string& name) {
-    return "'" ZERLANT_SOURCE_DIR "/examples/" + name + "'";
-}
-
-std::vector<std::string> linesOf(const std::string& text, const std::string& end = "\n") {
-    std::vector<std::string> lines;
-    std::size_t from = 0;
-    for (std::size_t at; (at = text.find(end, from)) != std::string::npos; from = at + end.size())
-        lines.push_back(text.substr(from, at - from));
-    return lines;
+CliRun extract(const TempDir& dir, const std::string& arguments) {
+    return zerlant::testing::runCli(dir, "extract " + arguments);
 }
 
 TEST(CliExtract, DefaultColumnsScanNoticeAndStatus) {
     TempDir dir;
-    ExtractRun r = extract(dir, "--lang English " + sample("methane_failed.log") + " " +
-                                    sample("scan_water.log") + " " + sample("water_opt_freq.log") +
-                                    " " + sample("water_opt.gjf"));
+    CliRun r = extract(dir, "--lang English " + example("methane_failed.log") + " " +
+                                example("scan_water.log") + " " + example("water_opt_freq.log") +
+                                " " + example("water_opt.gjf"));
     ASSERT_EQ(r.status, 0) << r.err;
     const auto lines = linesOf(r.out);
     ASSERT_EQ(lines.size(), 3u) << r.out;
@@ -73,10 +42,10 @@ TEST(CliExtract, DefaultColumnsScanNoticeAndStatus) {
 
 TEST(CliExtract, SelectedBlocksToATextFileWithDecimalComma) {
     TempDir dir;
-    ExtractRun r = extract(dir,
-                           "--lang English --select file,energy,freq "
-                           "--decimal-separator , -o table.txt " +
-                               sample("water_opt_freq.log") + " " + sample("formaldehyde_td.out"));
+    CliRun r = extract(dir,
+                       "--lang English --select file,energy,freq "
+                       "--decimal-separator , -o table.txt " +
+                           example("water_opt_freq.log") + " " + example("formaldehyde_td.out"));
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
     const auto lines = linesOf(readAll(dir.path() / "table.txt"), "\r\n");
@@ -99,12 +68,12 @@ TEST(CliExtract, UsageErrorsAndUnreadableFiles) {
     EXPECT_EQ(extract(dir, "--frobnicate a.log").status, 2);
     EXPECT_EQ(extract(dir, "--decimal-separator ab a.log").status, 2);
     EXPECT_EQ(extract(dir, "--lang Klingon a.log").status, 2);
-    ExtractRun help = extract(dir, "--help");
+    CliRun help = extract(dir, "--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--select"), std::string::npos);
 
     // A file that cannot be read gets an "Error" row and exit status 1.
-    ExtractRun r = extract(dir, "--lang English missing.log " + sample("water_opt_freq.log"));
+    CliRun r = extract(dir, "--lang English missing.log " + example("water_opt_freq.log"));
     EXPECT_EQ(r.status, 1);
     const auto lines = linesOf(r.out);
     ASSERT_EQ(lines.size(), 3u);
@@ -112,7 +81,7 @@ TEST(CliExtract, UsageErrorsAndUnreadableFiles) {
     EXPECT_NE(r.err.find("missing.log"), std::string::npos);
 
     // An output file that cannot be written.
-    r = extract(dir, "-o no/such/folder/t.txt " + sample("water_opt_freq.log"));
+    r = extract(dir, "-o no/such/folder/t.txt " + example("water_opt_freq.log"));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("t.txt"), std::string::npos);
 }
@@ -131,7 +100,7 @@ TEST(CliExtract, EveryRealOutputWithoutACrash) {
         }
     }
     TempDir dir;
-    ExtractRun r = extract(dir, "--all" + files);
+    CliRun r = extract(dir, "--all" + files);
     EXPECT_TRUE(r.status == 0 || r.status == 1) << r.status << "\n" << r.err;
     // A title row and at least one row per file but the scan jobs.
     EXPECT_GT(linesOf(r.out).size(), count);

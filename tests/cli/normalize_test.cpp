@@ -1,7 +1,5 @@
 // zerlant-cli normalize, run as a separate program on temporary files.
 
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -9,27 +7,14 @@
 
 #include "testsupport.hpp"
 
+using zerlant::testing::CliRun;
 using zerlant::testing::readAll;
 using zerlant::testing::TempDir;
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string err;
-    std::string out;
-};
-
 CliRun normalize(const TempDir& dir, const std::string& args) {
-    std::string out = dir.file("stdout.txt"), err = dir.file("stderr.txt");
-    std::string cmd = "cd '" + dir.path().string() +
-                      "' && '" ZERLANT_BIN_DIR "/zerlant-cli' normalize " + args + " >'" + out +
-                      "' 2>'" + err + "'";
-    int rc = std::system(cmd.c_str());
-    CliRun r{WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, readAll(err), readAll(out)};
-    std::remove(out.c_str());
-    std::remove(err.c_str());
-    return r;
+    return zerlant::testing::runCli(dir, "normalize " + args);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // commands, run as a user would.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -13,37 +12,12 @@
 
 namespace {
 
+using zerlant::testing::CliRun;
+using zerlant::testing::example;
 using zerlant::testing::readAll;
+using zerlant::testing::runCli;
 using zerlant::testing::TempDir;
 namespace fs = std::filesystem;
-
-struct CliRun {
-    int status = -1;  // -1: killed by a signal
-    std::string out;
-    std::string err;
-};
-
-CliRun cli(const TempDir& dir, const std::string& arguments) {
-    std::string errFile = dir.file(".stderr");
-    std::string command = "cd '" + dir.path().string() + "' && '" ZERLANT_BIN_DIR "/zerlant-cli' " +
-                          arguments + " 2>'" + errFile + "'";
-    CliRun r;
-    FILE* p = ::popen(command.c_str(), "r");
-    if (!p)
-        return r;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    int raw = ::pclose(p);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.err = readAll(errFile);
-    fs::remove(errFile);
-    return r;
-}
-
-std::string example(const std::string& name) {
-    return "'" ZERLANT_SOURCE_DIR "/examples/" + name + "'";
-}
 
 std::string zipPart(const std::string& zip, const std::string& part) {
     std::string out;
@@ -58,7 +32,7 @@ std::string zipPart(const std::string& zip, const std::string& part) {
 
 TEST(CliScanAim, ScanToStandardOutputAndToAFile) {
     TempDir dir;
-    CliRun r = cli(dir, "scan --decimal-separator . " + example("scan_water.log"));
+    CliRun r = runCli(dir, "scan --decimal-separator . " + example("scan_water.log"));
     ASSERT_EQ(r.status, 0) << r.err;
     auto lines = std::count(r.out.begin(), r.out.end(), '\n');
     EXPECT_EQ(lines, 6);  // title row and five points
@@ -72,8 +46,8 @@ TEST(CliScanAim, ScanToStandardOutputAndToAFile) {
     dir.write("sp.log",
               " 1\\1\\GINC\\SP\\RHF\\STO-3G\\H2\\ME\\1-Jan-2026\\0\\\\#P HF/STO-3G\\\\t\\\\0,1\\H"
               "\\H,1,0.7\\\\@\n Normal termination of Gaussian 16\n");
-    r = cli(dir, "scan --select method,status -o table.txt --decimal-separator , sp.log " +
-                     example("scan_water.log"));
+    r = runCli(dir, "scan --select method,status -o table.txt --decimal-separator , sp.log " +
+                        example("scan_water.log"));
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("sp.log"), std::string::npos) << r.err;
@@ -83,16 +57,16 @@ TEST(CliScanAim, ScanToStandardOutputAndToAFile) {
     EXPECT_EQ(text.substr(eol - 9, 9), ";N;R1;SCF");
     EXPECT_EQ(text.substr(eol, 28), "\r\nhf;OK;1;0.9000;-75.98012\r\n");
 
-    EXPECT_EQ(cli(dir, "scan --select nothing x.log").status, 2);
-    EXPECT_EQ(cli(dir, "scan --select file --all x.log").status, 2);
-    EXPECT_EQ(cli(dir, "scan").status, 2);
+    EXPECT_EQ(runCli(dir, "scan --select nothing x.log").status, 2);
+    EXPECT_EQ(runCli(dir, "scan --select file --all x.log").status, 2);
+    EXPECT_EQ(runCli(dir, "scan").status, 2);
 }
 
 TEST(CliScanAim, AimToASpreadsheetAndFailures) {
     if (std::system("unzip -v >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "unzip is not installed";
     TempDir dir;
-    CliRun r = cli(dir, "aim --decimal-separator , -o bcp.xlsx " + example("water.sum"));
+    CliRun r = runCli(dir, "aim --decimal-separator , -o bcp.xlsx " + example("water.sum"));
     ASSERT_EQ(r.status, 0) << r.err;
     std::string sheet = zipPart(dir.file("bcp.xlsx"), "xl/worksheets/sheet1.xml");
     // Rho of the first bond critical point as a number with a decimal point,
@@ -102,13 +76,13 @@ TEST(CliScanAim, AimToASpreadsheetAndFailures) {
     EXPECT_EQ(sheet.find("<v>0.3601</v>"), sheet.find("<v>", c2)) << sheet;
 
     // A missing file: the others are still tabulated, exit status 1.
-    r = cli(dir, "aim missing.sum " + example("water.sum"));
+    r = runCli(dir, "aim missing.sum " + example("water.sum"));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("missing.sum"), std::string::npos);
     EXPECT_NE(r.out.find("water.sum;(3,-1) BCP O1 H2;"), std::string::npos);
 
     // A workbook that cannot be written: message 154 and exit status 1.
-    r = cli(dir, "aim -o no/such/folder/bcp.xlsx " + example("water.sum"));
+    r = runCli(dir, "aim -o no/such/folder/bcp.xlsx " + example("water.sum"));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("no/such/folder/bcp.xlsx"), std::string::npos) << r.err;
 }
@@ -118,7 +92,7 @@ TEST(CliScanAim, ExtractWritesASpreadsheetToo) {
         GTEST_SKIP() << "unzip is not installed";
     ZERLANT_DATA_FILE(path, "cclib_g16_water_ccsd.log");
     TempDir dir;
-    CliRun r = cli(dir, "extract -o jobs.xlsx '" + path.string() + "'");
+    CliRun r = runCli(dir, "extract -o jobs.xlsx '" + path.string() + "'");
     ASSERT_EQ(r.status, 0) << r.err;
     std::string strings = zipPart(dir.file("jobs.xlsx"), "xl/sharedStrings.xml");
     EXPECT_NE(strings.find("cclib_g16_water_ccsd.log"), std::string::npos) << strings;
@@ -129,7 +103,7 @@ TEST(CliScanAim, EveryFileOfTheDataFolderWithoutACrash) {
     TempDir dir;
     std::string files = "'" + data.string() + "'/*";
     for (const char* tool : {"scan", "aim"}) {
-        CliRun r = cli(dir, std::string(tool) + " --all " + files);
+        CliRun r = runCli(dir, std::string(tool) + " --all " + files);
         EXPECT_TRUE(r.status == 0 || r.status == 1) << tool << " " << r.status << "\n" << r.err;
         EXPECT_FALSE(r.out.empty()) << tool;
     }

@@ -9,11 +9,8 @@ namespace zerlant {
 namespace {
 
 ExcitedStates fromData(const std::filesystem::path& path) {
-    auto text = readNormalised(path.string());
-    EXPECT_TRUE(text.ok());
-    if (!text.ok())
-        return {};
-    return estadosexcitados(text->ref());
+    FoldedText text = testing::readDataText(path);
+    return estadosexcitados(text.ref());
 }
 
 ExcitedStates fromText(const std::string& text) {

@@ -8,14 +8,8 @@
 namespace zerlant {
 namespace {
 
-FoldedText readData(const std::filesystem::path& path) {
-    auto text = readNormalised(path.string());
-    EXPECT_TRUE(text.ok());
-    return text.ok() ? std::move(*text) : FoldedText();
-}
-
 FrequencyTable fromData(const std::filesystem::path& path) {
-    FoldedText text = readData(path);
+    FoldedText text = testing::readDataText(path);
     return frecuencias(text.ref());
 }
 

@@ -9,12 +9,6 @@
 namespace zerlant {
 namespace {
 
-FoldedText readData(const std::filesystem::path& path) {
-    auto text = readNormalised(path.string());
-    EXPECT_TRUE(text.ok());
-    return text.ok() ? std::move(*text) : FoldedText();
-}
-
 // Section 3 of the archive entry split at "|", as the extraction passes it.
 std::vector<std::string> moleculeLines(TextRef text) {
     std::string entry = entradaarchivo(text, true);
@@ -77,7 +71,7 @@ TEST(Geometry, StandardOrientationBlocks) {
 
 TEST(Geometry, OptimisationFinalGeometry) {
     ZERLANT_DATA_FILE(path, "cclib_g09_dvb_gopt.out");
-    FoldedText text = readData(path);
+    FoldedText text = testing::readDataText(path);
     GeometryTable g = geometriaoptimizada(text.ref(), moleculeLines(text.ref()));
     ASSERT_EQ(g.size(), 20u);
     EXPECT_EQ(g[0], atom("C", "0.269481", "1.410087", "0.000000"));
@@ -86,7 +80,7 @@ TEST(Geometry, OptimisationFinalGeometry) {
 
 TEST(Geometry, Gaussian98StandardOrientation) {
     ZERLANT_DATA_FILE(path, "cclibdata_g98_test_H2.log");
-    FoldedText text = readData(path);
+    FoldedText text = testing::readDataText(path);
     GeometryTable g = geometriaoptimizada(text.ref(), moleculeLines(text.ref()));
     ASSERT_EQ(g.size(), 2u);
     EXPECT_EQ(g[0], atom("H", "0.000000", "0.000000", "1.250000"));
@@ -97,7 +91,7 @@ TEST(Geometry, ArchiveOfRealFiles) {
     {
         // Z-matrix archive of a single point.
         ZERLANT_DATA_FILE(path, "cclib_g09_water_mp2.log");
-        FoldedText text = readData(path);
+        FoldedText text = testing::readDataText(path);
         GeometryTable g = geometriaentrada(moleculeLines(text.ref()));
         ASSERT_EQ(g.size(), 3u);
         EXPECT_EQ(g[0], atom("O", "", "", ""));
@@ -108,7 +102,7 @@ TEST(Geometry, ArchiveOfRealFiles) {
         // An optimisation run without symmetry prints no standard orientation;
         // its archive lines (wrapped in the file) give the geometry.
         ZERLANT_DATA_FILE(path, "rmg_g03_oxygen.log");
-        FoldedText text = readData(path);
+        FoldedText text = testing::readDataText(path);
         GeometryTable g = geometriaoptimizada(text.ref(), moleculeLines(text.ref()));
         ASSERT_EQ(g.size(), 2u);
         EXPECT_EQ(g[0], atom("O", "0.", "0.", "0.0004940723"));
@@ -118,7 +112,7 @@ TEST(Geometry, ArchiveOfRealFiles) {
 
 TEST(Geometry, CrLfFile) {
     ZERLANT_DATA_FILE(path, "goodvibes_g09_H2O.log");
-    FoldedText text = readData(path);
+    FoldedText text = testing::readDataText(path);
     GeometryTable g = geometriaoptimizada(text.ref(), moleculeLines(text.ref()));
     ASSERT_EQ(g.size(), 3u);
     EXPECT_EQ(g[0], atom("O", "0.000000", "0.000000", "0.135874"));

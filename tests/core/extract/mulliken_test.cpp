@@ -8,12 +8,6 @@
 namespace zerlant {
 namespace {
 
-FoldedText readData(const std::filesystem::path& path) {
-    auto text = readNormalised(path.string());
-    EXPECT_TRUE(text.ok());
-    return text.ok() ? std::move(*text) : FoldedText();
-}
-
 TEST(Formula, OrderOfFirstAppearance) {
     EXPECT_EQ(formulamolecular({"C", "H", "H", "H", "H"}), "CH4");
     EXPECT_EQ(formulamolecular({"O", "H", "H"}), "OH2");
@@ -83,7 +77,7 @@ TEST(Mulliken, FirstHeadingWinsWhereverItLiesInALargeText) {
 
 TEST(Mulliken, OptimisationReadsTheLastBlock) {
     ZERLANT_DATA_FILE(path, "cclib_g09_dvb_gopt.out");
-    FoldedText text = readData(path);
+    FoldedText text = testing::readDataText(path);
     MullikenCharges m;
     ASSERT_TRUE(cargasmulliken(text.ref(), m));
     ASSERT_EQ(m.symbols.size(), 20u);
@@ -96,7 +90,7 @@ TEST(Mulliken, OptimisationReadsTheLastBlock) {
 
 TEST(Mulliken, SpinDensityBlockOfAnUnrestrictedJob) {
     ZERLANT_DATA_FILE(path, "cclib_g16_dvb_un_sp.log");
-    FoldedText text = readData(path);
+    FoldedText text = testing::readDataText(path);
     MullikenCharges m;
     ASSERT_TRUE(cargasmulliken(text.ref(), m));
     ASSERT_EQ(m.charges.size(), 20u);
@@ -107,7 +101,7 @@ TEST(Mulliken, SpinDensityBlockOfAnUnrestrictedJob) {
 
 TEST(Mulliken, Gaussian98TotalAtomicCharges) {
     ZERLANT_DATA_FILE(path, "cclibdata_g98_NIST_CCCBDB_1himidaz_m21b0.out");
-    FoldedText text = readData(path);
+    FoldedText text = testing::readDataText(path);
     MullikenCharges m;
     ASSERT_TRUE(cargasmulliken(text.ref(), m));
     EXPECT_EQ(m.symbols, (std::vector<std::string>{"N", "H", "C", "H", "C", "H", "H", "C", "N"}));
@@ -118,7 +112,7 @@ TEST(Mulliken, Gaussian98TotalAtomicCharges) {
 
 TEST(Mulliken, WaterCrLf) {
     ZERLANT_DATA_FILE(path, "goodvibes_g09_H2O.log");
-    FoldedText text = readData(path);
+    FoldedText text = testing::readDataText(path);
     MullikenCharges m;
     ASSERT_TRUE(cargasmulliken(text.ref(), m));
     EXPECT_EQ(m.symbols, (std::vector<std::string>{"O", "H", "H"}));

@@ -21,12 +21,6 @@ OrbitalEnergies parseText(const std::string& text) {
     return energiasorbitales(folded.ref(), messages);
 }
 
-FoldedText readData(const std::filesystem::path& path) {
-    auto text = readNormalised(path.string());
-    EXPECT_TRUE(text.ok());
-    return text.ok() ? std::move(*text) : FoldedText();
-}
-
 TEST(Orbitals, ClosedShellLabelsHomoLumoAndSymmetries) {
     auto o = parseText(
         " Orbital symmetries:\n"
@@ -100,7 +94,7 @@ TEST(Orbitals, EdgeCasesOfHandWrittenBlocks) {
 
 TEST(Orbitals, Gaussian98UpperCaseSymmetryHeading) {
     ZERLANT_DATA_FILE(path, "cclibdata_g98_test_H2.log");
-    FoldedText text = readData(path);
+    FoldedText text = testing::readDataText(path);
     auto o = energiasorbitales(text.ref(), messages);
     EXPECT_EQ(o.energies, (std::vector<double>{-0.21447, 0.04995}));
     EXPECT_EQ(o.symmetries, (std::vector<std::string>{"SGG", "SGU"}));
@@ -111,7 +105,7 @@ TEST(Orbitals, Gaussian98UpperCaseSymmetryHeading) {
 
 TEST(Orbitals, OptimisationReadsTheLastPopulationAnalysis) {
     ZERLANT_DATA_FILE(path, "cclib_g09_dvb_gopt.out");
-    FoldedText text = readData(path);
+    FoldedText text = testing::readDataText(path);
     auto o = energiasorbitales(text.ref(), messages);
     ASSERT_EQ(o.energies.size(), 60u);  // 35 occupied, 25 virtual
     EXPECT_DOUBLE_EQ(o.energies[0], -10.02021);
@@ -127,7 +121,7 @@ TEST(Orbitals, OptimisationReadsTheLastPopulationAnalysis) {
 
 TEST(Orbitals, OpenShellWithSymmetries) {
     ZERLANT_DATA_FILE(path, "cclib_g09_dvb_un_sp_b.log");
-    FoldedText text = readData(path);
+    FoldedText text = testing::readDataText(path);
     auto o = energiasorbitales(text.ref(), messages);
     ASSERT_EQ(o.energies.size(), 120u);
     EXPECT_EQ(o.labels[35], "Alpha - virtual");
@@ -143,7 +137,7 @@ TEST(Orbitals, OpenShellWithSymmetries) {
 
 TEST(Orbitals, FullPopulationPrintoutKeepsOnlyEigenvalues) {
     ZERLANT_DATA_FILE(path, "cclib_cda_BH3.log");
-    FoldedText text = readData(path);
+    FoldedText text = testing::readDataText(path);
     auto o = energiasorbitales(text.ref(), messages);
     ASSERT_EQ(o.energies.size(), 21u);
     EXPECT_DOUBLE_EQ(o.energies.front(), -7.61630);

@@ -9,11 +9,8 @@ namespace zerlant {
 namespace {
 
 ThermoTable fromData(const std::filesystem::path& path) {
-    auto text = readNormalised(path.string());
-    EXPECT_TRUE(text.ok());
-    if (!text.ok())
-        return {};
-    return termoquimica(text->ref());
+    FoldedText text = testing::readDataText(path);
+    return termoquimica(text.ref());
 }
 
 ThermoTable fromText(const std::string& text) {
