@@ -8,47 +8,6 @@
 
 namespace zerlant {
 
-namespace {
-
-bool isHeaderLine(const std::string& line) {
-    return !line.empty() && line.front() == '[';
-}
-
-// The entries of the first section named `name`, in file order, as (key,
-// text).  Empty lines are skipped; a line without "=" is no entry.
-std::vector<std::pair<std::string, std::string>> sectionEntries(const LanguageFile& file,
-                                                                std::string_view name) {
-    std::vector<std::pair<std::string, std::string>> entries;
-    const auto& lines = file.lines();
-    std::size_t i = 0;
-    for (; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        if (isHeaderLine(line) && line.size() >= 2 &&
-            sameName(std::string_view(line).substr(1, line.size() - 2), name))
-            break;
-    }
-    for (++i; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        if (isHeaderLine(line))
-            break;
-        std::size_t eq = line.find('=');
-        if (eq == std::string::npos)
-            continue;
-        entries.emplace_back(line.substr(0, eq), line.substr(eq + 1));
-    }
-    return entries;
-}
-
-std::string oneLine(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c == '\r' || c == '\n')
-            c = ' ';
-    return out;
-}
-
-}  // namespace
-
 Result<LanguageEditorModel> LanguageEditorModel::open(const LanguageState& state) {
     auto file = LanguageFile::load(state.filePath);
     if (!file)
@@ -66,11 +25,11 @@ LanguageEditorModel LanguageEditorModel::fromFile(const LanguageFile& file,
     if (m.state_.languageNames.empty())
         return m;
 
-    for (auto& [key, text] : sectionEntries(file, m.state_.languageNames.front()))
+    for (auto& [key, text] : file.entries(m.state_.languageNames.front()))
         m.keys_.push_back(std::move(key));
     for (const auto& name : m.state_.languageNames) {
         Column col{name, std::vector<std::string>(m.keys_.size())};
-        auto entries = sectionEntries(file, name);
+        auto entries = file.entries(name);
         // Paired by position; a shorter section leaves its last cells empty,
         // the entries of a longer one beyond the last key are not shown.
         for (std::size_t k = 0; k < entries.size() && k < col.texts.size(); ++k)
@@ -103,9 +62,9 @@ bool LanguageEditorModel::setCell(int row, int col, std::string_view text) {
         return false;
     Column& c = columns_[static_cast<std::size_t>(col - 1)];
     if (row == 0)
-        c.name = oneLine(text);
+        c.name = oneLineText(text);
     else
-        c.texts[static_cast<std::size_t>(row - 1)] = oneLine(text);
+        c.texts[static_cast<std::size_t>(row - 1)] = oneLineText(text);
     modified_ = true;
     return true;
 }

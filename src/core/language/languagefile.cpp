@@ -7,125 +7,11 @@
 #include <unordered_map>
 
 #include "core/files/filetext.hpp"
+#include "core/text/utf8.hpp"
 
 namespace zerlant {
 
 namespace {
-
-// ---- encodings -------------------------------------------------------------
-
-// Code points of the bytes 0x80-0x9F in Windows-1252.  The five bytes the code
-// page leaves undefined map to the C1 control of the same value, so every byte
-// survives a round trip.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-// Decodes one UTF-8 sequence at pos; returns its length, 0 when invalid
-// (overlong forms, surrogates and values past U+10FFFF are invalid).
-std::size_t decodeUtf8(std::string_view s, std::size_t pos, char32_t& cp) {
-    auto b = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    unsigned char c = b(pos);
-    std::size_t len;
-    if (c < 0x80) {
-        cp = c;
-        return 1;
-    } else if (c >= 0xC2 && c <= 0xDF) {
-        len = 2;
-        cp = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        len = 3;
-        cp = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        len = 4;
-        cp = c & 0x07;
-    } else {
-        return 0;
-    }
-    if (pos + len > s.size())
-        return 0;
-    for (std::size_t i = 1; i < len; ++i) {
-        if ((b(pos + i) & 0xC0) != 0x80)
-            return 0;
-        cp = (cp << 6) | (b(pos + i) & 0x3F);
-    }
-    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-        (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    return len;
-}
-
-bool isValidUtf8(std::string_view s) {
-    char32_t cp;
-    for (std::size_t i = 0; i < s.size();) {
-        std::size_t n = decodeUtf8(s, i, cp);
-        if (n == 0)
-            return false;
-        i += n;
-    }
-    return true;
-}
-
-std::string cp1252ToUtf8(std::string_view s) {
-    std::string out;
-    out.reserve(s.size() + s.size() / 8);
-    for (char ch : s) {
-        auto c = static_cast<unsigned char>(ch);
-        if (c >= 0x80 && c < 0xA0)
-            appendUtf8(out, kCp1252High[c - 0x80]);
-        else
-            appendUtf8(out, c);
-    }
-    return out;
-}
-
-// Converts UTF-8 text to Windows-1252; false when some character has no byte
-// in that code page.
-bool utf8ToCp1252(std::string_view s, std::string& out) {
-    out.clear();
-    out.reserve(s.size());
-    char32_t cp;
-    for (std::size_t i = 0; i < s.size();) {
-        std::size_t n = decodeUtf8(s, i, cp);
-        if (n == 0)
-            return false;
-        i += n;
-        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-            out += static_cast<char>(cp);
-            continue;
-        }
-        bool found = false;
-        for (int k = 0; k < 32; ++k) {
-            if (kCp1252High[k] == cp) {
-                out += static_cast<char>(0x80 + k);
-                found = true;
-                break;
-            }
-        }
-        if (!found)
-            return false;
-    }
-    return true;
-}
 
 // ---- names and lines -------------------------------------------------------
 
@@ -182,16 +68,39 @@ std::vector<std::string> splitLines(std::string_view text) {
     return lines;
 }
 
-// Line breaks inside a text would split its entry into several lines.
-std::string oneLine(std::string_view text) {
+// The header of the first section whose folded name is `wanted`;
+// lines.size() when there is none.
+std::size_t findSection(const std::vector<std::string>& lines, const std::string& wanted) {
+    std::size_t i = 0;
+    while (i < lines.size() && !(isHeader(lines[i]) && foldName(sectionName(lines[i])) == wanted))
+        ++i;
+    return i;
+}
+
+// Calls visit(key, text) for the entries of the first section named `section`
+// in file order, until visit returns true.  A line without '=' is no entry.
+template <class Visit>
+void visitEntries(const std::vector<std::string>& lines, std::string_view section, Visit visit) {
+    for (std::size_t i = findSection(lines, foldName(section)) + 1; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (isHeader(line))
+            break;
+        std::size_t eq = line.find('=');
+        if (eq != std::string::npos &&
+            visit(std::string_view(line).substr(0, eq), std::string_view(line).substr(eq + 1)))
+            return;
+    }
+}
+
+}  // namespace
+
+std::string oneLineText(std::string_view text) {
     std::string out(text);
     for (char& c : out)
         if (c == '\r' || c == '\n')
             c = ' ';
     return out;
 }
-
-}  // namespace
 
 bool sameName(std::string_view a, std::string_view b) {
     return foldName(a) == foldName(b);
@@ -217,7 +126,7 @@ LanguageFile LanguageFile::fromBytes(std::string_view bytes, std::string path) {
         f.lines_ = splitLines(bytes);
     } else {
         f.encoding_ = TextEncoding::Windows1252;
-        f.lines_ = splitLines(cp1252ToUtf8(bytes));
+        f.lines_ = splitLines(windows1252ToUtf8(bytes));
     }
     return f;
 }
@@ -244,23 +153,25 @@ int LanguageFile::languageCount() const {
 }
 
 std::string LanguageFile::value(std::string_view section, std::string_view key) const {
-    const std::string wantedSection = foldName(section);
     const std::string wantedKey = foldName(key);
-    std::size_t i = 0;
-    for (; i < lines_.size(); ++i)
-        if (isHeader(lines_[i]) && foldName(sectionName(lines_[i])) == wantedSection)
-            break;
-    for (++i; i < lines_.size(); ++i) {
-        const std::string& line = lines_[i];
-        if (isHeader(line))
-            break;
-        std::size_t eq = line.find('=');
-        if (eq == std::string::npos)
-            continue;
-        if (foldName(std::string_view(line).substr(0, eq)) == wantedKey)
-            return line.substr(eq + 1);
-    }
-    return {};
+    std::string text;
+    visitEntries(lines_, section, [&](std::string_view k, std::string_view t) {
+        if (foldName(k) != wantedKey)
+            return false;
+        text = t;
+        return true;
+    });
+    return text;
+}
+
+std::vector<std::pair<std::string, std::string>> LanguageFile::entries(
+    std::string_view section) const {
+    std::vector<std::pair<std::string, std::string>> out;
+    visitEntries(lines_, section, [&](std::string_view key, std::string_view text) {
+        out.emplace_back(key, text);
+        return false;
+    });
+    return out;
 }
 
 std::string LanguageFile::message(std::string_view language, int number) const {
@@ -268,30 +179,16 @@ std::string LanguageFile::message(std::string_view language, int number) const {
 }
 
 bool LanguageFile::hasSection(std::string_view name) const {
-    const std::string wanted = foldName(name);
-    for (const auto& line : lines_)
-        if (isHeader(line) && foldName(sectionName(line)) == wanted)
-            return true;
-    return false;
+    return findSection(lines_, foldName(name)) < lines_.size();
 }
 
 MessageLookup LanguageFile::lookup(std::string_view language) const {
     auto entries = std::make_shared<std::unordered_map<std::string, std::string>>();
-    const std::string wanted = foldName(language);
-    std::size_t i = 0;
-    for (; i < lines_.size(); ++i)
-        if (isHeader(lines_[i]) && foldName(sectionName(lines_[i])) == wanted)
-            break;
-    for (++i; i < lines_.size(); ++i) {
-        const std::string& line = lines_[i];
-        if (isHeader(line))
-            break;
-        std::size_t eq = line.find('=');
-        if (eq == std::string::npos)
-            continue;
+    visitEntries(lines_, language, [&](std::string_view key, std::string_view text) {
         // The first entry of a key wins, as in a lookup that reads from the top.
-        entries->emplace(foldName(std::string_view(line).substr(0, eq)), line.substr(eq + 1));
-    }
+        entries->emplace(foldName(key), text);
+        return false;
+    });
     return [entries](int number) -> std::string {
         auto it = entries->find(std::to_string(number));
         return it == entries->end() ? std::string() : it->second;
@@ -308,14 +205,9 @@ void LanguageFile::addSection(std::string_view name) {
 void LanguageFile::writeKey(std::string_view section, std::string_view key,
                             std::string_view value) {
     addSection(section);
-    const std::string entry = oneLine(key) + "=" + oneLine(value);
-    const std::string wantedSection = foldName(section);
+    const std::string entry = oneLineText(key) + "=" + oneLineText(value);
     const std::string wantedKey = foldName(key);
-
-    std::size_t i = 0;
-    for (; i < lines_.size(); ++i)
-        if (isHeader(lines_[i]) && foldName(sectionName(lines_[i])) == wantedSection)
-            break;
+    const std::size_t i = findSection(lines_, foldName(section));
 
     // Inside the section: empty lines are dropped, other lines kept, until the
     // entry or the next header.
@@ -355,7 +247,7 @@ std::string LanguageFile::encode() const {
     std::string bytes = byteOrderMark_ ? "\xEF\xBB\xBF" : "";
     if (encoding_ == TextEncoding::Windows1252) {
         std::string converted;
-        if (utf8ToCp1252(text, converted))
+        if (utf8ToWindows1252(text, converted))
             return bytes + converted;
         // A text the code page cannot hold: UTF-8 keeps it rather than lose it.
     }

@@ -35,6 +35,9 @@ enum class TextEncoding { Utf8, Windows1252 };
 // Case-blind equality of names and keys (ASCII and Latin-1 letters in UTF-8).
 bool sameName(std::string_view a, std::string_view b);
 
+// The text with every CR and LF made a blank: an entry is one line of the file.
+std::string oneLineText(std::string_view text);
+
 // The language file held in memory as its lines (UTF-8), with the encoding it
 // was read in.  Lookups never touch the disk; save() writes it back.
 class LanguageFile {
@@ -60,6 +63,10 @@ class LanguageFile {
     // named `section`, or the empty text when either is missing.
     std::string value(std::string_view section, std::string_view key) const;
     std::string message(std::string_view language, int number) const;
+
+    // The entries of the first section named `section`, in file order, as
+    // (key, text); a line without '=' is no entry.
+    std::vector<std::pair<std::string, std::string>> entries(std::string_view section) const;
 
     // The language named in the settings section.
     std::string currentLanguage() const { return value(kSettingsSection, kLanguageKey); }

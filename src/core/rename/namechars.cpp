@@ -1,6 +1,6 @@
 #include "core/rename/namechars.hpp"
 
-#include <array>
+#include "core/text/utf8.hpp"
 
 namespace zerlant {
 
@@ -8,66 +8,12 @@ namespace {
 
 constexpr char32_t kEscapeBase = 0xDC00;  // U+DC80..U+DCFF stand for the bytes 0x80..0xFF
 
-bool isContinuation(unsigned char b) {
-    return (b & 0xC0) == 0x80;
-}
-
-// Length and value of the UTF-8 sequence at `at`, or 0 when it is not valid.
-std::size_t decodeOne(std::string_view s, std::size_t at, char32_t& out) {
-    auto b0 = static_cast<unsigned char>(s[at]);
-    std::size_t len = 0;
-    char32_t c = 0, min = 0;
-    if (b0 < 0x80) {
-        out = b0;
-        return 1;
-    } else if ((b0 & 0xE0) == 0xC0) {
-        len = 2, c = b0 & 0x1F, min = 0x80;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        len = 3, c = b0 & 0x0F, min = 0x800;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        len = 4, c = b0 & 0x07, min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (at + len > s.size())
-        return 0;
-    for (std::size_t i = 1; i < len; ++i) {
-        auto b = static_cast<unsigned char>(s[at + i]);
-        if (!isContinuation(b))
-            return 0;
-        c = (c << 6) | (b & 0x3F);
-    }
-    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        return 0;
-    out = c;
-    return len;
-}
-
 void encodeOne(char32_t c, std::string& out) {
-    if (c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF) {
+    if (c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF)
         out += static_cast<char>(c - kEscapeBase);
-    } else if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    else
+        appendUtf8(out, c);
 }
-
-// Windows-1252 codes 0x80..0x9F; 0 where the code page has no character.
-constexpr std::array<char32_t, 32> kHigh1252 = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 bool inRange(char32_t c, char32_t lo, char32_t hi) {
     return c >= lo && c <= hi;
@@ -92,7 +38,7 @@ NameChars decodeName(std::string_view bytes) {
     out.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size();) {
         char32_t c = 0;
-        std::size_t len = decodeOne(bytes, i, c);
+        std::size_t len = decodeUtf8(bytes, i, c);
         if (len == 0) {
             out += kEscapeBase + static_cast<unsigned char>(bytes[i]);
             ++i;
@@ -184,12 +130,7 @@ NameChars lowerName(NameChars s) {
 }
 
 std::optional<unsigned char> windows1252Code(char32_t c) {
-    if (c < 0x80 || inRange(c, 0xA0, 0xFF))
-        return static_cast<unsigned char>(c);
-    for (std::size_t i = 0; i < kHigh1252.size(); ++i)
-        if (kHigh1252[i] != 0 && kHigh1252[i] == c)
-            return static_cast<unsigned char>(0x80 + i);
-    return std::nullopt;
+    return windows1252Byte(c, false);
 }
 
 bool esletraodigito(char32_t c) {

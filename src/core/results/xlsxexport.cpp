@@ -20,6 +20,7 @@
 #include "core/results/textexport.hpp"
 #include "core/text/numbers.hpp"
 #include "core/text/textutils.hpp"
+#include "core/text/utf8.hpp"
 
 namespace zerlant {
 
@@ -59,43 +60,6 @@ class CNumericLocale {
 
 // A workbook's strings must be UTF-8.  Cells hold bytes of output files and
 // file names; text that is not valid UTF-8 is taken as Latin-1.
-bool isValidUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        std::size_t extra;
-        std::uint32_t cp;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            extra = 1;
-            cp = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            extra = 2;
-            cp = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            extra = 3;
-            cp = c & 0x07;
-        } else {
-            return false;
-        }
-        if (i + extra >= s.size())
-            return false;
-        for (std::size_t j = 1; j <= extra; ++j) {
-            unsigned char d = static_cast<unsigned char>(s[i + j]);
-            if ((d & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (d & 0x3F);
-        }
-        static constexpr std::uint32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
-        if (cp < kMinimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += extra + 1;
-    }
-    return true;
-}
-
 std::string asUtf8(std::string_view s) {
     if (isValidUtf8(s))
         return std::string(s);
