@@ -361,6 +361,21 @@ void reserveLarge(std::string& s, std::uint64_t n) {
 // Reads a file and puts its normalised text into `out` in two passes (the
 // plan, then the conversion), never holding the raw bytes whole; with
 // `folded`, the folded copy is written alongside, chunk by chunk.
+// The first pass over an open file: where its pieces end and how long the
+// normalised text will be.
+Status planPieces(int fd, std::uint64_t length, std::uint64_t pieceSize, std::string& buffer,
+                  const std::string& path, PiecePlan& plan) {
+    PlanScanner scanner(length, pieceSize);
+    Status pass = forEachChunk(fd, length, buffer, path,
+                               [&](const char* data, std::size_t n, std::uint64_t offset) {
+                                   scanner.feed(data, n, offset);
+                                   return success();
+                               });
+    if (pass)
+        plan = scanner.finish();
+    return pass;
+}
+
 Status normaliseFile(const std::string& path, std::uint64_t pieceSize, std::string& out,
                      std::string* folded) {
     Fd fd;
@@ -379,15 +394,9 @@ Status normaliseFile(const std::string& path, std::uint64_t pieceSize, std::stri
     }
     const auto length = static_cast<std::uint64_t>(st.st_size);
     std::string buffer;
-    PlanScanner scanner(length, pieceSize);
-    Status pass1 = forEachChunk(fd.get(), length, buffer, path,
-                                [&](const char* data, std::size_t n, std::uint64_t offset) {
-                                    scanner.feed(data, n, offset);
-                                    return success();
-                                });
-    if (!pass1)
+    PiecePlan plan;
+    if (Status pass1 = planPieces(fd.get(), length, pieceSize, buffer, path, plan); !pass1)
         return pass1;
-    PiecePlan plan = scanner.finish();
     reserveLarge(out, plan.outputSize);
     if (folded)
         reserveLarge(*folded, plan.outputSize);
@@ -472,15 +481,9 @@ Status normalizararchivo(const std::string& path, bool keepBackup, std::uint64_t
     }
 
     std::string buffer;
-    PlanScanner scanner(length, pieceSize);
-    Status pass1 = forEachChunk(fd.get(), length, buffer, path,
-                                [&](const char* data, std::size_t n, std::uint64_t offset) {
-                                    scanner.feed(data, n, offset);
-                                    return success();
-                                });
-    if (!pass1)
+    PiecePlan plan;
+    if (Status pass1 = planPieces(fd.get(), length, pieceSize, buffer, path, plan); !pass1)
         return pass1;
-    PiecePlan plan = scanner.finish();
 
     AtomicFile work;
     if (Status s = work.open(target, mode); !s)
