@@ -73,6 +73,19 @@ inline FoldedText readDataText(const std::filesystem::path& path) {
     return text.ok() ? std::move(*text) : FoldedText();
 }
 
+// One part of a zip file (a workbook), through the unzip program; empty when
+// it cannot be read.
+inline std::string zipPart(const std::string& zip, const std::string& part) {
+    std::string out;
+    if (FILE* p = ::popen(("unzip -p '" + zip + "' '" + part + "' 2>/dev/null").c_str(), "r")) {
+        char buf[4096];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+        ::pclose(p);
+    }
+    return out;
+}
+
 // The lines of `text`, each ended by `end` (a last unended piece is dropped).
 inline std::vector<std::string> linesOf(const std::string& text, const std::string& end = "\n") {
     std::vector<std::string> lines;

@@ -17,18 +17,8 @@ using zerlant::testing::example;
 using zerlant::testing::readAll;
 using zerlant::testing::runCli;
 using zerlant::testing::TempDir;
+using zerlant::testing::zipPart;
 namespace fs = std::filesystem;
-
-std::string zipPart(const std::string& zip, const std::string& part) {
-    std::string out;
-    if (FILE* p = ::popen(("unzip -p '" + zip + "' '" + part + "' 2>/dev/null").c_str(), "r")) {
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-        ::pclose(p);
-    }
-    return out;
-}
 
 TEST(CliScanAim, ScanToStandardOutputAndToAFile) {
     TempDir dir;

@@ -18,7 +18,6 @@ std::string cut(const std::string& text, std::string_view a, std::string_view b,
 
 TEST(Textoentre, MarkersOccurrencesAndEmptyCases) {
     EXPECT_EQ(cut("E= -1.5 A.U.", "E=", "A.U.", false), " -1.5 ");
-    EXPECT_EQ(cut("|HF=-39.7|RMSD=1|", "|HF=", "|", false), "-39.7");
     EXPECT_EQ(cut("|HF=-1.1|x|HF=-2.2|y", "|HF=", "|", true), "-2.2");
     EXPECT_EQ(cut("|HF=-1.1|x|HF=-2.2|y", "|HF=", "|", false), "-1.1");
     // The end marker is searched from one character after the start marker.
@@ -31,7 +30,6 @@ TEST(Textoentre, MarkersOccurrencesAndEmptyCases) {
     EXPECT_EQ(cut("abc", "x", "c", false), "");
     EXPECT_EQ(cut("abcdef", "b", "", false), "cdef");
     EXPECT_EQ(cut("abcdef", "ef", "", false), "");
-    EXPECT_EQ(cut("abcdef", "ef", "x", false), "");
     EXPECT_EQ(cut("", "a", "b", false), "");
     EXPECT_EQ(cut("abc", "", "c", false), "");
     // The result is a window that can be searched again without folding.
@@ -55,7 +53,6 @@ TEST(Contienetexto, CaseBlindAndNeverOnEmpty) {
     EXPECT_FALSE(contienetexto(T(""), "a"));
     EXPECT_FALSE(contienetexto(T("Normal term"), "termination"));
     EXPECT_TRUE(contienetexto(std::string_view("Normal termination of Gaussian"), "OF GAUSS"));
-    EXPECT_FALSE(contienetexto(std::string_view("abc"), ""));
     EXPECT_FALSE(contienetexto(std::string_view("abc"), "abcd"));
 }
 
@@ -107,13 +104,10 @@ TEST(Lists, QuitarvaciosPalabraenlistaSimboloelemento) {
     EXPECT_TRUE(palabraenlista("", "C  H"));  // two blanks make an empty piece
 
     EXPECT_EQ(simboloelemento(1), "H");
-    EXPECT_EQ(simboloelemento(6), "C");
     EXPECT_EQ(simboloelemento(17), "Cl");
-    EXPECT_EQ(simboloelemento(54), "Xe");
     EXPECT_EQ(simboloelemento(103), "Lr");
     EXPECT_EQ(simboloelemento(0), "");
     EXPECT_EQ(simboloelemento(104), "");
-    EXPECT_EQ(simboloelemento(-1), "");
 }
 
 TEST(Entradaarchivo, FromFirstEntryToTheClosingAt) {
