@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,17 @@ class TempDir {
   private:
     std::filesystem::path path_;
 };
+
+// The names of the entries of a folder.
+inline std::set<std::string> filesIn(const std::filesystem::path& dir) {
+    std::set<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        names.insert(e.path().filename().string());
+    return names;
+}
+inline std::set<std::string> filesIn(const TempDir& dir) {
+    return filesIn(dir.path());
+}
 
 inline std::string readAll(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);

@@ -12,17 +12,11 @@
 namespace {
 
 using zerlant::testing::CliRun;
+using zerlant::testing::filesIn;
 using zerlant::testing::readAll;
 using zerlant::testing::runCli;
 using zerlant::testing::TempDir;
 namespace fs = std::filesystem;
-
-std::set<std::string> filesIn(const TempDir& dir) {
-    std::set<std::string> out;
-    for (const auto& e : fs::directory_iterator(dir.path()))
-        out.insert(e.path().filename().string());
-    return out;
-}
 
 TEST(CliFileTools, RenameDryRunChecksAndRuns) {
     TempDir dir;

@@ -8,6 +8,7 @@
 #include "testsupport.hpp"
 
 using namespace zerlant;
+using zerlant::testing::filesIn;
 using zerlant::testing::readAll;
 using zerlant::testing::TempDir;
 namespace fs = std::filesystem;
@@ -39,13 +40,6 @@ std::string referenceNormalised(const std::string& b, std::uint64_t pieceSize) {
         start = end;
     }
     return out + "\r\n";
-}
-
-std::vector<std::string> folderEntries(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 }  // namespace
@@ -116,7 +110,7 @@ TEST(Normalizararchivo, DiskEqualsMemoryForEveryPieceSize) {
             EXPECT_EQ(readAll(path), *inMemory) << "piece " << piece;
         }
     }
-    EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"job.out"});
+    EXPECT_EQ(filesIn(dir), std::set<std::string>{"job.out"});
     // The default piece size and the public functions agree as well.
     std::string path = dir.write("b.log", "x\\y\nz\n");
     auto folded = readNormalised(path);
@@ -135,7 +129,7 @@ TEST(Normalizararchivo, KeepBackupReplacesAtomicallyAndLeavesNoWorkFiles) {
     ASSERT_TRUE(normalizararchivo(path, true));
     EXPECT_EQ(readAll(path), "A|B\r\nC\r\n\r\n");
     EXPECT_EQ(readAll(dir.file("h2o.bak")), "A\\B\nC\n");
-    EXPECT_EQ(folderEntries(dir.path()), (std::vector<std::string>{"h2o.bak", "h2o.out"}));
+    EXPECT_EQ(filesIn(dir), (std::set<std::string>{"h2o.bak", "h2o.out"}));
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
@@ -158,9 +152,8 @@ TEST(Normalizararchivo, KeepBackupReplacesAtomicallyAndLeavesNoWorkFiles) {
     ASSERT_TRUE(normalizararchivo(dir.file("link.log"), false));
     EXPECT_TRUE(fs::is_symlink(dir.path() / "link.log"));
     EXPECT_EQ(readAll(target), "r\r\n\r\n");
-    EXPECT_EQ(folderEntries(dir.path()),
-              (std::vector<std::string>{"README", "README.bak", "c.bak", "h2o.bak", "h2o.out",
-                                        "link.log", "real.log"}));
+    EXPECT_EQ(filesIn(dir), (std::set<std::string>{"README", "README.bak", "c.bak", "h2o.bak",
+                                                   "h2o.out", "link.log", "real.log"}));
 }
 
 TEST(Normalizararchivo, FailuresChangeNothing) {
@@ -170,7 +163,7 @@ TEST(Normalizararchivo, FailuresChangeNothing) {
     EXPECT_EQ(missing.error().path, dir.file("nope.out"));
     EXPECT_FALSE(normalizararchivo(dir.path().string(), false));
     EXPECT_FALSE(normalizararchivo(dir.file("no/such/dir.out"), false));
-    EXPECT_TRUE(folderEntries(dir.path()).empty());
+    EXPECT_TRUE(filesIn(dir).empty());
     EXPECT_FALSE(readNormalised(dir.file("nope.out")));
     EXPECT_FALSE(readNormalised(dir.path().string()));
 }
@@ -189,7 +182,7 @@ TEST(FileReading, LeerarchivoLeercolaAndAtomicWrites) {
     ASSERT_TRUE(writeFileAtomically(dir.file("fresh.txt"), "x"));
     EXPECT_EQ(readAll(dir.file("fresh.txt")), "x");
     EXPECT_FALSE(writeFileAtomically(dir.file("no/such/file"), "x"));
-    EXPECT_EQ(folderEntries(dir.path()), (std::vector<std::string>{"a.gjf", "empty", "fresh.txt"}));
+    EXPECT_EQ(filesIn(dir), (std::set<std::string>{"a.gjf", "empty", "fresh.txt"}));
 }
 
 TEST(FileReading, LeercolaTakesTheLastBytesOfALargeFile) {

@@ -11,6 +11,7 @@
 namespace zerlant {
 namespace {
 
+using testing::filesIn;
 using testing::readAll;
 using testing::TempDir;
 namespace fs = std::filesystem;
@@ -29,13 +30,6 @@ FileRows listOf(const TempDir& dir, std::initializer_list<std::string> names) {
         rows.push_back({true, n, dir.file(n), ""});
     }
     return rows;
-}
-
-std::set<std::string> filesIn(const TempDir& dir) {
-    std::set<std::string> out;
-    for (const auto& e : fs::directory_iterator(dir.path()))
-        out.insert(e.path().filename().string());
-    return out;
 }
 
 std::vector<int> messagesOf(const std::vector<RenameWarning>& w) {
