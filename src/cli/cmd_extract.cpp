@@ -65,9 +65,7 @@ void printExtractHelp() {
         "                            orbitals geometry freq thermo td\n"
         "                            (default: file,formula,method,basis,status)\n"
         "  --all                     write every column and block\n"
-        "%s\n"
-        "Exit status: 0 table written, 1 some file could not be read or the table not\n"
-        "written, 2 usage error.\n",
+        "%s",
         tableOptionsHelp());
 }
 

@@ -33,9 +33,7 @@ void printScanHelp() {
         "                            file formula method basis charge cputime status\n"
         "                            (the scan fields are always written; default: all)\n"
         "  --all                     write every column (the default)\n"
-        "%s\n"
-        "Exit status: 0 table written, 1 some file could not be read or the table not\n"
-        "written, 2 usage error.\n",
+        "%s",
         tableOptionsHelp());
 }
 

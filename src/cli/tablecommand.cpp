@@ -25,7 +25,10 @@ const char* tableOptionsHelp() {
            "                            (default: the current language)\n"
            "  --decimal-separator C     write numbers with C as decimal separator\n"
            "                            (default: the one of your locale)\n"
-           "  --help                    show this help\n";
+           "  --help                    show this help\n"
+           "\n"
+           "Exit status: 0 table written, 1 some file could not be read or the table not\n"
+           "written, 2 usage error.\n";
 }
 
 char localeDecimalSeparator() {

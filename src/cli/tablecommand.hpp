@@ -55,7 +55,8 @@ void reportNonOutputFiles(const TableCommand& command, const FileRows& rows);
 void reportLeftOut(const TableCommand& command, int id, const char* fallback, const FileRows& rows,
                    const std::vector<std::size_t>& leftOut);
 
-// The help lines of the shared options, for a command's --help text.
+// The help lines of the shared options and the exit statuses, the end of a
+// command's --help text.
 const char* tableOptionsHelp();
 
 // The decimal separator of the user's locale (LC_NUMERIC, LC_ALL, LANG),
