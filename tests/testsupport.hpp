@@ -85,6 +85,10 @@ inline FoldedText readDataText(const std::filesystem::path& path) {
     return text.ok() ? std::move(*text) : FoldedText();
 }
 
+inline bool haveUnzip() {
+    return std::system("unzip -v >/dev/null 2>&1") == 0;
+}
+
 // One part of a zip file (a workbook), through the unzip program; empty when
 // it cannot be read.
 inline std::string zipPart(const std::string& zip, const std::string& part) {

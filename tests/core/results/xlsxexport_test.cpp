@@ -14,11 +14,8 @@ namespace {
 
 using ::zerlant::testing::TempDir;
 
+using ::zerlant::testing::haveUnzip;
 using ::zerlant::testing::zipPart;
-
-bool haveUnzip() {
-    return std::system("unzip -v >/dev/null 2>&1") == 0;
-}
 
 struct Cell {
     std::string value;  // the number as written, or the shared string
