@@ -104,6 +104,18 @@ FileBrowser::FileBrowser(const AppContext& app, Dialogs& dialogs, QWidget* paren
                 if (path != folder_)
                     showFolder(path, false);
             });
+    // The folder tree loads in the background: bring the current folder into
+    // view once its parents are there.
+    connect(dirModel_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+        if (folder_.isEmpty() || !(folder_ + '/').startsWith(loaded))
+            return;
+        const QModelIndex index = dirModel_->index(folder_);
+        if (!index.isValid())
+            return;
+        if (tree_->currentIndex() != index)
+            tree_->setCurrentIndex(index);
+        tree_->scrollTo(index);
+    });
     connect(filter_, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
         refresh();
         emit patternChanged(currentPattern());

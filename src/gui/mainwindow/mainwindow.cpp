@@ -1,6 +1,7 @@
 #include "gui/mainwindow/mainwindow.hpp"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QMenu>
 #include <QPushButton>
@@ -151,10 +152,15 @@ void MainWindow::buildToolbar() {
     toolbar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     toolbar_->setIconSize(QSize(32, 32));
     addToolBar(Qt::TopToolBarArea, toolbar_);
+    // The six tools show which one is current.
+    auto* tools = new QActionGroup(toolbar_);
+    tools->setExclusive(true);
     for (const ToolButton& t : kTools) {
         const QString text = t.message == 0 ? QStringLiteral("AIM") : app_.msg(t.message);
         QAction* action = toolbar_->addAction(picture(t.picture), text);
         action->setObjectName(QString::fromLatin1(t.key));
+        action->setCheckable(true);
+        tools->addAction(action);
         const QString key = QString::fromLatin1(t.key);
         connect(action, &QAction::triggered, this, [this, key] { toolbarClicked(key); });
     }
@@ -238,6 +244,9 @@ void MainWindow::toolbarClicked(const QString& key) {
 
 void MainWindow::showPanel(Panel p) {
     current_ = p;
+    const char* keys[] = {"Extraer", "Scan", "Renombrar", "Sustituir", "Crearbcf", "Aim"};
+    if (auto* action = toolbar_->findChild<QAction*>(keys[static_cast<int>(p)]))
+        action->setChecked(true);
     ToolPanel* shown = panel(p);
     panels_->setCurrentWidget(shown);
     shown->panelShown();
