@@ -3,8 +3,10 @@
 // running zerlant-cli as a user would.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -83,6 +85,25 @@ inline FoldedText readDataText(const std::filesystem::path& path) {
     auto text = readNormalised(path.string());
     EXPECT_TRUE(text.ok()) << path;
     return text.ok() ? std::move(*text) : FoldedText();
+}
+
+// Runs `write` under a file size limit of `bytes`, as on a disk that fills up
+// half-way through a write (the limit holds for root too), and returns what
+// it returns.
+template <class Write>
+auto withFileSizeLimit(rlim_t bytes, Write write) {
+    rlimit old{};
+    const bool limited = ::getrlimit(RLIMIT_FSIZE, &old) == 0;
+    EXPECT_TRUE(limited);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = bytes;
+    EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    auto result = write();
+    if (limited)
+        ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    return result;
 }
 
 inline bool haveUnzip() {

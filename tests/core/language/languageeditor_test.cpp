@@ -1,9 +1,6 @@
 #include "core/language/languageeditor.hpp"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-
-#include <csignal>
 
 #include "testsupport.hpp"
 
@@ -166,15 +163,7 @@ TEST(LanguageEditorTest, SaveKeepsTheEncodingAndNeverTruncates) {
     // A write that fails half-way leaves the file as it was.
     LanguageEditorModel big = openModel(dir, kFile);
     ASSERT_TRUE(big.setCell(1, 1, std::string(4000, 'x')));
-    rlimit old{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 1000;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    auto r = big.save();
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    auto r = testing::withFileSizeLimit(1000, [&] { return big.save(); });
     EXPECT_FALSE(r.ok());
     EXPECT_TRUE(big.modified());
     EXPECT_EQ(readAll(dir.file("idioma.lng")), kFile);

@@ -1,11 +1,8 @@
 #include "core/language/languagefile.hpp"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <csignal>
 
 #include <filesystem>
 
@@ -214,15 +211,8 @@ TEST(LanguageFileTest, WriteFailingHalfWayLeavesTheFileIntact) {
     // limit stands in for it, and holds for root too).
     TempDir dir;
     std::string path = dir.write("idioma.lng", kSample);
-    rlimit old{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 40;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    Status st = WriteKey(path, "English", "2", "Changed");
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    Status st =
+        testing::withFileSizeLimit(40, [&] { return WriteKey(path, "English", "2", "Changed"); });
     EXPECT_FALSE(st.ok());
     EXPECT_EQ(readAll(path), kSample);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
