@@ -42,6 +42,8 @@ BcfPanel::BcfPanel(PanelContext& context)
     RTBbcf->setReadOnly(true);
     RTBbcf->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     RTBbcf->setLineWrapMode(QPlainTextEdit::NoWrap);
+    RTBbcf->setMinimumHeight(RTBbcf->fontMetrics().lineSpacing() * 8 + 8);
+    RTBbcf->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
 
     auto* form = new QGridLayout;
     form->addWidget(label15, 0, 0);

@@ -80,21 +80,20 @@ MainWindow::MainWindow(const AppContext& app, Dialogs& dialogs, const QString& s
         panels_->addWidget(p);
     }
 
-    // Browser and list above, the tool's panel below; the user may move the
-    // dividers.
+    // Browser and list above (the user may move the divider), the tool's
+    // panel below, as high as it needs.
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->setObjectName("mainSplitter");
     splitter->addWidget(browser_);
     splitter->addWidget(view_);
-    splitter->addWidget(panels_);
     splitter->setChildrenCollapsible(false);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
-    splitter->setStretchFactor(2, 0);
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(6, 6, 6, 6);
-    layout->addWidget(splitter);
+    layout->addWidget(splitter, 1);
+    layout->addWidget(panels_, 0);
     setCentralWidget(central);
     statusBar()->setObjectName("statusBar");
 
@@ -248,7 +247,14 @@ void MainWindow::showPanel(Panel p) {
     if (auto* action = toolbar_->findChild<QAction*>(keys[static_cast<int>(p)]))
         action->setChecked(true);
     ToolPanel* shown = panel(p);
+    // Only the visible panel counts for the height of the panel area.
+    for (int i = 0; i < panels_->count(); ++i) {
+        QWidget* page = panels_->widget(i);
+        page->setSizePolicy(QSizePolicy::Preferred,
+                            page == shown ? QSizePolicy::Maximum : QSizePolicy::Ignored);
+    }
     panels_->setCurrentWidget(shown);
+    panels_->updateGeometry();
     shown->panelShown();
     const PanelListLayout layout = panelListLayout(p);
     const PanelHeadings headings =

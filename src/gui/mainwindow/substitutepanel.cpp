@@ -27,6 +27,9 @@ QPlainTextEdit* block(QWidget* parent, const char* name) {
     e->setObjectName(QString::fromLatin1(name));
     e->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     e->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Eight lines high; the panel area does not grow with the window.
+    e->setMinimumHeight(e->fontMetrics().lineSpacing() * 8 + 8);
+    e->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     return e;
 }
 
