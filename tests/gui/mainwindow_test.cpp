@@ -174,6 +174,16 @@ class MainWindowTest : public QObject {
         QTest::keyClick(view, Qt::Key_Enter);
         QVERIFY(!model->isChecked(2));
 
+        // A press anywhere in the check cell toggles it.
+        const QRect cell = view->visualRect(model->index(2, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.topLeft() + QPoint(2, 2));
+        QVERIFY(!model->isChecked(3));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+        QVERIFY(model->isChecked(3));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(model->index(2, 1)).center());
+        QVERIFY(model->isChecked(3));
+
         window_->extractPanel()->setExportEnabled(true);
         const QHeaderView* header = view->horizontalHeader();
         const QPoint box(header->sectionPosition(0) + header->sectionSize(0) / 2,

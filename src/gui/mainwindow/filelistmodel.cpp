@@ -65,10 +65,9 @@ bool FileListModel::setData(const QModelIndex& index, const QVariant& value, int
 Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (index.column() == 0)
-        f |= Qt::ItemIsUserCheckable;
-    return f;
+    // The check cell is toggled by the view (a press anywhere in the cell,
+    // Enter or Space), not by the item delegate.
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }
 
 QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -118,6 +118,12 @@ void WorkingListView::keyPressEvent(QKeyEvent* event) {
 
 void WorkingListView::mousePressEvent(QMouseEvent* event) {
     QTableView::mousePressEvent(event);
+    // A press anywhere in the check cell toggles it.
+    if (model_ != nullptr && event->button() == Qt::LeftButton) {
+        const QModelIndex index = indexAt(event->position().toPoint());
+        if (index.isValid() && index.column() == 0)
+            model_->toggle(static_cast<std::size_t>(index.row()) + 1);
+    }
     emit clickedInList();
 }
 
