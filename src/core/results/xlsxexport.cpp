@@ -59,22 +59,10 @@ class CNumericLocale {
 };
 
 // A workbook's strings must be UTF-8.  Cells hold bytes of output files and
-// file names; text that is not valid UTF-8 is taken as Latin-1.
+// file names; text that is not valid UTF-8 is taken as Windows-1252, as the
+// language file is.
 std::string asUtf8(std::string_view s) {
-    if (isValidUtf8(s))
-        return std::string(s);
-    std::string out;
-    out.reserve(s.size() * 2);
-    for (char ch : s) {
-        unsigned char c = static_cast<unsigned char>(ch);
-        if (c < 0x80) {
-            out += ch;
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
+    return isValidUtf8(s) ? std::string(s) : windows1252ToUtf8(s);
 }
 
 // The number a cell's text reads as in the table's decimal separator.  A text
