@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "core/results/exporttable.hpp"
@@ -125,6 +126,22 @@ class RunsTest : public QObject {
         QVERIFY(panel->exportEnabled());
         panel->textButton()->click();
         QCOMPARE(readFile(expectedPath).count('\n'), 4);
+
+        // Without a writable program folder a save dialog offers another
+        // place, named after the folder shown.
+        QVERIFY(QDir(program_->path()).removeRecursively());
+        QTemporaryDir elsewhere;
+        dialogs_->saveAnswer = elsewhere.filePath("chosen.txt");
+        panel->textButton()->click();
+        QCOMPARE(dialogs_->suggestedPaths.size(), 1);
+        QVERIFY(dialogs_->suggestedPaths[0].endsWith("/" + QDir(data_).dirName() + ".txt"));
+        QCOMPARE(window_->statusBar()->currentMessage(), dialogs_->saveAnswer);
+        QCOMPARE(readFile(dialogs_->saveAnswer).count('\n'), 4);
+        // Cancelling the dialog writes nothing.
+        dialogs_->saveAnswer.clear();
+        panel->sheetButton()->click();
+        QCOMPARE(dialogs_->suggestedPaths.size(), 2);
+        QVERIFY(dialogs_->opened.isEmpty());
     }
 
     void aCancelledRunKeepsThePreviousResults() {
