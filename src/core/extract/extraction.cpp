@@ -1,6 +1,9 @@
 #include "core/extract/extraction.hpp"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <future>
@@ -75,6 +78,39 @@ class SharedMessages {
     mutable std::mutex mutex_;
 };
 
+// The text from the last occurrence of `anchor` that begins a word (the byte
+// before it is no letter or digit), or the empty text.  Gaussian prints
+// "NTot=" in its integration-grid lines and "steps=" in every optimisation;
+// taken for the dipole total "Tot=" or the solvent's "Eps=", they put grid
+// sizes and step limits into the table.
+TextRef fromLastWord(TextRef text, std::string_view anchor) {
+    // A megabyte at a time from the end, each block searched forwards for
+    // its last good occurrence.
+    const std::string needle = foldCase(anchor);
+    const std::string_view hay = text.folded();
+    constexpr std::size_t kBlock = std::size_t(1) << 20;
+    std::size_t end = hay.size();  // occurrences starting in [begin, end)
+    while (end > 0 && !needle.empty()) {
+        const std::size_t begin = end > kBlock ? end - kBlock : 0;
+        const std::size_t limit = std::min(hay.size(), end + needle.size() - 1);
+        std::size_t found = TextRef::npos;
+        for (std::size_t at = begin; at < end;) {
+            const void* hit = ::memmem(hay.data() + at, limit - at, needle.data(), needle.size());
+            if (!hit)
+                break;
+            const std::size_t pos =
+                static_cast<std::size_t>(static_cast<const char*>(hit) - hay.data());
+            if (pos == 0 || !std::isalnum(static_cast<unsigned char>(hay[pos - 1])))
+                found = pos;
+            at = pos + 1;
+        }
+        if (found != TextRef::npos)
+            return text.sub(found);
+        end = begin;
+    }
+    return {};
+}
+
 // The steps of a normally terminated file.  Returns false when its archive
 // entry is missing or malformed, or its charge and multiplicity are not two
 // integers: the file is then marked as failed.
@@ -134,7 +170,7 @@ bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, char sep,
         std::vector<double> v = leercomponentes(dipoleText, 3);
         dipole = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]) * kAuToDebye;
     } else {
-        dipole = numeroentre(text, "Tot=", kCrLf, true);
+        dipole = numeroentre(fromLastWord(text, "Tot="), "Tot=", kCrLf, false);
         dipoleText = "D";
     }
 
@@ -168,7 +204,7 @@ bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, char sep,
 
     double eps = 0, rsolv = 0, nonElectrostatic = 0, cavitation = 0, deltaG = 0;
     if (isScrf) {
-        eps = primernumerotras(text, "EPS=", " ", true);
+        eps = primernumerotras(fromLastWord(text, "EPS="), "EPS=", " ", false);
         rsolv = primernumerotras(text, "RSolv=", " ", true);
         nonElectrostatic = primernumerotras(text, "with all non electrostatic terms", " ", true);
         cavitation = primernumerotras(text, "Cavitation energy", "=", true);

@@ -214,17 +214,32 @@ TEST(ExtractionRun, MultiStepJobsAndFailuresOfTheArchive) {
     const std::string good = "Normal termination of Gaussian\n" + archive;
     std::string badCharge = good;
     badCharge.replace(badCharge.find("0,1"), 3, "0,x");
+    // A solvation job without "|Dipole=": the dipole total and the solvent's
+    // "Eps=" stand before grid lines ("NTot=") and a step limit ("steps="),
+    // which are not they.
+    std::string solvated = good;
+    solvated.replace(solvated.find("hf/sto-3g"), 9, "hf/sto-3g scrf=(solvent=water)");
+    solvated =
+        " Solvent : Water, Eps=  78.355300 Eps(inf)=   1.777849\n"
+        "    X=  0.0000  Y=  0.0000  Z=  1.2500  Tot=      1.2500\n"
+        " NRdTot=  744 NPtTot=  93780 NUsed=  99157 NTot=  99189\n"
+        " Number of steps in this run=  20 maximum allowed number of steps=  120.\n" +
+        solvated;
     FileRows rows = listOf({l913, dir.write("good.log", good),
                             dir.write("noarchive.log", "Normal termination of Gaussian\n"),
                             dir.write("noat.log", "Normal termination\n 1\\1\\a\\b\\c\\d\\e\\f\n"),
                             dir.write("short.out", "Normal termination\n 1\\1\\a\\b\\c\\\\d@\n"),
-                            dir.write("charge.out", badCharge), dir.write("empty.log", "")});
+                            dir.write("charge.out", badCharge), dir.write("empty.log", ""),
+                            dir.write("solvated.log", solvated)});
     ExtractionOutcome out = run(rows);
     const Table& t = out.resultTable;
-    ASSERT_EQ(t.rows(), 8u);
+    ASSERT_EQ(t.rows(), 9u);
     // First step ended normally, the second failed: "OK", first step's time.
     EXPECT_EQ(t.cell(21, 1), "OK");
     EXPECT_EQ(t.cell(20, 1), "2:1:30.1");
+    EXPECT_EQ(t.cell(15, 1), "0");  // "SCRF=Check" prints no solvent, only "steps=  120."
+    EXPECT_EQ(t.cell(11, 8), "1.25");
+    EXPECT_EQ(t.cell(15, 8), "78.3553");
     EXPECT_EQ(t.cell(21, 2), "OK");
     EXPECT_EQ(t.cell(1, 2), "H2");
     EXPECT_EQ(t.cell(6, 2), "-1.1");
