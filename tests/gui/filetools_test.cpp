@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -105,6 +106,14 @@ class FileToolsTest : public QObject {
         QVERIFY(!p->TXThastacount->isEnabled() && !p->TXThasta->isEnabled());
         p->OPThasta->button(1)->click();
         QVERIFY(!p->TXThastacount->isEnabled() && p->TXThasta->isEnabled());
+
+        // The box of the new extension is named by "New extension:", with the
+        // hint about the dot below.
+        p->OPToption->button(4)->click();
+        auto* name = p->findChild<QLabel*>("Label7");
+        QVERIFY(name && name->buddy() == p->TXText);
+        QCOMPARE(name->text(), app_->msg(112, ":"));
+        shot(window_.get(), "rename-extension");
 
         p->OPToption->button(6)->click();
         QCOMPARE(p->FRAoption->currentIndex(), 6);

@@ -332,9 +332,12 @@ QWidget* RenamePanel::extensionFrame() {
     auto* grid = new QGridLayout(frame);
     TXText = edit(frame, "TXText");
     TXText->setMaxLength(6);
-    grid->addWidget(label(frame, "Label6", app.msg(113)), 0, 0);
+    // Label7 names the box ("New extension:"); Label6 is the hint below it.
+    auto* name = label(frame, "Label7", app.msg(112, ":"));
+    name->setBuddy(TXText);
+    grid->addWidget(name, 0, 0);
     grid->addWidget(TXText, 0, 1);
-    auto* hint = label(frame, "Label7", app.msg(112, ":"));
+    auto* hint = label(frame, "Label6", app.msg(113));
     hint->setWordWrap(true);
     grid->addWidget(hint, 1, 0, 1, 2);
     grid->setColumnStretch(1, 1);
