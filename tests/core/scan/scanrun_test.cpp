@@ -190,6 +190,22 @@ TEST(ScanRun, SummaryLayoutRules) {
     EXPECT_EQ(run->table.cell(0, 1), "a.log");
     ASSERT_EQ(run->failures.size(), 1u);
     EXPECT_EQ(run->failures[0].path, dir.file("gone.log"));
+
+    // A later file's titles replace the whole of the previous file's last
+    // stored line, also where that line had more fields than the titles.
+    std::string leave = dir.write(
+        "leave.log", scanLog("HF/STO-3G Scan", {"   N  R", " ----", "   1  0.7", "   2  0.8",
+                                                " Leave Link 108 at Thu May 28 2020"}));
+    run = runScan(listOf({{"leave.log", leave}, {"a.log", a}}), caption, '.');
+    ASSERT_TRUE(run);
+    ASSERT_EQ(run->table.rows(), 6u);
+    EXPECT_EQ(cells(run->table, 2, 7, 8), (std::vector<std::string>{"2", "0.8"}));
+    EXPECT_EQ(cells(run->table, 3, 0, 14),
+              (std::vector<std::string>{"File", "Formula", "Method", "Basis", "Charge", "CPU time",
+                                        "Status", "N", "R1", "SCF", "", "", "", "", ""}));
+    EXPECT_EQ(cells(run->table, 4, 0, 9),
+              (std::vector<std::string>{"a.log", "H2", "hf", "STO-3G", "0  1", "0:0:2.5", "OK", "1",
+                                        "0.7000", "-1.11"}));
 }
 
 TEST(ScanRun, OnlyNonScanJobsAndCancelling) {
