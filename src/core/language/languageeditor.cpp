@@ -30,10 +30,23 @@ LanguageEditorModel LanguageEditorModel::fromFile(const LanguageFile& file,
     for (const auto& name : m.state_.languageNames) {
         Column col{name, std::vector<std::string>(m.keys_.size())};
         auto entries = file.entries(name);
-        // Paired by position; a shorter section leaves its last cells empty,
-        // the entries of a longer one beyond the last key are not shown.
-        for (std::size_t k = 0; k < entries.size() && k < col.texts.size(); ++k)
-            col.texts[k] = std::move(entries[k].second);
+        // Row r holds the section's text of row r's key: its r-th entry when
+        // that entry has this key (a section listing the keys of the first
+        // one in the same order), otherwise the first entry of the key, the
+        // one a lookup finds.  Pairing by position alone would, on the next
+        // save, write a section with a missing or moved entry back under the
+        // wrong keys.  A key the section lacks leaves its cell empty; entries
+        // whose key the first section lacks are not shown.
+        for (std::size_t r = 0; r < col.texts.size(); ++r) {
+            const std::string& key = m.keys_[r];
+            std::size_t k = r;
+            if (k >= entries.size() || !sameName(entries[k].first, key)) {
+                k = 0;
+                while (k < entries.size() && !sameName(entries[k].first, key)) ++k;
+            }
+            if (k < entries.size())
+                col.texts[r] = entries[k].second;
+        }
         m.columns_.push_back(std::move(col));
     }
     return m;

@@ -9,10 +9,11 @@
 // the key column.  Cell (0, 0) is the corner, (0, c) the name of language c,
 // (r, 0) the key of row r, (r, c) the text of that row in language c.
 //
-// Texts are paired with keys by POSITION: the keys are those of the first
-// language section, in file order, and row r of every language holds the r-th
-// entry of its own section.  Every section is expected to list the same keys
-// in the same order (the delivered file does).
+// The keys are those of the first language section, in file order; row r of
+// every language holds that language's text of row r's key (its first entry
+// of that key, as a lookup finds it).  Where every section lists the same keys
+// in the same order (the delivered file does) that is the r-th entry of each
+// section.
 
 #include <cstddef>
 #include <string>

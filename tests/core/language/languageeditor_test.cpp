@@ -11,8 +11,8 @@ using Outcome = LanguageEditorModel::SaveOutcome;
 using zerlant::testing::readAll;
 using zerlant::testing::TempDir;
 
-// The second language lists its texts in its own key order and misses one:
-// the editor pairs by position, not by key.
+// Español misses a key; Deutsch lists its keys in its own order and holds one
+// the first language lacks: each text stays with its own key.
 const std::string kFile =
     "[idioma]\r\n"
     "idioma=English\r\n"
@@ -41,7 +41,7 @@ LanguageEditorModel openModel(const TempDir& dir, const std::string& bytes = kFi
     return std::move(model).value();
 }
 
-TEST(LanguageEditorTest, GridPairsTextsWithKeysByPosition) {
+TEST(LanguageEditorTest, GridPairsTextsWithTheirKeys) {
     TempDir dir;
     LanguageEditorModel m = openModel(dir);
     ASSERT_EQ(m.rowCount(), 4);
@@ -52,7 +52,9 @@ TEST(LanguageEditorTest, GridPairsTextsWithKeysByPosition) {
     EXPECT_EQ(m.cell(3, 1), "a=b");
     EXPECT_EQ(m.cell(2, 2), "Idioma");
     EXPECT_EQ(m.cell(3, 2), "");         // a shorter section
-    EXPECT_EQ(m.cell(1, 3), "Sprache");  // position, not key
+    EXPECT_EQ(m.cell(1, 3), "Zerlant");  // by key, not by position
+    EXPECT_EQ(m.cell(2, 3), "Sprache");
+    EXPECT_EQ(m.cell(3, 3), "x");
     EXPECT_EQ(m.cell(9, 9), "");
     EXPECT_TRUE(m.isCurrentLanguage(1));
     EXPECT_FALSE(m.isCurrentLanguage(2));
@@ -84,7 +86,7 @@ TEST(LanguageEditorTest, SaveWritesTheWholeFileInItsLayout) {
               "[idioma]\r\nidioma=English\r\n\r\n"
               "[English]\r\n1=Zerlant\r\n2=Lang=uage  x\r\n12=a=b\r\n\r\n"
               "[Español]\r\n1=Zerlant\r\n2=Idioma\r\n12=\r\n\r\n"
-              "[Deutsch]\r\n1=Sprache\r\n2=Zerlant\r\n12=x\r\n\r\n");
+              "[Deutsch]\r\n1=Zerlant\r\n2=Sprache\r\n12=x\r\n\r\n");
     EXPECT_EQ(GetMessage(dir.file("idioma.lng"), "English", "2"), "Lang=uage  x");
 }
 
