@@ -237,7 +237,9 @@ bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, char sep,
     c[4] = std::to_string(*charge) + "  " + std::to_string(*multiplicity);
     c[5] = pointGroup;
     c[6] = numOrMissing(energy);
-    c[7] = isOpt ? num(energyOpt) : missing;
+    // A relaxed scan (opt=modredundant) stores a list of energies under
+    // "HF=", which reads as 0: that is no energy, and is written as missing.
+    c[7] = isOpt ? numOrMissing(energyOpt) : missing;
     c[8] = numOrMissing(methodEnergy);
     c[9] = num(orbitals.homo);
     c[10] = num(orbitals.lumo);

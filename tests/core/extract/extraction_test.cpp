@@ -225,21 +225,29 @@ TEST(ExtractionRun, MultiStepJobsAndFailuresOfTheArchive) {
         " NRdTot=  744 NPtTot=  93780 NUsed=  99157 NTot=  99189\n"
         " Number of steps in this run=  20 maximum allowed number of steps=  120.\n" +
         solvated;
-    FileRows rows = listOf({l913, dir.write("good.log", good),
-                            dir.write("noarchive.log", "Normal termination of Gaussian\n"),
-                            dir.write("noat.log", "Normal termination\n 1\\1\\a\\b\\c\\d\\e\\f\n"),
-                            dir.write("short.out", "Normal termination\n 1\\1\\a\\b\\c\\\\d@\n"),
-                            dir.write("charge.out", badCharge), dir.write("empty.log", ""),
-                            dir.write("solvated.log", solvated)});
+    // A relaxed scan's archive holds a list of energies under "HF=".
+    std::string relaxed = good;
+    relaxed.replace(relaxed.find("hf/sto-3g"), 9, "hf/sto-3g opt=modredundant");
+    relaxed.replace(relaxed.find("HF=-1.1"), 7, "HF=-1.1,-1.2");
+    FileRows rows =
+        listOf({l913, dir.write("good.log", good),
+                dir.write("noarchive.log", "Normal termination of Gaussian\n"),
+                dir.write("noat.log", "Normal termination\n 1\\1\\a\\b\\c\\d\\e\\f\n"),
+                dir.write("short.out", "Normal termination\n 1\\1\\a\\b\\c\\\\d@\n"),
+                dir.write("charge.out", badCharge), dir.write("empty.log", ""),
+                dir.write("solvated.log", solvated), dir.write("relaxed.log", relaxed)});
     ExtractionOutcome out = run(rows);
     const Table& t = out.resultTable;
-    ASSERT_EQ(t.rows(), 9u);
+    ASSERT_EQ(t.rows(), 10u);
     // First step ended normally, the second failed: "OK", first step's time.
     EXPECT_EQ(t.cell(21, 1), "OK");
     EXPECT_EQ(t.cell(20, 1), "2:1:30.1");
     EXPECT_EQ(t.cell(15, 1), "0");  // "SCRF=Check" prints no solvent, only "steps=  120."
     EXPECT_EQ(t.cell(11, 8), "1.25");
     EXPECT_EQ(t.cell(15, 8), "78.3553");
+    EXPECT_EQ(t.cell(21, 9), "OK");
+    EXPECT_EQ(t.cell(7, 9), "m131");  // not 0
+    EXPECT_EQ(t.cell(8, 9), "m131");
     EXPECT_EQ(t.cell(21, 2), "OK");
     EXPECT_EQ(t.cell(1, 2), "H2");
     EXPECT_EQ(t.cell(6, 2), "-1.1");
