@@ -48,8 +48,8 @@ TEST(DeliveredLanguageFileTest, EveryLanguageHoldsEveryMessage) {
         EXPECT_NE(msg(137), msg(138)) << lang;
     }
 
-    // The language editor pairs texts with keys by position: every section
-    // lists the same keys in the same order.
+    // Every section lists the same keys in the same order, so the language
+    // editor's rows (the keys of the first section) hold every text.
     std::vector<std::vector<std::string>> keys;
     for (const auto& line : file.lines()) {
         if (!line.empty() && line.front() == '[') {
