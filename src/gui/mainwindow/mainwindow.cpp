@@ -276,13 +276,15 @@ void MainWindow::chooseLanguageItem(int index) {
     if (index < 0)
         return;
     if (index < count) {
-        if (state.isCurrent(static_cast<std::size_t>(index)))
-            return;
-        // The check mark stays on the current language: the choice takes
-        // effect at the next start.
+        // Triggering an item flips its mark; the mark stays on the current
+        // language, also when that is the item clicked: a choice takes effect
+        // at the next start.
+        const bool current = state.isCurrent(static_cast<std::size_t>(index));
         const QList<QAction*> items = languageMenu_->actions();
         if (index < items.size())
-            items[index]->setChecked(false);
+            items[index]->setChecked(current);
+        if (current)
+            return;
         const auto recorded = SelectLanguage(state.filePath, state.languageNames[index]);
         if (!recorded) {
             dialogs_.message(this, Dialogs::Icon::Critical, app_.msg(2),
