@@ -56,6 +56,14 @@ OrbitalEnergies energiasorbitales(TextRef fileText, const MessageLookup& message
 
     std::string_view symmetryBlock = trimBlanks(
         textoentre(fileText, "Orbital Symmetries:", "The electronic state is", true).text());
+    // A symmetry block before the last population analysis belongs to an
+    // earlier one (a trajectory or a later step run without symmetry): its
+    // eigenvalues are not the last ones, so the last analysis is read instead.
+    if (!symmetryBlock.empty()) {
+        const std::size_t analysis = fileText.rfind("Population analysis using");
+        if (analysis != TextRef::npos && fileText.rfind("Orbital Symmetries:") < analysis)
+            symmetryBlock = {};
+    }
     TextRef eigenBlock;
     if (symmetryBlock.empty()) {
         eigenBlock = lastPopulationAnalysis(fileText);

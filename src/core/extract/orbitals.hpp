@@ -28,10 +28,11 @@ struct OrbitalEnergies {
 
 // Reads the eigenvalue summary lines ("Alpha  occ. eigenvalues -- ...") that
 // follow the last "Orbital Symmetries:" block (any letter case), or, when the
-// file prints none, those of the last "Population analysis using ..." block,
-// up to "Condensed to atoms".  Other numbers there (orbital coefficients,
-// density matrices of a full population printout) are not eigenvalues and are
-// not read.  `fileText` is the normalised output text.
+// file prints none after its last "Population analysis using ..." heading,
+// those of that last population analysis, up to "Condensed to atoms".  Other
+// numbers there (orbital coefficients, density matrices of a full population
+// printout) are not eigenvalues and are not read.  `fileText` is the
+// normalised output text.
 OrbitalEnergies energiasorbitales(TextRef fileText, const MessageLookup& messages);
 
 }  // namespace zerlant

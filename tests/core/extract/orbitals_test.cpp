@@ -65,6 +65,21 @@ TEST(Orbitals, EdgeCasesOfHandWrittenBlocks) {
     EXPECT_DOUBLE_EQ(o.homo, -0.5);
     EXPECT_DOUBLE_EQ(o.lumo, 0.2);
 
+    // A later analysis printed without symmetry (the last point of a
+    // trajectory) is read, not the symmetric first one.
+    auto later = parseText(
+        " Population analysis using the SCF density.\n"
+        " Orbital symmetries:\n       Occupied  (A1)\n       Virtual   (B2)\n"
+        " The electronic state is 1-A1.\n"
+        " Alpha  occ. eigenvalues --   -0.6\n Alpha virt. eigenvalues --    0.4\n"
+        "          Condensed to atoms (all electrons):\n"
+        " Population analysis using the SCF density.\n"
+        " Alpha  occ. eigenvalues --   -0.5\n Alpha virt. eigenvalues --    0.3\n"
+        "          Condensed to atoms (all electrons):\n");
+    EXPECT_EQ(later.energies, (std::vector<double>{-0.5, 0.3}));
+    EXPECT_EQ(later.symmetries, (std::vector<std::string>{"", ""}));
+    EXPECT_DOUBLE_EQ(later.homo, -0.5);
+
     // A missing message lookup gives bare spin labels and never crashes.
     FoldedText t(normalisedText(
         " Population analysis using the SCF density.\n Alpha occ. eigenvalues -- -1.5\n"
