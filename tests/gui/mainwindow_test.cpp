@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QMenu>
@@ -14,6 +15,7 @@
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QTreeView>
 #include <QtTest>
 
 #include "gui/app/appcontext.hpp"
@@ -250,6 +252,20 @@ class MainWindowTest : public QObject {
         window_->listView()->setFocus();
         QTest::mouseClick(window_->listView()->viewport(), Qt::LeftButton);
         QVERIFY(noneEnabled());
+    }
+
+    void theFolderTreeShowsTheCurrentFolder() {
+        // The tree loads and sorts its folders in the background; once it
+        // has settled the current folder is selected and in view.
+        window_->show();
+        auto* tree = window_->findChild<QTreeView*>("lstdirectorio");
+        const QString folder = QDir(files_->path()).canonicalPath();
+        auto current = [tree] {
+            return tree->currentIndex().data(QFileSystemModel::FilePathRole).toString();
+        };
+        QTRY_COMPARE(current(), folder);
+        QTest::qWait(500);
+        QTRY_VERIFY(tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex())));
     }
 
     void anUnreadableDriveShowsMessage132AndGoesBack() {

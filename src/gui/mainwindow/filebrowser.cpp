@@ -116,6 +116,12 @@ FileBrowser::FileBrowser(const AppContext& app, Dialogs& dialogs, QWidget* paren
             tree_->setCurrentIndex(index);
         tree_->scrollTo(index);
     });
+    // The model sorts each folder a moment after loading it, which moves the
+    // rows: keep the current folder in view unless the user is in the tree.
+    connect(dirModel_, &QAbstractItemModel::layoutChanged, this, [this] {
+        if (!tree_->hasFocus() && tree_->currentIndex().isValid())
+            tree_->scrollTo(tree_->currentIndex());
+    });
     connect(filter_, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
         refresh();
         emit patternChanged(currentPattern());
