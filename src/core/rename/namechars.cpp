@@ -19,9 +19,11 @@ bool inRange(char32_t c, char32_t lo, char32_t hi) {
     return c >= lo && c <= hi;
 }
 
-// Letters of alphabets beyond Windows-1252 (the characters that code page
-// holds are judged by their code instead).
-bool isOtherAlphabetLetter(char32_t c) {
+// Letters beyond ASCII: the accented Latin letters (those of Latin-1 and
+// beyond), Greek and Cyrillic.
+bool isLetterBeyondAscii(char32_t c) {
+    if (inRange(c, 0x00C0, 0x00FF))
+        return c != 0x00D7 && c != 0x00F7;  // not the multiplication and division signs
     if (inRange(c, 0x0100, 0x024F) || inRange(c, 0x1E00, 0x1EFF))
         return true;  // Latin
     if (inRange(c, 0x0370, 0x03FF))
@@ -138,9 +140,13 @@ bool esletraodigito(char32_t c) {
         return true;
     if (auto code = windows1252Code(c)) {
         unsigned v = *code;
-        return inRange(v, 128, 151) || inRange(v, 153, 154) || inRange(v, 160, 165);
+        if (inRange(v, 128, 151) || inRange(v, 153, 154) || inRange(v, 160, 165))
+            return true;
     }
-    return isOtherAlphabetLetter(c);
+    // Those code ranges leave out the accented letters of Windows-1252 itself
+    // (é is 233), so that "título" would become "TíTulo": every letter
+    // counts as a word character.
+    return isLetterBeyondAscii(c);
 }
 
 std::size_t findNoCase(const NameChars& hay, const NameChars& needle, std::size_t from) {

@@ -30,9 +30,9 @@ NameChars lowerName(NameChars s);
 std::optional<unsigned char> windows1252Code(char32_t c);
 
 // True for a word character: an ASCII letter or digit; a character with a
-// Windows-1252 code in 128..151, 153..154 or 160..165; or a letter of an
-// alphabet that Windows-1252 does not hold (Greek, Cyrillic, the Latin
-// letters beyond it).  Everything else (blanks, punctuation, '_') is not.
+// Windows-1252 code in 128..151, 153..154 or 160..165; or any other letter
+// (the accented Latin letters, Greek, Cyrillic).  Everything else (blanks,
+// punctuation, '_') is not.
 bool esletraodigito(char32_t c);
 
 // Case-blind search for `needle` in `hay`, from `from`; npos when absent or

@@ -146,6 +146,7 @@ TEST(RenameRules, ExtensionAndCase) {
     EXPECT_EQ(run(o, "ÁCIDO_Ñ.LOG"), "ácido_ñ.log");
     o.caseChange = CaseChange::Title;
     EXPECT_EQ(run(o, "ΑΛΦΑ βήτα"), "Αλφα Βήτα");  // letters of other alphabets are word characters
+    EXPECT_EQ(run(o, "título ñandú-ÉTER.log"), "Título Ñandú-Éter.Log");  // and accented ones
     // Bytes that are not UTF-8 pass through unchanged.
     EXPECT_EQ(run(o, std::string("a\xff") + "b"), std::string("A\xff") + "B");
 }
@@ -160,7 +161,9 @@ TEST(RenameRules, WordCharacters) {
     EXPECT_FALSE(esletraodigito(U'\u203A'));  // 155
     EXPECT_TRUE(esletraodigito(U'\u00A0'));   // 160
     EXPECT_TRUE(esletraodigito(U'\u00A5'));   // 165
-    EXPECT_FALSE(esletraodigito(U'\u00E9'));  // 233
+    EXPECT_TRUE(esletraodigito(U'\u00E9'));   // 233, a letter
+    EXPECT_TRUE(esletraodigito(U'\u0153'));   // 156, a letter
+    EXPECT_FALSE(esletraodigito(U'\u00D7'));  // 215, the multiplication sign
     EXPECT_TRUE(esletraodigito(U'\u0416'));   // Cyrillic, no Windows-1252 code
     EXPECT_EQ(encodeName(decodeName("a\xc3\x28z\xe9")), "a\xc3\x28z\xe9");
 }
