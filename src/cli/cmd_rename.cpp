@@ -285,6 +285,8 @@ int runRename(const Args& input) {
     MessageLookup message;
     if (auto language = loadCliLanguage(lang)) {
         message = language->message;
+    } else if (lang) {
+        return usageError(language.error().describe());  // a language the file lacks
     } else {
         std::fprintf(stderr, "zerlant-cli: %s\n", language.error().describe().c_str());
         message = [](int n) { return "[message " + std::to_string(n) + "]"; };

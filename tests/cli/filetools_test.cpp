@@ -64,6 +64,10 @@ TEST(CliFileTools, RenameDryRunChecksAndRuns) {
     EXPECT_EQ(runCli(dir, "rename --rule insert --text a --position 0 ch4.com").status, 2);
     EXPECT_EQ(runCli(dir, "rename --rule case --upper --all ch4.com").status, 2);
     EXPECT_EQ(runCli(dir, "rename --rule remove --text '' --all ch4.com").status, 2);
+    // A language the language file lacks, as for every other command.
+    r = runCli(dir, "rename --lang Klingon --rule insert --text a --prefix ch4.com");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(fs::exists(dir.path() / "ch4.com"));
     CliRun help = runCli(dir, "rename --help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--rule delete"), std::string::npos);
