@@ -279,12 +279,12 @@ void PrintingTest::printButton() {
     QVERIFY(readFile(tmp.filePath(QStringLiteral("out.pdf"))).startsWith("%PDF"));
     QVERIFY(named.shown.empty());
 
-    // A file that cannot be written: message 5, critical, titled message 1.
+    // A file that cannot be written: message 5 in a plain box titled message 1.
     RecordingDialogs failing;
     failing.saveAnswer = tmp.filePath(QStringLiteral("missing/out.pdf"));
     QVERIFY(!printLanguageText(nullptr, "T", "S", "text", messages, failing));
     QCOMPARE(failing.shown.size(), std::size_t(1));
-    QCOMPARE(failing.shown[0].icon, Dialogs::Icon::Critical);
+    QCOMPARE(failing.shown[0].icon, Dialogs::Icon::None);
     QCOMPARE(failing.shown[0].title, QStringLiteral("Zerlant"));
     QCOMPARE(failing.shown[0].text, QStringLiteral("No se ha podido imprimir."));
 

@@ -156,7 +156,7 @@ bool printLanguageText(QWidget* parent, const QString& title, const QString& sub
     }
 
     if (!printText(printer, title, subtitle, text)) {
-        dialogs.message(parent, Dialogs::Icon::Critical, msg(1), msg(5));
+        dialogs.message(parent, Dialogs::Icon::None, msg(1), msg(5));
         return false;
     }
     return true;
@@ -169,7 +169,7 @@ bool printLanguageFile(QWidget* parent, const std::string& filePath, const Messa
     if (!file) {
         const QString title = messages ? QString::fromStdString(messages(1)) : QString();
         const QString text = messages ? QString::fromStdString(messages(5)) : QString();
-        dialogs.message(parent, Dialogs::Icon::Critical, title, text);
+        dialogs.message(parent, Dialogs::Icon::None, title, text);
         return false;
     }
     std::string text;

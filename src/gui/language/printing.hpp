@@ -84,7 +84,8 @@ bool printTextToPdf(const QString& pdfPath, const QString& title, const QString&
 
 // The print button: the print dialog chooses the printer, or, where no printer
 // is installed, a save dialog names a PDF file.  A failure shows message 5 in
-// a message box titled with the application's title (message 1).  True when
+// a plain message box (no icon) titled with the application's title
+// (message 1).  True when
 // the text was printed; false when the user cancelled or printing failed.
 bool printLanguageText(QWidget* parent, const QString& title, const QString& subtitle,
                        const std::string& text, const MessageLookup& messages, Dialogs& dialogs);
