@@ -114,11 +114,24 @@ ExcitedStates estadosexcitados(TextRef fileText) {
             t.stateText = std::to_string(states);
             t.state = static_cast<double>(states);
             t.orbitals.clear();
-            if (pieces.size() > 0)
-                t.orbitals += pieces[0];
-            if (pieces.size() > 1)
-                t.orbitals += pieces[1];
-            t.target = pieces.size() > 2 ? leadingNumber(pieces[2]) : 0.0;
+            // A target of three digits follows the arrow without a blank
+            // ("104A ->108A  0.15573"): the line is cut at the arrow, so that
+            // the coefficient is never taken for the target orbital.
+            const std::size_t arrow = line.find("->");
+            std::vector<std::string_view> from;
+            std::vector<std::string_view> to;
+            blocklines::nonEmptyPieces(line.substr(0, arrow), from);
+            blocklines::nonEmptyPieces(line.substr(arrow + 2), to);
+            if (from.size() == 1) {
+                t.orbitals = std::string(from[0]) + "->";
+                t.target = to.empty() ? 0.0 : leadingNumber(to[0]);
+            } else {
+                if (pieces.size() > 0)
+                    t.orbitals += pieces[0];
+                if (pieces.size() > 1)
+                    t.orbitals += pieces[1];
+                t.target = pieces.size() > 2 ? leadingNumber(pieces[2]) : 0.0;
+            }
         }
     }
     return out;

@@ -15,7 +15,8 @@ namespace zerlant {
 // R(length) (0 when the file prints none for that state).
 using ExcitedState = std::array<double, 5>;
 
-// One transition line such as "5 -> 7  0.70123" (the coefficient is not read).
+// One transition line such as "5 -> 7  0.70123" or "104A ->108A  0.15573"
+// (the coefficient is not read).
 struct ExcitedTransition {
     std::string stateText;  // text field 1: number of the state it belongs to, as text ("1")
     std::string orbitals;   // text field 2: first piece joined to the second ("5->")

@@ -55,17 +55,19 @@ TEST(ExcitedStates, HandWrittenPrintouts) {
         " \n"
         " Excited State   2:      Triplet-A      6.5 eV  190.7 nm  f=0.0000  <S**2>=2.000\n"
         "      21A -> 23A        0.5\n"
+        "     104A ->108A        0.15573\n"
         "      ->\n"
         " \n"
         " SavETr:  write IOETrn=   770\n");
     ASSERT_EQ(e.states.size(), 2u);
     EXPECT_EQ(e.states[0], (ExcitedState{1, 5.1234, 241.99, 0.0012, -0.4568}));
     EXPECT_EQ(e.states[1], (ExcitedState{2, 6.5, 190.7, 0.0, 0.0}));
-    ASSERT_EQ(e.transitions.size(), 4u);
+    ASSERT_EQ(e.transitions.size(), 5u);
     expectTransition(e.transitions[0], 1, "5->", 7);
     expectTransition(e.transitions[1], 1, "6->", 8);
     expectTransition(e.transitions[2], 2, "21A->", 23);
-    expectTransition(e.transitions[3], 2, "->", 0);
+    expectTransition(e.transitions[3], 2, "104A->", 108);  // not the coefficient
+    expectTransition(e.transitions[4], 2, "->", 0);
 }
 
 TEST(ExcitedStates, TdDftWithRotatoryStrengths) {
