@@ -191,6 +191,12 @@ class RunsTest : public QObject {
         window_->toolbarClicked("Aim");
         FileListModel* list = window_->listModel();
         list->add(data_, {"pymolqtaim_water_min.sum", "cclib_g09_dvb_gopt.out"});
+        // A file removed after it was added: the run says so.
+        QTemporaryDir elsewhere;
+        const QString gone = elsewhere.filePath("gone.sum");
+        QVERIFY(QFile(gone).open(QIODevice::WriteOnly));
+        list->add(elsewhere.path(), {"gone.sum"});
+        QVERIFY(QFile::remove(gone));
         AimPanel* panel = window_->aimPanel();
         QVERIFY(runAndWait(panel));
         QVERIFY(panel->aimTable().rows() >= 3);  // water: two O-H bond critical points
@@ -198,6 +204,10 @@ class RunsTest : public QObject {
                  QString("pymolqtaim_water_min.sum"));
         QVERIFY(!list->isChecked(2));
         QVERIFY(panel->exportEnabled());
+        QCOMPARE(dialogs_->shown.size(), 1);
+        QCOMPARE(dialogs_->shown[0].icon, Dialogs::Icon::Critical);
+        QVERIFY(dialogs_->shown[0].text.startsWith(gone + ":"));
+        dialogs_->shown.clear();
 
         // The workbook goes into the program's folder and is opened.
         panel->sheetButton()->click();

@@ -1,16 +1,10 @@
 #include "gui/mainwindow/aimpanel.hpp"
 
 #include <QCheckBox>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <memory>
-#include <optional>
 
 #include "core/aim/aimrun.hpp"
 #include "gui/app/appcontext.hpp"
-#include "gui/mainwindow/filelistmodel.hpp"
 
 namespace zerlant::gui {
 
@@ -27,22 +21,7 @@ AimPanel::AimPanel(PanelContext& context)
     for (std::size_t i = 0; i < kAimColumns; ++i) {
         boxes_[i] = makeCheckBox(this, kBoxNames[i], context.app.msg(kAimCaptionMessages[i]), true);
     }
-    auto* row = new QHBoxLayout(this);
-    auto* grid = new QGridLayout;
-    grid->setVerticalSpacing(2);
-    grid->setHorizontalSpacing(24);
-    for (std::size_t i = 0; i < kAimColumns; ++i) {
-        grid->addWidget(boxes_[i], static_cast<int>(i % 4), static_cast<int>(i / 4));
-    }
-    grid->setRowStretch(4, 1);
-    row->addLayout(grid);
-    row->addStretch(1);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(runButton());
-    buttons->addWidget(textButton());
-    buttons->addWidget(sheetButton());
-    buttons->addStretch(1);
-    row->addLayout(buttons);
+    layOut(inColumns({boxes_.begin(), boxes_.end()}, 4));
     table_ = emptyAimTable();
 }
 
@@ -61,25 +40,19 @@ Table AimPanel::exportTable() const {
 }
 
 void AimPanel::run() {
-    const FileRows rows = ctx_.list.list().rows();
-    const MessageLookup messages = ctx_.app.lookup();
-    const char decimal = ctx_.app.decimalSeparator();
-    auto outcome = std::make_shared<std::optional<AimRun>>();
-
-    ctx_.runner.start(
-        title(), tickedRows(),
-        [rows, messages, decimal, outcome](const ProgressCallback& progress) {
-            *outcome = runAim(rows, messages, decimal, progress);
-        },
-        [this, outcome](bool) {
-            if (!outcome->has_value())
-                return;
-            AimRun& result = outcome->value();
-            table_ = std::move(result.table);
-            untick(result.untick);
-            setExportEnabled(true);
-            emit runFinished();
-        });
+    startRun([this](const RunInputs& in, const ProgressCallback& progress) -> RunResults {
+        auto run = runAim(in.rows, in.messages, in.decimal, progress);
+        if (!run)
+            return {};
+        auto result = std::make_shared<AimRun>(std::move(*run));
+        return [this, result] {
+            table_ = std::move(result->table);
+            untick(result->untick);
+            std::vector<std::string> unreadable;
+            for (const Error& e : result->failures) unreadable.push_back(e.describe());
+            return unreadable;
+        };
+    });
 }
 
 }  // namespace zerlant::gui

@@ -1,18 +1,11 @@
 #include "gui/mainwindow/extractpanel.hpp"
 
 #include <QCheckBox>
-#include <QFrame>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <memory>
 
 #include "core/extract/extraction.hpp"
-#include "core/filelist/workinglist.hpp"
 #include "core/results/exporttable.hpp"
 #include "gui/app/appcontext.hpp"
-#include "gui/mainwindow/filelistmodel.hpp"
 
 namespace zerlant::gui {
 
@@ -40,14 +33,6 @@ const std::vector<std::vector<ExtractBox>>& boxColumns() {
     return columns;
 }
 
-QFrame* separator(QWidget* parent, const char* name) {
-    auto* line = new QFrame(parent);
-    line->setObjectName(QString::fromLatin1(name));
-    line->setFrameShape(QFrame::VLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
-
 bool initiallyTicked(ExtractBox b) {
     return b == ExtractBox::File || b == ExtractBox::Formula || b == ExtractBox::Method ||
            b == ExtractBox::Basis || b == ExtractBox::Status;
@@ -64,26 +49,12 @@ ExtractPanel::ExtractPanel(PanelContext& context)
                                  initiallyTicked(b));
     }
 
-    auto* row = new QHBoxLayout(this);
-    const char* separators[] = {"Frame3", "Frame4", "Frame5"};
-    int column = 0;
+    std::vector<std::vector<QCheckBox*>> columns;
     for (const auto& boxes : boxColumns()) {
-        if (column > 0)
-            row->addWidget(separator(this, separators[column - 1]));
-        auto* col = new QVBoxLayout;
-        col->setSpacing(2);
-        for (ExtractBox b : boxes) col->addWidget(box(b));
-        col->addStretch(1);
-        row->addLayout(col);
-        ++column;
+        columns.emplace_back();
+        for (ExtractBox b : boxes) columns.back().push_back(box(b));
     }
-    row->addStretch(1);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(runButton());
-    buttons->addWidget(textButton());
-    buttons->addWidget(sheetButton());
-    buttons->addStretch(1);
-    row->addLayout(buttons);
+    layOut(columns, {"Frame3", "Frame4", "Frame5"});
 
     resultTable_ = newResultTable(boxes());
     resultTable_.resizeRows(1);
@@ -110,29 +81,23 @@ Table ExtractPanel::exportTable() const {
 }
 
 void ExtractPanel::run() {
-    const FileRows rows = ctx_.list.list().rows();
-    const ExtractBoxes current = boxes();
-    const MessageLookup messages = ctx_.app.lookup();
-    const char decimal = ctx_.app.decimalSeparator();
-    auto outcome = std::make_shared<ExtractionOutcome>();
-
-    ctx_.runner.start(
-        title(), tickedRows(),
-        [rows, current, messages, decimal, outcome](const ProgressCallback& progress) {
-            *outcome = runExtraction(rows, current, messages, decimal, progress);
-        },
-        [this, outcome](bool) {
-            if (outcome->cancelled)
-                return;
+    startRun([this, boxes = boxes()](const RunInputs& in,
+                                     const ProgressCallback& progress) -> RunResults {
+        auto outcome = std::make_shared<ExtractionOutcome>(
+            runExtraction(in.rows, boxes, in.messages, in.decimal, progress));
+        if (outcome->cancelled)
+            return {};
+        return [this, outcome] {
             resultTable_ = std::move(outcome->resultTable);
+            // No file reached the detail table: it keeps what it held.
             if (outcome->detail.contadorficheros > 0)
                 detail_ = std::move(outcome->detail);
             untick(outcome->untick);
             if (outcome->scanMet)
                 notify(134, true);
-            setExportEnabled(true);
-            emit runFinished();
-        });
+            return outcome->unreadable;
+        };
+    });
 }
 
 }  // namespace zerlant::gui

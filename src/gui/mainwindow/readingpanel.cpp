@@ -2,8 +2,12 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QVBoxLayout>
+#include <memory>
 
 #include "core/results/textexport.hpp"
 #include "gui/app/appcontext.hpp"
@@ -52,6 +56,65 @@ int ReadingPanel::tickedRows() const {
             ++n;
     }
     return n;
+}
+
+void ReadingPanel::layOut(const std::vector<std::vector<QCheckBox*>>& columns,
+                          const std::vector<const char*>& separators) {
+    auto* row = new QHBoxLayout(this);
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        if (c > 0 && c - 1 < separators.size()) {
+            auto* line = new QFrame(this);
+            line->setObjectName(QString::fromLatin1(separators[c - 1]));
+            line->setFrameShape(QFrame::VLine);
+            line->setFrameShadow(QFrame::Sunken);
+            row->addWidget(line);
+        } else if (c > 0) {
+            row->addSpacing(18);
+        }
+        auto* column = new QVBoxLayout;
+        column->setSpacing(2);
+        for (QCheckBox* box : columns[c]) column->addWidget(box);
+        column->addStretch(1);
+        row->addLayout(column);
+    }
+    row->addStretch(1);
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* b : {run_, text_, sheet_}) buttons->addWidget(b);
+    buttons->addStretch(1);
+    row->addLayout(buttons);
+}
+
+std::vector<std::vector<QCheckBox*>> ReadingPanel::inColumns(const std::vector<QCheckBox*>& boxes,
+                                                             std::size_t perColumn) {
+    std::vector<std::vector<QCheckBox*>> columns;
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        if (i % perColumn == 0)
+            columns.emplace_back();
+        columns.back().push_back(boxes[i]);
+    }
+    return columns;
+}
+
+void ReadingPanel::startRun(RunWork work) {
+    RunInputs inputs{ctx_.list.list().rows(), ctx_.app.lookup(), ctx_.app.decimalSeparator()};
+    auto results = std::make_shared<RunResults>();
+    ctx_.runner.start(
+        title(), tickedRows(),
+        [inputs = std::move(inputs), work = std::move(work),
+         results](const ProgressCallback& progress) { *results = work(inputs, progress); },
+        [this, results](bool) {
+            if (!*results)
+                return;
+            const std::vector<std::string> unreadable = (*results)();
+            if (!unreadable.empty()) {
+                QStringList lines;
+                for (const std::string& line : unreadable) lines << QString::fromStdString(line);
+                ctx_.dialogs.message(ctx_.window, Dialogs::Icon::Critical, ctx_.app.title(),
+                                     lines.join(QLatin1Char('\n')));
+            }
+            setExportEnabled(true);
+            emit runFinished();
+        });
 }
 
 void ReadingPanel::untick(const std::vector<std::size_t>& rows) {

@@ -4,8 +4,11 @@
 // spreadsheet) that are enabled by a finished run and disabled by every change
 // of the list, the folder or the pattern.
 
+#include <functional>
+#include <string>
 #include <vector>
 
+#include "core/common/types.hpp"
 #include "core/results/table.hpp"
 #include "gui/mainwindow/backgroundrun.hpp"
 #include "gui/mainwindow/toolpanel.hpp"
@@ -44,14 +47,39 @@ class ReadingPanel : public ToolPanel {
     void runFinished();
 
   protected:
-    // The number of ticked rows, heading included, for the progress bar.
-    int tickedRows() const;
+    // What a run reads from the window, copied for the worker thread.
+    struct RunInputs {
+        FileRows rows;
+        MessageLookup messages;
+        char decimal = '.';
+    };
+    // Stores a finished run's results, on the window's thread, and returns
+    // the files that could not be read ("path: reason").
+    using RunResults = std::function<std::vector<std::string>()>;
+    // The run itself, on the worker thread: empty results when cancelled.
+    using RunWork = std::function<RunResults(const RunInputs&, const ProgressCallback&)>;
+
+    // Lays the panel out: the columns of boxes side by side (with a thin
+    // line of the given name between two columns, where one is named), then
+    // the run and export buttons.
+    void layOut(const std::vector<std::vector<QCheckBox*>>& columns,
+                const std::vector<const char*>& separators = {});
+    // The boxes in columns of `perColumn`, in order.
+    static std::vector<std::vector<QCheckBox*>> inColumns(const std::vector<QCheckBox*>& boxes,
+                                                          std::size_t perColumn);
+    // Runs `work` over the working list.  Unless it was cancelled, its
+    // results are stored, files that could not be read are reported, the
+    // export buttons are enabled and runFinished() is sent.
+    void startRun(RunWork work);
     // Unticks the rows a run names (row 0 is the heading's box).
     void untick(const std::vector<std::size_t>& rows);
     // Shows a message box titled with the application's title.
     void notify(int message, bool critical);
 
   private:
+    // The number of ticked rows, heading included, for the progress bar.
+    int tickedRows() const;
+
     QPushButton* run_;
     QPushButton* text_;
     QPushButton* sheet_;

@@ -1,16 +1,10 @@
 #include "gui/mainwindow/scanpanel.hpp"
 
 #include <QCheckBox>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <memory>
-#include <optional>
 
 #include "core/scan/scanrun.hpp"
 #include "gui/app/appcontext.hpp"
-#include "gui/mainwindow/filelistmodel.hpp"
 
 namespace zerlant::gui {
 
@@ -29,22 +23,7 @@ ScanPanel::ScanPanel(PanelContext& context)
         boxes_[i] =
             makeCheckBox(this, kBoxNames[i], context.app.msg(kScanCaptionMessages[i]), true);
     }
-    auto* row = new QHBoxLayout(this);
-    auto* grid = new QGridLayout;
-    grid->setVerticalSpacing(2);
-    grid->setHorizontalSpacing(24);
-    for (std::size_t i = 0; i < kScanFileColumns; ++i) {
-        grid->addWidget(boxes_[i], static_cast<int>(i % 4), static_cast<int>(i / 4));
-    }
-    grid->setRowStretch(4, 1);
-    row->addLayout(grid);
-    row->addStretch(1);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(runButton());
-    buttons->addWidget(textButton());
-    buttons->addWidget(sheetButton());
-    buttons->addStretch(1);
-    row->addLayout(buttons);
+    layOut(inColumns({boxes_.begin(), boxes_.end()}, 4));
     table_ = emptyScanTable();
 }
 
@@ -63,27 +42,21 @@ Table ScanPanel::exportTable() const {
 }
 
 void ScanPanel::run() {
-    const FileRows rows = ctx_.list.list().rows();
-    const MessageLookup messages = ctx_.app.lookup();
-    const char decimal = ctx_.app.decimalSeparator();
-    auto outcome = std::make_shared<std::optional<ScanRun>>();
-
-    ctx_.runner.start(
-        title(), tickedRows(),
-        [rows, messages, decimal, outcome](const ProgressCallback& progress) {
-            *outcome = runScan(rows, messages, decimal, progress);
-        },
-        [this, outcome](bool) {
-            if (!outcome->has_value())
-                return;
-            ScanRun& result = outcome->value();
-            table_ = std::move(result.table);
-            untick(result.untick);
-            if (result.nonScanMet)
+    startRun([this](const RunInputs& in, const ProgressCallback& progress) -> RunResults {
+        auto run = runScan(in.rows, in.messages, in.decimal, progress);
+        if (!run)
+            return {};
+        auto result = std::make_shared<ScanRun>(std::move(*run));
+        return [this, result] {
+            table_ = std::move(result->table);
+            untick(result->untick);
+            if (result->nonScanMet)
                 notify(133, true);
-            setExportEnabled(true);
-            emit runFinished();
-        });
+            std::vector<std::string> unreadable;
+            for (const Error& e : result->failures) unreadable.push_back(e.describe());
+            return unreadable;
+        };
+    });
 }
 
 }  // namespace zerlant::gui
