@@ -135,6 +135,7 @@ class MainWindowTest : public QObject {
         window_->findChild<QPushButton*>("BTadd")->click();
         QCOMPARE(listNames(*model), QStringList({"a.out", "C.OUT"}));
         QVERIFY(files->selectedItems().isEmpty());
+        QCOMPARE(view->currentIndex(), model->index(1, 1));  // the last added
         QCOMPARE(model->path(1), files_->filePath("a.out"));
 
         // Adding again adds nothing, but clears the selection and disables
@@ -252,6 +253,13 @@ class MainWindowTest : public QObject {
         window_->listView()->setFocus();
         QTest::mouseClick(window_->listView()->viewport(), Qt::LeftButton);
         QVERIFY(noneEnabled());
+        // Also a press on the heading text.
+        enableAll();
+        QHeaderView* header = window_->listView()->horizontalHeader();
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionPosition(1) + 10, header->height() / 2));
+        QVERIFY(noneEnabled());
+        QVERIFY(!window_->listModel()->headingChecked());
     }
 
     void theFolderTreeShowsTheCurrentFolder() {

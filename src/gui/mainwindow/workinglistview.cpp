@@ -71,6 +71,8 @@ WorkingListView::WorkingListView(QWidget* parent) : QTableView(parent) {
     header_ = new CheckHeader(this);
     header_->setObjectName("MSFGfileHeader");
     setHorizontalHeader(header_);
+    // The heading row is part of the list: a press on it counts as a click.
+    connect(header_, &QHeaderView::sectionPressed, this, &WorkingListView::clickedInList);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -90,6 +92,10 @@ void WorkingListView::setFileModel(FileListModel* model) {
     connect(model, &QAbstractItemModel::modelReset, this, &WorkingListView::fitColumns);
     connect(model, &QAbstractItemModel::headerDataChanged, header_,
             [this] { header_->viewport()->update(); });
+    // Added files leave the current cell on the last one's name, so that
+    // Enter or Space toggles it.
+    connect(model, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int, int last) { setCurrentIndex(model_->index(last, 1)); });
     fitColumns();
 }
 

@@ -38,7 +38,7 @@ class WorkingListView : public QTableView {
   signals:
     // Local files dropped onto the list.
     void filesDropped(const QStringList& paths);
-    // Any press of a mouse button in the list.
+    // Any press of a mouse button in the list or on its heading.
     void clickedInList();
 
   protected:
