@@ -19,7 +19,7 @@ Source sourceOf(Picture p) {
         case Picture::Extract:
             return {"document-properties", QStyle::SP_FileDialogDetailedView};
         case Picture::Scan:
-            return {"office-chart-line", QStyle::SP_FileDialogInfoView};
+            return {"office-chart-line", QStyle::SP_FileDialogContentsView};
         case Picture::Rename:
             return {"edit-rename", QStyle::SP_FileDialogListView};
         case Picture::Substitute:
