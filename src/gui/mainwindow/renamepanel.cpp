@@ -235,7 +235,7 @@ QWidget* RenamePanel::insertFrame() {
     auto* grid = new QGridLayout(frame);
     TXTinsertar = edit(frame, "TXTinsertar");
     grid->addWidget(label(frame, "Label1", app.msg(97)), 0, 0);
-    grid->addWidget(TXTinsertar, 0, 1, 1, 2);
+    grid->addWidget(TXTinsertar, 0, 1, 1, 3);
     grid->addWidget(label(frame, "Label2", app.msg(98)), 1, 0, Qt::AlignTop);
     auto* where = new QVBoxLayout;
     where->setSpacing(2);
@@ -244,8 +244,9 @@ QWidget* RenamePanel::insertFrame() {
     TXTinsertcont = counter(frame, "TXTinsertcont");
     grid->addWidget(TXTinsertcont, 1, 2, Qt::AlignBottom);
     CHKext = check(frame, "CHKext", app.msg(102));
-    grid->addWidget(CHKext, 2, 1, 1, 2);
-    grid->setColumnStretch(1, 1);
+    grid->addWidget(CHKext, 2, 1, 1, 3);
+    // The position box stands beside its option.
+    grid->setColumnStretch(3, 1);
     grid->setRowStretch(3, 1);
     return frame;
 }
