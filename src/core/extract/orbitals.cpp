@@ -34,6 +34,39 @@ std::vector<std::string> symmetryLabels(std::string_view block) {
     return labels;
 }
 
+// The values of a word such as "-432.65565-56.37480": the eigenvalues are
+// printed with five decimals in fields of ten characters, and a value below
+// -100 or above 1000 fills its field (one too large for it fills it with "*"),
+// so that no blank separates it from its neighbours.  The word is read as a
+// run of such values; an overflowed field is passed over.  Empty when the word
+// is not made of them.
+std::vector<std::string_view> gluedValues(std::string_view word) {
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    std::vector<std::string_view> values;
+    std::size_t i = 0;
+    while (i < word.size()) {
+        const std::size_t start = i;
+        if (word[i] == '*') {
+            while (i < word.size() && word[i] == '*') ++i;
+            continue;
+        }
+        if (word[i] == '-')
+            ++i;
+        const std::size_t integer = i;
+        while (i < word.size() && digit(word[i])) ++i;
+        if (i == integer || i >= word.size() || word[i] != '.')
+            return {};
+        ++i;
+        for (int d = 0; d < 5; ++d, ++i)
+            if (i >= word.size() || !digit(word[i]))
+                return {};
+        values.push_back(word.substr(start, i - start));
+    }
+    return values.size() > 1 || word.find('*') != std::string_view::npos
+               ? values
+               : std::vector<std::string_view>{};
+}
+
 enum class Occupancy { None, Occupied, Virtual };
 
 // The last population analysis up to "Condensed to atoms".  Its heading reads
@@ -90,20 +123,26 @@ OrbitalEnergies energiasorbitales(TextRef fileText, const MessageLookup& message
                 eigenvalueLine = true;
         if (!eigenvalueLine)
             return;
+        auto add = [&](double value) {
+            out.energies.push_back(value);
+            out.labels.push_back(label);
+            if (occupancy == Occupancy::Occupied) {
+                if (!occupiedSeen || value > out.homo)
+                    out.homo = value;
+                occupiedSeen = true;
+            } else if (occupancy == Occupancy::Virtual) {
+                if (!virtualSeen || value < out.lumo)
+                    out.lumo = value;
+                virtualSeen = true;
+            }
+        };
         for (std::string_view w : words) {
             if (isNumeric(w)) {
-                double value = leadingNumber(w);
-                out.energies.push_back(value);
-                out.labels.push_back(label);
-                if (occupancy == Occupancy::Occupied) {
-                    if (!occupiedSeen || value > out.homo)
-                        out.homo = value;
-                    occupiedSeen = true;
-                } else if (occupancy == Occupancy::Virtual) {
-                    if (!virtualSeen || value < out.lumo)
-                        out.lumo = value;
-                    virtualSeen = true;
-                }
+                add(leadingNumber(w));
+                continue;
+            }
+            if (std::vector<std::string_view> values = gluedValues(w); !values.empty()) {
+                for (std::string_view value : values) add(leadingNumber(value));
                 continue;
             }
             bool changed = false;

@@ -48,20 +48,23 @@ TEST(Orbitals, EdgeCasesOfHandWrittenBlocks) {
 
     // Without a symmetry block the last population analysis is read (not the
     // "Full Mulliken population analysis" matrix inside it nor the natural
-    // population summary after it); fused values are
-    // skipped; surplus symmetry labels would be dropped, missing ones empty.
+    // population summary after it); values fused in their fixed-width fields
+    // are cut apart, overflowed ones skipped; missing symmetry labels are
+    // empty.
     auto o = parseText(
         " Population analysis using the SCF density.\n"
-        " Alpha  occ. eigenvalues --  -10.16707-100.12345 -0.5\n"
-        " Alpha virt. eigenvalues --    0.2\n"
+        " Alpha  occ. eigenvalues --  -10.16707-100.12345**********-0.50000\n"
+        " Alpha  occ. eigenvalues -- -432.65565-432.65565 -0.6\n"
+        " Alpha virt. eigenvalues --    0.2 167.099152938.92736\n"
         "     Molecular Orbital Coefficients:\n"
         "   1 1   O  1S          0.99 -0.88\n"
         "    Full Mulliken population analysis:\n"
         "   1 1   O  1S          2.10753\n"
         "          Condensed to atoms (all electrons):\n"
         " Summary of Natural Population Analysis:\n");
-    EXPECT_EQ(o.energies, (std::vector<double>{-0.5, 0.2}));
-    EXPECT_EQ(o.symmetries, (std::vector<std::string>{"", ""}));
+    EXPECT_EQ(o.energies, (std::vector<double>{-10.16707, -100.12345, -0.5, -432.65565, -432.65565,
+                                               -0.6, 0.2, 167.09915, 2938.92736}));
+    EXPECT_EQ(o.symmetries, std::vector<std::string>(9));
     EXPECT_DOUBLE_EQ(o.homo, -0.5);
     EXPECT_DOUBLE_EQ(o.lumo, 0.2);
 
