@@ -320,6 +320,7 @@ QWidget* RenamePanel::replaceFrame() {
     auto* which = new QVBoxLayout;
     which->setSpacing(2);
     OPTreemp = options(frame, "OPTreemp", {app.msg(108), app.msg(109), app.msg(110)}, which);
+    which->addStretch(1);
     grid->addLayout(which, 0, 2, 3, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 1);
