@@ -112,24 +112,20 @@ int FileListModel::add(const QString& folder, const QStringList& names) {
     std::vector<std::string> plain;
     plain.reserve(names.size());
     for (const auto& n : names) plain.push_back(utf8(n));
-    const int first = rowCount();
-    WorkingFileList copy = list_;
-    const auto added = copy.add(utf8(folder), plain);
-    if (added > 0) {
-        beginInsertRows({}, first, first + static_cast<int>(added) - 1);
-        list_ = std::move(copy);
-        endInsertRows();
-    }
-    emit userEdited();
-    return static_cast<int>(added);
+    return append([&](WorkingFileList& list) { return list.add(utf8(folder), plain); });
 }
 
 int FileListModel::addPaths(const QStringList& paths) {
     std::vector<std::string> plain;
+    plain.reserve(paths.size());
     for (const auto& p : paths) plain.push_back(utf8(p));
+    return append([&](WorkingFileList& list) { return list.addPaths(plain); });
+}
+
+int FileListModel::append(const std::function<std::size_t(WorkingFileList&)>& addTo) {
     const int first = rowCount();
     WorkingFileList copy = list_;
-    const auto added = copy.addPaths(plain);
+    const auto added = addTo(copy);
     if (added > 0) {
         beginInsertRows({}, first, first + static_cast<int>(added) - 1);
         list_ = std::move(copy);

@@ -9,6 +9,7 @@
 
 #include <QAbstractTableModel>
 #include <QStringList>
+#include <functional>
 
 #include "core/filelist/workinglist.hpp"
 
@@ -58,6 +59,9 @@ class FileListModel : public QAbstractTableModel {
     void headingCheckChanged(bool checked);
 
   private:
+    // Adds rows through `addTo` (which returns how many it appended) and
+    // tells the views.
+    int append(const std::function<std::size_t(WorkingFileList&)>& addTo);
     void entryChanged(std::size_t entry, int column);
 
     WorkingFileList list_;
