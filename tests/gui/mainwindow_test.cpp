@@ -1,6 +1,7 @@
 // The main window: panels, the working list, export buttons, the language
 // menu and the closing question.
 
+#include <sys/stat.h>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -55,8 +56,9 @@ class MainWindowTest : public QObject {
     void init() {
         program_ = std::make_unique<ProgramFolder>();
         files_ = std::make_unique<QTemporaryDir>();
-        for (const char* name : {"a.out", "b.out", "C.OUT", "d.log", "e.gjf"})
+        for (const char* name : {"a.out", "b.out", "C.OUT", "d.log", "e.gjf", ".hidden.out"})
             touch(files_->filePath(name));
+        ::mkfifo(files_->filePath("pipe.out").toLocal8Bit().constData(), 0600);
         QDir(files_->path()).mkdir("sub");
         touch(files_->filePath("sub/a.out"));
         app_ = std::make_unique<AppContext>(program_->folder());
@@ -75,7 +77,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(window_->currentPanel(), Panel::Extract);
         QCOMPARE(window_->currentFolder(), QDir(files_->path()).canonicalPath());
         QCOMPARE(window_->browser()->currentPattern(), QString("*.out"));
-        // Patterns ignore letter case.
+        // Patterns ignore letter case; hidden files and pipes are not listed.
         QCOMPARE(window_->browser()->files(), QStringList({"a.out", "b.out", "C.OUT"}));
         QCOMPARE(FileBrowser::patterns().size(), 8);
         QCOMPARE(window_->listModel()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),

@@ -231,7 +231,9 @@ void FileBrowser::refresh() {
         pattern = "*";
     QDir dir(folder_);
     dir.setNameFilters({pattern});
-    dir.setFilter(QDir::Files | QDir::Hidden | QDir::System);
+    // Plain files only: no hidden files, and no pipes, sockets or devices,
+    // which a tool would wait on for ever when it reads them.
+    dir.setFilter(QDir::Files);
     dir.setSorting(QDir::Name | QDir::IgnoreCase);
     // Without QDir::CaseSensitive the patterns ignore letter case, so "*.out"
     // also lists "JOB.OUT".
