@@ -20,6 +20,7 @@
 #include <QtTest>
 
 #include "gui/app/appcontext.hpp"
+#include "gui/mainwindow/aimpanel.hpp"
 #include "gui/mainwindow/extractpanel.hpp"
 #include "gui/mainwindow/filebrowser.hpp"
 #include "gui/mainwindow/filelistmodel.hpp"
@@ -213,6 +214,22 @@ class MainWindowTest : public QObject {
         window_->findChild<QPushButton*>("BTdeleteall")->click();
         QCOMPARE(model->entryCount(), std::size_t(0));
         QCOMPARE(model->rowCount(), 0);
+    }
+
+    void anAimRunUnticksWhatIsNotASummaryFileTheHeadingToo() {
+        window_->toolbarClicked("Aim");
+        FileListModel* model = window_->listModel();
+        model->add(files_->path(), {"e.gjf", "a.out"});
+        model->switchAll();
+        QVERIFY(model->headingChecked());
+        QSignalSpy finished(window_->aimPanel(), &ReadingPanel::runFinished);
+        window_->aimPanel()->runButton()->click();
+        QVERIFY(finished.wait(10000));
+        QVERIFY(!model->headingChecked());
+        QVERIFY(!model->isChecked(1));
+        QVERIFY(!model->isChecked(2));
+        QVERIFY(window_->aimPanel()->exportEnabled());
+        QVERIFY(dialogs_->shown.isEmpty());
     }
 
     void filesDroppedFromAFileManagerFollowTheAddRules() {

@@ -174,9 +174,15 @@ void FileListModel::toggle(std::size_t entry) {
 }
 
 void FileListModel::setChecked(std::size_t entry, bool checked) {
-    if (entry == 0 || entry >= list_.rowCount())
+    if (entry >= list_.rowCount())
         return;
     list_.setChecked(entry, checked);
+    if (entry == 0) {
+        // The heading's box: a run that looks at the heading row unticks it.
+        emit headerDataChanged(Qt::Horizontal, 0, 0);
+        emit headingCheckChanged(checked);
+        return;
+    }
     entryChanged(entry, 0);
 }
 

@@ -46,7 +46,7 @@ class FileListModel : public QAbstractTableModel {
     void switchAll();
     void toggle(std::size_t entry);
 
-    // Tool actions (no userEdited()).
+    // Tool actions (no userEdited()).  Entry 0 is the heading's box.
     void setChecked(std::size_t entry, bool checked);
     void setNewName(std::size_t entry, const QString& name);
     void setEntry(std::size_t entry, const QString& name, const QString& path);
