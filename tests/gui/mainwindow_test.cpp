@@ -89,6 +89,12 @@ class MainWindowTest : public QObject {
             (a->isSeparator() ? separators : buttons)++;
         QCOMPARE(buttons, 8);
         QCOMPARE(separators, 1);
+        // Tab goes down the columns of boxes, then to the buttons.
+        ExtractPanel* extract = window_->extractPanel();
+        QCOMPARE(extract->box(ExtractBox::Status)->nextInFocusChain(),
+                 extract->box(ExtractBox::Energy));
+        QCOMPARE(extract->box(ExtractBox::TD)->nextInFocusChain(), extract->runButton());
+        QCOMPARE(extract->runButton()->nextInFocusChain(), extract->textButton());
         for (const char* name :
              {"BTtexto", "BTexcel", "BTtextos", "BTexcels", "BTTextoA", "BTexcelA"}) {
             auto* b = window_->findChild<QPushButton*>(name);

@@ -61,6 +61,13 @@ int ReadingPanel::tickedRows() const {
 void ReadingPanel::layOut(const std::vector<std::vector<QCheckBox*>>& columns,
                           const std::vector<const char*>& separators) {
     auto* row = new QHBoxLayout(this);
+    // Tab goes down the columns, then to the buttons.
+    QWidget* previous = nullptr;
+    auto tabAfter = [&previous](QWidget* next) {
+        if (previous != nullptr)
+            setTabOrder(previous, next);
+        previous = next;
+    };
     for (std::size_t c = 0; c < columns.size(); ++c) {
         if (c > 0 && c - 1 < separators.size()) {
             auto* line = new QFrame(this);
@@ -73,13 +80,19 @@ void ReadingPanel::layOut(const std::vector<std::vector<QCheckBox*>>& columns,
         }
         auto* column = new QVBoxLayout;
         column->setSpacing(2);
-        for (QCheckBox* box : columns[c]) column->addWidget(box);
+        for (QCheckBox* box : columns[c]) {
+            column->addWidget(box);
+            tabAfter(box);
+        }
         column->addStretch(1);
         row->addLayout(column);
     }
     row->addStretch(1);
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* b : {run_, text_, sheet_}) buttons->addWidget(b);
+    for (QPushButton* b : {run_, text_, sheet_}) {
+        buttons->addWidget(b);
+        tabAfter(b);
+    }
     buttons->addStretch(1);
     row->addLayout(buttons);
 }

@@ -6,7 +6,9 @@ namespace zerlant::gui {
 
 ToolPanel::ToolPanel(PanelContext& context, Panel panel, const char* objectName,
                      const QString& title)
-    : QGroupBox(title), ctx_(context), panel_(panel) {
+    // Made in the window from the start, so that the panels can order their
+    // controls for Tab before the window places them.
+    : QGroupBox(title, context.window), ctx_(context), panel_(panel) {
     setObjectName(QString::fromLatin1(objectName));
 }
 
