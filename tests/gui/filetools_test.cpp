@@ -26,18 +26,12 @@
 #include "gui/mainwindow/mainwindow.hpp"
 #include "gui/mainwindow/renamepanel.hpp"
 #include "gui/mainwindow/substitutepanel.hpp"
+#include "guitestsupport.hpp"
 
 using namespace zerlant;
 using namespace zerlant::gui;
 
 namespace {
-
-class RecordingDialogs : public Dialogs {
-  public:
-    QStringList texts;
-    void message(QWidget*, Icon, const QString&, const QString& text) override { texts << text; }
-    bool openUrl(const QUrl&) override { return true; }
-};
 
 QByteArray contents(const QString& path) {
     QFile f(path);
@@ -70,7 +64,7 @@ class FileToolsTest : public QObject {
         for (const char* n : {"h2o_opt.gjf", "nh3_opt.gjf", "ch4_opt.gjf"})
             write(folder_ + "/" + n, QByteArray("%chk=x\n# opt b3lyp/6-31g(d)\n\n") + n + "\n");
         app_ = std::make_unique<AppContext>(ZERLANT_SOURCE_DIR "/resources");
-        dialogs_ = std::make_unique<RecordingDialogs>();
+        dialogs_ = std::make_unique<testing::RecordingDialogs>();
         window_ = std::make_unique<MainWindow>(*app_, *dialogs_, folder_);
         window_->browser()->setPatternIndex(2);  // *.gjf
         window_->show();
@@ -136,12 +130,12 @@ class FileToolsTest : public QObject {
         QCOMPARE(list->newName(1), QString("h2o_freq.gjf"));
         QCOMPARE(list->newName(2), QString("nh3_freq.gjf"));
         QCOMPARE(list->newName(3), QString("ch4_freq.gjf"));
-        QVERIFY(dialogs_->texts.isEmpty());
+        QVERIFY(dialogs_->texts().isEmpty());
         shot(window_.get(), "rename-preview");
 
         p->BTejecutar->click();
-        QCOMPARE(dialogs_->texts.size(), 1);  // nh3: the target exists
-        QCOMPARE(dialogs_->texts[0], app_->msg(153) + "\n" + app_->msg(151));
+        QCOMPARE(dialogs_->texts().size(), 1);  // nh3: the target exists
+        QCOMPARE(dialogs_->texts()[0], app_->msg(153) + "\n" + app_->msg(151));
         QVERIFY(!list->isChecked(2));
         QCOMPARE(list->name(1), QString("h2o_freq.gjf"));
         QCOMPARE(list->path(1), folder_ + "/h2o_freq.gjf");
@@ -168,7 +162,7 @@ class FileToolsTest : public QObject {
         QCOMPARE(p->RTBorigen->toPlainText(), QString("# opt b3lyp/6-31g(d)\n"));
         p->RTBdestino->setPlainText("# opt freq m062x/def2tzvp\n");
         p->BTejecutar2->click();
-        QVERIFY(dialogs_->texts.isEmpty());
+        QVERIFY(dialogs_->texts().isEmpty());
         QCOMPARE(contents(folder_ + "/h2o_opt.gjf"),
                  QByteArray("%chk=x\n# opt freq m062x/def2tzvp\n\nh2o_opt.gjf\n"));
         QCOMPARE(contents(folder_ + "/win.gjf"),
@@ -183,8 +177,8 @@ class FileToolsTest : public QObject {
         p->RTBorigen->setPlainText("m062x");
         p->RTBdestino->setPlainText("wb97xd");
         p->BTejecutar2->click();
-        QCOMPARE(dialogs_->texts.size(), 1);
-        QVERIFY(dialogs_->texts[0].contains("nh3_opt.gjf"));
+        QCOMPARE(dialogs_->texts().size(), 1);
+        QVERIFY(dialogs_->texts()[0].contains("nh3_opt.gjf"));
         QVERIFY(contents(folder_ + "/win.gjf").contains("wb97xd"));
     }
 
@@ -195,7 +189,7 @@ class FileToolsTest : public QObject {
         list->toggle(2);
         BcfPanel* p = window_->bcfPanel();
         p->BTejecutar3->click();  // no name: refused, nothing written
-        QCOMPARE(dialogs_->texts.size(), 1);
+        QCOMPARE(dialogs_->texts().size(), 1);
         QVERIFY(!QFile::exists(folder_ + "/.bcf"));
 
         p->TXTbcf->setText("jobs");
@@ -214,7 +208,7 @@ class FileToolsTest : public QObject {
     std::unique_ptr<QTemporaryDir> dir_;
     QString folder_;
     std::unique_ptr<AppContext> app_;
-    std::unique_ptr<RecordingDialogs> dialogs_;
+    std::unique_ptr<testing::RecordingDialogs> dialogs_;
     std::unique_ptr<MainWindow> window_;
 };
 

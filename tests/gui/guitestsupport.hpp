@@ -44,6 +44,13 @@ class RecordingDialogs : public Dialogs {
         return true;
     }
 
+    // The texts of the message boxes shown, in order.
+    QStringList texts() const {
+        QStringList out;
+        for (const Shown& s : shown) out << s.text;
+        return out;
+    }
+
     QVector<Shown> shown;
     QVector<Shown> questions;
     QStringList suggestedPaths;

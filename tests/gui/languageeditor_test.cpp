@@ -17,17 +17,12 @@
 #include "gui/app/dialogs.hpp"
 #include "gui/language/languageeditor.hpp"
 #include "gui/mainwindow/mainwindow.hpp"
+#include "guitestsupport.hpp"
 
 using namespace zerlant;
 using namespace zerlant::gui;
 
 namespace {
-
-class RecordingDialogs : public Dialogs {
-  public:
-    QStringList texts;
-    void message(QWidget*, Icon, const QString&, const QString& text) override { texts << text; }
-};
 
 // The open edit box of the grid, or null.
 QLineEdit* openBox(QWidget* w) {
@@ -50,7 +45,7 @@ class LanguageEditorTest : public QObject {
         QVERIFY(QFile::copy(QStringLiteral(ZERLANT_SOURCE_DIR "/resources/idioma.lng"), path_));
         QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner);
         app_ = std::make_unique<AppContext>(dir_->path().toStdString());
-        dialogs_ = std::make_unique<RecordingDialogs>();
+        dialogs_ = std::make_unique<testing::RecordingDialogs>();
     }
 
     void cleanup() {
@@ -136,7 +131,7 @@ class LanguageEditorTest : public QObject {
         QCOMPARE(again.grid()->item(0, 0)->text(), QString("Zerlant=Z"));
         QCOMPARE(QString::fromStdString(GetMessage(path_.toStdString(), "Español", "1")),
                  QString("Zerlant=Z"));
-        QVERIFY(dialogs_->texts.isEmpty());
+        QVERIFY(dialogs_->texts().isEmpty());
     }
 
     void newLanguageNeedsAName() {
@@ -159,7 +154,7 @@ class LanguageEditorTest : public QObject {
         // Save without a name: message 7, the file without the new column,
         // and closing with Yes keeps the window.
         QVERIFY(!editor.save());
-        QCOMPARE(dialogs_->texts.value(0), app_->msg(7));
+        QCOMPARE(dialogs_->texts().value(0), app_->msg(7));
         std::vector<std::string> names;
         QCOMPARE(ListLanguages(path_.toStdString(), names), std::int16_t(2));
         editor.setQuestion(
@@ -210,7 +205,7 @@ class LanguageEditorTest : public QObject {
     std::unique_ptr<QTemporaryDir> dir_;
     QString path_;
     std::unique_ptr<AppContext> app_;
-    std::unique_ptr<RecordingDialogs> dialogs_;
+    std::unique_ptr<testing::RecordingDialogs> dialogs_;
 };
 
 QTEST_MAIN(LanguageEditorTest)
