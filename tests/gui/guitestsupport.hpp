@@ -81,6 +81,12 @@ class ProgramFolder {
     QTemporaryDir dir_;
 };
 
+// The bytes of a file, or none when it cannot be read.
+inline QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 // The real data folder, or the empty text when it is absent.
 inline QString dataDir() {
     const char* env = std::getenv("ZERLANT_DATA");
