@@ -17,32 +17,14 @@
 #include "core/language/languagefile.hpp"
 #include "gui/app/dialogs.hpp"
 #include "gui/language/printing.hpp"
+#include "guitestsupport.hpp"
 
 using namespace zerlant;
 using namespace zerlant::gui;
+using zerlant::gui::testing::readFile;
+using zerlant::gui::testing::RecordingDialogs;
 
 namespace {
-
-// Answers the save dialog and records the message boxes.
-class RecordingDialogs : public Dialogs {
-  public:
-    QString saveAnswer;
-    int saveAsked = 0;
-    struct Shown {
-        Icon icon;
-        QString title;
-        QString text;
-    };
-    std::vector<Shown> shown;
-
-    void message(QWidget*, Icon icon, const QString& title, const QString& text) override {
-        shown.push_back({icon, title, text});
-    }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
-        ++saveAsked;
-        return saveAnswer;
-    }
-};
 
 // Passes everything to a real page and records what is drawn where.
 class RecordingPage : public PrintPage {
@@ -88,11 +70,6 @@ MessageLookup spanishMessages() {
         auto it = texts.find(n);
         return it == texts.end() ? std::string() : it->second;
     };
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // Pages of a PDF file: its page objects.
@@ -269,21 +246,21 @@ void PrintingTest::printButton() {
     // Cancelling the file dialog prints nothing and reports nothing.
     RecordingDialogs cancelled;
     QVERIFY(!printLanguageText(nullptr, "T", "S", "text", messages, cancelled));
-    QCOMPARE(cancelled.saveAsked, 1);
-    QVERIFY(cancelled.shown.empty());
+    QCOMPARE(cancelled.suggestedPaths.size(), 1);
+    QVERIFY(cancelled.shown.isEmpty());
 
     // A name without an extension becomes a .pdf file.
     RecordingDialogs named;
     named.saveAnswer = tmp.filePath(QStringLiteral("out"));
     QVERIFY(printLanguageText(nullptr, "T", "S", "text", messages, named));
     QVERIFY(readFile(tmp.filePath(QStringLiteral("out.pdf"))).startsWith("%PDF"));
-    QVERIFY(named.shown.empty());
+    QVERIFY(named.shown.isEmpty());
 
     // A file that cannot be written: message 5 in a plain box titled message 1.
     RecordingDialogs failing;
     failing.saveAnswer = tmp.filePath(QStringLiteral("missing/out.pdf"));
     QVERIFY(!printLanguageText(nullptr, "T", "S", "text", messages, failing));
-    QCOMPARE(failing.shown.size(), std::size_t(1));
+    QCOMPARE(failing.shown.size(), 1);
     QCOMPARE(failing.shown[0].icon, Dialogs::Icon::None);
     QCOMPARE(failing.shown[0].title, QStringLiteral("Zerlant"));
     QCOMPARE(failing.shown[0].text, QStringLiteral("No se ha podido imprimir."));
@@ -297,7 +274,7 @@ void PrintingTest::printButton() {
     missing.saveAnswer = tmp.filePath(QStringLiteral("none.pdf"));
     QVERIFY(!printLanguageFile(nullptr, tmp.filePath(QStringLiteral("none.lng")).toStdString(),
                                messages, missing));
-    QCOMPARE(missing.shown.size(), std::size_t(1));
+    QCOMPARE(missing.shown.size(), 1);
     QCOMPARE(missing.shown[0].text, QStringLiteral("No se ha podido imprimir."));
     QVERIFY(!QFile::exists(missing.saveAnswer));
 }
