@@ -26,6 +26,7 @@
 using namespace zerlant;
 using namespace zerlant::gui;
 using zerlant::gui::testing::ProgramFolder;
+using zerlant::gui::testing::readFile;
 using zerlant::gui::testing::RecordingDialogs;
 
 namespace {
@@ -34,11 +35,6 @@ bool runAndWait(ReadingPanel* panel) {
     QSignalSpy finished(panel, &ReadingPanel::runFinished);
     panel->runButton()->click();
     return finished.wait(120000);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 }  // namespace
