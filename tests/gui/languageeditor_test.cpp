@@ -2,13 +2,11 @@
 // language file.
 
 #include <QApplication>
-#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -39,18 +37,15 @@ class LanguageEditorTest : public QObject {
 
   private slots:
     void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir_->isValid());
-        path_ = dir_->filePath("idioma.lng");
-        QVERIFY(QFile::copy(QStringLiteral(ZERLANT_SOURCE_DIR "/resources/idioma.lng"), path_));
-        QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner);
-        app_ = std::make_unique<AppContext>(dir_->path().toStdString());
+        program_ = std::make_unique<testing::ProgramFolder>();
+        path_ = program_->languageFile();
+        app_ = std::make_unique<AppContext>(program_->folder());
         dialogs_ = std::make_unique<testing::RecordingDialogs>();
     }
 
     void cleanup() {
         app_.reset();
-        dir_.reset();
+        program_.reset();
     }
 
     void closingUntouchedAsksNothing() {
@@ -202,7 +197,7 @@ class LanguageEditorTest : public QObject {
     }
 
   private:
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<testing::ProgramFolder> program_;
     QString path_;
     std::unique_ptr<AppContext> app_;
     std::unique_ptr<testing::RecordingDialogs> dialogs_;
