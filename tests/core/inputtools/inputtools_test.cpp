@@ -71,9 +71,10 @@ TEST(Substitute, FilesOfTheList) {
     EXPECT_EQ(readAll(dir.file("ro.gjf")), "# hf/sto-3g\n");
     EXPECT_EQ(readAll(dir.file("untouched.gjf")), "# hf/sto-3g\n");
     EXPECT_EQ(readAll(dir.file("heading.gjf")), "# hf\n");
-    size_t entries = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path())) ++entries;
-    EXPECT_EQ(entries, 6u);  // no temporary file left behind
+    // No temporary file left behind.
+    EXPECT_EQ(testing::filesIn(dir),
+              (std::set<std::string>{"crlf.gjf", "heading.gjf", "lf.gjf", "none.gjf", "ro.gjf",
+                                     "untouched.gjf"}));
 
     o.firstOnly = false;
     rows[1].checked = true;
