@@ -121,8 +121,4 @@ std::size_t TextRef::findExact(std::string_view needle, std::size_t from) const 
     return forwardSearch(text_, needle, from);
 }
 
-std::size_t TextRef::rfindExact(std::string_view needle, std::size_t before) const {
-    return backwardSearch(text_, needle, before);
-}
-
 }  // namespace zerlant

@@ -43,9 +43,8 @@ class TextRef {
     std::size_t rfind(std::string_view needle, std::size_t before = npos) const;
     bool contains(std::string_view needle) const { return find(needle) != npos; }
 
-    // Exact (case-sensitive) searches over the original text.
+    // Exact (case-sensitive) search over the original text.
     std::size_t findExact(std::string_view needle, std::size_t from = 0) const;
-    std::size_t rfindExact(std::string_view needle, std::size_t before = npos) const;
 
   private:
     std::string_view text_;

@@ -36,7 +36,6 @@ TEST(TextRef, FindAndRfindAgreeWithPlainSearch) {
         EXPECT_EQ(f.ref().rfind(needle), lt.rfind(ln));
         EXPECT_EQ(f.ref().rfind(needle, from), lt.rfind(ln, from));
         EXPECT_EQ(f.ref().findExact(needle, from), text.find(needle, from));
-        EXPECT_EQ(f.ref().rfindExact(needle, from), text.rfind(needle, from));
     }
     FoldedText f{std::string("abc")};
     EXPECT_EQ(f.ref().find(""), TextRef::npos);
