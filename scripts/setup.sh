@@ -7,8 +7,12 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   libxlsxwriter-dev libgtest-dev
+  qt6-charts-dev qt6-svg-dev
+  libvectorscan-dev nlohmann-json3-dev libcli11-dev
+  help2man desktop-file-utils appstream dpkg-dev file
+  clang libclang-rt-14-dev libfuzzer-14-dev
   xvfb xauth x11-utils imagemagick poppler-utils unzip
-  locales
+  locales time
 )
 
 missing=()
