@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Writes the expected Extract tables: one file per real output of ../shared/data
+# and per bundled example, each the `extract --all` text of that file alone in
+# English with "." decimals.  Review the diff before committing it.
+#   scripts/update-golden.sh [path/to/zerlant-cli]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cli=${1:-build/bin/zerlant-cli}
+data=${ZERLANT_DATA:-../shared/data}
+out=tests/golden/extract
+mkdir -p "$out"
+rm -f "$out"/*.txt
+for f in "$data"/*.out "$data"/*.log "$data"/*.LOG "$data"/*.OUT examples/*.out examples/*.log; do
+  [ -f "$f" ] || continue
+  "$cli" extract --all --lang English "$f" >"$out/$(basename "$f").txt" 2>/dev/null || true
+done
+ls "$out" | wc -l
