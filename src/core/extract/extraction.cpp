@@ -36,13 +36,15 @@ bool isOutputFileName(std::string_view name) {
 namespace {
 
 constexpr int kMsgMissing = 131;
-constexpr double kAuToDebye = 2.541474;
+// Debye per atomic unit of dipole moment (e a0), CODATA 2018: 1 e a0 =
+// 8.4783536255e-30 C m and 1 D = 1e-21 / 299792458 C m.
+constexpr double kAuToDebye = 2.541746473;
 // Files up to this size are read and parsed one ahead of the one in use.
 constexpr std::uintmax_t kParseAheadBytes = 256ull << 20;
 
-// What one output file gives, before it takes its place in the tables.  The
-// Mulliken lists and the formula are settled later, in list order, because a
-// file without a Mulliken block carries the previous file's lists.
+// What one output file gives, before it takes its place in the tables.  A
+// file without a Mulliken block has no charges: nothing is carried over from
+// the file before it.
 struct ParsedFile {
     std::optional<std::string> readError;  // the file could not be opened or read
     bool ok = false;                       // normally terminated and its archive readable
@@ -111,33 +113,170 @@ TextRef fromLastWord(TextRef text, std::string_view anchor) {
     return {};
 }
 
+// Gaussian's own name of the method, from field 4 of an archive header
+// ("RB3LYP", "UMP2-FC", "RTD-B3LYP-FC", "RPBE1PBE TD-FC", "ONIOM(B3LYP/6-31G(d):PM6)"),
+// in the style of the route words: lower case, without the restricted "R"
+// that Gaussian adds to every closed-shell method, the frozen-core suffix and
+// the TD marker.  "UB3LYP" stays "ub3lyp", "ROHF" stays "rohf".
+std::string headerMethod(std::string_view field) {
+    std::string m = foldCase(trimBlanks(field));
+    if (m.starts_with("oniom"))
+        return m;
+    if (const std::size_t blank = m.find(' '); blank != std::string::npos)
+        m.erase(blank);  // "rpbe1pbe td-fc"
+    for (std::string_view suffix : {"-fc", "(fc)", "-full", "(full)"})
+        if (m.ends_with(suffix))
+            m.erase(m.size() - suffix.size());
+    for (std::string_view prefix : {"rotd-", "rtd-", "utd-", "td-"})
+        if (m.starts_with(prefix)) {
+            const std::string_view spin = prefix.substr(0, prefix.size() - 3);
+            m = std::string(spin) + m.substr(prefix.size());
+            break;
+        }
+    if (m.size() > 1 && m[0] == 'r' && m[1] != 'o')
+        m.erase(0, 1);
+    return m;
+}
+
+// Two spellings of one basis set: letter case aside, "6-31G*" is 6-31G(d) and
+// "6-31G**" is 6-31G(d,p).
+bool sameBasis(std::string_view a, std::string_view b) {
+    auto canonical = [](std::string_view name) {
+        std::string out = foldCase(name);
+        for (std::size_t at; (at = out.find("**")) != std::string::npos;)
+            out.replace(at, 2, "(d,p)");
+        for (std::size_t at; (at = out.find('*')) != std::string::npos;) out.replace(at, 1, "(d)");
+        return out;
+    };
+    return canonical(a) == canonical(b);
+}
+
+bool hasKeyword(const RouteAnalysis& route, std::string_view keyword) {
+    for (const auto& [name, options] : route.keywordOptions)
+        if (name == keyword)
+            return true;
+    return false;
+}
+
+// "SCRF=Check" in the route of a step that Gaussian writes itself (the
+// frequency step of "opt freq") takes the solvent of the step before: it is
+// no solvation keyword of its own.
+bool hasSolvation(const RouteAnalysis& route) {
+    for (const auto& [name, options] : route.keywordOptions)
+        if (name == "scrf" && options != "check")
+            return true;
+    return false;
+}
+
+// One finished job step: its archive entry, joined, split into sections, and
+// its route.
+struct JobStep {
+    std::size_t textBegin = 0;  // where the step's output starts in the file text
+    std::size_t archiveEnd = 0;
+    std::string archive;
+    std::vector<std::string_view> sections;
+    std::vector<std::string_view> header;
+    RouteAnalysis route;
+};
+
+// The value after "|KEY=" in an archive entry, when there is one and it is a
+// number ("HF=-1.5,-1.6" of a scan is a list, not one number).
+std::optional<double> archiveNumber(TextRef archive, std::string_view key) {
+    const std::string anchor = "|" + std::string(key) + "=";
+    if (archive.find(anchor) == TextRef::npos)
+        return std::nullopt;
+    const TextRef cell = textoentre(archive, anchor, "|", false);
+    const std::string_view t = trimBlanks(cell.text());
+    if (t.empty() || !toDouble(t))
+        return std::nullopt;
+    return *toDouble(t);
+}
+
 // The steps of a normally terminated file.  Returns false when its archive
 // entry is missing or malformed, or its charge and multiplicity are not two
 // integers: the file is then marked as failed.
 bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, char sep, ParsedFile& p) {
-    const std::string archive = entradaarchivo(text, true);
-    if (archive.empty())
+    std::vector<JobStep> steps;
+    std::size_t stepBegin = 0;
+    for (const ArchivePlace& place : archivePlaces(text)) {
+        JobStep step;
+        step.textBegin = stepBegin;
+        step.archiveEnd = place.end;
+        step.archive = joinWrappedLines(text.text().substr(place.begin, place.end - place.begin));
+        stepBegin = place.end;
+        steps.push_back(std::move(step));
+    }
+    if (steps.empty())
         return false;
-    const std::vector<std::string_view> sections = splitText(archive, "||");
-    if (sections.size() < 4)
+    for (JobStep& step : steps) {
+        step.sections = splitText(step.archive, "||");
+        if (step.sections.size() >= 2)
+            step.route = analizarruta(step.sections[1]);
+        if (!step.sections.empty())
+            step.header = splitText(step.sections[0], "|");
+    }
+    // Method, basis, energies, dipole, charge and point group describe the
+    // final step: the last archive entry.
+    const JobStep& last = steps.back();
+    if (last.sections.size() < 4 || last.header.size() < 7)
         return false;
-    const std::vector<std::string_view> header = splitText(sections[0], "|");
-    if (header.size() < 7)
-        return false;
-    p.stoichiometry = std::string(header[6]);
+    // Field 6 is the stoichiometry; Gaussian 16 puts "TD-FC" into field 4 of a
+    // TD job, after a blank, so the fields do not move.
+    p.stoichiometry = std::string(last.header[6]);
 
-    // Route and job type.
-    const RouteAnalysis route = analizarruta(sections[1]);
-    const bool isScan = contienetexto(route.keywords, "scan");
-    const bool isPolar = contienetexto(route.keywords, "polar");
-    const bool isVolume = contienetexto(route.keywords, "volume");
-    const bool isOpt = contienetexto(route.keywords, "opt");
-    const bool isScrf = contienetexto(route.keywords, "scrf");
-    const bool isFreq = contienetexto(route.keywords, "freq");
-    const bool isTD = contienetexto(route.keywords, "td");
+    auto anyStep = [&](auto&& test) {
+        return std::any_of(steps.begin(), steps.end(),
+                           [&](const JobStep& s) { return test(s.route); });
+    };
+    auto keyword = [&](std::string_view k) {
+        return anyStep([&](const RouteAnalysis& r) { return hasKeyword(r, k); });
+    };
+    const bool isScan = keyword("scan");
+    const bool isPolar = keyword("polar");
+    const bool isVolume = keyword("volume");
+    const bool isScrf = anyStep(hasSolvation);
+    const bool isFreq = keyword("freq");
+    const bool isTD = keyword("td");
+    // The last optimisation step: the header's job type says what a step did
+    // ("FOpt", "POpt"; a composite job repeats its route with "opt" in every
+    // step), the route where no step says so (a relaxed scan is "Scan").
+    const JobStep* lastOpt = nullptr;
+    for (const JobStep& s : steps)
+        if (s.header.size() > 3 && foldCase(s.header[3]).find("opt") != std::string::npos)
+            lastOpt = &s;
+    if (!lastOpt)
+        for (const JobStep& s : steps)
+            if (hasKeyword(s.route, "opt"))
+                lastOpt = &s;
+    const bool isOpt = lastOpt != nullptr;
+
+    // Method and basis: the route's words; where the route names none (a
+    // default HF job, a checkpoint basis, a composite or ONIOM job), the
+    // archive header's fields 4 and 5 name what Gaussian ran.
+    const RouteAnalysis& route = last.route;
+    std::string method = route.method;
+    std::string basis = route.basis;
+    // The step Gaussian writes itself after an optimisation ("#N Geom=AllCheck
+    // Guess=TCheck SCRF=Check GenChk RB3LYP/6-31G(d) Freq") names the user's
+    // method and basis in its own spelling: the user's own, of the first step
+    // that ran the same method and basis, is kept.
+    for (const JobStep& s : steps) {
+        if (&s == &last || s.route.method.empty() || s.route.basis.empty())
+            continue;
+        if (methodEnergyKey(s.route.method) == methodEnergyKey(method) &&
+            sameBasis(s.route.basis, basis)) {
+            method = s.route.method;
+            basis = s.route.basis;
+            break;
+        }
+    }
+    if (route.oniom || method.empty())
+        method = headerMethod(last.header[4]);
+    if (route.oniom || basis.empty())
+        basis = std::string(trimBlanks(last.header[5]));
 
     // Charge and multiplicity.
-    const std::vector<std::string_view> molecule = splitText(sections[3], "|");
+    const std::vector<std::string_view> molecule = splitText(last.sections[3], "|");
     const std::vector<std::string_view> cm = splitText(molecule[0], ",");
     if (cm.size() < 2)
         return false;
@@ -157,34 +296,55 @@ bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, char sep,
     }
 
     FileDetail& d = p.detail;
-    d.geometry = isOpt ? geometriaoptimizada(text, molecule) : geometriaentrada(molecule);
+    if (isOpt) {
+        // The geometry of the last optimisation step: its output ends with
+        // its archive entry.
+        const std::vector<std::string_view> optMolecule =
+            lastOpt->sections.size() >= 4 ? splitText(lastOpt->sections[3], "|") : molecule;
+        d.geometry = geometriaoptimizada(text.sub(0, lastOpt->archiveEnd), optMolecule);
+    } else {
+        d.geometry = geometriaentrada(molecule);
+    }
 
-    const FoldedText folded(archive);
+    const FoldedText folded(last.archive);
     const TextRef ar = folded.ref();
 
     // Dipole moment: the archive's components (atomic units) in debye, or the
     // total that the population analysis prints.
-    double dipole = 0.0;
+    //   "|Dipole=0.,0.,-0.8110418|"
+    //   " Dipole moment (field-independent basis, Debye):"
+    //   "    X=              0.0000    Y=              0.0000    Z=             -2.0615 Tot=
+    //   2.0615"
+    std::optional<double> dipole;
     std::string_view dipoleText = textoentre(ar, "|Dipole=", "|", false).text();
     if (!dipoleText.empty()) {
         std::vector<double> v = leercomponentes(dipoleText, 3);
         dipole = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]) * kAuToDebye;
-    } else {
-        dipole = numeroentre(fromLastWord(text, "Tot="), "Tot=", kCrLf, false);
-        dipoleText = "D";
+    } else if (TextRef tot = fromLastWord(text, "Tot="); !tot.empty()) {
+        dipole = numeroentre(tot, "Tot=", kCrLf, false);
     }
 
     const std::string pointGroup(trimBlanks(textoentre(ar, "|PG=", "|", false).text()));
 
-    double energy = 0.0;
-    double energyOpt = 0.0;
+    // Energies: the optimised energy from the last optimisation step's entry,
+    // the start energy from the first "SCF Done:" of that step.
+    //   " SCF Done:  E(RB3LYP) =  -382.308266566     A.U. after   11 cycles"
+    std::optional<double> energy;
+    std::optional<double> energyOpt;
     if (isOpt) {
-        energy = primernumerotras(text, "SCF Done:", " ", false);
-        energyOpt = numeroentre(ar, "|HF=", "|", false);
+        const TextRef optText =
+            text.sub(lastOpt->textBegin, lastOpt->archiveEnd - lastOpt->textBegin);
+        if (optText.find("SCF Done:") != TextRef::npos)
+            energy = primernumerotras(optText, "SCF Done:", " ", false);
+        const FoldedText optArchive(lastOpt->archive);
+        energyOpt = archiveNumber(optArchive.ref(), "HF");
     } else {
-        energy = numeroentre(ar, "|HF=", "|", false);
+        energy = archiveNumber(ar, "HF");
     }
-    const double methodEnergy = energiametodo(ar, route.method);
+    // The energy of the method that ran: under its own key, else under HF.
+    std::optional<double> methodEnergy = archiveNumber(ar, methodEnergyKey(method));
+    if (!methodEnergy || *methodEnergy == 0.0)
+        methodEnergy = archiveNumber(ar, "HF");
 
     OrbitalEnergies orbitals = energiasorbitales(text, msg);
     d.orbitalLabels = std::move(orbitals.labels);
@@ -193,32 +353,55 @@ bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, char sep,
 
     // The polarizability is read from the joined archive entry: in the file
     // text its archive lines are still wrapped, which would cut a component
-    // short at the line break.
+    // short at the line break.  The last step that prints one holds it.
     if (isPolar) {
-        std::vector<double> v = leercomponentes(textoentre(ar, "|polar=", "|", false).text(), 6);
-        for (std::size_t i = 0; i < 6; ++i) d.polar[i] = v[i];
+        for (auto s = steps.rbegin(); s != steps.rend(); ++s) {
+            const FoldedText stepArchive(s->archive);
+            const TextRef polar = textoentre(stepArchive.ref(), "|polar=", "|", false);
+            if (polar.empty())
+                continue;
+            std::vector<double> v = leercomponentes(polar.text(), 6);
+            for (std::size_t i = 0; i < 6; ++i) d.polar[i] = v[i];
+            break;
+        }
     }
     d.polarFound = isPolar;
 
-    const double r2 = primernumerotras(text, "Electronic spatial extent (au)", "=", true);
+    auto lastNumberAfter = [&](std::string_view anchor,
+                               std::string_view separator) -> std::optional<double> {
+        if (text.rfind(anchor) == TextRef::npos)
+            return std::nullopt;
+        return primernumerotras(text, anchor, separator, true);
+    };
+    const std::optional<double> r2 = lastNumberAfter("Electronic spatial extent (au)", "=");
 
-    double eps = 0, rsolv = 0, nonElectrostatic = 0, cavitation = 0, deltaG = 0;
+    // Solvation.  Gaussian 03 prints every term; Gaussian 09 and 16 print the
+    // solvent's constant, and for SMD the non-electrostatic terms, which they
+    // fold into the SCF energy:
+    //   " Solvent              : Water, Eps=  78.355300 Eps(inf)=   1.777849"
+    //   " PCM non-electrostatic energy =        -0.0013470649 Hartrees."
+    //   " SMD-CDS (non-electrostatic) energy       (kcal/mol) =      -0.85"
+    std::optional<double> eps, rsolv, nonElectrostatic, cavitation, deltaG;
     if (isScrf) {
-        eps = primernumerotras(fromLastWord(text, "EPS="), "EPS=", " ", false);
-        rsolv = primernumerotras(text, "RSolv=", " ", true);
-        nonElectrostatic = primernumerotras(text, "with all non electrostatic terms", " ", true);
-        cavitation = primernumerotras(text, "Cavitation energy", "=", true);
-        deltaG = primernumerotras(text, "DeltaG", "=", false);
+        if (TextRef e = fromLastWord(text, "EPS="); !e.empty())
+            eps = primernumerotras(e, "EPS=", " ", false);
+        rsolv = lastNumberAfter("RSolv=", " ");
+        nonElectrostatic = lastNumberAfter("with all non electrostatic terms", " ");
+        if (!nonElectrostatic && text.rfind("PCM non-electrostatic energy") != TextRef::npos)
+            nonElectrostatic = lastNumberAfter("SCF Done:", " ");
+        cavitation = lastNumberAfter("Cavitation energy", "=");
+        if (text.find("DeltaG") != TextRef::npos)
+            deltaG = primernumerotras(text, "DeltaG", "=", false);
     }
-    double volume = 0, a0 = 0;
+    std::optional<double> volume, a0;
     if (isVolume) {
-        volume = primernumerotras(text, "Molar volume", " ", true);
-        a0 = primernumerotras(text, "Recommended a0 for SCRF calculation", " ", true);
+        volume = lastNumberAfter("Molar volume", " ");
+        a0 = lastNumberAfter("Recommended a0 for SCRF calculation", " ");
     }
 
     d.freqFound = isFreq;
-    d.frequencies = isFreq ? frecuencias(text) : FrequencyTable(1, FrequencyMode{});
-    d.thermo = isFreq ? termoquimica(text) : ThermoTable(1, ThermoLine{});
+    d.frequencies = isFreq ? frecuencias(text) : FrequencyTable(1, kModeNotPrinted);
+    d.thermo = isFreq ? termoquimica(text) : termoquimica(TextRef());
 
     ExcitedStates excited = isTD ? estadosexcitados(text) : ExcitedStates{};
     d.tdFound = isTD;
@@ -229,26 +412,27 @@ bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, char sep,
     }
 
     const std::string missing = msg(kMsgMissing);
-    auto num = [&](double v) { return formatNumber(v, sep); };
-    auto numOrMissing = [&](double v) { return v == 0.0 ? missing : num(v); };
+    auto num = [&](const std::optional<double>& v) { return v ? formatNumber(*v, sep) : missing; };
+    // Energies of 0 are no energies (a relaxed scan's list under "HF=").
+    auto energyText = [&](const std::optional<double>& v) {
+        return v && *v != 0.0 ? formatNumber(*v, sep) : missing;
+    };
     auto& c = p.cells;
-    c[2] = route.method;
-    c[3] = route.basis;
+    c[2] = method;
+    c[3] = basis;
     c[4] = std::to_string(*charge) + "  " + std::to_string(*multiplicity);
     c[5] = pointGroup;
-    c[6] = numOrMissing(energy);
-    // A relaxed scan (opt=modredundant) stores a list of energies under
-    // "HF=", which reads as 0: that is no energy, and is written as missing.
-    c[7] = isOpt ? numOrMissing(energyOpt) : missing;
-    c[8] = numOrMissing(methodEnergy);
-    c[9] = num(orbitals.homo);
-    c[10] = num(orbitals.lumo);
-    c[11] = dipoleText.empty() ? missing : num(dipole);
-    c[12] = isVolume ? num(volume) : missing;
-    c[13] = isVolume ? num(a0) : missing;
-    c[14] = numOrMissing(r2);
-    const double scrf[5] = {eps, rsolv, nonElectrostatic, cavitation, deltaG};
-    for (std::size_t i = 0; i < 5; ++i) c[15 + i] = isScrf ? num(scrf[i]) : missing;
+    c[6] = energyText(energy);
+    c[7] = isOpt ? energyText(energyOpt) : missing;
+    c[8] = energyText(methodEnergy);
+    c[9] = orbitals.homoFound ? num(orbitals.homo) : missing;
+    c[10] = orbitals.lumoFound ? num(orbitals.lumo) : missing;
+    c[11] = num(dipole);
+    c[12] = num(volume);
+    c[13] = num(a0);
+    c[14] = r2 && *r2 != 0.0 ? num(r2) : missing;
+    const std::optional<double> scrf[5] = {eps, rsolv, nonElectrostatic, cavitation, deltaG};
+    for (std::size_t i = 0; i < 5; ++i) c[15 + i] = num(scrf[i]);
     c[20] = cpu;
     c[21] = "OK";
     return true;
@@ -322,9 +506,8 @@ ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
     };
 
     DetailTable detail;
-    MullikenCharges carried;  // a file without a Mulliken block keeps the previous lists
-    std::size_t next = 0;     // index into `accepted`
-    std::size_t k = 0;        // rows written
+    std::size_t next = 0;  // index into `accepted`
+    std::size_t k = 0;     // rows written
     for (std::size_t r = 1; r < rows.size(); ++r) {
         const FileRow& row = rows[r];
         if (!row.checked)
@@ -344,8 +527,6 @@ ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
 
         if (p.readError)
             out.unreadable.push_back(*p.readError);
-        if (p.ok && p.mulliken)
-            carried = std::move(*p.mulliken);
         if (p.ok && p.isScan) {
             out.untick.push_back(r);
             out.scanMet = true;
@@ -359,11 +540,14 @@ ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
         if (p.ok) {
             // The formula of the file's own Mulliken block; a file without one
             // is named by its archive's stoichiometry.
-            std::string formula = p.mulliken ? formulamolecular(carried.symbols) : std::string();
+            std::string formula =
+                p.mulliken ? formulamolecular(p.mulliken->symbols) : std::string();
             t.set(1, k, formula.empty() ? p.stoichiometry : formula);
             for (std::size_t c = 2; c < kResultColumns; ++c) t.set(c, k, std::move(p.cells[c]));
-            p.detail.mullikenSymbols = carried.symbols;
-            p.detail.mullikenCharges = carried.charges;
+            if (p.mulliken) {
+                p.detail.mullikenSymbols = std::move(p.mulliken->symbols);
+                p.detail.mullikenCharges = std::move(p.mulliken->charges);
+            }
             guardardetalle(detail, "OK", p.detail, boxes, msg, decimalSeparator);
         } else {
             for (std::size_t c = 1; c <= 20; ++c) t.set(c, k, "Error");

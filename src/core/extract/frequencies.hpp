@@ -1,7 +1,8 @@
 #pragma once
-// The first group of normal modes of the harmonic-frequency printout.
+// Every normal mode of the last harmonic-frequency printout.
 
 #include <array>
+#include <limits>
 #include <vector>
 
 #include "core/text/searchtext.hpp"
@@ -11,15 +12,22 @@ namespace zerlant {
 // Seven values per mode, in this order: frequency (cm-1, negative when
 // imaginary), reduced mass (AMU), force constant (mDyne/A), IR intensity
 // (KM/Mole), Raman activity, depolarisation ratio (plane light),
-// depolarisation ratio (unpolarised light).  Values not printed stay 0.
+// depolarisation ratio (unpolarised light).  A value the file does not print
+// (the Raman terms of a job without Raman, every value of a job without the
+// printout) is NaN: no number, written as missing.
 using FrequencyMode = std::array<double, 7>;
+inline constexpr FrequencyMode kModeNotPrinted = {
+    std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN(),
+    std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN(),
+    std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN(),
+    std::numeric_limits<double>::quiet_NaN()};
 // 0-based: entry i is mode i+1.
 using FrequencyTable = std::vector<FrequencyMode>;
 
-// The modes of the first group (at most three in Gaussian's standard
-// printout) after the last "and normal coordinates:" heading of the
+// Every mode, group after group (three a group in Gaussian's standard
+// printout), after the last "and normal coordinates:" heading of the
 // normalised output text.  When the file has no such printout the table is
-// the extraction's starting value: one mode of zeros.
+// one mode of NaN (nothing printed).
 FrequencyTable frecuencias(TextRef fileText);
 
 }  // namespace zerlant

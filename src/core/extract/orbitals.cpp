@@ -130,10 +130,12 @@ OrbitalEnergies energiasorbitales(TextRef fileText, const MessageLookup& message
                 if (!occupiedSeen || value > out.homo)
                     out.homo = value;
                 occupiedSeen = true;
+                out.homoFound = true;
             } else if (occupancy == Occupancy::Virtual) {
                 if (!virtualSeen || value < out.lumo)
                     out.lumo = value;
                 virtualSeen = true;
+                out.lumoFound = true;
             }
         };
         for (std::string_view w : words) {

@@ -24,6 +24,8 @@ struct OrbitalEnergies {
     std::vector<double> energies;         // hartree, as printed
     double homo = 0.0;                    // highest occupied value over both spins
     double lumo = 0.0;                    // lowest virtual value over both spins
+    bool homoFound = false;               // an occupied eigenvalue was read
+    bool lumoFound = false;               // a virtual eigenvalue was read
 };
 
 // Reads the eigenvalue summary lines ("Alpha  occ. eigenvalues -- ...") that

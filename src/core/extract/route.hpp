@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/text/searchtext.hpp"
@@ -19,19 +20,23 @@ struct RouteAnalysis {
     std::string method;    // nombremetodo: lower case, as in the candidate list; may be empty
     std::string basis;     // nombrebase: spelled as in the route; may be empty
     std::string keywords;  // palabrasclave: blank-separated, in list order; may be empty
-    std::string route;     // the route left over once keywords and method are removed
+    std::string route;     // the words left over once keywords, method and basis are taken
+    bool oniom = false;    // an ONIOM job: method and basis are Gaussian's own (archive header)
+    // Each job keyword with its options as the route writes them, lower case
+    // ("scrf" -> "check", "opt" -> "calcfc,ts").
+    std::vector<std::pair<std::string, std::string>> keywordOptions;
 };
 
-// Names method, basis set and job keywords of a route:
-//  1. every "/" becomes a blank;
-//  2. keywords = palabrasclave(route);
-//  3. the words holding a keyword are removed (quitarpalabras, one keyword at
-//     a time);
-//  4. method = nombremetodo(route);
-//  5. the words holding the method are removed;
-//  6. basis = nombrebase(route).
-// E.g. "#P B3LYP/6-31G(d) Opt Freq" gives method "b3lyp", basis "6-31G(d)",
-// keywords "opt freq" and the leftover route "P 6-31G(d)".
+// Names method, basis set and job keywords of a route.  The route is split
+// into words at blanks and "/" (a word's options in parentheses or after "="
+// stay with it), and each word is matched whole: a job keyword by its name
+// ("opt=(calcfc,ts)" is opt), a method by the method list with an optional
+// r/u/ro prefix (the spelling kept in lower case; "CCSD(T,T1Diag)" is
+// ccsd(t)), a basis set by how basis names start ("6-31G(d)", "aug-cc-pVTZ",
+// "def2TZVP").  E.g. "#P B3LYP/6-31G(d) Opt Freq" gives method "b3lyp", basis
+// "6-31G(d)", keywords "opt freq".  A route that names no method (Gaussian
+// then runs HF) or no basis gives "": the caller takes Gaussian's own from the
+// archive header.
 RouteAnalysis analizarruta(std::string_view route);
 
 // The job keywords that occur in the route, blank-separated, in list order.

@@ -1,5 +1,7 @@
 #include "core/extract/thermochemistry.hpp"
 
+#include <limits>
+
 #include <string_view>
 
 #include "core/extract/blocklines.hpp"
@@ -9,7 +11,8 @@
 namespace zerlant {
 
 ThermoTable termoquimica(TextRef fileText) {
-    ThermoTable table(1, ThermoLine{});
+    const double none = std::numeric_limits<double>::quiet_NaN();  // nothing printed
+    ThermoTable table(1, ThermoLine{none, none, none});
     // The unit line of the table holds "Cal/Mol-Kelvin" twice; its last
     // occurrence ends that line.  The block runs to the partition-function
     // heading: line 0 is the empty rest of the unit line, the table lines

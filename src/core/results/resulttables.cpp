@@ -1,6 +1,7 @@
 #include "core/results/resulttables.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/results/scanaimexport.hpp"
 #include "core/text/numbers.hpp"
@@ -83,7 +84,10 @@ void guardardetalle(DetailTable& detail, std::string_view status, const FileDeta
     const MessageLookup msg =
         messages ? messages : MessageLookup([](int) { return std::string(); });
     const bool ok = status == "OK";
-    auto num = [&](double v) { return formatNumber(v, decimalSeparator); };
+    // NaN marks a value the file does not print: written as missing, never 0.
+    auto num = [&](double v) {
+        return std::isnan(v) ? msg(131) : formatNumber(v, decimalSeparator);
+    };
 
     std::size_t h = 1;
     if (ok) {
@@ -123,8 +127,12 @@ void guardardetalle(DetailTable& detail, std::string_view status, const FileDeta
         put(1, base + 1 + i, at(lists.orbitalSymmetries, i));
         put(2, base + 1 + i, num(lists.orbitalEnergies[i]));
     }
-    if (!lists.orbitalEnergies.empty())
+    if (!lists.orbitalEnergies.empty()) {
         put(3, base + 1, count(lists.orbitalEnergies.size()));
+    } else {
+        put(2, base + 1, msg(131));  // the file prints no eigenvalues
+        put(3, base + 1, count(1));
+    }
 
     // Polarizability: always six components; message 131 when not found.
     for (std::size_t i = 0; i < lists.polar.size(); ++i) {
@@ -139,8 +147,12 @@ void guardardetalle(DetailTable& detail, std::string_view status, const FileDeta
         put(8, base + 1 + i,
             i < lists.mullikenCharges.size() ? num(lists.mullikenCharges[i]) : std::string());
     }
-    if (!lists.mullikenSymbols.empty())
+    if (!lists.mullikenSymbols.empty()) {
         put(9, base + 1, count(lists.mullikenSymbols.size()));
+    } else {
+        put(8, base + 1, msg(131));  // the file prints no Mulliken charges
+        put(9, base + 1, count(1));
+    }
 
     // Geometry.
     for (std::size_t i = 0; i < lists.geometry.size(); ++i)
@@ -154,13 +166,14 @@ void guardardetalle(DetailTable& detail, std::string_view status, const FileDeta
             put(18 + j, base + 1 + i, lists.freqFound ? num(lists.frequencies[i][j]) : msg(131));
     put(25, base + 1, count(lists.frequencies.size()));
 
-    // Thermochemistry: rows named Total .. Vibrational, then "<Vibrational> 1".
+    // Thermochemistry: rows named Total .. Vibrational, then one row per low
+    // vibration named as Gaussian prints it ("Vibration     1"): "Vibration 1".
     for (std::size_t i = 0; i < lists.thermo.size(); ++i) {
         std::string name;
         if (i < 5)
             name = msg(175 + static_cast<int>(i));
-        if (i == 5)
-            name = msg(179) + " 1";
+        else
+            name = msg(370) + " " + std::to_string(i - 4);
         put(26, base + 1 + i, name);
         for (std::size_t j = 0; j < 3; ++j)
             put(27 + j, base + 1 + i, lists.freqFound ? num(lists.thermo[i][j]) : msg(131));

@@ -198,6 +198,19 @@ std::string entradaarchivo(TextRef normalisedText, bool join) {
     return join ? joinWrappedLines(entry) : std::string(entry);
 }
 
+std::vector<ArchivePlace> archivePlaces(TextRef normalisedText) {
+    std::vector<ArchivePlace> out;
+    std::size_t from = normalisedText.findExact("1|1|");
+    while (from != TextRef::npos) {
+        const std::size_t to = archiveEnd(normalisedText, from);
+        if (to == TextRef::npos)
+            break;
+        out.push_back({from, to});
+        from = normalisedText.findExact("1|1|", to);
+    }
+    return out;
+}
+
 std::string tiempocpu(TextRef line, char decimalSeparator) {
     double days = numeroentre(line, ":", "days", false);
     double hours = numeroentre(line, "days", "hours", false);

@@ -72,6 +72,15 @@ std::string joinWrappedLines(std::string_view text);
 // together with the blank.  Empty when there is no entry.
 std::string entradaarchivo(TextRef normalisedText, bool join);
 
+// Where every archive entry of a file lies, in file order: the offsets of its
+// "1|1|" and of the "@" that ends it.  A file of several job steps (Link1)
+// holds one entry per step that finished.
+struct ArchivePlace {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+std::vector<ArchivePlace> archivePlaces(TextRef normalisedText);
+
 // The rest of a "Job cpu time" line as "d:h:m:s" (or "h:m:s" when days is 0),
 // numbers written with the given decimal separator.
 std::string tiempocpu(TextRef line, char decimalSeparator);

@@ -92,7 +92,7 @@ TEST(ExtractionRun, SolvationVolumePolarizabilityAndDecimalComma) {
     EXPECT_EQ(t.cell(6, 1), "-79,858399");
     EXPECT_EQ(t.cell(7, 1), "m131");
     EXPECT_EQ(t.cell(15, 1), "2,3741");  // "Eps=" of the solvent line
-    EXPECT_EQ(t.cell(16, 1), "0");       // a solvation job shows 0, not message 131
+    EXPECT_EQ(t.cell(16, 1), "m131");    // no solvent radius printed: missing, not 0
     EXPECT_EQ(t.cell(20, 1), "0:0:5,6");
     EXPECT_EQ(t.cell(12, 1), "m131");
 
@@ -178,8 +178,8 @@ TEST(ExtractionRun, SeveralFilesAtOnce) {
     EXPECT_EQ(t.cell(21, 5), "OK");
 
     // DetailTable: an Error row, the water block of 7 rows, an Error row,
-    // then the block of the file without Mulliken block, which carries the
-    // water's lists.
+    // then the block of the file without Mulliken block: missing, nothing
+    // carried over from the water before it.
     const Table& d = out.detail.table;
     EXPECT_EQ(out.detail.contadorficheros, 5u);
     EXPECT_EQ(d.cell(0, 1), "Error");
@@ -187,11 +187,10 @@ TEST(ExtractionRun, SeveralFilesAtOnce) {
     EXPECT_EQ(d.cell(37, 9), "Error");
     EXPECT_EQ(d.cell(38, 9), "1");
     EXPECT_EQ(d.cell(4, 10), "[11]");
-    EXPECT_EQ(d.cell(9, 10), "3");
-    EXPECT_EQ(d.cell(8, 10), "-0.298194");
+    EXPECT_EQ(d.cell(9, 10), "1");
+    EXPECT_EQ(d.cell(8, 10), "m131");
 
-    // The export with the file name, the status and the Mulliken block:
-    // the carried lists appear in the later file's rows.
+    // The export with the file name, the status and the Mulliken block.
     ExtractBoxes boxes = ExtractBoxes::initial(fakeMessage);
     boxes.setAll(false);
     boxes[ExtractBox::File].ticked = true;
@@ -201,7 +200,8 @@ TEST(ExtractionRun, SeveralFilesAtOnce) {
     EXPECT_EQ(e.cell(0, 3), "goodvibes_g09_H2O.log");
     EXPECT_EQ(e.cell(3, 5), "0.149097");
     EXPECT_EQ(e.cell(0, 9), "rmg_g09_water.out");
-    EXPECT_EQ(e.cell(2, 9), "O");
+    EXPECT_EQ(e.cell(2, 9), "");
+    EXPECT_EQ(e.cell(3, 9), "m131");
 }
 
 TEST(ExtractionRun, MultiStepJobsAndFailuresOfTheArchive) {
@@ -242,7 +242,7 @@ TEST(ExtractionRun, MultiStepJobsAndFailuresOfTheArchive) {
     // First step ended normally, the second failed: "OK", first step's time.
     EXPECT_EQ(t.cell(21, 1), "OK");
     EXPECT_EQ(t.cell(20, 1), "2:1:30.1");
-    EXPECT_EQ(t.cell(15, 1), "0");  // "SCRF=Check" prints no solvent, only "steps=  120."
+    EXPECT_EQ(t.cell(15, 1), "m131");  // "SCRF=Check" prints no solvent, only "steps=  120."
     EXPECT_EQ(t.cell(11, 8), "1.25");
     EXPECT_EQ(t.cell(15, 8), "78.3553");
     EXPECT_EQ(t.cell(21, 9), "OK");

@@ -29,35 +29,47 @@ void expectRoute(const RouteCase& c) {
     EXPECT_EQ(r.route, c.leftover);
 }
 
-TEST(Route, DocumentedRouteExamples) {
+TEST(Route, WholeWordsNameMethodBasisAndKeywords) {
     const RouteCase cases[] = {
-        {"#P B3LYP/6-31G(d) Opt Freq", "b3lyp", "6-31G(d)", "opt freq", "P 6-31G(d)"},
-        // list C's ccsd(t) comes after ccsd and cc of list B
-        {"#P CCSD(T)/cc-pVDZ", "ccsd(t)", "cc-pVDZ", "", "P cc-pVDZ"},
-        {"# UB3LYP/6-31G(d)", "ub3lyp", "6-31G(d)", "", "6-31G(d)"},
-        {"# cam-b3lyp/6-311+G(d,p)", "cam-b3lyp", "6-311+G(d,p)", "", "6-311+G(d,p)"},
-        // cc matches inside aug-cc-pVTZ and comes after mp2: the basis goes with it
-        {"#P MP2/aug-cc-pVTZ", "cc", "", "", "P MP2"},
-        {"# CBS-QB3", "cbs", "", "", ""},
-        // the word holding scrf goes before the method is sought
-        {"#P HF/STO-3G SCRF=(Solvent=Water)", "hf", "STO-3G", "scrf", "P STO-3G"},
-        // no keyword, no method: only "#" goes
-        {"#P foo bar", "", "", "", "P foo bar"},
+        {"#P B3LYP/6-31G(d) Opt Freq", "b3lyp", "6-31G(d)", "opt freq", ""},
+        {"#P CCSD(T)/cc-pVDZ", "ccsd(t)", "cc-pVDZ", "", ""},
+        {"# UB3LYP/6-31G(d)", "ub3lyp", "6-31G(d)", "", ""},
+        {"# cam-b3lyp/6-311+G(d,p)", "cam-b3lyp", "6-311+G(d,p)", "", ""},
+        // a correlation-consistent basis is no method "cc"
+        {"#P MP2/aug-cc-pVTZ", "mp2", "aug-cc-pVTZ", "", ""},
+        {"# CBS-QB3", "cbs-qb3", "", "", ""},
+        {"#P HF/STO-3G SCRF=(Solvent=Water)", "hf", "STO-3G", "scrf", ""},
+        // options in parentheses stay with their word, blanks and all
+        {"# opt=(calcfc, ts, noeigen) freq=noraman m062x/def2TZVP", "m062x", "def2TZVP", "opt freq",
+         ""},
+        // "hf" inside hirshfeld and "cc" inside calcfc are no methods
+        {"# m062x def2tzvp scrf=(smd,solvent=n,n-DiMethylFormamide) pop=hirshfeld", "m062x",
+         "def2tzvp", "scrf", "pop=hirshfeld"},
+        {"#P opt=(calcfc, noeigentest, tight) g4 scf=(tight, direct) nosymm", "g4", "", "opt",
+         "scf=(tight, direct) nosymm"},
+        // the triples of CCSD(T,T1Diag,...) make it CCSD(T); MP4's options name it
+        {"# SCRF=(Solvent=Water) geom=check CCSD(T,T1Diag,Conver=6)/6-31+G(d)", "ccsd(t)",
+         "6-31+G(d)", "geom scrf", ""},
+        {"#p MP4(SDQ)/STO-3G", "mp4(sdq)", "STO-3G", "", ""},
+        {"# uccsd(t,full)/3-21g", "uccsd(t)", "3-21g", "", ""},
+        {"#p b2plyp/3-21g geom=connectivity", "b2plyp", "3-21g", "geom", ""},
+        {"#p EOMCCSD=(nstates=10, root=1) STO-3G", "eomccsd", "STO-3G", "", ""},
+        {"# pbe1pbe/Def2SVP scf=tight nmr", "pbe1pbe", "Def2SVP", "nmr", "scf=tight"},
+        // no method word: the caller takes Gaussian's own (HF) from the archive
+        {"#P STO-3G SCF(MAXCYCLE=500) FREQ", "", "STO-3G", "freq", "SCF(MAXCYCLE=500)"},
+        // keywords are whole words: optcyc is no opt, td( is td, stable=opt no opt
+        {"# G3 NOSYM OPTCYC=100", "g3", "", "", "NOSYM OPTCYC=100"},
+        {"# b3lyp guess=read geom=allcheck td(nstates=5)", "b3lyp", "", "td guess geom", ""},
+        {"# stable=opt ub3lyp/6-31g", "ub3lyp", "6-31g", "stable", ""},
         {"", "", "", "", ""},
     };
     for (const RouteCase& c : cases) expectRoute(c);
 }
 
-TEST(Route, KeywordsAreSubstringsInListOrder) {
-    EXPECT_EQ(palabrasclave("#P Freq B3LYP/6-31G(d) Opt"), "opt freq");
-    // ircmax also holds irc; td is found inside longer words
-    EXPECT_EQ(palabrasclave("#P IRC=(IRCMax=3) TDA"), "td irc ircmax");
-    EXPECT_EQ(palabrasclave("# b3lyp guess=read geom=allcheck td(nstates=5)"), "td guess geom");
-    EXPECT_EQ(palabrasclave("#P B3LYP/6-31G(d)"), "");
-    EXPECT_EQ(palabrasclave(""), "");
-    // every word holding a keyword leaves the route, options and all
-    expectRoute({"# opt=(calcfc,ts,noeigen) freq=noraman b3lyp/3-21g", "b3lyp", "3-21g", "opt freq",
-                 "3-21g"});
+TEST(Route, OniomIsFlaggedForTheArchiveHeaderToName) {
+    RouteAnalysis r = analizarruta("#p oniom(UB3LYP/6-31G(d):upm6) opt geom=allcheck");
+    EXPECT_TRUE(r.oniom);
+    EXPECT_EQ(r.keywords, "opt geom");
 }
 
 TEST(Route, NombremetodoLastMatchWins) {
@@ -65,7 +77,6 @@ TEST(Route, NombremetodoLastMatchWins) {
     EXPECT_EQ(nombremetodo("#P QCISD(TQ)/6-31G"), "qcisd(tq)");
     EXPECT_EQ(nombremetodo("#p MP4(SDQ)/STO-3G"), "mp4(sdq)");
     EXPECT_EQ(nombremetodo("# CIS(D,NStates=5)"), "cis");
-    EXPECT_EQ(nombremetodo("#p pbe1pbe/6-31G"), "");
     EXPECT_EQ(nombremetodo(""), "");
 }
 
@@ -102,6 +113,10 @@ TEST(Route, MethodEnergyKeys) {
     EXPECT_EQ(methodEnergyKey("romp4"), "MP4SDTQ");
     EXPECT_EQ(methodEnergyKey("ub3lyp"), "B3LYP");
     EXPECT_EQ(methodEnergyKey("uff"), "UFF");
+    // double hybrids are stored under MP2, composites under their short name
+    EXPECT_EQ(methodEnergyKey("b2plyp"), "MP2");
+    EXPECT_EQ(methodEnergyKey("cbs-qb3"), "CBSQB3");
+    EXPECT_EQ(methodEnergyKey("uccsd(t)"), "CCSD(T)");
     EXPECT_EQ(methodEnergyKey(""), "");
 }
 
@@ -114,104 +129,6 @@ TEST(Route, EnergiametodoFallsBackToHf) {
     // a scan stores a list under HF: not a number, 0
     EXPECT_DOUBLE_EQ(energiametodo("|HF=-1.5,-1.6,-1.7|RMSD=1|", "b3lyp"), 0.0);
     EXPECT_DOUBLE_EQ(energiametodo("", "mp2"), 0.0);
-}
-
-// The joined archive entries of a real file, in file order.
-std::vector<std::string> archiveEntries(const std::filesystem::path& file) {
-    auto text = readNormalised(file.string());
-    EXPECT_TRUE(text.ok()) << file;
-    std::vector<std::string> out;
-    if (!text.ok())
-        return out;
-    TextRef t = text->ref();
-    for (std::size_t at = t.findExact("1|1|"); at != TextRef::npos;
-         at = t.findExact("1|1|", at + 4)) {
-        std::size_t end = t.findExact("@", at);
-        if (end == TextRef::npos)
-            break;
-        out.push_back(joinWrappedLines(t.text().substr(at, end - at)));
-    }
-    return out;
-}
-
-std::string routeSection(const std::string& entry) {
-    auto sections = splitText(entry, "||");
-    return sections.size() > 1 ? std::string(sections[1]) : std::string();
-}
-
-struct FileCase {
-    const char* file;
-    const char* route;  // the route section as the file holds it
-    const char* method;
-    const char* basis;
-    const char* keywords;
-    double energy;  // the method's energy as the archive holds it
-};
-
-TEST(Route, RealFilesMethodBasisAndEnergy) {
-    const FileCase cases[] = {
-        // Gaussian 03
-        {"cclibdata_g03_water_ccsd(t).log", "#P CCSD(T)/STO-3G", "ccsd(t)", "STO-3G", "",
-         -75.0177604},
-        {"cclibdata_g03_water_mp4sdq.log", "#P MP4(SDQ)/STO-3G DENSITY POP=(FULL,NATURALORBITALS)",
-         "mp4(sdq)", "STO-3G", "density", -75.0160137},
-        {"cclibdata_g03_anthracene.log", "# OPT FREQ HF/6-31G GEOM=CONNECTIVITY", "hf", "6-31G",
-         "opt freq geom", -535.8124402},
-        // Gaussian 09 (the last one a Windows file with CR LF line ends)
-        {"cclib_g09_water_mp2.log", "#P MP2/STO-3G Density Pop=(Full,NaturalOrbitals)", "mp2",
-         "STO-3G", "density", -75.0022821},
-        {"cclib_g09_water_cis.log",
-         "#P CIS(50-50,NStates=5)/STO-3G Density Pop=(Full,NaturalOrbitals)", "cis", "STO-3G",
-         "density", -75.0022821},
-        {"goodvibes_g09_ethane_TZ.out", "#p b3lyp 6-311g(d,p) SCRF(smd,solvent=toluene)", "b3lyp",
-         "6-311g(d,p)", "scrf", -79.858399},
-        {"rmg_g09_UCCSDT_C_ATOM.LOG", "# uccsd(t)/3-21g geom=connectivity", "ccsd(t)", "3-21g",
-         "geom", -37.5174545},
-        // Gaussian 16
-        {"cclib_g16_water_mp4.log", "#P MP4/STO-3G Pop=Full", "mp4", "STO-3G", "", -75.0160681},
-        {"cclib_g16_water_ccsd.log", "#P CCSD/STO-3G", "ccsd", "STO-3G", "", -75.0176836},
-        // CIS without an MP2 value in the archive: the HF value
-        {"cclib_g16_water_cis.log",
-         "#P CIS(50-50,NStates=5)/STO-3G Density Pop=(Full,NaturalOrbitals)", "cis", "STO-3G",
-         "density", -74.9643288},
-        {"chemsmart_g16_tddft_r1s50_gas_radical_anion.log",
-         "# cam-b3lyp gen TD(singlets,nstates=50,root=1)", "cam-b3lyp", "gen", "td", -1294.3140395},
-    };
-    for (const FileCase& c : cases) {
-        SCOPED_TRACE(c.file);
-        ZERLANT_DATA_FILE(path, c.file);
-        auto text = readNormalised(path.string());
-        ASSERT_TRUE(text.ok());
-        const std::string entry = entradaarchivo(text->ref(), true);
-        ASSERT_EQ(routeSection(entry), c.route);
-        RouteAnalysis r = analizarruta(routeSection(entry));
-        EXPECT_EQ(r.method, c.method);
-        EXPECT_EQ(r.basis, c.basis);
-        EXPECT_EQ(r.keywords, c.keywords);
-        EXPECT_DOUBLE_EQ(energiametodo(entry, r.method), c.energy);
-    }
-}
-
-TEST(Route, RealCompositeJobQcisdStep) {
-    // A G3 job writes one archive entry per step; the QCISD(T,E4T) step names
-    // the method qcisd, whose energy the archive stores under QCISD.
-    ZERLANT_DATA_FILE(path, "rmg_g03_ethylene_G3.log");
-    const std::vector<std::string> entries = archiveEntries(path);
-    ASSERT_EQ(entries.size(), 8u);
-    const std::string& qci = entries[3];
-    ASSERT_EQ(routeSection(qci), "#N GEOM=ALLCHECK GUESS=READ SCRF=CHECK QCISD(T,E4T)/6-31G(D)");
-    RouteAnalysis r = analizarruta(routeSection(qci));
-    EXPECT_EQ(r.method, "qcisd");
-    EXPECT_EQ(r.basis, "6-31G(D)");
-    EXPECT_EQ(r.keywords, "guess geom scrf");
-    EXPECT_DOUBLE_EQ(energiametodo(qci, r.method), -78.3133012);
-    EXPECT_DOUBLE_EQ(energiametodo(qci, "qcisd-t"), -78.3221191);
-    EXPECT_DOUBLE_EQ(energiametodo(qci, "mp4"), -78.3197986);
-
-    // the final entry of the composite job
-    RouteAnalysis g3 = analizarruta(routeSection(entries.back()));
-    EXPECT_EQ(g3.method, "g3");
-    EXPECT_EQ(g3.keywords, "opt");
 }
 
 }  // namespace

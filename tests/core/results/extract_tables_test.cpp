@@ -128,10 +128,11 @@ TEST(GuardarDetalle, ExcitedStatesStandOnTheRowOfTheirFirstTransition) {
     // The third state has no transition: it stands on the row after the last.
     EXPECT_EQ(t.cell(31, 5), "3");
     EXPECT_EQ(t.cell(38, 1), "4");
-    // Thermochemistry row names: five messages, then "<179> 1", then none.
+    // Thermochemistry row names: five messages, then one per vibration as
+    // Gaussian names them, "Vibration 1", "Vibration 2".
     EXPECT_EQ(t.cell(26, 5), "m179");
-    EXPECT_EQ(t.cell(26, 6), "m179 1");
-    EXPECT_EQ(t.cell(26, 7), "");
+    EXPECT_EQ(t.cell(26, 6), "m370 1");
+    EXPECT_EQ(t.cell(26, 7), "m370 2");
     EXPECT_EQ(t.cell(29, 7), "3");
 }
 
