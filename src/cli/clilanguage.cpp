@@ -16,6 +16,22 @@ std::string envValue(const char* name) {
 
 }  // namespace
 
+std::string languageOfEnvironment(const std::vector<std::string>& names, const std::string& lcAll,
+                                  const std::string& lcMessages, const std::string& lang) {
+    // The first of LC_ALL, LC_MESSAGES, LANG that is set decides, as for any
+    // program's messages.
+    const std::string& locale = !lcAll.empty() ? lcAll : !lcMessages.empty() ? lcMessages : lang;
+    const bool spanish =
+        locale.size() >= 2 && (locale[0] == 'e' || locale[0] == 'E') &&
+        (locale[1] == 's' || locale[1] == 'S') &&
+        (locale.size() == 2 || locale[2] == '_' || locale[2] == '.' || locale[2] == '@');
+    for (const char* wanted : {spanish ? "Español" : "English", "English"})
+        for (const auto& n : names)
+            if (sameName(n, wanted))
+                return n;
+    return names.empty() ? std::string() : names.front();
+}
+
 Result<CliLanguage> loadCliLanguage(const std::optional<std::string>& requested) {
     namespace fs = std::filesystem;
     ProgramFolderInputs in;
@@ -52,31 +68,10 @@ Result<CliLanguage> loadCliLanguage(const std::optional<std::string>& requested)
                          ""};
         }
     } else {
-        language = file->currentLanguage();
-        bool present = false;
-        for (const auto& n : names) present = present || sameName(n, language);
-        // A settings entry naming no section of the file: use the first language.
-        if (!present && !names.empty())
-            language = names.front();
+        language = languageOfEnvironment(names, envValue("LC_ALL"), envValue("LC_MESSAGES"),
+                                         envValue("LANG"));
     }
     return CliLanguage{*folder, language, file->lookup(language)};
-}
-
-std::optional<std::string> takeLangOption(std::vector<std::string>& args) {
-    std::optional<std::string> lang;
-    for (std::size_t i = 0; i < args.size();) {
-        if (args[i] == "--lang" && i + 1 < args.size()) {
-            lang = args[i + 1];
-            args.erase(args.begin() + static_cast<long>(i),
-                       args.begin() + static_cast<long>(i) + 2);
-        } else if (args[i].rfind("--lang=", 0) == 0) {
-            lang = args[i].substr(7);
-            args.erase(args.begin() + static_cast<long>(i));
-        } else {
-            ++i;
-        }
-    }
-    return lang;
 }
 
 }  // namespace zerlant::cli

@@ -19,12 +19,16 @@ struct CliLanguage {
 
 // Finds the program's folder (the executable's folder from /proc/self/exe,
 // else the per-user data folder) and gives the messages of `requested`, or of
-// the current language when none is requested.  An error text when the
-// language file cannot be found or read, or the requested name is not a
-// language of the file.
+// the environment's language (languageOfEnvironment) when none is requested.  An error text when
+// the language file cannot be found or read, or the requested name is not a language of the file.
 Result<CliLanguage> loadCliLanguage(const std::optional<std::string>& requested = std::nullopt);
 
-// Takes "--lang NAME" or "--lang=NAME" out of args (when present) and returns NAME.
-std::optional<std::string> takeLangOption(std::vector<std::string>& args);
+// The language of the command line without --lang: Español when the first set
+// of LC_ALL, LC_MESSAGES and LANG names a Spanish locale (es, es_*), English
+// otherwise; the first of `names` when the file has neither.  The language last
+// chosen in the window does not count: scripts must read the same headings
+// whatever a person chose there.
+std::string languageOfEnvironment(const std::vector<std::string>& names, const std::string& lcAll,
+                                  const std::string& lcMessages, const std::string& lang);
 
 }  // namespace zerlant::cli

@@ -1,8 +1,10 @@
 // zerlant-cli aim: the Aim tool over the files given, all checked, in the
 // order given; the export table goes to standard output or to -o FILE.
 
+#include <CLI/CLI.hpp>
 #include <array>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -20,33 +22,27 @@ namespace {
 constexpr std::array<std::string_view, kAimColumns> kAimNames = {
     "file", "type", "rho", "delsqrho", "ellipticity", "v", "g", "h"};
 
-void printAimHelp() {
-    std::printf(
-        "Usage: zerlant-cli aim [--select LIST | --all] [-o FILE] [--lang NAME]\n"
-        "                       [--decimal-separator C] FILE...\n\n"
-        "Reads the bond critical points (type (3,-1)) of AIM summary files (.sum): one\n"
-        "row per point with its type, the electron density rho, its Laplacian, the\n"
-        "bond ellipticity and the energy densities V, G and H = G + V.  Each later file\n"
-        "is led by a title row.  The files are only read.\n\n"
-        "Options:\n"
-        "  --select LIST             the columns to write, comma-separated:\n"
-        "                            file type rho delsqrho ellipticity v g h\n"
-        "                            (default: all)\n"
-        "  --all                     write every column (the default)\n"
-        "%s",
-        tableOptionsHelp());
-}
+int runAim(TableCommand& command);
 
 }  // namespace
 
-int runAim(const Args& args) {
-    TableCommand command;
-    if (auto stop = parseTableCommand("aim", args, command))
+RunCommand addAim(CLI::App& program) {
+    auto command = std::make_shared<TableCommand>();
+    addTableCommand(
+        program, *command, "aim", "tabulate bond critical points of AIM summary files (.sum)",
+        kAimNames, "(default: all)",
+        "Reads the bond critical points (type (3,-1)) of AIM summary files (.sum): one\n"
+        "row per point with its type, the electron density rho, its Laplacian, the\n"
+        "bond ellipticity and the energy densities V, G and H = G + V.  Each later file\n"
+        "is led by a title row.  The files are only read.");
+    return [command] { return runAim(*command); };
+}
+
+namespace {
+
+int runAim(TableCommand& command) {
+    if (auto stop = finishTableCommand(command))
         return *stop;
-    if (command.help) {
-        printAimHelp();
-        return 0;
-    }
     AimColumnChecks checks;
     checks.fill(!command.select);  // the panel starts with every box ticked
     if (auto stop = tickSelected(command, kAimNames, [&](std::size_t c) { checks[c] = true; }))
@@ -68,10 +64,12 @@ int runAim(const Args& args) {
         status = 1;
     }
 
+    status = failWhenEmpty(command, run->table.rows() > 1 ? run->table.rows() - 1 : 0, status);
     const Table exportTable = prepararexportacionaim(run->table, checks);
     if (int written = writeExportTable(command, exportTable); written != 0)
         status = written;
     return status;
 }
 
+}  // namespace
 }  // namespace zerlant::cli

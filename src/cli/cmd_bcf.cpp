@@ -1,11 +1,14 @@
 // zerlant-cli bcf: a Gaussian batch control file for the files given.
 
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 
-#include "cli/clilanguage.hpp"
 #include "cli/commands.hpp"
+#include "cli/fileargs.hpp"
 #include "core/files/paths.hpp"
 #include "core/inputtools/batchfile.hpp"
 
@@ -13,51 +16,52 @@ namespace zerlant::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: zerlant-cli bcf -o NAME.bcf [--full-paths] [--ext EXT] FILE...\n"
-    "\n"
-    "Writes a Gaussian batch control file: four header lines, then one line\n"
-    "\"input , output\" per FILE in the order given, CR LF line ends.  The output\n"
-    "name is the input name with its extension (from the last dot) replaced by\n"
-    "EXT.  An existing NAME.bcf is replaced.\n"
-    "\n"
-    "  -o NAME.bcf    the file to write (\".bcf\" is added when missing)\n"
-    "  --full-paths   write input and output names with their full folder;\n"
-    "                 otherwise bare names, relative to the batch file's folder\n"
-    "  --ext EXT      extension of the output files, without the dot (default out)\n";
+struct BcfCommand {
+    std::string output;
+    BcfOptions options;
+    std::optional<std::string> language;  // accepted like everywhere; nothing is looked up
+    FileArguments input;
+};
+
+int runBcf(BcfCommand& command);
 
 }  // namespace
 
-int runBcf(const Args& input) {
-    Args args = input;
-    takeLangOption(args);
-    std::string output;
-    BcfOptions options;
-    std::vector<std::string> files;
-    bool onlyFiles = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (onlyFiles || a.empty() || a[0] != '-' || a == "-") {
-            files.push_back(a);
-        } else if (a == "--") {
-            onlyFiles = true;
-        } else if (a == "--help" || a == "-h") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        } else if (a == "--full-paths") {
-            options.fullPaths = true;
-        } else if (a == "-o" || a == "--output" || a == "--ext") {
-            if (i + 1 >= args.size())
-                return usageError(a + " needs a value");
-            (a == "--ext" ? options.outputExtension : output) = args[++i];
-        } else {
-            return usageError("unknown option '" + a + "'");
-        }
-    }
+RunCommand addBcf(CLI::App& program) {
+    auto command = std::make_shared<BcfCommand>();
+    CLI::App& app = *program.add_subcommand("bcf", "write a Gaussian batch control file (.bcf)");
+    app.add_option("-o,--output", command->output,
+                   "the file to write (\".bcf\" is added when\nmissing)")
+        ->type_name("NAME.bcf");
+    app.add_flag("--full-paths", command->options.fullPaths,
+                 "write input and output names with their full\n"
+                 "folder; otherwise bare names, relative to the\n"
+                 "batch file's folder");
+    app.add_option("--ext", command->options.outputExtension,
+                   "extension of the output files, without the dot\n(default out)")
+        ->type_name("EXT");
+    addLanguageOption(app, command->language);
+    addFileArguments(app, command->input);
+    app.footer(
+        "Writes a Gaussian batch control file: four header lines, then one line\n"
+        "\"input , output\" per FILE in the order given, CR LF line ends.  The output\n"
+        "name is the input name with its extension (from the last dot) replaced by\n"
+        "EXT.  An existing NAME.bcf is replaced.\n\n"
+        "Exit status: 0 done, 1 the file list or the batch file could not be read or\n"
+        "written, 2 usage error.");
+    return [command] { return runBcf(*command); };
+}
+
+namespace {
+
+int runBcf(BcfCommand& command) {
+    const std::string& output = command.output;
+    BcfOptions& options = command.options;
     if (output.empty())
         return usageError("bcf needs -o NAME.bcf");
-    if (files.empty())
-        return usageError("no files given");
+    if (auto stop = collectFiles("bcf", command.input))
+        return *stop;
+    const std::vector<std::string>& files = command.input.files;
     if (!options.outputExtension.empty() && options.outputExtension.front() == '.')
         options.outputExtension.erase(0, 1);
 
@@ -88,4 +92,5 @@ int runBcf(const Args& input) {
     return 0;
 }
 
+}  // namespace
 }  // namespace zerlant::cli

@@ -1,10 +1,14 @@
 // zerlant-cli extract: the Extract tool over the files given, all checked, in
 // the order given; the export table goes to standard output or to -o FILE.
 
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
 
 #include "cli/commands.hpp"
@@ -49,45 +53,47 @@ constexpr std::array<std::pair<std::string_view, ExtractBox>, kExtractBoxCount> 
     {"td", ExtractBox::TD},
 }};
 
-void printExtractHelp() {
-    std::printf(
-        "Usage: zerlant-cli extract [--select LIST | --all] [-o FILE] [--lang NAME]\n"
-        "                           [--decimal-separator C] FILE...\n\n"
-        "Reads Gaussian output files (.out, .log) and writes one row of quantities per\n"
-        "file, plus the chosen multi-valued blocks.  The files are only read.\n"
-        "Scan jobs are skipped.\n\n"
-        "Options:\n"
-        "  --select LIST             the columns and blocks to write, comma-separated:\n"
-        "                            file formula method basis charge symmetry energy\n"
-        "                            energy-opt energy-method homo lumo dipole volume a0\n"
-        "                            r2 eps rsolv nonelectrostatic cavitation deltag\n"
-        "                            cputime status, and the blocks polar mulliken\n"
-        "                            orbitals geometry freq thermo td\n"
-        "                            (default: file,formula,method,basis,status)\n"
-        "  --all                     write every column and block\n"
-        "%s",
-        tableOptionsHelp());
-}
+// --select keys, as the help lists them.
+constexpr auto kExtractNames = [] {
+    std::array<std::string_view, kBoxNames.size()> names;
+    for (std::size_t c = 0; c < names.size(); ++c) names[c] = kBoxNames[c].first;
+    return names;
+}();
+
+int runExtract(TableCommand& command);
 
 }  // namespace
 
-int runExtract(const Args& args) {
-    TableCommand command;
-    if (auto stop = parseTableCommand("extract", args, command))
+RunCommand addExtract(CLI::App& program) {
+    auto command = std::make_shared<TableCommand>();
+    CLI::App& app = addTableCommand(
+        program, *command, "extract", "tabulate quantities of Gaussian output files (.out, .log)",
+        kExtractNames,
+        "(the last seven are multi-valued blocks; default:\n"
+        "file,formula,method,basis,status)",
+        "Reads Gaussian output files (.out, .log) and writes one row of quantities per\n"
+        "file, plus the chosen multi-valued blocks.  The files are only read.\n"
+        "Scan jobs are skipped.");
+    command->jobs = std::max(1u, std::thread::hardware_concurrency());
+    app.add_option("-j,--jobs", command->jobs,
+                   "read up to N files at once (default: the number\nof processors)")
+        ->check(CLI::Range(1u, 4096u).description(""))
+        ->type_name("N");
+    return [command] { return runExtract(*command); };
+}
+
+namespace {
+
+int runExtract(TableCommand& command) {
+    if (auto stop = finishTableCommand(command))
         return *stop;
-    if (command.help) {
-        printExtractHelp();
-        return 0;
-    }
     if (auto stop = loadMessages(command))
         return *stop;
     ExtractBoxes boxes = ExtractBoxes::initial(command.messages);
     if (command.all || command.select)
         boxes.setAll(command.all);
-    std::array<std::string_view, kBoxNames.size()> names;
-    for (std::size_t c = 0; c < names.size(); ++c) names[c] = kBoxNames[c].first;
     auto tick = [&](std::size_t c) { boxes[kBoxNames[c].second].ticked = true; };
-    if (auto stop = tickSelected(command, names, tick))
+    if (auto stop = tickSelected(command, kExtractNames, tick))
         return *stop;
 
     const FileRows rows = fileRowsOf(command.files);
@@ -106,9 +112,11 @@ int runExtract(const Args& args) {
         reportLeftOut(command, 134, "scan jobs are not tabulated by extract", rows, run.untick);
 
     const Table exportTable = prepararexportacion(run.resultTable, run.detail.table, boxes);
+    status = failWhenEmpty(command, exportTable.rows() > 1 ? exportTable.rows() - 1 : 0, status);
     if (int written = writeExportTable(command, exportTable); written != 0)
         status = written;
     return status;
 }
 
+}  // namespace
 }  // namespace zerlant::cli

@@ -3,54 +3,55 @@
 
 #include <sys/stat.h>
 
+#include <CLI/CLI.hpp>
 #include <cstdio>
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "cli/commands.hpp"
+#include "cli/fileargs.hpp"
 #include "core/files/filetext.hpp"
 
 namespace zerlant::cli {
 
 namespace {
 
-void printNormalizeHelp() {
-    std::printf(
-        "Usage: zerlant-cli normalize [--keep-backup] FILE...\n\n"
-        "Rewrites each FILE with CR LF line ends (a file that already has a CR LF\n"
-        "keeps its lone LFs), every '\\' turned into '|', and one CR LF appended.\n"
-        "Each file is replaced in one step; the reading tools never need this.\n\n"
-        "Options:\n"
-        "  --keep-backup  keep the previous content as NAME.bak beside each file\n"
-        "                 (NAME is the file name without its extension)\n"
-        "  --help         show this help\n\n"
-        "Exit status: 0 done, 1 some file could not be read or written, 2 usage error.\n");
-}
+struct NormalizeCommand {
+    bool keepBackup = false;
+    FileArguments input;
+};
+
+int runNormalize(NormalizeCommand& command);
 
 }  // namespace
 
-int runNormalize(const Args& args) {
-    bool keepBackup = false;
-    bool optionsDone = false;
-    std::vector<std::string> files;
-    for (const auto& a : args) {
-        if (!optionsDone && a == "--") {
-            optionsDone = true;
-        } else if (!optionsDone && (a == "--help" || a == "-h")) {
-            printNormalizeHelp();
-            return 0;
-        } else if (!optionsDone && a == "--keep-backup") {
-            keepBackup = true;
-        } else if (!optionsDone && a.size() > 1 && a[0] == '-') {
-            return usageError("normalize: unknown option '" + a + "'");
-        } else {
-            files.push_back(a);
-        }
-    }
-    if (files.empty())
-        return usageError("normalize: no file given");
+RunCommand addNormalize(CLI::App& program) {
+    auto command = std::make_shared<NormalizeCommand>();
+    CLI::App& app = *program.add_subcommand(
+        "normalize", "rewrite output files with CR LF line ends and '|' for '\\'");
+    app.add_flag("--keep-backup", command->keepBackup,
+                 "keep the previous content as NAME.bak beside\n"
+                 "each file (NAME: the file name without its\n"
+                 "extension)");
+    addFileArguments(app, command->input);
+    app.footer(
+        "Rewrites each FILE with CR LF line ends (a file that already has a CR LF\n"
+        "keeps its lone LFs), every '\\' turned into '|', and one CR LF appended.\n"
+        "Each file is replaced in one step; the reading tools never need this.\n\n"
+        "Exit status: 0 done, 1 some file could not be read or written, 2 usage error.");
+    return [command] { return runNormalize(*command); };
+}
+
+namespace {
+
+int runNormalize(NormalizeCommand& command) {
+    if (auto stop = collectFiles("normalize", command.input))
+        return *stop;
+    const bool keepBackup = command.keepBackup;
+    const std::vector<std::string>& files = command.input.files;
 
     int status = 0;
     // The same file named twice (or through two names) is normalised once:
@@ -70,4 +71,5 @@ int runNormalize(const Args& args) {
     return status;
 }
 
+}  // namespace
 }  // namespace zerlant::cli

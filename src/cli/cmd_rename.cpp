@@ -3,14 +3,17 @@
 
 #include <sys/stat.h>
 
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
 
 #include "cli/clilanguage.hpp"
 #include "cli/commands.hpp"
+#include "cli/fileargs.hpp"
 #include "core/files/paths.hpp"
 #include "core/rename/renamerun.hpp"
 
@@ -18,9 +21,7 @@ namespace zerlant::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: zerlant-cli rename [--dry-run] [--lang NAME] RULE-OPTIONS FILE...\n"
-    "\n"
+constexpr const char* kAbout =
     "Renames the files by one rule.  The files are taken in the order given, as\n"
     "the rows of the working list, all checked.  Before anything is renamed the\n"
     "checks run: rows whose new names are equal, empty or unchanged, or name an\n"
@@ -38,13 +39,35 @@ constexpr const char* kUsage =
     "  --rule number [--start N] [--width N] [--fill C]\n"
     "                (--prefix | --suffix [--keep-extension] | --position N)\n"
     "\n"
-    "  --keep-extension  the rule leaves the extension (from the last dot) alone\n"
-    "  --position N      1 is the first character; past the end appends\n"
-    "  --to-count N      N characters deleted in all, counting the first\n"
-    "  --start, --width, --fill  first number (1), digits (1), fill character (0);\n"
-    "                    the file in place k gets number start + k - 1\n"
-    "  --dry-run         print each old name and new name; change nothing\n"
-    "  --lang NAME       messages in that language of idioma.lng\n";
+    "Exit status: 0 done, 1 some file was left out or could not be renamed,\n"
+    "2 usage error.";
+
+// The help of each rule option: its value's name (empty for a flag) and text.
+const std::map<std::string, std::pair<const char*, const char*>> kOptionHelp = {
+    {"--text", {"T", "the text to insert, remove or replace"}},
+    {"--with", {"U", "the text put in place of T"}},
+    {"--position", {"N", "1 is the first character; past the end appends"}},
+    {"--from-position", {"N", "delete from character N on (1 is the first)"}},
+    {"--from-delimiter", {"D", "delete from the first D on"}},
+    {"--to-count", {"N", "N characters deleted in all, counting the first"}},
+    {"--to-delimiter", {"D", "delete up to the next D"}},
+    {"--new-extension", {"E", "the new extension, without the dot"}},
+    {"--start",
+     {"N", "the first number (default 1); the file in place k\ngets number start + k - 1"}},
+    {"--width", {"N", "digits of the number (default 1)"}},
+    {"--fill", {"C", "fill character of the number (default 0)"}},
+    {"--prefix", {"", "at the start of the name"}},
+    {"--suffix", {"", "at the end of the name"}},
+    {"--keep-extension", {"", "the rule leaves the extension (from the last\ndot) alone"}},
+    {"--to-end", {"", "delete to the end of the name"}},
+    {"--all", {"", "every occurrence"}},
+    {"--first", {"", "the first occurrence only"}},
+    {"--last", {"", "the last occurrence only"}},
+    {"--upper", {"", "upper case"}},
+    {"--lower", {"", "lower case"}},
+    {"--title", {"", "first letter of each word in upper case"}},
+    {"--invert", {"", "upper and lower case swapped"}},
+};
 
 // Options that take a value, and the rules they belong to.
 const std::map<std::string, std::set<RenameRule>> kValueOptions = {
@@ -88,6 +111,9 @@ struct Parsed {
     std::set<std::string> flags;
     std::vector<std::string> files;
     bool dryRun = false;
+    std::optional<std::string> rule;      // --rule NAME
+    std::optional<std::string> language;  // --lang NAME
+    FileArguments input;
 };
 
 // The one of `names` given (flags or value options); the empty text, with a
@@ -231,42 +257,47 @@ std::string buildOptions(const Parsed& p, RenameRule rule, RenameOptions& o) {
     return error;
 }
 
+int runRename(Parsed& p);
+
 }  // namespace
 
-int runRename(const Args& input) {
-    Args args = input;
-    auto lang = takeLangOption(args);
-    Parsed p;
-    std::optional<RenameRule> rule;
-    bool onlyFiles = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (onlyFiles || a.empty() || a[0] != '-' || a == "-") {
-            p.files.push_back(a);
-        } else if (a == "--") {
-            onlyFiles = true;
-        } else if (a == "--help" || a == "-h") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        } else if (a == "--dry-run") {
-            p.dryRun = true;
-        } else if (a == "--rule") {
-            if (i + 1 >= args.size())
-                return usageError("--rule needs a value");
-            auto it = kRules.find(args[++i]);
-            if (it == kRules.end())
-                return usageError("unknown rule '" + args[i] + "'");
-            rule = it->second;
-        } else if (kValueOptions.count(a)) {
-            if (i + 1 >= args.size())
-                return usageError(a + " needs a value");
-            p.values[a] = args[++i];
-        } else if (kFlags.count(a)) {
-            p.flags.insert(a);
-        } else {
-            return usageError("unknown option '" + a + "'");
-        }
+RunCommand addRename(CLI::App& program) {
+    auto parsed = std::make_shared<Parsed>();
+    Parsed* p = parsed.get();
+    CLI::App& app = *program.add_subcommand("rename", "rename files by one rule, after a preview");
+    app.add_flag("--dry-run", p->dryRun, "print each old name and new name; change nothing");
+    std::string rules;
+    for (const auto& [name, rule] : kRules) rules += (rules.empty() ? "" : ", ") + name;
+    app.add_option_function<std::string>(
+           "--rule", [p](const std::string& name) { p->rule = name; },
+           "the rule, one of:\n" + rules)
+        ->type_name("RULE");
+    for (const auto& [name, help] : kOptionHelp) {
+        if (kValueOptions.count(name))
+            app.add_option_function<std::string>(
+                   name, [p, n = name](const std::string& v) { p->values[n] = v; }, help.second)
+                ->type_name(help.first);
+        else
+            app.add_flag_callback(
+                name, [p, n = name] { p->flags.insert(n); }, help.second);
     }
+    addLanguageOption(app, p->language);
+    addFileArguments(app, p->input);
+    app.footer(kAbout);
+    return [parsed] { return runRename(*parsed); };
+}
+
+namespace {
+
+int runRename(Parsed& p) {
+    std::optional<RenameRule> rule;
+    if (p.rule) {
+        auto it = kRules.find(*p.rule);
+        if (it == kRules.end())
+            return usageError("unknown rule '" + *p.rule + "'");
+        rule = it->second;
+    }
+    const std::optional<std::string>& lang = p.language;
     if (!rule)
         return usageError("rename needs --rule");
     for (const auto& [name, value] : p.values)
@@ -275,12 +306,12 @@ int runRename(const Args& input) {
     for (const auto& name : p.flags)
         if (!kFlags.at(name).count(*rule))
             return usageError(name + " does not go with this rule");
-    if (p.files.empty())
-        return usageError("no files given");
-
     RenameOptions options;
     if (std::string error = buildOptions(p, *rule, options); !error.empty())
         return usageError(error);
+    if (auto stop = collectFiles("rename", p.input))
+        return *stop;
+    p.files = p.input.files;
 
     MessageLookup message;
     if (auto language = loadCliLanguage(lang)) {
@@ -335,4 +366,5 @@ int runRename(const Args& input) {
     return status;
 }
 
+}  // namespace
 }  // namespace zerlant::cli

@@ -1,8 +1,10 @@
 // zerlant-cli scan: the Scan tool over the files given, all checked, in the
 // order given; the export table goes to standard output or to -o FILE.
 
+#include <CLI/CLI.hpp>
 #include <array>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -20,33 +22,27 @@ namespace {
 constexpr std::array<std::string_view, kScanFileColumns> kScanNames = {
     "file", "formula", "method", "basis", "charge", "cputime", "status"};
 
-void printScanHelp() {
-    std::printf(
-        "Usage: zerlant-cli scan [--select LIST | --all] [-o FILE] [--lang NAME]\n"
-        "                        [--decimal-separator C] FILE...\n\n"
-        "Reads the summary of a rigid potential-surface scan from Gaussian output files\n"
-        "(.out, .log): one row per scan point, each file led by a title row, with the\n"
-        "file's values beside its first point.  The files are only read.  Normally\n"
-        "terminated files that are not scan jobs are reported and left out.\n\n"
-        "Options:\n"
-        "  --select LIST             the file columns to write, comma-separated:\n"
-        "                            file formula method basis charge cputime status\n"
-        "                            (the scan fields are always written; default: all)\n"
-        "  --all                     write every column (the default)\n"
-        "%s",
-        tableOptionsHelp());
-}
+int runScan(TableCommand& command);
 
 }  // namespace
 
-int runScan(const Args& args) {
-    TableCommand command;
-    if (auto stop = parseTableCommand("scan", args, command))
+RunCommand addScan(CLI::App& program) {
+    auto command = std::make_shared<TableCommand>();
+    addTableCommand(
+        program, *command, "scan", "tabulate rigid potential-surface scan summaries", kScanNames,
+        "(the scan fields are always written; default: all)",
+        "Reads the summary of a rigid potential-surface scan from Gaussian output files\n"
+        "(.out, .log): one row per scan point, each file led by a title row, with the\n"
+        "file's values beside its first point.  The files are only read.  Normally\n"
+        "terminated files that are not scan jobs are reported and left out.");
+    return [command] { return runScan(*command); };
+}
+
+namespace {
+
+int runScan(TableCommand& command) {
+    if (auto stop = finishTableCommand(command))
         return *stop;
-    if (command.help) {
-        printScanHelp();
-        return 0;
-    }
     ScanColumnChecks checks;
     checks.fill(!command.select);  // the panel starts with every box ticked
     if (auto stop = tickSelected(command, kScanNames, [&](std::size_t c) { checks[c] = true; }))
@@ -70,10 +66,12 @@ int runScan(const Args& args) {
         reportLeftOut(command, 133, "some files are not scan jobs and were left out", rows,
                       run->untick);
 
+    status = failWhenEmpty(command, run->table.rows() > 1 ? run->table.rows() - 1 : 0, status);
     const Table exportTable = prepararexportacionscan(run->table, checks);
     if (int written = writeExportTable(command, exportTable); written != 0)
         status = written;
     return status;
 }
 
+}  // namespace
 }  // namespace zerlant::cli

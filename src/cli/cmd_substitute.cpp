@@ -1,10 +1,13 @@
 // zerlant-cli substitute: one block of text replaced by another in many files.
 
+#include <CLI/CLI.hpp>
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <string>
 
-#include "cli/clilanguage.hpp"
 #include "cli/commands.hpp"
+#include "cli/fileargs.hpp"
 #include "core/files/filetext.hpp"
 #include "core/inputtools/substitute.hpp"
 
@@ -12,55 +15,56 @@ namespace zerlant::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: zerlant-cli substitute --from FILE --to FILE [--first] FILE...\n"
-    "\n"
-    "Replaces the block of text held in the --from file by the block held in the\n"
-    "--to file (read byte for byte; it may be empty) in every FILE.  The search\n"
-    "is exact (letter case counts); a replacement is never searched again.  The\n"
-    "blocks' line breaks are matched in each file's own convention (CR LF in a\n"
-    "file that holds a CR LF, LF otherwise).  A changed file is replaced in one\n"
-    "step and keeps its permissions; files without the block are not touched; a\n"
-    "file that cannot be read or is read-only is reported and the others are done.\n"
-    "\n"
-    "  --first   only the first occurrence in each file\n"
-    "\n"
-    "Exit status: 0 done, 1 some file could not be read or written, 2 usage error.\n";
+struct SubstituteCommand {
+    std::optional<std::string> fromFile, toFile;
+    bool firstOnly = false;
+    std::optional<std::string> language;  // accepted like everywhere; nothing is looked up
+    FileArguments input;
+};
+
+int runSubstitute(SubstituteCommand& command);
 
 }  // namespace
 
-int runSubstitute(const Args& input) {
-    Args args = input;
-    takeLangOption(args);  // nothing here is looked up; accepted like everywhere
-    std::string fromFile, toFile;
-    bool haveFrom = false, haveTo = false;
-    SubstituteOptions options;
-    FileRows rows(1);
-    bool onlyFiles = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (onlyFiles || a.empty() || a[0] != '-' || a == "-") {
-            rows.push_back({true, a, a, ""});
-        } else if (a == "--") {
-            onlyFiles = true;
-        } else if (a == "--help" || a == "-h") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        } else if (a == "--first") {
-            options.firstOnly = true;
-        } else if (a == "--from" || a == "--to") {
-            if (i + 1 >= args.size())
-                return usageError(a + " needs a file");
-            (a == "--from" ? fromFile : toFile) = args[++i];
-            (a == "--from" ? haveFrom : haveTo) = true;
-        } else {
-            return usageError("unknown option '" + a + "'");
-        }
-    }
-    if (!haveFrom || !haveTo)
+RunCommand addSubstitute(CLI::App& program) {
+    auto command = std::make_shared<SubstituteCommand>();
+    CLI::App& app = *program.add_subcommand("substitute", "replace a block of text in many files");
+    app.add_option_function<std::string>(
+           "--from", [c = command.get()](const std::string& f) { c->fromFile = f; },
+           "the file holding the block to look for")
+        ->type_name("FILE");
+    app.add_option_function<std::string>(
+           "--to", [c = command.get()](const std::string& f) { c->toFile = f; },
+           "the file holding the block to put in its place")
+        ->type_name("FILE");
+    app.add_flag("--first", command->firstOnly, "only the first occurrence in each file");
+    addLanguageOption(app, command->language);
+    addFileArguments(app, command->input);
+    app.footer(
+        "Replaces the block of text held in the --from file by the block held in the\n"
+        "--to file (read byte for byte; it may be empty) in every FILE.  The search\n"
+        "is exact (letter case counts); a replacement is never searched again.  The\n"
+        "blocks' line breaks are matched in each file's own convention (CR LF in a\n"
+        "file that holds a CR LF, LF otherwise).  A changed file is replaced in one\n"
+        "step and keeps its permissions; files without the block are not touched; a\n"
+        "file that cannot be read or is read-only is reported and the others are done.\n\n"
+        "Exit status: 0 done, 1 some file could not be read or written, 2 usage error.");
+    return [command] { return runSubstitute(*command); };
+}
+
+namespace {
+
+int runSubstitute(SubstituteCommand& command) {
+    if (!command.fromFile || !command.toFile)
         return usageError("substitute needs --from FILE and --to FILE");
-    if (rows.size() < 2)
-        return usageError("no files given");
+    if (auto stop = collectFiles("substitute", command.input))
+        return *stop;
+    const std::string& fromFile = *command.fromFile;
+    const std::string& toFile = *command.toFile;
+    SubstituteOptions options;
+    options.firstOnly = command.firstOnly;
+    FileRows rows(1);
+    for (const auto& f : command.input.files) rows.push_back({true, f, f, ""});
 
     auto from = readFileBytes(fromFile);
     if (!from)
@@ -81,4 +85,5 @@ int runSubstitute(const Args& input) {
     return out.failures.empty() ? 0 : 1;
 }
 
+}  // namespace
 }  // namespace zerlant::cli

@@ -1,23 +1,35 @@
 #pragma once
-// The subcommands of zerlant-cli.  Each takes the arguments after its name
-// and returns the exit status: 0 done, 1 some file failed, 2 usage error.
+// The subcommands of zerlant-cli.  Each command is one registration function:
+// it declares its subcommand, options and help on the program's parser and
+// returns the function that runs the command once the command line has been
+// parsed.  That function returns the exit status: 0 done, 1 some input could
+// not be read or nothing was tabulated, 2 usage error.
 
+#include <functional>
 #include <string>
 #include <vector>
 
+namespace CLI {
+class App;
+}
+
 namespace zerlant::cli {
 
-using Args = std::vector<std::string>;
+using RunCommand = std::function<int()>;
+using AddCommand = RunCommand (*)(CLI::App& program);
 
-int runNormalize(const Args& args);
-int runExtract(const Args& args);
-int runScan(const Args& args);
-int runAim(const Args& args);
-int runRename(const Args& args);
-int runSubstitute(const Args& args);
-int runBcf(const Args& args);
+RunCommand addExtract(CLI::App& program);
+RunCommand addScan(CLI::App& program);
+RunCommand addAim(CLI::App& program);
+RunCommand addRename(CLI::App& program);
+RunCommand addSubstitute(CLI::App& program);
+RunCommand addBcf(CLI::App& program);
+RunCommand addNormalize(CLI::App& program);
 
 // Prints "zerlant-cli: <message>" on stderr and returns 2.
 int usageError(const std::string& message);
+
+// Help texts share this width: option names, then their description.
+constexpr int kHelpColumn = 30;
 
 }  // namespace zerlant::cli

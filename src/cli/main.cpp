@@ -1,8 +1,10 @@
 // zerlant-cli: the tools of Zerlant for terminals and clusters.
 
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <string>
+#include <vector>
 
 #include "cli/commands.hpp"
 
@@ -15,54 +17,59 @@ int usageError(const std::string& message) {
 
 namespace {
 
-struct Command {
-    const char* name;
-    int (*run)(const Args&);
-    const char* summary;
+// Every command, in the order --help lists them.
+constexpr AddCommand kCommands[] = {
+    addExtract, addScan, addAim, addRename, addSubstitute, addBcf, addNormalize,
 };
-
-constexpr Command kCommands[] = {
-    {"extract", runExtract, "tabulate quantities of Gaussian output files (.out, .log)"},
-    {"scan", runScan, "tabulate rigid potential-surface scan summaries"},
-    {"aim", runAim, "tabulate bond critical points of AIM summary files (.sum)"},
-    {"rename", runRename, "rename files by one rule, after a preview"},
-    {"substitute", runSubstitute, "replace a block of text in many files"},
-    {"bcf", runBcf, "write a Gaussian batch control file (.bcf)"},
-    {"normalize", runNormalize, "rewrite output files with CR LF line ends and '|' for '\\'"},
-};
-
-void printHelp() {
-    std::printf(
-        "Usage: zerlant-cli COMMAND [OPTIONS] FILE...\n"
-        "       zerlant-cli COMMAND --help\n\n"
-        "Commands:\n");
-    for (const auto& c : kCommands) std::printf("  %-11s %s\n", c.name, c.summary);
-    std::printf(
-        "\nOptions:\n"
-        "  --help       show this help\n"
-        "  --version    show the version\n\n"
-        "Exit status: 0 done, 1 some file could not be read or written, 2 usage error.\n");
-}
 
 }  // namespace
 }  // namespace zerlant::cli
 
 int main(int argc, char** argv) {
     using namespace zerlant::cli;
-    if (argc < 2)
-        return usageError("no command given");
-    std::string first = argv[1];
-    if (first == "--help" || first == "-h" || first == "help") {
-        printHelp();
-        return 0;
+    CLI::App program("The tools of Zerlant for Gaussian output files, without a display.",
+                     "zerlant-cli");
+    program.get_formatter()->column_width(kHelpColumn);
+    program.set_help_flag("-h,--help", "show this help");
+    program.set_version_flag("--version", "zerlant-cli " ZERLANT_VERSION, "show the version");
+    program.require_subcommand(1);
+    program.footer(
+        "Run 'zerlant-cli COMMAND --help' for the options of a command.\n\n"
+        "Exit status: 0 done, 1 some input could not be read or written, or no input\n"
+        "gave a row, 2 usage error.");
+
+    std::vector<std::pair<CLI::App*, RunCommand>> commands;
+    for (AddCommand add : kCommands) {
+        RunCommand run = add(program);
+        commands.emplace_back(program.get_subcommands({}).back(), std::move(run));
     }
-    if (first == "--version") {
-        std::printf("zerlant-cli %s\n", ZERLANT_VERSION);
-        return 0;
+
+    // After the commands, so that only the program itself offers it.
+    program.set_help_all_flag("--help-all", "show this help and that of every command");
+
+    // A first word that names no command: say so, rather than that one is missing.
+    if (argc > 1 && argv[1][0] != '-' &&
+        std::none_of(commands.begin(), commands.end(),
+                     [&](const auto& c) { return c.first->check_name(argv[1]); }))
+        return usageError("unknown command '" + std::string(argv[1]) + "'");
+
+    try {
+        program.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return program.exit(e);
+    } catch (const CLI::CallForAllHelp& e) {
+        return program.exit(e);
+    } catch (const CLI::CallForVersion& e) {
+        return program.exit(e);
+    } catch (const CLI::ParseError& e) {
+        std::string message = e.what();
+        if (CLI::App* used =
+                program.get_subcommands().empty() ? nullptr : program.get_subcommands().front())
+            message = used->get_name() + ": " + message;
+        return usageError(message);
     }
-    Args args(argv + 2, argv + argc);
-    for (const auto& c : kCommands)
-        if (first == c.name)
-            return c.run(args);
-    return usageError("unknown command '" + first + "'");
+    for (auto& [app, run] : commands)
+        if (app->parsed())
+            return run();
+    return usageError("no command given");
 }

@@ -4,6 +4,7 @@
 #include <locale.h>
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <cstring>
 
@@ -17,18 +18,84 @@
 
 namespace zerlant::cli {
 
-const char* tableOptionsHelp() {
-    return "  -o FILE                   write the table to FILE: a spreadsheet when FILE ends\n"
-           "                            in .xlsx, otherwise ';'-separated text with CR LF line\n"
-           "                            ends (without -o: to standard output)\n"
-           "  --lang NAME               take titles and texts from language NAME of idioma.lng\n"
-           "                            (default: the current language)\n"
-           "  --decimal-separator C     write numbers with C as decimal separator\n"
-           "                            (default: the one of your locale)\n"
-           "  --help                    show this help\n"
-           "\n"
-           "Exit status: 0 table written, 1 some file could not be read or the table not\n"
-           "written, 2 usage error.\n";
+const char* tableExitHelp() {
+    return "Exit status: 0 table written, 1 some file could not be read, no file gave a\n"
+           "row, or the table was not written, 2 usage error.  Files that are not for\n"
+           "this command are named on standard error and left out; they alone do not\n"
+           "fail a run that read others.";
+}
+
+namespace {
+
+// The keys of --select, wrapped to the help's width.
+std::string wrappedNames(std::span<const std::string_view> names) {
+    std::string text, line;
+    for (std::string_view n : names) {
+        if (!line.empty() && line.size() + 1 + n.size() > 46) {
+            text += line + "\n";
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + std::string(n);
+    }
+    return text + line;
+}
+
+}  // namespace
+
+CLI::App& addTableCommand(CLI::App& program, TableCommand& command, const std::string& tool,
+                          const std::string& summary, std::span<const std::string_view> names,
+                          const std::string& selectHelp, const std::string& about) {
+    command.tool = tool;
+    CLI::App& app = *program.add_subcommand(tool, summary);
+    app.footer(about + "\n\n" + tableExitHelp());
+    app.add_option_function<std::string>(
+           "--select", [&command](const std::string& list) { command.select = list; },
+           "the columns to write, comma-separated:\n" + wrappedNames(names) + "\n" + selectHelp)
+        ->type_name("LIST");
+    app.add_flag(
+        "--all", command.all,
+        tool == "extract" ? "write every column and block" : "write every column (the default)");
+    app.add_option_function<std::string>(
+           "-o,--output", [&command](const std::string& file) { command.output = file; },
+           "write the table to FILE: a spreadsheet when FILE\n"
+           "ends in .xlsx, otherwise ';'-separated text with\n"
+           "CR LF line ends (default: to standard output)")
+        ->type_name("FILE")
+        ->check([](const std::string& file) {
+            return file.empty() ? std::string("needs a file name") : std::string();
+        });
+    addLanguageOption(app, command.language);
+    app.add_option_function<std::string>(
+           "--decimal-separator",
+           [&command](const std::string& c) { command.separatorGiven = c[0]; },
+           "write numbers with C as decimal separator\n(default: the one of your locale)")
+        ->type_name("C")
+        ->check([](const std::string& c) {
+            return c.size() != 1 || c == ";" || c[0] == '\r' || c[0] == '\n'
+                       ? std::string("needs one character (not ';')")
+                       : std::string();
+        });
+    addFileArguments(app, command.input);
+    return app;
+}
+
+std::optional<int> finishTableCommand(TableCommand& command) {
+    if (command.select && command.all)
+        return usageError(command.tool + ": give either --select or --all");
+    if (auto stop = collectFiles(command.tool, command.input))
+        return stop;
+    command.files = command.input.files;
+    command.decimalSeparator =
+        command.separatorGiven ? *command.separatorGiven : localeDecimalSeparator();
+    return std::nullopt;
+}
+
+int failWhenEmpty(const TableCommand& command, std::size_t rows, int status) {
+    if (rows > 0)
+        return status;
+    if (status == 0)  // an unreadable file has been named already
+        reportProblem(command, "no file gave a row");
+    return 1;
 }
 
 char localeDecimalSeparator() {
@@ -40,73 +107,6 @@ char localeDecimalSeparator() {
         ::freelocale(loc);
     }
     return sep;
-}
-
-std::optional<int> parseTableCommand(const std::string& tool, const Args& args,
-                                     TableCommand& command) {
-    command.tool = tool;
-    std::optional<char> separator;
-    bool optionsDone = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (optionsDone || a.size() < 2 || a[0] != '-') {
-            command.files.push_back(a);
-            continue;
-        }
-        if (a == "--") {
-            optionsDone = true;
-            continue;
-        }
-        // Options with a value, as "--name VALUE" or "--name=VALUE".
-        auto value = [&](const std::string& name) -> std::optional<std::string> {
-            if (a == name) {
-                if (i + 1 >= args.size())
-                    return std::nullopt;
-                return args[++i];
-            }
-            if (a.rfind(name + "=", 0) == 0)
-                return a.substr(name.size() + 1);
-            return std::nullopt;
-        };
-        auto named = [&](const std::string& name) {
-            return a == name || a.rfind(name + "=", 0) == 0;
-        };
-        if (a == "--help" || a == "-h") {
-            command.help = true;
-        } else if (a == "--all") {
-            command.all = true;
-        } else if (named("--select")) {
-            auto v = value("--select");
-            if (!v)
-                return usageError(tool + ": --select needs a list");
-            command.select = *v;
-        } else if (a == "-o" || a == "--output" || named("--output")) {
-            auto v = a == "-o" ? value("-o") : value("--output");
-            if (!v || v->empty())
-                return usageError(tool + ": " + a + " needs a file name");
-            command.output = *v;
-        } else if (named("--lang")) {
-            auto v = value("--lang");
-            if (!v || v->empty())
-                return usageError(tool + ": --lang needs a language name");
-            command.language = *v;
-        } else if (named("--decimal-separator")) {
-            auto v = value("--decimal-separator");
-            if (!v || v->size() != 1 || *v == ";" || (*v)[0] == '\r' || (*v)[0] == '\n')
-                return usageError(tool + ": --decimal-separator needs one character (not ';')");
-            separator = (*v)[0];
-        } else {
-            return usageError(tool + ": unknown option '" + a + "'");
-        }
-    }
-    if (command.help)
-        return std::nullopt;
-    if (command.files.empty())
-        return usageError(tool + ": no file given");
-    if (command.select && command.all)
-        return usageError(tool + ": give either --select or --all");
-    command.decimalSeparator = separator ? *separator : localeDecimalSeparator();
-    return std::nullopt;
 }
 
 std::optional<int> tickSelected(const TableCommand& command,
@@ -123,9 +123,12 @@ std::optional<int> tickSelected(const TableCommand& command,
                 known = true;
             }
         }
-        if (!known)
+        if (!known) {
+            std::string valid;
+            for (std::string_view n : names) valid += (valid.empty() ? "" : ",") + std::string(n);
             return usageError(command.tool + ": unknown name '" + std::string(name) +
-                              "' in --select");
+                              "' in --select; the names are: " + valid);
+        }
     }
     return std::nullopt;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // What the reading commands (extract, scan, aim) share: their common options
 // (--select LIST, --all, -o FILE, --lang NAME, --decimal-separator C, the
-// files), the choice of columns by name, the notices of a run, the messages of
+// files and --files-from), the choice of columns by name, the notices of a run, the messages of
 // the language file, a progress line on a terminal, and the writing of the
 // export table to standard output, a text file or a spreadsheet.
 
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "cli/commands.hpp"
+#include "cli/fileargs.hpp"
 #include "core/common/types.hpp"
 #include "core/results/table.hpp"
 
@@ -26,23 +27,34 @@ struct TableCommand {
     bool all = false;                     // --all
     std::optional<std::string> output;    // -o FILE
     std::optional<std::string> language;  // --lang NAME
-    char decimalSeparator = '.';          // --decimal-separator C, else the user's locale
-    std::vector<std::string> files;       // in the order given
-    bool help = false;                    // --help was given
+    std::optional<char> separatorGiven;   // --decimal-separator C
+    char decimalSeparator = '.';          // that C, else the one of the user's locale
+    unsigned jobs = 1;                    // -j N (extract): files read at once
+    FileArguments input;                  // FILE..., --files-from, --null
+    std::vector<std::string> files;       // every file, in the order given
     // Filled by loadMessages:
     MessageLookup messages;
     std::string programFolder;
 };
 
-// Parses the options.  Returns the exit status when the command must stop (2
-// after a usage error), nullopt to go on.  Without any file, or with both
-// --select and --all, it is a usage error, unless --help was given.
-std::optional<int> parseTableCommand(const std::string& tool, const Args& args,
-                                     TableCommand& command);
+// Declares the reading command `tool` with its shared options, bound to
+// `command`.  `names` are the keys of --select, listed in its help with
+// `selectHelp` after them; `about` is the text that ends the command's help,
+// before the exit statuses.
+CLI::App& addTableCommand(CLI::App& program, TableCommand& command, const std::string& tool,
+                          const std::string& summary, std::span<const std::string_view> names,
+                          const std::string& selectHelp, const std::string& about);
+
+// Completes the command after parsing: reads the --files-from list, sets the
+// decimal separator.  Returns the exit status when the command must stop: 2
+// without any file named (and no --files-from), 1 when the list cannot be read
+// or names no file.
+std::optional<int> finishTableCommand(TableCommand& command);
 
 // Calls tick(c) for every name of --select that equals names[c] (names are
 // comma-separated, blanks around them ignored).  Returns 2 after a usage error
-// for an unknown name, nullopt when every name is known.
+// naming the unknown name and listing the valid ones, nullopt when every name
+// is known.
 std::optional<int> tickSelected(const TableCommand& command,
                                 std::span<const std::string_view> names,
                                 const std::function<void(std::size_t)>& tick);
@@ -55,9 +67,12 @@ void reportNonOutputFiles(const TableCommand& command, const FileRows& rows);
 void reportLeftOut(const TableCommand& command, int id, const char* fallback, const FileRows& rows,
                    const std::vector<std::size_t>& leftOut);
 
-// The help lines of the shared options and the exit statuses, the end of a
-// command's --help text.
-const char* tableOptionsHelp();
+// The end of a reading command's help: the exit statuses.
+const char* tableExitHelp();
+
+// Exit status 1 with a notice on stderr when the table holds no data row at all
+// (`rows` counts the data rows), else `status`.
+int failWhenEmpty(const TableCommand& command, std::size_t rows, int status);
 
 // The decimal separator of the user's locale (LC_NUMERIC, LC_ALL, LANG),
 // '.' when none is set; the process locale itself is not changed.
