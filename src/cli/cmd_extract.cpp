@@ -100,7 +100,7 @@ int runExtract(TableCommand& command) {
     reportNonOutputFiles(command, rows);
     ProgressLine progress;
     ExtractionOutcome run = runExtraction(rows, boxes, command.messages, command.decimalSeparator,
-                                          progress.callback(rows.size() - 1));
+                                          progress.callback(rows.size() - 1), command.jobs);
     progress.clear();
 
     int status = 0;

@@ -39,8 +39,6 @@ constexpr int kMsgMissing = 131;
 // Debye per atomic unit of dipole moment (e a0), CODATA 2018: 1 e a0 =
 // 8.4783536255e-30 C m and 1 D = 1e-21 / 299792458 C m.
 constexpr double kAuToDebye = 2.541746473;
-// Files up to this size are read and parsed one ahead of the one in use.
-constexpr std::uintmax_t kParseAheadBytes = 256ull << 20;
 
 // What one output file gives, before it takes its place in the tables.  A
 // file without a Mulliken block has no charges: nothing is carried over from
@@ -469,41 +467,32 @@ ParsedFile parseFile(const std::string& path, const MessageLookup& msg, char sep
 
 ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
                                 const MessageLookup& messages, char decimalSeparator,
-                                const ExtractionProgress& progress) {
+                                const ExtractionProgress& progress, std::size_t jobs) {
     const SharedMessages shared(messages);
     const MessageLookup msg = shared.lookup();
 
     ExtractionOutcome out;
     out.resultTable = newResultTable(boxes);
 
-    // The accepted files, in list order.  While one file is parsed the next
-    // one is read and parsed on a second thread when the machine has one and
-    // both files are of moderate size (each file is held twice in memory
-    // while it is parsed, so two large ones are not read at once).
+    // The accepted files, in list order.  They are read and parsed on up to
+    // `jobs` threads at once, and taken into the tables in list order; at
+    // most `jobs` files are in memory at a time.
     std::vector<std::size_t> accepted;
-    std::vector<std::uintmax_t> sizes;
-    for (std::size_t r = 1; r < rows.size(); ++r) {
-        if (rows[r].checked && isOutputFileName(rows[r].name)) {
+    for (std::size_t r = 1; r < rows.size(); ++r)
+        if (rows[r].checked && isOutputFileName(rows[r].name))
             accepted.push_back(r);
-            std::error_code ec;
-            const std::uintmax_t size = std::filesystem::file_size(rows[r].path, ec);
-            sizes.push_back(ec ? 0 : size);
-        }
-    }
-    const bool twoThreads = std::thread::hardware_concurrency() > 1;
-    auto parseAhead = [&](std::size_t j) {
-        return twoThreads && j >= 1 && j < accepted.size() && sizes[j] <= kParseAheadBytes &&
-               sizes[j - 1] <= kParseAheadBytes;
-    };
+    const std::size_t inFlight = std::max<std::size_t>(
+        1, jobs != 0 ? jobs : std::max(1u, std::thread::hardware_concurrency()));
     std::vector<std::future<ParsedFile>> parsing(accepted.size());
     auto start = [&](std::size_t j) {
         if (j >= accepted.size() || parsing[j].valid())
             return;
         const std::string path = rows[accepted[j]].path;
         parsing[j] = std::async(
-            parseAhead(j) ? std::launch::async : std::launch::deferred,
+            inFlight > 1 ? std::launch::async : std::launch::deferred,
             [path, &msg, decimalSeparator] { return parseFile(path, msg, decimalSeparator); });
     };
+    for (std::size_t j = 0; j < inFlight; ++j) start(j);
 
     DetailTable detail;
     std::size_t next = 0;  // index into `accepted`
@@ -520,10 +509,9 @@ ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
         if (next >= accepted.size() || accepted[next] != r)
             continue;
         start(next);
-        if (parseAhead(next + 1))
-            start(next + 1);
         ParsedFile p = parsing[next].get();
         ++next;
+        start(next + inFlight - 1);
 
         if (p.readError)
             out.unreadable.push_back(*p.readError);

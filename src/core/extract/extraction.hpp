@@ -37,9 +37,10 @@ struct ExtractionOutcome {
 bool isOutputFileName(std::string_view name);
 
 // The run over the list; row 0 (the heading row) is never a file.  Titles
-// come from the captions in `boxes`, missing values are message 131.
+// come from the captions in `boxes`, missing values are message 131.  Files
+// are read on `jobs` threads at once (0: one per core), rows in list order.
 ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
                                 const MessageLookup& messages, char decimalSeparator,
-                                const ExtractionProgress& progress = {});
+                                const ExtractionProgress& progress = {}, std::size_t jobs = 0);
 
 }  // namespace zerlant
