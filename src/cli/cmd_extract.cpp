@@ -20,43 +20,10 @@ namespace zerlant::cli {
 
 namespace {
 
-// The names of --select, one per check box of the Extract panel.
-constexpr std::array<std::pair<std::string_view, ExtractBox>, kExtractBoxCount> kBoxNames = {{
-    {"file", ExtractBox::File},
-    {"formula", ExtractBox::Formula},
-    {"method", ExtractBox::Method},
-    {"basis", ExtractBox::Basis},
-    {"charge", ExtractBox::Charge},
-    {"symmetry", ExtractBox::Symmetry},
-    {"energy", ExtractBox::Energy},
-    {"energy-opt", ExtractBox::EnergyOpt},
-    {"energy-method", ExtractBox::EnergyMethod},
-    {"homo", ExtractBox::Homo},
-    {"lumo", ExtractBox::Lumo},
-    {"dipole", ExtractBox::Dipole},
-    {"volume", ExtractBox::Volume},
-    {"a0", ExtractBox::A0},
-    {"r2", ExtractBox::R2},
-    {"eps", ExtractBox::Eps},
-    {"rsolv", ExtractBox::RSolv},
-    {"nonelectrostatic", ExtractBox::NonElectrostatic},
-    {"cavitation", ExtractBox::Cavitation},
-    {"deltag", ExtractBox::DeltaG},
-    {"cputime", ExtractBox::CpuTime},
-    {"status", ExtractBox::Status},
-    {"polar", ExtractBox::Polar},
-    {"mulliken", ExtractBox::Mulliken},
-    {"orbitals", ExtractBox::Orbitals},
-    {"geometry", ExtractBox::Geometry},
-    {"freq", ExtractBox::Freq},
-    {"thermo", ExtractBox::Thermo},
-    {"td", ExtractBox::TD},
-}};
-
 // --select keys, as the help lists them.
 constexpr auto kExtractNames = [] {
-    std::array<std::string_view, kBoxNames.size()> names;
-    for (std::size_t c = 0; c < names.size(); ++c) names[c] = kBoxNames[c].first;
+    std::array<std::string_view, kExtractQuantities.size()> names;
+    for (std::size_t c = 0; c < names.size(); ++c) names[c] = kExtractQuantities[c].key;
     return names;
 }();
 
@@ -92,7 +59,7 @@ int runExtract(TableCommand& command) {
     ExtractBoxes boxes = ExtractBoxes::initial(command.messages);
     if (command.all || command.select)
         boxes.setAll(command.all);
-    auto tick = [&](std::size_t c) { boxes[kBoxNames[c].second].ticked = true; };
+    auto tick = [&](std::size_t c) { boxes[kExtractQuantities[c].box].ticked = true; };
     if (auto stop = tickSelected(command, kExtractNames, tick))
         return *stop;
 

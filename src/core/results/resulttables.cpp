@@ -10,27 +10,30 @@ namespace zerlant {
 
 namespace {
 
-constexpr std::array<int, kExtractBoxCount> kBoxMessages = {
-    58, 69, 70, 71, 162, 161, 73, 66,  84,  88, 89,  74,  67,  68, 136,
-    75, 76, 83, 77, 78,  160, 72, 135, 163, 85, 164, 165, 166, 200};
+// The table is in check-box order: entry i describes box i.
+constexpr bool inBoxOrder() {
+    for (std::size_t i = 0; i < kExtractQuantities.size(); ++i)
+        if (static_cast<std::size_t>(kExtractQuantities[i].box) != i)
+            return false;
+    return true;
+}
+static_assert(inBoxOrder());
 
 constexpr std::array<const char*, 6> kPolarNames = {"[11]", "[12]", "[13]", "[22]", "[23]", "[33]"};
 
 }  // namespace
 
 int extractBoxMessage(ExtractBox b) {
-    return kBoxMessages[static_cast<std::size_t>(b)];
+    return kExtractQuantities[static_cast<std::size_t>(b)].message;
 }
 
 ExtractBoxes ExtractBoxes::initial(const MessageLookup& messages) {
     ExtractBoxes boxes;
     for (std::size_t i = 0; i < kExtractBoxCount; ++i) {
-        boxes.boxes_[i].caption = messages ? messages(kBoxMessages[i]) : std::string();
-        boxes.boxes_[i].ticked = false;
+        boxes.boxes_[i].caption =
+            messages ? messages(kExtractQuantities[i].message) : std::string();
+        boxes.boxes_[i].ticked = kExtractQuantities[i].tickedAtStart;
     }
-    for (ExtractBox b : {ExtractBox::File, ExtractBox::Formula, ExtractBox::Method,
-                         ExtractBox::Basis, ExtractBox::Status})
-        boxes[b].ticked = true;
     return boxes;
 }
 

@@ -54,6 +54,50 @@ enum class ExtractBox : std::size_t {
 };
 inline constexpr std::size_t kExtractBoxCount = 29;
 
+// One Extract quantity or block, described once for every consumer: its
+// check box (and so its ResultTable column, for the first 22), the key that
+// names it on the command line, in settings and in the tidy exports, the
+// message of its caption, and whether the panel starts with it ticked.
+struct ExtractQuantity {
+    ExtractBox box;
+    std::string_view key;
+    int message;
+    bool tickedAtStart;
+};
+
+// Every quantity and block, in check-box order.
+inline constexpr std::array<ExtractQuantity, kExtractBoxCount> kExtractQuantities = {{
+    {ExtractBox::File, "file", 58, true},
+    {ExtractBox::Formula, "formula", 69, true},
+    {ExtractBox::Method, "method", 70, true},
+    {ExtractBox::Basis, "basis", 71, true},
+    {ExtractBox::Charge, "charge", 162, false},
+    {ExtractBox::Symmetry, "symmetry", 161, false},
+    {ExtractBox::Energy, "energy", 73, false},
+    {ExtractBox::EnergyOpt, "energy-opt", 66, false},
+    {ExtractBox::EnergyMethod, "energy-method", 84, false},
+    {ExtractBox::Homo, "homo", 88, false},
+    {ExtractBox::Lumo, "lumo", 89, false},
+    {ExtractBox::Dipole, "dipole", 74, false},
+    {ExtractBox::Volume, "volume", 67, false},
+    {ExtractBox::A0, "a0", 68, false},
+    {ExtractBox::R2, "r2", 136, false},
+    {ExtractBox::Eps, "eps", 75, false},
+    {ExtractBox::RSolv, "rsolv", 76, false},
+    {ExtractBox::NonElectrostatic, "nonelectrostatic", 83, false},
+    {ExtractBox::Cavitation, "cavitation", 77, false},
+    {ExtractBox::DeltaG, "deltag", 78, false},
+    {ExtractBox::CpuTime, "cputime", 160, false},
+    {ExtractBox::Status, "status", 72, true},
+    {ExtractBox::Polar, "polar", 135, false},
+    {ExtractBox::Mulliken, "mulliken", 163, false},
+    {ExtractBox::Orbitals, "orbitals", 85, false},
+    {ExtractBox::Geometry, "geometry", 164, false},
+    {ExtractBox::Freq, "freq", 165, false},
+    {ExtractBox::Thermo, "thermo", 166, false},
+    {ExtractBox::TD, "td", 200, false},
+}};
+
 struct CheckBoxState {
     std::string caption;  // as the panel shows it
     bool ticked = false;
