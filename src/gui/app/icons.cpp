@@ -57,6 +57,8 @@ Source sourceOf(Picture p) {
 }  // namespace
 
 QIcon picture(Picture p) {
+    if (p == Picture::AppIcon)  // drawn for Zerlant (packaging/zerlant.svg)
+        return QIcon::fromTheme("org.zerlant.Zerlant", QIcon(":/zerlant/zerlant.svg"));
     const Source s = sourceOf(p);
     const QIcon fallback = QApplication::style()->standardIcon(s.fallback);
     return QIcon::fromTheme(QString::fromLatin1(s.themeName), fallback);
