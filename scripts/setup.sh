@@ -9,9 +9,9 @@ packages=(
   libxlsxwriter-dev libgtest-dev
   qt6-charts-dev qt6-svg-dev
   libvectorscan-dev nlohmann-json3-dev libcli11-dev
-  help2man desktop-file-utils appstream dpkg-dev file
+  help2man man-db desktop-file-utils appstream dpkg-dev file bash-completion
   clang libclang-rt-14-dev libfuzzer-14-dev
-  xvfb xauth x11-utils imagemagick poppler-utils unzip
+  xvfb xauth x11-utils imagemagick librsvg2-bin poppler-utils unzip
   locales time
 )
 

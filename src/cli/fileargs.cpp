@@ -12,19 +12,16 @@ namespace zerlant::cli {
 
 void addFileArguments(CLI::App& command, FileArguments& files) {
     command.add_option("FILE", files.files, "the files, in the order given")->type_name("");
-    CLI::Option* list =
-        command
-            .add_option_function<std::string>(
-                "--files-from", [&files](const std::string& list) { files.filesFrom = list; },
-                "also read the files listed in LIST, one per line,\n"
-                "after those given as arguments ('-': read the\n"
-                "list from standard input)")
-            ->type_name("LIST");
     command
-        .add_flag("--null", files.nul,
-                  "the --files-from list is separated by NUL\n"
-                  "characters (as 'find -print0' writes it)")
-        ->needs(list);
+        .add_option_function<std::string>(
+            "--files-from", [&files](const std::string& list) { files.filesFrom = list; },
+            "also read the files listed in LIST, one per line,\n"
+            "after those given as arguments ('-': read the\n"
+            "list from standard input)")
+        ->type_name("LIST");
+    command.add_flag("--null", files.nul,
+                     "the --files-from list is separated by NUL\n"
+                     "characters (as 'find -print0' writes it)");
 }
 
 void addLanguageOption(CLI::App& command, std::optional<std::string>& language) {
@@ -75,6 +72,8 @@ std::optional<std::string> readFileList(FileArguments& files) {
 }
 
 std::optional<int> collectFiles(const std::string& tool, FileArguments& files) {
+    if (files.nul && !files.filesFrom)
+        return usageError(tool + ": --null goes with --files-from");
     if (files.files.empty() && !files.filesFrom)
         return usageError(tool + ": no file given");
     std::optional<std::string> problem = readFileList(files);

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,30 @@ constexpr AddCommand kCommands[] = {
     addExtract, addScan, addAim, addRename, addSubstitute, addBcf, addNormalize,
 };
 
+// The help's layout.  `--help-all` gives, after the list of commands, one
+// part per command ("Command NAME:", its usage, options and closing text),
+// the layout help2man turns into the manual page's sections.
+class HelpFormatter : public CLI::Formatter {
+  public:
+    std::string make_subcommands(const CLI::App* app, CLI::AppFormatMode mode) const override {
+        std::string out = CLI::Formatter::make_subcommands(app, CLI::AppFormatMode::Normal);
+        if (mode != CLI::AppFormatMode::All)
+            return out;
+        for (const CLI::App* command : app->get_subcommands({})) {
+            const std::string name = command->get_name();
+            std::string usage = make_usage(command, "zerlant-cli " + name);
+            usage = usage.substr(usage.find("zerlant-cli"));
+            out +=
+                "\nCommand " + name + ":\n  " + command->get_description() + ".\n  " + usage + "\n";
+            for (const CLI::Option* option : command->get_options())
+                if (option != command->get_help_ptr())
+                    out += make_option(option, option->get_positional());
+            out += "\n" + command->get_footer() + "\n";
+        }
+        return out;
+    }
+};
+
 }  // namespace
 }  // namespace zerlant::cli
 
@@ -29,7 +54,10 @@ int main(int argc, char** argv) {
     using namespace zerlant::cli;
     CLI::App program("The tools of Zerlant for Gaussian output files, without a display.",
                      "zerlant-cli");
-    program.get_formatter()->column_width(kHelpColumn);
+    auto formatter = std::make_shared<HelpFormatter>();
+    formatter->column_width(kHelpColumn);
+    formatter->label("SUBCOMMAND", "COMMAND");
+    program.formatter(formatter);
     program.set_help_flag("-h,--help", "show this help");
     program.set_version_flag("--version", "zerlant-cli " ZERLANT_VERSION, "show the version");
     program.require_subcommand(1);
@@ -41,7 +69,9 @@ int main(int argc, char** argv) {
     std::vector<std::pair<CLI::App*, RunCommand>> commands;
     for (AddCommand add : kCommands) {
         RunCommand run = add(program);
-        commands.emplace_back(program.get_subcommands({}).back(), std::move(run));
+        CLI::App* command = program.get_subcommands({}).back();
+        command->group("Commands");
+        commands.emplace_back(command, std::move(run));
     }
 
     // After the commands, so that only the program itself offers it.

@@ -1,9 +1,11 @@
 // zerlant: the desktop program.  `zerlant [FOLDER]` opens the file browser on
-// FOLDER.
+// FOLDER; given a file, on the file's folder.
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <cstdlib>
@@ -21,9 +23,35 @@ std::string env(const char* name) {
     return value != nullptr ? value : "";
 }
 
+// Answers --help and --version (and exits) without needing a display.
+void answerHelpOrVersion(int argc, char** argv) {
+    bool asked = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        asked = asked || a == "--help" || a == "-h" || a == "--version" || a == "-v";
+    }
+    if (!asked)
+        return;
+    QCoreApplication probe(argc, argv);
+    QCoreApplication::setApplicationName("zerlant");
+    QCoreApplication::setApplicationVersion(ZERLANT_VERSION);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "The desktop program of Zerlant: collect, tabulate, rename and prepare Gaussian\n"
+        "job files in one window.  The same tools run without a display in zerlant-cli.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument("PATH",
+                                 "open the file browser on folder PATH, or on the folder of file "
+                                 "PATH (default: the program's folder)",
+                                 "[PATH]");
+    parser.process(probe);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    answerHelpOrVersion(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName("zerlant");
     QApplication::setApplicationVersion(ZERLANT_VERSION);
@@ -43,7 +71,9 @@ int main(int argc, char** argv) {
     }
 
     const QStringList args = QCoreApplication::arguments();
-    const QString startFolder = args.size() > 1 ? args.at(1) : QString();
+    QString startFolder = args.size() > 1 ? args.at(1) : QString();
+    if (QFileInfo given(startFolder); !startFolder.isEmpty() && given.isFile())
+        startFolder = given.absolutePath();  // a launcher may hand over files
 
     // The splash window sets up the languages, which loads the main window
     // hidden; the splash hands over to it after five seconds or a click.

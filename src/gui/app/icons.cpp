@@ -3,6 +3,12 @@
 #include <QApplication>
 #include <QStyle>
 
+// The icon drawn for Zerlant lives in appicon.qrc, inside a static library:
+// its resources are registered only when asked for.
+static void registerAppIcon() {
+    Q_INIT_RESOURCE(appicon);
+}
+
 namespace zerlant::gui {
 
 namespace {
@@ -57,6 +63,10 @@ Source sourceOf(Picture p) {
 }  // namespace
 
 QIcon picture(Picture p) {
+    if (p == Picture::AppIcon) {  // drawn for Zerlant (packaging/zerlant.svg)
+        registerAppIcon();
+        return QIcon(":/zerlant/zerlant.svg");
+    }
     const Source s = sourceOf(p);
     const QIcon fallback = QApplication::style()->standardIcon(s.fallback);
     return QIcon::fromTheme(QString::fromLatin1(s.themeName), fallback);
