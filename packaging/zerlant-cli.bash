@@ -7,7 +7,7 @@ _zerlant_cli_options() {
     local common='--help --lang --files-from --null'
     local table="$common --select --all -o --output --decimal-separator"
     case $1 in
-        extract) echo "$table -j --jobs" ;;
+        extract) echo "$table -j --jobs --format" ;;
         scan | aim) echo "$table" ;;
         rename)
             echo "$common --dry-run --rule --text --with --position --from-position" \
@@ -81,6 +81,10 @@ _zerlant_cli() {
             ;;
         --files-from | --from | --to)
             _filedir
+            return
+            ;;
+        --format)
+            COMPREPLY=($(compgen -W "csv json" -- "$cur"))
             return
             ;;
         --decimal-separator | -j | --jobs | --text | --with | --position | --from-position | \

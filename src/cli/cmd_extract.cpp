@@ -14,7 +14,10 @@
 #include "cli/commands.hpp"
 #include "cli/tablecommand.hpp"
 #include "core/extract/extraction.hpp"
+#include "core/files/filetext.hpp"
 #include "core/results/exporttable.hpp"
+#include "core/results/tidyexport.hpp"
+#include "core/text/textutils.hpp"
 
 namespace zerlant::cli {
 
@@ -46,10 +49,48 @@ RunCommand addExtract(CLI::App& program) {
                    "read up to N files at once (default: the number\nof processors)")
         ->check(CLI::Range(1u, 4096u).description(""))
         ->type_name("N");
+    app.add_option("--format", command->format,
+                   "write tidy output for scripts to standard output: csv\n"
+                   "(RFC 4180, keys as header, \".\" decimals, missing\n"
+                   "values empty) or json (one record per file, blocks as\n"
+                   "arrays); -o FILE.csv, FILE.json and FILE.xyz (the final\n"
+                   "geometry of every file) choose the same by the name")
+        ->check(CLI::IsMember({"csv", "json"}))
+        ->type_name("csv|json");
     return [command] { return runExtract(*command); };
 }
 
 namespace {
+
+// "csv", "json" or "xyz" when the output is for scripts (--format, or the
+// name given to -o), else "".
+std::string tidyFormat(const TableCommand& command) {
+    if (!command.format.empty())
+        return command.format;
+    if (!command.output)
+        return {};
+    const std::string name = foldCase(*command.output);
+    for (const char* ext : {"csv", "json", "xyz"})
+        if (name.ends_with(std::string(".") + ext))
+            return ext;
+    return {};
+}
+
+int writeTidy(const TableCommand& command, const std::string& bytes) {
+    if (!command.output) {
+        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
+            std::fflush(stdout) != 0) {
+            reportProblem(command, "cannot write to standard output");
+            return 1;
+        }
+        return 0;
+    }
+    if (Status s = writeFileAtomically(*command.output, bytes); !s) {
+        reportProblem(command, "cannot write " + s.error().describe());
+        return 1;
+    }
+    return 0;
+}
 
 int runExtract(TableCommand& command) {
     if (auto stop = finishTableCommand(command))
@@ -63,10 +104,21 @@ int runExtract(TableCommand& command) {
     if (auto stop = tickSelected(command, kExtractNames, tick))
         return *stop;
 
+    // Tidy output for scripts: keys, "." decimals, missing values empty.
+    const std::string tidy = tidyFormat(command);
+    MessageLookup messages = command.messages;
+    char separator = command.decimalSeparator;
+    if (!tidy.empty()) {
+        separator = '.';
+        messages = [base = command.messages](int n) {
+            return n == 131 ? std::string() : (base ? base(n) : std::string());
+        };
+    }
+
     const FileRows rows = fileRowsOf(command.files);
     reportNonOutputFiles(command, rows);
     ProgressLine progress;
-    ExtractionOutcome run = runExtraction(rows, boxes, command.messages, command.decimalSeparator,
+    ExtractionOutcome run = runExtraction(rows, boxes, messages, separator,
                                           progress.callback(rows.size() - 1), command.jobs);
     progress.clear();
 
@@ -77,6 +129,25 @@ int runExtract(TableCommand& command) {
     }
     if (run.scanMet)
         reportLeftOut(command, 134, "scan jobs are not tabulated by extract", rows, run.untick);
+
+    if (!tidy.empty()) {
+        status = failWhenEmpty(command, run.resultTable.rows() - 1, status);
+        const TidyResults results{run.resultTable, run.fileDetails};
+        std::string bytes;
+        if (tidy == "csv") {
+            bytes = tidyCsv(results, boxes);
+        } else if (tidy == "json") {
+            bytes = tidyJson(results, boxes);
+        } else {
+            std::vector<std::string> skipped;
+            bytes = multiXyz(results, skipped);
+            for (const std::string& name : skipped)
+                reportProblem(command, name + ": no Cartesian geometry, left out of the XYZ file");
+        }
+        if (int written = writeTidy(command, bytes); written != 0)
+            status = written;
+        return status;
+    }
 
     const Table exportTable = prepararexportacion(run.resultTable, run.detail.table, boxes);
     status = failWhenEmpty(command, exportTable.rows() > 1 ? exportTable.rows() - 1 : 0, status);

@@ -30,6 +30,7 @@ struct TableCommand {
     std::optional<char> separatorGiven;   // --decimal-separator C
     char decimalSeparator = '.';          // that C, else the one of the user's locale
     unsigned jobs = 1;                    // -j N (extract): files read at once
+    std::string format;                   // --format csv|json (extract): tidy output
     FileArguments input;                  // FILE..., --files-from, --null
     std::vector<std::string> files;       // every file, in the order given
     // Filled by loadMessages:

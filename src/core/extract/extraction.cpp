@@ -537,10 +537,12 @@ ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
                 p.detail.mullikenCharges = std::move(p.mulliken->charges);
             }
             guardardetalle(detail, "OK", p.detail, boxes, msg, decimalSeparator);
+            out.fileDetails.push_back(std::move(p.detail));
         } else {
             for (std::size_t c = 1; c <= 20; ++c) t.set(c, k, "Error");
             t.set(21, k, "KO");
             guardardetalle(detail, "KO", p.detail, boxes, msg, decimalSeparator);
+            out.fileDetails.emplace_back();
         }
     }
     if (detail.contadorficheros > 0)

@@ -31,6 +31,9 @@ struct ExtractionOutcome {
     // Files that could not be opened or read (their rows say "Error"), as
     // "path: reason".
     std::vector<std::string> unreadable;
+    // The typed lists of each row's file, row k at index k - 1 (empty lists
+    // for a failed file), for the exports that write numbers, not cells.
+    std::vector<FileDetail> fileDetails;
 };
 
 // True when the name's last four characters, in any case, are ".out" or ".log".

@@ -1,0 +1,39 @@
+#pragma once
+// Exports for scripts rather than people: RFC 4180 CSV and JSON of the
+// Extract results, keyed by the quantities' keys ("file", "formula", ...)
+// whatever the language, numbers with "." decimals whatever the locale, and
+// missing values empty (CSV) or null (JSON), never 0; and the final geometry
+// of every file as one multi-structure XYZ file.
+
+#include <string>
+#include <vector>
+
+#include "core/results/resulttables.hpp"
+#include "core/results/table.hpp"
+
+namespace zerlant {
+
+// The Extract results as the tidy exports read them: the ResultTable of a
+// run made with "." as decimal separator and the empty text for a missing
+// value, and the typed lists of each row's file.
+struct TidyResults {
+    const Table& resultTable;
+    const std::vector<FileDetail>& details;  // row k at index k - 1
+};
+
+// One header line of the chosen single-valued keys, then one row per file;
+// CR LF line ends, cells quoted where they hold a comma, quote, CR or LF.
+// A failed file keeps its name and status "KO", its other cells empty.
+std::string tidyCsv(const TidyResults& results, const ExtractBoxes& boxes);
+
+// An array of one object per file: the chosen single-valued keys (numbers
+// as JSON numbers, missing values null) and the chosen blocks as arrays of
+// objects whose keys name their units ("frequency_cm-1", "charge_e", ...).
+std::string tidyJson(const TidyResults& results, const ExtractBoxes& boxes);
+
+// Every file with a Cartesian geometry, one XYZ structure each: atom count,
+// a title line (file name and energy in hartree), one "El x y z" line per
+// atom in angstrom.  `skipped` receives the names of files without one.
+std::string multiXyz(const TidyResults& results, std::vector<std::string>& skipped);
+
+}  // namespace zerlant

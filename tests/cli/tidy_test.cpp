@@ -1,0 +1,103 @@
+// The exports for scripts against the ';' table: the same cells for every
+// real output, with "." decimals, missing values empty (CSV) or null (JSON),
+// keys that do not change with the language; and the XYZ file.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "testsupport.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using zerlant::testing::linesOf;
+using zerlant::testing::runCli;
+using zerlant::testing::TempDir;
+
+std::vector<std::string> cells(const std::string& line, char separator) {
+    std::vector<std::string> out(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+            out.back() += '"';
+            ++i;
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (c == separator && !quoted) {
+            out.emplace_back();
+        } else {
+            out.back() += c;
+        }
+    }
+    return out;
+}
+
+std::string allOutputs() {
+    const fs::path data = zerlant::testing::dataDir();
+    std::string list;
+    for (const auto& e : fs::directory_iterator(data)) {
+        const std::string ext = e.path().extension().string();
+        if (ext == ".log" || ext == ".out")
+            list += " '" + e.path().string() + "'";
+    }
+    return list;
+}
+
+TEST(CliTidy, CsvHoldsTheCellsOfTheTableForEveryRealOutput) {
+    if (zerlant::testing::dataDir().empty())
+        GTEST_SKIP() << "real data folder ../shared/data is absent";
+    TempDir dir;
+    const std::string select =
+        "--select file,formula,method,basis,charge,energy,energy-opt,energy-method,homo,lumo,"
+        "dipole,eps,cputime,status";
+    const auto table = runCli(dir, "extract --lang Español --decimal-separator . " + select +
+                                       allOutputs() + " 2>/dev/null");
+    const auto csv = runCli(dir, "extract --lang English -o x.csv " + select + allOutputs());
+    const auto rows = linesOf(table.out);
+    const auto csvRows = linesOf(zerlant::testing::readAll(dir.path() / "x.csv"), "\r\n");
+    ASSERT_EQ(rows.size(), csvRows.size());
+    EXPECT_EQ(csvRows[0],
+              "file,formula,method,basis,charge,energy,energy-opt,energy-method,homo,lumo,dipole,"
+              "eps,cputime,status");
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        const auto a = cells(rows[r], ';');
+        const auto b = cells(csvRows[r], ',');
+        ASSERT_EQ(a.size(), b.size()) << csvRows[r];
+        const bool failed = a.back() == "KO";
+        for (std::size_t c = 0; c < a.size(); ++c) {
+            std::string want = a[c] == "N/D" || (failed && c > 0 && c + 1 < a.size()) ? "" : a[c];
+            EXPECT_EQ(b[c], want) << csvRows[r] << " column " << c;
+        }
+    }
+}
+
+TEST(CliTidy, JsonRecordsAndXyzStructures) {
+    ZERLANT_DATA_FILE(co2, "aqme_g09_CO2_linear_4freqs.log");
+    ZERLANT_DATA_FILE(mp2, "cclib_g09_water_mp2.log");
+    TempDir dir;
+    const auto r =
+        runCli(dir, "extract --all --format json '" + co2.string() + "' '" + mp2.string() + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto json = nlohmann::json::parse(r.out);
+    ASSERT_EQ(json.size(), 2u);
+    EXPECT_EQ(json[0]["frequencies"].size(), 4u);  // every mode of linear CO2
+    EXPECT_DOUBLE_EQ(json[0]["frequencies"][3]["frequency_cm-1"].get<double>(), 2283.0038);
+    EXPECT_TRUE(json[0]["frequencies"][0]["raman_activity_a4_per_amu"].is_null());
+    EXPECT_TRUE(json[1]["homo"].is_null());  // no orbital energies printed
+    EXPECT_TRUE(json[1]["method"] == "mp2");
+
+    const auto x = runCli(dir, "extract -o all.xyz '" + co2.string() + "' '" + mp2.string() + "'");
+    EXPECT_EQ(x.status, 0) << x.err;
+    const auto lines = linesOf(zerlant::testing::readAll(dir.path() / "all.xyz"));
+    ASSERT_EQ(lines.size(), 5u);  // the Z-matrix water is named on stderr, left out
+    EXPECT_EQ(lines[0], "3");
+    EXPECT_EQ(lines[1], "aqme_g09_CO2_linear_4freqs.log E=-188.5002697");
+    EXPECT_NE(x.err.find("cclib_g09_water_mp2.log"), std::string::npos);
+}
+
+}  // namespace
