@@ -31,7 +31,6 @@ bool BackgroundRun::start(const QString& caption, int total,
     dialog_->setAutoClose(false);
     dialog_->setAutoReset(false);
     dialog_->setMinimumWidth(420);
-    dialog_->setCancelButtonText(QCoreApplication::translate("QDialogButtonBox", "Cancel"));
     dialog_->setValue(0);
     connect(dialog_, &QProgressDialog::canceled, this, [this] { cancel_ = true; });
 

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QVBoxLayout>
@@ -129,6 +130,8 @@ void ReadingPanel::startRun(RunWork work) {
             setExportEnabled(true);
             emit runFinished();
         });
+    if (QProgressDialog* progress = ctx_.runner.dialog())
+        progress->setCancelButtonText(ctx_.app.msg(243));
 }
 
 void ReadingPanel::untick(const std::vector<std::size_t>& rows) {

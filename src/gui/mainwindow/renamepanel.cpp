@@ -106,7 +106,7 @@ RenamePanel::RenamePanel(PanelContext& context)
     BTdeshacer =
         makeButton("BTdeshacer", app.msg(232),
                    QIcon::fromTheme("edit-undo", style()->standardIcon(QStyle::SP_ArrowBack)));
-    BTdeshacer->setToolTip(app.msg(237).arg(withoutMnemonic(app.msg(52))));
+    BTdeshacer->setToolTip(app.msg(237));
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(BTpreview);
     buttons->addWidget(BTejecutar);

@@ -54,7 +54,7 @@ SubstitutePanel::SubstitutePanel(PanelContext& context)
     BTdeshacer2 =
         makeButton("BTdeshacer2", app.msg(232),
                    QIcon::fromTheme("edit-undo", style()->standardIcon(QStyle::SP_ArrowBack)));
-    BTdeshacer2->setToolTip(app.msg(237).arg(withoutMnemonic(app.msg(53))));
+    BTdeshacer2->setToolTip(app.msg(237));
 
     OPTsustituir = new QButtonGroup(this);
     OPTsustituir->setObjectName("OPTsustituir");
