@@ -83,7 +83,7 @@ class DesktopTest : public QObject {
         dialogs_ = std::make_unique<RecordingDialogs>();
         window_ = std::make_unique<MainWindow>(*app_, *dialogs_, files_->path());
         window_->show();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }
     void cleanup() {
         window_.reset();
@@ -96,6 +96,8 @@ class DesktopTest : public QObject {
     }
 
     void menuBarAndShortcuts() {
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
         QMenuBar* bar = window_->menuBar();
         QStringList titles;
         for (QAction* a : bar->actions()) titles << a->text();
@@ -322,6 +324,33 @@ class DesktopTest : public QObject {
         QVERIFY(!p->BTdeshacer->isEnabled());
         p->undo();
         QCOMPARE(dialogs_->texts(), QStringList{app_->msg(233)});
+    }
+
+    // With ZERLANT_SCREENSHOTS set: the main window at 1280x800 on the real
+    // data, with its menu bar and path bar, in each language of the file.
+    void screenshots() {
+        const QString folder = qEnvironmentVariable("ZERLANT_SCREENSHOTS");
+        const QString data = testing::dataDir();
+        if (folder.isEmpty() || data.isEmpty())
+            QSKIP("set ZERLANT_SCREENSHOTS (and have ../shared/data) to take them");
+        window_->resize(1280, 800);
+        QVERIFY(window_->browser()->setCurrentFolder(data));
+        window_->listModel()->add(
+            data, {"aqme_g09_CO2_linear_4freqs.log", "cclib_g16_dvb_scan_unrelaxed.log",
+                   "cclib_g09_dvb_gopt.out"});
+        for (const std::string& language : app_->languages().languageNames) {
+            window_->switchLanguage(QString::fromStdString(language));
+            QTest::qWait(300);
+            window_->grab().save(folder + "/main-" + QString::fromStdString(language) + ".png");
+            window_->fileMenu()->popup(window_->menuBar()->mapToGlobal(
+                window_->menuBar()
+                    ->actionGeometry(window_->fileMenu()->menuAction())
+                    .bottomLeft()));
+            QTest::qWait(200);
+            window_->fileMenu()->grab().save(folder + "/filemenu-" +
+                                             QString::fromStdString(language) + ".png");
+            window_->fileMenu()->hide();
+        }
     }
 
   private:
