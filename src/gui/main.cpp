@@ -78,6 +78,13 @@ int main(int argc, char** argv) {
     // The splash window sets up the languages, which loads the main window
     // hidden; the splash hands over to it after five seconds or a click.
     zerlant::gui::AppContext context(folder.value());
+    // Settings in the user's config folder, the Undo record in the cache
+    // folder (both follow XDG_CONFIG_HOME and XDG_CACHE_HOME).
+    context.setSettingsFile(
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+        "/zerlant/zerlant.conf");
+    context.setJournalFolder(
+        QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + "/zerlant");
     zerlant::gui::Dialogs dialogs;
     zerlant::gui::MainWindow window(context, dialogs, startFolder);
     zerlant::gui::SplashWindow splash(context);

@@ -35,6 +35,10 @@ class RecordingDialogs : public Dialogs {
         suggestedPaths << suggested;
         return saveAnswer;
     }
+    QString existingFolder(QWidget*, const QString&, const QString& start) override {
+        folderStarts << start;
+        return folderAnswer;
+    }
     bool openUrl(const QUrl& url) override {
         opened << url;
         return openAnswer;
@@ -54,6 +58,8 @@ class RecordingDialogs : public Dialogs {
     QVector<Shown> shown;
     QVector<Shown> questions;
     QStringList suggestedPaths;
+    QStringList folderStarts;
+    QString folderAnswer;
     QList<QUrl> opened;
     QStringList started;
     bool confirmAnswer = true;

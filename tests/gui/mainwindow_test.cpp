@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
@@ -18,6 +19,7 @@
 #include <QtTest>
 
 #include "gui/app/appcontext.hpp"
+#include "gui/app/captions.hpp"
 #include "gui/mainwindow/aimpanel.hpp"
 #include "gui/mainwindow/extractpanel.hpp"
 #include "gui/mainwindow/filebrowser.hpp"
@@ -75,9 +77,9 @@ class MainWindowTest : public QObject {
     void startsOnExtractWithTheFolderAndFirstPattern() {
         QCOMPARE(window_->currentPanel(), Panel::Extract);
         QCOMPARE(window_->currentFolder(), QDir(files_->path()).canonicalPath());
-        QCOMPARE(window_->browser()->currentPattern(), QString("*.out"));
+        QCOMPARE(window_->browser()->currentPattern(), QString("*.out *.log"));
         // Patterns ignore letter case; hidden files and pipes are not listed.
-        QCOMPARE(window_->browser()->files(), QStringList({"a.out", "b.out", "C.OUT"}));
+        QCOMPARE(window_->browser()->files(), QStringList({"a.out", "b.out", "C.OUT", "d.log"}));
         QCOMPARE(window_->listModel()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
                  app_->msg(82));
         // Tab goes down the columns of boxes, then to the buttons.
@@ -99,6 +101,7 @@ class MainWindowTest : public QObject {
         auto* panels = window_->findChild<QStackedWidget*>("panels");
         for (const char* key :
              {"Scan", "Renombrar", "Sustituir", "Crearbcf", "Aim", "Extraer", "Extraer"}) {
+            browser->setPattern("*");
             browser->selectAll();
             window_->findChild<QPushButton*>("BTadd")->click();
             QVERIFY(window_->listModel()->entryCount() > 0);
@@ -116,7 +119,7 @@ class MainWindowTest : public QObject {
         window_->toolbarClicked("Sustituir");
         QCOMPARE(window_->listModel()->columnCount(), 2);
         QCOMPARE(window_->listModel()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
-                 QString("Archivos"));
+                 app_->msg(82));
         window_->toolbarClicked("nothing");  // an unknown key does nothing
         QCOMPARE(window_->currentPanel(), Panel::Substitute);
     }
@@ -127,6 +130,7 @@ class MainWindowTest : public QObject {
         WorkingListView* view = window_->listView();
         auto* files = window_->findChild<QListWidget*>("lstarchivos");
 
+        browser->setPattern("*.out");
         browser->selectFiles({"a.out", "C.OUT"});
         window_->findChild<QPushButton*>("BTadd")->click();
         QCOMPARE(listNames(*model), QStringList({"a.out", "C.OUT"}));
@@ -153,7 +157,7 @@ class MainWindowTest : public QObject {
         window_->findChild<QPushButton*>("BTadd")->click();
         QCOMPARE(model->entryCount(), std::size_t(3));
         QVERIFY(browser->setCurrentFolder(files_->path()));
-        browser->setPatternIndex(1);
+        browser->setPattern("*.log");
         QSignalSpy added(browser, &FileBrowser::addRequested);
         auto* item = files->item(0);
         QCOMPARE(item->text(), QString("d.log"));
@@ -256,7 +260,7 @@ class MainWindowTest : public QObject {
             return true;
         };
         enableAll();
-        window_->browser()->setPatternIndex(2);
+        window_->browser()->setPattern("*.gjf");
         QVERIFY(noneEnabled());
         enableAll();
         QVERIFY(window_->browser()->setCurrentFolder(files_->filePath("sub")));
@@ -317,7 +321,7 @@ class MainWindowTest : public QObject {
         QVERIFY(!window_->isVisible());
     }
 
-    void choosingALanguageRecordsItForTheNextStart() {
+    void choosingALanguageTakesItAtOnceAndRecordsIt() {
         QMenu* menu = window_->languageMenu();
         const auto& names = app_->languages().languageNames;
         QVERIFY(names.size() >= 2);
@@ -343,35 +347,45 @@ class MainWindowTest : public QObject {
         QCOMPARE(program_->languageBytes(), before);
         QVERIFY(menu->actions()[current]->isChecked());
 
-        // Another one: message 15, recorded in the file; the check mark stays.
+        // Another one: recorded in the file for the next start, and taken
+        // at once: the open window's captions are read again, in the new
+        // language, without a message and without emptying the list.
+        window_->listModel()->add(files_->path(), {"a.out"});
+        const QString extractBefore = window_->extractPanel()->title();
         menu->actions()[other]->trigger();
-        QCOMPARE(dialogs_->shown.size(), 1);
-        QCOMPARE(dialogs_->shown[0].icon, Dialogs::Icon::Information);
-        QCOMPARE(dialogs_->shown[0].title, app_->msg(2));
-        QCOMPARE(dialogs_->shown[0].text, app_->msg(15));
+        QVERIFY(dialogs_->shown.isEmpty());
         QCOMPARE(QString::fromStdString(
                      GetMessage(program_->languageFile().toStdString(), "idioma", "idioma")),
                  QString::fromStdString(names[other]));
-        QVERIFY(menu->actions()[current]->isChecked());
-        QVERIFY(!menu->actions()[other]->isChecked());
-        // A second click shows message 15 again.
+        QCOMPARE(app_->currentLanguage(), names[other]);
+        QVERIFY(!menu->actions()[current]->isChecked());
+        QVERIFY(menu->actions()[other]->isChecked());
+        QCOMPARE(window_->extractPanel()->title(), app_->msg(51));
+        QVERIFY(window_->extractPanel()->title() != extractBefore);
+        QCOMPARE(window_->fileMenu()->title(), app_->msg(210));
+        QCOMPARE(window_->toolsMenu()->title(), app_->msg(215));
+        QCOMPARE(window_->findChild<QLabel*>("LBf")->text(), app_->msg(65, ":"));
+        QCOMPARE(withoutMnemonic(window_->findChild<QPushButton*>("BTadd")->text()), app_->msg(62));
+        QCOMPARE(window_->listModel()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 app_->msg(82));
+        QCOMPARE(window_->listModel()->entryCount(), std::size_t(1));
+        // The language now current does nothing more.
         menu->actions()[other]->trigger();
-        QVERIFY(!menu->actions()[other]->isChecked());
-        QCOMPARE(dialogs_->shown.size(), 2);
+        QVERIFY(dialogs_->shown.isEmpty());
 
         // A language gone from the file: message 14, the file unchanged.
         QByteArray bytes = program_->languageBytes();
-        const QByteArray header = "[" + QByteArray::fromStdString(names[other]) + "]";
+        const QByteArray header = "[" + QByteArray::fromStdString(names[current]) + "]";
         bytes.replace(header, "[Gone]");
         {
             QFile f(program_->languageFile());
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(bytes);
         }
-        window_->chooseLanguageItem(other);
-        QCOMPARE(dialogs_->shown.size(), 3);
-        QCOMPARE(dialogs_->shown[2].icon, Dialogs::Icon::Critical);
-        QCOMPARE(dialogs_->shown[2].text, app_->msg(14));
+        window_->chooseLanguageItem(current);
+        QCOMPARE(dialogs_->shown.size(), 1);
+        QCOMPARE(dialogs_->shown[0].icon, Dialogs::Icon::Critical);
+        QCOMPARE(dialogs_->shown[0].text, app_->msg(14));
         QCOMPARE(program_->languageBytes(), bytes);
 
         // The editor's entry asks for the editor.

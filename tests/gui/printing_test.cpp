@@ -115,14 +115,24 @@ class PrintingTest : public QObject {
 };
 
 void PrintingTest::heading() {
-    const PrintHeading h = languagePrintHeading(spanishMessages(), QDate(2026, 3, 7));
+    // The date in the user's locale: day first in Spain and Britain, month
+    // first in the United States, year first in ISO-minded Sweden.
+    const QDate date(2026, 3, 7);
+    const PrintHeading h = languagePrintHeading(spanishMessages(), date, QLocale("es_ES"));
     QCOMPARE(h.title, QStringLiteral("Archivo de idiomas  idioma.lng"));
-    QCOMPARE(h.subtitle, QStringLiteral("Impreso el 03-07-2026"));
+    QCOMPARE(h.subtitle, QStringLiteral("Impreso el 7/3/26"));
+    QCOMPARE(languagePrintHeading(spanishMessages(), date, QLocale("en_GB")).subtitle,
+             QStringLiteral("Impreso el 07/03/2026"));
+    QCOMPARE(languagePrintHeading(spanishMessages(), date, QLocale("en_US")).subtitle,
+             QStringLiteral("Impreso el 3/7/26"));
+    QCOMPARE(languagePrintHeading(spanishMessages(), date, QLocale("sv_SE")).subtitle,
+             QStringLiteral("Impreso el 2026-03-07"));
 
     const PrintHeading empty =
-        languagePrintHeading([](int) { return std::string(); }, QDate(2026, 12, 25));
+        languagePrintHeading([](int) { return std::string(); }, QDate(2026, 12, 25), QLocale::c());
     QCOMPARE(empty.title, QStringLiteral("  "));
-    QCOMPARE(empty.subtitle, QStringLiteral(" 12-25-2026"));
+    QCOMPARE(empty.subtitle, QStringLiteral(" ") +
+                                 QLocale::c().toString(QDate(2026, 12, 25), QLocale::ShortFormat));
 }
 
 void PrintingTest::pageMeasures() {

@@ -92,12 +92,15 @@ class RunsTest : public QObject {
         QVERIFY(panel->exportEnabled());
         QVERIFY(window_->centralWidget()->isEnabled());
 
-        // The text export: the ticked columns, one line per file, into the
-        // program's folder, named after the folder shown.
-        panel->textButton()->click();
+        // The text export: a save dialog offers the folder's name in the
+        // program's folder; the ticked columns, one line per file.
         const QString expectedPath =
             QDir(program_->path()).filePath(QDir(data_).dirName() + ".txt");
+        dialogs_->saveAnswer = expectedPath;
+        panel->textButton()->click();
+        QCOMPARE(dialogs_->suggestedPaths.value(0), expectedPath);
         QCOMPARE(window_->statusBar()->currentMessage(), expectedPath);
+        QVERIFY(dialogs_->questions.isEmpty());
         const QByteArray text = readFile(expectedPath);
         const QList<QByteArray> lines = text.split('\n');
         QCOMPARE(lines.size(), 5);  // four lines and the empty rest after the last CR LF
@@ -111,10 +114,21 @@ class RunsTest : public QObject {
         QCOMPARE(lines[2], names[3].toUtf8() + ";Error;Error;Error;KO\r");
         QCOMPARE(text, QByteArray::fromStdString(exportTextBytes(panel->exportTable(), ";")));
 
-        // Unticking the file box drops the first column from the next export.
+        // Unticking the file box drops the first column from the next
+        // export; the file exists, so the user is asked before it is replaced.
         panel->box(ExtractBox::File)->setChecked(false);
         panel->textButton()->click();
+        QCOMPARE(dialogs_->questions.size(), 1);
+        QCOMPARE(dialogs_->questions[0].text, app_->msg(228).arg(QDir(data_).dirName() + ".txt"));
         QVERIFY(readFile(expectedPath).startsWith(caption(69) + ";"));
+        // A No leaves the file as it was (and the dialog comes back).
+        const QByteArray kept = readFile(expectedPath);
+        panel->box(ExtractBox::File)->setChecked(true);
+        dialogs_->confirmAnswer = false;
+        panel->textButton()->click();
+        QCOMPARE(readFile(expectedPath), kept);
+        QVERIFY(dialogs_->suggestedPaths.size() > 3);
+        dialogs_->confirmAnswer = true;
 
         // Showing the panel again re-creates the detail table; the export
         // buttons stay enabled and exporting does not fail.
@@ -123,13 +137,15 @@ class RunsTest : public QObject {
         panel->textButton()->click();
         QCOMPARE(readFile(expectedPath).count('\n'), 4);
 
-        // Without a writable program folder a save dialog offers another
-        // place, named after the folder shown.
+        // Without a writable program folder the dialog opens in the user's
+        // documents folder, with the same name.
         QVERIFY(QDir(program_->path()).removeRecursively());
         QTemporaryDir elsewhere;
+        dialogs_->suggestedPaths.clear();
         dialogs_->saveAnswer = elsewhere.filePath("chosen.txt");
         panel->textButton()->click();
         QCOMPARE(dialogs_->suggestedPaths.size(), 1);
+        QVERIFY(!dialogs_->suggestedPaths[0].startsWith(program_->path()));
         QVERIFY(dialogs_->suggestedPaths[0].endsWith("/" + QDir(data_).dirName() + ".txt"));
         QCOMPARE(window_->statusBar()->currentMessage(), dialogs_->saveAnswer);
         QCOMPARE(readFile(dialogs_->saveAnswer).count('\n'), 4);
@@ -137,6 +153,7 @@ class RunsTest : public QObject {
         dialogs_->saveAnswer.clear();
         panel->sheetButton()->click();
         QCOMPARE(dialogs_->suggestedPaths.size(), 2);
+        QVERIFY(dialogs_->suggestedPaths[1].endsWith("/" + QDir(data_).dirName() + ".xlsx"));
         QVERIFY(dialogs_->opened.isEmpty());
     }
 
@@ -205,9 +222,12 @@ class RunsTest : public QObject {
         QVERIFY(dialogs_->shown[0].text.startsWith(gone + ":"));
         dialogs_->shown.clear();
 
-        // The workbook goes into the program's folder and is opened.
-        panel->sheetButton()->click();
+        // The workbook goes where the save dialog says (the program's folder
+        // offered first) and is opened.
         const QString workbook = QDir(program_->path()).filePath(QDir(data_).dirName() + ".xlsx");
+        dialogs_->saveAnswer = workbook;
+        panel->sheetButton()->click();
+        QCOMPARE(dialogs_->suggestedPaths.value(0), workbook);
         QVERIFY(QFile::exists(workbook));
         QCOMPARE(dialogs_->opened.size(), 1);
         QCOMPARE(dialogs_->opened[0].toLocalFile(), workbook);

@@ -123,7 +123,7 @@ PanelListLayout panelListLayout(Panel panel) {
             break;
         case Panel::Substitute:
         case Panel::Batch:
-            layout.heading1Literal = "Archivos";
+            layout.heading1Message = 82;
             break;
         case Panel::Aim:
             layout.heading1Message = 82;

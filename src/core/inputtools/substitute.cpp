@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -90,39 +91,61 @@ std::string substituteInText(std::string_view text, const SubstituteOptions& opt
                         options.firstOnly, count);
 }
 
-SubstituteOutcome substituteFiles(const FileRows& rows, const SubstituteOptions& options) {
-    SubstituteOutcome outcome;
+SubstitutePlan planSubstitution(const FileRows& rows, const SubstituteOptions& options) {
+    SubstitutePlan plan;
     for (std::size_t r = 1; r < rows.size(); ++r) {
         const FileRow& row = rows[r];
         if (!row.checked)
             continue;
+        ++plan.ticked;
         auto text = readFileBytes(row.path);
         if (!text) {
-            outcome.failures.push_back({r, row.path, text.error().message});
+            plan.failures.push_back({r, row.path, text.error().message});
             continue;
         }
         std::size_t count = 0;
         std::string changed = substituteInText(*text, options, &count);
-        if (count == 0 || changed == *text) {
-            ++outcome.unchanged;
+        if (count == 0 || changed == *text)
             continue;
-        }
+        plan.changes.push_back({r, row.path, std::move(*text), std::move(changed)});
+    }
+    return plan;
+}
+
+SubstituteOutcome applySubstitution(const SubstitutePlan& plan) {
+    SubstituteOutcome outcome;
+    outcome.failures = plan.failures;
+    outcome.unchanged = static_cast<int>(plan.ticked - plan.changes.size() - plan.failures.size());
+    for (const PlannedFile& file : plan.changes) {
         // A file the user may not write, or one without any write permission
         // (read-only even to a superuser), stays as it is, even where its
         // folder would let a new file take its place.
-        if (::access(row.path.c_str(), W_OK) != 0 || !anyWriteBit(row.path)) {
+        errno = 0;
+        if (::access(file.path.c_str(), W_OK) != 0 || !anyWriteBit(file.path)) {
             int err = errno != 0 ? errno : EACCES;
-            outcome.failures.push_back({r, row.path, std::strerror(err)});
+            outcome.failures.push_back({file.row, file.path, std::strerror(err)});
             continue;
         }
-        Status written = writeFileAtomically(writablePath(row.path), changed);
+        // Changed by someone else since it was read: not overwritten.
+        auto now = readFileBytes(file.path);
+        if (!now || *now != file.before) {
+            outcome.failures.push_back({file.row, file.path, "changed since it was read"});
+            continue;
+        }
+        Status written = writeFileAtomically(writablePath(file.path), file.after);
         if (!written) {
-            outcome.failures.push_back({r, row.path, written.error().message});
+            outcome.failures.push_back({file.row, file.path, written.error().message});
             continue;
         }
         ++outcome.changed;
     }
+    std::sort(outcome.failures.begin(), outcome.failures.end(),
+              [](const SubstituteFailure& a, const SubstituteFailure& b) { return a.row < b.row; });
     return outcome;
+}
+
+SubstituteOutcome substituteFiles(const FileRows& rows, const SubstituteOptions& options) {
+    return applySubstitution(planSubstitution(rows, options));
 }
 
 }  // namespace zerlant

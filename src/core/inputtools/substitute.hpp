@@ -47,6 +47,31 @@ struct SubstituteOutcome {
     std::vector<SubstituteFailure> failures;
 };
 
+// One file the substitution would change: its bytes now and afterwards.
+struct PlannedFile {
+    std::size_t row = 0;
+    std::string path;
+    std::string before;
+    std::string after;
+};
+
+// What a run would do, worked out before anything is written.
+struct SubstitutePlan {
+    std::size_t ticked = 0;                   // checked entry rows
+    std::vector<PlannedFile> changes;         // the ticked files that hold the block
+    std::vector<SubstituteFailure> failures;  // files that could not be read
+};
+
+// Reads every checked entry row (never the heading row 0) and works out the
+// new text; nothing is written.
+SubstitutePlan planSubstitution(const FileRows& rows, const SubstituteOptions& options);
+
+// Writes the planned files (atomically, keeping their permissions).  A file
+// that is not writable, or whose bytes are no longer those planned from, is
+// reported and left alone; the others are still done.  `unchanged` is the
+// number of ticked files without the block.
+SubstituteOutcome applySubstitution(const SubstitutePlan& plan);
+
 // Every checked entry row (never the heading row 0), in order.  A file whose
 // text changes is replaced atomically, keeping its permissions; a file that
 // cannot be read, or that is not writable, is reported and the others are

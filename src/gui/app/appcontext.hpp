@@ -35,9 +35,26 @@ class AppContext {
     // The decimal separator of the user's locale ('.' or ',').
     char decimalSeparator() const;
 
+    // Makes another language of the file current for this run (the window
+    // re-reads its captions); recording it for the next start is separate.
+    void setCurrentLanguage(const std::string& name) { languages_.currentLanguage = name; }
+    // The languages as the language editor saved them last.
+    void setLanguages(const LanguageState& languages) { languages_ = languages; }
+
+    // Where the window keeps its settings between starts (an INI file in the
+    // user's config folder); empty: nothing is remembered (tests).
+    const QString& settingsFile() const { return settingsFile_; }
+    void setSettingsFile(const QString& path) { settingsFile_ = path; }
+    // Where Rename and Substitute keep the record of their last run (the
+    // user's cache folder); empty: no Undo.
+    const QString& journalFolder() const { return journalFolder_; }
+    void setJournalFolder(const QString& path) { journalFolder_ = path; }
+
   private:
     std::string programFolder_;
     LanguageState languages_;
+    QString settingsFile_;
+    QString journalFolder_;
 };
 
 }  // namespace zerlant::gui

@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 
@@ -41,7 +42,29 @@ bool Dialogs::confirm(QWidget* parent, const QString& title, const QString& text
 
 QString Dialogs::saveFileName(QWidget* parent, const QString& caption, const QString& suggestedPath,
                               const QString& filter) {
-    return QFileDialog::getSaveFileName(parent, caption, suggestedPath, filter);
+    // The caller asks before replacing a file, in the window's language.
+    return QFileDialog::getSaveFileName(parent, caption, suggestedPath, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+QString Dialogs::saveFileNameAsking(QWidget* parent, const QString& caption,
+                                    const QString& suggestedPath, const QString& filter,
+                                    const QString& title, const QString& replaceQuestion) {
+    QString suggested = suggestedPath;
+    // A test's dialogs may give the same answer for ever: ask a few times.
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        const QString chosen = saveFileName(parent, caption, suggested, filter);
+        if (chosen.isEmpty() || !QFileInfo::exists(chosen))
+            return chosen;
+        if (confirm(parent, title, replaceQuestion.arg(QFileInfo(chosen).fileName())))
+            return chosen;
+        suggested = chosen;
+    }
+    return {};
+}
+
+QString Dialogs::existingFolder(QWidget* parent, const QString& caption, const QString& start) {
+    return QFileDialog::getExistingDirectory(parent, caption, start);
 }
 
 bool Dialogs::openUrl(const QUrl& url) {

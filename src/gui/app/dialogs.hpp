@@ -23,6 +23,14 @@ class Dialogs {
     // A save dialog; the empty text when the user cancels.
     virtual QString saveFileName(QWidget* parent, const QString& caption,
                                  const QString& suggestedPath, const QString& filter);
+    // A save dialog that never replaces an existing file without asking:
+    // `replaceQuestion` (with %1 for the file's name) is asked under `title`,
+    // and a No leads back to the dialog.  The empty text when cancelled.
+    QString saveFileNameAsking(QWidget* parent, const QString& caption,
+                               const QString& suggestedPath, const QString& filter,
+                               const QString& title, const QString& replaceQuestion);
+    // A folder chooser; the empty text when the user cancels.
+    virtual QString existingFolder(QWidget* parent, const QString& caption, const QString& start);
     // Opens a file or address in the desktop's program for it.
     virtual bool openUrl(const QUrl& url);
     // Starts a program without waiting for it.

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/appcontext.hpp"
+#include "gui/app/captions.hpp"
 #include "gui/app/dialogs.hpp"
 #include "gui/language/printing.hpp"
 
@@ -88,12 +89,19 @@ LanguageEditor::LanguageEditor(const AppContext& app, const LanguageState& langu
     connect(save_, &QPushButton::clicked, this, [this] { save(); });
     connect(new_, &QPushButton::clicked, this, &LanguageEditor::addLanguage);
     connect(print_, &QPushButton::clicked, this, &LanguageEditor::print);
+    // Close (and Escape) ask about unsaved changes like the window's own
+    // close button.
+    close_ = new QPushButton(app_.msg(219), this);
+    close_->setObjectName("btcerrar");
+    connect(close_, &QPushButton::clicked, this, &QWidget::close);
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(save_);
     buttons->addWidget(new_);
     buttons->addWidget(print_);
     buttons->addStretch(1);
+    buttons->addWidget(close_);
+    assignMnemonics(this);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(kMarginPixels, kMarginPixels, kMarginPixels, kMarginPixels);
     layout->addWidget(grid_, 1);
@@ -266,6 +274,16 @@ bool LanguageEditor::save() {
 
 void LanguageEditor::print() {
     printLanguageFile(this, model_.state().filePath, app_.lookup(), dialogs_);
+}
+
+void LanguageEditor::keyPressEvent(QKeyEvent* event) {
+    // Reaches the window when no cell is being edited (the edit box takes
+    // Escape itself to drop the edit).
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void LanguageEditor::closeEvent(QCloseEvent* event) {

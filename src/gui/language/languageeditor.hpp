@@ -33,6 +33,7 @@ class LanguageEditor : public QWidget {
     QPushButton* saveButton() const { return save_; }
     QPushButton* newButton() const { return new_; }
     QPushButton* printButton() const { return print_; }
+    QPushButton* closeButton() const { return close_; }
 
     // The closing question (Yes / No / Cancel).  Tests replace it.
     using Question = std::function<QMessageBox::StandardButton(QWidget*, const QString& title,
@@ -56,6 +57,7 @@ class LanguageEditor : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -72,6 +74,7 @@ class LanguageEditor : public QWidget {
     QPushButton* save_ = nullptr;
     QPushButton* new_ = nullptr;
     QPushButton* print_ = nullptr;
+    QPushButton* close_ = nullptr;
     Question question_;
     bool filling_ = false;
 };

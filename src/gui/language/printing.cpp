@@ -108,10 +108,11 @@ bool PrinterPage::endDocument() {
     return painter_.isActive() && painter_.end();
 }
 
-PrintHeading languagePrintHeading(const MessageLookup& messages, const QDate& today) {
+PrintHeading languagePrintHeading(const MessageLookup& messages, const QDate& today,
+                                  const QLocale& locale) {
     auto msg = [&](int n) { return messages ? QString::fromStdString(messages(n)) : QString(); };
     return {msg(4) + QStringLiteral("  ") + msg(9),
-            msg(10) + QStringLiteral(" ") + today.toString(QStringLiteral("MM-dd-yyyy"))};
+            msg(10) + QStringLiteral(" ") + locale.toString(today, QLocale::ShortFormat)};
 }
 
 bool printText(QPrinter& printer, const QString& title, const QString& subtitle,
@@ -141,8 +142,9 @@ bool printLanguageText(QWidget* parent, const QString& title, const QString& sub
     printer.setDocName(title);
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         // No printer here: print to a PDF file instead.
-        QString path = dialogs.saveFileName(parent, msg(3), QDir::home().filePath("idioma.pdf"),
-                                            QStringLiteral("PDF (*.pdf)"));
+        QString path =
+            dialogs.saveFileNameAsking(parent, msg(3), QDir::home().filePath("idioma.pdf"),
+                                       QStringLiteral("PDF (*.pdf)"), msg(3), msg(228));
         if (path.isEmpty())
             return false;
         if (QFileInfo(path).suffix().isEmpty())

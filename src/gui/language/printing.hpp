@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QFont>
+#include <QLocale>
 #include <QPainter>
 #include <QString>
 #include <string>
@@ -69,8 +70,10 @@ struct PrintHeading {
     QString title;
     QString subtitle;
 };
+// The date is written in the short form of `locale` (the user's by default).
 PrintHeading languagePrintHeading(const MessageLookup& messages,
-                                  const QDate& today = QDate::currentDate());
+                                  const QDate& today = QDate::currentDate(),
+                                  const QLocale& locale = QLocale());
 
 // Prints the text (UTF-8) on a printer that is set up already, title block on
 // the first page.  False when the printer cannot be opened or fails midway.

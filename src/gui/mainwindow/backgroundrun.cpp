@@ -31,7 +31,6 @@ bool BackgroundRun::start(const QString& caption, int total,
     dialog_->setAutoClose(false);
     dialog_->setAutoReset(false);
     dialog_->setMinimumWidth(420);
-    dialog_->setCancelButtonText(QCoreApplication::translate("QDialogButtonBox", "Cancel"));
     dialog_->setValue(0);
     connect(dialog_, &QProgressDialog::canceled, this, [this] { cancel_ = true; });
 
@@ -69,7 +68,13 @@ void BackgroundRun::complete() {
         thread_.join();
     running_ = false;
     const bool cancelled = cancel_;
+    // The progress box goes before the run's own messages appear.  Its
+    // show timer is stopped too: a box that was never shown would otherwise
+    // pop up (window-modal, over the message) once the timer fires inside
+    // the message's event loop.
     if (dialog_ != nullptr) {
+        disconnect(dialog_, nullptr, this, nullptr);
+        dialog_->reset();
         dialog_->hide();
         dialog_->deleteLater();
         dialog_ = nullptr;

@@ -6,6 +6,7 @@
 #include "core/extract/extraction.hpp"
 #include "core/results/exporttable.hpp"
 #include "gui/app/appcontext.hpp"
+#include "gui/app/captions.hpp"
 
 namespace zerlant::gui {
 
@@ -64,7 +65,7 @@ ExtractBoxes ExtractPanel::boxes() const {
     ExtractBoxes result;
     for (std::size_t i = 0; i < kExtractBoxCount; ++i) {
         auto& state = result[static_cast<ExtractBox>(i)];
-        state.caption = boxes_[i]->text().toStdString();
+        state.caption = withoutMnemonic(boxes_[i]->text()).toStdString();
         state.ticked = boxes_[i]->isChecked();
     }
     return result;

@@ -1,6 +1,7 @@
 #include "gui/mainwindow/filebrowser.hpp"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -8,9 +9,13 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStorageInfo>
+#include <QStyle>
+#include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -36,13 +41,50 @@ bool readableFolder(const QString& path) {
 }  // namespace
 
 QStringList FileBrowser::patterns() {
-    return {"*.out", "*.log", "*.gjf", "*.bcf", "*.nfo", "*.txt", "*.sum", "*.*"};
+    return {"*.out *.log", "*.out", "*.log", "*.gjf *.com", "*.gjf", "*.com",
+            "*.bcf",       "*.nfo", "*.txt", "*.sum",       "*.*"};
+}
+
+QStringList FileBrowser::splitPatterns(const QString& filter) {
+    static const QRegularExpression separators(QStringLiteral("[\\s,;]+"));
+    QStringList out;
+    for (QString p : filter.split(separators, Qt::SkipEmptyParts)) {
+        // "*.*" means every file, also those without a dot.
+        if (p == QLatin1String("*.*"))
+            p = QStringLiteral("*");
+        if (!out.contains(p))
+            out << p;
+    }
+    return out;
 }
 
 FileBrowser::FileBrowser(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), app_(app), dialogs_(dialogs) {
     drives_ = new QComboBox(this);
     drives_->setObjectName("cmbunidad");
+
+    // The path bar: any folder typed or pasted, completed from the disk, with
+    // the recent folders in its list.
+    pathLabel_ = new QLabel(this);
+    pathLabel_->setObjectName("LBpath");
+    path_ = new QComboBox(this);
+    path_->setObjectName("pathBar");
+    path_->setEditable(true);
+    path_->setInsertPolicy(QComboBox::NoInsert);
+    path_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    path_->setMinimumContentsLength(30);
+    pathLabel_->setBuddy(path_);
+    auto* completionModel = new QFileSystemModel(this);
+    completionModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    completionModel->setRootPath(QString());
+    auto* completer = new QCompleter(completionModel, this);
+    completer->setObjectName("pathCompleter");
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    path_->setCompleter(completer);
+    home_ = new QToolButton(this);
+    home_->setObjectName("BThome");
+    home_->setIcon(
+        QIcon::fromTheme(QStringLiteral("go-home"), style()->standardIcon(QStyle::SP_DirHomeIcon)));
 
     dirModel_ = new QFileSystemModel(this);
     dirModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
@@ -59,6 +101,8 @@ FileBrowser::FileBrowser(const AppContext& app, Dialogs& dialogs, QWidget* paren
     filter_ = new QComboBox(this);
     filter_->setObjectName("CMBfiltro");
     filter_->addItems(patterns());
+    filter_->setEditable(true);
+    filter_->setInsertPolicy(QComboBox::NoInsert);
     filterLabel_->setBuddy(filter_);
 
     files_ = new QListWidget(this);
@@ -87,11 +131,19 @@ FileBrowser::FileBrowser(const AppContext& app, Dialogs& dialogs, QWidget* paren
     for (auto* b : {selectAllButton, selectNoneButton, addButton, deleteButton, deleteAllButton})
         right->addWidget(b);
     right->addStretch(1);
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(pathLabel_);
+    pathRow->addWidget(path_, 1);
+    pathRow->addWidget(home_);
+    auto* row = new QHBoxLayout;
     row->addLayout(left, 1);
     row->addLayout(middle, 1);
     row->addLayout(right);
+    auto* whole = new QVBoxLayout(this);
+    whole->setContentsMargins(0, 0, 0, 0);
+    whole->addLayout(pathRow);
+    whole->addLayout(row, 1);
+    retranslate();
 
     fillDrives();
 
@@ -122,10 +174,23 @@ FileBrowser::FileBrowser(const AppContext& app, Dialogs& dialogs, QWidget* paren
         if (!tree_->hasFocus() && tree_->currentIndex().isValid())
             tree_->scrollTo(tree_->currentIndex());
     });
-    connect(filter_, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
+    // A pattern chosen from the list or typed (taken on Return or when the
+    // box loses the focus).
+    auto patternTaken = [this] {
+        if (currentPattern() == lastPattern_)
+            return;
+        lastPattern_ = currentPattern();
         refresh();
         emit patternChanged(currentPattern());
+    };
+    connect(filter_, qOverload<int>(&QComboBox::currentIndexChanged), this, patternTaken);
+    connect(filter_->lineEdit(), &QLineEdit::editingFinished, this, patternTaken);
+    connect(path_->lineEdit(), &QLineEdit::returnPressed, this, &FileBrowser::goToTypedFolder);
+    connect(path_, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        if (index >= 0 && !setCurrentFolder(path_->itemText(index)))
+            goToTypedFolder();
     });
+    connect(home_, &QToolButton::clicked, this, [this] { setCurrentFolder(QDir::homePath()); });
     connect(files_, &QListWidget::itemDoubleClicked, this, [this] { requestAdd(); });
     connect(selectAllButton, &QPushButton::clicked, this, &FileBrowser::selectAll);
     connect(selectNoneButton, &QPushButton::clicked, this, &FileBrowser::selectNone);
@@ -210,27 +275,83 @@ void FileBrowser::showFolder(const QString& folder, bool moveTree) {
         }
     }
     refresh();
+    rememberFolder(folder_);
     emit folderChanged(folder_);
 }
 
+void FileBrowser::rememberFolder(const QString& folder) {
+    recent_.removeAll(folder);
+    recent_.prepend(folder);
+    while (recent_.size() > kRecent) recent_.removeLast();
+    fillPathBar();
+}
+
+void FileBrowser::setRecentFolders(const QStringList& folders) {
+    const QString current = folder_;
+    recent_.clear();
+    for (const QString& f : folders) {
+        if (!f.isEmpty() && !recent_.contains(f) && recent_.size() < kRecent)
+            recent_ << f;
+    }
+    if (!current.isEmpty())
+        rememberFolder(current);
+    else
+        fillPathBar();
+}
+
+void FileBrowser::fillPathBar() {
+    const QSignalBlocker block(path_);
+    path_->clear();
+    path_->addItems(recent_);
+    path_->setCurrentIndex(recent_.indexOf(folder_));
+    path_->setEditText(folder_);
+}
+
+void FileBrowser::goToTypedFolder() {
+    QString typed = path_->currentText().trimmed();
+    if (typed == QLatin1String("~") || typed.startsWith(QLatin1String("~/")))
+        typed = QDir::homePath() + typed.mid(1);
+    if (typed.isEmpty() || !setCurrentFolder(typed)) {
+        dialogs_.message(this, Dialogs::Icon::Information, app_.title(), app_.msg(223));
+        path_->setEditText(folder_);
+    }
+}
+
+void FileBrowser::retranslate() {
+    pathLabel_->setText(app_.msg(220, ":"));
+    home_->setToolTip(app_.msg(221));
+    path_->setToolTip(app_.msg(222));
+    filterLabel_->setText(app_.msg(65, ":"));
+    filter_->setToolTip(app_.msg(238));
+}
+
 QString FileBrowser::currentPattern() const {
-    return filter_->currentText();
+    return filter_->currentText().simplified();
 }
 
 void FileBrowser::setPatternIndex(int index) {
     filter_->setCurrentIndex(index);
+    filter_->setEditText(filter_->itemText(index));
+    emit filter_->lineEdit()->editingFinished();
+}
+
+void FileBrowser::setPattern(const QString& filter) {
+    const int index = filter_->findText(filter.simplified());
+    if (index >= 0) {
+        setPatternIndex(index);
+        return;
+    }
+    filter_->setEditText(filter.simplified());
+    emit filter_->lineEdit()->editingFinished();
 }
 
 void FileBrowser::refresh() {
     files_->clear();
     if (folder_.isEmpty())
         return;
-    QString pattern = currentPattern();
-    // "*.*" means every file, also those without a dot.
-    if (pattern == "*.*")
-        pattern = "*";
     QDir dir(folder_);
-    dir.setNameFilters({pattern});
+    const QStringList patterns = splitPatterns(currentPattern());
+    dir.setNameFilters(patterns.isEmpty() ? QStringList{QStringLiteral("*")} : patterns);
     // Plain files only: no hidden files, and no pipes, sockets or devices,
     // which a tool would wait on for ever when it reads them.
     dir.setFilter(QDir::Files);

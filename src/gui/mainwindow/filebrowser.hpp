@@ -1,12 +1,15 @@
 #pragma once
-// The file browser above the working list: mounted volumes, the folder tree
-// of the chosen volume, the file pattern, the files of the current folder that
-// match it (several selectable at once) and the five list buttons.
+// The file browser above the working list: an editable path bar (with
+// completion, the home folder and the recent folders), mounted volumes, the
+// folder tree of the chosen volume, the file patterns (several at once,
+// separated by spaces), the files of the current folder that match them
+// (several selectable at once) and the five list buttons.
 
 #include <QStringList>
 #include <QWidget>
 
 class QComboBox;
+class QToolButton;
 class QFileSystemModel;
 class QLabel;
 class QListWidget;
@@ -23,11 +26,16 @@ class FileBrowser : public QWidget {
   public:
     FileBrowser(const AppContext& app, Dialogs& dialogs, QWidget* parent = nullptr);
 
-    // The eight file patterns, in order.
+    // The patterns offered in the filter box, in order.
     static QStringList patterns();
+    // The single patterns of a filter text ("*.out *.log"; spaces, commas or
+    // semicolons between them); "*.*" stands for every file.
+    static QStringList splitPatterns(const QString& filter);
 
     QString currentFolder() const { return folder_; }
     QString currentPattern() const;
+    // Any filter text, as if typed into the filter box.
+    void setPattern(const QString& filter);
     // Shows a folder (and selects its volume); false when it is not a
     // readable folder.
     bool setCurrentFolder(const QString& folder);
@@ -41,6 +49,20 @@ class FileBrowser : public QWidget {
     void selectFiles(const QStringList& names);
     // Re-reads the current folder.
     void refresh();
+
+    // The path bar: typing a folder there and pressing Return goes to it.
+    QComboBox* pathBar() const { return path_; }
+    QToolButton* homeButton() const { return home_; }
+    // Goes to the folder typed in the path bar; message 223 when it is not a
+    // readable folder.
+    void goToTypedFolder();
+    // The folders shown lately, the current one first (at most kRecent).
+    QStringList recentFolders() const { return recent_; }
+    void setRecentFolders(const QStringList& folders);
+    static constexpr int kRecent = 10;
+
+    // Re-reads the captions from the language file.
+    void retranslate();
 
     // Chooses volume number i of the drive list, as the user would.
     void chooseDrive(int index);
@@ -59,6 +81,8 @@ class FileBrowser : public QWidget {
     int driveIndexOf(const QString& folder) const;
     void showFolder(const QString& folder, bool moveTree);
     void requestAdd();
+    void rememberFolder(const QString& folder);
+    void fillPathBar();
 
     const AppContext& app_;
     Dialogs& dialogs_;
@@ -70,6 +94,11 @@ class FileBrowser : public QWidget {
     QComboBox* filter_ = nullptr;
     QLabel* filterLabel_ = nullptr;
     QListWidget* files_ = nullptr;
+    QComboBox* path_ = nullptr;
+    QLabel* pathLabel_ = nullptr;
+    QToolButton* home_ = nullptr;
+    QStringList recent_;
+    QString lastPattern_;
 };
 
 }  // namespace zerlant::gui

@@ -1,5 +1,8 @@
 #include "gui/mainwindow/filelistmodel.hpp"
 
+#include <algorithm>
+#include <functional>
+
 #include <vector>
 
 namespace zerlant::gui {
@@ -145,6 +148,32 @@ int FileListModel::removeChecked() {
     }
     emit userEdited();
     return static_cast<int>(removed);
+}
+
+void FileListModel::removeEntries(const QList<int>& rows) {
+    QList<int> sorted = rows;
+    std::sort(sorted.begin(), sorted.end(), std::greater<>());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    bool any = false;
+    for (int row : sorted) {
+        if (row < 0 || row >= rowCount())
+            continue;
+        beginRemoveRows({}, row, row);
+        auto& all = list_.rows();
+        all.erase(all.begin() + row + 1);
+        endRemoveRows();
+        any = true;
+    }
+    if (any)
+        emit userEdited();
+}
+
+void FileListModel::setHeadings(const QString& heading1, const QString& heading2) {
+    FileRow& heading = list_.rows().front();
+    heading.name = utf8(heading1);
+    if (list_.columns() == 3)
+        heading.newName = utf8(heading2);
+    emit headerDataChanged(Qt::Horizontal, 0, list_.columns() - 1);
 }
 
 void FileListModel::removeAll() {

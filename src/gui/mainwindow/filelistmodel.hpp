@@ -42,6 +42,8 @@ class FileListModel : public QAbstractTableModel {
     int add(const QString& folder, const QStringList& names);
     int addPaths(const QStringList& paths);
     int removeChecked();
+    // Removes the entries of the given model rows (0-based, any order).
+    void removeEntries(const QList<int>& rows);
     void removeAll();
     void switchAll();
     void toggle(std::size_t entry);
@@ -53,6 +55,8 @@ class FileListModel : public QAbstractTableModel {
     // Replaces the check marks of every row, heading included, by those of
     // `rows` (same length), as a run leaves them.
     void applyChecks(const FileRows& rows);
+    // New heading texts (another language); the entries stay.
+    void setHeadings(const QString& heading1, const QString& heading2 = {});
 
   signals:
     void userEdited();

@@ -2,9 +2,13 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -15,6 +19,7 @@
 #include "core/language/languagefile.hpp"
 #include "gui/app/aboutbox.hpp"
 #include "gui/app/appcontext.hpp"
+#include "gui/app/captions.hpp"
 #include "gui/app/dialogs.hpp"
 #include "gui/app/icons.hpp"
 #include "gui/language/languageeditor.hpp"
@@ -45,9 +50,16 @@ constexpr ToolButton kTools[] = {
     {"Crearbcf", 54, Picture::Batch},   {"Aim", 0, Picture::Extract},
 };
 
+// Keys of the settings file, one group per tool.
+constexpr const char* kPanelKeys[] = {"extract", "scan", "rename", "substitute", "batch", "aim"};
+
+QString panelKey(Panel p) {
+    return QString::fromLatin1(kPanelKeys[static_cast<int>(p)]);
+}
+
 }  // namespace
 
-MainWindow::MainWindow(const AppContext& app, Dialogs& dialogs, const QString& startFolder,
+MainWindow::MainWindow(AppContext& app, Dialogs& dialogs, const QString& startFolder,
                        QWidget* parent)
     : QMainWindow(parent), app_(app), dialogs_(dialogs) {
     setObjectName("FRMMain");
@@ -108,7 +120,13 @@ MainWindow::MainWindow(const AppContext& app, Dialogs& dialogs, const QString& s
     connect(browser_, &FileBrowser::deleteCheckedRequested, list_, &FileListModel::removeChecked);
     connect(browser_, &FileBrowser::deleteAllRequested, list_, &FileListModel::removeAll);
     connect(browser_, &FileBrowser::folderChanged, this, &MainWindow::desactivarexportacion);
-    connect(browser_, &FileBrowser::patternChanged, this, &MainWindow::desactivarexportacion);
+    connect(browser_, &FileBrowser::patternChanged, this, [this](const QString& pattern) {
+        if (showingPanel_)
+            return;
+        filters_[current_] = pattern;
+        desactivarexportacion();
+    });
+    connect(view_, &WorkingListView::removeSelectedRequested, list_, &FileListModel::removeEntries);
 
     // The window stays responsive during a run but takes no other work.
     connect(runner_, &BackgroundRun::finished, this, [this] {
@@ -120,22 +138,221 @@ MainWindow::MainWindow(const AppContext& app, Dialogs& dialogs, const QString& s
             if (runner_->running()) {
                 centralWidget()->setEnabled(false);
                 toolbar_->setEnabled(false);
+                menuBar()->setEnabled(false);
             }
         });
     }
-
-    // The browser starts on the given folder (or the program's own) with the
-    // first pattern.
-    browser_->setPatternIndex(0);
-    if (startFolder.isEmpty() || !browser_->setCurrentFolder(startFolder))
-        browser_->setCurrentFolder(QString::fromStdString(app.programFolder()));
+    connect(runner_, &BackgroundRun::finished, this, [this] { menuBar()->setEnabled(true); });
 
     languages_ = app.languages();
     buildLanguageMenu();
+    buildMenus();
     connect(this, &MainWindow::languageEditorRequested, this, &MainWindow::openLanguageEditor);
-    showPanel(Panel::Extract);
-    desactivarexportacion();
     resize(940, 760);
+    loadSettings(startFolder);
+    desactivarexportacion();
+    giveMnemonics();
+}
+
+QString MainWindow::defaultFilter(Panel panel) {
+    switch (panel) {
+        case Panel::Extract:
+        case Panel::Scan:
+            return QStringLiteral("*.out *.log");
+        case Panel::Aim:
+            return QStringLiteral("*.sum");
+        case Panel::Rename:
+        case Panel::Substitute:
+        case Panel::Batch:
+            break;
+    }
+    return QStringLiteral("*.gjf *.com");
+}
+
+QString MainWindow::filterFor(Panel panel) const {
+    const auto found = filters_.find(panel);
+    return found != filters_.end() && !found->second.isEmpty() ? found->second
+                                                               : defaultFilter(panel);
+}
+
+void MainWindow::loadSettings(const QString& startFolder) {
+    const QString file = app_.settingsFile();
+    Panel tool = Panel::Extract;
+    QString folder = startFolder;
+    if (!file.isEmpty()) {
+        QSettings settings(file, QSettings::IniFormat);
+        for (int i = 0; i < 6; ++i) {
+            const Panel p = static_cast<Panel>(i);
+            settings.beginGroup(panelKey(p));
+            const QString filter = settings.value("filter").toString().simplified();
+            if (!filter.isEmpty())
+                filters_[p] = filter;
+            // The export boxes of a reading tool: those named are ticked.
+            if (auto* reading = qobject_cast<ReadingPanel*>(panel(p));
+                reading != nullptr && settings.contains("ticked")) {
+                const QStringList ticked = settings.value("ticked").toStringList();
+                for (QCheckBox* box : reading->findChildren<QCheckBox*>())
+                    box->setChecked(ticked.contains(box->objectName()));
+            }
+            settings.endGroup();
+        }
+        browser_->setRecentFolders(settings.value("browser/recent").toStringList());
+        if (folder.isEmpty())
+            folder = settings.value("browser/folder").toString();
+        const int saved = settings.value("window/tool", 0).toInt();
+        if (saved >= 0 && saved < 6)
+            tool = static_cast<Panel>(saved);
+        const QByteArray geometry = settings.value("window/geometry").toByteArray();
+        if (!geometry.isEmpty())
+            restoreGeometry(geometry);
+    }
+    // The browser starts on the given folder (else the last one, else the
+    // program's own).
+    showingPanel_ = true;
+    browser_->setPattern(filterFor(tool));
+    showingPanel_ = false;
+    if (folder.isEmpty() || !browser_->setCurrentFolder(folder))
+        browser_->setCurrentFolder(QString::fromStdString(app_.programFolder()));
+    showPanel(tool);
+}
+
+void MainWindow::saveSettings() const {
+    const QString file = app_.settingsFile();
+    if (file.isEmpty())
+        return;
+    QSettings settings(file, QSettings::IniFormat);
+    for (int i = 0; i < 6; ++i) {
+        const Panel p = static_cast<Panel>(i);
+        settings.beginGroup(panelKey(p));
+        settings.setValue("filter", filterFor(p));
+        if (auto* reading = qobject_cast<ReadingPanel*>(panel(p))) {
+            QStringList ticked;
+            for (QCheckBox* box : reading->findChildren<QCheckBox*>())
+                if (box->isChecked())
+                    ticked << box->objectName();
+            settings.setValue("ticked", ticked);
+        }
+        settings.endGroup();
+    }
+    settings.setValue("browser/folder", currentFolder());
+    settings.setValue("browser/recent", browser_->recentFolders());
+    settings.setValue("window/tool", static_cast<int>(current_));
+    settings.setValue("window/geometry", saveGeometry());
+    settings.sync();
+}
+
+void MainWindow::buildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("menuBar");
+
+    fileMenu_ = bar->addMenu(app_.msg(210));
+    fileMenu_->setObjectName("mnuFile");
+    QAction* open = fileMenu_->addAction(app_.msg(211), this, &MainWindow::openFolder);
+    open->setObjectName("actOpenFolder");
+    open->setShortcut(QKeySequence::Open);
+    fileMenu_->addSeparator();
+    exportTextAction_ = fileMenu_->addAction(app_.msg(212), this, &MainWindow::exportText);
+    exportTextAction_->setObjectName("actExportText");
+    exportSheetAction_ = fileMenu_->addAction(app_.msg(213), this, &MainWindow::exportSheet);
+    exportSheetAction_->setObjectName("actExportSheet");
+    fileMenu_->addSeparator();
+    QAction* quit = fileMenu_->addAction(app_.msg(214), this, &QWidget::close);
+    quit->setObjectName("actQuit");
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setMenuRole(QAction::QuitRole);
+    connect(fileMenu_, &QMenu::aboutToShow, this, &MainWindow::updateMenus);
+
+    // The tools are the toolbar's own actions, with Ctrl+1 ... Ctrl+6.
+    toolsMenu_ = bar->addMenu(app_.msg(215));
+    toolsMenu_->setObjectName("mnuTools");
+    int number = 1;
+    for (const ToolButton& t : kTools) {
+        QAction* action = toolbar_->findChild<QAction*>(QString::fromLatin1(t.key));
+        if (action == nullptr)
+            continue;
+        action->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + number++)));
+        toolsMenu_->addAction(action);
+    }
+
+    languageMenu_->setTitle(app_.msg(216));
+    bar->addMenu(languageMenu_);
+
+    helpMenu_ = bar->addMenu(app_.msg(217));
+    helpMenu_->setObjectName("mnuHelp");
+    QAction* about = helpMenu_->addAction(app_.msg(218), this, &MainWindow::showAbout);
+    about->setObjectName("actAbout");
+    about->setShortcut(QKeySequence::HelpContents);
+    updateMenus();
+}
+
+void MainWindow::updateMenus() {
+    ReadingPanel* reading = currentReadingPanel();
+    const bool canExport = reading != nullptr && reading->exportEnabled();
+    exportTextAction_->setEnabled(canExport);
+    exportSheetAction_->setEnabled(canExport);
+}
+
+ReadingPanel* MainWindow::currentReadingPanel() const {
+    return qobject_cast<ReadingPanel*>(panel(current_));
+}
+
+void MainWindow::giveMnemonics() {
+    // Alt with a menu's letter opens the menu: the buttons keep off those.
+    QSet<QChar> menuLetters;
+    for (QAction* menu : menuBar()->actions()) {
+        const QString text = menu->text();
+        const qsizetype amp = text.indexOf(QLatin1Char('&'));
+        if (amp >= 0 && amp + 1 < text.size())
+            menuLetters.insert(text.at(amp + 1).toLower());
+    }
+    // The browser's buttons are always there; each panel is shown alone.
+    assignMnemonics(browser_, menuLetters);
+    QSet<QChar> taken = menuLetters;
+    for (QAbstractButton* b : browser_->findChildren<QAbstractButton*>()) {
+        const QString text = b->text();
+        const qsizetype amp = text.indexOf(QLatin1Char('&'));
+        if (amp >= 0 && amp + 1 < text.size())
+            taken.insert(text.at(amp + 1).toLower());
+    }
+    for (int i = 0; i < panels_->count(); ++i) assignMnemonics(panels_->widget(i), taken);
+}
+
+void MainWindow::openFolder() {
+    const QString chosen =
+        dialogs_.existingFolder(this, withoutMnemonic(app_.msg(229)), currentFolder());
+    if (chosen.isEmpty())
+        return;
+    if (!browser_->setCurrentFolder(chosen))
+        dialogs_.message(this, Dialogs::Icon::Information, app_.title(), app_.msg(223));
+}
+
+void MainWindow::exportText() {
+    ReadingPanel* reading = currentReadingPanel();
+    if (reading != nullptr && reading->exportEnabled())
+        reading->exportText();
+}
+
+void MainWindow::exportSheet() {
+    ReadingPanel* reading = currentReadingPanel();
+    if (reading != nullptr && reading->exportEnabled())
+        reading->exportSheet();
+}
+
+void MainWindow::switchLanguage(const QString& name) {
+    const MessageLookup before = app_.lookup();
+    app_.setCurrentLanguage(name.toStdString());
+    languages_.currentLanguage = name.toStdString();
+    const MessageLookup after = app_.lookup();
+    retranslateCaptions(this, before, after);
+    setWindowTitle(app_.title());
+    browser_->retranslate();
+    // The list's headings, without emptying the list.
+    const PanelHeadings headings =
+        panelHeadings(current_, [this](int n) { return app_.msg(n).toStdString(); });
+    list_->setHeadings(QString::fromStdString(headings.heading1),
+                       QString::fromStdString(headings.heading2));
+    buildLanguageMenu();
+    giveMnemonics();
 }
 
 MainWindow::~MainWindow() {
@@ -255,6 +472,10 @@ void MainWindow::showPanel(Panel p) {
     }
     panels_->setCurrentWidget(shown);
     panels_->updateGeometry();
+    // Each tool has its own filter; taking it is not the user's change.
+    showingPanel_ = true;
+    browser_->setPattern(filterFor(p));
+    showingPanel_ = false;
     shown->panelShown();
     const PanelListLayout layout = panelListLayout(p);
     const PanelHeadings headings =
@@ -277,8 +498,7 @@ void MainWindow::chooseLanguageItem(int index) {
         return;
     if (index < count) {
         // Triggering an item flips its mark; the mark stays on the current
-        // language, also when that is the item clicked: a choice takes effect
-        // at the next start.
+        // language until the choice has been recorded.
         const bool current = state.isCurrent(static_cast<std::size_t>(index));
         const QList<QAction*> items = languageMenu_->actions();
         if (index < items.size())
@@ -290,7 +510,8 @@ void MainWindow::chooseLanguageItem(int index) {
             dialogs_.message(this, Dialogs::Icon::Critical, app_.msg(2),
                              QString::fromStdString(recorded.error().describe()));
         } else if (recorded.value()) {
-            dialogs_.message(this, Dialogs::Icon::Information, app_.msg(2), app_.msg(15));
+            // Recorded for the next start, and taken at once.
+            switchLanguage(QString::fromStdString(state.languageNames[index]));
         } else {
             dialogs_.message(this, Dialogs::Icon::Critical, app_.msg(2), app_.msg(14));
         }
@@ -336,6 +557,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     runner_->cancel();
     runner_->wait();
+    saveSettings();
     event->accept();
 }
 

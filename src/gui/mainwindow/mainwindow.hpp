@@ -1,11 +1,15 @@
 #pragma once
-// The main window: a toolbar of six tools, the language menu and the about
-// box; the file browser and the working file list; below them the panel of
-// the current tool.  Showing a panel resets the working list for it.
+// The main window: a menu bar (File, Tools, Language, Help) and a toolbar of
+// six tools, the language menu and the about box; the file browser and the
+// working file list; below them the panel of the current tool.  Showing a
+// panel resets the working list for it.  With a settings file the window
+// remembers its folder, filters, ticked export boxes, size and tool.
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 #include <array>
+#include <map>
 #include <memory>
 
 #include "core/filelist/workinglist.hpp"
@@ -38,7 +42,8 @@ class MainWindow : public QMainWindow {
   public:
     // startFolder: the folder the browser shows first (the program's folder
     // when empty or unreadable).
-    MainWindow(const AppContext& app, Dialogs& dialogs, const QString& startFolder = {},
+    // The window switches `app` to another language when the user picks one.
+    MainWindow(AppContext& app, Dialogs& dialogs, const QString& startFolder = {},
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -55,6 +60,13 @@ class MainWindow : public QMainWindow {
     WorkingListView* listView() const { return view_; }
     QToolBar* toolbar() const { return toolbar_; }
     QMenu* languageMenu() const { return languageMenu_; }
+    QMenu* fileMenu() const { return fileMenu_; }
+    QMenu* toolsMenu() const { return toolsMenu_; }
+    QMenu* helpMenu() const { return helpMenu_; }
+    // The filter a tool starts with when nothing was remembered.
+    static QString defaultFilter(Panel panel);
+    // The filter the browser takes when the tool is shown.
+    QString filterFor(Panel panel) const;
     BackgroundRun* runner() const { return runner_; }
 
     // The folder the browser shows.
@@ -77,6 +89,16 @@ class MainWindow : public QMainWindow {
     // Disables the six export buttons: the results no longer belong to the
     // list, folder or pattern shown.
     void desactivarexportacion();
+    // File > Open folder: a folder chooser, then the browser shows it.
+    void openFolder();
+    // File > Export text / spreadsheet: the current reading tool's export.
+    void exportText();
+    void exportSheet();
+    // Makes language `name` current at once: every caption of the window
+    // is read again from the language file.
+    void switchLanguage(const QString& name);
+    // Writes the settings now (closing the window does it too).
+    void saveSettings() const;
 
   signals:
     // The language menu's last entry: open the language editor.
@@ -87,15 +109,30 @@ class MainWindow : public QMainWindow {
 
   private:
     void buildToolbar();
+    void buildMenus();
     void buildLanguageMenu();
+    void updateMenus();
+    void loadSettings(const QString& startFolder);
+    void giveMnemonics();
+    ReadingPanel* currentReadingPanel() const;
     std::array<ReadingPanel*, 3> readingPanels() const;
 
-    const AppContext& app_;
+    AppContext& app_;
     Dialogs& dialogs_;
     Panel current_ = Panel::Extract;
     QToolBar* toolbar_ = nullptr;
     QAction* languageAction_ = nullptr;
     QMenu* languageMenu_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* toolsMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QAction* exportTextAction_ = nullptr;
+    QAction* exportSheetAction_ = nullptr;
+    // The filter of each tool, as the user left it.
+    std::map<Panel, QString> filters_;
+    // Set while a panel is being shown: its filter does not count as the
+    // user's change.
+    bool showingPanel_ = false;
     FileBrowser* browser_ = nullptr;
     FileListModel* list_ = nullptr;
     WorkingListView* view_ = nullptr;

@@ -4,12 +4,14 @@
 #include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 #include <memory>
 
 #include "core/results/textexport.hpp"
+#include "core/results/xlsxexport.hpp"
 #include "gui/app/appcontext.hpp"
 #include "gui/app/dialogs.hpp"
 #include "gui/app/icons.hpp"
@@ -128,6 +130,8 @@ void ReadingPanel::startRun(RunWork work) {
             setExportEnabled(true);
             emit runFinished();
         });
+    if (QProgressDialog* progress = ctx_.runner.dialog())
+        progress->setCancelButtonText(ctx_.app.msg(243));
 }
 
 void ReadingPanel::untick(const std::vector<std::size_t>& rows) {
@@ -140,25 +144,28 @@ void ReadingPanel::notify(int message, bool critical) {
                          ctx_.app.title(), ctx_.app.msg(message));
 }
 
+QString ReadingPanel::exportFolder() const {
+    // The program's folder, as before; a folder nobody may write there (an
+    // installed program) gives the user's documents folder.
+    const QString program = QString::fromStdString(ctx_.app.programFolder());
+    if (folderIsWritable(ctx_.app.programFolder()))
+        return program;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
+QString ReadingPanel::askExportPath(const QString& caption, const std::string& name,
+                                    int filterMessage) const {
+    const QString suggested = QDir(exportFolder()).filePath(QString::fromStdString(name));
+    const QString filter = ctx_.app.msg(filterMessage) + QStringLiteral(";;") + ctx_.app.msg(227);
+    return ctx_.dialogs.saveFileNameAsking(ctx_.window, QString(caption).remove(QLatin1Char('&')),
+                                           suggested, filter, ctx_.app.title(), ctx_.app.msg(228));
+}
+
 void ReadingPanel::exportText() {
     const Table table = exportTable();
     const std::string folder = ctx_.currentFolder().toStdString();
-    if (folderIsWritable(ctx_.app.programFolder())) {
-        auto written = exportartexto(table, ";", ctx_.app.programFolder(), folder);
-        if (written) {
-            ctx_.showStatus(QString::fromStdString(written.value()));
-        } else {
-            ctx_.dialogs.message(ctx_.window, Dialogs::Icon::Critical, ctx_.app.title(),
-                                 QString::fromStdString(written.error().describe()));
-        }
-        return;
-    }
-    // The program's folder cannot be written: offer another place.
-    const QString suggested =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-            .filePath(QString::fromStdString(exportFileName(folder)));
-    const QString chosen =
-        ctx_.dialogs.saveFileName(ctx_.window, text_->text(), suggested, "*.txt");
+    const QString chosen = askExportPath(text_->text(), exportFileName(folder), 225);
     if (chosen.isEmpty())
         return;
     const auto status = writeExportText(table, ";", chosen.toStdString());
@@ -171,7 +178,11 @@ void ReadingPanel::exportText() {
 }
 
 void ReadingPanel::exportSheet() {
-    writeAndOpenWorkbook(ctx_, exportTable());
+    const std::string folder = ctx_.currentFolder().toStdString();
+    const QString chosen = askExportPath(sheet_->text(), excelFileName(folder), 226);
+    if (chosen.isEmpty())
+        return;
+    writeAndOpenWorkbook(ctx_, exportTable(), chosen);
 }
 
 }  // namespace zerlant::gui

@@ -36,10 +36,10 @@ class ReadingPanel : public ToolPanel {
   public slots:
     // Starts the run over the ticked rows; returns at once.
     virtual void run() = 0;
-    // Writes the export table as text into the program's folder (or where the
-    // user says when that folder cannot be written).
+    // Writes the export table as text where the user says in a save dialog
+    // (the folder's name in the program's folder offered first).
     void exportText();
-    // Writes the export table as a workbook and opens it.
+    // Writes the export table as a workbook where the user says, and opens it.
     void exportSheet();
 
   signals:
@@ -77,6 +77,11 @@ class ReadingPanel : public ToolPanel {
     void notify(int message, bool critical);
 
   private:
+    // The folder the save dialogs of the exports open in.
+    QString exportFolder() const;
+    // The save dialog of an export: `name` in exportFolder(), the filter of
+    // message `filterMessage` first; asks before replacing a file.
+    QString askExportPath(const QString& caption, const std::string& name, int filterMessage) const;
     // The number of ticked rows, heading included, for the progress bar.
     int tickedRows() const;
 

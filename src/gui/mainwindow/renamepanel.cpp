@@ -11,17 +11,20 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "core/files/paths.hpp"
 #include "core/rename/renamerun.hpp"
 #include "gui/app/appcontext.hpp"
+#include "gui/app/captions.hpp"
 #include "gui/app/dialogs.hpp"
 #include "gui/app/icons.hpp"
 #include "gui/mainwindow/filebrowser.hpp"
 #include "gui/mainwindow/filelistmodel.hpp"
 #include "gui/mainwindow/mainwindow.hpp"
+#include "gui/mainwindow/undojournal.hpp"
 
 namespace zerlant::gui {
 
@@ -100,9 +103,14 @@ RenamePanel::RenamePanel(PanelContext& context)
 
     BTpreview = makeButton("BTpreview", app.msg(121), picture(Picture::Preview));
     BTejecutar = makeButton("BTejecutar", app.msg(79), picture(Picture::Run));
+    BTdeshacer =
+        makeButton("BTdeshacer", app.msg(232),
+                   QIcon::fromTheme("edit-undo", style()->standardIcon(QStyle::SP_ArrowBack)));
+    BTdeshacer->setToolTip(app.msg(237));
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(BTpreview);
     buttons->addWidget(BTejecutar);
+    buttons->addWidget(BTdeshacer);
     buttons->addStretch(1);
     row->addLayout(buttons);
 
@@ -119,6 +127,20 @@ RenamePanel::RenamePanel(PanelContext& context)
 
     connect(BTpreview, &QPushButton::clicked, this, &RenamePanel::preview);
     connect(BTejecutar, &QPushButton::clicked, this, &RenamePanel::execute);
+    connect(BTdeshacer, &QPushButton::clicked, this, &RenamePanel::undo);
+    BTdeshacer->setEnabled(canUndo(ctx_, JournalKind::Rename));
+}
+
+void RenamePanel::panelShown() {
+    BTdeshacer->setEnabled(canUndo(ctx_, JournalKind::Rename));
+}
+
+void RenamePanel::undo() {
+    undoLastRun(ctx_, JournalKind::Rename);
+    BTdeshacer->setEnabled(canUndo(ctx_, JournalKind::Rename));
+    // The list keeps the names it shows; the folder shows the disk.
+    if (auto* main = qobject_cast<MainWindow*>(ctx_.window))
+        main->browser()->refresh();
 }
 
 int RenamePanel::rule() const {
@@ -203,7 +225,19 @@ void RenamePanel::execute() {
         ctx_.dialogs.message(ctx_.window, Dialogs::Icon::Critical, ctx_.app.title(),
                              QString::fromStdString(w.text));
 
+    const FileRows before = rows;
     const auto failures = applyRenames(rows);
+    // The record for Undo: every file that got a new name.
+    Journal journal{JournalKind::Rename, {}};
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        if (rows[r].path == before[r].path)
+            continue;
+        if (auto stamp = stampOf(rows[r].path, false))
+            journal.entries.push_back({before[r].path, rows[r].path, {}, *stamp});
+    }
+    if (!journal.entries.empty())
+        recordRun(ctx_, journal);
+    BTdeshacer->setEnabled(canUndo(ctx_, JournalKind::Rename));
     for (std::size_t r = 1; r < rows.size(); ++r) {
         const FileRow& row = rows[r];
         if (QString::fromStdString(row.path) != ctx_.list.path(r))

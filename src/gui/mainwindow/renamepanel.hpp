@@ -37,6 +37,9 @@ class RenamePanel : public ToolPanel {
     // with a message per kind), then the renames in list order; the list and
     // the folder's file list show the new names.
     void execute();
+    // BTdeshacer: puts back the names of the last run (see undojournal.hpp).
+    void undo();
+    void panelShown() override;
 
     // Rule choice and its frames.
     QButtonGroup* OPToption = nullptr;
@@ -79,6 +82,7 @@ class RenamePanel : public ToolPanel {
 
     QPushButton* BTpreview = nullptr;
     QPushButton* BTejecutar = nullptr;
+    QPushButton* BTdeshacer = nullptr;
 
   private:
     // Enables the boxes that the choices of the option arrays need.

@@ -17,39 +17,19 @@ bool folderIsWritable(const std::string& folder) {
     return info.isDir() && info.isWritable();
 }
 
-QString writeAndOpenWorkbook(PanelContext& ctx, const Table& table) {
+QString writeAndOpenWorkbook(PanelContext& ctx, const Table& table, const QString& path) {
     const AppContext& app = ctx.app;
-    const char decimal = app.decimalSeparator();
-    const std::string folder = ctx.currentFolder().toStdString();
-    QString path;
-    if (folderIsWritable(app.programFolder())) {
-        auto written = exportarexcel(table, decimal, app.programFolder(), folder);
-        if (!written) {
-            ctx.dialogs.message(ctx.window, Dialogs::Icon::Critical, app.title(), app.msg(154));
-            return {};
-        }
-        path = QString::fromStdString(written.value());
-    } else {
-        // The program's folder cannot be written: offer another place.
-        const QString suggested =
-            QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                .filePath(QString::fromStdString(excelFileName(folder)));
-        const QString chosen =
-            ctx.dialogs.saveFileName(ctx.window, app.msg(81), suggested, "*.xlsx");
-        if (chosen.isEmpty())
-            return {};
-        const auto status = writeExcelWorkbook(table, chosen.toStdString(), decimal);
-        if (!status) {
-            ctx.dialogs.message(ctx.window, Dialogs::Icon::Critical, app.title(), app.msg(154));
-            return {};
-        }
-        path = chosen;
+    const auto status = writeExcelWorkbook(table, path.toStdString(), app.decimalSeparator());
+    if (!status) {
+        ctx.dialogs.message(ctx.window, Dialogs::Icon::Critical, app.title(), app.msg(154));
+        return {};
     }
     ctx.showStatus(path);
     if (!ctx.dialogs.openUrl(QUrl::fromLocalFile(path))) {
         // Written, but no program on this desktop opens workbooks.
-        ctx.dialogs.message(ctx.window, Dialogs::Icon::Information, app.title(),
-                            app.msg(81) + ":\n" + QDir::toNativeSeparators(path));
+        ctx.dialogs.message(
+            ctx.window, Dialogs::Icon::Information, app.title(),
+            QString(app.msg(81)).remove(QLatin1Char('&')) + ":\n" + QDir::toNativeSeparators(path));
     }
     return path;
 }

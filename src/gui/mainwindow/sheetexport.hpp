@@ -1,6 +1,6 @@
 #pragma once
 // The spreadsheet export of the reading panels: the export table written as
-// an .xlsx workbook beside the text export, then opened in the desktop's
+// an .xlsx workbook where the user chose, then opened in the desktop's
 // spreadsheet program.
 
 #include <QString>
@@ -15,9 +15,9 @@ struct PanelContext;
 // True when the export files can be written into this folder.
 bool folderIsWritable(const std::string& folder);
 
-// Writes the workbook and opens it.  Message 154 when it cannot be written;
-// a message naming the file when no program opens it.  Gives the path
-// written, or the empty text.
-QString writeAndOpenWorkbook(PanelContext& ctx, const Table& table);
+// Writes the workbook to `path` and opens it.  Message 154 when it cannot be
+// written; a message naming the file when no program opens it.  Gives the
+// path written, or the empty text.
+QString writeAndOpenWorkbook(PanelContext& ctx, const Table& table, const QString& path);
 
 }  // namespace zerlant::gui

@@ -10,13 +10,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/inputtools/substitute.hpp"
 #include "gui/app/appcontext.hpp"
+#include "gui/app/captions.hpp"
 #include "gui/app/dialogs.hpp"
 #include "gui/app/icons.hpp"
 #include "gui/mainwindow/filelistmodel.hpp"
+#include "gui/mainwindow/undojournal.hpp"
 
 namespace zerlant::gui {
 
@@ -47,6 +51,10 @@ SubstitutePanel::SubstitutePanel(PanelContext& context)
     BTPasteOrigen = makeButton("BTPasteOrigen", app.msg(126), picture(Picture::Paste));
     BTpastedestino = makeButton("BTpastedestino", app.msg(126), picture(Picture::Paste));
     BTejecutar2 = makeButton("BTejecutar2", app.msg(79), picture(Picture::Run));
+    BTdeshacer2 =
+        makeButton("BTdeshacer2", app.msg(232),
+                   QIcon::fromTheme("edit-undo", style()->standardIcon(QStyle::SP_ArrowBack)));
+    BTdeshacer2->setToolTip(app.msg(237));
 
     OPTsustituir = new QButtonGroup(this);
     OPTsustituir->setObjectName("OPTsustituir");
@@ -75,6 +83,7 @@ SubstitutePanel::SubstitutePanel(PanelContext& context)
     side->addWidget(first);
     side->addStretch(1);
     side->addWidget(BTejecutar2);
+    side->addWidget(BTdeshacer2);
 
     auto* row = new QHBoxLayout(this);
     row->addLayout(grid, 1);
@@ -86,6 +95,17 @@ SubstitutePanel::SubstitutePanel(PanelContext& context)
     connect(BTpastedestino, &QPushButton::clicked, this,
             [this] { RTBdestino->setPlainText(QGuiApplication::clipboard()->text()); });
     connect(BTejecutar2, &QPushButton::clicked, this, &SubstitutePanel::execute);
+    connect(BTdeshacer2, &QPushButton::clicked, this, &SubstitutePanel::undo);
+    BTdeshacer2->setEnabled(canUndo(ctx_, JournalKind::Substitute));
+}
+
+void SubstitutePanel::panelShown() {
+    BTdeshacer2->setEnabled(canUndo(ctx_, JournalKind::Substitute));
+}
+
+void SubstitutePanel::undo() {
+    undoLastRun(ctx_, JournalKind::Substitute);
+    BTdeshacer2->setEnabled(canUndo(ctx_, JournalKind::Substitute));
 }
 
 void SubstitutePanel::execute() {
@@ -93,15 +113,53 @@ void SubstitutePanel::execute() {
     options.from = RTBorigen->toPlainText().toStdString();
     options.to = RTBdestino->toPlainText().toStdString();
     options.firstOnly = OPTsustituir->checkedId() == 1;
-    const SubstituteOutcome out = substituteFiles(ctx_.list.list().rows(), options);
-    if (out.failures.empty())
+    const AppContext& app = ctx_.app;
+    auto reportFailures = [this, &app](const std::vector<SubstituteFailure>& failures) {
+        if (failures.empty())
+            return;
+        QStringList lines;
+        for (const SubstituteFailure& f : failures)
+            lines << QString::fromStdString(f.path) + QStringLiteral(": ") +
+                         QString::fromStdString(f.reason);
+        ctx_.dialogs.message(ctx_.window, Dialogs::Icon::Critical, app.title(),
+                             lines.join(QLatin1Char('\n')));
+    };
+
+    // Count first, then ask; nothing is written before the answer.
+    SubstitutePlan plan = planSubstitution(ctx_.list.list().rows(), options);
+    if (plan.changes.empty()) {
+        if (plan.ticked > plan.failures.size())
+            ctx_.dialogs.message(ctx_.window, Dialogs::Icon::Information, app.title(),
+                                 app.msg(231));
+        reportFailures(plan.failures);
         return;
-    QStringList lines;
-    for (const SubstituteFailure& f : out.failures)
-        lines << QString::fromStdString(f.path) + QStringLiteral(": ") +
-                     QString::fromStdString(f.reason);
-    ctx_.dialogs.message(ctx_.window, Dialogs::Icon::Critical, ctx_.app.title(),
-                         lines.join(QLatin1Char('\n')));
+    }
+    const QString question = app.msg(230)
+                                 .arg(static_cast<qulonglong>(plan.changes.size()))
+                                 .arg(static_cast<qulonglong>(plan.ticked));
+    if (!ctx_.dialogs.confirm(ctx_.window, app.title(), question))
+        return;
+
+    // The record for Undo goes first, so that a run cut short can be undone
+    // too; without it the user decides.
+    Journal journal{JournalKind::Substitute, {}};
+    for (const PlannedFile& f : plan.changes)
+        journal.entries.push_back({f.path, f.path, f.before, {f.after.size(), digestOf(f.after)}});
+    if (!app.journalFolder().isEmpty() && !recordRun(ctx_, journal) &&
+        !ctx_.dialogs.confirm(ctx_.window, app.title(), app.msg(236)))
+        return;
+
+    const SubstituteOutcome out = applySubstitution(plan);
+    // Files left as they were are not part of what Undo puts back.
+    if (!out.failures.empty() && !app.journalFolder().isEmpty()) {
+        std::erase_if(journal.entries, [&out](const JournalEntry& e) {
+            return std::any_of(out.failures.begin(), out.failures.end(),
+                               [&e](const SubstituteFailure& f) { return f.path == e.path; });
+        });
+        recordRun(ctx_, journal);
+    }
+    BTdeshacer2->setEnabled(canUndo(ctx_, JournalKind::Substitute));
+    reportFailures(out.failures);
 }
 
 }  // namespace zerlant::gui

@@ -76,7 +76,7 @@ WorkingListView::WorkingListView(QWidget* parent) : QTableView(parent) {
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
     setShowGrid(true);
@@ -116,6 +116,16 @@ void WorkingListView::keyPressEvent(QKeyEvent* event) {
         const QModelIndex current = currentIndex();
         if (current.isValid())
             model_->toggle(static_cast<std::size_t>(current.row()) + 1);
+        event->accept();
+        return;
+    }
+    if (model_ != nullptr && key == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+        QList<int> rows;
+        for (const QModelIndex& index : selectionModel()->selectedRows()) rows << index.row();
+        if (rows.isEmpty() && currentIndex().isValid())
+            rows << currentIndex().row();
+        if (!rows.isEmpty())
+            emit removeSelectedRequested(rows);
         event->accept();
         return;
     }

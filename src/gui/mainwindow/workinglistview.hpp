@@ -1,7 +1,7 @@
 #pragma once
 // The table that shows the working file list: a check-box header whose box
-// switches every row, Enter and Space toggling the current row, and files
-// dropped from a file manager.
+// switches every row, Enter and Space toggling the current row, Delete
+// removing the selected rows, and files dropped from a file manager.
 
 #include <QHeaderView>
 #include <QStringList>
@@ -40,6 +40,8 @@ class WorkingListView : public QTableView {
     void filesDropped(const QStringList& paths);
     // Any press of a mouse button in the list or on its heading.
     void clickedInList();
+    // Delete: the selected rows (0-based model rows).
+    void removeSelectedRequested(const QList<int>& rows);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

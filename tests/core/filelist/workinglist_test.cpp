@@ -92,7 +92,9 @@ TEST(WorkingFileList, PanelsResetTheListWithTheirHeadings) {
     EXPECT_EQ(list.row(0).newName, "New name");
 
     EXPECT_EQ(panelHeadings(Panel::Extract, message).heading1, "Files");
-    EXPECT_EQ(panelHeadings(Panel::Substitute, message).heading1, "Archivos");
+    // Every panel's heading comes from the language file.
+    for (Panel p : {Panel::Scan, Panel::Substitute, Panel::Batch, Panel::Aim})
+        EXPECT_EQ(panelHeadings(p, message).heading1, "Files");
 }
 
 }  // namespace

@@ -1,0 +1,67 @@
+#include "gui/mainwindow/undojournal.hpp"
+
+#include <QDir>
+#include <QStringList>
+
+#include "gui/app/appcontext.hpp"
+#include "gui/app/dialogs.hpp"
+#include "gui/mainwindow/toolpanel.hpp"
+
+namespace zerlant::gui {
+
+namespace {
+
+// Each tool keeps its own record.
+std::string folderFor(const PanelContext& ctx, JournalKind kind) {
+    const QString root = ctx.app.journalFolder();
+    if (root.isEmpty())
+        return {};
+    return QDir(root)
+        .filePath(kind == JournalKind::Rename ? QStringLiteral("rename")
+                                              : QStringLiteral("substitute"))
+        .toStdString();
+}
+
+}  // namespace
+
+bool canUndo(const PanelContext& ctx, JournalKind kind) {
+    const std::string folder = folderFor(ctx, kind);
+    if (folder.empty())
+        return false;
+    auto journal = loadJournal(folder);
+    return journal && journal->kind == kind && !journal->entries.empty();
+}
+
+bool recordRun(const PanelContext& ctx, const Journal& journal) {
+    const std::string folder = folderFor(ctx, journal.kind);
+    return !folder.empty() && saveJournal(folder, journal).ok();
+}
+
+void undoLastRun(PanelContext& ctx, JournalKind kind) {
+    const AppContext& app = ctx.app;
+    const std::string folder = folderFor(ctx, kind);
+    auto journal = folder.empty() ? Result<Journal>(Error{}) : loadJournal(folder);
+    if (!journal || journal->kind != kind || journal->entries.empty()) {
+        ctx.dialogs.message(ctx.window, Dialogs::Icon::Information, app.title(), app.msg(233));
+        return;
+    }
+    const UndoOutcome outcome = undoJournal(*journal);
+    if (outcome.refused()) {
+        QStringList lines{app.msg(235), QString()};
+        for (const std::string& path : outcome.changedSince)
+            lines << QDir::toNativeSeparators(QString::fromStdString(path));
+        ctx.dialogs.message(ctx.window, Dialogs::Icon::Warning, app.title(),
+                            lines.join(QLatin1Char('\n')));
+        return;
+    }
+    clearJournal(folder);
+    if (!outcome.failures.empty()) {
+        QStringList lines;
+        for (const Error& e : outcome.failures) lines << QString::fromStdString(e.describe());
+        ctx.dialogs.message(ctx.window, Dialogs::Icon::Critical, app.title(),
+                            lines.join(QLatin1Char('\n')));
+    }
+    ctx.showStatus(app.msg(234));
+}
+
+}  // namespace zerlant::gui

@@ -1,0 +1,25 @@
+#pragma once
+// Undo of the last Rename or Substitute run from the window: the record of
+// the run lives in the user's cache folder (AppContext::journalFolder), one
+// per tool, and is replaced by the tool's next run.
+
+#include "core/inputtools/journal.hpp"
+
+namespace zerlant::gui {
+
+struct PanelContext;
+
+// True when a record of the tool's last run is there to undo.
+bool canUndo(const PanelContext& ctx, JournalKind kind);
+
+// Records a run.  False when the record could not be written (also when no
+// cache folder was given: then nothing can be undone).
+bool recordRun(const PanelContext& ctx, const Journal& journal);
+
+// Undoes the tool's last run and tells the user how it went: message 233
+// when there is nothing to undo, 235 with the files that changed since (and
+// nothing done), otherwise 234 in the status bar.  The record is forgotten
+// once the run is undone.
+void undoLastRun(PanelContext& ctx, JournalKind kind);
+
+}  // namespace zerlant::gui
