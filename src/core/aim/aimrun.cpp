@@ -1,6 +1,7 @@
 #include "core/aim/aimrun.hpp"
 
 #include "core/files/filetext.hpp"
+#include "core/files/openfile.hpp"
 #include "core/text/numbers.hpp"
 #include "core/text/searchtext.hpp"
 #include "core/text/textutils.hpp"
@@ -80,40 +81,50 @@ std::optional<AimRun> runAim(const FileRows& files, const MessageLookup& message
             run.untick.push_back(r);
             continue;
         }
-        auto bytes = readFileBytes(file.path);
-        if (!bytes) {
-            run.failures.push_back(bytes.error());
-            continue;
-        }
-        FoldedText text(withCrLfLineEnds(*bytes));
-        TextRef listing = textoentre(text, kListingStart, kListingEnd, false);
-        if (listing.empty())
-            continue;
-
-        bool fileHasRow = false;
-        for (TextRef point : criticalPoints(listing)) {
-            if (point.empty() || !contienetexto(point, kBondPoint))
+        // A file that fails half-way (out of memory, say) leaves no rows and
+        // becomes a failure; the batch goes on.
+        const std::size_t rowsBefore = run.table.rows();
+        const std::size_t lastRowBefore = lastRow;
+        try {
+            auto bytes = readFileBytes(file.path);
+            if (!bytes) {
+                run.failures.push_back(bytes.error());
                 continue;
-            ++lastRow;
-            if (!fileHasRow) {
-                if (lastRow != 1) {
-                    writeTitles(lastRow);
-                    ++lastRow;
-                }
-                run.table.set(0, lastRow, file.name);
-                fileHasRow = true;
             }
-            run.table.set(1, lastRow, textoentre(point, "Type = ", kCrLf, false).str());
-            run.table.set(2, lastRow, number(numeroentre(point, "Rho = ", " ", false)));
-            run.table.set(3, lastRow, number(numeroentre(point, "DelSqRho = ", kCrLf, false)));
-            run.table.set(4, lastRow,
-                          number(numeroentre(point, "Bond Ellipticity =", kCrLf, false)));
-            run.table.set(5, lastRow, number(numeroentre(point, "V =", kCrLf, false)));
-            run.table.set(6, lastRow, number(numeroentre(point, "G =", kCrLf, false)));
-            // H = G + V, from the texts just written, read back in the same format.
-            double g = toDouble(run.table.cell(6, lastRow), decimalSeparator).value_or(0.0);
-            double v = toDouble(run.table.cell(5, lastRow), decimalSeparator).value_or(0.0);
-            run.table.set(7, lastRow, number(g + v));
+            FoldedText text(withCrLfLineEnds(*bytes));
+            TextRef listing = textoentre(text, kListingStart, kListingEnd, false);
+            if (listing.empty())
+                continue;
+
+            bool fileHasRow = false;
+            for (TextRef point : criticalPoints(listing)) {
+                if (point.empty() || !contienetexto(point, kBondPoint))
+                    continue;
+                ++lastRow;
+                if (!fileHasRow) {
+                    if (lastRow != 1) {
+                        writeTitles(lastRow);
+                        ++lastRow;
+                    }
+                    run.table.set(0, lastRow, file.name);
+                    fileHasRow = true;
+                }
+                run.table.set(1, lastRow, textoentre(point, "Type = ", kCrLf, false).str());
+                run.table.set(2, lastRow, number(numeroentre(point, "Rho = ", " ", false)));
+                run.table.set(3, lastRow, number(numeroentre(point, "DelSqRho = ", kCrLf, false)));
+                run.table.set(4, lastRow,
+                              number(numeroentre(point, "Bond Ellipticity =", kCrLf, false)));
+                run.table.set(5, lastRow, number(numeroentre(point, "V =", kCrLf, false)));
+                run.table.set(6, lastRow, number(numeroentre(point, "G =", kCrLf, false)));
+                // H = G + V, from the texts just written, read back in the same format.
+                double g = toDouble(run.table.cell(6, lastRow), decimalSeparator).value_or(0.0);
+                double v = toDouble(run.table.cell(5, lastRow), decimalSeparator).value_or(0.0);
+                run.table.set(7, lastRow, number(g + v));
+            }
+        } catch (const std::exception& e) {
+            run.table.resizeRows(rowsBefore);
+            lastRow = lastRowBefore;
+            run.failures.push_back(Error{failureReason(e), file.path});
         }
     }
     return run;

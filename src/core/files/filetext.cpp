@@ -10,8 +10,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <random>
+#include <stdexcept>
 
+#include "core/files/openfile.hpp"
 #include "core/files/paths.hpp"
 
 namespace zerlant {
@@ -20,6 +23,9 @@ namespace {
 
 Error systemError(const std::string& path, int err) {
     return Error{std::strerror(err), path};
+}
+Error outOfMemory(const std::string& path) {
+    return Error{"not enough memory to read the file", path};
 }
 Error changedError(const std::string& path) {
     return Error{"the file changed while it was being read", path};
@@ -51,24 +57,6 @@ class Fd {
     int fd_;
 };
 
-// Reads up to n bytes at offset; fewer only at the end of the file.  -1 and
-// errno on failure.
-ssize_t readAt(int fd, char* buf, std::size_t n, std::uint64_t offset) {
-    std::size_t got = 0;
-    while (got < n) {
-        ssize_t r = ::pread(fd, buf + got, n - got, static_cast<off_t>(offset + got));
-        if (r < 0) {
-            if (errno == EINTR)
-                continue;
-            return -1;
-        }
-        if (r == 0)
-            break;
-        got += static_cast<std::size_t>(r);
-    }
-    return static_cast<ssize_t>(got);
-}
-
 bool writeAll(int fd, const char* data, std::size_t n) {
     while (n > 0) {
         ssize_t r = ::write(fd, data, n);
@@ -83,28 +71,16 @@ bool writeAll(int fd, const char* data, std::size_t n) {
     return true;
 }
 
-// Opens a file for reading and gives its status.
-Status openForReading(const std::string& path, Fd& fd, struct stat& st) {
-    fd.reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0)
-        return systemError(path, errno);
-    if (::fstat(fd.get(), &st) != 0)
-        return systemError(path, errno);
-    if (S_ISDIR(st.st_mode))
-        return systemError(path, EISDIR);
-    return success();
-}
-
 // Calls f(data, n, offset) for consecutive chunks of the first `length` bytes.
 // Fails when the file ends before `length` bytes.
 template <typename F>
-Status forEachChunk(int fd, std::uint64_t length, std::string& buffer, const std::string& path,
-                    F&& f) {
+Status forEachChunk(const OpenedFile& file, std::uint64_t length, std::string& buffer,
+                    const std::string& path, F&& f) {
     buffer.resize(static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, length)));
     for (std::uint64_t offset = 0; offset < length;) {
         std::size_t want =
             static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, length - offset));
-        ssize_t got = readAt(fd, buffer.data(), want, offset);
+        long long got = file.readAt(buffer.data(), want, offset);
         if (got < 0)
             return systemError(path, errno);
         if (static_cast<std::size_t>(got) < want)
@@ -363,8 +339,8 @@ void reserveLarge(std::string& s, std::uint64_t n) {
 // `folded`, the folded copy is written alongside, chunk by chunk.
 // The first pass over an open file: where its pieces end and how long the
 // normalised text will be.
-Status planPieces(int fd, std::uint64_t length, std::uint64_t pieceSize, std::string& buffer,
-                  const std::string& path, PiecePlan& plan) {
+Status planPieces(const OpenedFile& fd, std::uint64_t length, std::uint64_t pieceSize,
+                  std::string& buffer, const std::string& path, PiecePlan& plan) {
     PlanScanner scanner(length, pieceSize);
     Status pass = forEachChunk(fd, length, buffer, path,
                                [&](const char* data, std::size_t n, std::uint64_t offset) {
@@ -378,31 +354,20 @@ Status planPieces(int fd, std::uint64_t length, std::uint64_t pieceSize, std::st
 
 Status normaliseFile(const std::string& path, std::uint64_t pieceSize, std::string& out,
                      std::string* folded) {
-    Fd fd;
-    struct stat st {};
-    if (Status s = openForReading(path, fd, st); !s)
-        return s;
-    if (!S_ISREG(st.st_mode)) {
-        // A pipe or device has no length to plan with: read it whole.
-        auto bytes = readFileBytes(path);
-        if (!bytes)
-            return bytes.error();
-        out = detail::normalisedText(*bytes, pieceSize);
-        if (folded)
-            *folded = foldCase(out);
-        return success();
-    }
-    const auto length = static_cast<std::uint64_t>(st.st_size);
+    auto file = openRegularFile(path);
+    if (!file)
+        return file.error();
+    const std::uint64_t length = file->size();
     std::string buffer;
     PiecePlan plan;
-    if (Status pass1 = planPieces(fd.get(), length, pieceSize, buffer, path, plan); !pass1)
+    if (Status pass1 = planPieces(*file, length, pieceSize, buffer, path, plan); !pass1)
         return pass1;
     reserveLarge(out, plan.outputSize);
     if (folded)
         reserveLarge(*folded, plan.outputSize);
     PieceConverter converter(plan);
     Status pass2 = forEachChunk(
-        fd.get(), length, buffer, path, [&](const char* data, std::size_t n, std::uint64_t offset) {
+        *file, length, buffer, path, [&](const char* data, std::size_t n, std::uint64_t offset) {
             const std::size_t start = out.size();
             converter.convert(data, n, offset, out);
             if (folded) {
@@ -454,35 +419,39 @@ std::string normalisedText(std::string_view bytes, std::uint64_t pieceSize) {
 }
 
 Result<std::string> readNormalisedText(const std::string& path, std::uint64_t pieceSize) {
-    std::string out;
-    if (Status s = normaliseFile(path, pieceSize, out, nullptr); !s)
-        return s.error();
-    return out;
+    try {
+        std::string out;
+        if (Status s = normaliseFile(path, pieceSize, out, nullptr); !s)
+            return s.error();
+        return out;
+    } catch (const std::bad_alloc&) {
+        return outOfMemory(path);
+    } catch (const std::length_error&) {
+        return outOfMemory(path);
+    }
 }
 
 Status normalizararchivo(const std::string& path, bool keepBackup, std::uint64_t pieceSize) {
     const std::string target = resolveLink(path);
-    Fd fd;
-    struct stat st {};
-    if (Status s = openForReading(target, fd, st); !s)
-        return Error{s.error().message, path};
-    if (!S_ISREG(st.st_mode))
-        return systemError(path, EINVAL);
-    const auto length = static_cast<std::uint64_t>(st.st_size);
-    const int mode = static_cast<int>(st.st_mode & 07777);
+    auto opened = openRegularFile(target);
+    if (!opened)
+        return Error{opened.error().message, path};
+    const OpenedFile& fd = *opened;
+    const std::uint64_t length = fd.size();
+    const int mode = static_cast<int>(fd.mode());
 
     std::string backup;
     if (keepBackup) {
         backup = carpetadearchivo(target) + nombredearchivo(target, false) + ".bak";
         struct stat bst {};
-        if (backup == target || (::stat(backup.c_str(), &bst) == 0 && bst.st_dev == st.st_dev &&
-                                 bst.st_ino == st.st_ino))
+        if (backup == target || (::stat(backup.c_str(), &bst) == 0 && bst.st_dev == fd.device() &&
+                                 bst.st_ino == fd.inode()))
             return Error{"the backup copy would replace the file itself", path};
     }
 
     std::string buffer;
     PiecePlan plan;
-    if (Status pass1 = planPieces(fd.get(), length, pieceSize, buffer, path, plan); !pass1)
+    if (Status pass1 = planPieces(fd, length, pieceSize, buffer, path, plan); !pass1)
         return pass1;
 
     AtomicFile work;
@@ -491,7 +460,7 @@ Status normalizararchivo(const std::string& path, bool keepBackup, std::uint64_t
     PieceConverter converter(plan);
     std::string out;
     out.reserve(2 * kChunk + kCrLfBytes.size());
-    Status pass2 = forEachChunk(fd.get(), length, buffer, path,
+    Status pass2 = forEachChunk(fd, length, buffer, path,
                                 [&](const char* data, std::size_t n, std::uint64_t offset) {
                                     out.clear();
                                     converter.convert(data, n, offset, out);
@@ -507,7 +476,7 @@ Status normalizararchivo(const std::string& path, bool keepBackup, std::uint64_t
         if (Status s = copy.open(backup, mode); !s)
             return s;
         Status copied = forEachChunk(
-            fd.get(), length, buffer, path,
+            fd, length, buffer, path,
             [&](const char* data, std::size_t n, std::uint64_t) { return copy.write(data, n); });
         if (!copied)
             return Error{copied.error().message, backup};
@@ -522,56 +491,28 @@ Status normalizararchivo(const std::string& path, bool keepBackup, std::uint64_t
 }  // namespace detail
 
 Result<std::string> readFileBytes(const std::string& path) {
-    Fd fd;
-    struct stat st {};
-    if (Status s = openForReading(path, fd, st); !s)
-        return s.error();
-    std::string data;
-    data.resize(static_cast<std::size_t>(st.st_size));
-    std::size_t got = 0;
-    for (;;) {
-        if (got == data.size())
-            data.resize(data.size() + 65536);  // file grew or size unknown
-        ssize_t n = ::read(fd.get(), data.data() + got, data.size() - got);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return systemError(path, errno);
-        }
-        if (n == 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    data.resize(got);
-    return data;
+    auto file = openRegularFile(path);
+    if (!file)
+        return file.error();
+    return file->readAll();
 }
 
 Result<std::string> leerarchivo(const std::string& path, bool join) {
     auto bytes = readFileBytes(path);
     if (!bytes || !join)
         return bytes;
-    return joinWrappedLines(*bytes);
+    try {
+        return joinWrappedLines(*bytes);
+    } catch (const std::bad_alloc&) {
+        return outOfMemory(path);
+    }
 }
 
 Result<std::string> leercola(const std::string& path) {
-    Fd fd;
-    struct stat st {};
-    if (Status s = openForReading(path, fd, st); !s)
-        return s.error();
-    if (!S_ISREG(st.st_mode)) {
-        auto bytes = readFileBytes(path);
-        if (!bytes)
-            return bytes.error();
-        return std::string(tailOf(TextRef(*bytes, *bytes)).text());
-    }
-    const auto length = static_cast<std::uint64_t>(st.st_size);
-    const std::uint64_t from = length > kTailBytes ? length - kTailBytes : 0;
-    std::string data(static_cast<std::size_t>(length - from), '\0');
-    ssize_t got = readAt(fd.get(), data.data(), data.size(), from);
-    if (got < 0)
-        return systemError(path, errno);
-    data.resize(static_cast<std::size_t>(got));
-    return data;
+    auto file = openRegularFile(path);
+    if (!file)
+        return file.error();
+    return file->readTail(kTailBytes);
 }
 
 std::string normalisedText(std::string_view bytes) {
@@ -583,10 +524,18 @@ Result<std::string> readNormalisedText(const std::string& path) {
 }
 
 Result<FoldedText> readNormalised(const std::string& path) {
-    std::string text, folded;
-    if (Status s = normaliseFile(path, kPieceBytes, text, &folded); !s)
-        return s.error();
-    return FoldedText::fromParts(std::move(text), std::move(folded));
+    try {
+        std::string text, folded;
+        if (Status s = normaliseFile(path, kPieceBytes, text, &folded); !s)
+            return s.error();
+        return FoldedText::fromParts(std::move(text), std::move(folded));
+    } catch (const std::bad_alloc&) {
+        return outOfMemory(path);
+    } catch (const std::length_error&) {
+        return outOfMemory(path);
+    } catch (const std::exception& e) {
+        return Error{e.what(), path};
+    }
 }
 
 Status normalizararchivo(const std::string& path, bool keepBackup) {
