@@ -83,3 +83,32 @@ TEST(CliReliability, AnOutputThatIsAnInputIsRefused) {
     EXPECT_EQ(readAll(dir.file("j.bcf")), "batch");
     EXPECT_EQ(readAll(dir.file("w.sum.xlsx")), "book");
 }
+
+// Backups never replace a file; a read-only file is left alone; a hard-linked
+// file is rewritten under every name.
+TEST(CliReliability, NormalizeBackupsPermissionsAndLinks) {
+    TempDir dir;
+    dir.write("job.out", "out\n");
+    dir.write("job.log", "log\n");
+    dir.write("job.bak", "unrelated");
+    dir.write("ro.log", "ro\n");
+    ::chmod(dir.file("ro.log").c_str(), 0444);
+    dir.write("sub.gjf", "old\n");
+    fs::create_hard_link(dir.file("sub.gjf"), dir.file("sub-link.gjf"));
+    dir.write("from.txt", "old");
+    dir.write("to.txt", "new");
+    CliRun r = runCli(dir, "normalize --keep-backup job.out job.log ro.log");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(mentions(r.err, "ro.log: Permission denied")) << r.err;
+    EXPECT_TRUE(mentions(r.err, "job.out: backup kept as job.1.bak")) << r.err;
+    EXPECT_EQ(readAll(dir.file("job.bak")), "unrelated");
+    EXPECT_EQ(readAll(dir.file("job.1.bak")), "out\n");
+    EXPECT_EQ(readAll(dir.file("job.2.bak")), "log\n");
+    EXPECT_EQ(readAll(dir.file("ro.log")), "ro\n");
+    EXPECT_FALSE(fs::exists(dir.file("ro.bak")));
+
+    r = runCli(dir, "substitute --from from.txt --to to.txt sub-link.gjf");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readAll(dir.file("sub.gjf")), "new\n");
+    EXPECT_EQ(fs::hard_link_count(dir.file("sub.gjf")), 2u);
+}

@@ -13,6 +13,7 @@
 #include <new>
 #include <random>
 #include <stdexcept>
+#include <vector>
 
 #include "core/files/openfile.hpp"
 #include "core/files/paths.hpp"
@@ -105,29 +106,56 @@ std::string resolveLink(const std::string& path) {
     return out;
 }
 
-// A new file written beside its final name and renamed over it at commit.  An
-// uncommitted file is removed.
+// Copies the first `length` bytes of `from` to the start of `to`.
+bool copyBytes(int from, int to, std::uint64_t length) {
+    std::string buffer(static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, length)), '\0');
+    for (std::uint64_t offset = 0; offset < length;) {
+        const auto want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), length - offset));
+        ssize_t got = ::pread(from, buffer.data(), want, static_cast<off_t>(offset));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            if (got == 0)
+                errno = EIO;
+            return false;
+        }
+        const char* p = buffer.data();
+        for (std::size_t left = static_cast<std::size_t>(got); left > 0;) {
+            ssize_t put = ::pwrite(to, p, left, static_cast<off_t>(offset));
+            if (put < 0) {
+                if (errno == EINTR)
+                    continue;
+                return false;
+            }
+            p += put;
+            left -= static_cast<std::size_t>(put);
+            offset += static_cast<std::uint64_t>(put);
+        }
+    }
+    return true;
+}
+
+// A new file written beside its final name.  At commit it replaces the file
+// of that name, keeping what the user set on it (mode, owner and group, hard
+// links), or it takes a name nothing holds yet.  An uncommitted file is
+// removed.
 class AtomicFile {
   public:
     AtomicFile() = default;
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
     ~AtomicFile() {
-        if (fd_.get() >= 0 || !temp_.empty()) {
-            fd_.reset();
-            if (!temp_.empty())
-                ::unlink(temp_.c_str());
-        }
+        fd_.reset();
+        if (!temp_.empty())
+            ::unlink(temp_.c_str());
     }
 
-    // Creates the temporary file.  The result gets `mode` when given,
-    // otherwise the mode of an existing file at `path`, otherwise the usual
-    // mode of a new file.
+    // Creates the temporary file beside `path`.  The result gets `mode` when
+    // given, otherwise the mode of an existing file at `path`, otherwise the
+    // usual mode of a new file.
     Status open(const std::string& path, int mode = -1) {
         path_ = path;
-        struct stat st {};
-        if (mode < 0 && ::stat(path.c_str(), &st) == 0)
-            mode = static_cast<int>(st.st_mode & 07777);
         mode_ = mode;
         std::string folder = carpetadearchivo(path);
         std::string stem = (folder.empty() ? std::string("./") : folder) + "." +
@@ -135,7 +163,7 @@ class AtomicFile {
         std::random_device rd;
         for (int attempt = 0; attempt < 100; ++attempt) {
             std::string name = stem + std::to_string(rd() % 1000000000u);
-            int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd >= 0) {
                 fd_.reset(fd);
                 temp_ = name;
@@ -150,27 +178,120 @@ class AtomicFile {
     Status write(const char* data, std::size_t n) {
         if (!writeAll(fd_.get(), data, n))
             return systemError(path_, errno);
+        size_ += n;
         return success();
     }
     Status write(std::string_view bytes) { return write(bytes.data(), bytes.size()); }
 
+    // Gives the new file the owner and group of `owner`'s file where the
+    // process may; a new file is otherwise the user's.
+    void takeOwnerOf(uid_t uid, gid_t gid) {
+        if (::fchown(fd_.get(), uid, gid) != 0)
+            (void)::fchown(fd_.get(), static_cast<uid_t>(-1), gid);
+    }
+
+    // Replaces the file at the path.  A regular file there keeps its mode,
+    // owner, group and hard links: when the new file cannot take its owner
+    // and group, or the file has more than one name, the complete new text
+    // (already on disk) is copied into the file itself.
     Status commit() {
-        if (mode_ >= 0 && ::fchmod(fd_.get(), static_cast<mode_t>(mode_)) != 0)
-            return systemError(path_, errno);
-        if (::fsync(fd_.get()) != 0)
-            return systemError(path_, errno);
-        if (::close(fd_.release()) != 0)
-            return systemError(path_, errno);
+        struct stat old {};
+        const bool replacing = ::stat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+        if (replacing) {
+            if (mode_ < 0)
+                mode_ = static_cast<int>(old.st_mode & 07777);
+            bool sameOwner = ::fchown(fd_.get(), old.st_uid, old.st_gid) == 0;
+            if (!sameOwner) {
+                struct stat mine {};
+                sameOwner = ::fstat(fd_.get(), &mine) == 0 && mine.st_uid == old.st_uid &&
+                            mine.st_gid == old.st_gid;
+            }
+            if (old.st_nlink > 1 || !sameOwner)
+                return commitInPlace(old);
+        }
+        if (Status s = finishTemp(); !s)
+            return s;
         if (::rename(temp_.c_str(), path_.c_str()) != 0)
             return systemError(path_, errno);
         temp_.clear();
         return success();
     }
 
+    // Gives the new file the first of `names` that no file holds, never
+    // replacing one; the name taken goes to `taken`.
+    Status commitAsNew(const std::vector<std::string>& names, std::string& taken) {
+        if (Status s = finishTemp(); !s)
+            return s;
+        for (const std::string& name : names) {
+            int r = ::renameat2(AT_FDCWD, temp_.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE);
+            if (r != 0 && (errno == EINVAL || errno == ENOSYS)) {
+                // A file system without the no-replace rename: a new link
+                // cannot replace anything either.
+                r = ::link(temp_.c_str(), name.c_str());
+                if (r == 0)
+                    ::unlink(temp_.c_str());
+            }
+            if (r == 0) {
+                temp_.clear();
+                taken = name;
+                return success();
+            }
+            if (errno != EEXIST)
+                return systemError(name, errno);
+        }
+        return Error{"every name for the backup copy is taken", path_};
+    }
+
   private:
+    Status finishTemp() {
+        if (mode_ >= 0 && ::fchmod(fd_.get(), static_cast<mode_t>(mode_)) != 0)
+            return systemError(path_, errno);
+        if (::fsync(fd_.get()) != 0)
+            return systemError(path_, errno);
+        if (::close(fd_.release()) != 0)
+            return systemError(path_, errno);
+        return success();
+    }
+
+    // The new text is complete on disk in the temporary file: copy it over
+    // the file's own bytes, so that every name of the file sees it and its
+    // owner, group and mode stay as they are.
+    Status commitInPlace(const struct stat& old) {
+        if (::fsync(fd_.get()) != 0)
+            return systemError(path_, errno);
+        Fd target(::open(path_.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+        if (target.get() < 0)
+            return systemError(path_, errno);
+        struct stat now {};
+        if (::fstat(target.get(), &now) != 0)
+            return systemError(path_, errno);
+        if (now.st_dev != old.st_dev || now.st_ino != old.st_ino)
+            return Error{"the file was replaced while it was being rewritten", path_};
+        // Room first, so that a full disk stops the rewrite before it starts.
+        if (size_ > static_cast<std::uint64_t>(now.st_size) &&
+            ::fallocate(target.get(), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size_)) != 0 &&
+            errno != EOPNOTSUPP && errno != ENOSYS)
+            return systemError(path_, errno);
+        if (!copyBytes(fd_.get(), target.get(), size_) ||
+            ::ftruncate(target.get(), static_cast<off_t>(size_)) != 0 ||
+            ::fsync(target.get()) != 0) {
+            const int err = errno;
+            // The file is half rewritten: keep the complete new text.
+            std::string kept = temp_;
+            temp_.clear();
+            return Error{std::string(std::strerror(err)) +
+                             "; the file was rewritten only in part, its new text is in " + kept,
+                         path_};
+        }
+        if (::close(target.release()) != 0)
+            return systemError(path_, errno);
+        return success();
+    }
+
     Fd fd_;
     std::string path_;
     std::string temp_;
+    std::uint64_t size_ = 0;
     int mode_ = -1;
 };
 
@@ -431,61 +552,76 @@ Result<std::string> readNormalisedText(const std::string& path, std::uint64_t pi
     }
 }
 
-Status normalizararchivo(const std::string& path, bool keepBackup, std::uint64_t pieceSize) {
-    const std::string target = resolveLink(path);
-    auto opened = openRegularFile(target);
-    if (!opened)
-        return Error{opened.error().message, path};
-    const OpenedFile& fd = *opened;
-    const std::uint64_t length = fd.size();
-    const int mode = static_cast<int>(fd.mode());
+std::vector<std::string> backupNames(const std::string& target) {
+    const std::string stem = carpetadearchivo(target) + nombredearchivo(target, false);
+    std::vector<std::string> names{stem + ".bak"};
+    for (int k = 1; k < 1000; ++k) names.push_back(stem + "." + std::to_string(k) + ".bak");
+    return names;
+}
 
-    std::string backup;
-    if (keepBackup) {
-        backup = carpetadearchivo(target) + nombredearchivo(target, false) + ".bak";
-        struct stat bst {};
-        if (backup == target || (::stat(backup.c_str(), &bst) == 0 && bst.st_dev == fd.device() &&
-                                 bst.st_ino == fd.inode()))
-            return Error{"the backup copy would replace the file itself", path};
+Status normalizararchivo(const std::string& path, bool keepBackup, std::uint64_t pieceSize,
+                         std::string* backupPath) {
+    try {
+        const std::string target = resolveLink(path);
+        auto opened = openRegularFile(target);
+        if (!opened)
+            return Error{opened.error().message, path};
+        const OpenedFile& fd = *opened;
+        const std::uint64_t length = fd.size();
+        const int mode = static_cast<int>(fd.mode());
+        // A file without any write permission stays as it is, even for a
+        // superuser and even where its folder would let a new file replace it.
+        if ((fd.mode() & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
+            return systemError(path, errno != 0 && (fd.mode() & 0222) != 0 ? errno : EACCES);
+
+        std::string buffer;
+        PiecePlan plan;
+        if (Status pass1 = planPieces(fd, length, pieceSize, buffer, path, plan); !pass1)
+            return pass1;
+
+        AtomicFile work;
+        if (Status s = work.open(target, mode); !s)
+            return Error{s.error().message, path};
+        PieceConverter converter(plan);
+        std::string out;
+        out.reserve(2 * kChunk + kCrLfBytes.size());
+        Status pass2 = forEachChunk(fd, length, buffer, path,
+                                    [&](const char* data, std::size_t n, std::uint64_t offset) {
+                                        out.clear();
+                                        converter.convert(data, n, offset, out);
+                                        return work.write(out);
+                                    });
+        if (!pass2)
+            return Error{pass2.error().message, path};
+        if (Status s = work.write(kCrLfBytes); !s)
+            return Error{s.error().message, path};
+
+        if (keepBackup) {
+            // The backup takes a name that nothing holds: NAME.bak, else
+            // NAME.1.bak, NAME.2.bak, ...; an existing file is never replaced.
+            AtomicFile copy;
+            const std::vector<std::string> names = backupNames(target);
+            if (Status s = copy.open(names.front(), mode); !s)
+                return s;
+            copy.takeOwnerOf(fd.owner(), fd.group());
+            Status copied = forEachChunk(fd, length, buffer, path,
+                                         [&](const char* data, std::size_t n, std::uint64_t) {
+                                             return copy.write(data, n);
+                                         });
+            if (!copied)
+                return Error{copied.error().message, names.front()};
+            std::string taken;
+            if (Status s = copy.commitAsNew(names, taken); !s)
+                return s;
+            if (backupPath)
+                *backupPath = taken;
+        }
+        if (Status s = work.commit(); !s)
+            return Error{s.error().message, path};
+        return success();
+    } catch (const std::exception& e) {
+        return Error{failureReason(e), path};
     }
-
-    std::string buffer;
-    PiecePlan plan;
-    if (Status pass1 = planPieces(fd, length, pieceSize, buffer, path, plan); !pass1)
-        return pass1;
-
-    AtomicFile work;
-    if (Status s = work.open(target, mode); !s)
-        return Error{s.error().message, path};
-    PieceConverter converter(plan);
-    std::string out;
-    out.reserve(2 * kChunk + kCrLfBytes.size());
-    Status pass2 = forEachChunk(fd, length, buffer, path,
-                                [&](const char* data, std::size_t n, std::uint64_t offset) {
-                                    out.clear();
-                                    converter.convert(data, n, offset, out);
-                                    return work.write(out);
-                                });
-    if (!pass2)
-        return Error{pass2.error().message, path};
-    if (Status s = work.write(kCrLfBytes); !s)
-        return Error{s.error().message, path};
-
-    if (keepBackup) {
-        AtomicFile copy;
-        if (Status s = copy.open(backup, mode); !s)
-            return s;
-        Status copied = forEachChunk(
-            fd, length, buffer, path,
-            [&](const char* data, std::size_t n, std::uint64_t) { return copy.write(data, n); });
-        if (!copied)
-            return Error{copied.error().message, backup};
-        if (Status s = copy.commit(); !s)
-            return s;
-    }
-    if (Status s = work.commit(); !s)
-        return Error{s.error().message, path};
-    return success();
 }
 
 }  // namespace detail
@@ -538,8 +674,8 @@ Result<FoldedText> readNormalised(const std::string& path) {
     }
 }
 
-Status normalizararchivo(const std::string& path, bool keepBackup) {
-    return detail::normalizararchivo(path, keepBackup, kPieceBytes);
+Status normalizararchivo(const std::string& path, bool keepBackup, std::string* backupPath) {
+    return detail::normalizararchivo(path, keepBackup, kPieceBytes, backupPath);
 }
 
 Status writeFileAtomically(const std::string& path, std::string_view bytes) {

@@ -43,16 +43,24 @@ Result<std::string> readNormalisedText(const std::string& path);
 // The file itself is never changed.
 Result<FoldedText> readNormalised(const std::string& path);
 
-// Rewrites the file in its normalised form: the new text goes to a temporary
-// file in the same folder that replaces the file in one rename.  With
-// keepBackup the previous bytes are kept as <folder>/<name without
-// extension>.bak (replaced atomically too).  A symbolic link is followed and
-// its target rewritten.  The file is streamed, never held whole in memory.
-Status normalizararchivo(const std::string& path, bool keepBackup);
+// Rewrites the file in its normalised form.  The new text is written whole to
+// a temporary file in the same folder, which then replaces the file in one
+// rename; a file with more than one name (hard links), or whose owner and
+// group the new file cannot take, is instead overwritten in place once the
+// new text is complete on disk.  Mode, owner, group and links stay as they
+// were.  A file without write permission is refused.  With keepBackup the
+// previous bytes are kept as <folder>/<name without extension>.bak, or, when
+// that name is taken, the first free of <name>.1.bak, <name>.2.bak, ...: an
+// existing file is never replaced; the name taken goes to *backupPath.  A
+// symbolic link is followed and its target rewritten.  The file is streamed,
+// never held whole in memory.
+Status normalizararchivo(const std::string& path, bool keepBackup,
+                         std::string* backupPath = nullptr);
 
 // Writes `bytes` to a temporary file in the folder of `path` and renames it
-// over `path` in one step.  An existing file's permissions are kept.  On any
-// failure the old file is untouched and the temporary file removed.
+// over `path` in one step.  An existing file keeps its mode, owner, group and
+// hard links (see normalizararchivo).  On any failure the old file is
+// untouched and the temporary file removed.
 Status writeFileAtomically(const std::string& path, std::string_view bytes);
 
 namespace detail {
@@ -63,7 +71,8 @@ std::vector<std::uint64_t> pieceEnds(std::uint64_t length, std::uint64_t pieceSi
 // The procedures above with another piece size (for tests).
 std::string normalisedText(std::string_view bytes, std::uint64_t pieceSize);
 Result<std::string> readNormalisedText(const std::string& path, std::uint64_t pieceSize);
-Status normalizararchivo(const std::string& path, bool keepBackup, std::uint64_t pieceSize);
+Status normalizararchivo(const std::string& path, bool keepBackup, std::uint64_t pieceSize,
+                         std::string* backupPath = nullptr);
 
 }  // namespace detail
 

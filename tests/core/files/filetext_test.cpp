@@ -121,30 +121,44 @@ TEST(Normalizararchivo, DiskEqualsMemoryForEveryPieceSize) {
     EXPECT_EQ(readAll(path), folded->text());
 }
 
-TEST(Normalizararchivo, KeepBackupReplacesAtomicallyAndLeavesNoWorkFiles) {
+TEST(Normalizararchivo, KeepBackupNeverReplacesAFileAndLeavesNoWorkFiles) {
     TempDir dir;
     std::string path = dir.write("h2o.out", "A\\B\nC\n");
     ::chmod(path.c_str(), 0640);
-    dir.write("h2o.bak", "an older backup");
-    ASSERT_TRUE(normalizararchivo(path, true));
+    std::string backup;
+    ASSERT_TRUE(normalizararchivo(path, true, &backup));
+    EXPECT_EQ(backup, dir.file("h2o.bak"));
     EXPECT_EQ(readAll(path), "A|B\r\nC\r\n\r\n");
     EXPECT_EQ(readAll(dir.file("h2o.bak")), "A\\B\nC\n");
     EXPECT_EQ(filesIn(dir), (std::set<std::string>{"h2o.bak", "h2o.out"}));
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
+    ASSERT_EQ(::stat(backup.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
 
-    // A name without '.' keeps its backup as NAME.bak.
+    // Another file of the same name, and the first one again: each backup
+    // takes the next free name, the earlier ones stay.
+    dir.write("h2o.log", "L\n");
+    ASSERT_TRUE(normalizararchivo(dir.file("h2o.log"), true, &backup));
+    EXPECT_EQ(backup, dir.file("h2o.1.bak"));
+    ASSERT_TRUE(normalizararchivo(path, true, &backup));
+    EXPECT_EQ(backup, dir.file("h2o.2.bak"));
+    EXPECT_EQ(readAll(dir.file("h2o.bak")), "A\\B\nC\n");
+    EXPECT_EQ(readAll(dir.file("h2o.1.bak")), "L\n");
+    EXPECT_EQ(readAll(dir.file("h2o.2.bak")), "A|B\r\nC\r\n\r\n");
+
+    // A name without '.' keeps its backup as NAME.bak; a file called
+    // NAME.bak keeps it as NAME.1.bak.
     std::string readme = dir.write("README", "x\n");
     ASSERT_TRUE(normalizararchivo(readme, true));
     EXPECT_EQ(readAll(readme), "x\r\n\r\n");
     EXPECT_EQ(readAll(dir.file("README.bak")), "x\n");
-
-    // A file called NAME.bak cannot keep its backup under its own name: it is
-    // left alone.
     std::string self = dir.write("c.bak", "q\n");
-    EXPECT_FALSE(normalizararchivo(self, true));
-    EXPECT_EQ(readAll(self), "q\n");
+    ASSERT_TRUE(normalizararchivo(self, true, &backup));
+    EXPECT_EQ(backup, dir.file("c.1.bak"));
+    EXPECT_EQ(readAll(self), "q\r\n\r\n");
+    EXPECT_EQ(readAll(backup), "q\n");
 
     // A symbolic link: its target is rewritten, the link stays a link.
     std::string target = dir.write("real.log", "r\n");
@@ -152,7 +166,8 @@ TEST(Normalizararchivo, KeepBackupReplacesAtomicallyAndLeavesNoWorkFiles) {
     ASSERT_TRUE(normalizararchivo(dir.file("link.log"), false));
     EXPECT_TRUE(fs::is_symlink(dir.path() / "link.log"));
     EXPECT_EQ(readAll(target), "r\r\n\r\n");
-    EXPECT_EQ(filesIn(dir), (std::set<std::string>{"README", "README.bak", "c.bak", "h2o.bak",
+    EXPECT_EQ(filesIn(dir), (std::set<std::string>{"README", "README.bak", "c.bak", "c.1.bak",
+                                                   "h2o.bak", "h2o.1.bak", "h2o.2.bak", "h2o.log",
                                                    "h2o.out", "link.log", "real.log"}));
 }
 
