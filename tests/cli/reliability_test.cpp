@@ -112,3 +112,31 @@ TEST(CliReliability, NormalizeBackupsPermissionsAndLinks) {
     EXPECT_EQ(readAll(dir.file("sub.gjf")), "new\n");
     EXPECT_EQ(fs::hard_link_count(dir.file("sub.gjf")), 2u);
 }
+
+// A damaged language file beside the program: a warning, and the same table
+// as with the delivered file, column for column.
+TEST(CliReliability, ADamagedLanguageFileCostsNoColumn) {
+    TempDir dir;
+    const std::string delivered = readAll(ZERLANT_SOURCE_DIR "/resources/idioma.lng");
+    const std::string job = "x\n Normal termination of Gaussian\n";
+    dir.write("j.log", job);
+    auto runWith = [&](const std::string& languageFile) {
+        TempDir program;
+        fs::copy_file(ZERLANT_BIN_DIR "/zerlant-cli", program.path() / "zerlant-cli");
+        program.write("idioma.lng", languageFile);
+        return runCli(
+            dir, "--version >/dev/null; '" + program.file("zerlant-cli") + "' extract --all j.log");
+    };
+    const CliRun good = runWith(delivered);
+    EXPECT_EQ(good.status, 0);
+    EXPECT_EQ(good.err, "");
+    for (const std::string& damaged :
+         {delivered.substr(0, 3000), std::string(), std::string("\xFF\xFE[\0i\0", 6),
+          std::string("1=x\r\n131=N/D\r\n"),
+          "[idioma]\r\nidioma=Deutsch\r\n" + delivered.substr(delivered.find("[Esp"))}) {
+        const CliRun r = runWith(damaged);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_TRUE(mentions(r.err, "warning: ")) << damaged.substr(0, 40);
+        EXPECT_EQ(r.out, good.out) << damaged.substr(0, 40);
+    }
+}
