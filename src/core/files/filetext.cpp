@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -336,11 +337,120 @@ std::uint64_t countLineFeeds(const char* p, std::size_t n) {
     return total;
 }
 
-// What the first pass learns: the pieces, and which of them turn LF into CR LF.
+// Counts CRs, LFs and CR LF pairs of a stream of chunks, eight bytes at a
+// time.
+class LineEndCounter {
+  public:
+    void feed(const char* p, std::size_t n) {
+        if (n == 0)
+            return;
+        if (lastWasCr_ && p[0] == '\n')
+            ++pairs_;
+        std::size_t i = 0;
+        for (; i + 8 <= n; i += 8) {
+            std::uint64_t w;
+            std::memcpy(&w, p + i, 8);
+            const std::uint64_t cr = bytesEqual(w, '\r');
+            const std::uint64_t lf = bytesEqual(w, '\n');
+            if ((cr | lf) == 0)
+                continue;
+            cr_ += static_cast<std::uint64_t>(__builtin_popcountll(cr));
+            lf_ += static_cast<std::uint64_t>(__builtin_popcountll(lf));
+            if constexpr (std::endian::native == std::endian::little)
+                pairs_ += static_cast<std::uint64_t>(__builtin_popcountll(cr & (lf >> 8)));
+            else
+                pairs_ += static_cast<std::uint64_t>(__builtin_popcountll(cr & (lf << 8)));
+            // A pair across two words.
+            if (i + 8 < n && p[i + 7] == '\r' && p[i + 8] == '\n')
+                ++pairs_;
+        }
+        for (; i < n; ++i) {
+            cr_ += p[i] == '\r';
+            lf_ += p[i] == '\n';
+            if (p[i] == '\r' && i + 1 < n && p[i + 1] == '\n')
+                ++pairs_;
+        }
+        lastWasCr_ = p[n - 1] == '\r';
+    }
+    std::uint64_t crs() const { return cr_; }
+    std::uint64_t lfs() const { return lf_; }
+    // Whether every line end is CR LF already, or every one a lone LF: then
+    // the piece rule gives every line a CR LF end; otherwise the ends are
+    // mixed and each is converted on its own.
+    bool uniform() const { return cr_ == 0 || (cr_ == lf_ && lf_ == pairs_); }
+
+  private:
+    std::uint64_t cr_ = 0, lf_ = 0, pairs_ = 0;
+    bool lastWasCr_ = false;
+};
+
+// What the first pass learns: the pieces, and which of them turn LF into CR LF;
+// or, for mixed line ends, that every line end becomes CR LF.
 struct PiecePlan {
     std::vector<std::uint64_t> ends;
     std::vector<bool> convertLf;
-    std::uint64_t outputSize = 0;
+    bool mixed = false;
+    std::uint64_t outputSize = 0;  // exact, or an upper bound when mixed
+};
+
+// Turns every line end of a stream into CR LF: CR LF, CR CR LF, LF CR, a lone
+// LF and a lone CR each count as one line end.
+class LineEndConverter {
+  public:
+    void convert(const char* p, std::size_t n, std::string& out) {
+        for (std::size_t i = 0; i < n; ++i) {
+            const char c = p[i];
+            if (pending_.empty()) {
+                // Copy the run up to the next CR or LF at once.
+                std::size_t j = i;
+                while (j < n && p[j] != '\r' && p[j] != '\n') ++j;
+                out.append(p + i, j - i);
+                if (j == n)
+                    return;
+                i = j;
+                pending_ = p[i];
+                continue;
+            }
+            if (pending_ == "\r") {
+                if (c == '\n') {
+                    end(out);
+                } else if (c == '\r') {
+                    pending_ = "\r\r";
+                } else {
+                    end(out);
+                    --i;  // look at c again
+                }
+            } else if (pending_ == "\r\r") {
+                if (c == '\n') {
+                    end(out);
+                } else {
+                    out.append(kCrLfBytes);  // the first CR was a line end of its own
+                    pending_ = "\r";
+                    --i;
+                }
+            } else {  // "\n"
+                if (c == '\r') {
+                    end(out);
+                } else {
+                    end(out);
+                    --i;
+                }
+            }
+        }
+    }
+    // The line ends still pending at the end of the text.
+    void finish(std::string& out) {
+        for (std::size_t k = 0; k < (pending_ == "\r\r" ? 2u : pending_.empty() ? 0u : 1u); ++k)
+            out.append(kCrLfBytes);
+        pending_.clear();
+    }
+
+  private:
+    void end(std::string& out) {
+        out.append(kCrLfBytes);
+        pending_.clear();
+    }
+    std::string pending_;
 };
 
 // First pass: finds, piece by piece, whether a CR LF pair touches the piece
@@ -355,6 +465,7 @@ class PlanScanner {
 
     // Chunks must come in order, without gaps.
     void feed(const char* data, std::size_t n, std::uint64_t offset) {
+        counter_.feed(data, n);
         for (std::size_t i = 0; i < n;) {
             const std::uint64_t pos = offset + i;
             while (pos >= ends_[piece_]) ++piece_;
@@ -391,6 +502,10 @@ class PlanScanner {
                 plan.outputSize += lfs_[k];
         }
         plan.ends = std::move(ends_);
+        if (!counter_.uniform()) {
+            plan.mixed = true;
+            plan.outputSize = length_ + counter_.crs() + counter_.lfs() + kCrLfBytes.size();
+        }
         return plan;
     }
 
@@ -401,6 +516,7 @@ class PlanScanner {
     std::uint64_t length_;
     std::size_t piece_ = 0;
     bool lastWasCr_ = false;
+    LineEndCounter counter_;
 };
 
 // Second pass: converts consecutive chunks by the plan, appending to `out`.
@@ -409,6 +525,12 @@ class PieceConverter {
     explicit PieceConverter(const PiecePlan& plan) : plan_(plan) {}
 
     void convert(const char* data, std::size_t n, std::uint64_t offset, std::string& out) {
+        if (plan_.mixed) {
+            const std::size_t start = out.size();
+            lineEnds_.convert(data, n, out);
+            replaceBackslashes(out.data() + start, out.size() - start);
+            return;
+        }
         while (n > 0) {
             while (offset >= plan_.ends[piece_]) ++piece_;
             std::size_t span =
@@ -434,9 +556,16 @@ class PieceConverter {
         }
     }
 
+    // Appends what the end of the text still owes (a pending line end).
+    void finish(std::string& out) {
+        if (plan_.mixed)
+            lineEnds_.finish(out);
+    }
+
   private:
     const PiecePlan& plan_;
     std::size_t piece_ = 0;
+    LineEndConverter lineEnds_;
 };
 
 // Reserves room for a large text and asks for huge pages for it: touching
@@ -499,9 +628,11 @@ Status normaliseFile(const std::string& path, std::uint64_t pieceSize, std::stri
         });
     if (!pass2)
         return pass2;
+    const std::size_t start = out.size();
+    converter.finish(out);
     out.append(kCrLfBytes);
     if (folded)
-        folded->append(kCrLfBytes);
+        folded->append(out, start);  // line ends fold to themselves
     return success();
 }
 
@@ -534,7 +665,9 @@ std::string normalisedText(std::string_view bytes, std::uint64_t pieceSize) {
     PiecePlan plan = scanner.finish();
     std::string out;
     out.reserve(static_cast<std::size_t>(plan.outputSize));
-    PieceConverter(plan).convert(bytes.data(), bytes.size(), 0, out);
+    PieceConverter converter(plan);
+    converter.convert(bytes.data(), bytes.size(), 0, out);
+    converter.finish(out);
     out.append(kCrLfBytes);
     return out;
 }
@@ -593,7 +726,10 @@ Status normalizararchivo(const std::string& path, bool keepBackup, std::uint64_t
                                     });
         if (!pass2)
             return Error{pass2.error().message, path};
-        if (Status s = work.write(kCrLfBytes); !s)
+        out.clear();
+        converter.finish(out);
+        out.append(kCrLfBytes);
+        if (Status s = work.write(out); !s)
             return Error{s.error().message, path};
 
         if (keepBackup) {

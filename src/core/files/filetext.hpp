@@ -27,12 +27,16 @@ Result<std::string> leercola(const std::string& path);
 // The size of the pieces in which an output file is normalised.
 inline constexpr std::uint64_t kPieceBytes = 65'000'000;
 
-// The text that normalizararchivo leaves on disk, computed in memory.  The
-// bytes are taken in pieces of kPieceBytes (the count rounded half to even,
-// the last piece holding the rest); in a piece without any CR LF every LF
-// becomes CR LF, so a file that already has CR LF line ends keeps its lone
-// LFs.  A CR LF pair split by a piece boundary counts for both pieces and is
-// never doubled.  Every '\' becomes '|', and one CR LF is appended.
+// The text that normalizararchivo leaves on disk, computed in memory.  Every
+// line ends in CR LF, and every '\' becomes '|', and one CR LF is appended.
+// A file whose line ends are all CR LF, or all lone LF, is taken in pieces of
+// kPieceBytes (the count rounded half to even, the last piece holding the
+// rest); in a piece without any CR LF every LF becomes CR LF (a CR LF pair
+// split by a piece boundary counts for both pieces and is never doubled).  A
+// file with any other mix of line ends (lone CRs, LF CR, CR CR LF, or CR LF
+// and lone LF in one piece, as in pieces joined from different machines) has
+// each line end made CR LF on its own: CR CR LF, CR LF and LF CR are one line
+// end each, a lone CR or LF is one.
 std::string normalisedText(std::string_view bytes);
 
 // The normalised text of a file, read in two passes so that at no time more
