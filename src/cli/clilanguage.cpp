@@ -70,10 +70,11 @@ Result<CliLanguage> loadCliLanguage(const std::optional<std::string>& requested)
         if (language.empty())
             language = *requested;
     } else {
-        // Without a usable file the environment picks among the built-in languages.
-        language =
-            languageOfEnvironment(names.empty() ? deliveredLanguageFile().languages() : names,
-                                  envValue("LC_ALL"), envValue("LC_MESSAGES"), envValue("LANG"));
+        // The environment picks among the delivered languages; a file that
+        // lacks the one picked is reported and the built-in texts stand in,
+        // rather than another language's headings (N/D for N/A) in silence.
+        language = languageOfEnvironment(deliveredLanguageFile().languages(), envValue("LC_ALL"),
+                                         envValue("LC_MESSAGES"), envValue("LANG"));
     }
     // A damaged or missing file, or a language it lacks, gives way to the
     // built-in texts, with a warning.

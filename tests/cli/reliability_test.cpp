@@ -132,8 +132,7 @@ TEST(CliReliability, ADamagedLanguageFileCostsNoColumn) {
     EXPECT_EQ(good.err, "");
     for (const std::string& damaged :
          {delivered.substr(0, 3000), std::string(), std::string("\xFF\xFE[\0i\0", 6),
-          std::string("1=x\r\n131=N/D\r\n"),
-          "[idioma]\r\nidioma=Deutsch\r\n" + delivered.substr(delivered.find("[Esp"))}) {
+          std::string("1=x\r\n131=N/D\r\n"), delivered.substr(0, delivered.find("[English]"))}) {
         const CliRun r = runWith(damaged);
         EXPECT_EQ(r.status, 0);
         EXPECT_TRUE(mentions(r.err, "warning: ")) << damaged.substr(0, 40);
