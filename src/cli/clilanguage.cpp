@@ -1,9 +1,11 @@
 #include "cli/clilanguage.hpp"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
 #include "core/language/languagefile.hpp"
+#include "core/language/messages.hpp"
 
 namespace zerlant::cli {
 
@@ -47,31 +49,41 @@ Result<CliLanguage> loadCliLanguage(const std::optional<std::string>& requested)
     in.home = envValue("HOME");
 
     auto folder = locateProgramFolder(in);
-    if (!folder)
-        return folder.error();
-    const std::string path = *folder + "/" + std::string(kLanguageFileName);
+    const std::string path =
+        folder ? *folder + "/" + std::string(kLanguageFileName) : std::string(kLanguageFileName);
     auto file = LanguageFile::load(path);
-    if (!file)
-        return file.error();
-
-    const std::vector<std::string> names = file->languages();
+    std::vector<std::string> names;
+    if (file)
+        names = file->languages();
     std::string language;
     if (requested) {
+        // A language asked for by name must be one that a readable file holds.
         for (const auto& n : names)
             if (sameName(n, *requested))
                 language = n;
-        if (language.empty()) {
+        if (language.empty() && !names.empty()) {
             std::string known;
             for (const auto& n : names) known += (known.empty() ? "" : ", ") + n;
-            return Error{"unknown language '" + *requested + "' (" + path +
-                             " holds: " + (known.empty() ? std::string("none") : known) + ")",
-                         ""};
+            return Error{
+                "unknown language '" + *requested + "' (" + path + " holds: " + known + ")", ""};
         }
+        if (language.empty())
+            language = *requested;
     } else {
-        language = languageOfEnvironment(names, envValue("LC_ALL"), envValue("LC_MESSAGES"),
-                                         envValue("LANG"));
+        // The environment picks among the delivered languages; a file that
+        // lacks the one picked is reported and the built-in texts stand in,
+        // rather than another language's headings (N/D for N/A) in silence.
+        language = languageOfEnvironment(deliveredLanguageFile().languages(), envValue("LC_ALL"),
+                                         envValue("LC_MESSAGES"), envValue("LANG"));
     }
-    return CliLanguage{*folder, language, file->lookup(language)};
+    // A damaged or missing file, or a language it lacks, gives way to the
+    // built-in texts, with a warning.
+    Messages messages = loadMessages(path, language);
+    if (!folder)
+        messages.warnings.insert(messages.warnings.begin(), folder.error().describe());
+    for (const std::string& w : messages.warnings)
+        std::fprintf(stderr, "zerlant-cli: warning: %s\n", w.c_str());
+    return CliLanguage{folder ? *folder : std::string(), messages.language, messages.message};
 }
 
 }  // namespace zerlant::cli

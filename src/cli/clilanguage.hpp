@@ -19,8 +19,10 @@ struct CliLanguage {
 
 // Finds the program's folder (the executable's folder from /proc/self/exe,
 // else the per-user data folder) and gives the messages of `requested`, or of
-// the environment's language (languageOfEnvironment) when none is requested.  An error text when
-// the language file cannot be found or read, or the requested name is not a language of the file.
+// the environment's language (languageOfEnvironment) when none is requested.  A file that
+// cannot be found or read, holds no language or lacks the one chosen gives way to the built-in
+// texts; each such stand-in is printed on stderr as a warning.  An error text when the requested
+// name is not a language of a readable file.
 Result<CliLanguage> loadCliLanguage(const std::optional<std::string>& requested = std::nullopt);
 
 // The language of the command line without --lang: Español when the first set

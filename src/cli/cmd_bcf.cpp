@@ -72,6 +72,10 @@ int runBcf(BcfCommand& command) {
     if (options.name.empty() || options.name == ".bcf")
         return usageError("the batch file needs a name before .bcf");
 
+    const std::string target = folder + options.name + ".bcf";
+    if (auto input = outputIsAnInput(target, files))
+        return usageError("the output " + target + " is the input " + *input + "; nothing written");
+
     FileRows rows(1);
     for (const auto& f : files) {
         std::string path = f;

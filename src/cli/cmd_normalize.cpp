@@ -14,6 +14,7 @@
 #include "cli/commands.hpp"
 #include "cli/fileargs.hpp"
 #include "core/files/filetext.hpp"
+#include "core/files/paths.hpp"
 
 namespace zerlant::cli {
 
@@ -35,12 +36,14 @@ RunCommand addNormalize(CLI::App& program) {
     app.add_flag("--keep-backup", command->keepBackup,
                  "keep the previous content as NAME.bak beside\n"
                  "each file (NAME: the file name without its\n"
-                 "extension)");
+                 "extension); when that name is taken, NAME.1.bak,\n"
+                 "NAME.2.bak, ...: no file is ever replaced");
     addFileArguments(app, command->input);
     app.footer(
-        "Rewrites each FILE with CR LF line ends (a file that already has a CR LF\n"
-        "keeps its lone LFs), every '\\' turned into '|', and one CR LF appended.\n"
-        "Each file is replaced in one step; the reading tools never need this.\n\n"
+        "Rewrites each FILE with CR LF line ends, every '\\' turned into '|', and\n"
+        "one CR LF appended.  Each file is replaced in one step once its new text is\n"
+        "complete; it keeps its mode, owner, group and hard links.  A read-only\n"
+        "file is left as it is.  The reading tools never need this.\n\n"
         "Exit status: 0 done, 1 some file could not be read or written, 2 usage error.");
     return [command] { return runNormalize(*command); };
 }
@@ -61,10 +64,17 @@ int runNormalize(NormalizeCommand& command) {
         struct stat st {};
         if (::stat(file.c_str(), &st) == 0 && !done.insert({st.st_dev, st.st_ino}).second)
             continue;
-        if (Status s = normalizararchivo(file, keepBackup); !s) {
+        std::string backup;
+        if (Status s = normalizararchivo(file, keepBackup, &backup); !s) {
             std::fprintf(stderr, "zerlant-cli: normalize: %s\n", s.error().describe().c_str());
             status = 1;
-        } else if (::stat(file.c_str(), &st) == 0) {
+            continue;
+        }
+        if (!backup.empty() &&
+            nombredearchivo(backup, true) != nombredearchivo(file, false) + ".bak")
+            std::fprintf(stderr, "zerlant-cli: normalize: %s: backup kept as %s\n", file.c_str(),
+                         backup.c_str());
+        if (::stat(file.c_str(), &st) == 0) {
             done.insert({st.st_dev, st.st_ino});  // the rewritten file is a new one
         }
     }

@@ -85,6 +85,10 @@ std::optional<int> finishTableCommand(TableCommand& command) {
     if (auto stop = collectFiles(command.tool, command.input))
         return stop;
     command.files = command.input.files;
+    if (command.output)
+        if (auto input = outputIsAnInput(*command.output, command.files))
+            return usageError(command.tool + ": the output " + *command.output + " is the input " +
+                              *input + "; nothing written");
     command.decimalSeparator =
         command.separatorGiven ? *command.separatorGiven : localeDecimalSeparator();
     return std::nullopt;

@@ -27,7 +27,7 @@ TEST(CliNormalize, RewritesEveryFileAndKeepsBackupsOnRequest) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(readAll(dir.file("a.out")), "1|1|x\r\n\r\n");
-    EXPECT_EQ(readAll(dir.file("b.log")), "y\r\nz\n\r\n");
+    EXPECT_EQ(readAll(dir.file("b.log")), "y\r\nz\r\n\r\n");  // mixed ends: each made CR LF
     EXPECT_FALSE(std::filesystem::exists(dir.file("a.bak")));
 
     dir.write("c.out", "c\n");

@@ -1,6 +1,10 @@
 #include "core/aim/aimrun.hpp"
 
+#include <algorithm>
+#include <charconv>
+
 #include "core/files/filetext.hpp"
+#include "core/files/openfile.hpp"
 #include "core/text/numbers.hpp"
 #include "core/text/searchtext.hpp"
 #include "core/text/textutils.hpp"
@@ -36,6 +40,38 @@ std::vector<TextRef> criticalPoints(TextRef listing) {
         at = next;
     }
     return pieces;
+}
+
+// The number of decimals a number written by formatNumber carries: the
+// digits after the separator, less the exponent ("0.0259" 4, "1.5E-05" 6,
+// "2E+03" 0).
+int decimalsOf(std::string_view text, char decimalSeparator) {
+    const std::size_t e = text.find_first_of("Ee");
+    const std::string_view mantissa = text.substr(0, e);
+    const std::size_t sep = mantissa.find(decimalSeparator);
+    int decimals = sep == std::string_view::npos ? 0 : static_cast<int>(mantissa.size() - sep - 1);
+    if (e != std::string_view::npos) {
+        int exponent = 0;
+        std::string_view digits = text.substr(e + 1);
+        if (!digits.empty() && digits.front() == '+')
+            digits.remove_prefix(1);
+        std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
+        decimals -= exponent;
+    }
+    return std::clamp(decimals, 0, 60);
+}
+
+// A sum of printed values rounded to the decimals of its terms, so that no
+// binary noise of the addition reaches the table.
+double roundedTo(double value, int decimals) {
+    char buffer[128];
+    auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (ec != std::errc())
+        return value;
+    double rounded = value;
+    std::from_chars(buffer, end, rounded);
+    return rounded == 0.0 ? 0.0 : rounded;  // no "-0"
 }
 
 }  // namespace
@@ -80,40 +116,55 @@ std::optional<AimRun> runAim(const FileRows& files, const MessageLookup& message
             run.untick.push_back(r);
             continue;
         }
-        auto bytes = readFileBytes(file.path);
-        if (!bytes) {
-            run.failures.push_back(bytes.error());
-            continue;
-        }
-        FoldedText text(withCrLfLineEnds(*bytes));
-        TextRef listing = textoentre(text, kListingStart, kListingEnd, false);
-        if (listing.empty())
-            continue;
-
-        bool fileHasRow = false;
-        for (TextRef point : criticalPoints(listing)) {
-            if (point.empty() || !contienetexto(point, kBondPoint))
+        // A file that fails half-way (out of memory, say) leaves no rows and
+        // becomes a failure; the batch goes on.
+        const std::size_t rowsBefore = run.table.rows();
+        const std::size_t lastRowBefore = lastRow;
+        try {
+            auto bytes = readFileBytes(file.path);
+            if (!bytes) {
+                run.failures.push_back(bytes.error());
                 continue;
-            ++lastRow;
-            if (!fileHasRow) {
-                if (lastRow != 1) {
-                    writeTitles(lastRow);
-                    ++lastRow;
-                }
-                run.table.set(0, lastRow, file.name);
-                fileHasRow = true;
             }
-            run.table.set(1, lastRow, textoentre(point, "Type = ", kCrLf, false).str());
-            run.table.set(2, lastRow, number(numeroentre(point, "Rho = ", " ", false)));
-            run.table.set(3, lastRow, number(numeroentre(point, "DelSqRho = ", kCrLf, false)));
-            run.table.set(4, lastRow,
-                          number(numeroentre(point, "Bond Ellipticity =", kCrLf, false)));
-            run.table.set(5, lastRow, number(numeroentre(point, "V =", kCrLf, false)));
-            run.table.set(6, lastRow, number(numeroentre(point, "G =", kCrLf, false)));
-            // H = G + V, from the texts just written, read back in the same format.
-            double g = toDouble(run.table.cell(6, lastRow), decimalSeparator).value_or(0.0);
-            double v = toDouble(run.table.cell(5, lastRow), decimalSeparator).value_or(0.0);
-            run.table.set(7, lastRow, number(g + v));
+            FoldedText text(withCrLfLineEnds(*bytes));
+            TextRef listing = textoentre(text, kListingStart, kListingEnd, false);
+            if (listing.empty())
+                continue;
+
+            bool fileHasRow = false;
+            for (TextRef point : criticalPoints(listing)) {
+                if (point.empty() || !contienetexto(point, kBondPoint))
+                    continue;
+                ++lastRow;
+                if (!fileHasRow) {
+                    if (lastRow != 1) {
+                        writeTitles(lastRow);
+                        ++lastRow;
+                    }
+                    run.table.set(0, lastRow, file.name);
+                    fileHasRow = true;
+                }
+                run.table.set(1, lastRow, textoentre(point, "Type = ", kCrLf, false).str());
+                run.table.set(2, lastRow, number(numeroentre(point, "Rho = ", " ", false)));
+                run.table.set(3, lastRow, number(numeroentre(point, "DelSqRho = ", kCrLf, false)));
+                run.table.set(4, lastRow,
+                              number(numeroentre(point, "Bond Ellipticity =", kCrLf, false)));
+                run.table.set(5, lastRow, number(numeroentre(point, "V =", kCrLf, false)));
+                run.table.set(6, lastRow, number(numeroentre(point, "G =", kCrLf, false)));
+                // H = G + V, from the texts just written, read back in the same
+                // format and rounded to the decimals they carry.
+                const std::string& gText = run.table.cell(6, lastRow);
+                const std::string& vText = run.table.cell(5, lastRow);
+                const double g = toDouble(gText, decimalSeparator).value_or(0.0);
+                const double v = toDouble(vText, decimalSeparator).value_or(0.0);
+                const int decimals = std::max(decimalsOf(gText, decimalSeparator),
+                                              decimalsOf(vText, decimalSeparator));
+                run.table.set(7, lastRow, number(roundedTo(g + v, decimals)));
+            }
+        } catch (const std::exception& e) {
+            run.table.resizeRows(rowsBefore);
+            lastRow = lastRowBefore;
+            run.failures.push_back(Error{failureReason(e), file.path});
         }
     }
     return run;

@@ -7,7 +7,8 @@
 // in capitals); the first file with bond critical points fills rows 1 on;
 // every later such file starts with a title row of its own.  A file's name
 // stands on its first row only.  Columns: file name, type line, rho, its
-// Laplacian, bond ellipticity, V, G, H = G + V.  Numbers are written with the
+// Laplacian, bond ellipticity, V, G, H = G + V (rounded to the decimals of
+// the V and G written).  Numbers are written with the
 // caller's decimal separator; a missing value is 0 (the type: empty text).
 
 #include <cstddef>

@@ -27,12 +27,16 @@ Result<std::string> leercola(const std::string& path);
 // The size of the pieces in which an output file is normalised.
 inline constexpr std::uint64_t kPieceBytes = 65'000'000;
 
-// The text that normalizararchivo leaves on disk, computed in memory.  The
-// bytes are taken in pieces of kPieceBytes (the count rounded half to even,
-// the last piece holding the rest); in a piece without any CR LF every LF
-// becomes CR LF, so a file that already has CR LF line ends keeps its lone
-// LFs.  A CR LF pair split by a piece boundary counts for both pieces and is
-// never doubled.  Every '\' becomes '|', and one CR LF is appended.
+// The text that normalizararchivo leaves on disk, computed in memory.  Every
+// line ends in CR LF, and every '\' becomes '|', and one CR LF is appended.
+// A file whose line ends are all CR LF, or all lone LF, is taken in pieces of
+// kPieceBytes (the count rounded half to even, the last piece holding the
+// rest); in a piece without any CR LF every LF becomes CR LF (a CR LF pair
+// split by a piece boundary counts for both pieces and is never doubled).  A
+// file with any other mix of line ends (lone CRs, LF CR, CR CR LF, or CR LF
+// and lone LF in one piece, as in pieces joined from different machines) has
+// each line end made CR LF on its own: CR CR LF, CR LF and LF CR are one line
+// end each, a lone CR or LF is one.
 std::string normalisedText(std::string_view bytes);
 
 // The normalised text of a file, read in two passes so that at no time more
@@ -43,16 +47,24 @@ Result<std::string> readNormalisedText(const std::string& path);
 // The file itself is never changed.
 Result<FoldedText> readNormalised(const std::string& path);
 
-// Rewrites the file in its normalised form: the new text goes to a temporary
-// file in the same folder that replaces the file in one rename.  With
-// keepBackup the previous bytes are kept as <folder>/<name without
-// extension>.bak (replaced atomically too).  A symbolic link is followed and
-// its target rewritten.  The file is streamed, never held whole in memory.
-Status normalizararchivo(const std::string& path, bool keepBackup);
+// Rewrites the file in its normalised form.  The new text is written whole to
+// a temporary file in the same folder, which then replaces the file in one
+// rename; a file with more than one name (hard links), or whose owner and
+// group the new file cannot take, is instead overwritten in place once the
+// new text is complete on disk.  Mode, owner, group and links stay as they
+// were.  A file without write permission is refused.  With keepBackup the
+// previous bytes are kept as <folder>/<name without extension>.bak, or, when
+// that name is taken, the first free of <name>.1.bak, <name>.2.bak, ...: an
+// existing file is never replaced; the name taken goes to *backupPath.  A
+// symbolic link is followed and its target rewritten.  The file is streamed,
+// never held whole in memory.
+Status normalizararchivo(const std::string& path, bool keepBackup,
+                         std::string* backupPath = nullptr);
 
 // Writes `bytes` to a temporary file in the folder of `path` and renames it
-// over `path` in one step.  An existing file's permissions are kept.  On any
-// failure the old file is untouched and the temporary file removed.
+// over `path` in one step.  An existing file keeps its mode, owner, group and
+// hard links (see normalizararchivo).  On any failure the old file is
+// untouched and the temporary file removed.
 Status writeFileAtomically(const std::string& path, std::string_view bytes);
 
 namespace detail {
@@ -63,7 +75,8 @@ std::vector<std::uint64_t> pieceEnds(std::uint64_t length, std::uint64_t pieceSi
 // The procedures above with another piece size (for tests).
 std::string normalisedText(std::string_view bytes, std::uint64_t pieceSize);
 Result<std::string> readNormalisedText(const std::string& path, std::uint64_t pieceSize);
-Status normalizararchivo(const std::string& path, bool keepBackup, std::uint64_t pieceSize);
+Status normalizararchivo(const std::string& path, bool keepBackup, std::uint64_t pieceSize,
+                         std::string* backupPath = nullptr);
 
 }  // namespace detail
 

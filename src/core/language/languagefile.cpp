@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "core/files/filetext.hpp"
+#include "core/language/messages.hpp"
 #include "core/text/utf8.hpp"
 
 namespace zerlant {
@@ -346,6 +347,15 @@ bool isFile(const std::filesystem::path& p) {
     return std::filesystem::is_regular_file(p, ec);
 }
 
+void addNewMessagesTo(const std::string& userCopy, const std::string& delivered) {
+    auto user = LanguageFile::load(userCopy);
+    auto installed = LanguageFile::load(delivered);
+    if (!user || !installed || user->languages().empty() || !writable(userCopy))
+        return;
+    if (addMissingMessages(*user, *installed) > 0)
+        (void)user->save();
+}
+
 }  // namespace
 
 Result<std::string> locateProgramFolder(const ProgramFolderInputs& in) {
@@ -367,16 +377,23 @@ Result<std::string> locateProgramFolder(const ProgramFolderInputs& in) {
     else if (!in.home.empty())
         userFolder = fs::path(in.home) / ".local" / "share" / "zerlant";
 
-    if (!userFolder.empty() && isFile(userFolder / fileName))
-        return userFolder.string();
-
-    // Seed the user's copy: from beside the executable, else from the
-    // installed data folder.
+    // The delivered file: beside the executable, else in the installed data
+    // folder.
     fs::path source;
     if (!exeFile.empty() && isFile(exeFile))
         source = exeFile;
     else if (!in.installedDataFolder.empty() && isFile(fs::path(in.installedDataFolder) / fileName))
         source = fs::path(in.installedDataFolder) / fileName;
+
+    if (!userFolder.empty() && isFile(userFolder / fileName)) {
+        // A newer delivered file brings its new messages into the user's
+        // copy; the user's own entries stay as they are.  A copy that cannot
+        // be read or holds no language is left alone (it is reported when
+        // the messages are loaded).
+        if (!source.empty())
+            addNewMessagesTo((userFolder / fileName).string(), source.string());
+        return userFolder.string();
+    }
     if (source.empty())
         return Error{"no language file " + fileName + " was found beside the program or in " +
                          (in.installedDataFolder.empty() ? std::string("the installed data folder")

@@ -146,7 +146,9 @@ struct ProgramFolderInputs {
 // The executable's folder when idioma.lng there is writable; otherwise
 // $XDG_DATA_HOME/zerlant (or $HOME/.local/share/zerlant), seeding idioma.lng
 // there from the executable's folder or the installed data folder on first
-// use.  An error when no language file can be found.
+// use; an existing copy there gets the entries that the delivered file has
+// and it lacks (the user's own entries are never changed).  An error when no
+// language file can be found.
 Result<std::string> locateProgramFolder(const ProgramFolderInputs& in);
 
 }  // namespace zerlant

@@ -1,7 +1,8 @@
 #pragma once
 // The text export: an ExportTable as separated text, one line per row, the
-// columns that are empty throughout left out, cells written as they stand
-// (no quoting).
+// columns that are empty throughout left out.  A cell holding the separator,
+// a double quote, CR or LF is written in double quotes with its quotes
+// doubled; every other cell as it stands.
 
 #include <string>
 #include <string_view>

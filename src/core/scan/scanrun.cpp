@@ -5,6 +5,7 @@
 #include "core/extract/extraction.hpp"
 #include "core/extract/route.hpp"
 #include "core/files/filetext.hpp"
+#include "core/files/openfile.hpp"
 #include "core/text/numbers.hpp"
 #include "core/text/searchtext.hpp"
 #include "core/text/textutils.hpp"
@@ -110,56 +111,71 @@ std::optional<ScanRun> runScan(const FileRows& files, const MessageLookup& messa
             continue;
         if (progress && !progress(r, file.name))
             return std::nullopt;
-        if (!isOutputFileName(file.name))
-            continue;
-        auto text = readNormalised(file.path);
-        if (!text) {
-            run.failures.push_back(text.error());
-            continue;
-        }
-        if (!contienetexto(*text, "Normal termination"))
-            continue;
-
-        FileValues values = readFileValues(*text, decimalSeparator);
-        if (!values.scanJob) {
-            run.untick.push_back(r);
-            run.nonScanMet = true;
-            continue;
-        }
-        TextRef summary = textoentre(*text, kSummaryStart, kSummaryEnd, false);
-        if (summary.empty())
-            continue;
-
-        bool titleSeen = false;
-        std::size_t titleRow = 0;
-        for (std::string_view line : splitText(summary.text(), kCrLf)) {
-            if (line.empty() || line.find("----") != std::string_view::npos)
+        // A file that fails half-way (out of memory, say) leaves the table as
+        // it was before it and becomes a failure; the batch goes on.
+        const std::size_t rowsBefore = run.table.rows();
+        const std::size_t lastRowBefore = lastRow;
+        std::vector<std::string> lastRowCells;
+        for (std::size_t c = 0; c < run.table.columns(); ++c)
+            lastRowCells.push_back(run.table.cell(c, lastRow));
+        try {
+            if (!isOutputFileName(file.name))
                 continue;
-            auto fields = splitText(line, " ");
-            if (titleSeen) {
-                ++lastRow;
-                if (run.table.rows() <= lastRow)
-                    run.table.resizeRows(lastRow + 1);
-            } else if (hasField(fields)) {
-                // The title line takes over the row in use: row 0 for the
-                // first file, the previous file's last stored line after it.
-                titleSeen = true;
-                titleRow = lastRow;
-                clearRow(run.table, titleRow);
+            auto text = readNormalised(file.path);
+            if (!text) {
+                run.failures.push_back(text.error());
+                continue;
             }
-            storeFields(run.table, lastRow, fields);
-        }
-        // A summary without any stored line leaves no trace, rather than
-        // writing this file's values over another file's rows.
-        if (!titleSeen)
-            continue;
+            if (!contienetexto(*text, "Normal termination"))
+                continue;
 
-        const std::string fileColumns[kScanFileColumns] = {
-            file.name,     values.formula, values.method, values.basis,
-            values.charge, values.cpuTime, "OK"};
-        for (std::size_t c = 0; c < kScanFileColumns; ++c) {
-            run.table.set(c, titleRow, caption(c));
-            run.table.set(c, titleRow + 1, fileColumns[c]);
+            FileValues values = readFileValues(*text, decimalSeparator);
+            if (!values.scanJob) {
+                run.untick.push_back(r);
+                run.nonScanMet = true;
+                continue;
+            }
+            TextRef summary = textoentre(*text, kSummaryStart, kSummaryEnd, false);
+            if (summary.empty())
+                continue;
+
+            bool titleSeen = false;
+            std::size_t titleRow = 0;
+            for (std::string_view line : splitText(summary.text(), kCrLf)) {
+                if (line.empty() || line.find("----") != std::string_view::npos)
+                    continue;
+                auto fields = splitText(line, " ");
+                if (titleSeen) {
+                    ++lastRow;
+                    if (run.table.rows() <= lastRow)
+                        run.table.resizeRows(lastRow + 1);
+                } else if (hasField(fields)) {
+                    // The title line takes over the row in use: row 0 for the
+                    // first file, the previous file's last stored line after it.
+                    titleSeen = true;
+                    titleRow = lastRow;
+                    clearRow(run.table, titleRow);
+                }
+                storeFields(run.table, lastRow, fields);
+            }
+            // A summary without any stored line leaves no trace, rather than
+            // writing this file's values over another file's rows.
+            if (!titleSeen)
+                continue;
+
+            const std::string fileColumns[kScanFileColumns] = {
+                file.name,     values.formula, values.method, values.basis,
+                values.charge, values.cpuTime, "OK"};
+            for (std::size_t c = 0; c < kScanFileColumns; ++c) {
+                run.table.set(c, titleRow, caption(c));
+                run.table.set(c, titleRow + 1, fileColumns[c]);
+            }
+        } catch (const std::exception& e) {
+            run.table.resizeRows(rowsBefore);
+            lastRow = lastRowBefore;
+            for (std::size_t c = 0; c < lastRowCells.size(); ++c)
+                run.table.set(c, lastRow, lastRowCells[c]);
+            run.failures.push_back(Error{failureReason(e), file.path});
         }
     }
 

@@ -182,5 +182,33 @@ TEST(AimRun, SyntheticListingsAndOtherFiles) {
         runAim(rows, caption, '.', [](std::size_t i, const std::string&) { return i < 3; }));
 }
 
+// H = G + V carries no binary noise of the addition: it has the decimals of
+// the values it is made of.
+TEST(AimRun, TotalEnergyDensityIsRoundedToItsTermsDecimals) {
+    const struct {
+        const char* v;
+        const char* g;
+        char separator;
+        const char* h;
+    } cases[] = {
+        {"-1.9582746547E-02", "1.9369425935E-02", '.', "-0.000213320612"},
+        {"-1.9582746547E-02", "1.9369425935E-02", ',', "-0,000213320612"},
+        {"-6.6959880344E-01", "7.4146798427E-02", '.', "-0.595452005013"},
+        {"-0.1", "0.3", '.', "0.2"},
+        {"-0.3", "0.1", '.', "-0.2"},
+        {"-1.0E-05", "1.0E-05", '.', "0"},
+        {"-2.5E+00", "1.25E-06", '.', "-2.49999875"},
+        {"NA", "1.5E-01", '.', "0.15"},  // an unreadable term counts as 0
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        const std::string path = dir.write(
+            "p.sum", sumText({{"(3,-1) BCP A1 B2", "0.1", "0.2", "0.0", c.v, c.g}}, "\n"));
+        auto run = runAim(listOf({{"p.sum", path}}), caption, c.separator);
+        ASSERT_TRUE(run);
+        EXPECT_EQ(run->table.cell(7, 1), c.h) << c.v << " + " << c.g;
+    }
+}
+
 }  // namespace
 }  // namespace zerlant

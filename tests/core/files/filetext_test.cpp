@@ -15,29 +15,24 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The piece rule written out plainly: piece k has a CR LF when some CR LF
-// pair has a byte in it.
-std::string referenceNormalised(const std::string& b, std::uint64_t pieceSize) {
-    std::vector<std::uint64_t> ends = detail::pieceEnds(b.size(), pieceSize);
-    std::vector<std::uint64_t> pairs;  // where each CR LF pair starts
-    for (std::uint64_t i = 0; i + 1 < b.size(); ++i)
-        if (b[i] == '\r' && b[i + 1] == '\n')
-            pairs.push_back(i);
+// The rule written out plainly: every line end (CR CR LF, CR LF, LF CR, a
+// lone CR or LF, taken longest first) becomes CR LF, every '\' a '|'.  For a
+// file whose ends are all CR LF or all LF this is also what the piece rule
+// gives, whatever the piece size.
+std::string referenceNormalised(const std::string& b) {
     std::string out;
-    std::uint64_t start = 0;
-    for (std::uint64_t end : ends) {
-        bool crLf = false;
-        for (std::uint64_t i : pairs)
-            if (i + 1 >= start && i < end)
-                crLf = true;
-        for (std::uint64_t i = start; i < end; ++i) {
-            char c = b[i];
-            if (c == '\n' && !crLf)
-                out += "\r\n";
-            else
-                out += (c == '\\') ? '|' : c;
+    for (std::size_t i = 0; i < b.size(); ++i) {
+        if (b.compare(i, 3, "\r\r\n") == 0) {
+            out += "\r\n";
+            i += 2;
+        } else if (b.compare(i, 2, "\r\n") == 0 || b.compare(i, 2, "\n\r") == 0) {
+            out += "\r\n";
+            i += 1;
+        } else if (b[i] == '\r' || b[i] == '\n') {
+            out += "\r\n";
+        } else {
+            out += b[i] == '\\' ? '|' : b[i];
         }
-        start = end;
     }
     return out + "\r\n";
 }
@@ -58,38 +53,53 @@ TEST(PieceEnds, CountRoundedHalfToEven) {
 }
 
 TEST(NormalisedText, LineEndsBackslashesAndFinalCrLf) {
-    EXPECT_EQ(normalisedText(""), "\r\n");
-    EXPECT_EQ(normalisedText("a\nb\n"), "a\r\nb\r\n\r\n");
-    EXPECT_EQ(normalisedText("a\r\nb\nc"), "a\r\nb\nc\r\n");  // a CR LF: lone LFs stay
-    EXPECT_EQ(normalisedText("1\\1\\GINC\\\\@\n"), "1|1|GINC||@\r\n\r\n");
-    EXPECT_EQ(normalisedText("a\rb\n"), "a\rb\r\n\r\n");
+    const struct {
+        std::string bytes, normalised;
+    } cases[] = {
+        {"", "\r\n"},
+        {"a\nb\n", "a\r\nb\r\n\r\n"},
+        {"a\r\nb\r\n", "a\r\nb\r\n\r\n"},
+        {"1\\1\\GINC\\\\@\n", "1|1|GINC||@\r\n\r\n"},
+        // Mixed line ends, as in pieces of output joined from different
+        // machines: each line end becomes one CR LF.
+        {"a\r\nb\nc", "a\r\nb\r\nc\r\n"},
+        {"a\rb\n", "a\r\nb\r\n\r\n"},
+        {"a\n\rb\n\rc\r\n", "a\r\nb\r\nc\r\n\r\n"},                    // LF CR
+        {"a\r\r\nb\r\r\nc\n", "a\r\nb\r\nc\r\n\r\n"},                  // CR CR LF
+        {"a\r\n\r\nb\n\nc\r\rd", "a\r\n\r\nb\r\n\r\nc\r\n\r\nd\r\n"},  // empty lines
+        {"a\r\r\r\n", "a\r\n\r\n\r\n"},
+        {"a\n\r\n", "a\r\n\r\n\r\n"},
+        {"end\r", "end\r\n\r\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(normalisedText(c.bytes), c.normalised);
+        EXPECT_EQ(referenceNormalised(c.bytes), c.normalised);
+    }
     std::string all;
     for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
     std::string n = normalisedText(all);
-    EXPECT_EQ(n.size(), all.size() + 3);
+    EXPECT_EQ(n.size(), all.size() + 4);  // LF and CR (apart) one line end each
     EXPECT_EQ(n.find('\\'), std::string::npos);
 }
 
-TEST(NormalisedText, PiecesDecideOnTheirOwnAndSplitPairsStayWhole) {
-    // First piece has a CR LF, the second none: only the second converts.
-    EXPECT_EQ(detail::normalisedText("a\r\nb\nxx\nyy\n", 6), "a\r\nb\nxx\r\nyy\r\n\r\n");
-    // A CR LF split by the boundary (CR last of piece 1, LF first of piece 2)
-    // is one pair: no CR CR LF, and both pieces count as having a CR LF.
-    EXPECT_EQ(detail::normalisedText("abc\r\nd\ne\n", 4), "abc\r\nd\ne\n\r\n");
-    EXPECT_EQ(detail::normalisedText("ab\nc\r\nd\ne\n", 5), "ab\nc\r\nd\ne\n\r\n");
-    // Every piece size gives the plainly written rule, byte for byte.
+TEST(NormalisedText, EveryPieceSizeGivesThePlainRule) {
+    // A CR LF split by a piece boundary is one pair: no CR CR LF.
+    EXPECT_EQ(detail::normalisedText("abc\r\nd\r\ne\r\n", 4), "abc\r\nd\r\ne\r\n\r\n");
+    EXPECT_EQ(detail::normalisedText("ab\nc\nd\ne\n", 5), "ab\r\nc\r\nd\r\ne\r\n\r\n");
     std::mt19937 rng(11);
-    const std::string alphabet = "a\r\n\\";
-    for (int round = 0; round < 400; ++round) {
-        std::string bytes(rng() % 40, 'a');
-        for (char& c : bytes) c = alphabet[rng() % alphabet.size()];
-        for (std::uint64_t piece : {1u, 2u, 3u, 5u, 8u, 1000u}) {
-            std::string got = detail::normalisedText(bytes, piece);
-            ASSERT_EQ(got, referenceNormalised(bytes, piece)) << "piece " << piece;
-            // No CR CR LF is made (the appended CR LF aside).
-            if (bytes.find("\r\r\n") == std::string::npos) {
-                ASSERT_EQ(got.substr(0, got.size() - 2).find("\r\r\n"), std::string::npos);
+    for (const std::string alphabet : {"a\r\n\\", "a\r\n", "ab\n", "a\\\r\n\r\n"}) {
+        for (int round = 0; round < 400; ++round) {
+            std::string bytes(rng() % 40, 'a');
+            if (alphabet == "a\\\r\n\r\n") {
+                // Only CR LF line ends: the piece rule's own path.
+                bytes.clear();
+                for (int k = rng() % 12; k > 0; --k) bytes += rng() % 2 ? "a\\" : "\r\n";
+            } else {
+                for (char& c : bytes) c = alphabet[rng() % alphabet.size()];
             }
+            for (std::uint64_t piece : {1u, 2u, 3u, 5u, 8u, 1000u})
+                ASSERT_EQ(detail::normalisedText(bytes, piece), referenceNormalised(bytes))
+                    << "piece " << piece;
         }
     }
 }
@@ -121,30 +131,44 @@ TEST(Normalizararchivo, DiskEqualsMemoryForEveryPieceSize) {
     EXPECT_EQ(readAll(path), folded->text());
 }
 
-TEST(Normalizararchivo, KeepBackupReplacesAtomicallyAndLeavesNoWorkFiles) {
+TEST(Normalizararchivo, KeepBackupNeverReplacesAFileAndLeavesNoWorkFiles) {
     TempDir dir;
     std::string path = dir.write("h2o.out", "A\\B\nC\n");
     ::chmod(path.c_str(), 0640);
-    dir.write("h2o.bak", "an older backup");
-    ASSERT_TRUE(normalizararchivo(path, true));
+    std::string backup;
+    ASSERT_TRUE(normalizararchivo(path, true, &backup));
+    EXPECT_EQ(backup, dir.file("h2o.bak"));
     EXPECT_EQ(readAll(path), "A|B\r\nC\r\n\r\n");
     EXPECT_EQ(readAll(dir.file("h2o.bak")), "A\\B\nC\n");
     EXPECT_EQ(filesIn(dir), (std::set<std::string>{"h2o.bak", "h2o.out"}));
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
+    ASSERT_EQ(::stat(backup.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
 
-    // A name without '.' keeps its backup as NAME.bak.
+    // Another file of the same name, and the first one again: each backup
+    // takes the next free name, the earlier ones stay.
+    dir.write("h2o.log", "L\n");
+    ASSERT_TRUE(normalizararchivo(dir.file("h2o.log"), true, &backup));
+    EXPECT_EQ(backup, dir.file("h2o.1.bak"));
+    ASSERT_TRUE(normalizararchivo(path, true, &backup));
+    EXPECT_EQ(backup, dir.file("h2o.2.bak"));
+    EXPECT_EQ(readAll(dir.file("h2o.bak")), "A\\B\nC\n");
+    EXPECT_EQ(readAll(dir.file("h2o.1.bak")), "L\n");
+    EXPECT_EQ(readAll(dir.file("h2o.2.bak")), "A|B\r\nC\r\n\r\n");
+
+    // A name without '.' keeps its backup as NAME.bak; a file called
+    // NAME.bak keeps it as NAME.1.bak.
     std::string readme = dir.write("README", "x\n");
     ASSERT_TRUE(normalizararchivo(readme, true));
     EXPECT_EQ(readAll(readme), "x\r\n\r\n");
     EXPECT_EQ(readAll(dir.file("README.bak")), "x\n");
-
-    // A file called NAME.bak cannot keep its backup under its own name: it is
-    // left alone.
     std::string self = dir.write("c.bak", "q\n");
-    EXPECT_FALSE(normalizararchivo(self, true));
-    EXPECT_EQ(readAll(self), "q\n");
+    ASSERT_TRUE(normalizararchivo(self, true, &backup));
+    EXPECT_EQ(backup, dir.file("c.1.bak"));
+    EXPECT_EQ(readAll(self), "q\r\n\r\n");
+    EXPECT_EQ(readAll(backup), "q\n");
 
     // A symbolic link: its target is rewritten, the link stays a link.
     std::string target = dir.write("real.log", "r\n");
@@ -152,7 +176,8 @@ TEST(Normalizararchivo, KeepBackupReplacesAtomicallyAndLeavesNoWorkFiles) {
     ASSERT_TRUE(normalizararchivo(dir.file("link.log"), false));
     EXPECT_TRUE(fs::is_symlink(dir.path() / "link.log"));
     EXPECT_EQ(readAll(target), "r\r\n\r\n");
-    EXPECT_EQ(filesIn(dir), (std::set<std::string>{"README", "README.bak", "c.bak", "h2o.bak",
+    EXPECT_EQ(filesIn(dir), (std::set<std::string>{"README", "README.bak", "c.bak", "c.1.bak",
+                                                   "h2o.bak", "h2o.1.bak", "h2o.2.bak", "h2o.log",
                                                    "h2o.out", "link.log", "real.log"}));
 }
 
@@ -209,11 +234,19 @@ TEST(Normalizararchivo, ChunkAndPieceBoundariesOfLargerFiles) {
     for (std::size_t i = 0; lines.size() < size; ++i)
         lines += "line " + std::to_string(i) + " \\ of an output\n";
     lines.resize(size);
-    for (std::size_t crAt : {(std::size_t(4) << 20) - 1, std::size_t(2 * piece - 1)}) {
+    const std::size_t chunkEnd = std::size_t(4) << 20;
+    const struct {
+        std::size_t at;
+        std::string ends;
+    } cases[] = {
+        {chunkEnd - 1, "\r\n"},   {std::size_t(2 * piece - 1), "\r\n"},
+        {chunkEnd - 1, "\r\r\n"}, {chunkEnd - 2, "\r\r\n"},
+        {chunkEnd - 1, "\n\r"},
+    };
+    for (const auto& c : cases) {
         std::string bytes = lines;
-        bytes[crAt] = '\r';
-        bytes[crAt + 1] = '\n';
-        std::string want = referenceNormalised(bytes, piece);
+        bytes.replace(c.at, c.ends.size(), c.ends);
+        std::string want = referenceNormalised(bytes);
         EXPECT_EQ(detail::normalisedText(bytes, piece), want);
         std::string path = dir.write("large.out", bytes);
         auto read = detail::readNormalisedText(path, piece);
@@ -223,4 +256,15 @@ TEST(Normalizararchivo, ChunkAndPieceBoundariesOfLargerFiles) {
         EXPECT_TRUE(readAll(path) == want);
         EXPECT_EQ(want.find("\r\r\n"), std::string::npos);
     }
+    // Only CR LF line ends, one pair across the chunk boundary: kept as they are.
+    std::string crLf;
+    for (std::size_t i = 0; crLf.size() < size; ++i)
+        crLf += "line " + std::to_string(i) + " of an output\r\n";
+    crLf.resize(size - 2);
+    crLf += "\r\n";
+    crLf.replace(chunkEnd - 1, 2, "\r\n");
+    std::string path = dir.write("crlf.out", crLf);
+    auto read = detail::readNormalisedText(path, piece);
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(*read == referenceNormalised(crLf));
 }

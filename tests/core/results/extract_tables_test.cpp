@@ -257,10 +257,10 @@ TEST(TextExport, LinesFieldsAndFile) {
     t.set(2, 0, "STATUS");
     t.set(0, 1, "a.log");
     t.set(2, 1, "OK");
-    t.set(0, 2, "b;c.log");  // not escaped
+    t.set(0, 2, "b;c.log");  // quoted
     t.set(2, 2, "1,5");
     t.set(4, 2, "");
-    EXPECT_EQ(exportTextBytes(t, ";"), "FILE;STATUS\r\na.log;OK\r\nb;c.log;1,5\r\n");
+    EXPECT_EQ(exportTextBytes(t, ";"), "FILE;STATUS\r\na.log;OK\r\n\"b;c.log\";1,5\r\n");
 
     // Without column 0 the first written cell is preceded by the separator.
     Table u(3, 2);

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets of fuzz/ in build-fuzz (clang, AddressSanitizer,
+# UndefinedBehaviorSanitizer) and runs each for FUZZ_SECONDS (default 60),
+# seeded from the real files in ../shared/data and from fuzz/regressions.
+# Fails when any target finds a crash, a leak-free abort, a timeout or an
+# out-of-memory; the input that did it is kept in build-fuzz/findings.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds="${FUZZ_SECONDS:-60}"
+data="${ZERLANT_SHARED_DATA:-$(pwd)/../shared/data}"
+build=build-fuzz
+
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DZERLANT_FUZZ=ON -DZERLANT_GUI=OFF -DZERLANT_TESTS=OFF >/dev/null
+cmake --build "$build" --target fuzzers
+
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+# The seeds of each target: file name patterns in the data folder.
+declare -A seeds=(
+  [extract]='*.log *.out'
+  [scan]='*scan*.log *scan*.out'
+  [aim]='*.sum'
+  [language]=''
+)
+
+status=0
+mkdir -p "$build/findings"
+for name in extract scan aim language; do
+  corpus="$build/corpus/$name"
+  mkdir -p "$corpus"
+  if [ -d "$data" ]; then
+    for pattern in ${seeds[$name]}; do
+      find "$data" -maxdepth 1 -name "$pattern" -size -1024k -exec cp -n {} "$corpus/" \;
+    done
+  fi
+  [ "$name" = language ] && cp -n resources/idioma.lng "$corpus/"
+  # Every input that once crashed a target is run first, then kept as a seed.
+  if [ -d "fuzz/regressions/$name" ]; then
+    "$build/bin/fuzz_$name" -runs=0 "fuzz/regressions/$name"/* || status=1
+    cp -n "fuzz/regressions/$name"/* "$corpus/"
+  fi
+  echo "== fuzz_$name for ${seconds}s"
+  if ! "$build/bin/fuzz_$name" "$corpus" -max_total_time="$seconds" -max_len=1048576 \
+      -timeout=20 -rss_limit_mb=3072 -print_final_stats=1 \
+      -artifact_prefix="$build/findings/$name-" >"$build/fuzz_$name.log" 2>&1; then
+    echo "fuzz_$name found a failure:"
+    tail -n 40 "$build/fuzz_$name.log"
+    status=1
+  else
+    grep -E '^stat::number_of_executed_units|^stat::peak_rss_mb' "$build/fuzz_$name.log" || true
+  fi
+done
+ls "$build/findings"
+exit $status

@@ -1,0 +1,80 @@
+#include "core/files/openfile.hpp"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "core/files/filetext.hpp"
+#include "testsupport.hpp"
+
+using namespace zerlant;
+using zerlant::testing::TempDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Every reading and rewriting procedure of a path: what each says, or "" when
+// it succeeded.
+std::vector<std::string> outcomes(const std::string& path) {
+    auto message = [](const auto& r) { return r ? std::string() : r.error().message; };
+    return {message(openRegularFile(path)),         message(readFileBytes(path)),
+            message(leerarchivo(path, true)),       message(leercola(path)),
+            message(readNormalisedText(path)),      message(readNormalised(path)),
+            message(normalizararchivo(path, false))};
+}
+
+}  // namespace
+
+// Pipes, devices, folders and links to them are refused at once, by every
+// procedure, with the kind named; a link to a regular file is followed.
+TEST(OpenRegularFile, EveryKindOfNameEveryProcedure) {
+    ::alarm(20);  // a blocking open would hang here: fail loudly instead
+    TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.file("pipe.log").c_str(), 0644), 0);
+    fs::create_symlink(dir.file("pipe.log"), dir.file("link-to-pipe.log"));
+    fs::create_symlink("/dev/zero", dir.file("zero.log"));
+    fs::create_symlink("/dev/null", dir.file("null.log"));
+    fs::create_directory(dir.file("folder.log"));
+    fs::create_symlink(dir.file("nowhere"), dir.file("dangling.log"));
+    dir.write("job.log", "a\nb\\c\n");
+    fs::create_symlink(dir.file("job.log"), dir.file("link-to-job.log"));
+
+    const struct {
+        const char* name;
+        const char* reason;  // "" when it is read
+    } cases[] = {
+        {"pipe.log", "a named pipe, not a regular file"},
+        {"link-to-pipe.log", "a named pipe, not a regular file"},
+        {"zero.log", "a device, not a regular file"},
+        {"null.log", "a device, not a regular file"},
+        {"folder.log", "a folder, not a regular file"},
+        {"dangling.log", "No such file or directory"},
+        {"missing.log", "No such file or directory"},
+        {"link-to-job.log", ""},
+    };
+    for (const auto& c : cases)
+        for (const std::string& got : outcomes(dir.file(c.name)))
+            EXPECT_EQ(got, c.reason) << c.name;
+    EXPECT_EQ(zerlant::testing::readAll(dir.file("job.log")), "a\r\nb|c\r\n\r\n");
+    EXPECT_TRUE(fs::is_fifo(dir.file("pipe.log")));
+    ::alarm(0);
+}
+
+// The size is the one at the open: bytes appended later are not read.
+TEST(OpenRegularFile, ReadsNoMoreThanTheSizeAtTheOpen) {
+    TempDir dir;
+    const std::string path = dir.write("grow.log", "12345");
+    auto file = openRegularFile(path);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->size(), 5u);
+    EXPECT_EQ(file->links(), 1u);
+    std::ofstream(path, std::ios::app) << "6789";
+    EXPECT_EQ(*file->readAll(), "12345");
+    EXPECT_EQ(*file->readTail(2), "45");
+    OpenedFile moved = std::move(*file);
+    EXPECT_EQ(*moved.readAll(), "12345");
+    EXPECT_EQ(file->fd(), -1);
+    fs::resize_file(path, 3);
+    EXPECT_EQ(moved.readAll().error().message, "the file changed while it was being read");
+}

@@ -1,0 +1,127 @@
+// Damaged language files: the captions never go missing, and the damage is
+// reported.
+
+#include "core/language/messages.hpp"
+
+#include <filesystem>
+
+#include "testsupport.hpp"
+
+using namespace zerlant;
+using zerlant::testing::readAll;
+using zerlant::testing::TempDir;
+
+namespace {
+
+std::string deliveredText() {
+    return std::string(deliveredLanguageFileBytes());
+}
+
+std::string utf16(const std::string& ascii) {
+    std::string out = "\xFF\xFE";
+    for (char c : ascii) {
+        out += c;
+        out += '\0';
+    }
+    return out;
+}
+
+// The text up to the last line end before `at` (a line cut in the middle is
+// a shorter text, which nothing can tell from an edit).
+std::string cutAtLine(const std::string& text, std::size_t at) {
+    return text.substr(0, text.rfind("\r\n", at) + 2);
+}
+
+}  // namespace
+
+TEST(Messages, TheBuiltInFileIsTheDeliveredOne) {
+    EXPECT_EQ(deliveredText(), readAll(std::string(ZERLANT_SOURCE_DIR) + "/resources/idioma.lng"));
+    EXPECT_EQ(deliveredLanguageFile().message("English", 131), "N/A");
+}
+
+// Each damage gives a warning naming it, and every message of the delivered
+// English section (N/A stays N/A) or of the language chosen.
+TEST(Messages, DamagedFilesFallBackToTheDeliveredTexts) {
+    TempDir dir;
+    const std::string good = deliveredText();
+    const std::string english = good.substr(good.find("[English]"));
+    const struct {
+        const char* name;
+        std::string bytes;  // nothing written when empty and name ends in '/'
+        std::optional<std::string> requested;
+        const char* warning;  // "" when none is expected
+        const char* language;
+    } cases[] = {
+        {"good.lng", good, std::nullopt, "", "English"},
+        {"good-es.lng", good, "Español", "", "Español"},
+        {"truncated.lng", cutAtLine(good, good.size() - 2000), std::nullopt, "lacks", "English"},
+        {"cut-in-spanish.lng", cutAtLine(good, 1500), "Español", "lacks", "Español"},
+        {"garbage.lng", std::string("\x01\xFF\x80garbage\0\0\x7F", 13), std::nullopt,
+         "holds no language section", "English"},
+        {"empty.lng", "", std::nullopt, "holds no language section", "English"},
+        {"utf16.lng", utf16(good.substr(0, 3000)), std::nullopt, "holds no language section",
+         "English"},
+        {"no-headers.lng", "1=Uno\r\n131=N/D\r\n", std::nullopt, "holds no language section",
+         "English"},
+        {"unknown-current.lng", "[idioma]\r\nidioma=Deutsch\r\n" + good.substr(good.find("[Esp")),
+         std::nullopt, "has no language 'Deutsch'", "English"},
+        {"only-english.lng", "[idioma]\r\nidioma=English\r\n\r\n" + english, "Español",
+         "has no language 'Español'", "Español"},
+        {"missing.lng", "", std::nullopt, "cannot read the language file", "English"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path =
+            std::string(c.name) == "missing.lng" ? dir.file(c.name) : dir.write(c.name, c.bytes);
+        Messages m = loadMessages(path, c.requested);
+        EXPECT_EQ(m.language, c.language);
+        if (*c.warning) {
+            ASSERT_EQ(m.warnings.size(), 1u);
+            EXPECT_NE(m.warnings[0].find(c.warning), std::string::npos) << m.warnings[0];
+        } else {
+            EXPECT_TRUE(m.warnings.empty());
+        }
+        for (const auto& [key, text] : deliveredLanguageFile().entries(m.language))
+            EXPECT_EQ(m.message(std::stoi(key)), text) << key;
+    }
+}
+
+// The user's edits stay, a blank caption stays blank, and what a newer
+// delivered file adds arrives.
+TEST(Messages, NewDeliveredMessagesReachTheUsersCopy) {
+    LanguageFile user = LanguageFile::fromBytes(
+        "[idioma]\r\nidioma=Español\r\n\r\n[Español]\r\n1=Mi programa\r\n2=\r\n\r\n"
+        "[English]\r\n1=My program\r\n\r\n[Deutsch]\r\n1=Mein Programm\r\n");
+    const LanguageFile installed = LanguageFile::fromBytes(
+        "[idioma]\r\nidioma=English\r\n\r\n[Español]\r\n1=Zerlant\r\n2=Idioma\r\n3=Imprimir\r\n\r\n"
+        "[English]\r\n1=Zerlant\r\n2=Language\r\n3=Print\r\n\r\n[Italiano]\r\n1=Zerlant\r\n");
+    EXPECT_EQ(addMissingMessages(user, installed), 4u);
+    EXPECT_EQ(user.encode(),
+              "[idioma]\r\nidioma=Español\r\n\r\n[Español]\r\n1=Mi programa\r\n2=\r\n3=Imprimir\r\n"
+              "\r\n[English]\r\n1=My program\r\n2=Language\r\n3=Print\r\n\r\n[Deutsch]\r\n"
+              "1=Mein Programm\r\n\r\n[Italiano]\r\n1=Zerlant\r\n");
+    EXPECT_EQ(addMissingMessages(user, installed), 0u);
+}
+
+// The installed program's newer file is merged into the user's copy when the
+// program folder is looked for.
+TEST(Messages, LocatingTheProgramFolderMergesTheInstalledFile) {
+    TempDir dir;
+    const std::string share = (dir.path() / "share").string();
+    const std::string data = (dir.path() / "data").string();
+    std::filesystem::create_directories(share);
+    std::filesystem::create_directories(data + "/zerlant");
+    std::ofstream(share + "/idioma.lng", std::ios::binary)
+        << "[idioma]\r\nidioma=English\r\n\r\n[English]\r\n1=Zerlant\r\n2=New message\r\n";
+    const std::string copy = data + "/zerlant/idioma.lng";
+    std::ofstream(copy, std::ios::binary)
+        << "[idioma]\r\nidioma=English\r\n\r\n[English]\r\n1=My Zerlant\r\n";
+    ProgramFolderInputs in;
+    in.xdgDataHome = data;
+    in.installedDataFolder = share;
+    auto folder = locateProgramFolder(in);
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(*folder, data + "/zerlant");
+    EXPECT_EQ(readAll(copy),
+              "[idioma]\r\nidioma=English\r\n\r\n[English]\r\n1=My Zerlant\r\n2=New message\r\n");
+}
