@@ -103,6 +103,15 @@ std::optional<FrequencyStep> readFrequencyStep(std::string_view fileBytes) {
                 step.hasElectronicEnergy = true;
             }
         }
+        // " Total Energy, E(TD-HF/TD-DFT) =  -76.1234567890"  (excited-state frequencies)
+        // " Counterpoise corrected energy =    -152.345678901234"
+        else if (startsWith(line, "Total Energy, E(") ||
+                 startsWith(line, "Counterpoise corrected energy =")) {
+            if (auto e = numberAfter(line, "=")) {
+                step.electronicEnergy = *e;
+                step.hasElectronicEnergy = true;
+            }
+        }
         // " ONIOM: extrapolated energy =   -1361.740341759642"
         else if (startsWith(line, "ONIOM: extrapolated energy =")) {
             if (auto e = numberAfter(line, "=")) {

@@ -258,6 +258,13 @@ TEST(Reader, LastStepEveryMode) {
         EXPECT_DOUBLE_EQ(*step->printed.sumGibbs, -76.35);
         EXPECT_FALSE(step->printed.thermalGibbs.has_value());
     }
+    // An excited state's frequencies sum with its total energy.
+    const std::string excited =
+        " SCF Done:  E(RB3LYP) =  -113.3000000000     A.U. after   10 cycles\n"
+        " Total Energy, E(TD-HF/TD-DFT) =  -113.005398103\n"
+        " - Thermochemistry -\n"
+        " Molecular mass:    27.99491 amu.\n";
+    EXPECT_DOUBLE_EQ(readFrequencyStep(excited)->electronicEnergy, -113.005398103);
     EXPECT_FALSE(readFrequencyStep(" SCF Done:  E(RHF) =  -1.0\n").has_value());
     EXPECT_EQ(hillFormula({17, 11}), "ClNa");
     EXPECT_EQ(hillFormula({6, 1, 1, 1, 1, 8, 7}), "CH4NO");
