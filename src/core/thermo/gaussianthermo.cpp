@@ -79,6 +79,12 @@ std::optional<FrequencyStep> readFrequencyStep(std::string_view fileBytes) {
     std::size_t harmonic = heading;
     for (std::size_t i = 0; i < heading; ++i) {
         const std::string_view line = lines::trim(all[i]);
+        // Every anchor below begins with one of these letters: most lines are
+        // passed over after one look.
+        const char first = line.empty() ? '\0' : lines::lower(line.front());
+        if (first != 'h' && first != 's' && first != 'e' && first != 'o' && first != 'c' &&
+            first != 't')
+            continue;
         // " Harmonic frequencies (cm**-1), IR intensities (KM/Mole), Raman scattering"
         if (startsWith(line, "Harmonic frequencies (cm**-1)"))
             harmonic = i;
@@ -97,7 +103,7 @@ std::optional<FrequencyStep> readFrequencyStep(std::string_view fileBytes) {
             }
         }
         // " E2 =    -0.2687103937D+00 EUMP2 =    -0.76328992324258D+02"
-        else if (lines::contains(line, "EUMP2 =")) {
+        else if (first == 'e' && line.find("EUMP2 =") != std::string_view::npos) {
             if (auto e = numberAfter(line, "EUMP2 =")) {
                 step.electronicEnergy = *e;
                 step.hasElectronicEnergy = true;
