@@ -57,8 +57,8 @@ std::string failingLink(std::string_view line) {
         const std::size_t slash = path.find_last_of("/\\ ");
         return std::string(path.substr(slash == std::string_view::npos ? 0 : slash + 1));
     }
-    if (auto link = lines::numberAfter(line, "processed by link"))
-        return "l" + std::to_string(static_cast<int>(*link));
+    if (auto link = lines::count(lines::numberAfter(line, "processed by link")))
+        return "l" + std::to_string(*link);
     if (lines::contains(line, "NtrErr"))
         return "NtrErr";
     return "unknown link";

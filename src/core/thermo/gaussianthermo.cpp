@@ -130,8 +130,8 @@ std::optional<FrequencyStep> readFrequencyStep(std::string_view fileBytes) {
         // (an ONIOM job's model-system lines are not the molecule's)
         else if (startsWith(line, "Charge =") && lines::contains(line, "Multiplicity =") &&
                  !lines::contains(line, "model system")) {
-            if (auto m = numberAfter(line, "Multiplicity ="))
-                step.multiplicity = static_cast<int>(*m);
+            if (auto m = lines::count(numberAfter(line, "Multiplicity =")); m && *m >= 1)
+                step.multiplicity = *m;
         }
     }
 
@@ -166,27 +166,28 @@ std::optional<FrequencyStep> readFrequencyStep(std::string_view fileBytes) {
         }
         // " Temperature   298.150 Kelvin.  Pressure   1.00000 Atm."
         if (startsWith(line, "Temperature")) {
-            if (auto t = numberAfter(line, "Temperature"))
+            if (auto t = numberAfter(line, "Temperature"); t && *t > 0)
                 step.temperature = *t;
-            if (auto p = numberAfter(line, "Pressure"))
+            if (auto p = numberAfter(line, "Pressure"); p && *p > 0)
                 step.pressure = *p;
         }
         // " Atom     1 has atomic number  8 and mass  15.99491"
         else if (startsWith(line, "Atom") && lines::contains(line, "has atomic number")) {
-            if (auto z = numberAfter(line, "atomic number"))
-                step.atomicNumbers.push_back(static_cast<int>(*z));
+            if (auto z = lines::count(numberAfter(line, "atomic number")))
+                step.atomicNumbers.push_back(*z);
         }
         // " Molecular mass:    18.01056 amu."
         else if (startsWith(line, "Molecular mass:")) {
-            if (auto m = numberAfter(line, "Molecular mass:")) {
+            if (auto m = numberAfter(line, "Molecular mass:"); m && *m > 0) {
                 step.mass = *m;
                 haveMass = true;
             }
         }
         // " Rotational symmetry number  2."
         else if (startsWith(line, "Rotational symmetry number")) {
-            if (auto s = numberAfter(line, "Rotational symmetry number"))
-                step.symmetryNumber = static_cast<int>(*s);
+            if (auto s = lines::count(numberAfter(line, "Rotational symmetry number"));
+                s && *s >= 1)
+                step.symmetryNumber = *s;
         }
         // " Rotational constants (GHZ):         829.91028   432.51065   284.30587"
         // " Rotational constant (GHZ):          11.195462"        (linear)

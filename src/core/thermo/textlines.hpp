@@ -3,6 +3,7 @@
 // (LF or CR LF line ends), shared by the thermochemistry and job-health readers.
 
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -77,9 +78,17 @@ inline std::optional<double> number(std::string_view token) {
         ++first;
     double value = 0;
     auto [end, ec] = std::from_chars(first, buffer.data() + buffer.size(), value);
-    if (ec != std::errc() || end != buffer.data() + buffer.size())
-        return std::nullopt;
+    if (ec != std::errc() || end != buffer.data() + buffer.size() || !std::isfinite(value))
+        return std::nullopt;  // "nan" and "inf" are not numbers of an output
     return value;
+}
+
+// A number that must be a modest whole number (a multiplicity, a symmetry
+// number, an atomic number): nullopt outside 0..1e6 or with a fraction.
+inline std::optional<int> count(std::optional<double> value) {
+    if (!value || *value < 0 || *value > 1e6 || *value != std::floor(*value))
+        return std::nullopt;
+    return static_cast<int>(*value);
 }
 
 // The blank-separated tokens of a line.

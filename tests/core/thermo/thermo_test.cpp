@@ -269,3 +269,32 @@ TEST(Reader, LastStepEveryMode) {
     EXPECT_EQ(hillFormula({17, 11}), "ClNa");
     EXPECT_EQ(hillFormula({6, 1, 1, 1, 1, 8, 7}), "CH4NO");
 }
+
+// Damaged or truncated sections: values that cannot be right keep their
+// defaults instead of poisoning the model.
+TEST(Reader, DamagedValues) {
+    const std::string text =
+        " Charge =  0 Multiplicity = 1e300\n"
+        " SCF Done:  E(RHF) =  -1.5     A.U. after   10 cycles\n"
+        " Harmonic frequencies (cm**-1), IR intensities (KM/Mole), Raman scattering\n"
+        " Frequencies --   nan   1000.0   ********\n"
+        " - Thermochemistry -\n"
+        " Temperature   -5.000 Kelvin.  Pressure   0.00000 Atm.\n"
+        " Atom     1 has atomic number 9999999999 and mass  15.99491\n"
+        " Molecular mass:    18.01056 amu.\n"
+        " Rotational symmetry number  -3.\n"
+        " Rotational constants (GHZ):      0.0000000   -1.0   422.43605\n";
+    auto step = readFrequencyStep(text);
+    ASSERT_TRUE(step.has_value());
+    EXPECT_EQ(step->multiplicity, 1);
+    EXPECT_EQ(step->symmetryNumber, 1);
+    EXPECT_DOUBLE_EQ(step->temperature, 298.15);
+    EXPECT_DOUBLE_EQ(step->pressure, 1.0);
+    EXPECT_EQ(step->frequencies, std::vector<double>{1000.0});
+    EXPECT_TRUE(step->atomicNumbers.empty());
+    EXPECT_EQ(step->rotationalConstants, std::vector<double>{422.43605});  // taken as linear
+    const ThermoSummary s = summarize(*step, ThermoSettings{});
+    EXPECT_TRUE(std::isfinite(s.g) && std::isfinite(s.qhG));
+    // Cut off inside the section: no molecular mass, no step.
+    EXPECT_FALSE(readFrequencyStep(text.substr(0, text.find(" Molecular"))).has_value());
+}
