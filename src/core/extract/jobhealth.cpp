@@ -54,7 +54,7 @@ std::string failingLink(std::string_view line) {
     const std::size_t exe = lines::find(line, ".exe");
     if (exe != std::string_view::npos) {
         std::string_view path = line.substr(0, exe);
-        const std::size_t slash = path.find_last_of("/\\ ");
+        const std::size_t slash = path.find_last_of("/\\| ");  // "|": normalised text
         return std::string(path.substr(slash == std::string_view::npos ? 0 : slash + 1));
     }
     if (auto link = lines::count(lines::numberAfter(line, "processed by link")))

@@ -64,6 +64,8 @@ TEST(JobHealth, Reasons) {
         {" Standard basis: 3-21G (6D, 7F)\n 3-21G basis sets are only available up to Xe.\n"
          " Error termination via Lnk1e in C:\\G09W\\l301.exe at Mon May 18 08:37:35 2020.\n",
          "l301: 3-21G basis sets are only available up to Xe."},
+        // The same in the normalised text, where '|' stands for a backslash.
+        {" Error termination via Lnk1e in C:|G09W|l301.exe at Mon May 18 08:37:35 2020.\n", "l301"},
         {" galloc:  could not allocate memory.\n"
          " Error termination via Lnk1e in /g09/l502.exe at Mon.\n",
          "l502: galloc:  could not allocate memory."},
