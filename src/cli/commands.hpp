@@ -24,6 +24,7 @@ RunCommand addAim(CLI::App& program);
 RunCommand addRename(CLI::App& program);
 RunCommand addSubstitute(CLI::App& program);
 RunCommand addBcf(CLI::App& program);
+RunCommand addThermo(CLI::App& program);
 RunCommand addNormalize(CLI::App& program);
 
 // Prints "zerlant-cli: <message>" on stderr and returns 2.

@@ -1,0 +1,30 @@
+#pragma once
+// zerlant-cli thermo: the thermochemistry table of frequency jobs at any
+// temperature, pressure or concentration, with quasi-harmonic corrections.
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+#include "cli/commands.hpp"
+#include "cli/fileargs.hpp"
+#include "core/thermo/thermotable.hpp"
+
+namespace zerlant::cli {
+
+struct ThermoOptions {
+    thermo::ThermoRequest request;         // --temperature --pressure --concentration
+                                           // --scale --cutoff --qh --relative --unit
+    std::optional<std::string> reference;  // --reference FILE, one of the files
+    std::optional<std::string> output;     // -o FILE (.csv, .json, .xlsx)
+    FileArguments input;                   // FILE..., --files-from
+};
+
+// Runs the command on the files of `options.input.files` (the list already
+// read): the table goes to `out` as CSV or to the -o file; problems go to
+// `err`.  Exit status: 0 done, 1 some file could not be read or gave no
+// values, or the output could not be written, 2 a --reference that is not
+// among the files.
+int runThermo(const ThermoOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace zerlant::cli

@@ -1,0 +1,278 @@
+#include "core/extract/jobhealth.hpp"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "core/thermo/textlines.hpp"
+
+namespace zerlant {
+
+namespace {
+
+namespace lines = thermo::lines;
+using Lines = std::vector<std::string_view>;
+
+constexpr std::size_t kMessageWindow = 60;  // lines searched above an error termination
+constexpr std::size_t kMessageLength = 200;
+
+// Words of Gaussian's error messages, lower case.
+constexpr std::array<std::string_view, 25> kErrorWords = {
+    "error",        "fail",           "abort",       "not converged",  "convergence",
+    "out of range", "exceeded",       "exceded",     "only available", "too large",
+    "could not",    "cannot",         "max. cycles", "illegal",        "problem",
+    "terminated",   "no lower point", "allocate",    "insufficient",   "not found",
+    "unrecognized", "wrong",          "invalid",     "missing",        "stopped"};
+
+// Lines above an error termination that are not the message: the
+// termination request itself, link traffic and the "SCF Error SCF Error"
+// banner.
+bool noise(std::string_view line) {
+    return line.empty() || lines::startsWith(line, "Error termination") ||
+           lines::startsWith(line, "(Enter ") || lines::startsWith(line, "Leave Link") ||
+           lines::contains(line, "SCF Error SCF Error") || lines::startsWith(line, "ERROR!!");
+}
+
+bool looksLikeError(std::string_view line) {
+    for (std::string_view w : kErrorWords)
+        if (lines::contains(line, w))
+            return true;
+    return false;
+}
+
+std::string tidy(std::string_view line) {
+    while (!line.empty() && (line.front() == '*' || line.front() == ' ')) line.remove_prefix(1);
+    while (!line.empty() && (line.back() == '*' || line.back() == ' ')) line.remove_suffix(1);
+    return std::string(line.substr(0, kMessageLength));
+}
+
+// " Error termination via Lnk1e in /opt/g16/l301.exe at Tue Nov  5 09:44:38 2019."
+// " Error termination via Lnk1e in C:\G09W\l301.exe at Mon May 18 08:37:35 2020."
+// " Error termination request processed by link 9999."
+// " Error termination in NtrErr:"
+std::string failingLink(std::string_view line) {
+    const std::size_t exe = lines::find(line, ".exe");
+    if (exe != std::string_view::npos) {
+        std::string_view path = line.substr(0, exe);
+        const std::size_t slash = path.find_last_of("/\\| ");  // "|": normalised text
+        return std::string(path.substr(slash == std::string_view::npos ? 0 : slash + 1));
+    }
+    if (auto link = lines::count(lines::numberAfter(line, "processed by link")))
+        return "l" + std::to_string(*link);
+    if (lines::contains(line, "NtrErr"))
+        return "NtrErr";
+    return "unknown link";
+}
+
+// The message of an optimisation the optimiser gave up on, searched from
+// `end` back to the previous termination line:
+//  " Optimization stopped.
+//       -- Number of steps exceeded,  NStep=  27"
+std::string stoppedOptimisation(const Lines& all, std::size_t end) {
+    for (std::size_t i = end; i-- > 0;) {
+        const std::string_view line = lines::trim(all[i]);
+        if (lines::startsWith(line, "Normal termination") ||
+            lines::startsWith(line, "Error termination via"))
+            break;
+        if (lines::startsWith(line, "Optimization stopped")) {
+            std::string message(line);
+            if (i + 1 < all.size()) {
+                std::string_view next = lines::trim(all[i + 1]);
+                if (lines::startsWith(next, "--"))
+                    message += " " + std::string(next);
+            }
+            return tidy(message);
+        }
+    }
+    return {};
+}
+
+std::string reasonOf(const Lines& all) {
+    // The last termination line decides.
+    std::size_t last = all.size();
+    bool error = false;
+    for (std::size_t i = all.size(); i-- > 0;) {
+        const std::string_view line = lines::trim(all[i]);
+        // " Normal termination of Gaussian 16 at Tue Nov  5 09:44:38 2019."
+        if (lines::startsWith(line, "Normal termination of Gaussian")) {
+            last = i;
+            break;
+        }
+        if (lines::startsWith(line, "Error termination")) {
+            last = i;
+            error = true;
+            // The "via Lnk1e" line follows the "request processed" one: prefer it.
+            if (i > 0 && lines::startsWith(lines::trim(all[i - 1]), "Error termination") &&
+                !lines::contains(line, "via Lnk1e"))
+                --last;
+            break;
+        }
+    }
+    if (last == all.size())
+        return "no termination line";
+    if (!error)
+        return {};
+
+    const std::string_view termination = lines::trim(all[last]);
+    const std::string link = failingLink(termination);
+    std::string message;
+    if (link == "l9999") {
+        // Link 9999 ends the job on request, typically of the optimiser; the
+        // lines above it are the closing quotation.
+        message = stoppedOptimisation(all, last);
+    } else {
+        const std::size_t from = last > kMessageWindow ? last - kMessageWindow : 0;
+        std::string_view nearest;
+        for (std::size_t i = last; i-- > from;) {
+            const std::string_view line = lines::trim(all[i]);
+            if (lines::startsWith(line, "Normal termination"))
+                break;
+            if (noise(line))
+                continue;
+            if (nearest.empty())
+                nearest = line;
+            if (looksLikeError(line)) {
+                message = tidy(line);
+                break;
+            }
+        }
+        if (message.empty() && !nearest.empty())
+            message = tidy(nearest);
+    }
+    return message.empty() ? link : link + ": " + message;
+}
+
+// The frequencies of the last block under
+// " Harmonic frequencies (cm**-1), IR intensities (KM/Mole), Raman scattering"
+// from its "  Frequencies --   1611.8012   3739.9485   3850.6218" lines, up to the
+// thermochemistry or the end of the step.
+std::optional<std::vector<double>> lastFrequencies(const Lines& all) {
+    std::size_t heading = all.size();
+    for (std::size_t i = all.size(); i-- > 0;)
+        if (lines::startsWith(lines::trim(all[i]), "Harmonic frequencies (cm**-1)")) {
+            heading = i;
+            break;
+        }
+    if (heading == all.size())
+        return std::nullopt;
+    std::vector<double> out;
+    for (std::size_t i = heading + 1; i < all.size(); ++i) {
+        const std::string_view line = lines::trim(all[i]);
+        if (line == "- Thermochemistry -" || lines::startsWith(line, "Normal termination") ||
+            lines::startsWith(line, "Error termination"))
+            break;
+        if (!lines::startsWith(line, "Frequencies --"))
+            continue;
+        std::string_view rest = line.substr(std::string_view("Frequencies --").size());
+        for (double f : lines::numbers(rest)) out.push_back(f);
+    }
+    return out;
+}
+
+// " S**2 before annihilation     0.7613,   after     0.7501"
+std::optional<double> lastS2(const Lines& all) {
+    for (std::size_t i = all.size(); i-- > 0;) {
+        const std::string_view line = lines::trim(all[i]);
+        if (lines::startsWith(line, "S**2 before annihilation"))
+            if (auto v = lines::numberAfter(line, "after"))
+                return v;
+    }
+    return std::nullopt;
+}
+
+bool dashes(std::string_view line) {
+    return line.size() >= 3 && line.find_first_not_of('-') == std::string_view::npos;
+}
+
+// Whether a route section asks for an optimisation: a keyword (blank-separated
+// outside parentheses) named "opt": "opt", "opt=(calcfc,ts)", "Opt(MaxCycles=5)";
+// not "stable=opt".  A keyword may carry the route's "#" ("#opt=(maxcycles=200)").
+bool routeOptimises(std::string_view route) {
+    int depth = 0;
+    std::string keyword;
+    bool named = false;  // the keyword's name has ended ("=" or "(" seen)
+    auto check = [&] { return keyword == "opt"; };
+    for (char c : route) {
+        if (c == '(')
+            ++depth;
+        else if (c == ')' && depth > 0)
+            --depth;
+        if (depth == 0 && (c == ' ' || c == '\t')) {
+            if (check())
+                return true;
+            keyword.clear();
+            named = false;
+            continue;
+        }
+        if (c == '=' || c == '(')
+            named = true;
+        else if (!named && depth == 0 && !(keyword.empty() && c == '#'))
+            keyword += lines::lower(c);  // "#Opt" and "#p opt" alike
+    }
+    return check();
+}
+
+// Each job step echoes its route between dashed lines:
+//  " ----------------------------------
+//    #p opt freq=noraman b3lyp/6-31g(d)
+//    ----------------------------------"
+// The last step whose route asks for an optimisation is searched up to the
+// next route; there the optimiser prints " Berny optimization." at each step
+// and at the end "    Optimization completed.\n    -- Stationary point found."
+// or " Optimization stopped.".  The last of these decides; none means the job
+// stopped during the optimisation.  Frequency and force steps also print
+// "Berny optimization." (a one-step check) and are not optimisations.
+std::optional<bool> lastOptimisationConverged(const Lines& all) {
+    std::vector<std::size_t> routes;
+    for (std::size_t i = 1; i < all.size(); ++i)
+        if (lines::trim(all[i]).starts_with("#") && dashes(lines::trim(all[i - 1])))
+            routes.push_back(i);
+    for (std::size_t r = routes.size(); r-- > 0;) {
+        std::string route;
+        // The route is wrapped at a fixed width, even inside a word: join the
+        // lines without their one leading blank.
+        for (std::size_t i = routes[r]; i < all.size() && !dashes(lines::trim(all[i])); ++i) {
+            std::string_view part = all[i];
+            if (!part.empty() && part.front() == ' ')
+                part.remove_prefix(1);
+            route += part;
+        }
+        if (!routeOptimises(route))
+            continue;
+        const std::size_t end = r + 1 < routes.size() ? routes[r + 1] : all.size();
+        for (std::size_t i = end; i-- > routes[r];) {
+            const std::string_view line = lines::trim(all[i]);
+            if (lines::startsWith(line, "Optimization completed") ||
+                lines::startsWith(line, "-- Stationary point found"))
+                return true;
+            if (lines::startsWith(line, "Optimization stopped") ||
+                lines::startsWith(line, "Berny optimization"))
+                return false;
+        }
+        return false;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string failureReason(std::string_view fileBytes) {
+    return reasonOf(lines::split(fileBytes));
+}
+
+JobHealth jobHealth(std::string_view fileBytes) {
+    const Lines all = lines::split(fileBytes);
+    JobHealth h;
+    h.reason = reasonOf(all);
+    if (auto freqs = lastFrequencies(all)) {
+        h.nimag = static_cast<int>(
+            std::count_if(freqs->begin(), freqs->end(), [](double f) { return f < 0; }));
+        if (!freqs->empty())
+            h.lowestFrequency = *std::min_element(freqs->begin(), freqs->end());
+    }
+    h.s2 = lastS2(all);
+    h.converged = lastOptimisationConverged(all);
+    return h;
+}
+
+}  // namespace zerlant

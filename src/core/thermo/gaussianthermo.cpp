@@ -1,0 +1,247 @@
+#include "core/thermo/gaussianthermo.hpp"
+
+#include <algorithm>
+#include <array>
+#include <map>
+
+#include "core/thermo/textlines.hpp"
+
+namespace zerlant::thermo {
+
+namespace {
+
+constexpr std::array<const char*, 119> kSymbols = {
+    "X",  "H",  "He", "Li", "Be", "B",  "C",  "N",  "O",  "F",  "Ne", "Na", "Mg", "Al", "Si",
+    "P",  "S",  "Cl", "Ar", "K",  "Ca", "Sc", "Ti", "V",  "Cr", "Mn", "Fe", "Co", "Ni", "Cu",
+    "Zn", "Ga", "Ge", "As", "Se", "Br", "Kr", "Rb", "Sr", "Y",  "Zr", "Nb", "Mo", "Tc", "Ru",
+    "Rh", "Pd", "Ag", "Cd", "In", "Sn", "Sb", "Te", "I",  "Xe", "Cs", "Ba", "La", "Ce", "Pr",
+    "Nd", "Pm", "Sm", "Eu", "Gd", "Tb", "Dy", "Ho", "Er", "Tm", "Yb", "Lu", "Hf", "Ta", "W",
+    "Re", "Os", "Ir", "Pt", "Au", "Hg", "Tl", "Pb", "Bi", "Po", "At", "Rn", "Fr", "Ra", "Ac",
+    "Th", "Pa", "U",  "Np", "Pu", "Am", "Cm", "Bk", "Cf", "Es", "Fm", "Md", "No", "Lr", "Rf",
+    "Db", "Sg", "Bh", "Hs", "Mt", "Ds", "Rg", "Cn", "Nh", "Fl", "Mc", "Lv", "Ts", "Og"};
+
+using lines::numberAfter;
+using lines::startsWith;
+
+}  // namespace
+
+int FrequencyStep::imaginaryCount() const {
+    return static_cast<int>(
+        std::count_if(frequencies.begin(), frequencies.end(), [](double f) { return f < 0; }));
+}
+
+bool FrequencyStep::gaussianUsedImaginaryAsReal() const {
+    const int n = imaginaryCount();
+    return n > 0 && modesUsedByGaussian == static_cast<int>(frequencies.size());
+}
+
+std::string hillFormula(const std::vector<int>& atomicNumbers) {
+    std::map<std::string, int> counts;
+    for (int z : atomicNumbers)
+        if (z > 0 && z < static_cast<int>(kSymbols.size()))
+            ++counts[kSymbols[static_cast<std::size_t>(z)]];
+    std::string out;
+    auto put = [&](const std::string& symbol) {
+        auto it = counts.find(symbol);
+        if (it == counts.end())
+            return;
+        out += symbol;
+        if (it->second > 1)
+            out += std::to_string(it->second);
+        counts.erase(it);
+    };
+    if (counts.count("C")) {
+        put("C");
+        put("H");
+    }
+    while (!counts.empty()) put(counts.begin()->first);
+    return out;
+}
+
+std::optional<FrequencyStep> readFrequencyStep(std::string_view fileBytes) {
+    const std::vector<std::string_view> all = lines::split(fileBytes);
+
+    // " -------------------
+    //   - Thermochemistry -
+    //   -------------------"
+    std::size_t heading = all.size();
+    for (std::size_t i = all.size(); i-- > 0;)
+        if (lines::trim(all[i]) == "- Thermochemistry -") {
+            heading = i;
+            break;
+        }
+    if (heading == all.size())
+        return std::nullopt;
+
+    FrequencyStep step;
+
+    // Before the heading, the last of each wins.
+    std::size_t harmonic = heading;
+    for (std::size_t i = 0; i < heading; ++i) {
+        const std::string_view line = lines::trim(all[i]);
+        // Every anchor below begins with one of these letters: most lines are
+        // passed over after one look.
+        const char first = line.empty() ? '\0' : lines::lower(line.front());
+        if (first != 'h' && first != 's' && first != 'e' && first != 'o' && first != 'c' &&
+            first != 't')
+            continue;
+        // " Harmonic frequencies (cm**-1), IR intensities (KM/Mole), Raman scattering"
+        if (startsWith(line, "Harmonic frequencies (cm**-1)"))
+            harmonic = i;
+        // " SCF Done:  E(RB3LYP) =  -76.4089498524     A.U. after   10 cycles"
+        else if (startsWith(line, "SCF Done:")) {
+            if (auto e = numberAfter(line, "=")) {
+                step.electronicEnergy = *e;
+                step.hasElectronicEnergy = true;
+            }
+        }
+        // " Energy=    0.094913308498 NIter=   3."  (semi-empirical jobs of Gaussian 03)
+        else if (startsWith(line, "Energy=") && lines::contains(line, "NIter=")) {
+            if (auto e = numberAfter(line, "Energy=")) {
+                step.electronicEnergy = *e;
+                step.hasElectronicEnergy = true;
+            }
+        }
+        // " E2 =    -0.2687103937D+00 EUMP2 =    -0.76328992324258D+02"
+        else if (first == 'e' && line.find("EUMP2 =") != std::string_view::npos) {
+            if (auto e = numberAfter(line, "EUMP2 =")) {
+                step.electronicEnergy = *e;
+                step.hasElectronicEnergy = true;
+            }
+        }
+        // " Total Energy, E(TD-HF/TD-DFT) =  -76.1234567890"  (excited-state frequencies)
+        // " Counterpoise corrected energy =    -152.345678901234"
+        else if (startsWith(line, "Total Energy, E(") ||
+                 startsWith(line, "Counterpoise corrected energy =")) {
+            if (auto e = numberAfter(line, "=")) {
+                step.electronicEnergy = *e;
+                step.hasElectronicEnergy = true;
+            }
+        }
+        // " ONIOM: extrapolated energy =   -1361.740341759642"
+        else if (startsWith(line, "ONIOM: extrapolated energy =")) {
+            if (auto e = numberAfter(line, "=")) {
+                step.electronicEnergy = *e;
+                step.hasElectronicEnergy = true;
+            }
+        }
+        // " Charge =  0 Multiplicity = 1"
+        // " Charge =  0 Multiplicity = 1 for low   level calculation on real  system."
+        // (an ONIOM job's model-system lines are not the molecule's)
+        else if (startsWith(line, "Charge =") && lines::contains(line, "Multiplicity =") &&
+                 !lines::contains(line, "model system")) {
+            if (auto m = lines::count(numberAfter(line, "Multiplicity =")); m && *m >= 1)
+                step.multiplicity = *m;
+        }
+    }
+
+    // "  Frequencies --   1611.8012              3739.9485              3850.6218"
+    // Only the block under the last heading: with freq=hpmodes the same modes
+    // are printed twice, the high-precision "Frequencies ---" block first.
+    for (std::size_t i = harmonic; i < heading; ++i) {
+        const std::string_view line = lines::trim(all[i]);
+        if (!startsWith(line, "Frequencies --"))
+            continue;
+        std::string_view rest = line.substr(std::string_view("Frequencies --").size());
+        if (!rest.empty() && rest.front() == '-')
+            rest.remove_prefix(1);
+        for (double f : lines::numbers(rest)) step.frequencies.push_back(f);
+    }
+
+    bool haveMass = false;
+    bool inVibrationalTemperatures = false;
+    for (std::size_t i = heading + 1; i < all.size(); ++i) {
+        const std::string_view line = lines::trim(all[i]);
+        if (inVibrationalTemperatures) {
+            // "          (Kelvin)           4394.06  4537.38  4550.62  4565.04"
+            if (line.empty()) {
+                inVibrationalTemperatures = false;
+                continue;
+            }
+            std::string_view rest = line;
+            if (startsWith(rest, "(Kelvin)"))
+                rest.remove_prefix(8);
+            step.modesUsedByGaussian += static_cast<int>(lines::numbers(rest).size());
+            continue;
+        }
+        // " Temperature   298.150 Kelvin.  Pressure   1.00000 Atm."
+        if (startsWith(line, "Temperature")) {
+            if (auto t = numberAfter(line, "Temperature"); t && *t > 0)
+                step.temperature = *t;
+            if (auto p = numberAfter(line, "Pressure"); p && *p > 0)
+                step.pressure = *p;
+        }
+        // " Atom     1 has atomic number  8 and mass  15.99491"
+        else if (startsWith(line, "Atom") && lines::contains(line, "has atomic number")) {
+            if (auto z = lines::count(numberAfter(line, "atomic number")))
+                step.atomicNumbers.push_back(*z);
+        }
+        // " Molecular mass:    18.01056 amu."
+        else if (startsWith(line, "Molecular mass:")) {
+            if (auto m = numberAfter(line, "Molecular mass:"); m && *m > 0) {
+                step.mass = *m;
+                haveMass = true;
+            }
+        }
+        // " Rotational symmetry number  2."
+        else if (startsWith(line, "Rotational symmetry number")) {
+            if (auto s = lines::count(numberAfter(line, "Rotational symmetry number"));
+                s && *s >= 1)
+                step.symmetryNumber = *s;
+        }
+        // " Rotational constants (GHZ):         829.91028   432.51065   284.30587"
+        // " Rotational constant (GHZ):          11.195462"        (linear)
+        // " ROTATIONAL CONSTANT (GHZ)            2.569877"        (Gaussian 98)
+        else if (startsWith(line, "Rotational constant")) {
+            const std::size_t close = line.find(')');
+            if (close != std::string_view::npos) {
+                std::string_view rest = line.substr(close + 1);
+                if (!rest.empty() && rest.front() == ':')
+                    rest.remove_prefix(1);
+                step.rotationalConstants.clear();
+                for (double b : lines::numbers(rest))
+                    if (b > 0)
+                        step.rotationalConstants.push_back(b);
+            }
+        }
+        // " Vibrational temperatures:   2318.99  5380.93  5540.10"
+        else if (startsWith(line, "Vibrational temperatures:")) {
+            step.modesUsedByGaussian = static_cast<int>(
+                lines::numbers(line.substr(std::string_view("Vibrational temperatures:").size()))
+                    .size());
+            inVibrationalTemperatures = true;
+        }
+        // " Zero-point correction=                           0.021354 (Hartree/Particle)"
+        else if (startsWith(line, "Zero-point correction="))
+            step.printed.zpe = numberAfter(line, "=");
+        // " Thermal correction to Energy=                    0.024189"
+        else if (startsWith(line, "Thermal correction to Energy="))
+            step.printed.thermalEnergy = numberAfter(line, "=");
+        // " Thermal correction to Enthalpy=                  0.025133"
+        else if (startsWith(line, "Thermal correction to Enthalpy="))
+            step.printed.thermalEnthalpy = numberAfter(line, "=");
+        // " Thermal correction to Gibbs Free Energy=         0.003733"
+        else if (startsWith(line, "Thermal correction to Gibbs Free Energy="))
+            step.printed.thermalGibbs = numberAfter(line, "=");
+        // " Sum of electronic and zero-point Energies=            -76.387522"
+        else if (startsWith(line, "Sum of electronic and zero-point Energies="))
+            step.printed.sumZpe = numberAfter(line, "=");
+        // " Sum of electronic and thermal Energies=               -76.384687"
+        else if (startsWith(line, "Sum of electronic and thermal Energies="))
+            step.printed.sumEnergy = numberAfter(line, "=");
+        // " Sum of electronic and thermal Enthalpies=             -76.383743"
+        else if (startsWith(line, "Sum of electronic and thermal Enthalpies="))
+            step.printed.sumEnthalpy = numberAfter(line, "=");
+        // " Sum of electronic and thermal Free Energies=          -76.405143"
+        else if (startsWith(line, "Sum of electronic and thermal Free Energies=")) {
+            step.printed.sumGibbs = numberAfter(line, "=");
+            break;  // the end of the section
+        }
+    }
+    if (!haveMass)
+        return std::nullopt;
+    step.formula = hillFormula(step.atomicNumbers);
+    return step;
+}
+
+}  // namespace zerlant::thermo

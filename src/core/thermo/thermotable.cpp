@@ -1,0 +1,106 @@
+#include "core/thermo/thermotable.hpp"
+
+#include <charconv>
+#include <cmath>
+
+#include "core/thermo/gaussianthermo.hpp"
+
+namespace zerlant::thermo {
+
+namespace {
+
+std::string fixed(double value, int decimals) {
+    if (!std::isfinite(value))
+        return {};
+    char buffer[64];
+    auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (ec != std::errc())
+        return {};
+    std::string out(buffer, end);
+    if (out.find_first_not_of("-0.") == std::string::npos && out[0] == '-')
+        out.erase(0, 1);  // no "-0.000000"
+    return out;
+}
+
+std::string fixed(const std::optional<double>& value, int decimals) {
+    return value ? fixed(*value, decimals) : std::string();
+}
+
+}  // namespace
+
+ThermoRow thermoRow(std::string file, std::string_view bytes, const ThermoSettings& settings) {
+    ThermoRow row;
+    row.file = std::move(file);
+    const std::optional<FrequencyStep> step = readFrequencyStep(bytes);
+    if (!step) {
+        row.error = "no complete thermochemistry of a frequency step";
+        return row;
+    }
+    if (!step->hasElectronicEnergy) {
+        row.error = "no electronic energy before the thermochemistry";
+        return row;
+    }
+    if (step->frequencies.empty() && !step->atom()) {
+        // A compound method's step may print vibrational temperatures only.
+        row.error = "the frequencies are not printed";
+        return row;
+    }
+    row.summary = summarize(*step, settings);
+    if (settings.imaginary == ImaginaryModes::Ignore)
+        row.imaginaryLeftOut = step->imaginaryCount();
+    return row;
+}
+
+void addRelative(std::vector<ThermoRow>& rows, const ThermoRequest& request) {
+    std::vector<double> g, qhG;
+    std::vector<std::string> formulas;
+    for (const ThermoRow& r : rows) {
+        g.push_back(r.ok() ? r.summary.g : NAN);
+        qhG.push_back(r.ok() ? r.summary.qhG : NAN);
+        formulas.push_back(r.summary.formula);
+    }
+    const auto relG = relativeEnergies(g, formulas, request.reference, request.unit);
+    const auto relQhG = relativeEnergies(qhG, formulas, request.reference, request.unit);
+    const auto population = boltzmannPopulations(qhG, formulas, request.settings.temperature);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i].relG = relG[i];
+        rows[i].relQhG = relQhG[i];
+        rows[i].boltzmann = population[i];
+    }
+}
+
+std::vector<std::string> thermoColumnKeys(const ThermoRequest& request) {
+    std::vector<std::string> keys = {"file", "formula", "e", "zpe", "h",
+                                     "ts",   "qh_ts",   "g", "qh_g"};
+    if (request.settings.headGordonEnthalpy)
+        keys.push_back("qh_h");
+    if (request.relative) {
+        keys.push_back("rel_g");
+        keys.push_back("rel_qh_g");
+        keys.push_back("boltzmann");
+    }
+    return keys;
+}
+
+std::vector<std::string> thermoCells(const ThermoRow& row, const ThermoRequest& request) {
+    const std::size_t columns = thermoColumnKeys(request).size();
+    std::vector<std::string> cells = {row.file};
+    if (!row.ok()) {
+        cells.resize(columns);
+        return cells;
+    }
+    const ThermoSummary& s = row.summary;
+    cells.push_back(s.formula);
+    for (double v : {s.e, s.zpe, s.h, s.ts, s.qhTs, s.g, s.qhG}) cells.push_back(fixed(v, 8));
+    if (request.settings.headGordonEnthalpy)
+        cells.push_back(fixed(s.qhH, 8));
+    if (request.relative) {
+        cells.push_back(fixed(row.relG, 4));
+        cells.push_back(fixed(row.relQhG, 4));
+        cells.push_back(fixed(row.boltzmann, 6));
+    }
+    return cells;
+}
+
+}  // namespace zerlant::thermo

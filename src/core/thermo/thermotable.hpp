@@ -1,0 +1,48 @@
+#pragma once
+// The thermochemistry table of several output files: one row per file, the
+// harmonic and quasi-harmonic values in hartree, and optionally the relative
+// free energies and Boltzmann populations within each formula.  Shared by
+// the command line and the window.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/thermo/relative.hpp"
+#include "core/thermo/thermo.hpp"
+
+namespace zerlant::thermo {
+
+struct ThermoRequest {
+    ThermoSettings settings;
+    bool relative = false;  // add rel_g, rel_qh_g, boltzmann
+    EnergyUnit unit = EnergyUnit::KcalPerMol;
+    std::optional<std::size_t> reference;  // row index; else the lowest of each formula
+};
+
+struct ThermoRow {
+    std::string file;
+    std::string error;  // why the row has no values; empty when it has
+    ThermoSummary summary;
+    int imaginaryLeftOut = 0;            // imaginary modes the model did not count
+    std::optional<double> relG, relQhG;  // in the request's unit
+    std::optional<double> boltzmann;     // from qh-G, within the formula
+    bool ok() const { return error.empty(); }
+};
+
+// One file's row from its bytes.
+ThermoRow thermoRow(std::string file, std::string_view bytes, const ThermoSettings& settings);
+
+// Fills the relative columns of the rows that have values.
+void addRelative(std::vector<ThermoRow>& rows, const ThermoRequest& request);
+
+// The column keys: file,formula,e,zpe,h,ts,qh_ts,g,qh_g, then qh_h when the
+// quasi-harmonic enthalpy is on, then rel_g,rel_qh_g,boltzmann when relative.
+std::vector<std::string> thermoColumnKeys(const ThermoRequest& request);
+// A row's cells in the order of the keys: hartree with 8 decimals, relative
+// energies with 4, populations with 6; '.' as decimal point whatever the locale.
+std::vector<std::string> thermoCells(const ThermoRow& row, const ThermoRequest& request);
+
+}  // namespace zerlant::thermo
