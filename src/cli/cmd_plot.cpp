@@ -1,0 +1,379 @@
+// zerlant-cli plot: the curves come from the core; only images are drawn
+// with Qt, and the .csv output needs no Qt at all.
+
+#include "cli/cmd_plot.hpp"
+
+#include <filesystem>
+#include <iostream>
+#include <ostream>
+
+#include "cli/clilanguage.hpp"
+#include "core/files/filetext.hpp"
+#include "core/scan/scanrun.hpp"
+#include "core/spectra/curvecsv.hpp"
+#include "core/spectra/measured.hpp"
+#include "core/spectra/numbertext.hpp"
+#include "core/spectra/plotscene.hpp"
+#include "core/spectra/scanprofile.hpp"
+#include "core/spectra/sources.hpp"
+
+#ifdef ZERLANT_PLOT_IMAGES
+#include "gui/plots/render/plotfile.hpp"
+#endif
+
+namespace zerlant::cli {
+
+namespace {
+
+using namespace zerlant::spectra;
+
+std::string lowerCase(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+std::string extensionOf(const std::string& path) {
+    return lowerCase(std::filesystem::path(path).extension().string());
+}
+
+std::string baseName(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+std::optional<Kind> kindOf(const std::string& name) {
+    if (name == "ir")
+        return Kind::Ir;
+    if (name == "raman")
+        return Kind::Raman;
+    if (name == "uv")
+        return Kind::Uv;
+    if (name == "ecd")
+        return Kind::Ecd;
+    return std::nullopt;
+}
+
+const char* kindName(Kind kind) {
+    switch (kind) {
+    case Kind::Ir:
+        return "IR";
+    case Kind::Raman:
+        return "Raman";
+    case Kind::Uv:
+        return "UV-Vis";
+    case Kind::Ecd:
+        break;
+    }
+    return "ECD";
+}
+
+// The captions of an image, from the language file.
+std::optional<MessageLookup> captions(const PlotOptions& o, std::ostream& err) {
+    auto language = loadCliLanguage(o.language);
+    if (!language) {
+        err << "zerlant-cli: " << language.error().describe() << "\n";
+        return std::nullopt;
+    }
+    return language->message;
+}
+
+int writeOutput(const PlotOptions& o, const std::string& ext, const std::string& csv,
+                const PlotScene* scene, const MessageLookup* message, std::ostream& out,
+                std::ostream& err) {
+    if (ext == ".csv") {
+        if (auto written = writeFileAtomically(o.output, csv); !written) {
+            err << "zerlant-cli: cannot write " << written.error().describe() << "\n";
+            return 1;
+        }
+        out << o.output << "\n";
+        return 0;
+    }
+#ifdef ZERLANT_PLOT_IMAGES
+    (void)message;
+    const std::string problem = plots::writePlotImage(*scene, o.output, o.decimalSeparator);
+    if (!problem.empty()) {
+        err << "zerlant-cli: " << o.output << ": " << problem << "\n";
+        return 1;
+    }
+    out << o.output << "\n";
+    return 0;
+#else
+    (void)scene;
+    (void)message;
+    err << "zerlant-cli: this zerlant-cli was built without Qt and writes only .csv plots\n";
+    return 1;
+#endif
+}
+
+}  // namespace
+
+int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
+    const std::string ext = extensionOf(o.output);
+    if (ext != ".csv" && ext != ".svg" && ext != ".png" && ext != ".pdf") {
+        err << "zerlant-cli: plot: -o must name a .svg, .png, .pdf or .csv file\n";
+        return 2;
+    }
+    if (o.files.empty()) {
+        err << "zerlant-cli: plot: no file given\n";
+        return 2;
+    }
+    const bool image = ext != ".csv";
+    std::optional<MessageLookup> message;
+    if (image && !(message = captions(o, err)))
+        return 1;
+    const MessageLookup noCaptions = [](int) { return std::string(); };
+    const MessageLookup& lookup = message ? *message : noCaptions;
+
+    int status = 0;
+    if (o.kind == "scan") {
+        FileRows rows(1);
+        for (const auto& f : o.files) rows.push_back({true, baseName(f), f, ""});
+        auto run = zerlant::runScan(rows, lookup, '.');
+        for (const auto& problem : run->failures) {
+            err << "zerlant-cli: cannot read " << problem.describe() << "\n";
+            status = 1;
+        }
+        auto profiles = scanProfiles(run->table);
+        if (profiles.empty()) {
+            err << "zerlant-cli: plot: no potential-surface scan summary in the files given\n";
+            return 1;
+        }
+        if (o.range) {
+            for (auto& p : profiles) {
+                ScanProfile kept = p;
+                kept.step.clear();
+                kept.coordinate.clear();
+                kept.energy.clear();
+                for (std::size_t i = 0; i < p.coordinate.size(); ++i)
+                    if (p.coordinate[i] >= std::min(o.range->first, o.range->second) &&
+                        p.coordinate[i] <= std::max(o.range->first, o.range->second)) {
+                        kept.step.push_back(p.step[i]);
+                        kept.coordinate.push_back(p.coordinate[i]);
+                        kept.energy.push_back(p.energy[i]);
+                    }
+                fillRelative(kept);
+                p = std::move(kept);
+            }
+        }
+        const PlotScene scene = image ? scanScene(profiles, lookup) : PlotScene{};
+        const int written =
+            writeOutput(o, ext, scanCsv(profiles), &scene, message ? &*message : nullptr, out, err);
+        return written ? written : status;
+    }
+
+    const auto kind = kindOf(o.kind);
+    if (!kind) {
+        err << "zerlant-cli: plot: unknown kind '" << o.kind << "' (ir, raman, uv, ecd or scan)\n";
+        return 2;
+    }
+    Settings s = defaultSettings(*kind);
+    if (o.unit) {
+        const std::string unit = lowerCase(*o.unit);
+        if (unit == "nm")
+            s.unit = Unit::Nanometre;
+        else if (unit == "ev")
+            s.unit = Unit::ElectronVolt;
+        else if (unit == "cm-1" || unit == "cm")
+            s.unit = Unit::Wavenumber;
+        else {
+            err << "zerlant-cli: plot: --unit takes nm, ev or cm-1\n";
+            return 2;
+        }
+        if (isVibrational(*kind) && s.unit != Unit::Wavenumber) {
+            err << "zerlant-cli: plot: " << kindName(*kind) << " spectra are drawn in cm-1\n";
+            return 2;
+        }
+    }
+    if (o.fwhm) {
+        if (!(*o.fwhm > 0.0)) {
+            err << "zerlant-cli: plot: --fwhm must be positive\n";
+            return 2;
+        }
+        s.width = isVibrational(*kind) ? *o.fwhm : sigmaFromFwhm(*o.fwhm);
+    }
+    if (o.scale) {
+        if (!isVibrational(*kind) || !(*o.scale > 0.0)) {
+            err << "zerlant-cli: plot: --scale takes a positive factor, for ir and raman only\n";
+            return 2;
+        }
+        s.scale = *o.scale;
+    }
+    if (o.range) {
+        if (o.range->first == o.range->second) {
+            err << "zerlant-cli: plot: --range needs two different ends\n";
+            return 2;
+        }
+        s.range = o.range;
+    }
+    s.points = std::max<std::size_t>(2, o.points);
+
+    std::vector<NamedSticks> files;
+    for (const auto& f : o.files) {
+        auto sticks = sticksFromFile(f, *kind);
+        if (!sticks) {
+            err << "zerlant-cli: cannot read " << sticks.error().describe() << "\n";
+            status = 1;
+            continue;
+        }
+        if (sticks->empty()) {
+            err << "zerlant-cli: " << f << ": no " << kindName(*kind) << " lines\n";
+            status = 1;
+            continue;
+        }
+        files.push_back({baseName(f), std::move(*sticks)});
+    }
+    if (files.empty())
+        return 1;
+
+    std::optional<MeasuredOverlay> measured;
+    if (o.measured && image) {
+        auto curve = readMeasured(*o.measured);
+        if (!curve) {
+            err << "zerlant-cli: cannot read " << curve.error().describe() << "\n";
+            return 1;
+        }
+        measured = MeasuredOverlay{baseName(*o.measured), std::move(*curve)};
+    }
+    const PlotScene scene = spectrumScene(files, s, lookup, measured);
+    const int written = writeOutput(o, ext, sceneCsv(scene, s), &scene,
+                                    message ? &*message : nullptr, out, err);
+    return written ? written : status;
+}
+
+std::optional<PlotOptions> parsePlotArgs(const Args& args, std::string& error, bool& help) {
+    PlotOptions o;
+    help = false;
+    auto number = [&](const std::string& name, const std::string& text) -> std::optional<double> {
+        auto v = numberIn(text);
+        if (!v || text.find(',') != std::string::npos)
+            error = name + " takes a number, not '" + text + "'";
+        return v;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= args.size()) {
+                error = a + " needs a value";
+                return false;
+            }
+            into = args[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--help" || a == "-h") {
+            help = true;
+            return o;
+        } else if (a == "-o" || a == "--output") {
+            if (!value(o.output))
+                return std::nullopt;
+        } else if (a == "--fwhm" || a == "--scale" || a == "--points") {
+            if (!value(v))
+                return std::nullopt;
+            auto n = number(a, v);
+            if (!n)
+                return std::nullopt;
+            if (a == "--fwhm")
+                o.fwhm = *n;
+            else if (a == "--scale")
+                o.scale = *n;
+            else if (*n >= 2 && *n <= 1e6 && *n == static_cast<double>(static_cast<long>(*n)))
+                o.points = static_cast<std::size_t>(*n);
+            else {
+                error = "--points takes a whole number from 2 to 1000000";
+                return std::nullopt;
+            }
+        } else if (a == "--range") {
+            if (!value(v))
+                return std::nullopt;
+            // "A:B"; either end may be negative ("-180:180").
+            const auto colon = v.find(':', 1);
+            auto lo = colon == std::string::npos ? std::nullopt : numberIn(v.substr(0, colon));
+            auto hi = colon == std::string::npos ? std::nullopt : numberIn(v.substr(colon + 1));
+            if (!lo || !hi) {
+                error = "--range takes A:B, two numbers";
+                return std::nullopt;
+            }
+            o.range = {{*lo, *hi}};
+        } else if (a == "--unit" || a == "--measured" || a == "--lang") {
+            if (!value(v))
+                return std::nullopt;
+            (a == "--unit" ? o.unit : a == "--measured" ? o.measured : o.language) = v;
+        } else if (a == "--decimal-separator") {
+            if (!value(v))
+                return std::nullopt;
+            if (v != "." && v != ",") {
+                error = "--decimal-separator takes '.' or ','";
+                return std::nullopt;
+            }
+            o.decimalSeparator = v[0];
+        } else if (a.size() > 1 && a[0] == '-' && a != "-") {
+            error = "unknown option '" + a + "'";
+            return std::nullopt;
+        } else if (o.kind.empty()) {
+            o.kind = a;
+        } else {
+            o.files.push_back(a);
+        }
+    }
+    if (!error.empty())
+        return std::nullopt;
+    if (o.kind.empty()) {
+        error = "plot: say what to plot: ir, raman, uv, ecd or scan";
+        return std::nullopt;
+    }
+    if (o.output.empty()) {
+        error = "plot: -o OUT is required (.svg, .png, .pdf or .csv)";
+        return std::nullopt;
+    }
+    if (o.files.empty()) {
+        error = "plot: no file given";
+        return std::nullopt;
+    }
+    return o;
+}
+
+const char* plotHelp() {
+    return "Usage: zerlant-cli plot ir|raman|uv|ecd|scan FILE... -o OUT [OPTIONS]\n\n"
+           "Draws the spectrum or scan profile of Gaussian output files (.out, .log), several\n"
+           "files overlaid, to OUT: an image (.svg, .png, .pdf) or the curve as numbers (.csv:\n"
+           "a one-line header, then x,y rows; one y column per file when there are several).\n"
+           "The files are only read.\n\n"
+           "  ir, raman   the normal modes, sticks and a Lorentzian of each band\n"
+           "              (height = IR intensity in km/mol, or Raman activity)\n"
+           "  uv          the excited states, Gaussians from the oscillator strengths\n"
+           "              (epsilon in L mol-1 cm-1)\n"
+           "  ecd         the excited states, Gaussians from the rotatory strengths\n"
+           "  scan        the rigid scan summary: energy above the lowest point (kcal/mol)\n"
+           "              against the scanned coordinate, the lowest point marked\n\n"
+           "Options:\n"
+           "  -o OUT               the file to write (.svg, .png, .pdf or .csv)\n"
+           "  --fwhm W             full width at half maximum of each band: cm-1 for ir and\n"
+           "                       raman (default 15); eV for uv and ecd (default 0.666 for\n"
+           "                       uv and 0.333 for ecd, that is sigma = 0.4 and 0.2 eV)\n"
+           "  --range A:B          the x range, in the x unit (default: every line with room)\n"
+           "  --unit nm|ev|cm-1    the x unit of uv and ecd (default nm); ir and raman use cm-1\n"
+           "  --scale F            multiply the frequencies by F (ir, raman), e.g. 0.967\n"
+           "  --measured FILE      overlay a measured spectrum (x,y text or CSV in the x\n"
+           "                       unit), scaled to the computed curve (images only)\n"
+           "  --points N           points of the curve (default 2000)\n"
+           "  --lang NAME          the language of the captions (default: the current one)\n"
+           "  --decimal-separator C  '.' or ',' in the axis numbers of images\n\n"
+           "Exit status: 0 done, 1 a file could not be read or written or holds no such\n"
+           "spectrum, 2 usage error.\n";
+}
+
+int runPlotCommand(const Args& args) {
+    std::string error;
+    bool help = false;
+    auto options = parsePlotArgs(args, error, help);
+    if (help) {
+        std::cout << plotHelp();
+        return 0;
+    }
+    if (!options)
+        return usageError(error);
+    return runPlot(*options, std::cout, std::cerr);
+}
+
+}  // namespace zerlant::cli

@@ -1,0 +1,22 @@
+#pragma once
+// The lines of a spectrum as the Gaussian output parsers read them: the
+// normal modes (frequency with IR intensity or Raman activity) and the
+// excited states (energy with oscillator or rotatory strength).
+
+#include <string>
+#include <vector>
+
+#include "core/common/result.hpp"
+#include "core/spectra/broadening.hpp"
+#include "core/text/searchtext.hpp"
+
+namespace zerlant::spectra {
+
+// The lines of `kind` in a normalised output text.  Modes and states that the
+// file does not have (the parsers' placeholder row of zeros) give no line.
+std::vector<Stick> sticksFromText(TextRef text, Kind kind);
+
+// The same from a file, read normalised in memory (the file is never changed).
+Result<std::vector<Stick>> sticksFromFile(const std::string& path, Kind kind);
+
+}  // namespace zerlant::spectra
