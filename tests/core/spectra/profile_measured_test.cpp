@@ -51,7 +51,7 @@ TEST(ScanProfile, RelativeEnergiesPerFile) {
 
     EXPECT_EQ(scanCsv({p[0]}),
               "coordinate,relative_energy_kcal_mol\n-180,0.627509474\n-150,0\n-120,1.255018948\n");
-    EXPECT_EQ(scanCsv(p).substr(0, 53), "file,coordinate,relative_energy_kcal_mol\na.log,-180,0.");
+    EXPECT_EQ(scanCsv(p).substr(0, 54), "file,coordinate,relative_energy_kcal_mol\na.log,-180,0.");
 }
 
 TEST(ScanProfile, OnePointPerSummaryLineOfARealScan) {
