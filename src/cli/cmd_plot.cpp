@@ -56,14 +56,14 @@ std::optional<Kind> kindOf(const std::string& name) {
 
 const char* kindName(Kind kind) {
     switch (kind) {
-    case Kind::Ir:
-        return "IR";
-    case Kind::Raman:
-        return "Raman";
-    case Kind::Uv:
-        return "UV-Vis";
-    case Kind::Ecd:
-        break;
+        case Kind::Ir:
+            return "IR";
+        case Kind::Raman:
+            return "Raman";
+        case Kind::Uv:
+            return "UV-Vis";
+        case Kind::Ecd:
+            break;
     }
     return "ECD";
 }
@@ -206,7 +206,7 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
         }
         s.range = o.range;
     }
-    s.points = std::max<std::size_t>(2, o.points);
+    s.points = o.points;
 
     std::vector<NamedSticks> files;
     for (const auto& f : o.files) {
@@ -236,8 +236,8 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
         measured = MeasuredOverlay{baseName(*o.measured), std::move(*curve)};
     }
     const PlotScene scene = spectrumScene(files, s, lookup, measured);
-    const int written = writeOutput(o, ext, sceneCsv(scene, s), &scene,
-                                    message ? &*message : nullptr, out, err);
+    const int written =
+        writeOutput(o, ext, sceneCsv(scene, s), &scene, message ? &*message : nullptr, out, err);
     return written ? written : status;
 }
 
@@ -356,7 +356,7 @@ const char* plotHelp() {
            "  --scale F            multiply the frequencies by F (ir, raman), e.g. 0.967\n"
            "  --measured FILE      overlay a measured spectrum (x,y text or CSV in the x\n"
            "                       unit), scaled to the computed curve (images only)\n"
-           "  --points N           points of the curve (default 2000)\n"
+           "  --points N           points of the curve (default: a round step, about 2000)\n"
            "  --lang NAME          the language of the captions (default: the current one)\n"
            "  --decimal-separator C  '.' or ',' in the axis numbers of images\n\n"
            "Exit status: 0 done, 1 a file could not be read or written or holds no such\n"

@@ -11,58 +11,68 @@ namespace {
 // Electronic lines are broadened in energy; the axis may be in nm or cm-1.
 double energyAt(double x, Unit unit) {
     switch (unit) {
-    case Unit::Nanometre:
-        return x > 0 ? kEvNanometre / x : 0.0;
-    case Unit::Wavenumber:
-        return x / kEvWavenumber;
-    case Unit::ElectronVolt:
-        break;
+        case Unit::Nanometre:
+            return x > 0 ? kEvNanometre / x : 0.0;
+        case Unit::Wavenumber:
+            return x / kEvWavenumber;
+        case Unit::ElectronVolt:
+            break;
     }
     return x;
 }
 
 double axisFromEnergy(double ev, Unit unit) {
     switch (unit) {
-    case Unit::Nanometre:
-        return kEvNanometre / ev;
-    case Unit::Wavenumber:
-        return ev * kEvWavenumber;
-    case Unit::ElectronVolt:
-        break;
+        case Unit::Nanometre:
+            return kEvNanometre / ev;
+        case Unit::Wavenumber:
+            return ev * kEvWavenumber;
+        case Unit::ElectronVolt:
+            break;
     }
     return ev;
 }
 
-double niceFloor(double v, double step) { return std::floor(v / step) * step; }
-double niceCeil(double v, double step) { return std::ceil(v / step) * step; }
+double niceFloor(double v, double step) {
+    return std::floor(v / step) * step;
+}
+double niceCeil(double v, double step) {
+    return std::ceil(v / step) * step;
+}
 
 }  // namespace
 
-bool isVibrational(Kind kind) { return kind == Kind::Ir || kind == Kind::Raman; }
+bool isVibrational(Kind kind) {
+    return kind == Kind::Ir || kind == Kind::Raman;
+}
 
 Settings defaultSettings(Kind kind) {
     Settings s;
     s.kind = kind;
     switch (kind) {
-    case Kind::Ir:
-    case Kind::Raman:
-        s.unit = Unit::Wavenumber;
-        s.width = kDefaultFwhm;
-        break;
-    case Kind::Uv:
-        s.unit = Unit::Nanometre;
-        s.width = kDefaultUvSigma;
-        break;
-    case Kind::Ecd:
-        s.unit = Unit::Nanometre;
-        s.width = kDefaultEcdSigma;
-        break;
+        case Kind::Ir:
+        case Kind::Raman:
+            s.unit = Unit::Wavenumber;
+            s.width = kDefaultFwhm;
+            break;
+        case Kind::Uv:
+            s.unit = Unit::Nanometre;
+            s.width = kDefaultUvSigma;
+            break;
+        case Kind::Ecd:
+            s.unit = Unit::Nanometre;
+            s.width = kDefaultEcdSigma;
+            break;
     }
     return s;
 }
 
-double sigmaFromFwhm(double fwhm) { return fwhm / (2.0 * std::sqrt(std::numbers::ln2)); }
-double fwhmFromSigma(double sigma) { return sigma * 2.0 * std::sqrt(std::numbers::ln2); }
+double sigmaFromFwhm(double fwhm) {
+    return fwhm / (2.0 * std::sqrt(std::numbers::ln2));
+}
+double fwhmFromSigma(double sigma) {
+    return sigma * 2.0 * std::sqrt(std::numbers::ln2);
+}
 
 std::optional<double> axisPosition(const Stick& stick, const Settings& s) {
     if (!(stick.position > 0.0) || !std::isfinite(stick.position))
@@ -134,25 +144,38 @@ std::pair<double, double> plotRange(const std::vector<std::vector<Stick>>& sets,
         hi = hi + 4.0 * s.width;
     }
     switch (s.unit) {
-    case Unit::Nanometre:
-        return {niceFloor(kEvNanometre / hi, 10.0), niceCeil(kEvNanometre / lo, 10.0)};
-    case Unit::Wavenumber:
-        return {niceFloor(lo * kEvWavenumber, 1000.0), niceCeil(hi * kEvWavenumber, 1000.0)};
-    case Unit::ElectronVolt:
-        break;
+        case Unit::Nanometre:
+            return {niceFloor(kEvNanometre / hi, 10.0), niceCeil(kEvNanometre / lo, 10.0)};
+        case Unit::Wavenumber:
+            return {niceFloor(lo * kEvWavenumber, 1000.0), niceCeil(hi * kEvWavenumber, 1000.0)};
+        case Unit::ElectronVolt:
+            break;
     }
     return {niceFloor(lo, 0.5), niceCeil(hi, 0.5)};
 }
 
 Curve broaden(const std::vector<Stick>& sticks, const Settings& s,
               std::pair<double, double> range) {
-    const std::size_t n = std::max<std::size_t>(2, s.points);
+    const double span = range.second - range.first;
+    std::size_t n = std::max<std::size_t>(2, s.points);
+    double step = span / static_cast<double>(n - 1);
+    if (s.points == 0 && span > 0.0) {
+        const double raw = span / 2000.0;
+        const double power = std::pow(10.0, std::floor(std::log10(raw)));
+        step = raw <= power       ? power
+               : raw <= 2 * power ? 2 * power
+               : raw <= 5 * power ? 5 * power
+                                  : 10 * power;
+        n = static_cast<std::size_t>(std::floor(span / step + 1e-9)) + 1;
+        n = std::max<std::size_t>(n, 2);
+    }
     Curve c;
     c.x.reserve(n);
     c.y.reserve(n);
-    const double step = (range.second - range.first) / static_cast<double>(n - 1);
     for (std::size_t i = 0; i < n; ++i) {
-        const double x = range.first + step * static_cast<double>(i);
+        // The last point is the range's end itself.
+        const double x = i + 1 == n && s.points != 0 ? range.second
+                                                     : range.first + step * static_cast<double>(i);
         c.x.push_back(x);
         c.y.push_back(curveValue(sticks, s, x));
     }

@@ -27,7 +27,7 @@ namespace zerlant::spectra {
 enum class Kind { Ir, Raman, Uv, Ecd };
 enum class Unit { Wavenumber, Nanometre, ElectronVolt };
 
-inline constexpr double kEvNanometre = 1239.84198;  // hc in eV nm
+inline constexpr double kEvNanometre = 1239.84198;   // hc in eV nm
 inline constexpr double kEvWavenumber = 8065.54394;  // cm-1 per eV
 inline constexpr double kHartreeKcal = 627.509474;   // kcal/mol per hartree
 
@@ -37,7 +37,8 @@ inline constexpr double kHartreeKcal = 627.509474;   // kcal/mol per hartree
 inline constexpr double kDefaultFwhm = 15.0;
 inline constexpr double kDefaultUvSigma = 0.4;
 inline constexpr double kDefaultEcdSigma = 0.2;
-inline constexpr std::size_t kDefaultPoints = 2000;
+// 0 points: a round step giving about 2000 points (1 cm-1 over 0-4000 cm-1).
+inline constexpr std::size_t kDefaultPoints = 0;
 
 bool isVibrational(Kind kind);
 
@@ -82,7 +83,9 @@ struct Curve {
 // vibrational spectra).  Always from the smaller to the larger value.
 std::pair<double, double> plotRange(const std::vector<std::vector<Stick>>& sets, const Settings& s);
 
-// The curve on s.points evenly spaced points (at least 2) over `range`.
+// The curve on s.points evenly spaced points (at least 2) over `range`; with
+// s.points 0, on the multiples of a round step (1, 2 or 5 times a power of
+// ten) of about a 2000th of the range, from the range's start.
 Curve broaden(const std::vector<Stick>& sticks, const Settings& s, std::pair<double, double> range);
 
 // The sticks as (axis position, strength), undrawn lines left out.

@@ -22,26 +22,26 @@ std::string csvField(const std::string& text) {
 
 std::string xColumnName(Unit unit) {
     switch (unit) {
-    case Unit::Wavenumber:
-        return "wavenumber_cm-1";
-    case Unit::Nanometre:
-        return "wavelength_nm";
-    case Unit::ElectronVolt:
-        break;
+        case Unit::Wavenumber:
+            return "wavenumber_cm-1";
+        case Unit::Nanometre:
+            return "wavelength_nm";
+        case Unit::ElectronVolt:
+            break;
     }
     return "energy_eV";
 }
 
 std::string yColumnName(Kind kind) {
     switch (kind) {
-    case Kind::Ir:
-        return "ir_intensity_km_mol";
-    case Kind::Raman:
-        return "raman_activity_A4_amu";
-    case Kind::Uv:
-        return "epsilon_L_mol-1_cm-1";
-    case Kind::Ecd:
-        break;
+        case Kind::Ir:
+            return "ir_intensity_km_mol";
+        case Kind::Raman:
+            return "raman_activity_A4_amu";
+        case Kind::Uv:
+            return "epsilon_L_mol-1_cm-1";
+        case Kind::Ecd:
+            break;
     }
     return "delta_epsilon_L_mol-1_cm-1";
 }

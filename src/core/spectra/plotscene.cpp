@@ -13,40 +13,40 @@ namespace {
 
 int titleMessage(Kind kind) {
     switch (kind) {
-    case Kind::Ir:
-        return 268;
-    case Kind::Raman:
-        return 269;
-    case Kind::Uv:
-        return 270;
-    case Kind::Ecd:
-        break;
+        case Kind::Ir:
+            return 268;
+        case Kind::Raman:
+            return 269;
+        case Kind::Uv:
+            return 270;
+        case Kind::Ecd:
+            break;
     }
     return 271;
 }
 
 int yMessage(Kind kind) {
     switch (kind) {
-    case Kind::Ir:
-        return 276;
-    case Kind::Raman:
-        return 277;
-    case Kind::Uv:
-        return 278;
-    case Kind::Ecd:
-        break;
+        case Kind::Ir:
+            return 276;
+        case Kind::Raman:
+            return 277;
+        case Kind::Uv:
+            return 278;
+        case Kind::Ecd:
+            break;
     }
     return 279;
 }
 
 int xMessage(Unit unit) {
     switch (unit) {
-    case Unit::Wavenumber:
-        return 273;
-    case Unit::Nanometre:
-        return 274;
-    case Unit::ElectronVolt:
-        break;
+        case Unit::Wavenumber:
+            return 273;
+        case Unit::Nanometre:
+            return 274;
+        case Unit::ElectronVolt:
+            break;
     }
     return 275;
 }
@@ -106,7 +106,7 @@ PlotScene spectrumScene(const std::vector<NamedSticks>& files, const Settings& s
     else
         note = message(285) + " = " + captionNumber(s.width, 3, sep) + " eV";
     if (vibrational && s.scale != 1.0)
-        note += "   " + message(286) + " = " + captionNumber(s.scale, 4, sep);
+        note += " · " + message(286) + " = " + captionNumber(s.scale, 4, sep);
 
     if (measured) {
         double factor = 1.0;
@@ -123,10 +123,10 @@ PlotScene spectrumScene(const std::vector<NamedSticks>& files, const Settings& s
             factor = matchingScale(measured->curve, scene.curves[best]);
         }
         const Curve m = scaled(measured->curve, factor);
-        Series line{Series::Style::Line, message(287) + ": " + measured->name, m.x, m.y, -1, false,
-                    true};
+        Series line{
+            Series::Style::Line, message(287) + ": " + measured->name, m.x, m.y, -1, false, true};
         scene.series.push_back(std::move(line));
-        note += "   " + message(287) + " " + message(288) + " " + captionNumber(factor, 4, sep);
+        note += " · " + message(287) + " " + message(288) + " " + captionNumber(factor, 4, sep);
     }
     scene.note = note;
     return scene;
@@ -151,7 +151,8 @@ PlotScene scanScene(const std::vector<ScanProfile>& profiles, const MessageLooku
         scene.series.push_back({Series::Style::Line, p.file, p.coordinate, p.relative, colour});
         scene.series.push_back({Series::Style::Points, "", p.coordinate, p.relative, colour});
         if (!p.coordinate.empty()) {
-            scene.series.push_back({Series::Style::Marker, i == 0 ? message(283) : "",
+            scene.series.push_back({Series::Style::Marker,
+                                    i == 0 ? message(283) : "",
                                     {p.coordinate[p.lowest]},
                                     {p.relative[p.lowest]},
                                     colour});

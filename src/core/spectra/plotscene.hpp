@@ -20,17 +20,17 @@ struct Series {
     std::string name;       // legend text; empty: not in the legend
     std::vector<double> x;  // for Sticks: the line positions (drawn from 0 to y)
     std::vector<double> y;
-    int colour = 0;               // the file's index: its curve and its sticks share a colour
-    bool secondAxis = false;      // drawn against the right-hand y axis
-    bool dashed = false;          // the measured spectrum
+    int colour = 0;           // the file's index: its curve and its sticks share a colour
+    bool secondAxis = false;  // drawn against the right-hand y axis
+    bool dashed = false;      // the measured spectrum
 };
 
 struct PlotScene {
     std::string title;
     std::string xTitle;
     std::string yTitle;
-    std::string y2Title;  // empty: no right-hand axis
-    std::string note;     // the settings, shown on the plot
+    std::string y2Title;    // empty: no right-hand axis
+    std::string note;       // the settings, shown on the plot
     bool reverseX = false;  // wavenumbers run from high to low
     std::pair<double, double> xRange{0.0, 1.0};
     std::vector<Series> series;

@@ -53,7 +53,9 @@ std::vector<ScanProfile> scanProfiles(const Table& table) {
         if (!open) {
             ScanProfile p;
             p.file = table.cell(0, r);
-            auto title = [&](std::size_t i) { return i < titles.size() ? titles[i] : std::string(); };
+            auto title = [&](std::size_t i) {
+                return i < titles.size() ? titles[i] : std::string();
+            };
             p.coordinateName = fields.size() >= 2 ? title(fields.front().first) : title(0);
             p.energyName = title(fields.back().first);
             out.push_back(std::move(p));

@@ -35,8 +35,10 @@ std::vector<NamedSticks> sticksFromTables(const Table& resultTable, const Detail
     // Frequencies: frequency in column 18, IR intensity 21, Raman activity 22.
     // Excited states: energy (eV) in column 32, f 34, R 35.
     const std::size_t position = isVibrational(kind) ? 18 : 32;
-    const std::size_t strength =
-        kind == Kind::Ir ? 21 : kind == Kind::Raman ? 22 : kind == Kind::Uv ? 34 : 35;
+    const std::size_t strength = kind == Kind::Ir      ? 21
+                                 : kind == Kind::Raman ? 22
+                                 : kind == Kind::Uv    ? 34
+                                                       : 35;
     for (std::size_t k = 0; k < blocks.size(); ++k) {
         NamedSticks file{resultTable.cell(0, k + 1), {}};
         for (std::size_t r = blocks[k].first; r < blocks[k].first + blocks[k].height; ++r) {

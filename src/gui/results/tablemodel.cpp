@@ -13,7 +13,9 @@ namespace zerlant::gui {
 
 namespace {
 
-bool isErrorText(const std::string& s) { return s == "Error" || s == "KO"; }
+bool isErrorText(const std::string& s) {
+    return s == "Error" || s == "KO";
+}
 
 }  // namespace
 
@@ -56,41 +58,41 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
     const std::string& cell = table_.cell(c, r);
     const auto number = spectra::numberIn(cell);
     switch (role) {
-    case Qt::DisplayRole:
-    case Qt::EditRole: {
-        QString text = QString::fromStdString(cell);
-        if (number)
-            text.replace(decimal_ == ',' ? QLatin1Char('.') : QLatin1Char(','),
-                         QLatin1Char(decimal_));
-        return text;
-    }
-    case Qt::TextAlignmentRole:
-        return number ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
-                      : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
-    case Qt::ForegroundRole:
-        if (isErrorText(cell))
-            return QBrush(QColor(0xb0, 0x00, 0x20));
-        if (!notAvailable_.isEmpty() && QString::fromStdString(cell) == notAvailable_)
-            return QBrush(QColor(0x80, 0x80, 0x80));
-        return {};
-    case Qt::BackgroundRole:
-        if (isErrorRow(index.row()))
-            return QBrush(QColor(0xfd, 0xe2, 0xe2));
-        return {};
-    case Qt::FontRole:
-        if (!notAvailable_.isEmpty() && QString::fromStdString(cell) == notAvailable_) {
-            QFont f;
-            f.setItalic(true);
-            return f;
+        case Qt::DisplayRole:
+        case Qt::EditRole: {
+            QString text = QString::fromStdString(cell);
+            if (number)
+                text.replace(decimal_ == ',' ? QLatin1Char('.') : QLatin1Char(','),
+                             QLatin1Char(decimal_));
+            return text;
         }
-        return {};
-    case FileRole:
-        return static_cast<std::size_t>(index.row()) < rowFiles_.size() ? rowFiles_[index.row()]
-                                                                        : QString();
-    case NumberRole:
-        return number ? QVariant(*number) : QVariant();
-    default:
-        return {};
+        case Qt::TextAlignmentRole:
+            return number ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                          : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+        case Qt::ForegroundRole:
+            if (isErrorText(cell))
+                return QBrush(QColor(0xb0, 0x00, 0x20));
+            if (!notAvailable_.isEmpty() && QString::fromStdString(cell) == notAvailable_)
+                return QBrush(QColor(0x80, 0x80, 0x80));
+            return {};
+        case Qt::BackgroundRole:
+            if (isErrorRow(index.row()))
+                return QBrush(QColor(0xfd, 0xe2, 0xe2));
+            return {};
+        case Qt::FontRole:
+            if (!notAvailable_.isEmpty() && QString::fromStdString(cell) == notAvailable_) {
+                QFont f;
+                f.setItalic(true);
+                return f;
+            }
+            return {};
+        case FileRole:
+            return static_cast<std::size_t>(index.row()) < rowFiles_.size() ? rowFiles_[index.row()]
+                                                                            : QString();
+        case NumberRole:
+            return number ? QVariant(*number) : QVariant();
+        default:
+            return {};
     }
 }
 

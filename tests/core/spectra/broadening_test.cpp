@@ -45,7 +45,8 @@ TEST(Broadening, HandComputedCases) {
             sticks.push_back({std::stod(pair.substr(0, colon)), std::stod(pair.substr(colon + 1))});
         }
         const double expected = std::stod(f[6]);
-        EXPECT_NEAR(curveValue(sticks, s, std::stod(f[5])), expected, 1e-9 * std::abs(expected) + 1e-12)
+        EXPECT_NEAR(curveValue(sticks, s, std::stod(f[5])), expected,
+                    1e-9 * std::abs(expected) + 1e-12)
             << f[7];
         ++cases;
     }
@@ -63,8 +64,14 @@ TEST(Broadening, WidthConversionsAndGrid) {
     ASSERT_EQ(c.x.size(), 5u);
     EXPECT_DOUBLE_EQ(c.x[1], 950.0);
     EXPECT_DOUBLE_EQ(c.y[2], 10.0);
-    s.points = 0;  // never fewer than the two ends
+    s.points = 1;  // never fewer than the two ends
     EXPECT_EQ(broaden({}, s, {0, 1}).x.size(), 2u);
+    s.points = 0;  // a round step: 2 cm-1 over 0..4000, 0.1 nm over 180..370
+    const Curve ir = broaden({}, s, {0, 4000});
+    ASSERT_EQ(ir.x.size(), 2001u);
+    EXPECT_EQ(ir.x[1], 2.0);
+    EXPECT_EQ(ir.x.back(), 4000.0);
+    EXPECT_EQ(broaden({}, s, {180, 370}).x.size(), 1901u);
 }
 
 TEST(Broadening, DefaultRanges) {
@@ -105,8 +112,9 @@ TEST(RealSpectra, StrongestIrBandIsThePeak) {
     // km/mol) lies beyond the first group of three modes.
     if (sticks->size() < 54)
         GTEST_SKIP() << "the frequency reader gives " << sticks->size() << " of 54 modes";
-    const auto strongest = *std::max_element(sticks->begin(), sticks->end(),
-        [](const Stick& a, const Stick& b) { return a.strength < b.strength; });
+    const auto strongest =
+        *std::max_element(sticks->begin(), sticks->end(),
+                          [](const Stick& a, const Stick& b) { return a.strength < b.strength; });
     EXPECT_NEAR(strongest.strength, 98.3705, 1e-9);
     const Settings s = defaultSettings(Kind::Ir);
     const Curve c = broaden(*sticks, s, plotRange({*sticks}, s));
@@ -119,8 +127,9 @@ TEST(RealSpectra, StrongestUvTransitionIsThePeak) {
     ASSERT_TRUE(sticks);
     ASSERT_GE(sticks->size(), 5u);
     // "Excited State   2:      Singlet-BU     5.3746 eV  230.68 nm  f=0.6779"
-    const auto strongest = *std::max_element(sticks->begin(), sticks->end(),
-        [](const Stick& a, const Stick& b) { return a.strength < b.strength; });
+    const auto strongest =
+        *std::max_element(sticks->begin(), sticks->end(),
+                          [](const Stick& a, const Stick& b) { return a.strength < b.strength; });
     EXPECT_NEAR(strongest.position, 5.3746, 1e-9);
     for (Unit unit : {Unit::Nanometre, Unit::ElectronVolt}) {
         Settings s = defaultSettings(Kind::Uv);

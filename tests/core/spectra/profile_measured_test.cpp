@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "core/scan/scanrun.hpp"
 #include "core/spectra/curvecsv.hpp"
 #include "core/spectra/measured.hpp"
 #include "core/spectra/numbertext.hpp"
 #include "core/spectra/scanprofile.hpp"
-#include "core/scan/scanrun.hpp"
 #include "testsupport.hpp"
 
 namespace zerlant::spectra {
@@ -58,7 +58,8 @@ TEST(ScanProfile, OnePointPerSummaryLineOfARealScan) {
     ZERLANT_DATA_FILE(path, "cclib_g16_dvb_scan_unrelaxed.log");
     FileRows rows(2);
     rows[1] = {true, path.filename().string(), path.string(), ""};
-    auto run = zerlant::runScan(rows, [](int) { return std::string("X"); }, '.');
+    auto run = zerlant::runScan(
+        rows, [](int) { return std::string("X"); }, '.');
     ASSERT_TRUE(run);
     const auto p = scanProfiles(run->table);
     ASSERT_EQ(p.size(), 1u);

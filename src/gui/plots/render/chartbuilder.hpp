@@ -2,8 +2,8 @@
 // Qt Charts drawing of a plot scene, shared by the window and the command
 // line: the chart itself and writing it to PNG, SVG or PDF.
 
-#include <QString>
 #include <QSize>
+#include <QString>
 
 #include "core/spectra/plotscene.hpp"
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QtCharts/QChart>
+#include <cstdio>
 #include <memory>
 
 #include "gui/plots/render/chartbuilder.hpp"
@@ -18,6 +19,11 @@ std::string writePlotImage(const spectra::PlotScene& scene, const std::string& p
     if (!QCoreApplication::instance()) {
         // Drawing needs no display: the offscreen platform works on any server.
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Qt's own notices (no runtime folder, fonts) are not the user's business.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "zerlant-cli: %s\n", qPrintable(text));
+        });
         static int argc = 1;
         static char name[] = "zerlant-cli";
         static char* argv[] = {name, nullptr};
