@@ -28,6 +28,7 @@
 #include "gui/mainwindow/scanpanel.hpp"
 #include "gui/mainwindow/substitutepanel.hpp"
 #include "gui/mainwindow/workinglistview.hpp"
+#include "gui/results/resultsdock.hpp"
 
 namespace zerlant::gui {
 
@@ -136,6 +137,7 @@ MainWindow::MainWindow(const AppContext& app, Dialogs& dialogs, const QString& s
     showPanel(Panel::Extract);
     desactivarexportacion();
     resize(940, 760);
+    attachResultsView(*this, app, dialogs);
 }
 
 MainWindow::~MainWindow() {

@@ -114,8 +114,8 @@ bool ResultSortProxy::lessThan(const QModelIndex& left, const QModelIndex& right
     const QVariant b = right.data(ResultTableModel::NumberRole);
     if (a.isValid() && b.isValid())
         return a.toDouble() < b.toDouble();
-    if (a.isValid() != b.isValid())
-        return a.isValid();  // numbers before text and empty cells
+    if (a.isValid() != b.isValid())  // text and empty cells after the numbers, either way
+        return sortOrder() == Qt::AscendingOrder ? a.isValid() : b.isValid();
     return QString::localeAwareCompare(left.data().toString(), right.data().toString()) < 0;
 }
 
