@@ -135,6 +135,7 @@ class ResultsViewTest : public QObject {
         QVERIFY(dock->isHidden());  // nothing to show before a run
 
         window_->listModel()->add(data, {"cclib_g09_dvb_ir.out", "cclib_g16_dvb_td.out",
+                                         "chemsmart_g16_tddft_r1s50_gas_radical_anion.log",
                                          "aqme_g09_MeOH_SCF_error.log",
                                          "cclib_g16_dvb_scan_unrelaxed.log"});
         ExtractPanel* panel = window_->extractPanel();
@@ -144,13 +145,13 @@ class ResultsViewTest : public QObject {
             panel->box(b)->setChecked(true);
         QVERIFY(runAndWait(panel));
         QVERIFY(!dock->isHidden());
-        QCOMPARE(view->outcome().read, std::size_t(2));
+        QCOMPARE(view->outcome().read, std::size_t(3));
         QCOMPARE(view->outcome().failed, std::size_t(1));   // the SCF failure, marked KO
         QCOMPARE(view->outcome().skipped, std::size_t(1));  // the scan job
         // The main table, then frequencies, thermochemistry and excited states.
         QCOMPARE(view->tabs()->count(), 4);
         QTableView* main = view->tableView(0);
-        QCOMPARE(main->model()->rowCount(), 3);
+        QCOMPARE(main->model()->rowCount(), 4);
         QCOMPARE(main->model()->columnCount(), 9);  // the 5 default and 4 ticked columns
 
         // A file's row leads to its blocks.
@@ -158,7 +159,7 @@ class ResultsViewTest : public QObject {
         view->showFileBlocks("cclib_g16_dvb_td.out");
         QCOMPARE(view->tabs()->currentIndex(), 1);
         QVERIFY(view->tableView(1)->model()->rowCount() < before);
-        QCOMPARE(view->tableView(0)->model()->rowCount(), 3);  // the main table keeps every file
+        QCOMPARE(view->tableView(0)->model()->rowCount(), 4);  // the main table keeps every file
         view->tabs()->setCurrentIndex(0);
         view->showFileBlocks({});
         shoot(window_.get(), "results-extract");
@@ -166,7 +167,8 @@ class ResultsViewTest : public QObject {
         // The spectra come from the run's tables.
         PlotWindow* uv = view->plotSpectrum(spectra::Kind::Uv);
         QVERIFY(uv);
-        QCOMPARE(uv->scene().curveNames, std::vector<std::string>{"cclib_g16_dvb_td.out"});
+        QCOMPARE(uv->scene().curveNames.size(), std::size_t(2));
+        QCOMPARE(uv->scene().curveNames[0], std::string("cclib_g16_dvb_td.out"));
         shoot(uv, "plot-uv");
         uv->unitBox()->setCurrentIndex(1);  // eV
         QCOMPARE(uv->settings().unit, spectra::Unit::ElectronVolt);
@@ -182,7 +184,8 @@ class ResultsViewTest : public QObject {
         shoot(uv, "plot-uv-ev-measured");
         const QString csv = program_->path() + "/uv.csv";
         QVERIFY(uv->saveCsv(csv));
-        QVERIFY(testing::readFile(csv).startsWith("energy_eV,epsilon_L_mol-1_cm-1\n"));
+        QVERIFY(testing::readFile(csv).startsWith(
+            "energy_eV,cclib_g16_dvb_td.out,chemsmart_g16_tddft_r1s50_gas_radical_anion.log\n"));
         for (const char* ext : {"png", "svg", "pdf"}) {
             const QString image = program_->path() + "/uv." + ext;
             QVERIFY(uv->saveImage(image));
@@ -196,10 +199,14 @@ class ResultsViewTest : public QObject {
         ir->scaleBox()->setValue(0.967);
         QVERIFY(QString::fromStdString(ir->scene().note).contains("0.967"));
         shoot(ir, "plot-ir");
-        if (PlotWindow* raman = view->plotSpectrum(spectra::Kind::Raman))
-            shoot(raman, "plot-raman");
-        if (PlotWindow* ecd = view->plotSpectrum(spectra::Kind::Ecd))
-            shoot(ecd, "plot-ecd");
+        // No file of the run has Raman activities: a message, no window.
+        QVERIFY(!view->plotSpectrum(spectra::Kind::Raman));
+        QCOMPARE(dialogs_->texts().back(), app_->msg(296));
+        // The achiral dvb has rotatory strengths of 0 only: one file is drawn.
+        PlotWindow* ecd = view->plotSpectrum(spectra::Kind::Ecd);
+        QVERIFY(ecd);
+        QCOMPARE(ecd->scene().curveNames.size(), std::size_t(1));
+        shoot(ecd, "plot-ecd");
     }
 
     void scanAndAimRunsReplaceTheView() {

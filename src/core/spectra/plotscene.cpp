@@ -6,6 +6,7 @@
 
 #include "core/spectra/curvecsv.hpp"
 #include "core/spectra/measured.hpp"
+#include "core/spectra/numbertext.hpp"
 
 namespace zerlant::spectra {
 
@@ -126,7 +127,7 @@ PlotScene spectrumScene(const std::vector<NamedSticks>& files, const Settings& s
         Series line{
             Series::Style::Line, message(287) + ": " + measured->name, m.x, m.y, -1, false, true};
         scene.series.push_back(std::move(line));
-        note += " · " + message(287) + " " + message(288) + " " + captionNumber(factor, 4, sep);
+        note += " · " + message(287) + " " + message(288) + " " + numberText(factor, 4);
     }
     scene.note = note;
     return scene;

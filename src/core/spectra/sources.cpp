@@ -6,6 +6,13 @@
 
 namespace zerlant::spectra {
 
+std::vector<Stick> withoutAllZero(std::vector<Stick> sticks) {
+    for (const auto& s : sticks)
+        if (s.strength != 0.0)
+            return sticks;
+    return {};
+}
+
 std::vector<Stick> sticksFromText(TextRef text, Kind kind) {
     std::vector<Stick> out;
     if (isVibrational(kind)) {
@@ -15,14 +22,14 @@ std::vector<Stick> sticksFromText(TextRef text, Kind kind) {
         for (const auto& mode : frecuencias(text))
             if (mode[0] != 0.0)
                 out.push_back({mode[0], mode[column]});
-        return out;
+        return withoutAllZero(std::move(out));
     }
     // Columns of a state: number, energy (eV), wavelength, f, R.
     const std::size_t column = kind == Kind::Uv ? 3 : 4;
     for (const auto& state : estadosexcitados(text).states)
         if (state[1] > 0.0)
             out.push_back({state[1], state[column]});
-    return out;
+    return withoutAllZero(std::move(out));
 }
 
 Result<std::vector<Stick>> sticksFromFile(const std::string& path, Kind kind) {

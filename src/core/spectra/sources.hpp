@@ -13,8 +13,13 @@
 namespace zerlant::spectra {
 
 // The lines of `kind` in a normalised output text.  Modes and states that the
-// file does not have (the parsers' placeholder row of zeros) give no line.
+// file does not have (the parsers' placeholder row of zeros) give no line;
+// lines that are all of strength 0 (no Raman activities, an achiral
+// molecule's rotatory strengths) are no spectrum and give none either.
 std::vector<Stick> sticksFromText(TextRef text, Kind kind);
+
+// The lines, or none when every strength is 0.
+std::vector<Stick> withoutAllZero(std::vector<Stick> sticks);
 
 // The same from a file, read normalised in memory (the file is never changed).
 Result<std::vector<Stick>> sticksFromFile(const std::string& path, Kind kind);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/spectra/numbertext.hpp"
+#include "core/spectra/sources.hpp"
 
 namespace zerlant::spectra {
 
@@ -47,6 +48,7 @@ std::vector<NamedSticks> sticksFromTables(const Table& resultTable, const Detail
             if (x && y && *x != 0.0)
                 file.sticks.push_back({*x, *y});
         }
+        file.sticks = withoutAllZero(std::move(file.sticks));
         if (!file.sticks.empty())
             out.push_back(std::move(file));
     }

@@ -33,7 +33,8 @@ inline constexpr SubBlock kSubBlocks[] = {{0, 3},   {4, 6},   {7, 9},  {10, 17},
                                           {18, 25}, {26, 30}, {31, 38}};
 
 // The lines of `kind` of each file (named by column 0 of its ResultTable
-// row); files without any line are left out.  Numbers are read with either
+// row); files without any line, or whose lines are all of strength 0, are
+// left out.  Numbers are read with either
 // separator.
 std::vector<NamedSticks> sticksFromTables(const Table& resultTable, const DetailTable& detail,
                                           Kind kind);

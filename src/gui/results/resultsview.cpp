@@ -14,6 +14,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "core/results/scanaimexport.hpp"
+#include "core/spectra/numbertext.hpp"
 #include "core/spectra/scanprofile.hpp"
 #include "core/spectra/tablesticks.hpp"
 #include "gui/app/appcontext.hpp"
@@ -46,6 +48,11 @@ std::vector<QString> carriedFiles(const Table& t) {
     return files;
 }
 
+ResultTableModel* sourceOf(QTableView* view) {
+    auto* proxy = qobject_cast<QSortFilterProxyModel*>(view->model());
+    return qobject_cast<ResultTableModel*>(proxy->sourceModel());
+}
+
 }  // namespace
 
 ResultsView::ResultsView(const AppContext& app, Dialogs& dialogs, QWidget* parent)
@@ -56,7 +63,8 @@ ResultsView::ResultsView(const AppContext& app, Dialogs& dialogs, QWidget* paren
     outcomeLabel_->setTextFormat(Qt::RichText);
     files_ = new QComboBox(this);
     files_->setObjectName("resultsFile");
-    files_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    files_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    files_->setMinimumContentsLength(18);
     blocks_ = new QPushButton(app.msg(266), this);
     blocks_->setObjectName("fileBlocksButton");
     copy_ = new QPushButton(app.msg(265), this);
@@ -67,14 +75,16 @@ ResultsView::ResultsView(const AppContext& app, Dialogs& dialogs, QWidget* paren
     tabs_->setObjectName("resultsTabs");
     tabs_->setDocumentMode(true);
 
+    outcomeLabel_->setWordWrap(true);
     auto* bar = new QHBoxLayout;
-    bar->addWidget(outcomeLabel_, 1);
     bar->addWidget(files_);
     bar->addWidget(blocks_);
     bar->addWidget(copy_);
     bar->addWidget(plot_);
+    bar->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(outcomeLabel_);
     layout->addLayout(bar);
     layout->addWidget(tabs_, 1);
 
@@ -241,7 +251,26 @@ void ResultsView::showScan(const Table& scanTable, std::size_t unreadable, std::
         }
         rowFiles.push_back(current);
     }
-    addTab(app_.msg(59), scanTable, rowFiles);
+    // The file's name, the scan's own columns, then the file's other values.
+    std::vector<std::size_t> order{0};
+    for (std::size_t c = kScanFileColumns; c < scanTable.columns(); ++c) {
+        bool used = false;
+        for (std::size_t r = 0; r < scanTable.rows() && !used; ++r)
+            used = !scanTable.cell(c, r).empty();
+        if (used)
+            order.push_back(c);
+    }
+    for (std::size_t c = 1; c < kScanFileColumns; ++c) order.push_back(c);
+    Table shown(order.size(), scanTable.rows());
+    std::vector<bool> titles;
+    for (std::size_t r = 0; r < scanTable.rows(); ++r) {
+        for (std::size_t i = 0; i < order.size(); ++i) shown.set(i, r, scanTable.cell(order[i], r));
+        const std::string& lead = scanTable.cell(kScanFileColumns, r);
+        if (r > 0)
+            titles.push_back(!lead.empty() && lead.front() != '-' && !numberIn(lead));
+    }
+    QTableView* view = addTab(app_.msg(59), std::move(shown), rowFiles);
+    sourceOf(view)->setTitleRows(std::move(titles));
     plot_->setVisible(!profiles.empty());
     setOutcome(app_.msg(59), {profiles.size(), unreadable, skipped}, 294);
 }
@@ -254,7 +283,11 @@ void ResultsView::showAim(const Table& aimTable, std::size_t unreadable, std::si
     for (std::size_t r = 1; r < aimTable.rows(); ++r)
         if (!aimTable.cell(0, r).empty() && aimTable.cell(0, r) != aimTable.cell(0, 0))
             ++files;
-    addTab(app_.msg(190), aimTable, std::move(rowFiles));
+    std::vector<bool> titles;
+    for (std::size_t r = 1; r < aimTable.rows(); ++r)
+        titles.push_back(!aimTable.cell(1, 0).empty() && aimTable.cell(1, r) == aimTable.cell(1, 0));
+    QTableView* view = addTab(app_.msg(190), aimTable, std::move(rowFiles));
+    sourceOf(view)->setTitleRows(std::move(titles));
     setOutcome(app_.msg(190), {files, unreadable, skipped}, 294);
 }
 

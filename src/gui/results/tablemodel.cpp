@@ -50,6 +50,12 @@ bool ResultTableModel::isErrorRow(int row) const {
     return row >= 0 && static_cast<std::size_t>(row) < errorRows_.size() && errorRows_[row];
 }
 
+void ResultTableModel::setTitleRows(std::vector<bool> rows) {
+    beginResetModel();
+    titleRows_ = std::move(rows);
+    endResetModel();
+}
+
 QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return {};
@@ -76,10 +82,18 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
                 return QBrush(QColor(0x80, 0x80, 0x80));
             return {};
         case Qt::BackgroundRole:
+            if (static_cast<std::size_t>(index.row()) < titleRows_.size() && titleRows_[index.row()])
+                return QBrush(QColor(0xe4, 0xe8, 0xee));
             if (isErrorRow(index.row()))
                 return QBrush(QColor(0xfd, 0xe2, 0xe2));
             return {};
         case Qt::FontRole:
+            if (static_cast<std::size_t>(index.row()) < titleRows_.size() &&
+                titleRows_[index.row()]) {
+                QFont f;
+                f.setBold(true);
+                return f;
+            }
             if (!notAvailable_.isEmpty() && QString::fromStdString(cell) == notAvailable_) {
                 QFont f;
                 f.setItalic(true);

@@ -36,11 +36,15 @@ class ResultTableModel : public QAbstractTableModel {
 
     // True when the row holds "Error" or "KO" cells (a file that could not be read).
     bool isErrorRow(int row) const;
+    // Rows that repeat the titles for the next file (Scan and Aim tables),
+    // by data row; shown in bold on grey.
+    void setTitleRows(std::vector<bool> rows);
 
   private:
     Table table_;
     std::vector<QString> rowFiles_;
     std::vector<bool> errorRows_;
+    std::vector<bool> titleRows_;
     QString notAvailable_;
     char decimal_ = '.';
 };
