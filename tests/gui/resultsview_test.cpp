@@ -6,16 +6,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QDockWidget>
+#include <QDoubleSpinBox>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
-#include <QtCharts/QChartView>
 #include <QtCharts/QChart>
+#include <QtCharts/QChartView>
 #include <QtCharts/QValueAxis>
 #include <QtTest>
 
@@ -53,9 +53,8 @@ void shoot(QWidget* w, const QString& name) {
     w->resize(1280, 800);
     w->show();
     QTest::qWait(300);
-    const QString lang = qEnvironmentVariable("ZERLANT_SCREENS_LANG", "English") == "English"
-                             ? "en"
-                             : "es";
+    const QString lang =
+        qEnvironmentVariable("ZERLANT_SCREENS_LANG", "English") == "English" ? "en" : "es";
     w->grab().save(QDir(folder).filePath(name + "-" + lang + ".png"));
 }
 
@@ -134,14 +133,14 @@ class ResultsViewTest : public QObject {
         QVERIFY(dock && view);
         QVERIFY(dock->isHidden());  // nothing to show before a run
 
-        window_->listModel()->add(data, {"cclib_g09_dvb_ir.out", "cclib_g16_dvb_td.out",
-                                         "chemsmart_g16_tddft_r1s50_gas_radical_anion.log",
-                                         "aqme_g09_MeOH_SCF_error.log",
-                                         "cclib_g16_dvb_scan_unrelaxed.log"});
+        window_->listModel()->add(
+            data, {"cclib_g09_dvb_ir.out", "cclib_g16_dvb_td.out",
+                   "chemsmart_g16_tddft_r1s50_gas_radical_anion.log", "aqme_g09_MeOH_SCF_error.log",
+                   "cclib_g16_dvb_scan_unrelaxed.log"});
         ExtractPanel* panel = window_->extractPanel();
-        for (ExtractBox b : {ExtractBox::Energy, ExtractBox::Homo, ExtractBox::Lumo,
-                             ExtractBox::Dipole, ExtractBox::Freq, ExtractBox::TD,
-                             ExtractBox::Thermo})
+        for (ExtractBox b :
+             {ExtractBox::Energy, ExtractBox::Homo, ExtractBox::Lumo, ExtractBox::Dipole,
+              ExtractBox::Freq, ExtractBox::TD, ExtractBox::Thermo})
             panel->box(b)->setChecked(true);
         QVERIFY(runAndWait(panel));
         QVERIFY(!dock->isHidden());
@@ -160,6 +159,8 @@ class ResultsViewTest : public QObject {
         QCOMPARE(view->tabs()->currentIndex(), 1);
         QVERIFY(view->tableView(1)->model()->rowCount() < before);
         QCOMPARE(view->tableView(0)->model()->rowCount(), 4);  // the main table keeps every file
+        view->tabs()->setCurrentIndex(3);
+        shoot(window_.get(), "results-extract-file-blocks");
         view->tabs()->setCurrentIndex(0);
         view->showFileBlocks({});
         shoot(window_.get(), "results-extract");

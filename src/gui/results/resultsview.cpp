@@ -30,9 +30,8 @@ using namespace zerlant::spectra;
 namespace {
 
 // The boxes of the DetailTable's sub-blocks, in the order of kSubBlocks.
-constexpr ExtractBox kBlockBoxes[] = {ExtractBox::Orbitals, ExtractBox::Polar,
-                                      ExtractBox::Mulliken, ExtractBox::Geometry,
-                                      ExtractBox::Freq,     ExtractBox::Thermo,
+constexpr ExtractBox kBlockBoxes[] = {ExtractBox::Orbitals, ExtractBox::Polar, ExtractBox::Mulliken,
+                                      ExtractBox::Geometry, ExtractBox::Freq,  ExtractBox::Thermo,
                                       ExtractBox::TD};
 
 // Column 0 of a table carried down to the rows below it: the file of each
@@ -144,11 +143,12 @@ QTableView* ResultsView::tableView(int tab) const {
 
 void ResultsView::setOutcome(const QString& tool, RunOutcome outcome, int skippedMessage) {
     outcome_ = outcome;
-    QString text = "<b>" + tool.toHtmlEscaped() + "</b> &nbsp; " +
-                   app_.msg(262).toHtmlEscaped() + ": " + QString::number(outcome.read);
+    QString text = "<b>" + tool.toHtmlEscaped() + "</b> &nbsp; " + app_.msg(262).toHtmlEscaped() +
+                   ": " + QString::number(outcome.read);
     const QString failed = app_.msg(263).toHtmlEscaped() + ": " + QString::number(outcome.failed);
-    text += " &nbsp;·&nbsp; " +
-            (outcome.failed ? "<span style=\"color:#b00020\"><b>" + failed + "</b></span>" : failed);
+    text +=
+        " &nbsp;·&nbsp; " +
+        (outcome.failed ? "<span style=\"color:#b00020\"><b>" + failed + "</b></span>" : failed);
     text += " &nbsp;·&nbsp; " + app_.msg(skippedMessage).toHtmlEscaped() + ": " +
             QString::number(outcome.skipped);
     outcomeLabel_->setText(text);
@@ -285,7 +285,8 @@ void ResultsView::showAim(const Table& aimTable, std::size_t unreadable, std::si
             ++files;
     std::vector<bool> titles;
     for (std::size_t r = 1; r < aimTable.rows(); ++r)
-        titles.push_back(!aimTable.cell(1, 0).empty() && aimTable.cell(1, r) == aimTable.cell(1, 0));
+        titles.push_back(!aimTable.cell(1, 0).empty() &&
+                         aimTable.cell(1, r) == aimTable.cell(1, 0));
     QTableView* view = addTab(app_.msg(190), aimTable, std::move(rowFiles));
     sourceOf(view)->setTitleRows(std::move(titles));
     setOutcome(app_.msg(190), {files, unreadable, skipped}, 294);

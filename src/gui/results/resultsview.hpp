@@ -38,8 +38,8 @@ class ResultsView : public QWidget {
     ResultsView(const AppContext& app, Dialogs& dialogs, QWidget* parent = nullptr);
 
     // The Extract run's tables; the blocks of the ticked boxes get a tab each.
-    void showExtract(const Table& resultTable, const DetailTable& detail,
-                     const ExtractBoxes& boxes, std::size_t unreadable, std::size_t skipped);
+    void showExtract(const Table& resultTable, const DetailTable& detail, const ExtractBoxes& boxes,
+                     std::size_t unreadable, std::size_t skipped);
     void showScan(const Table& scanTable, std::size_t unreadable, std::size_t skipped);
     void showAim(const Table& aimTable, std::size_t unreadable, std::size_t skipped);
 

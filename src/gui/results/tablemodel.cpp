@@ -82,7 +82,8 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
                 return QBrush(QColor(0x80, 0x80, 0x80));
             return {};
         case Qt::BackgroundRole:
-            if (static_cast<std::size_t>(index.row()) < titleRows_.size() && titleRows_[index.row()])
+            if (static_cast<std::size_t>(index.row()) < titleRows_.size() &&
+                titleRows_[index.row()])
                 return QBrush(QColor(0xe4, 0xe8, 0xee));
             if (isErrorRow(index.row()))
                 return QBrush(QColor(0xfd, 0xe2, 0xe2));

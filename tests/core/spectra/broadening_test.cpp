@@ -115,7 +115,10 @@ TEST(RealSpectra, StrongestIrBandIsThePeak) {
     const auto strongest =
         *std::max_element(sticks->begin(), sticks->end(),
                           [](const Stick& a, const Stick& b) { return a.strength < b.strength; });
+    // " Frequencies --   1814.1806              1815.0418              3397.7981"
+    // " IR Inten    --      0.0000                 1.4854                98.3705"
     EXPECT_NEAR(strongest.strength, 98.3705, 1e-9);
+    EXPECT_NEAR(strongest.position, 3397.7981, 1e-9);
     const Settings s = defaultSettings(Kind::Ir);
     const Curve c = broaden(*sticks, s, plotRange({*sticks}, s));
     EXPECT_NEAR(peakOf(c), strongest.position, 0.01 * strongest.position);

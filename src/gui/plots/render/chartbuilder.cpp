@@ -89,7 +89,7 @@ QChart* buildChart(const spectra::PlotScene& scene, char decimalSeparator) {
     if (!scene.note.empty())
         title += "<br><span style=\"font-size:9pt\">" + qs(scene.note).toHtmlEscaped() + "</span>";
     chart->setTitle(title);
-    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setMargins(QMargins(6, 6, 6, 6));
 
     auto* x = valueAxis(qs(scene.xTitle));
