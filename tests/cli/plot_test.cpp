@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -32,7 +33,7 @@ Csv readCsv(const std::string& text) {
     for (std::string line; std::getline(in, line);) {
         std::vector<double> row;
         std::istringstream fields(line);
-        for (std::string f; std::getline(fields, f, ',');) row.push_back(std::stod(f));
+        for (std::string f; std::getline(fields, f, ',');) row.push_back(std::strtod(f.c_str(), nullptr));
         csv.rows.push_back(row);
     }
     return csv;

@@ -103,6 +103,8 @@ double curveValue(const std::vector<Stick>& sticks, const Settings& s, double x)
         if (!(line.position > 0.0))
             continue;
         const double u = (e - line.position) / sigma;
+        if (std::abs(u) > 25.0)
+            continue;  // below 1e-271 of the height: nothing, and no subnormal numbers
         const double shape = std::exp(-u * u);
         if (s.kind == Kind::Uv)
             sum += 1.3062974e8 * line.strength / (sigma * kEvWavenumber) * shape;
