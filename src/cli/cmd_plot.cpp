@@ -156,7 +156,8 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
                 p = std::move(kept);
             }
         }
-        const PlotScene scene = image ? scanScene(profiles, lookup) : PlotScene{};
+        const PlotScene scene =
+            image ? scanScene(profiles, lookup, o.decimalSeparator) : PlotScene{};
         const int written =
             writeOutput(o, ext, scanCsv(profiles), &scene, message ? &*message : nullptr, out, err);
         return written ? written : status;
@@ -235,7 +236,7 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
         }
         measured = MeasuredOverlay{baseName(*o.measured), std::move(*curve)};
     }
-    const PlotScene scene = spectrumScene(files, s, lookup, measured);
+    const PlotScene scene = spectrumScene(files, s, lookup, measured, o.decimalSeparator);
     const int written =
         writeOutput(o, ext, sceneCsv(scene, s), &scene, message ? &*message : nullptr, out, err);
     return written ? written : status;

@@ -52,6 +52,11 @@ int xMessage(Unit unit) {
     return 275;
 }
 
+std::string withSeparator(std::string number, char sep) {
+    std::replace(number.begin(), number.end(), '.', sep);
+    return number;
+}
+
 }  // namespace
 
 std::string captionNumber(double value, int decimals, char decimalSeparator) {
@@ -71,7 +76,7 @@ std::string captionNumber(double value, int decimals, char decimalSeparator) {
 
 PlotScene spectrumScene(const std::vector<NamedSticks>& files, const Settings& s,
                         const MessageLookup& message,
-                        const std::optional<MeasuredOverlay>& measured) {
+                        const std::optional<MeasuredOverlay>& measured, char decimalSeparator) {
     PlotScene scene;
     const bool vibrational = isVibrational(s.kind);
     Settings axis = s;
@@ -100,7 +105,7 @@ PlotScene spectrumScene(const std::vector<NamedSticks>& files, const Settings& s
         scene.curveNames.push_back(files[i].name);
     }
 
-    const char sep = '.';
+    const char sep = decimalSeparator;
     std::string note;
     if (vibrational)
         note = message(284) + " = " + captionNumber(s.width, 1, sep) + " cm⁻¹";
@@ -127,13 +132,15 @@ PlotScene spectrumScene(const std::vector<NamedSticks>& files, const Settings& s
         Series line{
             Series::Style::Line, message(287) + ": " + measured->name, m.x, m.y, -1, false, true};
         scene.series.push_back(std::move(line));
-        note += " · " + message(287) + " " + message(288) + " " + numberText(factor, 4);
+        note += " · " + message(287) + " " + message(288) + " " +
+                withSeparator(numberText(factor, 4), sep);
     }
     scene.note = note;
     return scene;
 }
 
-PlotScene scanScene(const std::vector<ScanProfile>& profiles, const MessageLookup& message) {
+PlotScene scanScene(const std::vector<ScanProfile>& profiles, const MessageLookup& message,
+                    char decimalSeparator) {
     PlotScene scene;
     scene.title = message(272);
     scene.yTitle = message(281);
@@ -172,8 +179,8 @@ PlotScene scanScene(const std::vector<ScanProfile>& profiles, const MessageLooku
     scene.xRange = {lo, hi};
     for (const auto& p : profiles)
         if (!p.energy.empty()) {
-            scene.note = message(283) + ": " + p.file + " " + captionNumber(p.energy[p.lowest], 6) +
-                         " hartree";
+            scene.note = message(283) + ": " + p.file + " " +
+                         captionNumber(p.energy[p.lowest], 6, decimalSeparator) + " hartree";
             break;
         }
     return scene;

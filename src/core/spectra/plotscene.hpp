@@ -52,12 +52,15 @@ struct MeasuredOverlay {
 
 // Captions come from the message table (messages 268-299 and 204).  The
 // note gives the line shape and width and, when not 1, the scale factor.
+// Numbers of the note use `decimalSeparator`.
 PlotScene spectrumScene(const std::vector<NamedSticks>& files, const Settings& s,
                         const MessageLookup& message,
-                        const std::optional<MeasuredOverlay>& measured = std::nullopt);
+                        const std::optional<MeasuredOverlay>& measured = std::nullopt,
+                        char decimalSeparator = '.');
 
 // The profiles with the lowest point of each marked.
-PlotScene scanScene(const std::vector<ScanProfile>& profiles, const MessageLookup& message);
+PlotScene scanScene(const std::vector<ScanProfile>& profiles, const MessageLookup& message,
+                    char decimalSeparator = '.');
 
 // The curves of a spectrum scene as CSV ("x,y" for one file, one y column
 // per file otherwise).

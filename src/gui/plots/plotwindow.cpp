@@ -150,8 +150,9 @@ void PlotWindow::settingsChanged() {
 
 void PlotWindow::rebuild() {
     const MessageLookup lookup = app_.lookup();
-    scene_ =
-        scan_ ? scanScene(profiles_, lookup) : spectrumScene(files_, settings_, lookup, measured_);
+    const char decimal = app_.decimalSeparator();
+    scene_ = scan_ ? scanScene(profiles_, lookup, decimal)
+                   : spectrumScene(files_, settings_, lookup, measured_, decimal);
     setWindowTitle(QString::fromStdString(scene_.title) + " - " + app_.title());
     QChart* old = view_->chart();
     view_->setChart(plots::buildChart(scene_, app_.decimalSeparator()));

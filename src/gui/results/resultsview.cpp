@@ -205,8 +205,8 @@ void ResultsView::showExtract(const Table& resultTable, const DetailTable& detai
         for (std::size_t k = 0; k < spans.size(); ++k) {
             const std::string& name = resultTable.cell(0, k + 1);
             std::size_t count = 1;
-            if (const std::string& n = d.cell(sub.countColumn, spans[k].first); !n.empty())
-                count = std::max<std::size_t>(1, std::stoul(n));
+            if (auto n = numberIn(d.cell(sub.countColumn, spans[k].first)); n && *n >= 1)
+                count = static_cast<std::size_t>(*n);
             count = std::min(count, spans[k].height);
             for (std::size_t i = 0; i < count; ++i, ++row) {
                 block.set(0, row, i == 0 ? name : std::string());
