@@ -144,13 +144,13 @@ PlotScene scanScene(const std::vector<ScanProfile>& profiles, const MessageLooku
     PlotScene scene;
     scene.title = message(272);
     scene.yTitle = message(281);
-    std::string coordinate;
+    // Every coordinate name once ("D7, D10" when the files scan different ones).
+    std::string coordinates;
     for (const auto& p : profiles)
-        if (!p.coordinateName.empty()) {
-            coordinate = p.coordinateName;
-            break;
-        }
-    scene.xTitle = message(282) + (coordinate.empty() ? "" : " (" + coordinate + ")");
+        if (!p.coordinateName.empty() &&
+            (", " + coordinates + ", ").find(", " + p.coordinateName + ", ") == std::string::npos)
+            coordinates += (coordinates.empty() ? "" : ", ") + p.coordinateName;
+    scene.xTitle = message(282) + (coordinates.empty() ? "" : " (" + coordinates + ")");
     bool any = false;
     double lo = 0.0, hi = 1.0;
     for (std::size_t i = 0; i < profiles.size(); ++i) {
@@ -176,7 +176,9 @@ PlotScene scanScene(const std::vector<ScanProfile>& profiles, const MessageLooku
         lo -= 1.0;
         hi += 1.0;
     }
-    scene.xRange = {lo, hi};
+    // Room at both ends, so the end points and their marks are drawn whole.
+    const double pad = (hi - lo) * 0.03;
+    scene.xRange = {lo - pad, hi + pad};
     for (const auto& p : profiles)
         if (!p.energy.empty()) {
             scene.note = message(283) + ": " + p.file + " " +

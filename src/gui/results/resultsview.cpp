@@ -63,7 +63,7 @@ ResultsView::ResultsView(const AppContext& app, Dialogs& dialogs, QWidget* paren
     files_ = new QComboBox(this);
     files_->setObjectName("resultsFile");
     files_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    files_->setMinimumContentsLength(18);
+    files_->setMinimumContentsLength(12);
     blocks_ = new QPushButton(app.msg(266), this);
     blocks_->setObjectName("fileBlocksButton");
     copy_ = new QPushButton(app.msg(265), this);
@@ -265,9 +265,10 @@ void ResultsView::showScan(const Table& scanTable, std::size_t unreadable, std::
     std::vector<bool> titles;
     for (std::size_t r = 0; r < scanTable.rows(); ++r) {
         for (std::size_t i = 0; i < order.size(); ++i) shown.set(i, r, scanTable.cell(order[i], r));
-        const std::string& lead = scanTable.cell(kScanFileColumns, r);
+        // A file's title row repeats the captions of row 0.
         if (r > 0)
-            titles.push_back(!lead.empty() && lead.front() != '-' && !numberIn(lead));
+            titles.push_back(!scanTable.cell(0, 0).empty() &&
+                             scanTable.cell(0, r) == scanTable.cell(0, 0));
     }
     QTableView* view = addTab(app_.msg(59), std::move(shown), rowFiles);
     sourceOf(view)->setTitleRows(std::move(titles));

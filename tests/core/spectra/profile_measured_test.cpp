@@ -6,6 +6,7 @@
 #include "core/spectra/curvecsv.hpp"
 #include "core/spectra/measured.hpp"
 #include "core/spectra/numbertext.hpp"
+#include "core/spectra/plotscene.hpp"
 #include "core/spectra/scanprofile.hpp"
 #include "testsupport.hpp"
 
@@ -48,6 +49,18 @@ TEST(ScanProfile, RelativeEnergiesPerFile) {
     EXPECT_EQ(p[1].coordinate, (std::vector<double>{1.5, 1.6}));
     EXPECT_EQ(p[1].lowest, 0u);
     EXPECT_NEAR(p[1].relative[1], 0.1 * kHartreeKcal, 1e-6);
+
+    // The plot names both coordinates, marks each lowest point, and leaves
+    // room beyond the ends.
+    const PlotScene scene = scanScene(p, [](int n) { return "m" + std::to_string(n); });
+    EXPECT_EQ(scene.xTitle, "m282 (D7, R1)");
+    std::vector<double> marks;
+    for (const auto& s : scene.series)
+        if (s.style == Series::Style::Marker)
+            marks.push_back(s.x.at(0));
+    EXPECT_EQ(marks, (std::vector<double>{-150, 1.5}));
+    EXPECT_LT(scene.xRange.first, -180.0);
+    EXPECT_GT(scene.xRange.second, 1.6);
 
     EXPECT_EQ(scanCsv({p[0]}),
               "coordinate,relative_energy_kcal_mol\n-180,0.627509474\n-150,0\n-120,1.255018948\n");
