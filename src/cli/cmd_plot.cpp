@@ -3,11 +3,14 @@
 
 #include "cli/cmd_plot.hpp"
 
+#include <CLI/CLI.hpp>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <ostream>
 
 #include "cli/clilanguage.hpp"
+#include "cli/fileargs.hpp"
 #include "core/files/filetext.hpp"
 #include "core/scan/scanrun.hpp"
 #include "core/spectra/curvecsv.hpp"
@@ -242,101 +245,11 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
     return written ? written : status;
 }
 
-std::optional<PlotOptions> parsePlotArgs(const Args& args, std::string& error, bool& help) {
-    PlotOptions o;
-    help = false;
-    auto number = [&](const std::string& name, const std::string& text) -> std::optional<double> {
-        auto v = numberIn(text);
-        if (!v || text.find(',') != std::string::npos)
-            error = name + " takes a number, not '" + text + "'";
-        return v;
-    };
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](std::string& into) {
-            if (i + 1 >= args.size()) {
-                error = a + " needs a value";
-                return false;
-            }
-            into = args[++i];
-            return true;
-        };
-        std::string v;
-        if (a == "--help" || a == "-h") {
-            help = true;
-            return o;
-        } else if (a == "-o" || a == "--output") {
-            if (!value(o.output))
-                return std::nullopt;
-        } else if (a == "--fwhm" || a == "--scale" || a == "--points") {
-            if (!value(v))
-                return std::nullopt;
-            auto n = number(a, v);
-            if (!n)
-                return std::nullopt;
-            if (a == "--fwhm")
-                o.fwhm = *n;
-            else if (a == "--scale")
-                o.scale = *n;
-            else if (*n >= 2 && *n <= 1e6 && *n == static_cast<double>(static_cast<long>(*n)))
-                o.points = static_cast<std::size_t>(*n);
-            else {
-                error = "--points takes a whole number from 2 to 1000000";
-                return std::nullopt;
-            }
-        } else if (a == "--range") {
-            if (!value(v))
-                return std::nullopt;
-            // "A:B"; either end may be negative ("-180:180").
-            const auto colon = v.find(':', 1);
-            auto lo = colon == std::string::npos ? std::nullopt : numberIn(v.substr(0, colon));
-            auto hi = colon == std::string::npos ? std::nullopt : numberIn(v.substr(colon + 1));
-            if (!lo || !hi) {
-                error = "--range takes A:B, two numbers";
-                return std::nullopt;
-            }
-            o.range = {{*lo, *hi}};
-        } else if (a == "--unit" || a == "--measured" || a == "--lang") {
-            if (!value(v))
-                return std::nullopt;
-            (a == "--unit" ? o.unit : a == "--measured" ? o.measured : o.language) = v;
-        } else if (a == "--decimal-separator") {
-            if (!value(v))
-                return std::nullopt;
-            if (v != "." && v != ",") {
-                error = "--decimal-separator takes '.' or ','";
-                return std::nullopt;
-            }
-            o.decimalSeparator = v[0];
-        } else if (a.size() > 1 && a[0] == '-' && a != "-") {
-            error = "unknown option '" + a + "'";
-            return std::nullopt;
-        } else if (o.kind.empty()) {
-            o.kind = a;
-        } else {
-            o.files.push_back(a);
-        }
-    }
-    if (!error.empty())
-        return std::nullopt;
-    if (o.kind.empty()) {
-        error = "plot: say what to plot: ir, raman, uv, ecd or scan";
-        return std::nullopt;
-    }
-    if (o.output.empty()) {
-        error = "plot: -o OUT is required (.svg, .png, .pdf or .csv)";
-        return std::nullopt;
-    }
-    if (o.files.empty()) {
-        error = "plot: no file given";
-        return std::nullopt;
-    }
-    return o;
-}
+namespace {
 
-const char* plotHelp() {
-    return "Usage: zerlant-cli plot ir|raman|uv|ecd|scan FILE... -o OUT [OPTIONS]\n\n"
-           "Draws the spectrum or scan profile of Gaussian output files (.out, .log), several\n"
+// The footer of --help: what each kind draws and the exit statuses.
+const char* plotFooter() {
+    return "Draws the spectrum or scan profile of Gaussian output files (.out, .log), several\n"
            "files overlaid, to OUT: an image (.svg, .png, .pdf) or the curve as numbers (.csv:\n"
            "a one-line header, then x,y rows; one y column per file when there are several).\n"
            "The files are only read.\n\n"
@@ -347,34 +260,81 @@ const char* plotHelp() {
            "  ecd         the excited states, Gaussians from the rotatory strengths\n"
            "  scan        the rigid scan summary: energy above the lowest point (kcal/mol)\n"
            "              against the scanned coordinate, the lowest point marked\n\n"
-           "Options:\n"
-           "  -o OUT               the file to write (.svg, .png, .pdf or .csv)\n"
-           "  --fwhm W             full width at half maximum of each band: cm-1 for ir and\n"
-           "                       raman (default 15); eV for uv and ecd (default 0.666 for\n"
-           "                       uv and 0.333 for ecd, that is sigma = 0.4 and 0.2 eV)\n"
-           "  --range A:B          the x range, in the x unit (default: every line with room)\n"
-           "  --unit nm|ev|cm-1    the x unit of uv and ecd (default nm); ir and raman use cm-1\n"
-           "  --scale F            multiply the frequencies by F (ir, raman), e.g. 0.967\n"
-           "  --measured FILE      overlay a measured spectrum (x,y text or CSV in the x\n"
-           "                       unit), scaled to the computed curve (images only)\n"
-           "  --points N           points of the curve (default: a round step, about 2000)\n"
-           "  --lang NAME          the language of the captions (default: the current one)\n"
-           "  --decimal-separator C  '.' or ',' in the axis numbers of images\n\n"
            "Exit status: 0 done, 1 a file could not be read or written or holds no such\n"
-           "spectrum, 2 usage error.\n";
+           "spectrum, 2 usage error.";
 }
 
-int runPlotCommand(const Args& args) {
-    std::string error;
-    bool help = false;
-    auto options = parsePlotArgs(args, error, help);
-    if (help) {
-        std::cout << plotHelp();
-        return 0;
-    }
-    if (!options)
-        return usageError(error);
-    return runPlot(*options, std::cout, std::cerr);
+struct PlotCommand {
+    PlotOptions options;
+    FileArguments input;
+    std::optional<std::string> range;
+};
+
+}  // namespace
+
+RunCommand addPlot(CLI::App& program) {
+    auto command = std::make_shared<PlotCommand>();
+    PlotOptions& o = command->options;
+    CLI::App& app =
+        *program.add_subcommand("plot", "draw spectra and scan profiles (.svg .png .pdf .csv)");
+    app.add_option("KIND", o.kind, "ir, raman, uv, ecd or scan")
+        ->required()
+        ->check(CLI::IsMember({"ir", "raman", "uv", "ecd", "scan"}));
+    addFileArguments(app, command->input);
+    app.add_option("-o,--output", o.output, "the file to write: .svg, .png, .pdf or .csv")
+        ->required()
+        ->type_name("OUT");
+    app.add_option_function<double>(
+           "--fwhm", [&o](double w) { o.fwhm = w; },
+           "full width at half maximum of each band: cm-1\n"
+           "for ir and raman (default 15); eV for uv and ecd\n"
+           "(default 0.666 and 0.333, i.e. sigma 0.4 and 0.2)")
+        ->type_name("W");
+    app.add_option("--range", command->range,
+                   "the x range A:B, in the x unit (default: every\nline, with room for its width)")
+        ->type_name("A:B");
+    app.add_option_function<std::string>(
+           "--unit", [&o](const std::string& u) { o.unit = u; },
+           "the x unit of uv and ecd: nm (default), ev or\ncm-1; ir and raman use cm-1")
+        ->type_name("U");
+    app.add_option_function<double>(
+           "--scale", [&o](double f) { o.scale = f; },
+           "multiply the frequencies by F (ir, raman), such\nas 0.967")
+        ->type_name("F");
+    app.add_option_function<std::string>(
+           "--measured", [&o](const std::string& m) { o.measured = m; },
+           "lay a measured spectrum (x,y text or CSV, in\nthe x unit) over the curve, scaled to "
+           "it\n"
+           "(images only)")
+        ->type_name("FILE");
+    app.add_option("--points", o.points, "points of the curve (default: a round step,\nabout 2000)")
+        ->check(CLI::Range(2, 1000000))
+        ->type_name("N");
+    addLanguageOption(app, o.language);
+    app.add_option_function<std::string>(
+           "--decimal-separator",
+           [&o](const std::string& c) { o.decimalSeparator = c.empty() ? '.' : c[0]; },
+           "'.' or ',' in the axis numbers of images")
+        ->type_name("C")
+        ->check(CLI::IsMember({".", ","}));
+    app.footer(plotFooter());
+    return [command] {
+        PlotOptions& o = command->options;
+        if (auto stop = collectFiles("plot", command->input))
+            return *stop;
+        o.files = command->input.files;
+        if (command->range) {
+            // "A:B"; either end may be negative ("-180:180").
+            const std::string& v = *command->range;
+            const auto colon = v.find(':', 1);
+            auto lo = colon == std::string::npos ? std::nullopt : numberIn(v.substr(0, colon));
+            auto hi = colon == std::string::npos ? std::nullopt : numberIn(v.substr(colon + 1));
+            if (!lo || !hi || v.find(',') != std::string::npos)
+                return usageError("plot: --range takes A:B, two numbers");
+            o.range = {{*lo, *hi}};
+        }
+        return runPlot(o, std::cout, std::cerr);
+    };
 }
 
 }  // namespace zerlant::cli

@@ -32,11 +32,4 @@ struct PlotOptions {
 // or written (or holds no such spectrum), 2 usage error.
 int runPlot(const PlotOptions& options, std::ostream& out, std::ostream& err);
 
-// The options as the command line spells them; nullopt with a message in
-// `error` after a usage error, with `help` set when --help was asked for.
-std::optional<PlotOptions> parsePlotArgs(const Args& args, std::string& error, bool& help);
-
-// The --help text.
-const char* plotHelp();
-
 }  // namespace zerlant::cli

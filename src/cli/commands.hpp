@@ -25,6 +25,7 @@ RunCommand addRename(CLI::App& program);
 RunCommand addSubstitute(CLI::App& program);
 RunCommand addBcf(CLI::App& program);
 RunCommand addNormalize(CLI::App& program);
+RunCommand addPlot(CLI::App& program);
 
 // Prints "zerlant-cli: <message>" on stderr and returns 2.
 int usageError(const std::string& message);

@@ -1,5 +1,7 @@
 #include "core/spectra/sources.hpp"
 
+#include <cmath>
+
 #include "core/extract/excitedstates.hpp"
 #include "core/extract/frequencies.hpp"
 #include "core/files/filetext.hpp"
@@ -20,14 +22,14 @@ std::vector<Stick> sticksFromText(TextRef text, Kind kind) {
         // intensity, Raman activity, ...
         const std::size_t column = kind == Kind::Ir ? 3 : 4;
         for (const auto& mode : frecuencias(text))
-            if (mode[0] != 0.0)
+            if (std::isfinite(mode[0]) && mode[0] != 0.0 && std::isfinite(mode[column]))
                 out.push_back({mode[0], mode[column]});
         return withoutAllZero(std::move(out));
     }
     // Columns of a state: number, energy (eV), wavelength, f, R.
     const std::size_t column = kind == Kind::Uv ? 3 : 4;
     for (const auto& state : estadosexcitados(text).states)
-        if (state[1] > 0.0)
+        if (state[1] > 0.0 && std::isfinite(state[1]) && std::isfinite(state[column]))
             out.push_back({state[1], state[column]});
     return withoutAllZero(std::move(out));
 }

@@ -13,7 +13,8 @@
 namespace zerlant::spectra {
 
 // The lines of `kind` in a normalised output text.  Modes and states that the
-// file does not have (the parsers' placeholder row of zeros) give no line;
+// file does not have (the parsers' placeholder rows), and values it does not
+// print (NaN: the Raman activities of a job without Raman), give no line;
 // lines that are all of strength 0 (no Raman activities, an achiral
 // molecule's rotatory strengths) are no spectrum and give none either.
 std::vector<Stick> sticksFromText(TextRef text, Kind kind);

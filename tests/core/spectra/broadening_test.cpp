@@ -97,6 +97,15 @@ TEST(Broadening, SticksOnAxisLeaveOutUndrawnLines) {
     EXPECT_EQ(c.y[0], 0.2);
 }
 
+TEST(Sources, FilesWithoutTheSpectrumGiveNoLines) {
+    // No printout at all: the parsers' placeholders (NaN or zeros) are no lines.
+    const FoldedText none(std::string(" Normal termination of Gaussian 16\r\n"));
+    for (Kind kind : {Kind::Ir, Kind::Raman, Kind::Uv, Kind::Ecd})
+        EXPECT_TRUE(sticksFromText(none.ref(), kind).empty());
+    EXPECT_TRUE(withoutAllZero({{1000, 0}, {2000, 0}}).empty());
+    EXPECT_EQ(withoutAllZero({{1000, 0}, {2000, -1}}).size(), 2u);
+}
+
 // The curve of a real file peaks (on the default grid) within 1 % of the
 // position of its strongest line.
 double peakOf(const Curve& c) {
