@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   libxlsxwriter-dev libgtest-dev
-  qt6-charts-dev qt6-svg-dev
+  qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
   libvectorscan-dev nlohmann-json3-dev libcli11-dev
   help2man man-db desktop-file-utils appstream dpkg-dev file bash-completion
   clang libclang-rt-14-dev libfuzzer-14-dev

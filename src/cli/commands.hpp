@@ -26,6 +26,7 @@ RunCommand addSubstitute(CLI::App& program);
 RunCommand addBcf(CLI::App& program);
 RunCommand addThermo(CLI::App& program);
 RunCommand addNormalize(CLI::App& program);
+RunCommand addPlot(CLI::App& program);
 
 // Prints "zerlant-cli: <message>" on stderr and returns 2.
 int usageError(const std::string& message);

@@ -20,7 +20,7 @@ namespace {
 
 // Every command, in the order --help lists them.
 constexpr AddCommand kCommands[] = {
-    addExtract, addScan, addAim, addRename, addSubstitute, addBcf, addThermo, addNormalize,
+    addExtract, addScan, addAim, addRename, addSubstitute, addBcf, addThermo, addNormalize, addPlot,
 };
 
 // The help's layout.  `--help-all` gives, after the list of commands, one

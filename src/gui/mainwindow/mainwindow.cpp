@@ -33,6 +33,7 @@
 #include "gui/mainwindow/scanpanel.hpp"
 #include "gui/mainwindow/substitutepanel.hpp"
 #include "gui/mainwindow/workinglistview.hpp"
+#include "gui/results/resultsdock.hpp"
 
 namespace zerlant::gui {
 
@@ -149,6 +150,7 @@ MainWindow::MainWindow(AppContext& app, Dialogs& dialogs, const QString& startFo
     buildMenus();
     connect(this, &MainWindow::languageEditorRequested, this, &MainWindow::openLanguageEditor);
     resize(940, 760);
+    attachResultsView(*this, app, dialogs);
     loadSettings(startFolder);
     desactivarexportacion();
     giveMnemonics();

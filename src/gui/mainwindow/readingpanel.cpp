@@ -120,7 +120,9 @@ void ReadingPanel::startRun(RunWork work) {
         [this, results](bool) {
             if (!*results)
                 return;
+            counts_ = {};
             const std::vector<std::string> unreadable = (*results)();
+            counts_.unreadable = unreadable.size();
             if (!unreadable.empty()) {
                 QStringList lines;
                 for (const std::string& line : unreadable) lines << QString::fromStdString(line);
@@ -135,6 +137,7 @@ void ReadingPanel::startRun(RunWork work) {
 }
 
 void ReadingPanel::untick(const std::vector<std::size_t>& rows) {
+    counts_.skipped = rows.size();
     for (std::size_t r : rows) ctx_.list.setChecked(r, false);
 }
 

@@ -30,6 +30,14 @@ class ReadingPanel : public ToolPanel {
     bool exportEnabled() const;
     void setExportEnabled(bool enabled);
 
+    // What the last run left out: files that could not be read, and files
+    // unticked (scan jobs for Extract, other jobs for Scan, non-.sum for Aim).
+    struct RunCounts {
+        std::size_t unreadable = 0;
+        std::size_t skipped = 0;
+    };
+    const RunCounts& lastRunCounts() const { return counts_; }
+
     // The ExportTable built from the panel's tables and ticked boxes.
     virtual Table exportTable() const = 0;
 
@@ -85,6 +93,7 @@ class ReadingPanel : public ToolPanel {
     // The number of ticked rows, heading included, for the progress bar.
     int tickedRows() const;
 
+    RunCounts counts_;
     QPushButton* run_;
     QPushButton* text_;
     QPushButton* sheet_;

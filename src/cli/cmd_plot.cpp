@@ -1,0 +1,340 @@
+// zerlant-cli plot: the curves come from the core; only images are drawn
+// with Qt, and the .csv output needs no Qt at all.
+
+#include "cli/cmd_plot.hpp"
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <ostream>
+
+#include "cli/clilanguage.hpp"
+#include "cli/fileargs.hpp"
+#include "core/files/filetext.hpp"
+#include "core/scan/scanrun.hpp"
+#include "core/spectra/curvecsv.hpp"
+#include "core/spectra/measured.hpp"
+#include "core/spectra/numbertext.hpp"
+#include "core/spectra/plotscene.hpp"
+#include "core/spectra/scanprofile.hpp"
+#include "core/spectra/sources.hpp"
+
+#ifdef ZERLANT_PLOT_IMAGES
+#include "gui/plots/render/plotfile.hpp"
+#endif
+
+namespace zerlant::cli {
+
+namespace {
+
+using namespace zerlant::spectra;
+
+std::string lowerCase(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+std::string extensionOf(const std::string& path) {
+    return lowerCase(std::filesystem::path(path).extension().string());
+}
+
+std::string baseName(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+std::optional<Kind> kindOf(const std::string& name) {
+    if (name == "ir")
+        return Kind::Ir;
+    if (name == "raman")
+        return Kind::Raman;
+    if (name == "uv")
+        return Kind::Uv;
+    if (name == "ecd")
+        return Kind::Ecd;
+    return std::nullopt;
+}
+
+const char* kindName(Kind kind) {
+    switch (kind) {
+        case Kind::Ir:
+            return "IR";
+        case Kind::Raman:
+            return "Raman";
+        case Kind::Uv:
+            return "UV-Vis";
+        case Kind::Ecd:
+            break;
+    }
+    return "ECD";
+}
+
+// The captions of an image, from the language file.
+std::optional<MessageLookup> captions(const PlotOptions& o, std::ostream& err) {
+    auto language = loadCliLanguage(o.language);
+    if (!language) {
+        err << "zerlant-cli: " << language.error().describe() << "\n";
+        return std::nullopt;
+    }
+    return language->message;
+}
+
+int writeOutput(const PlotOptions& o, const std::string& ext, const std::string& csv,
+                const PlotScene* scene, const MessageLookup* message, std::ostream& out,
+                std::ostream& err) {
+    if (ext == ".csv") {
+        if (auto written = writeFileAtomically(o.output, csv); !written) {
+            err << "zerlant-cli: cannot write " << written.error().describe() << "\n";
+            return 1;
+        }
+        out << o.output << "\n";
+        return 0;
+    }
+#ifdef ZERLANT_PLOT_IMAGES
+    (void)message;
+    const std::string problem = plots::writePlotImage(*scene, o.output, o.decimalSeparator);
+    if (!problem.empty()) {
+        err << "zerlant-cli: " << o.output << ": " << problem << "\n";
+        return 1;
+    }
+    out << o.output << "\n";
+    return 0;
+#else
+    (void)scene;
+    (void)message;
+    err << "zerlant-cli: this zerlant-cli was built without Qt and writes only .csv plots\n";
+    return 1;
+#endif
+}
+
+}  // namespace
+
+int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
+    const std::string ext = extensionOf(o.output);
+    if (ext != ".csv" && ext != ".svg" && ext != ".png" && ext != ".pdf") {
+        err << "zerlant-cli: plot: -o must name a .svg, .png, .pdf or .csv file\n";
+        return 2;
+    }
+    if (o.files.empty()) {
+        err << "zerlant-cli: plot: no file given\n";
+        return 2;
+    }
+    const bool image = ext != ".csv";
+    std::optional<MessageLookup> message;
+    if (image && !(message = captions(o, err)))
+        return 1;
+    const MessageLookup noCaptions = [](int) { return std::string(); };
+    const MessageLookup& lookup = message ? *message : noCaptions;
+
+    int status = 0;
+    if (o.kind == "scan") {
+        FileRows rows(1);
+        for (const auto& f : o.files) rows.push_back({true, baseName(f), f, ""});
+        auto run = zerlant::runScan(rows, lookup, '.');
+        for (const auto& problem : run->failures) {
+            err << "zerlant-cli: cannot read " << problem.describe() << "\n";
+            status = 1;
+        }
+        auto profiles = scanProfiles(run->table);
+        if (profiles.empty()) {
+            err << "zerlant-cli: plot: no potential-surface scan summary in the files given\n";
+            return 1;
+        }
+        if (o.range) {
+            for (auto& p : profiles) {
+                ScanProfile kept = p;
+                kept.step.clear();
+                kept.coordinate.clear();
+                kept.energy.clear();
+                for (std::size_t i = 0; i < p.coordinate.size(); ++i)
+                    if (p.coordinate[i] >= std::min(o.range->first, o.range->second) &&
+                        p.coordinate[i] <= std::max(o.range->first, o.range->second)) {
+                        kept.step.push_back(p.step[i]);
+                        kept.coordinate.push_back(p.coordinate[i]);
+                        kept.energy.push_back(p.energy[i]);
+                    }
+                fillRelative(kept);
+                p = std::move(kept);
+            }
+        }
+        const PlotScene scene =
+            image ? scanScene(profiles, lookup, o.decimalSeparator) : PlotScene{};
+        const int written =
+            writeOutput(o, ext, scanCsv(profiles), &scene, message ? &*message : nullptr, out, err);
+        return written ? written : status;
+    }
+
+    const auto kind = kindOf(o.kind);
+    if (!kind) {
+        err << "zerlant-cli: plot: unknown kind '" << o.kind << "' (ir, raman, uv, ecd or scan)\n";
+        return 2;
+    }
+    Settings s = defaultSettings(*kind);
+    if (o.unit) {
+        const std::string unit = lowerCase(*o.unit);
+        if (unit == "nm")
+            s.unit = Unit::Nanometre;
+        else if (unit == "ev")
+            s.unit = Unit::ElectronVolt;
+        else if (unit == "cm-1" || unit == "cm")
+            s.unit = Unit::Wavenumber;
+        else {
+            err << "zerlant-cli: plot: --unit takes nm, ev or cm-1\n";
+            return 2;
+        }
+        if (isVibrational(*kind) && s.unit != Unit::Wavenumber) {
+            err << "zerlant-cli: plot: " << kindName(*kind) << " spectra are drawn in cm-1\n";
+            return 2;
+        }
+    }
+    if (o.fwhm) {
+        if (!(*o.fwhm > 0.0)) {
+            err << "zerlant-cli: plot: --fwhm must be positive\n";
+            return 2;
+        }
+        s.width = isVibrational(*kind) ? *o.fwhm : sigmaFromFwhm(*o.fwhm);
+    }
+    if (o.scale) {
+        if (!isVibrational(*kind) || !(*o.scale > 0.0)) {
+            err << "zerlant-cli: plot: --scale takes a positive factor, for ir and raman only\n";
+            return 2;
+        }
+        s.scale = *o.scale;
+    }
+    if (o.range) {
+        if (o.range->first == o.range->second) {
+            err << "zerlant-cli: plot: --range needs two different ends\n";
+            return 2;
+        }
+        s.range = o.range;
+    }
+    s.points = o.points;
+
+    std::vector<NamedSticks> files;
+    for (const auto& f : o.files) {
+        auto sticks = sticksFromFile(f, *kind);
+        if (!sticks) {
+            err << "zerlant-cli: cannot read " << sticks.error().describe() << "\n";
+            status = 1;
+            continue;
+        }
+        if (sticks->empty()) {
+            err << "zerlant-cli: " << f << ": no " << kindName(*kind) << " lines\n";
+            status = 1;
+            continue;
+        }
+        files.push_back({baseName(f), std::move(*sticks)});
+    }
+    if (files.empty())
+        return 1;
+
+    std::optional<MeasuredOverlay> measured;
+    if (o.measured && image) {
+        auto curve = readMeasured(*o.measured);
+        if (!curve) {
+            err << "zerlant-cli: cannot read " << curve.error().describe() << "\n";
+            return 1;
+        }
+        measured = MeasuredOverlay{baseName(*o.measured), std::move(*curve)};
+    }
+    const PlotScene scene = spectrumScene(files, s, lookup, measured, o.decimalSeparator);
+    const int written =
+        writeOutput(o, ext, sceneCsv(scene, s), &scene, message ? &*message : nullptr, out, err);
+    return written ? written : status;
+}
+
+namespace {
+
+// The footer of --help: what each kind draws and the exit statuses.
+const char* plotFooter() {
+    return "Draws the spectrum or scan profile of Gaussian output files (.out, .log), several\n"
+           "files overlaid, to OUT: an image (.svg, .png, .pdf) or the curve as numbers (.csv:\n"
+           "a one-line header, then x,y rows; one y column per file when there are several).\n"
+           "The files are only read.\n\n"
+           "  ir, raman   the normal modes, sticks and a Lorentzian of each band\n"
+           "              (height = IR intensity in km/mol, or Raman activity)\n"
+           "  uv          the excited states, Gaussians from the oscillator strengths\n"
+           "              (epsilon in L mol-1 cm-1)\n"
+           "  ecd         the excited states, Gaussians from the rotatory strengths\n"
+           "  scan        the rigid scan summary: energy above the lowest point (kcal/mol)\n"
+           "              against the scanned coordinate, the lowest point marked\n\n"
+           "Exit status: 0 done, 1 a file could not be read or written or holds no such\n"
+           "spectrum, 2 usage error.";
+}
+
+struct PlotCommand {
+    PlotOptions options;
+    FileArguments input;
+    std::optional<std::string> range;
+};
+
+}  // namespace
+
+RunCommand addPlot(CLI::App& program) {
+    auto command = std::make_shared<PlotCommand>();
+    PlotOptions& o = command->options;
+    CLI::App& app =
+        *program.add_subcommand("plot", "draw spectra and scan profiles (.svg .png .pdf .csv)");
+    app.add_option("KIND", o.kind, "ir, raman, uv, ecd or scan")
+        ->required()
+        ->check(CLI::IsMember({"ir", "raman", "uv", "ecd", "scan"}));
+    addFileArguments(app, command->input);
+    app.add_option("-o,--output", o.output, "the file to write: .svg, .png, .pdf or .csv")
+        ->required()
+        ->type_name("OUT");
+    app.add_option_function<double>(
+           "--fwhm", [&o](double w) { o.fwhm = w; },
+           "full width at half maximum of each band: cm-1\n"
+           "for ir and raman (default 15); eV for uv and ecd\n"
+           "(default 0.666 and 0.333, i.e. sigma 0.4 and 0.2)")
+        ->type_name("W");
+    app.add_option("--range", command->range,
+                   "the x range A:B, in the x unit (default: every\nline, with room for its width)")
+        ->type_name("A:B");
+    app.add_option_function<std::string>(
+           "--unit", [&o](const std::string& u) { o.unit = u; },
+           "the x unit of uv and ecd: nm (default), ev or\ncm-1; ir and raman use cm-1")
+        ->type_name("U");
+    app.add_option_function<double>(
+           "--scale", [&o](double f) { o.scale = f; },
+           "multiply the frequencies by F (ir, raman), such\nas 0.967")
+        ->type_name("F");
+    app.add_option_function<std::string>(
+           "--measured", [&o](const std::string& m) { o.measured = m; },
+           "lay a measured spectrum (x,y text or CSV, in\nthe x unit) over the curve, scaled to "
+           "it\n"
+           "(images only)")
+        ->type_name("FILE");
+    app.add_option("--points", o.points, "points of the curve (default: a round step,\nabout 2000)")
+        ->check(CLI::Range(2, 1000000))
+        ->type_name("N");
+    addLanguageOption(app, o.language);
+    app.add_option_function<std::string>(
+           "--decimal-separator",
+           [&o](const std::string& c) { o.decimalSeparator = c.empty() ? '.' : c[0]; },
+           "'.' or ',' in the axis numbers of images")
+        ->type_name("C")
+        ->check(CLI::IsMember({".", ","}));
+    app.footer(plotFooter());
+    return [command] {
+        PlotOptions& o = command->options;
+        if (auto stop = collectFiles("plot", command->input))
+            return *stop;
+        o.files = command->input.files;
+        if (command->range) {
+            // "A:B"; either end may be negative ("-180:180").
+            const std::string& v = *command->range;
+            const auto colon = v.find(':', 1);
+            auto lo = colon == std::string::npos ? std::nullopt : numberIn(v.substr(0, colon));
+            auto hi = colon == std::string::npos ? std::nullopt : numberIn(v.substr(colon + 1));
+            if (!lo || !hi || v.find(',') != std::string::npos)
+                return usageError("plot: --range takes A:B, two numbers");
+            o.range = {{*lo, *hi}};
+        }
+        return runPlot(o, std::cout, std::cerr);
+    };
+}
+
+}  // namespace zerlant::cli

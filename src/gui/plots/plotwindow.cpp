@@ -1,0 +1,239 @@
+#include "gui/plots/plotwindow.hpp"
+
+#include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
+#include <QtCharts/QValueAxis>
+
+#include "core/files/filetext.hpp"
+#include "core/spectra/curvecsv.hpp"
+#include "core/spectra/measured.hpp"
+#include "gui/app/appcontext.hpp"
+#include "gui/app/dialogs.hpp"
+#include "gui/plots/render/chartbuilder.hpp"
+
+namespace zerlant::gui {
+
+using namespace zerlant::spectra;
+
+namespace {
+
+QLocale numberLocale(char decimal) {
+    QLocale l = decimal == ',' ? QLocale(QLocale::Spanish) : QLocale::c();
+    l.setNumberOptions(QLocale::OmitGroupSeparator);
+    return l;
+}
+
+}  // namespace
+
+PlotWindow::PlotWindow(const AppContext& app, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window), app_(app), dialogs_(dialogs) {
+    setObjectName("plotWindow");
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(1100, 700);
+
+    view_ = new QChartView(this);
+    view_->setObjectName("chartView");
+    view_->setRenderHint(QPainter::Antialiasing);
+    view_->setRubberBand(QChartView::RectangleRubberBand);
+
+    const QLocale locale = numberLocale(app.decimalSeparator());
+    widthLabel_ = new QLabel(app.msg(293, ":"), this);
+    width_ = new QDoubleSpinBox(this);
+    width_->setObjectName("widthBox");
+    width_->setLocale(locale);
+    scaleLabel_ = new QLabel(app.msg(286, ":"), this);
+    scale_ = new QDoubleSpinBox(this);
+    scale_->setObjectName("scaleBox");
+    scale_->setLocale(locale);
+    scale_->setDecimals(4);
+    scale_->setRange(0.5, 1.5);
+    scale_->setSingleStep(0.001);
+    scale_->setValue(1.0);
+    unitLabel_ = new QLabel(app.msg(295, ":"), this);
+    unit_ = new QComboBox(this);
+    unit_->setObjectName("unitBox");
+    unit_->addItem("nm", static_cast<int>(Unit::Nanometre));
+    unit_->addItem("eV", static_cast<int>(Unit::ElectronVolt));
+    unit_->addItem(QString::fromUtf8("cm⁻¹"), static_cast<int>(Unit::Wavenumber));
+
+    measuredButton_ = new QPushButton(app.msg(289), this);
+    measuredButton_->setObjectName("measuredButton");
+    auto* zoom = new QPushButton(app.msg(292), this);
+    zoom->setObjectName("resetZoomButton");
+    auto* image = new QPushButton(app.msg(290), this);
+    image->setObjectName("saveImageButton");
+    auto* csv = new QPushButton(app.msg(291), this);
+    csv->setObjectName("saveCsvButton");
+
+    auto* controls = new QHBoxLayout;
+    for (QWidget* w : std::initializer_list<QWidget*>{widthLabel_, width_, scaleLabel_, scale_,
+                                                      unitLabel_, unit_})
+        controls->addWidget(w);
+    controls->addStretch(1);
+    for (QWidget* w : std::initializer_list<QWidget*>{measuredButton_, zoom, image, csv})
+        controls->addWidget(w);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(controls);
+    layout->addWidget(view_, 1);
+
+    connect(width_, &QDoubleSpinBox::valueChanged, this, &PlotWindow::settingsChanged);
+    connect(scale_, &QDoubleSpinBox::valueChanged, this, &PlotWindow::settingsChanged);
+    connect(unit_, &QComboBox::currentIndexChanged, this, &PlotWindow::settingsChanged);
+    connect(measuredButton_, &QPushButton::clicked, this, &PlotWindow::chooseMeasured);
+    connect(zoom, &QPushButton::clicked, this, &PlotWindow::resetZoom);
+    connect(image, &QPushButton::clicked, this, &PlotWindow::chooseImage);
+    connect(csv, &QPushButton::clicked, this, &PlotWindow::chooseCsv);
+}
+
+void PlotWindow::showSpectrum(Kind kind, std::vector<NamedSticks> files) {
+    scan_ = false;
+    files_ = std::move(files);
+    settings_ = defaultSettings(kind);
+    const bool vibrational = isVibrational(kind);
+    {
+        const QSignalBlocker a(width_), b(scale_), c(unit_);
+        if (vibrational) {
+            width_->setDecimals(1);
+            width_->setRange(0.5, 500.0);
+            width_->setSingleStep(1.0);
+            width_->setSuffix(QString::fromUtf8(" cm⁻¹"));
+            width_->setToolTip(app_.msg(284));
+        } else {
+            width_->setDecimals(3);
+            width_->setRange(0.01, 3.0);
+            width_->setSingleStep(0.05);
+            width_->setSuffix(" eV");
+            width_->setToolTip(app_.msg(285));
+        }
+        width_->setValue(settings_.width);
+        scale_->setValue(1.0);
+        unit_->setCurrentIndex(0);
+    }
+    for (QWidget* w : {static_cast<QWidget*>(scaleLabel_), static_cast<QWidget*>(scale_)})
+        w->setVisible(vibrational);
+    for (QWidget* w : {static_cast<QWidget*>(unitLabel_), static_cast<QWidget*>(unit_)})
+        w->setVisible(!vibrational);
+    widthLabel_->setVisible(true);
+    width_->setVisible(true);
+    measuredButton_->setVisible(true);
+    rebuild();
+}
+
+void PlotWindow::showScan(std::vector<ScanProfile> profiles) {
+    scan_ = true;
+    profiles_ = std::move(profiles);
+    for (QWidget* w : std::initializer_list<QWidget*>{widthLabel_, width_, scaleLabel_, scale_,
+                                                      unitLabel_, unit_, measuredButton_})
+        w->setVisible(false);
+    rebuild();
+}
+
+void PlotWindow::settingsChanged() {
+    if (scan_)
+        return;
+    settings_.width = width_->value();
+    settings_.scale = scale_->value();
+    if (!isVibrational(settings_.kind))
+        settings_.unit = static_cast<Unit>(unit_->currentData().toInt());
+    rebuild();
+}
+
+void PlotWindow::rebuild() {
+    const MessageLookup lookup = app_.lookup();
+    const char decimal = app_.decimalSeparator();
+    scene_ = scan_ ? scanScene(profiles_, lookup, decimal)
+                   : spectrumScene(files_, settings_, lookup, measured_, decimal);
+    setWindowTitle(QString::fromStdString(scene_.title) + " - " + app_.title());
+    QChart* old = view_->chart();
+    view_->setChart(plots::buildChart(scene_, app_.decimalSeparator()));
+    delete old;
+}
+
+void PlotWindow::resetZoom() {
+    view_->chart()->zoomReset();
+}
+
+bool PlotWindow::overlayMeasured(const QString& path) {
+    auto curve = readMeasured(path.toStdString());
+    if (!curve) {
+        dialogs_.message(this, Dialogs::Icon::Critical, app_.title(),
+                         QString::fromStdString(curve.error().describe()));
+        return false;
+    }
+    measured_ = MeasuredOverlay{QFileInfo(path).fileName().toStdString(), std::move(*curve)};
+    rebuild();
+    return true;
+}
+
+void PlotWindow::fail(const QString& path) {
+    dialogs_.message(this, Dialogs::Icon::Critical, app_.title(), app_.msg(297) + "\n" + path);
+}
+
+bool PlotWindow::saveImage(const QString& chosen) {
+    QString path = chosen;
+    plots::ImageFormat format{};
+    if (!plots::imageFormatOf(path, format)) {
+        path += ".png";
+        format = plots::ImageFormat::Png;
+    }
+    // A chart of its own, zoomed as the one shown, so the view keeps its chart.
+    std::unique_ptr<QChart> chart(plots::buildChart(scene_, app_.decimalSeparator()));
+    const auto shownAxes = view_->chart()->axes();
+    const auto newAxes = chart->axes();
+    for (int i = 0; i < shownAxes.size() && i < newAxes.size(); ++i) {
+        auto* from = qobject_cast<QValueAxis*>(shownAxes[i]);
+        auto* to = qobject_cast<QValueAxis*>(newAxes[i]);
+        if (from && to)
+            to->setRange(from->min(), from->max());
+    }
+    if (!plots::saveChart(chart.get(), path, format, QSize(1200, 750))) {
+        fail(path);
+        return false;
+    }
+    return true;
+}
+
+bool PlotWindow::saveCsv(const QString& path) {
+    const std::string text = scan_ ? scanCsv(profiles_) : sceneCsv(scene_, settings_);
+    if (!writeFileAtomically(path.toStdString(), text)) {
+        fail(path);
+        return false;
+    }
+    return true;
+}
+
+void PlotWindow::chooseMeasured() {
+    const QString path =
+        QFileDialog::getOpenFileName(this, app_.msg(289), QDir::homePath(), app_.msg(298));
+    if (!path.isEmpty())
+        overlayMeasured(path);
+}
+
+void PlotWindow::chooseImage() {
+    const QString suggested =
+        QDir(QDir::homePath()).filePath(QString::fromStdString(scene_.title) + ".png");
+    const QString path = dialogs_.saveFileName(this, app_.msg(290), suggested,
+                                               "PNG (*.png);;SVG (*.svg);;PDF (*.pdf)");
+    if (!path.isEmpty())
+        saveImage(path);
+}
+
+void PlotWindow::chooseCsv() {
+    const QString suggested =
+        QDir(QDir::homePath()).filePath(QString::fromStdString(scene_.title) + ".csv");
+    const QString path = dialogs_.saveFileName(this, app_.msg(291), suggested, "CSV (*.csv)");
+    if (!path.isEmpty())
+        saveCsv(path);
+}
+
+}  // namespace zerlant::gui

@@ -1,0 +1,79 @@
+#pragma once
+// A plot window: a spectrum (IR, Raman, UV-Vis, ECD) of one or more files, or
+// the profile of potential-surface scans.  The width, the scale factor and
+// the x unit can be changed; a measured spectrum can be laid over the
+// computed one; the plot zooms with the mouse and is saved as PNG, SVG or
+// PDF, its curve as CSV.
+
+#include <QWidget>
+#include <optional>
+#include <vector>
+
+#include "core/spectra/plotscene.hpp"
+
+class QChartView;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
+
+namespace zerlant::gui {
+
+class AppContext;
+class Dialogs;
+
+class PlotWindow : public QWidget {
+    Q_OBJECT
+  public:
+    PlotWindow(const AppContext& app, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    void showSpectrum(spectra::Kind kind, std::vector<spectra::NamedSticks> files);
+    void showScan(std::vector<spectra::ScanProfile> profiles);
+
+    const spectra::PlotScene& scene() const { return scene_; }
+    const spectra::Settings& settings() const { return settings_; }
+    QChartView* chartView() const { return view_; }
+    QDoubleSpinBox* widthBox() const { return width_; }
+    QDoubleSpinBox* scaleBox() const { return scale_; }
+    QComboBox* unitBox() const { return unit_; }
+
+  public slots:
+    // Lays a measured spectrum over the computed one; false (after a message)
+    // when it cannot be read.
+    bool overlayMeasured(const QString& path);
+    // Writes the plot as shown (zoom included); the format by the extension,
+    // PNG when there is none.  False after a message when it cannot be written.
+    bool saveImage(const QString& path);
+    bool saveCsv(const QString& path);
+    void resetZoom();
+
+  private slots:
+    void chooseMeasured();
+    void chooseImage();
+    void chooseCsv();
+    void settingsChanged();
+
+  private:
+    void rebuild();
+    void fail(const QString& path);
+
+    const AppContext& app_;
+    Dialogs& dialogs_;
+    bool scan_ = false;
+    spectra::Settings settings_;
+    std::vector<spectra::NamedSticks> files_;
+    std::vector<spectra::ScanProfile> profiles_;
+    std::optional<spectra::MeasuredOverlay> measured_;
+    spectra::PlotScene scene_;
+
+    QChartView* view_ = nullptr;
+    QLabel* widthLabel_ = nullptr;
+    QDoubleSpinBox* width_ = nullptr;
+    QLabel* scaleLabel_ = nullptr;
+    QDoubleSpinBox* scale_ = nullptr;
+    QLabel* unitLabel_ = nullptr;
+    QComboBox* unit_ = nullptr;
+    QPushButton* measuredButton_ = nullptr;
+};
+
+}  // namespace zerlant::gui

@@ -1,0 +1,88 @@
+#pragma once
+// The results of the last Extract, Scan or Aim run, shown at once: the
+// run's outcome (files read, failed, skipped), the main table and each block
+// in tabs, sortable, copied to the clipboard as tab-separated text with
+// titles, and plots of the spectra and scan profiles.  The view keeps its
+// tables until the next run.
+
+#include <QWidget>
+#include <cstddef>
+#include <vector>
+
+#include "core/results/resulttables.hpp"
+#include "core/spectra/broadening.hpp"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+class QTableView;
+
+namespace zerlant::gui {
+
+class AppContext;
+class Dialogs;
+class PlotWindow;
+class ResultTableModel;
+class ResultSortProxy;
+
+struct RunOutcome {
+    std::size_t read = 0;     // files that gave rows
+    std::size_t failed = 0;   // files that could not be read or parsed
+    std::size_t skipped = 0;  // files left out and unticked (scan jobs in Extract)
+};
+
+class ResultsView : public QWidget {
+    Q_OBJECT
+  public:
+    ResultsView(const AppContext& app, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    // The Extract run's tables; the blocks of the ticked boxes get a tab each.
+    void showExtract(const Table& resultTable, const DetailTable& detail, const ExtractBoxes& boxes,
+                     std::size_t unreadable, std::size_t skipped);
+    void showScan(const Table& scanTable, std::size_t unreadable, std::size_t skipped);
+    void showAim(const Table& aimTable, std::size_t unreadable, std::size_t skipped);
+
+    const RunOutcome& outcome() const { return outcome_; }
+    QLabel* outcomeLabel() const { return outcomeLabel_; }
+    QTabWidget* tabs() const { return tabs_; }
+    QTableView* tableView(int tab) const;
+    QComboBox* fileBox() const { return files_; }
+
+  public slots:
+    // Copies the selection of the current tab as tab-separated text with titles.
+    void copySelection();
+    // Shows only the rows of `file` in every tab but the main table, and
+    // turns to the first block (the empty text: every file).
+    void showFileBlocks(const QString& file);
+    // Opens a plot of the last run's files; nullptr (after a message) when
+    // none of them has such a spectrum.
+    PlotWindow* plotSpectrum(spectra::Kind kind);
+    PlotWindow* plotScan();
+
+  private:
+    enum class Run { None, Extract, Scan, Aim };
+    void clear();
+    QTableView* addTab(const QString& title, Table table, std::vector<QString> rowFiles);
+    void setOutcome(const QString& tool, RunOutcome outcome, int skippedMessage);
+    void fileChosen(int index);
+    void showPlotMenu();
+
+    const AppContext& app_;
+    Dialogs& dialogs_;
+    Run run_ = Run::None;
+    Table resultTable_;
+    DetailTable detail_;
+    Table scanTable_;
+    RunOutcome outcome_;
+    std::vector<ResultSortProxy*> proxies_;
+
+    QLabel* outcomeLabel_ = nullptr;
+    QComboBox* files_ = nullptr;
+    QPushButton* blocks_ = nullptr;
+    QPushButton* copy_ = nullptr;
+    QPushButton* plot_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+};
+
+}  // namespace zerlant::gui

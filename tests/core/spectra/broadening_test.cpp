@@ -1,0 +1,156 @@
+// The broadened curves against values computed by hand (broadening_cases.tsv),
+// the default ranges, and the peaks of real spectra.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "core/spectra/broadening.hpp"
+#include "core/spectra/sources.hpp"
+#include "testsupport.hpp"
+
+namespace zerlant::spectra {
+namespace {
+
+Kind kindOf(const std::string& s) {
+    return s == "ir" ? Kind::Ir : s == "raman" ? Kind::Raman : s == "uv" ? Kind::Uv : Kind::Ecd;
+}
+Unit unitOf(const std::string& s) {
+    return s == "cm-1" ? Unit::Wavenumber : s == "nm" ? Unit::Nanometre : Unit::ElectronVolt;
+}
+
+TEST(Broadening, HandComputedCases) {
+    std::ifstream in(std::string(ZERLANT_SOURCE_DIR) + "/tests/core/spectra/broadening_cases.tsv");
+    ASSERT_TRUE(in) << "broadening_cases.tsv is missing";
+    std::string line;
+    int cases = 0;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::vector<std::string> f;
+        std::stringstream ss(line);
+        for (std::string field; std::getline(ss, field, '\t');) f.push_back(field);
+        ASSERT_EQ(f.size(), 8u) << line;
+        Settings s = defaultSettings(kindOf(f[0]));
+        s.unit = unitOf(f[1]);
+        s.width = std::stod(f[2]);
+        s.scale = std::stod(f[3]);
+        std::vector<Stick> sticks;
+        std::stringstream ls(f[4]);
+        for (std::string pair; ls >> pair;) {
+            auto colon = pair.find(':');
+            sticks.push_back({std::stod(pair.substr(0, colon)), std::stod(pair.substr(colon + 1))});
+        }
+        const double expected = std::stod(f[6]);
+        EXPECT_NEAR(curveValue(sticks, s, std::stod(f[5])), expected,
+                    1e-9 * std::abs(expected) + 1e-12)
+            << f[7];
+        ++cases;
+    }
+    EXPECT_GE(cases, 10);
+}
+
+TEST(Broadening, WidthConversionsAndGrid) {
+    EXPECT_NEAR(fwhmFromSigma(1.0), 1.6651092223, 1e-9);
+    EXPECT_NEAR(sigmaFromFwhm(fwhmFromSigma(0.37)), 0.37, 1e-12);
+
+    Settings s = defaultSettings(Kind::Ir);
+    EXPECT_EQ(s.width, 15.0);
+    s.points = 5;
+    const Curve c = broaden({{1000, 10}}, s, {900, 1100});
+    ASSERT_EQ(c.x.size(), 5u);
+    EXPECT_DOUBLE_EQ(c.x[1], 950.0);
+    EXPECT_DOUBLE_EQ(c.y[2], 10.0);
+    s.points = 1;  // never fewer than the two ends
+    EXPECT_EQ(broaden({}, s, {0, 1}).x.size(), 2u);
+    s.points = 0;  // a round step: 2 cm-1 over 0..4000, 0.1 nm over 180..370
+    const Curve ir = broaden({}, s, {0, 4000});
+    ASSERT_EQ(ir.x.size(), 2001u);
+    EXPECT_EQ(ir.x[1], 2.0);
+    EXPECT_EQ(ir.x.back(), 4000.0);
+    EXPECT_EQ(broaden({}, s, {180, 370}).x.size(), 1901u);
+}
+
+TEST(Broadening, DefaultRanges) {
+    Settings ir = defaultSettings(Kind::Ir);
+    EXPECT_EQ(plotRange({{{1000, 1}}}, ir), (std::pair{0.0, 4000.0}));
+    // A band beyond 4000 cm-1 widens the range with room for its width.
+    EXPECT_EQ(plotRange({{{3950, 1}}, {{-50, 9}}}, ir), (std::pair{0.0, 4100.0}));
+    ir.range = {{3000, 500}};  // given either way round
+    EXPECT_EQ(plotRange({}, ir), (std::pair{500.0, 3000.0}));
+
+    Settings uv = defaultSettings(Kind::Uv);  // nm, sigma 0.4 eV
+    // 5 eV +- 4 sigma = 3.4..6.6 eV = 187.9..364.7 nm, rounded out to tens.
+    EXPECT_EQ(plotRange({{{5.0, 1}}}, uv), (std::pair{180.0, 370.0}));
+    uv.unit = Unit::ElectronVolt;
+    EXPECT_EQ(plotRange({{{5.0, 1}}}, uv), (std::pair{3.0, 7.0}));
+}
+
+TEST(Broadening, SticksOnAxisLeaveOutUndrawnLines) {
+    Settings uv = defaultSettings(Kind::Uv);
+    const Curve c = sticksOnAxis({{0, 0}, {4.0, 0.2}}, uv);
+    ASSERT_EQ(c.x.size(), 1u);
+    EXPECT_NEAR(c.x[0], kEvNanometre / 4.0, 1e-9);
+    EXPECT_EQ(c.y[0], 0.2);
+}
+
+TEST(Sources, FilesWithoutTheSpectrumGiveNoLines) {
+    // No printout at all: the parsers' placeholders (NaN or zeros) are no lines.
+    const FoldedText none(std::string(" Normal termination of Gaussian 16\r\n"));
+    for (Kind kind : {Kind::Ir, Kind::Raman, Kind::Uv, Kind::Ecd})
+        EXPECT_TRUE(sticksFromText(none.ref(), kind).empty());
+    EXPECT_TRUE(withoutAllZero({{1000, 0}, {2000, 0}}).empty());
+    EXPECT_EQ(withoutAllZero({{1000, 0}, {2000, -1}}).size(), 2u);
+}
+
+// The curve of a real file peaks (on the default grid) within 1 % of the
+// position of its strongest line.
+double peakOf(const Curve& c) {
+    auto it = std::max_element(c.y.begin(), c.y.end());
+    return c.x[static_cast<std::size_t>(it - c.y.begin())];
+}
+
+TEST(RealSpectra, StrongestIrBandIsThePeak) {
+    ZERLANT_DATA_FILE(path, "cclib_g09_dvb_ir.out");
+    auto sticks = sticksFromFile(path.string(), Kind::Ir);
+    ASSERT_TRUE(sticks);
+    // Divinylbenzene has 20 atoms, 54 modes; its strongest band (98.3705
+    // km/mol) lies beyond the first group of three modes.
+    if (sticks->size() < 54)
+        GTEST_SKIP() << "the frequency reader gives " << sticks->size() << " of 54 modes";
+    const auto strongest =
+        *std::max_element(sticks->begin(), sticks->end(),
+                          [](const Stick& a, const Stick& b) { return a.strength < b.strength; });
+    // " Frequencies --   1814.1806              1815.0418              3397.7981"
+    // " IR Inten    --      0.0000                 1.4854                98.3705"
+    EXPECT_NEAR(strongest.strength, 98.3705, 1e-9);
+    EXPECT_NEAR(strongest.position, 3397.7981, 1e-9);
+    const Settings s = defaultSettings(Kind::Ir);
+    const Curve c = broaden(*sticks, s, plotRange({*sticks}, s));
+    EXPECT_NEAR(peakOf(c), strongest.position, 0.01 * strongest.position);
+}
+
+TEST(RealSpectra, StrongestUvTransitionIsThePeak) {
+    ZERLANT_DATA_FILE(path, "cclib_g16_dvb_td.out");
+    auto sticks = sticksFromFile(path.string(), Kind::Uv);
+    ASSERT_TRUE(sticks);
+    ASSERT_GE(sticks->size(), 5u);
+    // "Excited State   2:      Singlet-BU     5.3746 eV  230.68 nm  f=0.6779"
+    const auto strongest =
+        *std::max_element(sticks->begin(), sticks->end(),
+                          [](const Stick& a, const Stick& b) { return a.strength < b.strength; });
+    EXPECT_NEAR(strongest.position, 5.3746, 1e-9);
+    for (Unit unit : {Unit::Nanometre, Unit::ElectronVolt}) {
+        Settings s = defaultSettings(Kind::Uv);
+        s.unit = unit;
+        const Curve c = broaden(*sticks, s, plotRange({*sticks}, s));
+        const double expected = unit == Unit::Nanometre ? 230.68 : 5.3746;
+        EXPECT_NEAR(peakOf(c), expected, 0.01 * expected);
+    }
+}
+
+}  // namespace
+}  // namespace zerlant::spectra
