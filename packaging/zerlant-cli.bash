@@ -18,6 +18,14 @@ _zerlant_cli_options() {
         substitute) echo "$common --from --to --first" ;;
         bcf) echo "$common -o --output --full-paths --ext" ;;
         normalize) echo "--help --files-from --null --keep-backup" ;;
+        thermo)
+            echo "$common --temperature --pressure --concentration --scale --cutoff --qh" \
+                "--relative --unit --reference -o --output"
+            ;;
+        plot)
+            echo "$common -o --output --fwhm --range --unit --scale --measured --points" \
+                "--decimal-separator"
+            ;;
     esac
 }
 
@@ -41,15 +49,15 @@ _zerlant_cli() {
     local command='' i
     for ((i = 1; i < cword; i++)); do
         case ${words[i]} in
-            extract | scan | aim | rename | substitute | bcf | normalize)
+            extract | scan | aim | rename | substitute | bcf | normalize | thermo | plot)
                 command=${words[i]}
                 break
                 ;;
         esac
     done
     if [[ -z $command ]]; then
-        COMPREPLY=($(compgen -W 'extract scan aim rename substitute bcf normalize
-            --help --help-all --version' -- "$cur"))
+        COMPREPLY=($(compgen -W 'extract scan aim rename substitute bcf normalize thermo
+            plot --help --help-all --version' -- "$cur"))
         return
     fi
 
@@ -66,6 +74,18 @@ _zerlant_cli() {
             COMPREPLY=($(compgen -W 'English Español' -- "$cur"))
             return
             ;;
+        --unit)
+            if [[ $command == thermo ]]; then
+                COMPREPLY=($(compgen -W 'kcal kj ev' -- "$cur"))
+            else
+                COMPREPLY=($(compgen -W 'nm ev cm-1' -- "$cur"))
+            fi
+            return
+            ;;
+        --measured | --reference)
+            _filedir
+            return
+            ;;
         --rule)
             COMPREPLY=($(compgen -W 'insert delete remove replace extension case number' \
                 -- "$cur"))
@@ -74,6 +94,10 @@ _zerlant_cli() {
         -o | --output)
             if [[ $command == bcf ]]; then
                 _filedir bcf
+            elif [[ $command == plot ]]; then
+                _filedir '@(svg|png|pdf|csv)'
+            elif [[ $command == thermo ]]; then
+                _filedir '@(csv|json|xlsx)'
             else
                 _filedir '@(txt|csv|xlsx)'
             fi
@@ -87,7 +111,8 @@ _zerlant_cli() {
             COMPREPLY=($(compgen -W "csv json" -- "$cur"))
             return
             ;;
-        --decimal-separator | -j | --jobs | --text | --with | --position | --from-position | \
+        --temperature | --pressure | --concentration | --cutoff | --fwhm | --range | --points | \
+            --decimal-separator | -j | --jobs | --text | --with | --position | --from-position | \
             --from-delimiter | --to-count | --to-delimiter | --new-extension | --start | \
             --width | --fill | --ext)
             return
@@ -101,7 +126,14 @@ _zerlant_cli() {
     # The files the command reads (folders too, to walk into; _filedir
     # matches the extensions in either case).
     case $command in
-        extract | scan | normalize) _filedir '@(out|log)' ;;
+        extract | scan | normalize | thermo) _filedir '@(out|log)' ;;
+        plot)
+            if ((cword == i + 1)); then
+                COMPREPLY=($(compgen -W 'ir raman uv ecd scan' -- "$cur"))
+            else
+                _filedir '@(out|log)'
+            fi
+            ;;
         aim) _filedir sum ;;
         bcf) _filedir '@(gjf|com)' ;;
         *) _filedir ;;
