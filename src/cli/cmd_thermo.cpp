@@ -15,6 +15,7 @@
 #include "core/files/filetext.hpp"
 #include "core/results/table.hpp"
 #include "core/results/xlsxexport.hpp"
+#include "core/text/textutils.hpp"
 
 namespace zerlant::cli {
 
@@ -47,23 +48,12 @@ CLI::Validator positiveNumber() {
         "");
 }
 
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\n\r") == std::string::npos)
-        return text;
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    return out + "\"";
-}
-
 std::string csvOf(const std::vector<std::string>& keys,
                   const std::vector<std::vector<std::string>>& rows) {
     std::string out;
     auto line = [&](const std::vector<std::string>& cells) {
-        for (std::size_t i = 0; i < cells.size(); ++i) out += (i ? "," : "") + csvField(cells[i]);
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            out += (i ? "," : "") + separatedCell(cells[i], ",");
         out += '\n';
     };
     line(keys);

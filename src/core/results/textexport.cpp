@@ -20,29 +20,6 @@ std::string exportFileName(std::string_view currentFolder) {
     return std::string(name) + ".txt";
 }
 
-namespace {
-
-// A cell holding the separator, a double quote, CR or LF goes in double
-// quotes with its quotes doubled, so that a reader of separated text sees one
-// cell; every other cell stands as it is.
-void appendCell(std::string& out, const std::string& cell, std::string_view separator) {
-    const bool quote = cell.find_first_of("\"\r\n") != std::string::npos ||
-                       (!separator.empty() && cell.find(separator) != std::string::npos);
-    if (!quote) {
-        out += cell;
-        return;
-    }
-    out += '"';
-    for (char c : cell) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
-}
-
-}  // namespace
-
 std::string exportTextBytes(const Table& table, std::string_view separator,
                             std::string_view lineEnd) {
     const std::string empty = columnasvacias(table);
@@ -56,7 +33,7 @@ std::string exportTextBytes(const Table& table, std::string_view separator,
         for (std::size_t c : written) {
             if (c != 0)
                 out += separator;
-            appendCell(out, table.cell(c, r), separator);
+            out += separatedCell(table.cell(c, r), separator);
         }
         out += lineEnd;
     }

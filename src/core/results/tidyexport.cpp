@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/text/numbers.hpp"
+#include "core/text/textutils.hpp"
 
 namespace zerlant {
 
@@ -26,18 +27,6 @@ std::string cellOf(const Table& t, std::size_t column, std::size_t row) {
     if (failed(t, row) && column != 0 && column != kStatusColumn)
         return {};
     return t.cell(column, row);
-}
-
-std::string csvCell(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    return out + "\"";
 }
 
 // The whole text as a number ("." decimals), else nothing.
@@ -203,7 +192,7 @@ std::string tidyCsv(const TidyResults& results, const ExtractBoxes& boxes) {
         for (std::size_t c = 0; c < kResultColumns; ++c) {
             if (!boxes.ticked(kExtractQuantities[c].box))
                 continue;
-            out += (first ? "" : ",") + csvCell(cellOf(t, c, row));
+            out += (first ? "" : ",") + separatedCell(cellOf(t, c, row), ",");
             first = false;
         }
         out += "\r\n";

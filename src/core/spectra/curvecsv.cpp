@@ -1,24 +1,11 @@
 #include "core/spectra/curvecsv.hpp"
+#include "core/text/textutils.hpp"
 
 #include "core/spectra/numbertext.hpp"
 
 namespace zerlant::spectra {
 
-namespace {
-
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    return out + "\"";
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::string xColumnName(Unit unit) {
     switch (unit) {
@@ -51,7 +38,7 @@ std::string curvesCsv(const std::vector<std::string>& header, const std::vector<
     for (std::size_t i = 0; i < header.size(); ++i) {
         if (i)
             out += ',';
-        out += csvField(header[i]);
+        out += separatedCell(header[i], ",");
     }
     out += '\n';
     if (curves.empty())
@@ -76,7 +63,7 @@ std::string scanCsv(const std::vector<ScanProfile>& profiles) {
     for (const auto& p : profiles)
         for (std::size_t i = 0; i < p.coordinate.size(); ++i) {
             if (many)
-                out += csvField(p.file) + ',';
+                out += separatedCell(p.file, ",") + ',';
             out += numberText(p.coordinate[i]) + ',' + numberText(p.relative[i]) + '\n';
         }
     return out;

@@ -198,6 +198,20 @@ std::string entradaarchivo(TextRef normalisedText, bool join) {
     return join ? joinWrappedLines(entry) : std::string(entry);
 }
 
+std::string separatedCell(std::string_view cell, std::string_view separator) {
+    const bool quote = cell.find_first_of("\"\r\n") != std::string_view::npos ||
+                       (!separator.empty() && cell.find(separator) != std::string_view::npos);
+    if (!quote)
+        return std::string(cell);
+    std::string out = "\"";
+    for (char c : cell) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
 std::vector<ArchivePlace> archivePlaces(TextRef normalisedText) {
     std::vector<ArchivePlace> out;
     std::size_t from = normalisedText.findExact("1|1|");

@@ -66,6 +66,12 @@ TextRef tailOf(TextRef text);
 // joins wrapped lines.
 std::string joinWrappedLines(std::string_view text);
 
+// One cell of separated text (CSV and the like): a cell holding the
+// separator, a double quote, CR or LF goes in double quotes with its quotes
+// doubled, so that a reader of separated text sees one cell; every other cell
+// stands as it is.
+std::string separatedCell(std::string_view cell, std::string_view separator);
+
 // The archive entry of a normalised output text: from the first "1|1|" of the
 // tail (exact case) to just before the "@" that ends the entry (the first "@"
 // right after a "|"); with `join`, every CR LF followed by a blank is removed
