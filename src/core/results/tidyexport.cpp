@@ -176,6 +176,28 @@ Json blocksOf(const FileDetail& d, const ExtractBoxes& boxes, Json record) {
 
 }  // namespace
 
+Table tidyResultTable(const Table& shown, std::string_view missing, char decimalSeparator) {
+    Table t = shown;
+    // Energies to the CPU time: numbers (and a time) written with the user's
+    // separator; names, method, basis ("6-31G(d,p)") and charge keep theirs.
+    constexpr std::size_t kFirstNumber = static_cast<std::size_t>(ExtractBox::Energy);
+    constexpr std::size_t kLastNumber = static_cast<std::size_t>(ExtractBox::CpuTime);
+    for (std::size_t row = 1; row < t.rows(); ++row) {
+        for (std::size_t c = 0; c < t.columns(); ++c) {
+            std::string cell = t.cell(c, row);
+            if (cell == missing && c != 0) {
+                t.set(c, row, std::string());
+            } else if (decimalSeparator != '.' && c >= kFirstNumber && c <= kLastNumber) {
+                for (char& ch : cell)
+                    if (ch == decimalSeparator)
+                        ch = '.';
+                t.set(c, row, std::move(cell));
+            }
+        }
+    }
+    return t;
+}
+
 std::string tidyCsv(const TidyResults& results, const ExtractBoxes& boxes) {
     const Table& t = results.resultTable;
     std::string out;

@@ -6,6 +6,7 @@
 // of every file as one multi-structure XYZ file.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/results/resulttables.hpp"
@@ -20,6 +21,11 @@ struct TidyResults {
     const Table& resultTable;
     const std::vector<FileDetail>& details;  // row k at index k - 1
 };
+
+// The ResultTable as a window shows it (numbers with the user's decimal
+// separator, `missing` for a missing value) in the form the tidy exports read:
+// "." decimals in the number and time columns, missing values empty.
+Table tidyResultTable(const Table& shown, std::string_view missing, char decimalSeparator);
 
 // One header line of the chosen single-valued keys, then one row per file;
 // CR LF line ends, cells quoted where they hold a comma, quote, CR or LF.

@@ -5,6 +5,7 @@
 
 #include "core/extract/extraction.hpp"
 #include "core/results/exporttable.hpp"
+#include "core/results/tidyexport.hpp"
 #include "gui/app/appcontext.hpp"
 #include "gui/app/captions.hpp"
 
@@ -81,6 +82,13 @@ Table ExtractPanel::exportTable() const {
     return prepararexportacion(resultTable_, detail_.table, boxes());
 }
 
+std::optional<std::string> ExtractPanel::tidyExport(const std::string& format) const {
+    const Table table =
+        tidyResultTable(resultTable_, ctx_.app.msg(131).toStdString(), ctx_.app.decimalSeparator());
+    const TidyResults results{table, fileDetails_};
+    return format == "json" ? tidyJson(results, boxes()) : tidyCsv(results, boxes());
+}
+
 void ExtractPanel::run() {
     startRun([this, boxes = boxes()](const RunInputs& in,
                                      const ProgressCallback& progress) -> RunResults {
@@ -90,6 +98,7 @@ void ExtractPanel::run() {
             return {};
         return [this, outcome] {
             resultTable_ = std::move(outcome->resultTable);
+            fileDetails_ = std::move(outcome->fileDetails);
             // No file reached the detail table: it keeps what it held.
             if (outcome->detail.contadorficheros > 0)
                 detail_ = std::move(outcome->detail);

@@ -22,6 +22,7 @@ class ExtractPanel : public ReadingPanel {
     const DetailTable& detailTable() const { return detail_; }
 
     Table exportTable() const override;
+    std::optional<std::string> tidyExport(const std::string& format) const override;
     void panelShown() override;
 
   public slots:
@@ -31,6 +32,7 @@ class ExtractPanel : public ReadingPanel {
     std::array<QCheckBox*, kExtractBoxCount> boxes_{};
     Table resultTable_;
     DetailTable detail_;
+    std::vector<FileDetail> fileDetails_;  // the typed lists of resultTable_'s rows
 };
 
 }  // namespace zerlant::gui

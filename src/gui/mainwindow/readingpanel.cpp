@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QProgressDialog>
@@ -10,6 +11,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "core/files/filetext.hpp"
 #include "core/results/textexport.hpp"
 #include "core/results/xlsxexport.hpp"
 #include "gui/app/appcontext.hpp"
@@ -158,9 +160,13 @@ QString ReadingPanel::exportFolder() const {
 }
 
 QString ReadingPanel::askExportPath(const QString& caption, const std::string& name,
-                                    int filterMessage) const {
+                                    int filterMessage, bool tidy) const {
     const QString suggested = QDir(exportFolder()).filePath(QString::fromStdString(name));
-    const QString filter = ctx_.app.msg(filterMessage) + QStringLiteral(";;") + ctx_.app.msg(227);
+    QString filter = ctx_.app.msg(filterMessage) + QStringLiteral(";;");
+    if (tidy)  // CSV and JSON for scripts, where the panel offers them
+        filter +=
+            ctx_.app.msg(371) + QStringLiteral(";;") + ctx_.app.msg(372) + QStringLiteral(";;");
+    filter += ctx_.app.msg(227);
     return ctx_.dialogs.saveFileNameAsking(ctx_.window, QString(caption).remove(QLatin1Char('&')),
                                            suggested, filter, ctx_.app.title(), ctx_.app.msg(228));
 }
@@ -168,10 +174,17 @@ QString ReadingPanel::askExportPath(const QString& caption, const std::string& n
 void ReadingPanel::exportText() {
     const Table table = exportTable();
     const std::string folder = ctx_.currentFolder().toStdString();
-    const QString chosen = askExportPath(text_->text(), exportFileName(folder), 225);
+    const bool tidy = tidyExport("csv").has_value();
+    const QString chosen = askExportPath(text_->text(), exportFileName(folder), 225, tidy);
     if (chosen.isEmpty())
         return;
-    const auto status = writeExportText(table, ";", chosen.toStdString());
+    // A name ending in .csv or .json asks for the form for scripts.
+    const QString suffix = QFileInfo(chosen).suffix().toLower();
+    std::optional<std::string> scripted;
+    if (suffix == QLatin1String("csv") || suffix == QLatin1String("json"))
+        scripted = tidyExport(suffix.toStdString());
+    const auto status = scripted ? writeFileAtomically(chosen.toStdString(), *scripted)
+                                 : writeExportText(table, ";", chosen.toStdString());
     if (status) {
         ctx_.showStatus(chosen);
     } else {

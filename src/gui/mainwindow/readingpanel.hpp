@@ -5,6 +5,7 @@
 // of the list, the folder or the pattern.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,13 @@ class ReadingPanel : public ToolPanel {
 
     // The ExportTable built from the panel's tables and ticked boxes.
     virtual Table exportTable() const = 0;
+
+    // The results in a form for scripts ("csv" or "json"), for the panels
+    // that offer it; nothing otherwise.
+    virtual std::optional<std::string> tidyExport(const std::string& format) const {
+        (void)format;
+        return std::nullopt;
+    }
 
   public slots:
     // Starts the run over the ticked rows; returns at once.
@@ -89,7 +97,8 @@ class ReadingPanel : public ToolPanel {
     QString exportFolder() const;
     // The save dialog of an export: `name` in exportFolder(), the filter of
     // message `filterMessage` first; asks before replacing a file.
-    QString askExportPath(const QString& caption, const std::string& name, int filterMessage) const;
+    QString askExportPath(const QString& caption, const std::string& name, int filterMessage,
+                          bool tidy = false) const;
     // The number of ticked rows, heading included, for the progress bar.
     int tickedRows() const;
 

@@ -13,7 +13,7 @@ std::vector<int> numbersInUse() {
     const std::pair<int, int> ranges[] = {{1, 26},    {51, 139},  {150, 154},
                                           {160, 181}, {190, 197}, {200, 207},
                                           {210, 243}, {260, 299}, {300, 328},
-                                          {370, 370}};
+                                          {370, 372}};
     for (auto [a, b] : ranges)
         for (int i = a; i <= b; ++i) n.push_back(i);
     return n;

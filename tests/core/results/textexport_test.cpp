@@ -2,6 +2,7 @@
 // a row are quoted.
 
 #include "core/results/textexport.hpp"
+#include "core/results/tidyexport.hpp"
 
 #include <gtest/gtest.h>
 
@@ -36,3 +37,26 @@ TEST(TextExport, CellsThatWouldSplitARowAreQuoted) {
             << c.cell;
     }
 }
+
+namespace zerlant {
+namespace {
+
+// The window's table (decimal comma, its own N/A text) in the tidy form:
+// "." decimals in the number and time columns only, missing values empty.
+TEST(TidyResultTable, DecimalPointAndEmptyMissingValues) {
+    Table shown(kResultColumns, 2);
+    shown.set(0, 1, "a,b.log");
+    shown.set(3, 1, "6-31G(d,p)");
+    shown.set(6, 1, "-76,4089");
+    shown.set(9, 1, "N/D");
+    shown.set(20, 1, "0:0:5,6");
+    const Table t = tidyResultTable(shown, "N/D", ',');
+    EXPECT_EQ(t.cell(0, 1), "a,b.log");
+    EXPECT_EQ(t.cell(3, 1), "6-31G(d,p)");
+    EXPECT_EQ(t.cell(6, 1), "-76.4089");
+    EXPECT_EQ(t.cell(9, 1), "");
+    EXPECT_EQ(t.cell(20, 1), "0:0:5.6");
+}
+
+}  // namespace
+}  // namespace zerlant
