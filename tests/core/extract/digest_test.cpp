@@ -101,12 +101,27 @@ std::vector<std::string> steps(TextRef text) {
     return out;
 }
 
+// CR LF beside a lone CR or LF.
+bool mixedLineEnds(const std::string& bytes) {
+    std::size_t crs = 0, lfs = 0, pairs = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        crs += bytes[i] == '\r';
+        lfs += bytes[i] == '\n';
+        pairs += bytes[i] == '\n' && i > 0 && bytes[i - 1] == '\r';
+    }
+    return crs > 0 && !(crs == lfs && lfs == pairs);
+}
+
 void expectSameSearches(const std::string& path, const std::string& what) {
     auto whole = zerlant::readNormalised(path);
     ASSERT_TRUE(whole.ok()) << what;
     auto digest = zerlant::readDigest(path);
     ASSERT_TRUE(digest.ok()) << what;
-    ASSERT_TRUE(digest->has_value()) << what << ": read whole";
+    if (!digest->has_value()) {
+        // Only a file of mixed line ends is read whole.
+        EXPECT_TRUE(mixedLineEnds(zerlant::testing::readAll(path))) << what << ": read whole";
+        return;
+    }
     const TextRef w = whole->ref();
     const TextRef d = (*digest)->ref();
     EXPECT_LE(d.size(), w.size()) << what;
@@ -128,10 +143,10 @@ void expectSameSearches(const std::string& path, const std::string& what) {
 std::string withCrLf(const std::string& bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 16);
-    for (char c : bytes) {
-        if (c == '\n')
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r'))
             out += '\r';
-        out += c;
+        out += bytes[i];
     }
     return out;
 }
