@@ -19,7 +19,7 @@ namespace {
 constexpr std::uint64_t kNone = ~std::uint64_t(0);
 constexpr std::size_t kChunk = std::size_t(1) << 20;
 // More archive starts or "@" than this: no output file; read it whole.
-constexpr std::size_t kMaxMarks = std::size_t(1) << 20;
+constexpr std::size_t kMaxMarks = std::size_t(1) << 16;
 
 // The anchors.  "|" stands for "|" or "\" (the normalised text turns every
 // "\" into "|").
@@ -315,7 +315,10 @@ class FileReader {
     const OpenedFile& file_;
 };
 
-constexpr std::size_t kWindow = 64 * 1024;
+// Lines are read around an anchor in windows that start small (most lines are
+// short and a file of many steps keeps many of them) and double up to 1 MiB.
+constexpr std::size_t kFirstWindow = 4 * 1024;
+constexpr std::size_t kLastWindow = std::size_t(1) << 20;
 
 // The cut-out parts, as offsets in the file, and how they are found.
 class Cutter {
@@ -328,8 +331,9 @@ class Cutter {
     // The offset where the line holding `pos` starts.
     std::uint64_t lineStart(std::uint64_t pos) {
         std::uint64_t end = pos;
-        while (end > 0) {
-            const std::uint64_t begin = end > kWindow ? end - kWindow : 0;
+        for (std::size_t window = kFirstWindow; end > 0;
+             window = std::min(2 * window, kLastWindow)) {
+            const std::uint64_t begin = end > window ? end - window : 0;
             if (!file_.read(begin, static_cast<std::size_t>(end - begin), buffer_))
                 return fail();
             const void* lf = ::memrchr(buffer_.data(), '\n', buffer_.size());
@@ -347,8 +351,10 @@ class Cutter {
     template <typename F>
     std::uint64_t forwardUntil(std::uint64_t pos, F&& f) {
         char previous = 0;
-        for (std::uint64_t at = pos; at < file_.size();) {
-            if (!file_.read(at, kWindow, buffer_))
+        std::size_t window = kFirstWindow;
+        for (std::uint64_t at = pos; at < file_.size();
+             window = std::min(2 * window, kLastWindow)) {
+            if (!file_.read(at, window, buffer_))
                 return fail();
             for (std::size_t i = 0; i < buffer_.size(); ++i) {
                 const char c = buffer_[i];
