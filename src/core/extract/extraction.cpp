@@ -13,6 +13,7 @@
 #include <optional>
 #include <thread>
 
+#include "core/extract/digest.hpp"
 #include "core/extract/excitedstates.hpp"
 #include "core/extract/frequencies.hpp"
 #include "core/extract/geometry.hpp"
@@ -441,12 +442,25 @@ bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, char sep,
 ParsedFile parseFile(const std::string& path, const MessageLookup& msg, char sep) {
     ParsedFile p;
     try {
-        Result<FoldedText> file = readNormalised(path);
-        if (!file) {
-            p.readError = file.error().describe();
+        // The parts of the file that the parsers read, cut out in one pass;
+        // a file the digest cannot stand in for is read whole.
+        Result<std::optional<FoldedText>> digest = readDigest(path);
+        if (!digest) {
+            p.readError = digest.error().describe();
             return p;
         }
-        const TextRef text = file->ref();
+        FoldedText file;
+        if (*digest) {
+            file = std::move(**digest);
+        } else {
+            Result<FoldedText> whole = readNormalised(path);
+            if (!whole) {
+                p.readError = whole.error().describe();
+                return p;
+            }
+            file = std::move(*whole);
+        }
+        const TextRef text = file.ref();
         // Anywhere in the text; looked for from the end, where a job that
         // ended normally says so.
         if (text.rfind("Normal termination") == TextRef::npos)

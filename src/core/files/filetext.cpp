@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <random>
 #include <stdexcept>
@@ -636,7 +637,118 @@ Status normaliseFile(const std::string& path, std::uint64_t pieceSize, std::stri
     return success();
 }
 
+// True when n bytes hold a CR LF pair (memchr for the CR: output files with
+// LF line ends hold none, and then the bytes are passed over at memchr speed).
+bool containsCrLf(const char* p, std::size_t n) {
+    const char* end = p + n;
+    while (p < end) {
+        const char* cr =
+            static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(end - p)));
+        if (!cr || cr + 1 >= end)
+            return false;
+        if (cr[1] == '\n')
+            return true;
+        p = cr + 1;
+    }
+    return false;
+}
+
 }  // namespace
+
+// The plan of the pieces learnt chunk by chunk as PlanScanner learns it, at
+// memchr speed while the file holds no CR.  Whether the line ends are mixed
+// is all that is learnt of the counts: a file without CR is not; once a CR is
+// met, the chunks from there on are counted, and any LF before it was a lone
+// one.
+struct PartNormaliser::State {
+    State(std::uint64_t length, std::uint64_t pieceSize)
+        : ends(detail::pieceEnds(length, pieceSize)), crLf(ends.size(), false) {}
+
+    void feed(const char* data, std::size_t n, std::uint64_t offset) {
+        if (n == 0)
+            return;
+        const bool hasCr = sawCr || std::memchr(data, '\r', n) != nullptr;
+        if (!hasCr) {
+            loneLfBeforeCr = loneLfBeforeCr || std::memchr(data, '\n', n) != nullptr;
+        } else {
+            sawCr = true;
+            counter.feed(data, n);
+        }
+        for (std::size_t i = 0; i < n;) {
+            const std::uint64_t pos = offset + i;
+            while (pos >= ends[piece]) ++piece;
+            const auto span =
+                static_cast<std::size_t>(std::min<std::uint64_t>(n - i, ends[piece] - pos));
+            const char* s = data + i;
+            const bool crBefore = i > 0 ? data[i - 1] == '\r' : lastWasCr;
+            if (crBefore && s[0] == '\n') {
+                crLf[piece] = true;
+                if (piece > 0 && pos == ends[piece - 1])
+                    crLf[piece - 1] = true;
+            }
+            if (hasCr && !crLf[piece] && containsCrLf(s, span))
+                crLf[piece] = true;
+            i += span;
+        }
+        lastWasCr = data[n - 1] == '\r';
+    }
+
+    std::vector<std::uint64_t> ends;
+    std::vector<bool> crLf;
+    std::size_t piece = 0;
+    bool lastWasCr = false;
+    bool sawCr = false;
+    bool loneLfBeforeCr = false;
+    LineEndCounter counter;
+    PiecePlan plan;
+    std::unique_ptr<PieceConverter> converter;
+};
+
+PartNormaliser::PartNormaliser(std::uint64_t length, std::uint64_t pieceSize)
+    : state_(std::make_unique<State>(length, pieceSize)) {}
+
+PartNormaliser::~PartNormaliser() = default;
+
+void PartNormaliser::scan(const char* data, std::size_t n, std::uint64_t offset) {
+    state_->feed(data, n, offset);
+}
+
+void PartNormaliser::finishScan() {
+    if (state_->converter)
+        return;
+    PiecePlan& plan = state_->plan;
+    plan.ends = state_->ends;
+    plan.convertLf.resize(plan.ends.size());
+    for (std::size_t k = 0; k < plan.ends.size(); ++k) plan.convertLf[k] = !state_->crLf[k];
+    plan.mixed = state_->sawCr && (state_->loneLfBeforeCr || !state_->counter.uniform());
+    state_->converter = std::make_unique<PieceConverter>(plan);
+}
+
+bool PartNormaliser::mixedLineEnds() {
+    finishScan();
+    return state_->plan.mixed;
+}
+
+void PartNormaliser::append(const char* data, std::size_t n, std::uint64_t offset,
+                            std::string& out) {
+    finishScan();
+    state_->converter->convert(data, n, offset, out);
+}
+
+bool PartNormaliser::convertsLineFeeds(std::uint64_t offset) {
+    finishScan();
+    const auto& ends = state_->plan.ends;
+    const auto at = std::upper_bound(ends.begin(), ends.end(), offset);
+    if (at == ends.end())
+        return state_->plan.convertLf.back();
+    return state_->plan.convertLf[static_cast<std::size_t>(at - ends.begin())];
+}
+
+bool PartNormaliser::anyPieceKeepsLineEnds() {
+    finishScan();
+    const auto& c = state_->plan.convertLf;
+    return std::find(c.begin(), c.end(), false) != c.end();
+}
 
 namespace detail {
 

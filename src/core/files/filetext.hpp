@@ -3,6 +3,7 @@
 // rewriting.  Files are bytes; nothing here depends on the process locale.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,37 @@ inline constexpr std::uint64_t kPieceBytes = 65'000'000;
 // each line end made CR LF on its own: CR CR LF, CR LF and LF CR are one line
 // end each, a lone CR or LF is one.
 std::string normalisedText(std::string_view bytes);
+
+// Normalises chosen parts of a file exactly as normalisedText does inside the
+// whole text: first every chunk of the file is shown to scan() in order (it
+// learns which pieces hold a CR LF), then the parts are appended in file
+// order, each with its offset in the file.
+class PartNormaliser {
+  public:
+    explicit PartNormaliser(std::uint64_t length, std::uint64_t pieceSize = kPieceBytes);
+    ~PartNormaliser();
+    PartNormaliser(const PartNormaliser&) = delete;
+    PartNormaliser& operator=(const PartNormaliser&) = delete;
+
+    void scan(const char* data, std::size_t n, std::uint64_t offset);
+    // The normalised form of n bytes found at `offset` in the file, appended
+    // to `out`.  Parts must come in increasing offset order, after the scan.
+    void append(const char* data, std::size_t n, std::uint64_t offset, std::string& out);
+    // After the scan: whether the piece holding `offset` turns every LF into
+    // CR LF (it holds no CR LF of its own), and whether any piece keeps its
+    // line ends.
+    bool convertsLineFeeds(std::uint64_t offset);
+    bool anyPieceKeepsLineEnds();
+    // After the scan: whether the file mixes its line ends (CR LF beside lone
+    // LF or CR).  Every line end of such a file becomes CR LF, which depends
+    // on the bytes around it: parts of it are not normalised on their own.
+    bool mixedLineEnds();
+
+  private:
+    void finishScan();
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 // The normalised text of a file, read in two passes so that at no time more
 // than the result and a small buffer are held.  The file is never changed.

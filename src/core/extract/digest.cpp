@@ -1,0 +1,594 @@
+#include "core/extract/digest.hpp"
+
+#include <hs.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "core/files/filetext.hpp"
+#include "core/files/openfile.hpp"
+
+namespace zerlant {
+
+namespace {
+
+constexpr std::uint64_t kNone = ~std::uint64_t(0);
+constexpr std::size_t kChunk = std::size_t(1) << 20;
+// More archive starts or "@" than this: no output file; read it whole.
+constexpr std::size_t kMaxMarks = std::size_t(1) << 16;
+
+// The anchors.  "|" stands for "|" or "\" (the normalised text turns every
+// "\" into "|").
+enum Pattern : unsigned {
+    // Lines: the first, the last and the first after every "@".
+    kNormalTermination,  // " Normal termination of Gaussian 16 at ..."
+    kJobCpu,             // " Job cpu time:       0 days  0 hours  1 minutes 50.3 seconds."
+    kScfDone,            // " SCF Done:  E(RB3LYP) =  -382.308266566     A.U. after   11 cycles"
+    kRSolv,              // " RSolv=   1.385"
+    kNonElectrostatic,   // " Total free energy in solution:  with all non electrostatic terms ..."
+    kPcmNonElectrostatic,  // " PCM non-electrostatic energy =        -0.0013470649 Hartrees."
+    kCavitation,           // " Cavitation energy    = ..."
+    kDeltaG,               // " DeltaG (solv) (kcal/mol) = ..."
+    kMolarVolume,          // " Molar volume =    1010.434 bohr**3/mol ( 89.976 cm**3/mol)"
+    kRecommendedA0,        // " Recommended a0 for SCRF calculation =  3.65 angstrom ..."
+    kSpatialExtent,        // " Electronic spatial extent (au):  <R**2>=            283.9604"
+    // Words (the byte before is no letter or digit): the last.
+    kTot,  // "    X=  0.0000    Y=  0.0000    Z=  -2.0615  Tot=  2.0615"
+    kEps,  // " Solvent              : Water, Eps=  78.355300 Eps(inf)=   1.777849"
+    // The archive entries: " 1\1\GINC-NODE\FOpt\RB3LYP\6-31G(d)\C10H10\..." to "\\@".
+    kArchiveStart,
+    kAt,
+    // Blocks.
+    kStandardOrientation,
+    kRotationalConstants,
+    kMulliken0,
+    kMulliken1,
+    kMulliken2,
+    kMulliken3,
+    kSumOfMulliken,
+    kOrbitalSymmetries,
+    kElectronicState,
+    kPopulationAnalysis,
+    kCondensed,
+    kNormalCoordinates,
+    kCalMolKelvin,
+    kLog10Q,
+    kExcitation,
+    kSavETr,
+    kRotatory,
+    kRotatoryEnd1,
+    kRotatoryEnd2,
+    kPatternCount
+};
+
+constexpr std::string_view kPatternText[kPatternCount] = {
+    "Normal termination",
+    "Job cpu time",
+    "SCF Done:",
+    "RSolv=",
+    "with all non electrostatic terms",
+    "PCM non-electrostatic energy",
+    "Cavitation energy",
+    "DeltaG",
+    "Molar volume",
+    "Recommended a0 for SCRF calculation",
+    "Electronic spatial extent (au)",
+    "Tot=",
+    "EPS=",
+    "1|1|",
+    "@",
+    "Standard orientation:",
+    "Rotational constants",
+    "Mulliken atomic charges:",
+    "Total atomic charges:",
+    "Mulliken charges:",
+    "Mulliken charges and spin densities:",
+    "Sum of Mulliken",
+    "Orbital Symmetries:",
+    "The electronic state is",
+    "Population analysis using",
+    "Condensed to atoms",
+    "and normal coordinates:",
+    "Cal/Mol-Kelvin",
+    "Log10(Q)",
+    "Excitation energies and oscillator strengths:",
+    "SavETr",
+    "Rotatory Strengths",
+    "1/2[<0|del|b>*<b|r|0>",
+    "<0|del|b> * <b|r|0>",
+};
+
+constexpr unsigned kFirstLine = kNormalTermination;
+constexpr unsigned kLastLine = kEps;  // lines and words
+constexpr bool isWord(unsigned p) {
+    return p == kTot || p == kEps;
+}
+
+// How a block ends: at an end marker, at the first blank line after its
+// heading line (the normal modes), or at its end marker, else at the first
+// empty line (the excitations).
+enum class BlockEnd { Marker, BlankLine, MarkerOrEmptyLine };
+
+struct BlockKind {
+    Pattern start;
+    Pattern end;  // kPatternCount: none
+    BlockEnd how;
+    bool beforeEveryArchive;  // the last block before every archive entry too
+};
+
+constexpr BlockKind kBlocks[] = {
+    {kStandardOrientation, kRotationalConstants, BlockEnd::Marker, true},
+    {kMulliken0, kSumOfMulliken, BlockEnd::Marker, false},
+    {kMulliken1, kSumOfMulliken, BlockEnd::Marker, false},
+    {kMulliken2, kSumOfMulliken, BlockEnd::Marker, false},
+    {kMulliken3, kSumOfMulliken, BlockEnd::Marker, false},
+    {kOrbitalSymmetries, kElectronicState, BlockEnd::Marker, false},
+    {kElectronicState, kCondensed, BlockEnd::Marker, false},
+    {kPopulationAnalysis, kCondensed, BlockEnd::Marker, false},
+    {kNormalCoordinates, kPatternCount, BlockEnd::BlankLine, false},
+    {kCalMolKelvin, kLog10Q, BlockEnd::Marker, false},
+    {kExcitation, kSavETr, BlockEnd::MarkerOrEmptyLine, false},
+    {kRotatory, kRotatoryEnd1, BlockEnd::Marker, false},
+    {kRotatory, kRotatoryEnd2, BlockEnd::Marker, false},
+};
+constexpr std::size_t kBlockCount = sizeof(kBlocks) / sizeof(kBlocks[0]);
+
+// The pattern as a regular expression: every byte written as \xHH, "|" as
+// the class of "|" and "\".
+std::string expression(std::string_view text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    for (char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (c == '|') {
+            out += "[\\x5c\\x7c]";
+            continue;
+        }
+        out += "\\x";
+        out += kHex[b >> 4];
+        out += kHex[b & 15];
+    }
+    return out;
+}
+
+// The compiled patterns, built once and only read afterwards.
+class Database {
+  public:
+    Database() {
+        std::vector<std::string> expressions;
+        std::vector<const char*> pointers;
+        std::vector<unsigned> flags(kPatternCount, HS_FLAG_CASELESS);
+        std::vector<unsigned> ids;
+        for (unsigned p = 0; p < kPatternCount; ++p) {
+            expressions.push_back(expression(kPatternText[p]));
+            ids.push_back(p);
+        }
+        for (const std::string& e : expressions) pointers.push_back(e.c_str());
+        hs_compile_error_t* error = nullptr;
+        if (hs_compile_multi(pointers.data(), flags.data(), ids.data(), kPatternCount,
+                             HS_MODE_STREAM, nullptr, &db_, &error) != HS_SUCCESS) {
+            db_ = nullptr;
+            hs_free_compile_error(error);
+        }
+    }
+    ~Database() { hs_free_database(db_); }
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+    const hs_database_t* get() const { return db_; }
+
+  private:
+    hs_database_t* db_ = nullptr;
+};
+
+const hs_database_t* database() {
+    static const Database db;
+    return db.get();
+}
+
+struct ScratchDeleter {
+    void operator()(hs_scratch_t* s) const { hs_free_scratch(s); }
+};
+
+// One block occurrence: its heading and the end of its end marker.
+struct Block {
+    std::uint64_t start = kNone;
+    std::uint64_t end = kNone;
+    std::size_t keptAt = kNone;  // index in `kept` once kept
+};
+
+struct BlockState {
+    Block current;
+    std::vector<Block> kept;
+    void keep() {
+        if (current.start == kNone || current.keptAt != kNone)
+            return;
+        current.keptAt = kept.size();
+        kept.push_back(current);
+    }
+};
+
+struct LineState {
+    std::uint64_t first = kNone;
+    std::uint64_t last = kNone;
+    bool pendingAfterAt = false;
+    std::vector<std::uint64_t> afterAt;
+};
+
+// What the scan learns, match by match.
+struct ScanState {
+    const char* chunk = nullptr;
+    std::uint64_t chunkOffset = 0;
+    char before[64] = {};  // the last bytes before the chunk
+    std::size_t beforeSize = 0;
+
+    LineState lines[kLastLine + 1];
+    BlockState blocks[kBlockCount];
+    std::vector<std::uint64_t> archiveStarts;
+    std::vector<std::uint64_t> ats;
+    bool tooMany = false;
+
+    // The byte at `offset`, which lies in the chunk or just before it.
+    int byteAt(std::uint64_t offset) const {
+        if (offset >= chunkOffset)
+            return static_cast<unsigned char>(chunk[offset - chunkOffset]);
+        const std::uint64_t back = chunkOffset - offset;
+        if (back > beforeSize)
+            return -1;
+        return static_cast<unsigned char>(before[beforeSize - back]);
+    }
+
+    void match(unsigned id, std::uint64_t start) {
+        if (id <= kLastLine) {
+            if (isWord(id) && start > 0) {
+                const int c = byteAt(start - 1);
+                if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
+                    return;
+            }
+            LineState& l = lines[id];
+            if (l.first == kNone)
+                l.first = start;
+            l.last = start;
+            if (l.pendingAfterAt) {
+                l.afterAt.push_back(start);
+                l.pendingAfterAt = false;
+            }
+            return;
+        }
+        if (id == kAt) {
+            ats.push_back(start);
+            for (LineState& l : lines) l.pendingAfterAt = true;
+            tooMany = tooMany || ats.size() > kMaxMarks;
+            return;
+        }
+        if (id == kArchiveStart) {
+            archiveStarts.push_back(start);
+            for (std::size_t b = 0; b < kBlockCount; ++b)
+                if (kBlocks[b].beforeEveryArchive)
+                    blocks[b].keep();
+            tooMany = tooMany || archiveStarts.size() > kMaxMarks;
+            return;
+        }
+        for (std::size_t b = 0; b < kBlockCount; ++b) {
+            BlockState& s = blocks[b];
+            if (kBlocks[b].end == id && s.current.start != kNone && s.current.end == kNone &&
+                start >= s.current.start + kPatternText[kBlocks[b].start].size() + 1) {
+                // The end marker is looked for from one byte after the heading.
+                s.current.end = start + kPatternText[id].size();
+                if (s.current.keptAt != kNone)
+                    s.kept[s.current.keptAt].end = s.current.end;
+            }
+            if (kBlocks[b].start == id)
+                s.current = Block{start, kNone, kNone};
+        }
+    }
+};
+
+int onMatch(unsigned id, unsigned long long, unsigned long long to, unsigned, void* context) {
+    auto* state = static_cast<ScanState*>(context);
+    state->match(id, to - kPatternText[id].size());
+    return state->tooMany ? 1 : 0;
+}
+
+// Reads parts of the file, never beyond the size measured at the open.
+class FileReader {
+  public:
+    explicit FileReader(const OpenedFile& file) : file_(file) {}
+    std::uint64_t size() const { return file_.size(); }
+
+    // Up to n bytes at `offset`, fewer only at the measured end.  False when
+    // the file ends sooner or cannot be read.
+    bool read(std::uint64_t offset, std::size_t n, std::string& out) {
+        if (offset >= size()) {
+            out.clear();
+            return true;
+        }
+        n = static_cast<std::size_t>(std::min<std::uint64_t>(n, size() - offset));
+        out.resize(n);
+        return file_.readAt(out.data(), n, offset) == static_cast<long long>(n);
+    }
+
+  private:
+    const OpenedFile& file_;
+};
+
+// Lines are read around an anchor in windows that start small (most lines are
+// short and a file of many steps keeps many of them) and double up to 1 MiB.
+constexpr std::size_t kFirstWindow = 4 * 1024;
+constexpr std::size_t kLastWindow = std::size_t(1) << 20;
+
+// The cut-out parts, as offsets in the file, and how they are found.
+class Cutter {
+  public:
+    Cutter(FileReader& file, PartNormaliser& normaliser)
+        : file_(file), normaliser_(normaliser), crLfOnly_(normaliser.anyPieceKeepsLineEnds()) {}
+
+    bool failed() const { return failed_; }
+
+    // The offset where the line holding `pos` starts.
+    std::uint64_t lineStart(std::uint64_t pos) {
+        std::uint64_t end = pos;
+        for (std::size_t window = kFirstWindow; end > 0;
+             window = std::min(2 * window, kLastWindow)) {
+            const std::uint64_t begin = end > window ? end - window : 0;
+            if (!file_.read(begin, static_cast<std::size_t>(end - begin), buffer_))
+                return fail();
+            const void* lf = ::memrchr(buffer_.data(), '\n', buffer_.size());
+            if (lf)
+                return begin +
+                       static_cast<std::uint64_t>(static_cast<const char*>(lf) - buffer_.data()) +
+                       1;
+            end = begin;
+        }
+        return 0;
+    }
+
+    // Calls f(offset, byte) for the bytes from `pos` until it returns true;
+    // gives the offset after that byte, or the file size.
+    template <typename F>
+    std::uint64_t forwardUntil(std::uint64_t pos, F&& f) {
+        char previous = 0;
+        std::size_t window = kFirstWindow;
+        for (std::uint64_t at = pos; at < file_.size();
+             window = std::min(2 * window, kLastWindow)) {
+            if (!file_.read(at, window, buffer_))
+                return fail();
+            for (std::size_t i = 0; i < buffer_.size(); ++i) {
+                const char c = buffer_[i];
+                if (f(c, previous))
+                    return at + i + 1;
+                previous = c;
+            }
+            at += buffer_.size();
+        }
+        return file_.size();
+    }
+
+    // The offset after the `lines`-th line end at or after `pos`.  Where a
+    // piece of the file keeps its line ends, only CR LF counts as one (a
+    // search for CR LF passes over a lone LF).
+    std::uint64_t lineEnd(std::uint64_t pos, int lines) {
+        int seen = 0;
+        return forwardUntil(pos, [&](char c, char previous) {
+            if (c == '\n' && (!crLfOnly_ || previous == '\r'))
+                ++seen;
+            return seen >= lines;
+        });
+    }
+
+    // The offset after the first blank line (only blanks, tabs and CR; with
+    // emptyOnly nothing but a CR) that starts after the line holding `pos`.
+    std::uint64_t blankLineEnd(std::uint64_t pos, bool emptyOnly) {
+        const std::uint64_t next = lineEnd(pos, 1);
+        bool blank = true;
+        std::size_t length = 0;
+        return forwardUntil(next, [&](char c, char) {
+            if (c == '\n') {
+                if (blank)
+                    return true;
+                blank = true;
+                length = 0;
+                return false;
+            }
+            ++length;
+            if (emptyOnly ? (c != '\r' || length > 1) : (c != ' ' && c != '\t' && c != '\r'))
+                blank = false;
+            return false;
+        });
+    }
+
+    void keep(std::uint64_t begin, std::uint64_t end) {
+        if (end > file_.size())
+            end = file_.size();
+        if (begin < end)
+            parts_.push_back({begin, end});
+    }
+
+    // The line of an anchor and the line after it (the rest of its line is
+    // read up to the CR LF looked for from one byte after the anchor).
+    void keepLine(std::uint64_t start, std::size_t length) {
+        keep(lineStart(start), lineEnd(start + length, 2));
+    }
+
+    // Whether the "@" at `at` ends the archive entry that starts at `from`:
+    // the character before it is "|", wrapped line ends (CR LF and a blank)
+    // not counting.
+    bool endsEntry(std::uint64_t from, std::uint64_t at) {
+        std::uint64_t k = at;
+        for (;;) {
+            if (k <= from)
+                return false;
+            const std::uint64_t begin = k > from + 8 ? k - 8 : from;
+            if (!file_.read(begin, static_cast<std::size_t>(k - begin), buffer_))
+                return fail() != 0;
+            const std::string_view b = buffer_;
+            const bool converts = normaliser_.convertsLineFeeds(k - 1);
+            std::size_t wrap = 0;
+            if (converts && b.ends_with("\n ") && !b.ends_with("\r\n "))
+                wrap = 2;
+            else if (!converts && b.ends_with("\r\n "))
+                wrap = 3;
+            // "\n " of a piece that turns LF into CR LF reads "\r\n " too.
+            if (wrap != 0 && k - from >= wrap) {
+                k -= wrap;
+                continue;
+            }
+            const char c = b.empty() ? 0 : b.back();
+            return c == '|' || c == '\\';
+        }
+    }
+
+    // The kept parts, sorted and joined where they meet or overlap.
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> merged() {
+        std::sort(parts_.begin(), parts_.end());
+        std::vector<std::pair<std::uint64_t, std::uint64_t>> out;
+        for (const auto& p : parts_) {
+            if (!out.empty() && p.first <= out.back().second)
+                out.back().second = std::max(out.back().second, p.second);
+            else
+                out.push_back(p);
+        }
+        return out;
+    }
+
+  private:
+    std::uint64_t fail() {
+        failed_ = true;
+        return 0;
+    }
+
+    FileReader& file_;
+    PartNormaliser& normaliser_;
+    bool crLfOnly_;
+    bool failed_ = false;
+    std::string buffer_;
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> parts_;
+};
+
+Error changed(const std::string& path) {
+    return Error{"the file changed while it was being read", path};
+}
+
+}  // namespace
+
+Result<std::optional<FoldedText>> readDigest(const std::string& path) {
+    const hs_database_t* db = database();
+    if (!db)
+        return std::optional<FoldedText>();
+    Result<OpenedFile> opened = openRegularFile(path);
+    if (!opened)
+        return std::optional<FoldedText>();  // the whole reading says why
+    FileReader file(*opened);
+
+    hs_scratch_t* rawScratch = nullptr;
+    if (hs_alloc_scratch(db, &rawScratch) != HS_SUCCESS)
+        return std::optional<FoldedText>();
+    const std::unique_ptr<hs_scratch_t, ScratchDeleter> scratch(rawScratch);
+    hs_stream_t* stream = nullptr;
+    if (hs_open_stream(db, 0, &stream) != HS_SUCCESS)
+        return std::optional<FoldedText>();
+
+    // The one pass: anchors and the pieces' line ends.
+    auto state = std::make_unique<ScanState>();
+    PartNormaliser normaliser(file.size());
+    std::string chunk;
+    bool stopped = false;
+    for (std::uint64_t offset = 0; offset < file.size() && !stopped;) {
+        if (!file.read(offset, kChunk, chunk) || chunk.empty()) {
+            hs_close_stream(stream, scratch.get(), nullptr, nullptr);
+            return changed(path);
+        }
+        normaliser.scan(chunk.data(), chunk.size(), offset);
+        state->chunk = chunk.data();
+        state->chunkOffset = offset;
+        const hs_error_t r =
+            hs_scan_stream(stream, chunk.data(), static_cast<unsigned>(chunk.size()), 0,
+                           scratch.get(), onMatch, state.get());
+        if (r == HS_SCAN_TERMINATED)
+            stopped = true;
+        else if (r != HS_SUCCESS)
+            stopped = true;
+        const std::size_t tail = std::min(chunk.size(), sizeof(state->before));
+        std::memcpy(state->before, chunk.data() + chunk.size() - tail, tail);
+        state->beforeSize = tail;
+        offset += chunk.size();
+    }
+    hs_close_stream(stream, scratch.get(), onMatch, state.get());
+    if (stopped || state->tooMany || normaliser.mixedLineEnds())
+        return std::optional<FoldedText>();
+    std::string().swap(chunk);
+
+    Cutter cut(file, normaliser);
+    // Lines.
+    for (unsigned p = kFirstLine; p <= kLastLine; ++p) {
+        const LineState& l = state->lines[p];
+        const std::size_t n = kPatternText[p].size();
+        if (l.first != kNone)
+            cut.keepLine(l.first, n);
+        if (l.last != kNone && l.last != l.first)
+            cut.keepLine(l.last, n);
+        for (std::uint64_t at : l.afterAt) cut.keepLine(at, n);
+    }
+    // Blocks: the last of each kind, and those kept before archive entries.
+    for (std::size_t b = 0; b < kBlockCount; ++b) {
+        BlockState& s = state->blocks[b];
+        s.keep();
+        const BlockKind& kind = kBlocks[b];
+        for (const Block& block : s.kept) {
+            const std::uint64_t headingEnd = block.start + kPatternText[kind.start].size();
+            std::uint64_t end = 0;
+            if (block.end != kNone)
+                end = cut.lineEnd(block.end - 1, 2);
+            else if (kind.how == BlockEnd::BlankLine)
+                end = cut.blankLineEnd(headingEnd, false);
+            else if (kind.how == BlockEnd::MarkerOrEmptyLine)
+                end = cut.blankLineEnd(headingEnd, true);
+            else
+                end = cut.lineEnd(headingEnd, 2);
+            if (kind.how != BlockEnd::Marker || block.end == kNone)
+                end = std::max(end, cut.lineEnd(end, 1));
+            cut.keep(cut.lineStart(block.start), end);
+        }
+    }
+    // Archive entries, found as the whole text would find them: from each
+    // "1|1|" to its ending "@", the next one looked for after that "@".
+    const auto& starts = state->archiveStarts;
+    const auto& ats = state->ats;
+    for (std::size_t i = 0; i < starts.size();) {
+        const std::uint64_t from = starts[i];
+        std::uint64_t end = kNone;
+        for (auto a = std::upper_bound(ats.begin(), ats.end(), from); a != ats.end(); ++a)
+            if (cut.endsEntry(from, *a)) {
+                end = *a;
+                break;
+            }
+        if (end == kNone)
+            return std::optional<FoldedText>();  // an entry without its end
+        cut.keep(cut.lineStart(from), cut.lineEnd(end, 2));
+        i = static_cast<std::size_t>(std::lower_bound(starts.begin(), starts.end(), end) -
+                                     starts.begin());
+    }
+    if (cut.failed())
+        return changed(path);
+    state.reset();
+
+    // The digest: the kept parts in file order, normalised.
+    std::string text;
+    std::string part;
+    for (const auto& [begin, end] : cut.merged()) {
+        for (std::uint64_t at = begin; at < end;) {
+            const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, end - at));
+            if (!file.read(at, n, part) || part.size() != n)
+                return changed(path);
+            normaliser.append(part.data(), n, at, text);
+            at += n;
+        }
+    }
+    text.append("\r\n");
+    return std::optional<FoldedText>(FoldedText(std::move(text)));
+}
+
+}  // namespace zerlant

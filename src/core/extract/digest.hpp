@@ -1,0 +1,29 @@
+#pragma once
+// The parts of an output file that the extraction reads, cut out in one pass.
+//
+// The parsers look for the last (for a few, the first) occurrence of their
+// anchors in the whole normalised text and read on from there to an end
+// marker.  The digest holds, in file order, every line and block that such a
+// search can reach: every archive entry, the first and last line of each line
+// anchor (and the first after each archive entry), and the last block of each
+// kind (the last geometry before every archive entry).  Its normalised text
+// gives every parser the same result as the whole file, while only the kept
+// parts are ever held in memory: the file is read once, in chunks, and the
+// anchors are found by one multi-pattern scan, letter case ignored.
+
+#include <optional>
+#include <string>
+
+#include "core/common/result.hpp"
+#include "core/text/searchtext.hpp"
+
+namespace zerlant {
+
+// The digest of the file at `path`, normalised and folded; std::nullopt when
+// the file cannot be opened as a regular file or holds something the digest
+// cannot stand in for (an archive entry without its end, mixed line ends), so
+// that the caller reads it whole (and reports why it cannot).
+// Nothing beyond the size measured at the open is ever read.
+Result<std::optional<FoldedText>> readDigest(const std::string& path);
+
+}  // namespace zerlant
