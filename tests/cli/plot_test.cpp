@@ -48,6 +48,9 @@ double peakX(const Csv& csv, std::size_t column = 1) {
 }
 
 TEST(CliPlot, ImagesAreRealSvgPngAndPdf) {
+#ifndef ZERLANT_PLOT_IMAGES
+    GTEST_SKIP() << "zerlant-cli built without Qt writes only .csv plots";
+#endif
     TempDir dir;
     for (const std::string ext : {"svg", "png", "pdf"}) {
         const CliRun r = runCli(dir, "plot ir " + example("water_opt_freq.log") + " -o ir." + ext);
@@ -127,8 +130,10 @@ TEST(CliPlot, ScanHasOnePointPerScanPoint) {
     double lowest = 1e9;
     for (const auto& row : csv.rows) lowest = std::min(lowest, row[1]);
     EXPECT_EQ(lowest, 0.0);
+#ifdef ZERLANT_PLOT_IMAGES
     r = runCli(dir, "plot scan " + example("scan_water.log") + " -o scan.png");
     EXPECT_EQ(r.status, 0) << r.err;
+#endif
 }
 
 TEST(CliPlot, UsageErrorsAndFilesWithoutLines) {
