@@ -13,12 +13,12 @@
 #include "cli/fileargs.hpp"
 #include "core/files/filetext.hpp"
 #include "core/scan/scanrun.hpp"
-#include "core/spectra/curvecsv.hpp"
-#include "core/spectra/measured.hpp"
-#include "core/spectra/numbertext.hpp"
-#include "core/spectra/plotscene.hpp"
-#include "core/spectra/scanprofile.hpp"
-#include "core/spectra/sources.hpp"
+#include "core/plotdata/curvecsv.hpp"
+#include "core/plotdata/measured.hpp"
+#include "core/plotdata/numbertext.hpp"
+#include "core/plotdata/plotscene.hpp"
+#include "core/plotdata/scanprofile.hpp"
+#include "core/plotdata/sources.hpp"
 
 #ifdef ZERLANT_PLOT_IMAGES
 #include "gui/plots/render/plotfile.hpp"
@@ -28,7 +28,7 @@ namespace zerlant::cli {
 
 namespace {
 
-using namespace zerlant::spectra;
+using namespace zerlant::plotdata;
 
 std::string lowerCase(std::string s) {
     for (char& c : s)

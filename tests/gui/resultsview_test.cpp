@@ -19,7 +19,7 @@
 #include <QtCharts/QValueAxis>
 #include <QtTest>
 
-#include "core/spectra/numbertext.hpp"
+#include "core/plotdata/numbertext.hpp"
 #include "gui/app/appcontext.hpp"
 #include "gui/mainwindow/aimpanel.hpp"
 #include "gui/mainwindow/extractpanel.hpp"
@@ -166,13 +166,13 @@ class ResultsViewTest : public QObject {
         shoot(window_.get(), "results-extract");
 
         // The spectra come from the run's tables.
-        PlotWindow* uv = view->plotSpectrum(spectra::Kind::Uv);
+        PlotWindow* uv = view->plotSpectrum(plotdata::Kind::Uv);
         QVERIFY(uv);
         QCOMPARE(uv->scene().curveNames.size(), std::size_t(2));
         QCOMPARE(uv->scene().curveNames[0], std::string("cclib_g16_dvb_td.out"));
         shoot(uv, "plot-uv");
         uv->unitBox()->setCurrentIndex(1);  // eV
-        QCOMPARE(uv->settings().unit, spectra::Unit::ElectronVolt);
+        QCOMPARE(uv->settings().unit, plotdata::Unit::ElectronVolt);
         const QString measured = program_->path() + "/measured.csv";
         {
             QFile f(measured);
@@ -195,16 +195,16 @@ class ResultsViewTest : public QObject {
         QVERIFY(testing::readFile(program_->path() + "/uv.svg").contains("<svg"));
         QVERIFY(testing::readFile(program_->path() + "/uv.pdf").startsWith("%PDF"));
 
-        PlotWindow* ir = view->plotSpectrum(spectra::Kind::Ir);
+        PlotWindow* ir = view->plotSpectrum(plotdata::Kind::Ir);
         QVERIFY(ir);
         ir->scaleBox()->setValue(0.967);
         QVERIFY(QString::fromStdString(ir->scene().note).contains("0.967"));
         shoot(ir, "plot-ir");
         // No file of the run has Raman activities: a message, no window.
-        QVERIFY(!view->plotSpectrum(spectra::Kind::Raman));
+        QVERIFY(!view->plotSpectrum(plotdata::Kind::Raman));
         QCOMPARE(dialogs_->texts().back(), app_->msg(296));
         // The achiral dvb has rotatory strengths of 0 only: one file is drawn.
-        PlotWindow* ecd = view->plotSpectrum(spectra::Kind::Ecd);
+        PlotWindow* ecd = view->plotSpectrum(plotdata::Kind::Ecd);
         QVERIFY(ecd);
         QCOMPARE(ecd->scene().curveNames.size(), std::size_t(1));
         shoot(ecd, "plot-ecd");
@@ -229,14 +229,14 @@ class ResultsViewTest : public QObject {
         // One point per point row of the scan table, the lowest at 0 kcal/mol.
         std::size_t points = 0;
         for (const auto& s : scan->scene().series)
-            if (s.style == spectra::Series::Style::Points) {
+            if (s.style == plotdata::Series::Style::Points) {
                 points += s.x.size();
                 QCOMPARE(*std::min_element(s.y.begin(), s.y.end()), 0.0);
             }
         std::size_t rows = 0;
         const Table& t = window_->scanPanel()->scanTable();
         for (std::size_t r = 1; r < t.rows(); ++r)
-            if (spectra::numberIn(t.cell(kScanFileColumns, r)))
+            if (plotdata::numberIn(t.cell(kScanFileColumns, r)))
                 ++rows;
         QCOMPARE(points, rows);
         shoot(scan, "plot-scan");

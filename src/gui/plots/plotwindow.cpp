@@ -15,15 +15,15 @@
 #include <QtCharts/QValueAxis>
 
 #include "core/files/filetext.hpp"
-#include "core/spectra/curvecsv.hpp"
-#include "core/spectra/measured.hpp"
+#include "core/plotdata/curvecsv.hpp"
+#include "core/plotdata/measured.hpp"
 #include "gui/app/appcontext.hpp"
 #include "gui/app/dialogs.hpp"
 #include "gui/plots/render/chartbuilder.hpp"
 
 namespace zerlant::gui {
 
-using namespace zerlant::spectra;
+using namespace zerlant::plotdata;
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/spectra/plotscene.hpp"
+#include "core/plotdata/plotscene.hpp"
 
 class QChartView;
 class QComboBox;
@@ -27,11 +27,11 @@ class PlotWindow : public QWidget {
   public:
     PlotWindow(const AppContext& app, Dialogs& dialogs, QWidget* parent = nullptr);
 
-    void showSpectrum(spectra::Kind kind, std::vector<spectra::NamedSticks> files);
-    void showScan(std::vector<spectra::ScanProfile> profiles);
+    void showSpectrum(plotdata::Kind kind, std::vector<plotdata::NamedSticks> files);
+    void showScan(std::vector<plotdata::ScanProfile> profiles);
 
-    const spectra::PlotScene& scene() const { return scene_; }
-    const spectra::Settings& settings() const { return settings_; }
+    const plotdata::PlotScene& scene() const { return scene_; }
+    const plotdata::Settings& settings() const { return settings_; }
     QChartView* chartView() const { return view_; }
     QDoubleSpinBox* widthBox() const { return width_; }
     QDoubleSpinBox* scaleBox() const { return scale_; }
@@ -60,11 +60,11 @@ class PlotWindow : public QWidget {
     const AppContext& app_;
     Dialogs& dialogs_;
     bool scan_ = false;
-    spectra::Settings settings_;
-    std::vector<spectra::NamedSticks> files_;
-    std::vector<spectra::ScanProfile> profiles_;
-    std::optional<spectra::MeasuredOverlay> measured_;
-    spectra::PlotScene scene_;
+    plotdata::Settings settings_;
+    std::vector<plotdata::NamedSticks> files_;
+    std::vector<plotdata::ScanProfile> profiles_;
+    std::optional<plotdata::MeasuredOverlay> measured_;
+    plotdata::PlotScene scene_;
 
     QChartView* view_ = nullptr;
     QLabel* widthLabel_ = nullptr;

@@ -15,9 +15,9 @@
 #include <QVBoxLayout>
 
 #include "core/results/scanaimexport.hpp"
-#include "core/spectra/numbertext.hpp"
-#include "core/spectra/scanprofile.hpp"
-#include "core/spectra/tablesticks.hpp"
+#include "core/plotdata/numbertext.hpp"
+#include "core/plotdata/scanprofile.hpp"
+#include "core/plotdata/tablesticks.hpp"
 #include "gui/app/appcontext.hpp"
 #include "gui/app/dialogs.hpp"
 #include "gui/plots/plotwindow.hpp"
@@ -25,7 +25,7 @@
 
 namespace zerlant::gui {
 
-using namespace zerlant::spectra;
+using namespace zerlant::plotdata;
 
 namespace {
 

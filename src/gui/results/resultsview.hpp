@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/results/resulttables.hpp"
-#include "core/spectra/broadening.hpp"
+#include "core/plotdata/broadening.hpp"
 
 class QComboBox;
 class QLabel;
@@ -57,7 +57,7 @@ class ResultsView : public QWidget {
     void showFileBlocks(const QString& file);
     // Opens a plot of the last run's files; nullptr (after a message) when
     // none of them has such a spectrum.
-    PlotWindow* plotSpectrum(spectra::Kind kind);
+    PlotWindow* plotSpectrum(plotdata::Kind kind);
     PlotWindow* plotScan();
 
   private:

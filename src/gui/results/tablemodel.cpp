@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <set>
 
-#include "core/spectra/numbertext.hpp"
+#include "core/plotdata/numbertext.hpp"
 
 namespace zerlant::gui {
 
@@ -62,7 +62,7 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
     const auto r = static_cast<std::size_t>(index.row()) + 1;
     const auto c = static_cast<std::size_t>(index.column());
     const std::string& cell = table_.cell(c, r);
-    const auto number = spectra::numberIn(cell);
+    const auto number = plotdata::numberIn(cell);
     switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole: {

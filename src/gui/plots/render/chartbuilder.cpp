@@ -78,8 +78,8 @@ QValueAxis* valueAxis(const QString& title) {
 
 }  // namespace
 
-QChart* buildChart(const spectra::PlotScene& scene, char decimalSeparator) {
-    using Style = spectra::Series::Style;
+QChart* buildChart(const plotdata::PlotScene& scene, char decimalSeparator) {
+    using Style = plotdata::Series::Style;
     auto* chart = new QChart;
     QLocale locale = decimalSeparator == ',' ? QLocale(QLocale::Spanish) : QLocale::c();
     locale.setNumberOptions(QLocale::OmitGroupSeparator);

@@ -5,7 +5,7 @@
 #include <QSize>
 #include <QString>
 
-#include "core/spectra/plotscene.hpp"
+#include "core/plotdata/plotscene.hpp"
 
 class QChart;
 class QGraphicsScene;
@@ -14,7 +14,7 @@ namespace zerlant::plots {
 
 // A new chart of the scene (the caller owns it).  Axis numbers use the
 // given decimal separator.
-QChart* buildChart(const spectra::PlotScene& scene, char decimalSeparator);
+QChart* buildChart(const plotdata::PlotScene& scene, char decimalSeparator);
 
 enum class ImageFormat { Png, Svg, Pdf };
 

@@ -9,7 +9,7 @@
 
 namespace zerlant::plots {
 
-std::string writePlotImage(const spectra::PlotScene& scene, const std::string& path,
+std::string writePlotImage(const plotdata::PlotScene& scene, const std::string& path,
                            char decimalSeparator, int width, int height) {
     const QString file = QString::fromStdString(path);
     ImageFormat format{};

@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "core/spectra/plotscene.hpp"
+#include "core/plotdata/plotscene.hpp"
 
 namespace zerlant::plots {
 
 // Writes the scene to `path` as PNG, SVG or PDF (by its extension) at
 // width x height pixels.  An empty text when done, otherwise what went wrong.
-std::string writePlotImage(const spectra::PlotScene& scene, const std::string& path,
+std::string writePlotImage(const plotdata::PlotScene& scene, const std::string& path,
                            char decimalSeparator, int width = 1200, int height = 750);
 
 }  // namespace zerlant::plots

@@ -1,4 +1,4 @@
-#include "core/spectra/measured.hpp"
+#include "core/plotdata/measured.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "core/files/filetext.hpp"
-#include "core/spectra/numbertext.hpp"
+#include "core/plotdata/numbertext.hpp"
 
-namespace zerlant::spectra {
+namespace zerlant::plotdata {
 
 namespace {
 
@@ -111,4 +111,4 @@ Curve scaled(Curve curve, double factor) {
     return curve;
 }
 
-}  // namespace zerlant::spectra
+}  // namespace zerlant::plotdata

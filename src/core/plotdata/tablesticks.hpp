@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "core/results/resulttables.hpp"
-#include "core/spectra/plotscene.hpp"
+#include "core/plotdata/plotscene.hpp"
 
-namespace zerlant::spectra {
+namespace zerlant::plotdata {
 
 // Where a file's block lies in the DetailTable: its first row and its height.
 struct BlockRows {
@@ -39,4 +39,4 @@ inline constexpr SubBlock kSubBlocks[] = {{0, 3},   {4, 6},   {7, 9},  {10, 17},
 std::vector<NamedSticks> sticksFromTables(const Table& resultTable, const DetailTable& detail,
                                           Kind kind);
 
-}  // namespace zerlant::spectra
+}  // namespace zerlant::plotdata

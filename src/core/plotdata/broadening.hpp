@@ -22,7 +22,7 @@
 #include <utility>
 #include <vector>
 
-namespace zerlant::spectra {
+namespace zerlant::plotdata {
 
 enum class Kind { Ir, Raman, Uv, Ecd };
 enum class Unit { Wavenumber, Nanometre, ElectronVolt };
@@ -91,4 +91,4 @@ Curve broaden(const std::vector<Stick>& sticks, const Settings& s, std::pair<dou
 // The sticks as (axis position, strength), undrawn lines left out.
 Curve sticksOnAxis(const std::vector<Stick>& sticks, const Settings& s);
 
-}  // namespace zerlant::spectra
+}  // namespace zerlant::plotdata

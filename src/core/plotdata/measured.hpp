@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "core/common/result.hpp"
-#include "core/spectra/broadening.hpp"
+#include "core/plotdata/broadening.hpp"
 
-namespace zerlant::spectra {
+namespace zerlant::plotdata {
 
 // Lines hold x and y separated by a comma, a semicolon (then a decimal comma
 // is allowed), tabs or blanks; further columns are ignored.  Empty lines,
@@ -26,4 +26,4 @@ double matchingScale(const Curve& measured, const Curve& computed);
 // The curve with every y multiplied by `factor`.
 Curve scaled(Curve curve, double factor);
 
-}  // namespace zerlant::spectra
+}  // namespace zerlant::plotdata

@@ -1,11 +1,11 @@
-#include "core/spectra/tablesticks.hpp"
+#include "core/plotdata/tablesticks.hpp"
 
 #include <algorithm>
 
-#include "core/spectra/numbertext.hpp"
-#include "core/spectra/sources.hpp"
+#include "core/plotdata/numbertext.hpp"
+#include "core/plotdata/sources.hpp"
 
-namespace zerlant::spectra {
+namespace zerlant::plotdata {
 
 std::vector<BlockRows> detailBlocks(const Table& resultTable, const DetailTable& detail) {
     std::vector<BlockRows> blocks;
@@ -55,4 +55,4 @@ std::vector<NamedSticks> sticksFromTables(const Table& resultTable, const Detail
     return out;
 }
 
-}  // namespace zerlant::spectra
+}  // namespace zerlant::plotdata

@@ -8,11 +8,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/spectra/broadening.hpp"
-#include "core/spectra/sources.hpp"
+#include "core/plotdata/broadening.hpp"
+#include "core/plotdata/sources.hpp"
 #include "testsupport.hpp"
 
-namespace zerlant::spectra {
+namespace zerlant::plotdata {
 namespace {
 
 Kind kindOf(const std::string& s) {
@@ -23,7 +23,7 @@ Unit unitOf(const std::string& s) {
 }
 
 TEST(Broadening, HandComputedCases) {
-    std::ifstream in(std::string(ZERLANT_SOURCE_DIR) + "/tests/core/spectra/broadening_cases.tsv");
+    std::ifstream in(std::string(ZERLANT_SOURCE_DIR) + "/tests/core/plotdata/broadening_cases.tsv");
     ASSERT_TRUE(in) << "broadening_cases.tsv is missing";
     std::string line;
     int cases = 0;
@@ -153,4 +153,4 @@ TEST(RealSpectra, StrongestUvTransitionIsThePeak) {
 }
 
 }  // namespace
-}  // namespace zerlant::spectra
+}  // namespace zerlant::plotdata

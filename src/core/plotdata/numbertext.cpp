@@ -1,9 +1,9 @@
-#include "core/spectra/numbertext.hpp"
+#include "core/plotdata/numbertext.hpp"
 
 #include <charconv>
 #include <cmath>
 
-namespace zerlant::spectra {
+namespace zerlant::plotdata {
 
 std::optional<double> numberIn(std::string_view field) {
     while (!field.empty() && (field.front() == ' ' || field.front() == '\t'))
@@ -36,4 +36,4 @@ std::string numberText(double value, int digits) {
     return s == "-0" ? "0" : s;
 }
 
-}  // namespace zerlant::spectra
+}  // namespace zerlant::plotdata

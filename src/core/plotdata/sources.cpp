@@ -1,4 +1,4 @@
-#include "core/spectra/sources.hpp"
+#include "core/plotdata/sources.hpp"
 
 #include <cmath>
 
@@ -6,7 +6,7 @@
 #include "core/extract/frequencies.hpp"
 #include "core/files/filetext.hpp"
 
-namespace zerlant::spectra {
+namespace zerlant::plotdata {
 
 std::vector<Stick> withoutAllZero(std::vector<Stick> sticks) {
     for (const auto& s : sticks)
@@ -41,4 +41,4 @@ Result<std::vector<Stick>> sticksFromFile(const std::string& path, Kind kind) {
     return sticksFromText(text->ref(), kind);
 }
 
-}  // namespace zerlant::spectra
+}  // namespace zerlant::plotdata

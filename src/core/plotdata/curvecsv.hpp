@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "core/spectra/broadening.hpp"
-#include "core/spectra/scanprofile.hpp"
+#include "core/plotdata/broadening.hpp"
+#include "core/plotdata/scanprofile.hpp"
 
-namespace zerlant::spectra {
+namespace zerlant::plotdata {
 
 // One x column and one y column per curve, all on the x of the first curve
 // (curves computed on one grid).  `header` names the x column then each y
@@ -24,4 +24,4 @@ std::string scanCsv(const std::vector<ScanProfile>& profiles);
 std::string xColumnName(Unit unit);
 std::string yColumnName(Kind kind);
 
-}  // namespace zerlant::spectra
+}  // namespace zerlant::plotdata

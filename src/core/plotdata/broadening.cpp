@@ -1,10 +1,10 @@
-#include "core/spectra/broadening.hpp"
+#include "core/plotdata/broadening.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-namespace zerlant::spectra {
+namespace zerlant::plotdata {
 
 namespace {
 
@@ -194,4 +194,4 @@ Curve sticksOnAxis(const std::vector<Stick>& sticks, const Settings& s) {
     return c;
 }
 
-}  // namespace zerlant::spectra
+}  // namespace zerlant::plotdata

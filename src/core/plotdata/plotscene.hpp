@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "core/common/types.hpp"
-#include "core/spectra/broadening.hpp"
-#include "core/spectra/scanprofile.hpp"
+#include "core/plotdata/broadening.hpp"
+#include "core/plotdata/scanprofile.hpp"
 
-namespace zerlant::spectra {
+namespace zerlant::plotdata {
 
 struct Series {
     enum class Style { Line, Sticks, Points, Marker };
@@ -70,4 +70,4 @@ std::string sceneCsv(const PlotScene& scene, const Settings& s);
 // dropped, with the given separator.
 std::string captionNumber(double value, int decimals, char decimalSeparator = '.');
 
-}  // namespace zerlant::spectra
+}  // namespace zerlant::plotdata

@@ -1,9 +1,9 @@
-#include "core/spectra/curvecsv.hpp"
+#include "core/plotdata/curvecsv.hpp"
 #include "core/text/textutils.hpp"
 
-#include "core/spectra/numbertext.hpp"
+#include "core/plotdata/numbertext.hpp"
 
-namespace zerlant::spectra {
+namespace zerlant::plotdata {
 
 namespace {}  // namespace
 
@@ -69,4 +69,4 @@ std::string scanCsv(const std::vector<ScanProfile>& profiles) {
     return out;
 }
 
-}  // namespace zerlant::spectra
+}  // namespace zerlant::plotdata

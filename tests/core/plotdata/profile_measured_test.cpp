@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "core/scan/scanrun.hpp"
-#include "core/spectra/curvecsv.hpp"
-#include "core/spectra/measured.hpp"
-#include "core/spectra/numbertext.hpp"
-#include "core/spectra/plotscene.hpp"
-#include "core/spectra/scanprofile.hpp"
+#include "core/plotdata/curvecsv.hpp"
+#include "core/plotdata/measured.hpp"
+#include "core/plotdata/numbertext.hpp"
+#include "core/plotdata/plotscene.hpp"
+#include "core/plotdata/scanprofile.hpp"
 #include "testsupport.hpp"
 
-namespace zerlant::spectra {
+namespace zerlant::plotdata {
 namespace {
 
 // A ScanTable as the Scan tool lays it out: file columns 0..6, the summary
@@ -127,4 +127,4 @@ TEST(CurveCsv, HeaderRowsAndNumbers) {
 }
 
 }  // namespace
-}  // namespace zerlant::spectra
+}  // namespace zerlant::plotdata

@@ -1,14 +1,14 @@
-#include "core/spectra/plotscene.hpp"
+#include "core/plotdata/plotscene.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "core/spectra/curvecsv.hpp"
-#include "core/spectra/measured.hpp"
-#include "core/spectra/numbertext.hpp"
+#include "core/plotdata/curvecsv.hpp"
+#include "core/plotdata/measured.hpp"
+#include "core/plotdata/numbertext.hpp"
 
-namespace zerlant::spectra {
+namespace zerlant::plotdata {
 
 namespace {
 
@@ -200,4 +200,4 @@ std::string sceneCsv(const PlotScene& scene, const Settings& s) {
     return curvesCsv(header, scene.curves);
 }
 
-}  // namespace zerlant::spectra
+}  // namespace zerlant::plotdata

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "core/common/result.hpp"
-#include "core/spectra/broadening.hpp"
+#include "core/plotdata/broadening.hpp"
 #include "core/text/searchtext.hpp"
 
-namespace zerlant::spectra {
+namespace zerlant::plotdata {
 
 // The lines of `kind` in a normalised output text.  Modes and states that the
 // file does not have (the parsers' placeholder rows), and values it does not
@@ -25,4 +25,4 @@ std::vector<Stick> withoutAllZero(std::vector<Stick> sticks);
 // The same from a file, read normalised in memory (the file is never changed).
 Result<std::vector<Stick>> sticksFromFile(const std::string& path, Kind kind);
 
-}  // namespace zerlant::spectra
+}  // namespace zerlant::plotdata

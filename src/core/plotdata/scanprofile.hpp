@@ -9,7 +9,7 @@
 
 #include "core/results/table.hpp"
 
-namespace zerlant::spectra {
+namespace zerlant::plotdata {
 
 struct ScanProfile {
     std::string file;            // column 0 of the file's first point
@@ -33,4 +33,4 @@ std::vector<ScanProfile> scanProfiles(const Table& scanTable);
 // Relative energies in kcal/mol and the index of the lowest point.
 void fillRelative(ScanProfile& profile);
 
-}  // namespace zerlant::spectra
+}  // namespace zerlant::plotdata

@@ -1,14 +1,14 @@
-#include "core/spectra/scanprofile.hpp"
+#include "core/plotdata/scanprofile.hpp"
 
 #include <algorithm>
 #include <charconv>
 #include <optional>
 
 #include "core/results/scanaimexport.hpp"
-#include "core/spectra/broadening.hpp"
-#include "core/spectra/numbertext.hpp"
+#include "core/plotdata/broadening.hpp"
+#include "core/plotdata/numbertext.hpp"
 
-namespace zerlant::spectra {
+namespace zerlant::plotdata {
 
 void fillRelative(ScanProfile& p) {
     p.relative.clear();
@@ -70,4 +70,4 @@ std::vector<ScanProfile> scanProfiles(const Table& table) {
     return out;
 }
 
-}  // namespace zerlant::spectra
+}  // namespace zerlant::plotdata
