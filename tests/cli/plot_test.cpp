@@ -33,7 +33,8 @@ Csv readCsv(const std::string& text) {
     for (std::string line; std::getline(in, line);) {
         std::vector<double> row;
         std::istringstream fields(line);
-        for (std::string f; std::getline(fields, f, ',');) row.push_back(std::strtod(f.c_str(), nullptr));
+        for (std::string f; std::getline(fields, f, ',');)
+            row.push_back(std::strtod(f.c_str(), nullptr));
         csv.rows.push_back(row);
     }
     return csv;

@@ -150,18 +150,11 @@ bool sameBasis(std::string_view a, std::string_view b) {
     return canonical(a) == canonical(b);
 }
 
-bool hasKeyword(const RouteAnalysis& route, std::string_view keyword) {
-    for (const auto& [name, options] : route.keywordOptions)
-        if (name == keyword)
-            return true;
-    return false;
-}
-
 // "SCRF=Check" in the route of a step that Gaussian writes itself (the
 // frequency step of "opt freq") takes the solvent of the step before: it is
 // no solvation keyword of its own.
 bool hasSolvation(const RouteAnalysis& route) {
-    for (const auto& [name, options] : route.keywordOptions)
+    for (const auto& [name, options] : route.keywords)
         if (name == "scrf" && options != "check")
             return true;
     return false;
@@ -185,10 +178,7 @@ std::optional<double> archiveNumber(TextRef archive, std::string_view key) {
     if (archive.find(anchor) == TextRef::npos)
         return std::nullopt;
     const TextRef cell = textoentre(archive, anchor, "|", false);
-    const std::string_view t = trimBlanks(cell.text());
-    if (t.empty() || !toDouble(t))
-        return std::nullopt;
-    return *toDouble(t);
+    return toDouble(trimBlanks(cell.text()));
 }
 
 // The steps of a normally terminated file.  Returns false when its archive
@@ -228,7 +218,7 @@ bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, char sep,
                            [&](const JobStep& s) { return test(s.route); });
     };
     auto keyword = [&](std::string_view k) {
-        return anyStep([&](const RouteAnalysis& r) { return hasKeyword(r, k); });
+        return anyStep([&](const RouteAnalysis& r) { return r.has(k); });
     };
     const bool isScan = keyword("scan");
     const bool isPolar = keyword("polar");
@@ -245,7 +235,7 @@ bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, char sep,
             lastOpt = &s;
     if (!lastOpt)
         for (const JobStep& s : steps)
-            if (hasKeyword(s.route, "opt"))
+            if (s.route.has("opt"))
                 lastOpt = &s;
     const bool isOpt = lastOpt != nullptr;
 

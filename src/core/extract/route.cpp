@@ -1,6 +1,5 @@
 #include "core/extract/route.hpp"
 
-#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -10,26 +9,10 @@ namespace zerlant {
 
 namespace {
 
-// The five word lists.  Their order decides ties: a later match wins.
+// The job keywords, in the order the keyword text lists them.
 constexpr std::string_view kJobKeywords =
     "opt freq td irc ircmax scan polar admp bomd force stable volume nmr density guess geom "
     "scrf maxdisk";
-constexpr std::string_view kMethodsA =
-    "uff dreiding amber zindo ci cis cid cisd sac-ci eom eom-ccsd td td-scf casscf cbs-4m cbs-q "
-    "cbs-qb3 cbs-apno w1bd w1u w1ro g1 g2 g3 g3s g4";
-constexpr std::string_view kMethodsB =
-    "am1 pm3 pm3mm pm6 pddg indo cndo mndo hf casscf mp2 mp3 mp4 mp4(dq) mp4(sdq) mp4(sdtq) mp5 "
-    "qcisd cc ccd ccsd qcid bd ept cbs dftb gvb lsda bpv86 b3lyp g96lyp cam-b3lyp b3pw91 "
-    "mpw1pw91 pbepbe hseh1pbe hcth tpsstpss wb97xd";
-constexpr std::string_view kMethodsC = "cis cc ccd ccsd qcid qcisd bd";
-constexpr std::string_view kBasisMarkers =
-    "GEN STO- 3- 6- 4- MC- D95 SHC CEP- LanL2 SDD CC-P AUG- SV SVP TZV TZVP QZVP MIDI EPR- UGBS "
-    "MTSmall DGDZVP DGTZVP CBSB7";
-
-// Prefixes of the restricted, unrestricted and restricted-open variants of
-// the methods of list B.
-constexpr std::array<std::string_view, 4> kPrefixesB = {"", "r", "u", "ro"};
-constexpr std::array<std::string_view, 5> kSuffixesC = {"-t", "(t)", "-tq", "(tq)", "(d)"};
 
 // Method (upper case) -> the archive key of its energy.
 constexpr std::array<std::pair<std::string_view, std::string_view>, 33> kEnergyKeys = {{
@@ -86,11 +69,6 @@ std::vector<std::string_view> words(std::string_view list) {
     return out;
 }
 
-// Case-blind: does `text` contain `part`?  `part` must already be folded.
-bool containsFolded(std::string_view foldedText, std::string_view foldedPart) {
-    return !foldedPart.empty() && foldedText.find(foldedPart) != std::string_view::npos;
-}
-
 std::string upperCase(std::string_view text) {
     std::string out(text);
     for (char& c : out)
@@ -98,80 +76,6 @@ std::string upperCase(std::string_view text) {
             c = static_cast<char>(c - 'a' + 'A');
     return out;
 }
-
-}  // namespace
-
-std::string palabrasclave(std::string_view route) {
-    const std::string folded = foldCase(route);
-    std::string out;
-    for (std::string_view keyword : words(kJobKeywords)) {
-        if (containsFolded(folded, keyword)) {
-            out += ' ';
-            out += keyword;
-        }
-    }
-    return std::string(trimSpaces(out));
-}
-
-std::vector<std::string> methodCandidates() {
-    std::vector<std::string> out;
-    out.reserve(217);
-    for (std::string_view w : words(kMethodsA)) out.emplace_back(w);
-    for (std::string_view w : words(kMethodsB))
-        for (std::string_view prefix : kPrefixesB)
-            out.push_back(std::string(prefix) + std::string(w));
-    for (std::string_view w : words(kMethodsC))
-        for (std::string_view suffix : kSuffixesC)
-            out.push_back(std::string(w) + std::string(suffix));
-    return out;
-}
-
-std::string nombremetodo(std::string_view route) {
-    const std::string folded = foldCase(route);
-    std::string found;
-    for (const std::string& candidate : methodCandidates())
-        if (containsFolded(folded, candidate))
-            found = candidate;
-    return std::string(trimSpaces(found));
-}
-
-std::string nombrebase(std::string_view text) {
-    const std::vector<std::string_view> pieces = splitText(trimSpaces(text), " ");
-    std::vector<std::string> foldedPieces;
-    foldedPieces.reserve(pieces.size());
-    for (std::string_view piece : pieces) foldedPieces.push_back(foldCase(piece));
-
-    std::string_view found;
-    for (std::string_view marker : words(kBasisMarkers)) {
-        const std::string foldedMarker = foldCase(marker);
-        for (std::size_t i = 0; i < pieces.size(); ++i)
-            if (containsFolded(foldedPieces[i], foldedMarker))
-                found = pieces[i];
-    }
-    return std::string(trimSpaces(found));
-}
-
-std::string quitarpalabras(std::string_view text, std::string_view wordList) {
-    const std::vector<std::string_view> pieces = splitText(trimSpaces(text), " ");
-    std::vector<bool> removed(pieces.size(), false);
-    for (std::string_view word : words(wordList)) {
-        const std::string foldedWord = foldCase(word);
-        for (std::size_t i = 0; i < pieces.size(); ++i)
-            if (!removed[i] && containsFolded(foldCase(pieces[i]), foldedWord))
-                removed[i] = true;
-    }
-    std::string rebuilt;
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        if (removed[i] || pieces[i].empty())
-            continue;
-        rebuilt += ' ';
-        rebuilt += pieces[i];
-    }
-    std::erase(rebuilt, '#');
-    return std::string(trimSpaces(rebuilt));
-}
-
-namespace {
 
 // Methods named by one route word (lower case, without options).  Words of
 // the restricted/unrestricted families may carry an "r", "u" or "ro" prefix.
@@ -267,50 +171,40 @@ bool inList(std::string_view list, std::string_view word) {
     return false;
 }
 
+// The length of the restricted, unrestricted or restricted-open prefix of a
+// method name ("u" of "ub3lyp", "ro" of "rohf"): 0 when the name is listed as
+// it stands or carries no such prefix before a listed method.
+std::size_t spinPrefix(std::string_view name) {
+    if (inList(kRouteMethods, name))
+        return 0;
+    for (std::string_view prefix : {"ro", "r", "u"})
+        if (name.size() > prefix.size() && name.starts_with(prefix) &&
+            inList(kRouteMethods, name.substr(prefix.size())))
+            return prefix.size();
+    return 0;
+}
+
 // The method a route word names, spelled as the route spells it in lower
 // case ("ub3lyp", "ccsd(t)", "mp4(sdq)"), or "".
 std::string routeMethod(std::string_view word) {
     const std::string name = wordName(word);
-    const std::string options = wordOptions(word);
-    std::string bare;
-    if (inList(kRouteMethods, name)) {
-        bare = name;
-    } else {
-        for (std::string_view prefix : {"ro", "r", "u"}) {
-            if (name.size() > prefix.size() && name.starts_with(prefix) &&
-                inList(kRouteMethods, std::string_view(name).substr(prefix.size()))) {
-                bare = name;
-                break;
-            }
-        }
-    }
-    if (bare.empty())
+    const std::string_view bare = std::string_view(name).substr(spinPrefix(name));
+    if (!inList(kRouteMethods, bare))
         return {};
     // "MP4(SDQ)", "CCSD(T,T1Diag)", "QCISD(TQ)": the options that are part of
     // the method's name.
-    std::string stripped = bare;
-    for (std::string_view prefix : {"ro", "r", "u"})
-        if (stripped.starts_with(prefix) && !inList(kRouteMethods, stripped) &&
-            inList(kRouteMethods, std::string_view(stripped).substr(prefix.size())))
-            stripped.erase(0, prefix.size());
     if (word.find('(') != std::string_view::npos && word.find('=') > word.find('(')) {
+        const std::string options = wordOptions(word);
         for (std::string_view option : splitText(options, ",")) {
             option = trimSpaces(option);
-            if (stripped == "mp4" && (option == "dq" || option == "sdq" || option == "sdtq"))
-                return bare + "(" + std::string(option) + ")";
-            if (inList(kTriplesMethods, stripped) && (option == "t" || option == "tq"))
-                return bare + "(" + std::string(option) + ")";
+            const bool mp4 =
+                bare == "mp4" && (option == "dq" || option == "sdq" || option == "sdtq");
+            const bool triples = inList(kTriplesMethods, bare) && (option == "t" || option == "tq");
+            if (mp4 || triples)
+                return name + "(" + std::string(option) + ")";
         }
     }
-    return bare;
-}
-
-// The list entry of a method as routeMethod spells it: "ccsd(t)" stays,
-// "mp4(sdq)" becomes "mp4".
-std::string routeMethodName(std::string_view method) {
-    if (inList(kRouteMethods, method))
-        return std::string(method);
-    return std::string(method.substr(0, method.find('(')));
+    return name;
 }
 
 bool isBasisWord(std::string_view word) {
@@ -335,12 +229,7 @@ RouteAnalysis analizarruta(std::string_view route) {
         for (std::size_t i = 0; i < list.size(); ++i) {
             if (wordName(list[i]) != keyword)
                 continue;
-            if (!inList(r.keywords, keyword)) {
-                if (!r.keywords.empty())
-                    r.keywords += ' ';
-                r.keywords += keyword;
-            }
-            r.keywordOptions.emplace_back(std::string(keyword), wordOptions(list[i]));
+            r.keywords.emplace_back(std::string(keyword), wordOptions(list[i]));
             used[i] = true;
         }
     }
@@ -363,46 +252,20 @@ RouteAnalysis analizarruta(std::string_view route) {
             used[i] = true;
         }
     }
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (used[i])
-            continue;
-        if (!r.route.empty())
-            r.route += ' ';
-        r.route += list[i];
-    }
     return r;
 }
 
 std::string methodEnergyKey(std::string_view method) {
     std::string name = foldCase(trimSpaces(method));
-    // "rhf", "ump2", "roccsd": the archive stores the energy under the bare name.
-    for (std::string_view prefix :
-         {std::string_view("ro"), std::string_view("r"), std::string_view("u")}) {
-        if (name.size() > prefix.size() && name.starts_with(prefix) &&
-            !inList(kRouteMethods, name) &&
-            inList(kRouteMethods, routeMethodName(std::string_view(name).substr(prefix.size())))) {
-            name.erase(0, prefix.size());
-            break;
-        }
-    }
+    // "rhf", "ump2", "uccsd(t)": the archive stores the energy under the bare
+    // name.  The prefix is judged on the listed part ("ccsd" of "ccsd(t)").
+    name.erase(
+        0, spinPrefix(name.substr(0, inList(kRouteMethods, name) ? name.size() : name.find('('))));
     std::string key = upperCase(name);
     for (const auto& [from, to] : kEnergyKeys)
         if (key == from)
             return std::string(to);
     return key;
-}
-
-double energiametodo(TextRef archive, std::string_view method) {
-    const std::string key = methodEnergyKey(method);
-    double value = key.empty() ? 0.0 : numeroentre(archive, "|" + key + "=", "|", false);
-    if (value == 0.0)
-        value = numeroentre(archive, "|HF=", "|", false);
-    return value;
-}
-
-double energiametodo(std::string_view archive, std::string_view method) {
-    const FoldedText text{std::string(archive)};
-    return energiametodo(text.ref(), method);
 }
 
 }  // namespace zerlant

@@ -51,7 +51,7 @@ FileValues readFileValues(const FoldedText& text, char decimalSeparator) {
     RouteAnalysis route = analizarruta(sections.size() > 1 ? sections[1] : std::string_view());
     v.method = route.method;
     v.basis = route.basis;
-    v.scanJob = contienetexto(std::string_view(route.keywords), "scan");
+    v.scanJob = route.has("scan");
     const std::string moleculeLine = archiveField(sections, 3, 0);
     auto parts = splitText(moleculeLine, ",");
     std::string charge = wholeNumberText(parts[0]);

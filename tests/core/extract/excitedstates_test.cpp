@@ -8,11 +8,6 @@
 namespace zerlant {
 namespace {
 
-ExcitedStates fromData(const std::filesystem::path& path) {
-    FoldedText text = testing::readDataText(path);
-    return estadosexcitados(text.ref());
-}
-
 ExcitedStates fromText(const std::string& text) {
     FoldedText folded(normalisedText(text));
     return estadosexcitados(folded.ref());
@@ -68,48 +63,6 @@ TEST(ExcitedStates, HandWrittenPrintouts) {
     expectTransition(e.transitions[2], 2, "21A->", 23);
     expectTransition(e.transitions[3], 2, "104A->", 108);  // not the coefficient
     expectTransition(e.transitions[4], 2, "->", 0);
-}
-
-TEST(ExcitedStates, TdDftWithRotatoryStrengths) {
-    ZERLANT_DATA_FILE(path, "cclibdata_g09_OPT_td_g09.out");
-    ExcitedStates e = fromData(path);
-    ASSERT_EQ(e.states.size(), 10u);
-    EXPECT_EQ(e.states[0], (ExcitedState{1, 5.2862, 234.54, 0.0008, -0.4568}));
-    EXPECT_EQ(e.states[2], (ExcitedState{3, 6.6914, 185.29, 0.1002, -15.6580}));
-    ASSERT_EQ(e.transitions.size(), 43u);
-    expectTransition(e.transitions[0], 1, "44->", 46);
-    expectTransition(e.transitions[3], 1, "45->", 47);
-    expectTransition(e.transitions[4], 2, "44->", 46);
-}
-
-TEST(ExcitedStates, Gaussian16DeExcitationsLeftOut) {
-    ZERLANT_DATA_FILE(path, "cclib_g16_dvb_td.out");
-    ExcitedStates e = fromData(path);
-    ASSERT_EQ(e.states.size(), 5u);
-    EXPECT_EQ(e.states[0], (ExcitedState{1, 5.3351, 232.39, 0.1707, 0.0}));
-    EXPECT_EQ(e.states[1][3], 0.6779);
-    // State 1 lists eight excitations and two de-excitations.
-    expectTransition(e.transitions[7], 1, "35->", 37);
-    expectTransition(e.transitions[8], 2, "21->", 44);
-}
-
-TEST(ExcitedStates, OlderPrintoutWithoutSpinOrSavETrCrLf) {
-    ZERLANT_DATA_FILE(path, "gausssum_g03_benzene_tddft.out");
-    ExcitedStates e = fromData(path);
-    ASSERT_EQ(e.states.size(), 3u);
-    EXPECT_EQ(e.states[0], (ExcitedState{1, 5.6887, 217.95, 0.0, 0.0}));
-    EXPECT_EQ(e.states[2], (ExcitedState{3, 8.0842, 153.37, 0.0, 0.0}));
-    ASSERT_EQ(e.transitions.size(), 6u);
-    expectTransition(e.transitions[0], 1, "20->", 22);
-    expectTransition(e.transitions[5], 3, "19->", 22);
-}
-
-TEST(ExcitedStates, OlderRotatoryStrengthTable) {
-    ZERLANT_DATA_FILE(path, "cclibdata_g03_OPT_td.out");
-    ExcitedStates e = fromData(path);
-    ASSERT_EQ(e.states.size(), 10u);
-    EXPECT_EQ(e.states[0], (ExcitedState{1, 5.2862, 234.54, 0.0008, -0.4568}));
-    EXPECT_EQ(e.states[9][4], -2.9645);
 }
 
 }  // namespace

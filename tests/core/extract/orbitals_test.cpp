@@ -93,57 +93,5 @@ TEST(Orbitals, EdgeCasesOfHandWrittenBlocks) {
     EXPECT_DOUBLE_EQ(bare.homo, -1.5);
 }
 
-TEST(Orbitals, Gaussian98UpperCaseSymmetryHeading) {
-    ZERLANT_DATA_FILE(path, "cclibdata_g98_test_H2.log");
-    FoldedText text = testing::readDataText(path);
-    auto o = energiasorbitales(text.ref(), messages);
-    EXPECT_EQ(o.energies, (std::vector<double>{-0.21447, 0.04995}));
-    EXPECT_EQ(o.symmetries, (std::vector<std::string>{"SGG", "SGU"}));
-    EXPECT_EQ(o.labels[1], "Alpha - virtual");
-    EXPECT_DOUBLE_EQ(o.homo, -0.21447);
-    EXPECT_DOUBLE_EQ(o.lumo, 0.04995);
-}
-
-TEST(Orbitals, OptimisationReadsTheLastPopulationAnalysis) {
-    ZERLANT_DATA_FILE(path, "cclib_g09_dvb_gopt.out");
-    FoldedText text = testing::readDataText(path);
-    auto o = energiasorbitales(text.ref(), messages);
-    ASSERT_EQ(o.energies.size(), 60u);  // 35 occupied, 25 virtual
-    EXPECT_DOUBLE_EQ(o.energies[0], -10.02021);
-    EXPECT_DOUBLE_EQ(o.energies[34], -0.15308);
-    EXPECT_DOUBLE_EQ(o.energies[35], 0.03742);
-    EXPECT_EQ(o.symmetries[0], "BU");
-    EXPECT_EQ(o.labels[35], "Alpha - virtual");
-    EXPECT_DOUBLE_EQ(o.homo, -0.15308);  // the first analysis had -0.15689
-    EXPECT_DOUBLE_EQ(o.lumo, 0.03742);
-}
-
-TEST(Orbitals, OpenShellWithSymmetries) {
-    ZERLANT_DATA_FILE(path, "cclib_g09_dvb_un_sp_b.log");
-    FoldedText text = testing::readDataText(path);
-    auto o = energiasorbitales(text.ref(), messages);
-    ASSERT_EQ(o.energies.size(), 120u);
-    EXPECT_EQ(o.labels[35], "Alpha - virtual");
-    EXPECT_EQ(o.labels[60], "Beta - occupied");
-    EXPECT_DOUBLE_EQ(o.energies[60], -10.25059);
-    EXPECT_EQ(o.labels[94], "Beta - virtual");
-    EXPECT_DOUBLE_EQ(o.energies[94], -0.30053);
-    EXPECT_EQ(o.symmetries[35], "AU");
-    EXPECT_EQ(o.symmetries[94], "BG");
-    EXPECT_DOUBLE_EQ(o.homo, -0.36976);  // alpha; the beta HOMO is -0.38882
-    EXPECT_DOUBLE_EQ(o.lumo, -0.30053);  // beta; the alpha LUMO is -0.17750
-}
-
-TEST(Orbitals, FullPopulationPrintoutKeepsOnlyEigenvalues) {
-    ZERLANT_DATA_FILE(path, "cclib_cda_BH3.log");
-    FoldedText text = testing::readDataText(path);
-    auto o = energiasorbitales(text.ref(), messages);
-    ASSERT_EQ(o.energies.size(), 21u);
-    EXPECT_DOUBLE_EQ(o.energies.front(), -7.61630);
-    EXPECT_DOUBLE_EQ(o.energies.back(), 3.75913);
-    EXPECT_DOUBLE_EQ(o.homo, -0.48608);
-    EXPECT_DOUBLE_EQ(o.lumo, 0.07187);
-}
-
 }  // namespace
 }  // namespace zerlant

@@ -10,11 +10,6 @@
 namespace zerlant {
 namespace {
 
-ThermoTable fromData(const std::filesystem::path& path) {
-    FoldedText text = testing::readDataText(path);
-    return termoquimica(text.ref());
-}
-
 ThermoTable fromText(const std::string& text) {
     FoldedText folded(normalisedText(text));
     return termoquimica(folded.ref());
@@ -54,32 +49,6 @@ TEST(Thermochemistry, HandWrittenTables) {
 
     // A table with no line between the headings keeps the starting value.
     EXPECT_EQ(fromText(" Cal/Mol-Kelvin   Q  Log10(Q)\n").size(), 1u);
-}
-
-TEST(Thermochemistry, WaterCrLf) {
-    ZERLANT_DATA_FILE(path, "goodvibes_g09_H2O.log");
-    ThermoTable t = fromData(path);
-    ASSERT_EQ(t.size(), 5u);
-    EXPECT_EQ(t[0], (ThermoLine{15.309, 5.973, 45.518}));
-    EXPECT_EQ(t[2], (ThermoLine{0.889, 2.981, 34.608}));
-    EXPECT_EQ(t[4], (ThermoLine{13.532, 0.011, 0.001}));
-}
-
-TEST(Thermochemistry, VibrationLines) {
-    ZERLANT_DATA_FILE(path, "cclib_g09_dvb_ir.out");
-    ThermoTable t = fromData(path);
-    ASSERT_EQ(t.size(), 16u);  // five standard lines and eleven vibrations
-    EXPECT_EQ(t[0], (ThermoLine{116.737, 33.566, 91.850}));
-    EXPECT_EQ(t[5], (ThermoLine{0.596, 1.976, 4.710}));
-    EXPECT_EQ(t[15], (ThermoLine{0.934, 1.079, 0.489}));
-}
-
-TEST(Thermochemistry, Gaussian98UpperCase) {
-    ZERLANT_DATA_FILE(path, "cclibdata_g98_NIST_CCCBDB_1himidaz_m21b0.out");
-    ThermoTable t = fromData(path);
-    ASSERT_EQ(t.size(), 6u);
-    EXPECT_EQ(t[0], (ThermoLine{50.567, 11.976, 64.546}));
-    EXPECT_EQ(t[5], (ThermoLine{0.890, 1.172, 0.576}));
 }
 
 }  // namespace
