@@ -36,7 +36,8 @@ PY
 
 measure() {  # label, command...
   local label=$1; shift
-  /usr/bin/time -v "$@" >/dev/null 2>"$work/time" || true
+  # Not /dev/null: GNU grep stops at the first match when it writes there.
+  /usr/bin/time -v "$@" >"$work/out" 2>"$work/time" || true
   local wall rss
   wall=$(awk -F': ' '/Elapsed \(wall clock\)/ {print $2}' "$work/time")
   rss=$(awk -F': ' '/Maximum resident set size/ {printf "%.0f", $2/1024}' "$work/time")

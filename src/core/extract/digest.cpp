@@ -17,7 +17,7 @@ namespace zerlant {
 namespace {
 
 constexpr std::uint64_t kNone = ~std::uint64_t(0);
-constexpr std::size_t kChunk = std::size_t(1) << 20;
+constexpr std::size_t kChunk = kDigestChunkBytes;
 // More archive starts or "@" than this: no output file; read it whole.
 constexpr std::size_t kMaxMarks = std::size_t(1) << 16;
 

@@ -11,6 +11,7 @@
 // parts are ever held in memory: the file is read once, in chunks, and the
 // anchors are found by one multi-pattern scan, letter case ignored.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -18,6 +19,11 @@
 #include "core/text/searchtext.hpp"
 
 namespace zerlant {
+
+// The file is read in pieces of this size: small enough that each piece is
+// still in the core's cache for the line-end scan and the anchor scan after the
+// copy from the page cache.
+inline constexpr std::size_t kDigestChunkBytes = std::size_t(1) << 16;
 
 // The digest of the file at `path`, normalised and folded; std::nullopt when
 // the file cannot be opened as a regular file or holds something the digest

@@ -194,7 +194,7 @@ TEST(Digest, AnchorsAcrossChunkBoundaries) {
 // "NTot=" in a grid line is no dipole total, also when its "N" ends one chunk
 // and "Tot=" starts the next.
 TEST(Digest, WordStartAcrossAChunkBoundary) {
-    constexpr std::size_t kChunk = std::size_t(1) << 20;
+    constexpr std::size_t kChunk = zerlant::kDigestChunkBytes;
     std::string text = " Dipole X= 0.0 Tot=  1.5000\n";
     while (text.size() < kChunk - 60) text += " filler line of an output file\n";
     text += std::string(kChunk - 1 - text.size(), ' ');
