@@ -39,8 +39,9 @@ RunCommand addExtract(CLI::App& program) {
     CLI::App& app = addTableCommand(
         program, *command, "extract", "tabulate quantities of Gaussian output files (.out, .log)",
         kExtractNames,
-        "(the last seven are multi-valued blocks; default:\n"
-        "file,formula,method,basis,status)",
+        "(polar..td are multi-valued blocks; reason..converged\n"
+        "are the job health, read only when named, never by\n"
+        "--all; default: file,formula,method,basis,status)",
         "Reads Gaussian output files (.out, .log) and writes one row of quantities per\n"
         "file, plus the chosen multi-valued blocks.  The files are only read.\n"
         "Scan jobs are skipped.");
@@ -132,7 +133,7 @@ int runExtract(TableCommand& command) {
 
     if (!tidy.empty()) {
         status = failWhenEmpty(command, run.resultTable.rows() - 1, status);
-        const TidyResults results{run.resultTable, run.fileDetails};
+        const TidyResults results{run.records};
         std::string bytes;
         if (tidy == "csv") {
             bytes = tidyCsv(results, boxes);

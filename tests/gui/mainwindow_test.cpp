@@ -86,7 +86,9 @@ class MainWindowTest : public QObject {
         ExtractPanel* extract = window_->extractPanel();
         QCOMPARE(extract->box(ExtractBox::Status)->nextInFocusChain(),
                  extract->box(ExtractBox::Energy));
-        QCOMPARE(extract->box(ExtractBox::TD)->nextInFocusChain(), extract->runButton());
+        QCOMPARE(extract->box(ExtractBox::TD)->nextInFocusChain(),
+                 extract->box(ExtractBox::Reason));
+        QCOMPARE(extract->box(ExtractBox::Converged)->nextInFocusChain(), extract->runButton());
         QCOMPARE(extract->runButton()->nextInFocusChain(), extract->textButton());
         for (const char* name :
              {"BTtexto", "BTexcel", "BTtextos", "BTexcels", "BTTextoA", "BTexcelA"}) {

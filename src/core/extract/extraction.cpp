@@ -17,6 +17,7 @@
 #include "core/extract/excitedstates.hpp"
 #include "core/extract/frequencies.hpp"
 #include "core/extract/geometry.hpp"
+#include "core/extract/jobhealth.hpp"
 #include "core/extract/mulliken.hpp"
 #include "core/extract/orbitals.hpp"
 #include "core/extract/route.hpp"
@@ -37,6 +38,8 @@ bool isOutputFileName(std::string_view name) {
 namespace {
 
 constexpr int kMsgMissing = 131;
+constexpr int kMsgYes = 373;
+constexpr int kMsgNo = 374;
 // Debye per atomic unit of dipole moment (e a0), CODATA 2018: 1 e a0 =
 // 8.4783536255e-30 C m and 1 D = 1e-21 / 299792458 C m.
 constexpr double kAuToDebye = 2.541746473;
@@ -46,12 +49,10 @@ constexpr double kAuToDebye = 2.541746473;
 // the file before it.
 struct ParsedFile {
     std::optional<std::string> readError;  // the file could not be opened or read
-    bool ok = false;                       // normally terminated and its archive readable
     bool isScan = false;
-    std::array<std::string, kResultColumns> cells;  // columns 2..21 of its row
-    std::string stoichiometry;                      // archive field 6 of section 0
-    std::optional<MullikenCharges> mulliken;        // its own Mulliken block
-    FileDetail detail;                              // all lists but the Mulliken ones
+    std::string stoichiometry;                // archive field 6 of section 0
+    std::optional<MullikenCharges> mulliken;  // its own Mulliken block
+    ExtractRecord record;                     // ok: normally terminated and its archive readable
 };
 
 // The message lookup as the parsing threads see it: the messages they need,
@@ -59,7 +60,8 @@ struct ParsedFile {
 class SharedMessages {
   public:
     explicit SharedMessages(const MessageLookup& messages) : messages_(messages) {
-        for (int n : {kMsgMissing, kMsgOccupied, kMsgVirtual}) known_[n] = fetch(n);
+        for (int n : {kMsgMissing, kMsgOccupied, kMsgVirtual, kMsgYes, kMsgNo})
+            known_[n] = fetch(n);
     }
     MessageLookup lookup() const {
         return [this](int n) {
@@ -85,31 +87,11 @@ class SharedMessages {
 // taken for the dipole total "Tot=" or the solvent's "Eps=", they put grid
 // sizes and step limits into the table.
 TextRef fromLastWord(TextRef text, std::string_view anchor) {
-    // A megabyte at a time from the end, each block searched forwards for
-    // its last good occurrence.
-    const std::string needle = foldCase(anchor);
     const std::string_view hay = text.folded();
-    constexpr std::size_t kBlock = std::size_t(1) << 20;
-    std::size_t end = hay.size();  // occurrences starting in [begin, end)
-    while (end > 0 && !needle.empty()) {
-        const std::size_t begin = end > kBlock ? end - kBlock : 0;
-        const std::size_t limit = std::min(hay.size(), end + needle.size() - 1);
-        std::size_t found = TextRef::npos;
-        for (std::size_t at = begin; at < end;) {
-            const void* hit = ::memmem(hay.data() + at, limit - at, needle.data(), needle.size());
-            if (!hit)
-                break;
-            const std::size_t pos =
-                static_cast<std::size_t>(static_cast<const char*>(hit) - hay.data());
-            if (pos == 0 || !std::isalnum(static_cast<unsigned char>(hay[pos - 1])))
-                found = pos;
-            at = pos + 1;
-        }
-        if (found != TextRef::npos)
-            return text.sub(found);
-        end = begin;
-    }
-    return {};
+    const std::size_t at = text.rfindIf(anchor, [&](std::size_t pos) {
+        return pos == 0 || !std::isalnum(static_cast<unsigned char>(hay[pos - 1]));
+    });
+    return at == TextRef::npos ? TextRef() : text.sub(at);
 }
 
 // Gaussian's own name of the method, from field 4 of an archive header
@@ -184,7 +166,7 @@ std::optional<double> archiveNumber(TextRef archive, std::string_view key) {
 // The steps of a normally terminated file.  Returns false when its archive
 // entry is missing or malformed, or its charge and multiplicity are not two
 // integers: the file is then marked as failed.
-bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, char sep, ParsedFile& p) {
+bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, ParsedFile& p) {
     std::vector<JobStep> steps;
     std::size_t stepBegin = 0;
     for (const ArchivePlace& place : archivePlaces(text)) {
@@ -277,14 +259,16 @@ bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, char sep,
     // Mulliken lists and CPU time.
     if (MullikenCharges m; cargasmulliken(text, m))
         p.mulliken = std::move(m);
-    const std::string cpu = tiempocpu(textoentre(text, "Job cpu time", kCrLf, false), sep);
+    //   " Job cpu time:       0 days  0 hours  1 minutes 23.4 seconds."
+    const CpuTime cpu = readCpuTime(textoentre(text, "Job cpu time", kCrLf, false));
 
     if (isScan) {
         p.isScan = true;
         return true;
     }
 
-    FileDetail& d = p.detail;
+    ExtractRecord& rec = p.record;
+    FileDetail& d = rec.detail;
     if (isOpt) {
         // The geometry of the last optimisation step: its output ends with
         // its archive entry.
@@ -400,38 +384,50 @@ bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, char sep,
         d.transitionNumbers.push_back({t.state, t.target});
     }
 
-    const std::string missing = msg(kMsgMissing);
-    auto num = [&](const std::optional<double>& v) { return v ? formatNumber(*v, sep) : missing; };
     // Energies of 0 are no energies (a relaxed scan's list under "HF=").
-    auto energyText = [&](const std::optional<double>& v) {
-        return v && *v != 0.0 ? formatNumber(*v, sep) : missing;
+    auto energyOf = [](const std::optional<double>& v) {
+        return v && *v != 0.0 ? v : std::nullopt;
     };
-    auto& c = p.cells;
-    c[2] = method;
-    c[3] = basis;
-    c[4] = std::to_string(*charge) + "  " + std::to_string(*multiplicity);
-    c[5] = pointGroup;
-    c[6] = energyText(energy);
-    c[7] = isOpt ? energyText(energyOpt) : missing;
-    c[8] = energyText(methodEnergy);
-    c[9] = orbitals.homoFound ? num(orbitals.homo) : missing;
-    c[10] = orbitals.lumoFound ? num(orbitals.lumo) : missing;
-    c[11] = num(dipole);
-    c[12] = num(volume);
-    c[13] = num(a0);
-    c[14] = r2 && *r2 != 0.0 ? num(r2) : missing;
-    const std::optional<double> scrf[5] = {eps, rsolv, nonElectrostatic, cavitation, deltaG};
-    for (std::size_t i = 0; i < 5; ++i) c[15 + i] = num(scrf[i]);
-    c[20] = cpu;
-    c[21] = "OK";
+    rec.method = method;
+    rec.basis = basis;
+    rec.charge = *charge;
+    rec.multiplicity = *multiplicity;
+    rec.pointGroup = pointGroup;
+    rec.energy = energyOf(energy);
+    rec.energyOpt = isOpt ? energyOf(energyOpt) : std::nullopt;
+    rec.methodEnergy = energyOf(methodEnergy);
+    if (orbitals.homoFound)
+        rec.homo = orbitals.homo;
+    if (orbitals.lumoFound)
+        rec.lumo = orbitals.lumo;
+    rec.dipole = dipole;
+    rec.volume = volume;
+    rec.a0 = a0;
+    rec.r2 = r2 && *r2 != 0.0 ? r2 : std::nullopt;
+    rec.eps = eps;
+    rec.rsolv = rsolv;
+    rec.nonElectrostatic = nonElectrostatic;
+    rec.cavitation = cavitation;
+    rec.deltaG = deltaG;
+    rec.cpuTime = cpu;
     return true;
 }
 
 // Reads one file normalised in memory and parses it.  Nothing the file holds
 // may end the run: any failure makes it a failed file.
-ParsedFile parseFile(const std::string& path, const MessageLookup& msg, char sep) {
+ParsedFile parseFile(const std::string& path, const MessageLookup& msg, bool withHealth) {
     ParsedFile p;
     try {
+        // The job health reads the file as it is on disk, whole; only when
+        // one of its columns is chosen.
+        if (withHealth) {
+            Result<std::string> bytes = readFileBytes(path);
+            if (!bytes) {
+                p.readError = bytes.error().describe();
+                return p;
+            }
+            p.record.health = jobHealth(*bytes);
+        }
         // The parts of the file that the parsers read, cut out in one pass;
         // a file the digest cannot stand in for is read whole.
         Result<std::optional<FoldedText>> digest = readDigest(path);
@@ -456,10 +452,12 @@ ParsedFile parseFile(const std::string& path, const MessageLookup& msg, char sep
         if (text.rfind("Normal termination") == TextRef::npos)
             return p;
         ParsedFile parsed;
-        if (parseArchiveAndQuantities(text, msg, sep, parsed)) {
-            parsed.ok = true;
+        parsed.record.health = std::move(p.record.health);
+        if (parseArchiveAndQuantities(text, msg, parsed)) {
+            parsed.record.ok = true;
             return parsed;
         }
+        p.record.health = std::move(parsed.record.health);
     } catch (const std::exception& e) {
         p = ParsedFile{};
         p.readError = path + ": " + e.what();
@@ -477,6 +475,10 @@ ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
 
     ExtractionOutcome out;
     out.resultTable = newResultTable(boxes);
+    bool withHealth = false;
+    for (const ExtractQuantity& q : kExtractQuantities)
+        withHealth = withHealth || (q.onlyWhenNamed && boxes.ticked(q.box));
+    const CellFormat format{decimalSeparator, msg(kMsgMissing), msg(kMsgYes), msg(kMsgNo)};
 
     // The accepted files, in list order.  They are read and parsed on up to
     // `jobs` threads at once, and taken into the tables in list order; at
@@ -492,9 +494,9 @@ ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
         if (j >= accepted.size() || parsing[j].valid())
             return;
         const std::string path = rows[accepted[j]].path;
-        parsing[j] = std::async(
-            inFlight > 1 ? std::launch::async : std::launch::deferred,
-            [path, &msg, decimalSeparator] { return parseFile(path, msg, decimalSeparator); });
+        parsing[j] =
+            std::async(inFlight > 1 ? std::launch::async : std::launch::deferred,
+                       [path, &msg, withHealth] { return parseFile(path, msg, withHealth); });
     };
     for (std::size_t j = 0; j < inFlight; ++j) start(j);
 
@@ -519,35 +521,33 @@ ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
 
         if (p.readError)
             out.unreadable.push_back(*p.readError);
-        if (p.ok && p.isScan) {
+        if (p.record.ok && p.isScan) {
             out.untick.push_back(r);
             out.scanMet = true;
             continue;
         }
 
         ++k;
-        Table& t = out.resultTable;
-        t.resizeRows(k + 1);
-        t.set(0, k, row.name);
-        if (p.ok) {
+        ExtractRecord& record = p.record;
+        record.file = row.name;
+        if (record.ok) {
             // The formula of the file's own Mulliken block; a file without one
             // is named by its archive's stoichiometry.
             std::string formula =
                 p.mulliken ? formulamolecular(p.mulliken->symbols) : std::string();
-            t.set(1, k, formula.empty() ? p.stoichiometry : formula);
-            for (std::size_t c = 2; c < kResultColumns; ++c) t.set(c, k, std::move(p.cells[c]));
+            record.formula = formula.empty() ? p.stoichiometry : formula;
             if (p.mulliken) {
-                p.detail.mullikenSymbols = std::move(p.mulliken->symbols);
-                p.detail.mullikenCharges = std::move(p.mulliken->charges);
+                record.detail.mullikenSymbols = std::move(p.mulliken->symbols);
+                record.detail.mullikenCharges = std::move(p.mulliken->charges);
             }
-            guardardetalle(detail, "OK", p.detail, boxes, msg, decimalSeparator);
-            out.fileDetails.push_back(std::move(p.detail));
         } else {
-            for (std::size_t c = 1; c <= 20; ++c) t.set(c, k, "Error");
-            t.set(21, k, "KO");
-            guardardetalle(detail, "KO", p.detail, boxes, msg, decimalSeparator);
-            out.fileDetails.emplace_back();
+            record.detail = FileDetail{};
         }
+        out.resultTable.resizeRows(k + 1);
+        writeResultRow(out.resultTable, k, record, format);
+        guardardetalle(detail, record.ok ? "OK" : "KO", record.detail, boxes, msg,
+                       decimalSeparator);
+        out.records.push_back(std::move(record));
     }
     if (detail.contadorficheros > 0)
         out.detail = std::move(detail);

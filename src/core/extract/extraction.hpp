@@ -1,7 +1,7 @@
 #pragma once
 // The Extract run: walks the working file list, reads every ticked Gaussian
 // output file (".out", ".log") once, normalised in memory (the file on disk is
-// never changed), and fills the ResultTable (one row of 22 quantities per
+// never changed), and fills the ResultTable (one row of quantities per
 // file) and the DetailTable (one block of multi-valued results per file).
 // Scan jobs get no row: they are reported for unticking.
 
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/common/types.hpp"
+#include "core/results/extractrecord.hpp"
 #include "core/results/resulttables.hpp"
 #include "core/results/table.hpp"
 #include "core/text/searchtext.hpp"
@@ -24,16 +25,16 @@ using ExtractionProgress = std::function<bool(std::size_t index, const std::stri
 
 struct ExtractionOutcome {
     bool cancelled = false;           // the run was cancelled: no tables
-    Table resultTable;                // 22 columns; row 0 the titles, row k the k-th file
+    Table resultTable;                // row 0 the titles, row k the k-th file
     DetailTable detail;               // empty when no file reached it (the caller keeps its own)
     std::vector<std::size_t> untick;  // list rows of scan jobs, to be unticked
     bool scanMet = false;             // message 134 is due
     // Files that could not be opened or read (their rows say "Error"), as
     // "path: reason".
     std::vector<std::string> unreadable;
-    // The typed lists of each row's file, row k at index k - 1 (empty lists
+    // What each row's file gave, typed, row k at index k - 1 (empty lists
     // for a failed file), for the exports that write numbers, not cells.
-    std::vector<FileDetail> fileDetails;
+    std::vector<ExtractRecord> records;
 };
 
 // True when the name's last four characters, in any case, are ".out" or ".log".

@@ -23,12 +23,11 @@ constexpr std::array<std::string_view, 4> kMullikenHeadings = {
 };
 
 // The last occurrence of each heading, found in one pass over the
-// occurrences of "charges" from the end of the text backwards, a block at a
-// time (a missing heading otherwise costs a whole pass over the text each).
-// The pass stops once the first heading is found: it wins whenever present.
+// occurrences of "charges" from the end of the text backwards (a missing
+// heading otherwise costs a whole pass over the text each).  The pass stops
+// once the first heading is found: it wins whenever present.
 std::array<std::size_t, 4> lastHeadings(TextRef fileText) {
     constexpr std::string_view common = "charges";
-    constexpr std::size_t kBlock = std::size_t(1) << 20;
     std::array<std::size_t, 4> last;
     last.fill(TextRef::npos);
     std::array<std::string, 4> folded;
@@ -38,31 +37,13 @@ std::array<std::size_t, 4> lastHeadings(TextRef fileText) {
         offset[m] = folded[m].find(common);
     }
     const std::string_view text = fileText.folded();
-    std::size_t end = text.size();  // occurrences starting in [begin, end)
-    while (end > 0 && last[0] == TextRef::npos) {
-        const std::size_t begin = end > kBlock ? end - kBlock : 0;
-        std::array<std::size_t, 4> inBlock;
-        inBlock.fill(TextRef::npos);
-        std::size_t from = begin;
-        while (from < end) {
-            const std::size_t limit = std::min(text.size(), end + common.size() - 1);
-            const void* hit =
-                ::memmem(text.data() + from, limit - from, common.data(), common.size());
-            if (!hit)
-                break;
-            const std::size_t at =
-                static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
-            for (std::size_t m = 0; m < last.size(); ++m) {
-                if (at >= offset[m] && text.substr(at - offset[m], folded[m].size()) == folded[m])
-                    inBlock[m] = at - offset[m];
-            }
-            from = at + 1;
-        }
+    fileText.rfindIf(common, [&](std::size_t at) {
         for (std::size_t m = 0; m < last.size(); ++m)
-            if (last[m] == TextRef::npos)
-                last[m] = inBlock[m];
-        end = begin;
-    }
+            if (last[m] == TextRef::npos && at >= offset[m] &&
+                text.substr(at - offset[m], folded[m].size()) == folded[m])
+                last[m] = at - offset[m];
+        return last[0] != TextRef::npos;
+    });
     return last;
 }
 

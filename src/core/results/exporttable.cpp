@@ -11,7 +11,7 @@ namespace zerlant {
 bool columnaelegida(const ExtractBoxes& boxes, long column) {
     if (column < 0 || column >= static_cast<long>(kResultColumns))
         return true;
-    return boxes.ticked(static_cast<ExtractBox>(column));
+    return boxes.ticked(kResultColumnBoxes[static_cast<std::size_t>(column)]);
 }
 
 namespace {

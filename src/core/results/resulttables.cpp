@@ -19,6 +19,22 @@ constexpr bool inBoxOrder() {
 }
 static_assert(inBoxOrder());
 
+// Every ResultTable column has exactly one quantity.
+constexpr bool everyColumnOnce() {
+    std::array<int, kResultColumns> uses{};
+    for (const ExtractQuantity& q : kExtractQuantities)
+        if (q.column != kNoColumn) {
+            if (q.column >= kResultColumns)
+                return false;
+            ++uses[q.column];
+        }
+    for (int n : uses)
+        if (n != 1)
+            return false;
+    return true;
+}
+static_assert(everyColumnOnce());
+
 constexpr std::array<const char*, 6> kPolarNames = {"[11]", "[12]", "[13]", "[22]", "[23]", "[33]"};
 
 }  // namespace
@@ -38,13 +54,14 @@ ExtractBoxes ExtractBoxes::initial(const MessageLookup& messages) {
 }
 
 void ExtractBoxes::setAll(bool ticked) {
-    for (auto& b : boxes_) b.ticked = ticked;
+    for (std::size_t i = 0; i < kExtractBoxCount; ++i)
+        boxes_[i].ticked = ticked && !kExtractQuantities[i].onlyWhenNamed;
 }
 
 Table newResultTable(const ExtractBoxes& boxes) {
     Table t(kResultColumns, 1);
     for (std::size_t c = 0; c < kResultColumns; ++c)
-        t.set(c, 0, upperCaption(boxes.caption(static_cast<ExtractBox>(c))));
+        t.set(c, 0, upperCaption(boxes.caption(kResultColumnBoxes[c])));
     return t;
 }
 

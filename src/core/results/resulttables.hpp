@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,12 +16,14 @@
 
 namespace zerlant {
 
-inline constexpr std::size_t kResultColumns = 22;
+// The ResultTable: the 22 quantities every Extract run tabulates, then the
+// five job-health columns, which are shown and exported only when chosen.
+inline constexpr std::size_t kResultColumns = 27;
 inline constexpr std::size_t kDetailColumns = 39;
 
 // The check boxes of the Extract panel.  The first 22, in this order, choose
-// the columns 0..21 of the ResultTable; the last seven choose the sub-blocks
-// of the DetailTable.
+// the columns 0..21 of the ResultTable; the next seven choose the sub-blocks
+// of the DetailTable; the last five, the job-health columns 22..26.
 enum class ExtractBox : std::size_t {
     File,              // CHKfile
     Formula,           // CHKformula
@@ -51,52 +54,81 @@ enum class ExtractBox : std::size_t {
     Freq,              // CHKfreq
     Thermo,            // CHKtermo
     TD,                // CHKTD
+    Reason,            // why the job failed
+    ImaginaryCount,    // imaginary modes of the last frequency step
+    LowestFrequency,
+    SpinSquared,  // <S**2> after annihilation
+    Converged,    // the last optimisation found a stationary point
 };
-inline constexpr std::size_t kExtractBoxCount = 29;
+inline constexpr std::size_t kExtractBoxCount = 34;
+inline constexpr std::size_t kNoColumn = ~std::size_t(0);
 
 // One Extract quantity or block, described once for every consumer: its
-// check box (and so its ResultTable column, for the first 22), the key that
-// names it on the command line, in settings and in the tidy exports, the
-// message of its caption, and whether the panel starts with it ticked.
+// check box, the key that names it on the command line, in settings and in
+// the tidy exports, the message of its caption, whether the panel starts with
+// it ticked, its ResultTable column (kNoColumn for a block), and whether
+// "all" leaves it out (the job-health columns read each file whole, and the
+// tables people and scripts keep have no such columns).
 struct ExtractQuantity {
     ExtractBox box;
     std::string_view key;
     int message;
     bool tickedAtStart;
+    std::size_t column;
+    bool onlyWhenNamed = false;
 };
 
 // Every quantity and block, in check-box order.
 inline constexpr std::array<ExtractQuantity, kExtractBoxCount> kExtractQuantities = {{
-    {ExtractBox::File, "file", 58, true},
-    {ExtractBox::Formula, "formula", 69, true},
-    {ExtractBox::Method, "method", 70, true},
-    {ExtractBox::Basis, "basis", 71, true},
-    {ExtractBox::Charge, "charge", 162, false},
-    {ExtractBox::Symmetry, "symmetry", 161, false},
-    {ExtractBox::Energy, "energy", 73, false},
-    {ExtractBox::EnergyOpt, "energy-opt", 66, false},
-    {ExtractBox::EnergyMethod, "energy-method", 84, false},
-    {ExtractBox::Homo, "homo", 88, false},
-    {ExtractBox::Lumo, "lumo", 89, false},
-    {ExtractBox::Dipole, "dipole", 74, false},
-    {ExtractBox::Volume, "volume", 67, false},
-    {ExtractBox::A0, "a0", 68, false},
-    {ExtractBox::R2, "r2", 136, false},
-    {ExtractBox::Eps, "eps", 75, false},
-    {ExtractBox::RSolv, "rsolv", 76, false},
-    {ExtractBox::NonElectrostatic, "nonelectrostatic", 83, false},
-    {ExtractBox::Cavitation, "cavitation", 77, false},
-    {ExtractBox::DeltaG, "deltag", 78, false},
-    {ExtractBox::CpuTime, "cputime", 160, false},
-    {ExtractBox::Status, "status", 72, true},
-    {ExtractBox::Polar, "polar", 135, false},
-    {ExtractBox::Mulliken, "mulliken", 163, false},
-    {ExtractBox::Orbitals, "orbitals", 85, false},
-    {ExtractBox::Geometry, "geometry", 164, false},
-    {ExtractBox::Freq, "freq", 165, false},
-    {ExtractBox::Thermo, "thermo", 166, false},
-    {ExtractBox::TD, "td", 200, false},
+    {ExtractBox::File, "file", 58, true, 0},
+    {ExtractBox::Formula, "formula", 69, true, 1},
+    {ExtractBox::Method, "method", 70, true, 2},
+    {ExtractBox::Basis, "basis", 71, true, 3},
+    {ExtractBox::Charge, "charge", 162, false, 4},
+    {ExtractBox::Symmetry, "symmetry", 161, false, 5},
+    {ExtractBox::Energy, "energy", 73, false, 6},
+    {ExtractBox::EnergyOpt, "energy-opt", 66, false, 7},
+    {ExtractBox::EnergyMethod, "energy-method", 84, false, 8},
+    {ExtractBox::Homo, "homo", 88, false, 9},
+    {ExtractBox::Lumo, "lumo", 89, false, 10},
+    {ExtractBox::Dipole, "dipole", 74, false, 11},
+    {ExtractBox::Volume, "volume", 67, false, 12},
+    {ExtractBox::A0, "a0", 68, false, 13},
+    {ExtractBox::R2, "r2", 136, false, 14},
+    {ExtractBox::Eps, "eps", 75, false, 15},
+    {ExtractBox::RSolv, "rsolv", 76, false, 16},
+    {ExtractBox::NonElectrostatic, "nonelectrostatic", 83, false, 17},
+    {ExtractBox::Cavitation, "cavitation", 77, false, 18},
+    {ExtractBox::DeltaG, "deltag", 78, false, 19},
+    {ExtractBox::CpuTime, "cputime", 160, false, 20},
+    {ExtractBox::Status, "status", 72, true, 21},
+    {ExtractBox::Polar, "polar", 135, false, kNoColumn},
+    {ExtractBox::Mulliken, "mulliken", 163, false, kNoColumn},
+    {ExtractBox::Orbitals, "orbitals", 85, false, kNoColumn},
+    {ExtractBox::Geometry, "geometry", 164, false, kNoColumn},
+    {ExtractBox::Freq, "freq", 165, false, kNoColumn},
+    {ExtractBox::Thermo, "thermo", 166, false, kNoColumn},
+    {ExtractBox::TD, "td", 200, false, kNoColumn},
+    {ExtractBox::Reason, "reason", 321, false, 22, true},
+    {ExtractBox::ImaginaryCount, "nimag", 322, false, 23, true},
+    {ExtractBox::LowestFrequency, "lowest_freq", 323, false, 24, true},
+    {ExtractBox::SpinSquared, "s2", 324, false, 25, true},
+    {ExtractBox::Converged, "converged", 325, false, 26, true},
 }};
+
+// The box of each ResultTable column, from the table above.
+inline constexpr std::array<ExtractBox, kResultColumns> kResultColumnBoxes = [] {
+    std::array<ExtractBox, kResultColumns> boxes{};
+    for (const ExtractQuantity& q : kExtractQuantities)
+        if (q.column != kNoColumn)
+            boxes[q.column] = q.box;
+    return boxes;
+}();
+
+// The quantity of a box.
+constexpr const ExtractQuantity& extractQuantity(ExtractBox b) {
+    return kExtractQuantities[static_cast<std::size_t>(b)];
+}
 
 struct CheckBoxState {
     std::string caption;  // as the panel shows it
@@ -117,6 +149,7 @@ class ExtractBoxes {
     }
     bool ticked(ExtractBox b) const { return (*this)[b].ticked; }
     const std::string& caption(ExtractBox b) const { return (*this)[b].caption; }
+    // Every box but those "all" leaves out, which are unticked.
     void setAll(bool ticked);
 
   private:
@@ -147,6 +180,26 @@ struct FileDetail {
     std::vector<std::array<double, 5>> states;                // per state: number, eV, nm, f, R
     std::vector<std::array<std::string, 2>> transitionTexts;  // state number, "5->"
     std::vector<std::array<double, 2>> transitionNumbers;     // state number, target orbital
+};
+
+// Job health of one output file: why it failed, its imaginary modes, spin
+// contamination and whether its last optimisation converged.
+struct JobHealth {
+    // Empty for a job whose last termination line is a normal one; "no
+    // termination line" for a job that stopped; otherwise the failing link,
+    // a colon and Gaussian's own error line when one is found ("l301: Atomic
+    // number out of range for 6-311G basis.").
+    std::string reason;
+    // Of the last harmonic-frequency block: the number of imaginary modes and
+    // the lowest frequency (cm-1, negative when imaginary).  nullopt without
+    // frequencies.
+    std::optional<int> nimag;
+    std::optional<double> lowestFrequency;
+    // <S**2> after annihilation of the last SCF that prints it.
+    std::optional<double> s2;
+    // Whether the last optimisation found a stationary point; nullopt when
+    // the job has no optimisation.
+    std::optional<bool> converged;
 };
 
 // The DetailTable with its two counters.  filasdetalle is the last row in use.

@@ -5,6 +5,8 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string_view>
+#include <type_traits>
+#include <variant>
 
 #include "core/text/numbers.hpp"
 #include "core/text/textutils.hpp"
@@ -15,20 +17,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-constexpr std::size_t kStatusColumn = static_cast<std::size_t>(ExtractBox::Status);
-
-bool failed(const Table& t, std::size_t row) {
-    return t.cell(kStatusColumn, row) == "KO";
-}
-
-// A cell of the tidy table: the file name and status always, the other
-// cells of a failed file empty.
-std::string cellOf(const Table& t, std::size_t column, std::size_t row) {
-    if (failed(t, row) && column != 0 && column != kStatusColumn)
-        return {};
-    return t.cell(column, row);
-}
-
 // The whole text as a number ("." decimals), else nothing.
 std::optional<double> numberOf(std::string_view text) {
     if (text.empty())
@@ -36,12 +24,33 @@ std::optional<double> numberOf(std::string_view text) {
     return toDouble(text);
 }
 
-Json valueOf(const std::string& cell) {
-    if (cell.empty())
-        return nullptr;
-    if (auto v = numberOf(cell))
-        return *v;
-    return cell;
+// The chosen single-valued quantities, in column order.
+std::vector<const ExtractQuantity*> chosenColumns(const ExtractBoxes& boxes) {
+    std::vector<const ExtractQuantity*> chosen;
+    for (ExtractBox box : kResultColumnBoxes)
+        if (boxes.ticked(box))
+            chosen.push_back(&extractQuantity(box));
+    return chosen;
+}
+
+// Numbers as the tables write them (15 significant digits), texts as texts
+// even where they look like numbers, nothing as null.
+Json jsonOf(const CellValue& value) {
+    return std::visit(
+        [](const auto& v) -> Json {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, std::monostate>)
+                return nullptr;
+            else if constexpr (std::is_same_v<T, double>)
+                return toDouble(formatNumber(v, '.')).value_or(v);
+            else if constexpr (std::is_same_v<T, std::string>)
+                return v.empty() ? Json(nullptr) : Json(v);
+            else if constexpr (std::is_same_v<T, CpuTime>)
+                return formatCpuTime(v, '.');
+            else
+                return v;
+        },
+        value);
 }
 
 Json number(double v) {
@@ -176,84 +185,43 @@ Json blocksOf(const FileDetail& d, const ExtractBoxes& boxes, Json record) {
 
 }  // namespace
 
-Table tidyResultTable(const Table& shown, std::string_view missing, char decimalSeparator) {
-    Table t = shown;
-    // Energies to the CPU time: numbers (and a time) written with the user's
-    // separator; names, method, basis ("6-31G(d,p)") and charge keep theirs.
-    constexpr std::size_t kFirstNumber = static_cast<std::size_t>(ExtractBox::Energy);
-    constexpr std::size_t kLastNumber = static_cast<std::size_t>(ExtractBox::CpuTime);
-    for (std::size_t row = 1; row < t.rows(); ++row) {
-        for (std::size_t c = 0; c < t.columns(); ++c) {
-            std::string cell = t.cell(c, row);
-            if (cell == missing && c != 0) {
-                t.set(c, row, std::string());
-            } else if (decimalSeparator != '.' && c >= kFirstNumber && c <= kLastNumber) {
-                for (char& ch : cell)
-                    if (ch == decimalSeparator)
-                        ch = '.';
-                t.set(c, row, std::move(cell));
-            }
-        }
-    }
-    return t;
-}
-
 std::string tidyCsv(const TidyResults& results, const ExtractBoxes& boxes) {
-    const Table& t = results.resultTable;
+    const std::vector<const ExtractQuantity*> columns = chosenColumns(boxes);
+    const CellFormat format{'.', std::string(), "yes", "no"};
     std::string out;
-    bool first = true;
-    for (std::size_t c = 0; c < kResultColumns; ++c) {
-        if (!boxes.ticked(kExtractQuantities[c].box))
-            continue;
-        out += (first ? "" : ",") + std::string(kExtractQuantities[c].key);
-        first = false;
-    }
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        out += (i ? "," : "") + std::string(columns[i]->key);
     out += "\r\n";
-    for (std::size_t row = 1; row < t.rows(); ++row) {
-        first = true;
-        for (std::size_t c = 0; c < kResultColumns; ++c) {
-            if (!boxes.ticked(kExtractQuantities[c].box))
-                continue;
-            out += (first ? "" : ",") + separatedCell(cellOf(t, c, row), ",");
-            first = false;
-        }
+    for (const ExtractRecord& record : results.records) {
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            out += (i ? "," : "") +
+                   separatedCell(formatCell(resultValue(record, columns[i]->box), format), ",");
         out += "\r\n";
     }
     return out;
 }
 
 std::string tidyJson(const TidyResults& results, const ExtractBoxes& boxes) {
-    const Table& t = results.resultTable;
+    const std::vector<const ExtractQuantity*> columns = chosenColumns(boxes);
     Json files = Json::array();
-    for (std::size_t row = 1; row < t.rows(); ++row) {
-        Json record = Json::object();
-        for (std::size_t c = 0; c < kResultColumns; ++c) {
-            if (!boxes.ticked(kExtractQuantities[c].box))
-                continue;
-            const std::string cell = cellOf(t, c, row);
-            // Names, texts and times stay texts even when they look like numbers.
-            const bool text = c <= 5 || c == 20 || c == kStatusColumn;
-            record[std::string(kExtractQuantities[c].key)] =
-                text ? (cell.empty() ? Json(nullptr) : Json(cell)) : valueOf(cell);
-        }
-        const FileDetail empty;
-        const FileDetail& d =
-            row - 1 < results.details.size() && !failed(t, row) ? results.details[row - 1] : empty;
-        files.push_back(blocksOf(d, boxes, std::move(record)));
+    for (const ExtractRecord& record : results.records) {
+        Json fields = Json::object();
+        for (const ExtractQuantity* q : columns)
+            fields[std::string(q->key)] = jsonOf(resultValue(record, q->box));
+        files.push_back(blocksOf(record.detail, boxes, std::move(fields)));
     }
     return files.dump(2) + "\n";
 }
 
 std::string multiXyz(const TidyResults& results, std::vector<std::string>& skipped) {
-    const Table& t = results.resultTable;
     std::string out;
-    for (std::size_t row = 1; row < t.rows(); ++row) {
-        const std::string name = t.cell(0, row);
-        if (failed(t, row) || row - 1 >= results.details.size()) {
+    for (const ExtractRecord& record : results.records) {
+        const std::string& name = record.file;
+        if (!record.ok) {
             skipped.push_back(name);
             continue;
         }
-        const FileDetail& d = results.details[row - 1];
+        const FileDetail& d = record.detail;
         std::string atoms;
         bool complete = !d.geometry.empty();
         for (const auto& atom : d.geometry) {
@@ -271,12 +239,10 @@ std::string multiXyz(const TidyResults& results, std::vector<std::string>& skipp
             continue;
         }
         // The optimised energy where there is one, else the energy.
-        std::string energy = t.cell(static_cast<std::size_t>(ExtractBox::EnergyOpt), row);
-        if (energy.empty())
-            energy = t.cell(static_cast<std::size_t>(ExtractBox::Energy), row);
+        const std::optional<double> energy = record.energyOpt ? record.energyOpt : record.energy;
         out += std::to_string(d.geometry.size()) + "\n" + name;
-        if (!energy.empty())
-            out += " E=" + energy;
+        if (energy)
+            out += " E=" + formatNumber(*energy, '.');
         out += "\n" + atoms;
     }
     return out;

@@ -9,23 +9,17 @@
 #include <string_view>
 #include <vector>
 
+#include "core/results/extractrecord.hpp"
 #include "core/results/resulttables.hpp"
 #include "core/results/table.hpp"
 
 namespace zerlant {
 
-// The Extract results as the tidy exports read them: the ResultTable of a
-// run made with "." as decimal separator and the empty text for a missing
-// value, and the typed lists of each row's file.
+// The Extract results as the tidy exports read them: the typed record of
+// each row's file, in row order.
 struct TidyResults {
-    const Table& resultTable;
-    const std::vector<FileDetail>& details;  // row k at index k - 1
+    const std::vector<ExtractRecord>& records;
 };
-
-// The ResultTable as a window shows it (numbers with the user's decimal
-// separator, `missing` for a missing value) in the form the tidy exports read:
-// "." decimals in the number and time columns, missing values empty.
-Table tidyResultTable(const Table& shown, std::string_view missing, char decimalSeparator);
 
 // One header line of the chosen single-valued keys, then one row per file;
 // CR LF line ends, cells quoted where they hold a comma, quote, CR or LF.

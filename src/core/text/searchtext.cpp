@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace zerlant {
 
@@ -72,34 +73,36 @@ std::size_t forwardSearch(std::string_view hay, std::string_view needle, std::si
     return static_cast<std::size_t>(static_cast<const char*>(hit) - hay.data());
 }
 
-// Backward search: memmem over blocks taken from the end towards the start,
-// keeping the last hit of the first block that has one.  Blocks overlap by the
-// needle's length less one, so no occurrence falls between two blocks.
-std::size_t backwardSearch(std::string_view hay, std::string_view needle, std::size_t before) {
+// Backward search: memmem over blocks taken from the end towards the start;
+// the hits of a block are offered to `accept` last first.  Blocks overlap by
+// the needle's length less one, so no occurrence falls between two blocks.
+template <class Accept>
+std::size_t backwardSearch(std::string_view hay, std::string_view needle, std::size_t before,
+                           const Accept& accept) {
     if (needle.empty() || hay.size() < needle.size())
         return std::string_view::npos;
     std::size_t lastStart = hay.size() - needle.size();
     if (before < lastStart)
         lastStart = before;
     constexpr std::size_t kBlock = 1 << 20;
+    std::vector<std::size_t> hits;
     std::size_t end = lastStart + 1;  // candidate starts are [0, end)
     while (end > 0) {
-        std::size_t begin = end > kBlock ? end - kBlock : 0;
-        std::size_t found = std::string_view::npos;
-        std::size_t at = begin;
+        const std::size_t begin = end > kBlock ? end - kBlock : 0;
         const std::size_t span = end - begin + needle.size() - 1;  // bytes the block may read
-        for (;;) {
+        hits.clear();
+        for (std::size_t at = begin; at < end;) {
             const void* hit =
                 ::memmem(hay.data() + at, span - (at - begin), needle.data(), needle.size());
             if (!hit)
                 break;
-            found = static_cast<std::size_t>(static_cast<const char*>(hit) - hay.data());
+            const auto found = static_cast<std::size_t>(static_cast<const char*>(hit) - hay.data());
+            hits.push_back(found);
             at = found + 1;
-            if (at >= end)
-                break;
         }
-        if (found != std::string_view::npos)
-            return found;
+        for (auto h = hits.rbegin(); h != hits.rend(); ++h)
+            if (accept(*h))
+                return *h;
         end = begin;
     }
     return std::string_view::npos;
@@ -114,7 +117,13 @@ std::size_t TextRef::find(std::string_view needle, std::size_t from) const {
 
 std::size_t TextRef::rfind(std::string_view needle, std::size_t before) const {
     std::string folded = foldCase(needle);
-    return backwardSearch(folded_, folded, before);
+    return backwardSearch(folded_, folded, before, [](std::size_t) { return true; });
+}
+
+std::size_t TextRef::rfindIf(std::string_view needle,
+                             const std::function<bool(std::size_t)>& accept) const {
+    std::string folded = foldCase(needle);
+    return backwardSearch(folded_, folded, npos, accept);
 }
 
 std::size_t TextRef::findExact(std::string_view needle, std::size_t from) const {

@@ -7,6 +7,7 @@
 // searched again without folding anything a second time.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,12 @@ class TextRef {
     std::size_t find(std::string_view needle, std::size_t from = 0) const;
     // Last occurrence starting at or before `before` (npos: anywhere).
     std::size_t rfind(std::string_view needle, std::size_t before = npos) const;
+    // The occurrences of `needle`, last first, offered to `accept` until it
+    // takes one; the position it took, or npos.  The text is searched a block
+    // at a time from the end, so an occurrence near the end costs only the
+    // tail of a large file.
+    std::size_t rfindIf(std::string_view needle,
+                        const std::function<bool(std::size_t)>& accept) const;
     bool contains(std::string_view needle) const { return find(needle) != npos; }
 
     // Exact (case-sensitive) search over the original text.

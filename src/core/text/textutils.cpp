@@ -225,14 +225,23 @@ std::vector<ArchivePlace> archivePlaces(TextRef normalisedText) {
     return out;
 }
 
-std::string tiempocpu(TextRef line, char decimalSeparator) {
-    double days = numeroentre(line, ":", "days", false);
-    double hours = numeroentre(line, "days", "hours", false);
-    double minutes = numeroentre(line, "hours", "minutes", false);
-    double seconds = numeroentre(line, "minutes", "seconds", false);
+CpuTime readCpuTime(TextRef line) {
+    CpuTime t;
+    t.days = numeroentre(line, ":", "days", false);
+    t.hours = numeroentre(line, "days", "hours", false);
+    t.minutes = numeroentre(line, "hours", "minutes", false);
+    t.seconds = numeroentre(line, "minutes", "seconds", false);
+    return t;
+}
+
+std::string formatCpuTime(const CpuTime& time, char decimalSeparator) {
     auto f = [&](double v) { return formatNumber(v, decimalSeparator); };
-    std::string hms = f(hours) + ":" + f(minutes) + ":" + f(seconds);
-    return days != 0.0 ? f(days) + ":" + hms : hms;
+    std::string hms = f(time.hours) + ":" + f(time.minutes) + ":" + f(time.seconds);
+    return time.days != 0.0 ? f(time.days) + ":" + hms : hms;
+}
+
+std::string tiempocpu(TextRef line, char decimalSeparator) {
+    return formatCpuTime(readCpuTime(line), decimalSeparator);
 }
 
 }  // namespace zerlant

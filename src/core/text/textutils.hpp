@@ -87,8 +87,19 @@ struct ArchivePlace {
 };
 std::vector<ArchivePlace> archivePlaces(TextRef normalisedText);
 
-// The rest of a "Job cpu time" line as "d:h:m:s" (or "h:m:s" when days is 0),
-// numbers written with the given decimal separator.
+// The four numbers of a "Job cpu time" line:
+//   " Job cpu time:       0 days  0 hours  1 minutes 23.4 seconds."
+struct CpuTime {
+    double days = 0.0;
+    double hours = 0.0;
+    double minutes = 0.0;
+    double seconds = 0.0;
+};
+CpuTime readCpuTime(TextRef line);
+// As "d:h:m:s" (or "h:m:s" when days is 0), numbers written with the given
+// decimal separator.
+std::string formatCpuTime(const CpuTime& time, char decimalSeparator);
+// The rest of a "Job cpu time" line, read and written.
 std::string tiempocpu(TextRef line, char decimalSeparator);
 
 }  // namespace zerlant

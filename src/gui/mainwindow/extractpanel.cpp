@@ -20,7 +20,8 @@ constexpr std::array<const char*, kExtractBoxCount> kBoxNames = {
     "CHKlumo",      "CHKmomento", "CHKvolumen",    "CHKa0",          "CHKr2",
     "CHKeps",       "CHKrsolv",   "CHKtg",         "CHKcav",         "CHKdg",
     "CHKtiempo",    "CHKok",      "CHKpolar",      "CHKmulliken",    "CHKenergiaorbital",
-    "CHKgeometria", "CHKfreq",    "CHKtermo",      "CHKTD"};
+    "CHKgeometria", "CHKfreq",    "CHKtermo",      "CHKTD",          "CHKmotivo",
+    "CHKnimag",     "CHKfreqmin", "CHKs2",         "CHKconvergida"};
 
 // The boxes in the panel's columns, separated by thin lines.
 const std::vector<std::vector<ExtractBox>>& boxColumns() {
@@ -31,13 +32,9 @@ const std::vector<std::vector<ExtractBox>>& boxColumns() {
          B::Polar},
         {B::Volume, B::A0, B::R2, B::Eps, B::RSolv, B::NonElectrostatic, B::Cavitation, B::DeltaG},
         {B::Mulliken, B::Geometry, B::Freq, B::Thermo, B::TD},
+        {B::Reason, B::ImaginaryCount, B::LowestFrequency, B::SpinSquared, B::Converged},
     };
     return columns;
-}
-
-bool initiallyTicked(ExtractBox b) {
-    return b == ExtractBox::File || b == ExtractBox::Formula || b == ExtractBox::Method ||
-           b == ExtractBox::Basis || b == ExtractBox::Status;
 }
 
 }  // namespace
@@ -48,7 +45,7 @@ ExtractPanel::ExtractPanel(PanelContext& context)
     for (std::size_t i = 0; i < kExtractBoxCount; ++i) {
         const auto b = static_cast<ExtractBox>(i);
         boxes_[i] = makeCheckBox(this, kBoxNames[i], context.app.msg(extractBoxMessage(b)),
-                                 initiallyTicked(b));
+                                 extractQuantity(b).tickedAtStart);
     }
 
     std::vector<std::vector<QCheckBox*>> columns;
@@ -56,7 +53,7 @@ ExtractPanel::ExtractPanel(PanelContext& context)
         columns.emplace_back();
         for (ExtractBox b : boxes) columns.back().push_back(box(b));
     }
-    layOut(columns, {"Frame3", "Frame4", "Frame5"});
+    layOut(columns, {"Frame3", "Frame4", "Frame5", "Frame6"});
 
     resultTable_ = newResultTable(boxes());
     resultTable_.resizeRows(1);
@@ -83,9 +80,7 @@ Table ExtractPanel::exportTable() const {
 }
 
 std::optional<std::string> ExtractPanel::tidyExport(const std::string& format) const {
-    const Table table =
-        tidyResultTable(resultTable_, ctx_.app.msg(131).toStdString(), ctx_.app.decimalSeparator());
-    const TidyResults results{table, fileDetails_};
+    const TidyResults results{records_};
     return format == "json" ? tidyJson(results, boxes()) : tidyCsv(results, boxes());
 }
 
@@ -98,7 +93,7 @@ void ExtractPanel::run() {
             return {};
         return [this, outcome] {
             resultTable_ = std::move(outcome->resultTable);
-            fileDetails_ = std::move(outcome->fileDetails);
+            records_ = std::move(outcome->records);
             // No file reached the detail table: it keeps what it held.
             if (outcome->detail.contadorficheros > 0)
                 detail_ = std::move(outcome->detail);

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "core/results/extractrecord.hpp"
 #include "core/results/resulttables.hpp"
 #include "gui/mainwindow/readingpanel.hpp"
 
@@ -32,7 +33,7 @@ class ExtractPanel : public ReadingPanel {
     std::array<QCheckBox*, kExtractBoxCount> boxes_{};
     Table resultTable_;
     DetailTable detail_;
-    std::vector<FileDetail> fileDetails_;  // the typed lists of resultTable_'s rows
+    std::vector<ExtractRecord> records_;  // what resultTable_'s rows were made from
 };
 
 }  // namespace zerlant::gui

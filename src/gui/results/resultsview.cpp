@@ -14,10 +14,10 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "core/results/scanaimexport.hpp"
 #include "core/plotdata/numbertext.hpp"
 #include "core/plotdata/scanprofile.hpp"
 #include "core/plotdata/tablesticks.hpp"
+#include "core/results/scanaimexport.hpp"
 #include "gui/app/appcontext.hpp"
 #include "gui/app/dialogs.hpp"
 #include "gui/plots/plotwindow.hpp"
@@ -165,7 +165,7 @@ void ResultsView::showExtract(const Table& resultTable, const DetailTable& detai
     // The main table: the ticked columns, the file's name always first.
     std::vector<std::size_t> columns{0};
     for (std::size_t c = 1; c < kResultColumns && c < resultTable.columns(); ++c)
-        if (boxes.ticked(static_cast<ExtractBox>(c)))
+        if (boxes.ticked(kResultColumnBoxes[c]))
             columns.push_back(c);
     Table main(columns.size(), resultTable.rows());
     for (std::size_t r = 0; r < resultTable.rows(); ++r)

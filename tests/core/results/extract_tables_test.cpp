@@ -62,9 +62,13 @@ TEST(ResultTables, TitlesAreUpperCasedCaptions) {
     ExtractBoxes b = ExtractBoxes::initial(fakeMessage);
     b[ExtractBox::Formula].caption = "fórmula";
     Table t = newResultTable(b);
-    ASSERT_EQ(t.columns(), 22u);
+    ASSERT_EQ(t.columns(), 27u);
     EXPECT_EQ(t.cell(1, 0), "FÓRMULA");
-    EXPECT_TRUE(columnaelegida(b, 22));  // beyond the ResultTable: always chosen
+    EXPECT_FALSE(columnaelegida(b, 22));  // the job health: only when chosen
+    b.setAll(true);
+    EXPECT_FALSE(columnaelegida(b, 22));  // not even by "all"
+    EXPECT_TRUE(columnaelegida(b, 21));
+    EXPECT_TRUE(columnaelegida(b, 27));  // beyond the ResultTable: always chosen
     EXPECT_TRUE(columnaelegida(b, -1));
 }
 

@@ -41,21 +41,52 @@ TEST(TextExport, CellsThatWouldSplitARowAreQuoted) {
 namespace zerlant {
 namespace {
 
-// The window's table (decimal comma, its own N/A text) in the tidy form:
-// "." decimals in the number and time columns only, missing values empty.
-TEST(TidyResultTable, DecimalPointAndEmptyMissingValues) {
+// One record, written for the window (decimal comma, its own N/A text) and
+// for scripts ("." decimals, missing values empty); a failed file keeps its
+// name, its status and its job health.
+TEST(ExtractRecord, WrittenForTheWindowAndForScripts) {
+    ExtractRecord r;
+    r.file = "a,b.log";
+    r.ok = true;
+    r.basis = "6-31G(d,p)";
+    r.energy = -76.4089;
+    r.cpuTime = CpuTime{0, 0, 0, 5.6};
+    r.health = JobHealth{"", 1, -120.5, std::nullopt, false};
+
     Table shown(kResultColumns, 2);
-    shown.set(0, 1, "a,b.log");
-    shown.set(3, 1, "6-31G(d,p)");
-    shown.set(6, 1, "-76,4089");
-    shown.set(9, 1, "N/D");
-    shown.set(20, 1, "0:0:5,6");
-    const Table t = tidyResultTable(shown, "N/D", ',');
-    EXPECT_EQ(t.cell(0, 1), "a,b.log");
-    EXPECT_EQ(t.cell(3, 1), "6-31G(d,p)");
-    EXPECT_EQ(t.cell(6, 1), "-76.4089");
-    EXPECT_EQ(t.cell(9, 1), "");
-    EXPECT_EQ(t.cell(20, 1), "0:0:5.6");
+    writeResultRow(shown, 1, r, CellFormat{',', "N/D", "s\xc3\xad", "no"});
+    const std::pair<ExtractBox, const char*> window[] = {{ExtractBox::File, "a,b.log"},
+                                                         {ExtractBox::Basis, "6-31G(d,p)"},
+                                                         {ExtractBox::Energy, "-76,4089"},
+                                                         {ExtractBox::Homo, "N/D"},
+                                                         {ExtractBox::CpuTime, "0:0:5,6"},
+                                                         {ExtractBox::Status, "OK"},
+                                                         {ExtractBox::Reason, ""},
+                                                         {ExtractBox::ImaginaryCount, "1"},
+                                                         {ExtractBox::LowestFrequency, "-120,5"},
+                                                         {ExtractBox::SpinSquared, "N/D"},
+                                                         {ExtractBox::Converged, "no"}};
+    for (const auto& [box, text] : window)
+        EXPECT_EQ(shown.cell(extractQuantity(box).column, 1), text) << extractQuantity(box).key;
+
+    ExtractBoxes boxes;
+    for (ExtractBox b : {ExtractBox::File, ExtractBox::Basis, ExtractBox::Energy, ExtractBox::Homo,
+                         ExtractBox::CpuTime, ExtractBox::Converged})
+        boxes[b].ticked = true;
+    ExtractRecord failed;
+    failed.file = "bad.log";
+    failed.health = JobHealth{"l502: Convergence failure -- run terminated.", {}, {}, {}, {}};
+    const std::vector<ExtractRecord> records{r, failed};
+    EXPECT_EQ(tidyCsv(TidyResults{records}, boxes),
+              "file,basis,energy,homo,cputime,converged\r\n"
+              "\"a,b.log\",\"6-31G(d,p)\",-76.4089,,0:0:5.6,no\r\n"
+              "bad.log,,,,,\r\n");
+
+    writeResultRow(shown, 1, failed, CellFormat{'.', "N/A"});
+    EXPECT_EQ(shown.cell(1, 1), "Error");
+    EXPECT_EQ(shown.cell(extractQuantity(ExtractBox::Status).column, 1), "KO");
+    EXPECT_EQ(shown.cell(extractQuantity(ExtractBox::Reason).column, 1),
+              "l502: Convergence failure -- run terminated.");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <random>
 
 using namespace zerlant;
@@ -36,6 +37,14 @@ TEST(TextRef, FindAndRfindAgreeWithPlainSearch) {
         EXPECT_EQ(f.ref().rfind(needle), lt.rfind(ln));
         EXPECT_EQ(f.ref().rfind(needle, from), lt.rfind(ln, from));
         EXPECT_EQ(f.ref().findExact(needle, from), text.find(needle, from));
+        // The last occurrence not preceded by a letter, by a plain reverse scan.
+        auto wordStart = [&](std::size_t p) { return p == 0 || !std::isalpha(lt[p - 1]); };
+        std::size_t expected = std::string::npos;
+        for (std::size_t p = lt.rfind(ln); p != std::string::npos && expected == std::string::npos;
+             p = p == 0 ? std::string::npos : lt.rfind(ln, p - 1))
+            if (wordStart(p))
+                expected = p;
+        EXPECT_EQ(f.ref().rfindIf(needle, wordStart), expected);
     }
     FoldedText f{std::string("abc")};
     EXPECT_EQ(f.ref().find(""), TextRef::npos);
@@ -59,5 +68,8 @@ TEST(TextRef, RfindAcrossItsSearchBlocks) {
         EXPECT_EQ(f.ref().rfind(needle, at), at);
         EXPECT_EQ(f.ref().rfind(needle, at - 1), TextRef::npos);
         EXPECT_EQ(f.ref().find(needle), at);
+        // A later occurrence refused: the search goes on into the earlier blocks.
+        FoldedText twice{f.ref().str() + needle};
+        EXPECT_EQ(twice.ref().rfindIf(needle, [&](std::size_t p) { return p < size; }), at);
     }
 }
