@@ -19,8 +19,9 @@ _zerlant_cli_options() {
         bcf) echo "$common -o --output --full-paths --ext" ;;
         normalize) echo "--help --files-from --null --keep-backup" ;;
         thermo)
-            echo "$common --temperature --pressure --concentration --scale --cutoff --qh" \
-                "--relative --unit --reference -o --output"
+            echo "$common --temperature --pressure --concentration --scale --scale-from-table" \
+                "--scale-for --list-scales --cutoff --qh --relative --unit --reference -o" \
+                "--output"
             ;;
         plot)
             echo "$common -o --output --fwhm --range --unit --scale --measured --points" \
@@ -114,7 +115,7 @@ _zerlant_cli() {
         --temperature | --pressure | --concentration | --cutoff | --fwhm | --range | --points | \
             --decimal-separator | -j | --jobs | --text | --with | --position | --from-position | \
             --from-delimiter | --to-count | --to-delimiter | --new-extension | --start | \
-            --width | --fill | --ext)
+            --width | --fill | --ext | --scale-for)
             return
             ;;
     esac

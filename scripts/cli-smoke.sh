@@ -7,10 +7,16 @@ data=${ZERLANT_DATA:-$(dirname "$0")/../../shared/data}
 if [ ! -d "$data" ]; then echo "cli-smoke: no data folder, skipped"; exit 0; fi
 status=0
 shopt -s nullglob
-for tool in extract scan aim; do
+# thermo twice: every model and column, then the scale factors of the table.
+for tool in extract scan aim thermo thermo-scaled; do
   case $tool in aim) files=("$data"/*.sum) ;; *) files=("$data"/*.log "$data"/*.out) ;; esac
+  case $tool in
+    thermo) args=(thermo --qh --relative --concentration 1 --temperature 400) ;;
+    thermo-scaled) args=(thermo --scale-from-table) ;;
+    *) args=("$tool" --all) ;;
+  esac
   [ ${#files[@]} -gt 0 ] || continue
-  "$cli" "$tool" --all "${files[@]}" >/dev/null 2>/tmp/cli-smoke.err
+  "$cli" "${args[@]}" "${files[@]}" >/dev/null 2>/tmp/cli-smoke.err
   rc=$?
   if [ $rc -gt 2 ]; then echo "cli-smoke: $tool crashed (exit $rc)"; tail -20 /tmp/cli-smoke.err; status=1
   else echo "cli-smoke: $tool over ${#files[@]} files: exit $rc"; fi

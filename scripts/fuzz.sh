@@ -2,18 +2,20 @@
 # Builds the libFuzzer targets of fuzz/ in build-fuzz (clang, AddressSanitizer,
 # UndefinedBehaviorSanitizer) and runs each for FUZZ_SECONDS (default 60),
 # seeded from the real files in ../shared/data and from fuzz/regressions.
+# FUZZ_TARGETS picks some of them ("thermo aim").
 # Fails when any target finds a crash, a leak-free abort, a timeout or an
 # out-of-memory; the input that did it is kept in build-fuzz/findings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${FUZZ_SECONDS:-60}"
+targets="${FUZZ_TARGETS:-extract scan aim language thermo}"
 data="${ZERLANT_SHARED_DATA:-$(pwd)/../shared/data}"
 build=build-fuzz
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DZERLANT_FUZZ=ON -DZERLANT_GUI=OFF -DZERLANT_TESTS=OFF >/dev/null
-cmake --build "$build" --target fuzzers
+cmake --build "$build" --target $(printf 'fuzz_%s ' $targets)
 
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
@@ -24,16 +26,26 @@ declare -A seeds=(
   [scan]='*scan*.log *scan*.out'
   [aim]='*.sum'
   [language]=''
+  [thermo]='*.log *.out'
+)
+# Only the seeds that hold this line, where a target reads one section.
+declare -A holding=(
+  [thermo]='- Thermochemistry -'
 )
 
 status=0
 mkdir -p "$build/findings"
-for name in extract scan aim language; do
+for name in $targets; do
   corpus="$build/corpus/$name"
   mkdir -p "$corpus"
   if [ -d "$data" ]; then
     for pattern in ${seeds[$name]}; do
-      find "$data" -maxdepth 1 -name "$pattern" -size -1024k -exec cp -n {} "$corpus/" \;
+      if [ -n "${holding[$name]:-}" ]; then
+        find "$data" -maxdepth 1 -name "$pattern" -size -1024k \
+          -exec grep -qF -e "${holding[$name]}" {} \; -exec cp -n {} "$corpus/" \;
+      else
+        find "$data" -maxdepth 1 -name "$pattern" -size -1024k -exec cp -n {} "$corpus/" \;
+      fi
     done
   fi
   [ "$name" = language ] && cp -n resources/idioma.lng "$corpus/"

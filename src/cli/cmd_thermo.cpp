@@ -5,8 +5,10 @@
 #include "cli/cmd_thermo.hpp"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -106,9 +108,21 @@ RunCommand addThermo(CLI::App& program) {
            "the pressure (1 for solution free energies)")
         ->type_name("M")
         ->check(positiveNumber());
-    app.add_option("--scale", s.scale, "frequency scale factor (default 1.0)")
-        ->type_name("F")
-        ->check(positiveNumber());
+    CLI::Option* scale =
+        app.add_option("--scale", s.scale, "frequency scale factor (default 1.0: none)")
+            ->type_name("F")
+            ->check(positiveNumber());
+    CLI::Option* fromTable = app.add_flag("--scale-from-table", options->scaleFromTable,
+                                          "scale each file by the published zero-point\n"
+                                          "factor of its own method and basis set");
+    CLI::Option* scaleFor =
+        app.add_option_function<std::string>(
+               "--scale-for", [options](const std::string& level) { options->scaleFor = level; },
+               "scale by the published zero-point factor of\n"
+               "METHOD/BASIS (e.g. B3LYP/6-31G(d))")
+            ->type_name("LEVEL");
+    app.add_flag("--list-scales", options->listScales,
+                 "print the table of published scale factors\nand their sources");
     app.add_option("--cutoff", s.cutoff, "quasi-harmonic cutoff in cm-1 (default 100)")
         ->type_name("CM")
         ->check(positiveNumber());
@@ -145,6 +159,10 @@ RunCommand addThermo(CLI::App& program) {
         "low modes (free-rotor mix, average moment 1e-44 kg m2, damping exponent 4)\n"
         "and, with --qh, Head-Gordon's enthalpy.  Imaginary frequencies are left out\n"
         "(and reported).  The files are only read.\n\n"
+        "The frequencies are not scaled unless asked: --scale F multiplies every\n"
+        "frequency by F; --scale-from-table and --scale-for take a published\n"
+        "zero-point-energy factor from the built-in table (--list-scales shows it)\n"
+        "and say on standard error which factor and source they used.\n\n"
         "One row per file, energies in hartree per particle:\n"
         "  file,formula,e,zpe,h,ts,qh_ts,g,qh_g  e electronic energy, zpe zero-point\n"
         "        energy, h = e + thermal enthalpy, ts = T*S, qh_ts = T*S with the\n"
@@ -155,17 +173,69 @@ RunCommand addThermo(CLI::App& program) {
         "        lowest file of the same formula (or --reference) in --unit, and\n"
         "        the Boltzmann population from qh_g within the formula\n\n"
         "Exit status: 0 done, 1 some file could not be read or has no\n"
-        "thermochemistry, or the output could not be written, 2 usage error.");
-    return [options]() -> int {
+        "thermochemistry, or the output could not be written, 2 usage error or\n"
+        "a level of theory the scale factor table lacks.");
+    return [options, scale, fromTable, scaleFor]() -> int {
+        if (options->listScales) {
+            listScaleFactors(std::cout);
+            return 0;
+        }
+        // One way of choosing the factor (checked here rather than by the
+        // parser, whose note would clutter the option list of --help).
+        if (scale->count() + fromTable->count() + scaleFor->count() > 1) {
+            std::cerr << "zerlant-cli: thermo: give only one of --scale, --scale-from-table "
+                         "and --scale-for\n";
+            return 2;
+        }
         if (auto stop = collectFiles("thermo", options->input))
             return *stop;
         return runThermo(*options, std::cout, std::cerr);
     };
 }
 
+void listScaleFactors(std::ostream& out) {
+    // Each source once, numbered in the order the rows first cite it.
+    std::vector<std::string_view> sources;
+    std::vector<std::string> levels;
+    std::size_t width = 0;
+    for (const thermo::ScaleFactor& row : thermo::scaleFactorTable()) {
+        levels.push_back(std::string(row.method) + "/" + std::string(row.basis));
+        width = std::max(width, levels.back().size());
+        if (std::find(sources.begin(), sources.end(), row.source) == sources.end())
+            sources.push_back(row.source);
+    }
+    out << "Zero-point-energy scale factors of harmonic frequencies\n"
+        << "(--scale-from-table, --scale-for METHOD/BASIS):\n\n";
+    std::size_t i = 0;
+    for (const thermo::ScaleFactor& row : thermo::scaleFactorTable()) {
+        const std::size_t number =
+            std::find(sources.begin(), sources.end(), row.source) - sources.begin() + 1;
+        char factor[16];
+        std::snprintf(factor, sizeof factor, "%-6g", row.factor);
+        out << "  " << levels[i] << std::string(width - levels[i].size() + 2, ' ') << factor
+            << "  [" << number << "]\n";
+        ++i;
+    }
+    out << "\n";
+    for (std::size_t s = 0; s < sources.size(); ++s)
+        out << "[" << s + 1 << "] " << sources[s] << "\n";
+}
+
 int runThermo(const ThermoOptions& options, std::ostream& out, std::ostream& err) {
     const std::vector<std::string>& files = options.input.files;
     thermo::ThermoRequest request = options.request;
+    const thermo::ScaleFactor* named = nullptr;
+    if (options.scaleFor) {
+        named = thermo::findScaleFactor(*options.scaleFor);
+        if (!named) {
+            err << "zerlant-cli: thermo: no published scale factor for '" << *options.scaleFor
+                << "' in the table (METHOD/BASIS; --list-scales shows the table)\n";
+            return 2;
+        }
+        request.settings.scale = named->factor;
+        err << "zerlant-cli: thermo: scale factor " << named->factor << " for " << named->method
+            << "/" << named->basis << ", from " << named->source << "\n";
+    }
     if (options.reference) {
         for (std::size_t i = 0; i < files.size() && !request.reference; ++i)
             if (files[i] == *options.reference)
@@ -178,6 +248,7 @@ int runThermo(const ThermoOptions& options, std::ostream& out, std::ostream& err
         request.relative = true;
     }
     int status = 0;
+    bool missingFactor = false;
     std::vector<thermo::ThermoRow> rows;
     for (const std::string& file : files) {
         Result<std::string> bytes = readFileBytes(file);
@@ -190,9 +261,13 @@ int runThermo(const ThermoOptions& options, std::ostream& out, std::ostream& err
             rows.push_back(std::move(failed));
             continue;
         }
-        rows.push_back(thermo::thermoRow(file, *bytes, request.settings));
+        rows.push_back(thermo::thermoRow(file, *bytes, request.settings, options.scaleFromTable));
         const thermo::ThermoRow& row = rows.back();
-        if (!row.ok()) {
+        if (row.noScaleFactor) {
+            err << "zerlant-cli: thermo: " << file << ": " << row.error
+                << " (--list-scales shows the table; give the factor with --scale F)\n";
+            missingFactor = true;
+        } else if (!row.ok()) {
             err << "zerlant-cli: thermo: " << file << ": " << row.error << "\n";
             status = 1;
         } else if (row.imaginaryLeftOut > 0) {
@@ -200,6 +275,28 @@ int runThermo(const ThermoOptions& options, std::ostream& out, std::ostream& err
                 << (row.imaginaryLeftOut == 1 ? " imaginary frequency" : " imaginary frequencies")
                 << " left out\n";
         }
+    }
+    // A factor asked from the table is never replaced by another: without it
+    // there is no table to give.
+    if (missingFactor)
+        return 2;
+    if (options.scaleFromTable) {
+        // Each factor used once, with the number of files it scaled.
+        std::vector<std::pair<const thermo::ScaleFactor*, int>> used;
+        for (const auto& r : rows) {
+            if (!r.scaleFactor)
+                continue;
+            auto it = std::find_if(used.begin(), used.end(),
+                                   [&](const auto& u) { return u.first == r.scaleFactor; });
+            if (it == used.end())
+                used.emplace_back(r.scaleFactor, 1);
+            else
+                ++it->second;
+        }
+        for (const auto& [factor, count] : used)
+            err << "zerlant-cli: thermo: scale factor " << factor->factor << " for "
+                << factor->method << "/" << factor->basis << " (" << count
+                << (count == 1 ? " file" : " files") << "), from " << factor->source << "\n";
     }
     if (request.relative)
         thermo::addRelative(rows, request);

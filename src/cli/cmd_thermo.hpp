@@ -16,6 +16,9 @@ struct ThermoOptions {
     thermo::ThermoRequest request;         // --temperature --pressure --concentration
                                            // --scale --cutoff --qh --relative --unit
     std::optional<std::string> reference;  // --reference FILE, one of the files
+    bool scaleFromTable = false;           // --scale-from-table: each file's own level
+    std::optional<std::string> scaleFor;   // --scale-for METHOD/BASIS
+    bool listScales = false;               // --list-scales
     std::optional<std::string> output;     // -o FILE (.csv, .json, .xlsx)
     FileArguments input;                   // FILE..., --files-from
 };
@@ -24,7 +27,10 @@ struct ThermoOptions {
 // read): the table goes to `out` as CSV or to the -o file; problems go to
 // `err`.  Exit status: 0 done, 1 some file could not be read or gave no
 // values, or the output could not be written, 2 a --reference that is not
-// among the files.
+// among the files, or a scale factor asked from the table that it lacks.
 int runThermo(const ThermoOptions& options, std::ostream& out, std::ostream& err);
+
+// The table of published scale factors, as --list-scales prints it.
+void listScaleFactors(std::ostream& out);
 
 }  // namespace zerlant::cli

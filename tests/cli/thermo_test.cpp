@@ -106,3 +106,67 @@ TEST(CliThermo, ExitStatuses) {
     }
     EXPECT_EQ(thermo(dir, "--help").status, 0);
 }
+
+// Published scale factors: never applied unless asked, each use named on
+// standard error with its source, a level the table lacks refused.
+TEST(CliThermo, ScaleFactorsFromTheTable) {
+    ZERLANT_DATA_FILE(water, "goodvibes_g09_H2O.log");                        // RB3LYP/STO-3G
+    ZERLANT_DATA_FILE(hf, "cclibdata_g09_irc_point.log");                     // RHF/6-31G(d)
+    ZERLANT_DATA_FILE(hf98, "cclibdata_g98_NIST_CCCBDB_1himidaz_m21b0.out");  // RHF/6-31G(d)
+    TempDir dir;
+    struct Case {
+        std::string arguments;
+        int status;
+        std::string inErr;  // what standard error must say
+    };
+    const std::vector<Case> cases = {
+        {"--scale-for 'b3lyp/6-31g*' " + quoted(water), 0, "scale factor 0.977 for B3LYP/6-31G(d)"},
+        {"--scale-for 'M062X/6-311+G**' " + quoted(water), 0, "Truhlar"},
+        {"--scale-for 'B3LYP/6-311+G(d,p)' " + quoted(water), 2, "'B3LYP/6-311+G(d,p)'"},
+        {"--scale-for B3LYP " + quoted(water), 2, "no published scale factor"},
+        {"--scale-from-table " + quoted(hf) + " " + quoted(hf98), 0,
+         "scale factor 0.909 for HF/6-31G(d) (2 files)"},
+        // One file the table cannot scale: no table at all, not unscaled rows.
+        {"--scale-from-table " + quoted(hf) + " " + quoted(water), 2, "RB3LYP/STO-3G"},
+        {"--scale 0.97 --scale-from-table " + quoted(hf), 2, "only one of"},
+        {"--scale 0.97 --scale-for HF/6-31G* " + quoted(hf), 2, "only one of"},
+        {"--scale-from-table --scale-for HF/6-31G* " + quoted(hf), 2, "only one of"},
+        {quoted(hf), 0, ""},  // and without a request, nothing is said
+    };
+    for (const Case& c : cases) {
+        CliRun r = thermo(dir, c.arguments);
+        EXPECT_EQ(r.status, c.status) << c.arguments << "\n" << r.err;
+        if (c.inErr.empty())
+            EXPECT_EQ(r.err.find("scale factor"), std::string::npos) << r.err;
+        else
+            EXPECT_NE(r.err.find(c.inErr), std::string::npos) << c.arguments << "\n" << r.err;
+        EXPECT_EQ(r.out.empty(), c.status == 2) << c.arguments;
+    }
+
+    // The zero-point energy is a sum over the frequencies: it scales exactly.
+    const auto plainLines = linesOf(thermo(dir, quoted(water)).out);
+    const auto scaledLines =
+        linesOf(thermo(dir, "--scale-for 'B3LYP/6-31G(d)' " + quoted(water)).out);
+    ASSERT_EQ(plainLines.size(), 2u);
+    ASSERT_EQ(scaledLines.size(), 2u);
+    const auto plain = split(plainLines[1]);
+    const auto scaled = split(scaledLines[1]);
+    EXPECT_NEAR(std::stod(scaled[3]), 0.977 * std::stod(plain[3]), 1e-8);
+    EXPECT_EQ(scaled[2], plain[2]);  // the electronic energy stays
+
+    CliRun list = thermo(dir, "--list-scales");
+    EXPECT_EQ(list.status, 0);
+    for (const char* row : {"B3LYP/6-31G(d)", "M06-2X/6-311+G(d,p)", "wB97X-D/def2-TZVP", "0.977",
+                            "J. Chem. Theory Comput. 6, 2872 (2010)"})
+        EXPECT_NE(list.out.find(row), std::string::npos) << row << "\n" << list.out;
+}
+
+TEST(CliThermo, Workbook) {
+    ZERLANT_DATA_FILE(water, "goodvibes_g09_H2O.log");
+    TempDir dir;
+    CliRun r = thermo(dir, "-o out.xlsx --relative " + quoted(water));
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string bytes = readAll(dir.path() / "out.xlsx");
+    EXPECT_EQ(bytes.substr(0, 2), "PK");  // a zip container
+    EXPECT_TRUE(r.out.empty());
+}

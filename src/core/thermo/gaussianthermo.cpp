@@ -23,6 +23,52 @@ constexpr std::array<const char*, 119> kSymbols = {
 using lines::numberAfter;
 using lines::startsWith;
 
+// Fields 4 and 5 of the first archive entry from line `from` on, before the
+// job ends:
+// " 1\1\GINC-NODE\Freq\RB3LYP\6-31G(d)\C1H4\USER\07-Dec-2026\0\\#P B3LYP/6-31G"
+// " (d) Freq\\..."
+// The entry is wrapped at a fixed width, each line after a blank; a field may
+// run over the wrap.  Older versions separate the fields with "|".
+void readArchiveHeader(const std::vector<std::string_view>& all, std::size_t from,
+                       FrequencyStep& step) {
+    std::size_t first = all.size();
+    for (std::size_t i = from; i < all.size(); ++i) {
+        const std::string_view line = lines::trim(all[i]);
+        if (startsWith(line, "1\\1\\") || startsWith(line, "1|1|")) {
+            first = i;
+            break;
+        }
+        if (startsWith(line, "Normal termination") || startsWith(line, "Error termination"))
+            return;
+    }
+    if (first == all.size())
+        return;
+    const char separator = lines::trim(all[first])[1];
+    std::string entry;
+    for (std::size_t i = first; i < all.size() && i < first + 8; ++i) {
+        std::string_view line = all[i];
+        if (line.empty() || line.front() != ' ')
+            break;
+        line.remove_prefix(1);
+        if (i == first)
+            while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
+        entry += line;
+        if (entry.find(std::string(2, separator)) != std::string::npos)
+            break;  // the header ends at the first empty field
+    }
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    while (fields.size() < 7) {
+        const std::size_t end = entry.find(separator, start);
+        if (end == std::string::npos)
+            return;  // the header is cut short
+        fields.emplace_back(entry.substr(start, end - start));
+        start = end + 1;
+    }
+    step.method = std::string(lines::trim(fields[4]));
+    step.basis = std::string(lines::trim(fields[5]));
+}
+
 }  // namespace
 
 int FrequencyStep::imaginaryCount() const {
@@ -150,6 +196,7 @@ std::optional<FrequencyStep> readFrequencyStep(std::string_view fileBytes) {
 
     bool haveMass = false;
     bool inVibrationalTemperatures = false;
+    std::size_t sectionEnd = all.size();
     for (std::size_t i = heading + 1; i < all.size(); ++i) {
         const std::string_view line = lines::trim(all[i]);
         if (inVibrationalTemperatures) {
@@ -235,12 +282,14 @@ std::optional<FrequencyStep> readFrequencyStep(std::string_view fileBytes) {
         // " Sum of electronic and thermal Free Energies=          -76.405143"
         else if (startsWith(line, "Sum of electronic and thermal Free Energies=")) {
             step.printed.sumGibbs = numberAfter(line, "=");
+            sectionEnd = i + 1;
             break;  // the end of the section
         }
     }
     if (!haveMass)
         return std::nullopt;
     step.formula = hillFormula(step.atomicNumbers);
+    readArchiveHeader(all, sectionEnd, step);
     return step;
 }
 

@@ -42,6 +42,11 @@ struct FrequencyStep {
     int modesUsedByGaussian = 0;
     std::vector<int> atomicNumbers;  // from the thermochemistry section
     std::string formula;             // Hill order: C, H, then alphabetical
+    // Method and basis set as Gaussian names them in the header of the step's
+    // archive entry ("RB3LYP", "6-31G(d)", "Gen"); empty when the step has no
+    // entry.
+    std::string method;
+    std::string basis;
     PrintedThermo printed;
 
     bool linear() const { return rotationalConstants.size() == 1; }

@@ -29,13 +29,30 @@ std::string fixed(const std::optional<double>& value, int decimals) {
 
 }  // namespace
 
-ThermoRow thermoRow(std::string file, std::string_view bytes, const ThermoSettings& settings) {
+ThermoRow thermoRow(std::string file, std::string_view bytes, const ThermoSettings& settings,
+                    bool scaleFromTable) {
     ThermoRow row;
     row.file = std::move(file);
     const std::optional<FrequencyStep> step = readFrequencyStep(bytes);
     if (!step) {
         row.error = "no complete thermochemistry of a frequency step";
         return row;
+    }
+    row.method = step->method;
+    row.basis = step->basis;
+    ThermoSettings used = settings;
+    if (scaleFromTable) {
+        row.scaleFactor = findScaleFactor(step->method, step->basis);
+        if (!row.scaleFactor) {
+            row.noScaleFactor = true;
+            row.error = step->method.empty()
+                            ? "no method and basis set to look a scale factor up by (the "
+                              "frequency step has no archive entry)"
+                            : "no published scale factor for " + step->method + "/" + step->basis +
+                                  " in the table";
+            return row;
+        }
+        used.scale = row.scaleFactor->factor;
     }
     if (!step->hasElectronicEnergy) {
         row.error = "no electronic energy before the thermochemistry";
@@ -46,7 +63,7 @@ ThermoRow thermoRow(std::string file, std::string_view bytes, const ThermoSettin
         row.error = "the frequencies are not printed";
         return row;
     }
-    row.summary = summarize(*step, settings);
+    row.summary = summarize(*step, used);
     if (settings.imaginary == ImaginaryModes::Ignore)
         row.imaginaryLeftOut = step->imaginaryCount();
     return row;

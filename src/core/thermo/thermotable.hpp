@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/thermo/relative.hpp"
+#include "core/thermo/scalefactors.hpp"
 #include "core/thermo/thermo.hpp"
 
 namespace zerlant::thermo {
@@ -26,14 +27,21 @@ struct ThermoRow {
     std::string file;
     std::string error;  // why the row has no values; empty when it has
     ThermoSummary summary;
+    std::string method, basis;                 // of the frequency step, as Gaussian names them
+    const ScaleFactor* scaleFactor = nullptr;  // the table's row the values were scaled by
+    bool noScaleFactor = false;          // a factor from the table was asked for and it has none
     int imaginaryLeftOut = 0;            // imaginary modes the model did not count
     std::optional<double> relG, relQhG;  // in the request's unit
     std::optional<double> boltzmann;     // from qh-G, within the formula
     bool ok() const { return error.empty(); }
 };
 
-// One file's row from its bytes.
-ThermoRow thermoRow(std::string file, std::string_view bytes, const ThermoSettings& settings);
+// One file's row from its bytes.  With `scaleFromTable` the frequencies are
+// scaled by the table's factor for the method and basis set of the file's
+// frequency step instead of settings.scale; a file whose level the table
+// lacks gets no values, an error that names the level, and noScaleFactor.
+ThermoRow thermoRow(std::string file, std::string_view bytes, const ThermoSettings& settings,
+                    bool scaleFromTable = false);
 
 // Fills the relative columns of the rows that have values.
 void addRelative(std::vector<ThermoRow>& rows, const ThermoRequest& request);
