@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Writes the expected Extract tables: one file per real output of ../shared/data
 # and per bundled example, each the `extract --all` text of that file alone in
-# English with "." decimals.  Review the diff before committing it.
+# English with "." decimals, and one table of the job health of every real
+# output.  Review the diff before committing it.
 #   scripts/update-golden.sh [path/to/zerlant-cli]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,3 +16,12 @@ for f in "$data"/*.out "$data"/*.log "$data"/*.LOG "$data"/*.OUT examples/*.out 
   "$cli" extract --all --lang English "$f" >"$out/$(basename "$f").txt" 2>/dev/null || true
 done
 ls "$out" | wc -l
+# The job health of every real output, one table (the columns --all leaves out).
+health=()
+for f in "$data"/*.out "$data"/*.log "$data"/*.LOG "$data"/*.OUT; do
+  [ -f "$f" ] && health+=("$f")
+done
+if [ ${#health[@]} -gt 0 ]; then
+  "$cli" extract --lang English -j 1 --select file,status,reason,nimag,lowest_freq,s2,converged \
+    "${health[@]}" >tests/golden/jobhealth.txt 2>/dev/null || true
+fi

@@ -62,6 +62,39 @@ TEST(GoldenExtract, EveryFileGivesItsReviewedTable) {
         std::printf("checked %zu of %zu tables (real data absent)\n", checked, expected.size());
 }
 
+// The job-health columns of every real output, one reviewed table; and
+// every job that ends in "Error termination" is given a reason naming the
+// failing link ("l502: ...", "l9999").
+TEST(GoldenExtract, JobHealthOfEveryRealOutput) {
+    const fs::path want = fs::path(ZERLANT_SOURCE_DIR) / "tests/golden/jobhealth.txt";
+    const fs::path data = zerlant::testing::dataDir();
+    if (data.empty())
+        GTEST_SKIP() << "real data folder ../shared/data is absent";
+    const std::string table = readAll(want);
+    const auto rows = zerlant::testing::linesOf(table);
+    ASSERT_GT(rows.size(), 1u);
+    std::string files;
+    std::size_t failed = 0;
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        const std::string name = rows[i].substr(0, rows[i].find(';'));
+        files += " '" + (data / name).string() + "'";
+        if (readAll(data / name).find("Error termination") == std::string::npos)
+            continue;
+        ++failed;
+        const auto cells = zerlant::testing::linesOf(rows[i] + ";", ";");
+        ASSERT_GE(cells.size(), 3u) << rows[i];
+        EXPECT_TRUE(cells[2].size() > 1 && cells[2][0] == 'l' && std::isdigit(cells[2][1]))
+            << name << ": " << cells[2];
+    }
+    EXPECT_GT(failed, 10u);
+    zerlant::testing::TempDir dir;
+    const auto r = zerlant::testing::runCli(dir,
+                                            "extract --lang English -j 1 --select "
+                                            "file,status,reason,nimag,lowest_freq,s2,converged" +
+                                                files);
+    EXPECT_EQ(r.out, table) << firstDifference(table, r.out);
+}
+
 // The dipole column converts the archive's atomic units to debye; where the
 // file also prints the total in debye for the same density (" ... Tot=
 // 2.0615", four decimals), the two agree to the printed precision.  Values
