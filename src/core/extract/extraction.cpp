@@ -413,6 +413,18 @@ bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, ParsedFil
     return true;
 }
 
+// A failed file keeps the last geometry it printed and the last SCF energy,
+// to restart from; they are no converged structure, and are written as such.
+//   " SCF Done:  E(RB3LYP) =  -382.308266566     A.U. after   11 cycles"
+void keepLastStep(TextRef text, ExtractRecord& record) {
+    record.detail.geometry = geometriaoptimizada(text, std::vector<std::string_view>{});
+    if (record.detail.geometry.empty())
+        return;
+    record.lastStepOnly = true;
+    if (text.rfind("SCF Done:") != TextRef::npos)
+        record.energy = primernumerotras(text, "SCF Done:", " ", true);
+}
+
 // Reads one file normalised in memory and parses it.  Nothing the file holds
 // may end the run: any failure makes it a failed file.
 ParsedFile parseFile(const std::string& path, const MessageLookup& msg, bool withHealth) {
@@ -449,15 +461,16 @@ ParsedFile parseFile(const std::string& path, const MessageLookup& msg, bool wit
         const TextRef text = file.ref();
         // Anywhere in the text; looked for from the end, where a job that
         // ended normally says so.
-        if (text.rfind("Normal termination") == TextRef::npos)
-            return p;
-        ParsedFile parsed;
-        parsed.record.health = std::move(p.record.health);
-        if (parseArchiveAndQuantities(text, msg, parsed)) {
-            parsed.record.ok = true;
-            return parsed;
+        if (text.rfind("Normal termination") != TextRef::npos) {
+            ParsedFile parsed;
+            parsed.record.health = std::move(p.record.health);
+            if (parseArchiveAndQuantities(text, msg, parsed)) {
+                parsed.record.ok = true;
+                return parsed;
+            }
+            p.record.health = std::move(parsed.record.health);
         }
-        p.record.health = std::move(parsed.record.health);
+        keepLastStep(text, p.record);
     } catch (const std::exception& e) {
         p = ParsedFile{};
         p.readError = path + ": " + e.what();
@@ -541,7 +554,10 @@ ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
                 record.detail.mullikenCharges = std::move(p.mulliken->charges);
             }
         } else {
+            // A failed file keeps only the geometry of its last step.
+            GeometryTable lastGeometry = std::move(record.detail.geometry);
             record.detail = FileDetail{};
+            record.detail.geometry = std::move(lastGeometry);
         }
         out.resultTable.resizeRows(k + 1);
         writeResultRow(out.resultTable, k, record, format);

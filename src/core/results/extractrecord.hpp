@@ -45,6 +45,11 @@ struct ExtractRecord {
     std::optional<double> cavitation;
     std::optional<double> deltaG;
     std::optional<CpuTime> cpuTime;  // of the first step
+    // A failed file whose last step printed a geometry: detail.geometry and
+    // energy are those of that step, not of a converged structure.  The
+    // tables show the file as failed; the XYZ and JSON exports give them,
+    // marked.
+    bool lastStepOnly = false;
     // Read only when a job-health column is chosen.
     std::optional<JobHealth> health;
     FileDetail detail;  // the multi-valued blocks

@@ -208,6 +208,12 @@ std::string tidyJson(const TidyResults& results, const ExtractBoxes& boxes) {
         Json fields = Json::object();
         for (const ExtractQuantity* q : columns)
             fields[std::string(q->key)] = jsonOf(resultValue(record, q->box));
+        if (record.lastStepOnly && boxes.ticked(ExtractBox::Geometry)) {
+            // The geometry below is the last step of a failed job.
+            fields["geometry_converged"] = false;
+            fields["last_step_energy_hartree"] =
+                jsonOf(record.energy ? CellValue(*record.energy) : CellValue());
+        }
         files.push_back(blocksOf(record.detail, boxes, std::move(fields)));
     }
     return files.dump(2) + "\n";
@@ -217,7 +223,7 @@ std::string multiXyz(const TidyResults& results, std::vector<std::string>& skipp
     std::string out;
     for (const ExtractRecord& record : results.records) {
         const std::string& name = record.file;
-        if (!record.ok) {
+        if (!record.ok && !record.lastStepOnly) {
             skipped.push_back(name);
             continue;
         }
@@ -243,6 +249,8 @@ std::string multiXyz(const TidyResults& results, std::vector<std::string>& skipp
         out += std::to_string(d.geometry.size()) + "\n" + name;
         if (energy)
             out += " E=" + formatNumber(*energy, '.');
+        if (!record.ok)
+            out += " (last step of a failed job, not converged)";
         out += "\n" + atoms;
     }
     return out;

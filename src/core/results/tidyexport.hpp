@@ -33,7 +33,8 @@ std::string tidyJson(const TidyResults& results, const ExtractBoxes& boxes);
 
 // Every file with a Cartesian geometry, one XYZ structure each: atom count,
 // a title line (file name and energy in hartree), one "El x y z" line per
-// atom in angstrom.  `skipped` receives the names of files without one.
+// atom in angstrom.  A failed job gives the last geometry it printed, its
+// title saying so.  `skipped` receives the names of files without one.
 std::string multiXyz(const TidyResults& results, std::vector<std::string>& skipped);
 
 }  // namespace zerlant
