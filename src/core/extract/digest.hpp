@@ -27,7 +27,7 @@ inline constexpr std::size_t kDigestChunkBytes = std::size_t(1) << 16;
 
 // The digest of the file at `path`, normalised and folded; std::nullopt when
 // the file cannot be opened as a regular file or holds something the digest
-// cannot stand in for (an archive entry without its end, mixed line ends), so
+// cannot stand in for (an archive entry without its end), so
 // that the caller reads it whole (and reports why it cannot).
 // Nothing beyond the size measured at the open is ever read.
 Result<std::optional<FoldedText>> readDigest(const std::string& path);

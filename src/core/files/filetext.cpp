@@ -735,6 +735,11 @@ void PartNormaliser::append(const char* data, std::size_t n, std::uint64_t offse
     state_->converter->convert(data, n, offset, out);
 }
 
+void PartNormaliser::endPart(std::string& out) {
+    finishScan();
+    state_->converter->finish(out);
+}
+
 bool PartNormaliser::convertsLineFeeds(std::uint64_t offset) {
     finishScan();
     const auto& ends = state_->plan.ends;
