@@ -251,10 +251,45 @@ TEST(Digest, LineEndsAcrossChunkBoundaries) {
             text += end;
         }
         ASSERT_GT(boundary, 40 * kChunk);
-        expectSameSearches(dir.write("split.log", text),
-                           std::string(base.name) + ", " +
-                               ::testing::PrintToString(std::string(row.end)) + " split after " +
-                               std::to_string(row.split));
+        const std::string path = dir.write("split.log", text);
+        // Only the kept parts: the last steps and the archive entry.
+        auto digest = zerlant::readDigest(path);
+        ASSERT_TRUE(digest.ok() && digest->has_value());
+        EXPECT_LT((*digest)->ref().size(), text.size() / 20) << base.name;
+        expectSameSearches(path, std::string(base.name) + ", " +
+                                     ::testing::PrintToString(std::string(row.end)) +
+                                     " split after " + std::to_string(row.split));
+    }
+}
+
+// In a file of mixed line ends an "@" ends the archive entry when the "|"
+// before it is only followed by wrapped line ends (one line end and a blank);
+// two line ends in a row are no wrap, and the entry runs on to the next "@".
+TEST(Digest, ArchiveEndAfterMixedWrappedLineEnds) {
+    const struct {
+        std::string_view wrap;
+        bool ends;
+    } rows[] = {
+        {"", true},           {"\r\n ", true},      {"\n ", true},      {"\r ", true},
+        {"\n\r ", true},      {"\r\r\n ", true},    {"\n \r\n ", true}, {"\r \r ", true},
+        {"\n\n ", false},     {"\r\n\r\n ", false}, {"\r\r ", false},   {"\n\r\n ", false},
+        {"\r\r\r\n ", false}, {"\r\n  ", false},    {" \r\n ", false},
+    };
+    zerlant::testing::TempDir dir;
+    for (const auto& row : rows) {
+        const std::string text = std::string(" Entering Gaussian System\r\n") +
+                                 " SCF Done:  E(RHF) =  -1.1 A.U. after 4 cycles\n" +
+                                 " 1\\1\\GINC-NODE\\SP\\RHF\\STO-3G\\H2\\USER\\" +
+                                 std::string(row.wrap) + "@\r\n" + " x\n y\r z\r\n HF=-1.1\\\\@\n" +
+                                 " Normal termination of Gaussian 16\r";
+        const std::string path = dir.write("wrap.log", text);
+        expectSameSearches(path, ::testing::PrintToString(std::string(row.wrap)));
+        auto whole = zerlant::readNormalised(path);
+        ASSERT_TRUE(whole.ok());
+        const auto places = zerlant::archivePlaces(whole->ref());
+        ASSERT_EQ(places.size(), 1u);
+        EXPECT_EQ(whole->text().substr(places[0].end).starts_with("@\r\n x"), row.ends)
+            << ::testing::PrintToString(std::string(row.wrap));
     }
 }
 
