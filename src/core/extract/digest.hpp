@@ -9,7 +9,10 @@
 // kind (the last geometry before every archive entry).  Its normalised text
 // gives every parser the same result as the whole file, while only the kept
 // parts are ever held in memory: the file is read once, in chunks, and the
-// anchors are found by one multi-pattern scan, letter case ignored.
+// anchors are found by one multi-pattern scan, letter case ignored.  Lines
+// are those of the normalised text: in a file whose line ends are mixed (CR LF
+// beside lone LF or CR, as in logs joined from different machines) a lone CR
+// ends a line too, and CR CR LF or LF CR ends one line.
 
 #include <cstddef>
 #include <optional>

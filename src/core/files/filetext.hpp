@@ -104,7 +104,6 @@ class LineEndTokens {
             ended(offset);
         open_ = Open::None;
     }
-    bool open() const { return open_ != Open::None; }
 
   private:
     enum class Open { None, Cr, CrCr, Lf };
