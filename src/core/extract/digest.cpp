@@ -324,11 +324,16 @@ constexpr std::size_t kLastWindow = std::size_t(1) << 20;
 class Cutter {
   public:
     Cutter(FileReader& file, PartNormaliser& normaliser)
-        : file_(file), normaliser_(normaliser), crLfOnly_(normaliser.anyPieceKeepsLineEnds()) {}
+        : file_(file),
+          normaliser_(normaliser),
+          mixed_(normaliser.mixedLineEnds()),
+          crLfOnly_(!mixed_ && normaliser.anyPieceKeepsLineEnds()) {}
 
     bool failed() const { return failed_; }
 
-    // The offset where the line holding `pos` starts.
+    // The offset where the line holding `pos` starts (`pos` is no CR or LF).
+    // With mixed line ends a lone CR ends a line too; the run of CRs and LFs
+    // before the line is then whole line ends.
     std::uint64_t lineStart(std::uint64_t pos) {
         std::uint64_t end = pos;
         for (std::size_t window = kFirstWindow; end > 0;
@@ -336,11 +341,15 @@ class Cutter {
             const std::uint64_t begin = end > window ? end - window : 0;
             if (!file_.read(begin, static_cast<std::size_t>(end - begin), buffer_))
                 return fail();
-            const void* lf = ::memrchr(buffer_.data(), '\n', buffer_.size());
+            const char* b = buffer_.data();
+            const char* lf = static_cast<const char*>(::memrchr(b, '\n', buffer_.size()));
+            if (mixed_) {
+                const std::size_t from = lf ? static_cast<std::size_t>(lf - b) + 1 : 0;
+                if (const void* cr = ::memrchr(b + from, '\r', buffer_.size() - from))
+                    lf = static_cast<const char*>(cr);
+            }
             if (lf)
-                return begin +
-                       static_cast<std::uint64_t>(static_cast<const char*>(lf) - buffer_.data()) +
-                       1;
+                return begin + static_cast<std::uint64_t>(lf - b) + 1;
             end = begin;
         }
         return 0;
@@ -367,10 +376,30 @@ class Cutter {
         return file_.size();
     }
 
+    // Calls f(byte, offset) for the bytes from `pos` until it returns true.
+    template <typename F>
+    void forEachByte(std::uint64_t pos, F&& f) {
+        std::size_t window = kFirstWindow;
+        for (std::uint64_t at = pos; at < file_.size();
+             window = std::min(2 * window, kLastWindow)) {
+            if (!file_.read(at, window, buffer_)) {
+                fail();
+                return;
+            }
+            for (std::size_t i = 0; i < buffer_.size(); ++i)
+                if (f(buffer_[i], at + i))
+                    return;
+            at += buffer_.size();
+        }
+    }
+
     // The offset after the `lines`-th line end at or after `pos`.  Where a
     // piece of the file keeps its line ends, only CR LF counts as one (a
-    // search for CR LF passes over a lone LF).
+    // search for CR LF passes over a lone LF).  With mixed line ends `pos`
+    // must be where no line end is open (see LineEndTokens).
     std::uint64_t lineEnd(std::uint64_t pos, int lines) {
+        if (mixed_)
+            return mixedLineEnd(pos, lines);
         int seen = 0;
         return forwardUntil(pos, [&](char c, char previous) {
             if (c == '\n' && (!crLfOnly_ || previous == '\r'))
@@ -383,6 +412,8 @@ class Cutter {
     // emptyOnly nothing but a CR) that starts after the line holding `pos`.
     std::uint64_t blankLineEnd(std::uint64_t pos, bool emptyOnly) {
         const std::uint64_t next = lineEnd(pos, 1);
+        if (mixed_)
+            return mixedBlankLineEnd(next, emptyOnly);
         bool blank = true;
         std::size_t length = 0;
         return forwardUntil(next, [&](char c, char) {
@@ -417,6 +448,8 @@ class Cutter {
     // the character before it is "|", wrapped line ends (CR LF and a blank)
     // not counting.
     bool endsEntry(std::uint64_t from, std::uint64_t at) {
+        if (mixed_)
+            return mixedEndsEntry(from, at);
         std::uint64_t k = at;
         for (;;) {
             if (k <= from)
@@ -460,8 +493,86 @@ class Cutter {
         return 0;
     }
 
+    // Mixed line ends: each of CR CR LF, CR LF, LF CR, CR and LF (read as
+    // LineEndTokens reads them) is one CR LF of the normalised text.
+
+    std::uint64_t mixedLineEnd(std::uint64_t pos, int lines) {
+        LineEndTokens tokens;
+        int seen = 0;
+        std::uint64_t found = kNone;
+        auto ended = [&](std::uint64_t after) {
+            if (++seen == lines && found == kNone)
+                found = after;
+        };
+        forEachByte(pos, [&](char c, std::uint64_t offset) {
+            tokens.feed(c, offset, ended);
+            return found != kNone;
+        });
+        if (found == kNone)
+            tokens.finish(file_.size(), ended);
+        return found != kNone ? found : file_.size();
+    }
+
+    // The offset after the first line from `next` (where a line starts) that
+    // is blank: nothing but blanks and tabs, with emptyOnly nothing at all.
+    std::uint64_t mixedBlankLineEnd(std::uint64_t next, bool emptyOnly) {
+        LineEndTokens tokens;
+        bool blank = true;
+        std::uint64_t found = kNone;
+        auto ended = [&](std::uint64_t after) {
+            if (blank && found == kNone)
+                found = after;
+            blank = true;
+        };
+        forEachByte(next, [&](char c, std::uint64_t offset) {
+            tokens.feed(c, offset, ended);
+            if (found != kNone)
+                return true;
+            if (c != '\r' && c != '\n' && (emptyOnly || (c != ' ' && c != '\t')))
+                blank = false;
+            return false;
+        });
+        if (found == kNone)
+            tokens.finish(file_.size(), ended);
+        return found != kNone ? found : file_.size();
+    }
+
+    // endsEntry for mixed line ends: a wrapped line end of the normalised
+    // text ("\r\n ") is a blank after a run of CRs and LFs that is one line
+    // end, with something other than a CR or LF before it.
+    bool mixedEndsEntry(std::uint64_t from, std::uint64_t at) {
+        std::uint64_t k = at;
+        for (;;) {
+            if (k <= from)
+                return false;
+            const std::uint64_t begin = k > from + 8 ? k - 8 : from;
+            if (!file_.read(begin, static_cast<std::size_t>(k - begin), buffer_))
+                return fail() != 0;
+            const std::string_view b = buffer_;
+            if (b.size() >= 3 && b.back() == ' ') {
+                std::size_t run = b.size() - 1;
+                while (run > 0 && (b[run - 1] == '\r' || b[run - 1] == '\n')) --run;
+                const std::size_t length = b.size() - 1 - run;
+                if (run > 0 && length > 0) {
+                    LineEndTokens tokens;
+                    int count = 0;
+                    for (std::size_t i = run; i < b.size() - 1; ++i)
+                        tokens.feed(b[i], i, [&](std::uint64_t) { ++count; });
+                    tokens.finish(b.size() - 1, [&](std::uint64_t) { ++count; });
+                    if (count == 1) {
+                        k -= length + 1;
+                        continue;
+                    }
+                }
+            }
+            const char c = b.empty() ? 0 : b.back();
+            return c == '|' || c == '\\';
+        }
+    }
+
     FileReader& file_;
     PartNormaliser& normaliser_;
+    bool mixed_;
     bool crLfOnly_;
     bool failed_ = false;
     std::string buffer_;
@@ -517,7 +628,7 @@ Result<std::optional<FoldedText>> readDigest(const std::string& path) {
         offset += chunk.size();
     }
     hs_close_stream(stream, scratch.get(), onMatch, state.get());
-    if (stopped || state->tooMany || normaliser.mixedLineEnds())
+    if (stopped || state->tooMany)
         return std::optional<FoldedText>();
     std::string().swap(chunk);
 
@@ -586,6 +697,7 @@ Result<std::optional<FoldedText>> readDigest(const std::string& path) {
             normaliser.append(part.data(), n, at, text);
             at += n;
         }
+        normaliser.endPart(text);
     }
     text.append("\r\n");
     return std::optional<FoldedText>(FoldedText(std::move(text)));

@@ -9,7 +9,10 @@
 // kind (the last geometry before every archive entry).  Its normalised text
 // gives every parser the same result as the whole file, while only the kept
 // parts are ever held in memory: the file is read once, in chunks, and the
-// anchors are found by one multi-pattern scan, letter case ignored.
+// anchors are found by one multi-pattern scan, letter case ignored.  Lines
+// are those of the normalised text: in a file whose line ends are mixed (CR LF
+// beside lone LF or CR, as in logs joined from different machines) a lone CR
+// ends a line too, and CR CR LF or LF CR ends one line.
 
 #include <cstddef>
 #include <optional>
@@ -27,7 +30,7 @@ inline constexpr std::size_t kDigestChunkBytes = std::size_t(1) << 16;
 
 // The digest of the file at `path`, normalised and folded; std::nullopt when
 // the file cannot be opened as a regular file or holds something the digest
-// cannot stand in for (an archive entry without its end, mixed line ends), so
+// cannot stand in for (an archive entry without its end), so
 // that the caller reads it whole (and reports why it cannot).
 // Nothing beyond the size measured at the open is ever read.
 Result<std::optional<FoldedText>> readDigest(const std::string& path);

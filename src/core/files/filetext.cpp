@@ -379,6 +379,10 @@ class LineEndCounter {
     // the piece rule gives every line a CR LF end; otherwise the ends are
     // mixed and each is converted on its own.
     bool uniform() const { return cr_ == 0 || (cr_ == lf_ && lf_ == pairs_); }
+    // Whether a lone LF or CR has been met already (a CR that ends the bytes
+    // fed so far may still find its LF): the ends are then mixed whatever
+    // follows.
+    bool loneLineEndSeen() const { return lf_ > pairs_ || cr_ > pairs_ + (lastWasCr_ ? 1u : 0u); }
 
   private:
     std::uint64_t cr_ = 0, lf_ = 0, pairs_ = 0;
@@ -659,13 +663,14 @@ bool containsCrLf(const char* p, std::size_t n) {
 // memchr speed while the file holds no CR.  Whether the line ends are mixed
 // is all that is learnt of the counts: a file without CR is not; once a CR is
 // met, the chunks from there on are counted, and any LF before it was a lone
-// one.
+// one.  Once the ends are known to be mixed the pieces play no part and the
+// rest of the file is passed over.
 struct PartNormaliser::State {
     State(std::uint64_t length, std::uint64_t pieceSize)
         : ends(detail::pieceEnds(length, pieceSize)), crLf(ends.size(), false) {}
 
     void feed(const char* data, std::size_t n, std::uint64_t offset) {
-        if (n == 0)
+        if (n == 0 || mixed)
             return;
         const bool hasCr = sawCr || std::memchr(data, '\r', n) != nullptr;
         if (!hasCr) {
@@ -673,6 +678,10 @@ struct PartNormaliser::State {
         } else {
             sawCr = true;
             counter.feed(data, n);
+            if (loneLfBeforeCr || counter.loneLineEndSeen()) {
+                mixed = true;
+                return;
+            }
         }
         for (std::size_t i = 0; i < n;) {
             const std::uint64_t pos = offset + i;
@@ -699,6 +708,7 @@ struct PartNormaliser::State {
     bool lastWasCr = false;
     bool sawCr = false;
     bool loneLfBeforeCr = false;
+    bool mixed = false;
     LineEndCounter counter;
     PiecePlan plan;
     std::unique_ptr<PieceConverter> converter;
@@ -720,7 +730,8 @@ void PartNormaliser::finishScan() {
     plan.ends = state_->ends;
     plan.convertLf.resize(plan.ends.size());
     for (std::size_t k = 0; k < plan.ends.size(); ++k) plan.convertLf[k] = !state_->crLf[k];
-    plan.mixed = state_->sawCr && (state_->loneLfBeforeCr || !state_->counter.uniform());
+    plan.mixed =
+        state_->mixed || (state_->sawCr && (state_->loneLfBeforeCr || !state_->counter.uniform()));
     state_->converter = std::make_unique<PieceConverter>(plan);
 }
 
@@ -733,6 +744,11 @@ void PartNormaliser::append(const char* data, std::size_t n, std::uint64_t offse
                             std::string& out) {
     finishScan();
     state_->converter->convert(data, n, offset, out);
+}
+
+void PartNormaliser::endPart(std::string& out) {
+    finishScan();
+    state_->converter->finish(out);
 }
 
 bool PartNormaliser::convertsLineFeeds(std::uint64_t offset) {

@@ -40,10 +40,82 @@ inline constexpr std::uint64_t kPieceBytes = 65'000'000;
 // end each, a lone CR or LF is one.
 std::string normalisedText(std::string_view bytes);
 
+// The line ends of a file of mixed line ends one by one, as normalisedText
+// makes each of them one CR LF: read from the start of a run of CRs and LFs,
+// CR CR LF, CR LF and LF CR are one line end each, the longest first, and any
+// other CR or LF one on its own.  Bytes are fed in file order from a place
+// where no line end is open (the start of the file, a byte after one that is
+// neither CR nor LF, or the end of a line end); each line end is reported by
+// the offset just after it, as soon as the bytes after it settle it.
+class LineEndTokens {
+  public:
+    // The byte at `offset`: calls ended(o) for each line end that this byte
+    // settles (none, one or two), in file order.
+    template <typename F>
+    void feed(char c, std::uint64_t offset, F&& ended) {
+        switch (open_) {
+            case Open::None:
+                break;
+            case Open::Cr:
+                if (c == '\n') {
+                    open_ = Open::None;
+                    ended(offset + 1);
+                    return;
+                }
+                if (c == '\r') {
+                    open_ = Open::CrCr;
+                    return;
+                }
+                open_ = Open::None;
+                ended(offset);
+                break;
+            case Open::CrCr:
+                if (c == '\n') {
+                    open_ = Open::None;
+                    ended(offset + 1);
+                    return;
+                }
+                // The first CR was a line end of its own; the second starts one.
+                ended(offset - 1);
+                open_ = Open::Cr;
+                feed(c, offset, ended);
+                return;
+            case Open::Lf:
+                if (c == '\r') {
+                    open_ = Open::None;
+                    ended(offset + 1);
+                    return;
+                }
+                open_ = Open::None;
+                ended(offset);
+                break;
+        }
+        if (c == '\r')
+            open_ = Open::Cr;
+        else if (c == '\n')
+            open_ = Open::Lf;
+    }
+    // The end of the bytes at `offset`: the line ends still open end there.
+    template <typename F>
+    void finish(std::uint64_t offset, F&& ended) {
+        if (open_ == Open::CrCr)
+            ended(offset - 1);
+        if (open_ != Open::None)
+            ended(offset);
+        open_ = Open::None;
+    }
+
+  private:
+    enum class Open { None, Cr, CrCr, Lf };
+    Open open_ = Open::None;
+};
+
 // Normalises chosen parts of a file exactly as normalisedText does inside the
 // whole text: first every chunk of the file is shown to scan() in order (it
 // learns which pieces hold a CR LF), then the parts are appended in file
-// order, each with its offset in the file.
+// order, each with its offset in the file, and each part closed by endPart().
+// In a file of mixed line ends a part must begin and end where a line end
+// ends, or at the start or end of the file (see LineEndTokens).
 class PartNormaliser {
   public:
     explicit PartNormaliser(std::uint64_t length, std::uint64_t pieceSize = kPieceBytes);
@@ -55,14 +127,17 @@ class PartNormaliser {
     // The normalised form of n bytes found at `offset` in the file, appended
     // to `out`.  Parts must come in increasing offset order, after the scan.
     void append(const char* data, std::size_t n, std::uint64_t offset, std::string& out);
+    // Ends the part appended last: a line end its last bytes leave open (a
+    // lone CR or LF, which the next byte could have joined) is written.
+    void endPart(std::string& out);
     // After the scan: whether the piece holding `offset` turns every LF into
     // CR LF (it holds no CR LF of its own), and whether any piece keeps its
     // line ends.
     bool convertsLineFeeds(std::uint64_t offset);
     bool anyPieceKeepsLineEnds();
     // After the scan: whether the file mixes its line ends (CR LF beside lone
-    // LF or CR).  Every line end of such a file becomes CR LF, which depends
-    // on the bytes around it: parts of it are not normalised on their own.
+    // LF or CR).  Every line end of such a file becomes one CR LF, counted as
+    // LineEndTokens counts them, and the pieces play no part.
     bool mixedLineEnds();
 
   private:

@@ -2,7 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <random>
 
 #include "testsupport.hpp"
@@ -100,6 +102,63 @@ TEST(NormalisedText, EveryPieceSizeGivesThePlainRule) {
             for (std::uint64_t piece : {1u, 2u, 3u, 5u, 8u, 1000u})
                 ASSERT_EQ(detail::normalisedText(bytes, piece), referenceNormalised(bytes))
                     << "piece " << piece;
+        }
+    }
+}
+
+// Each line end as LineEndTokens finds it is one CR LF of the normalised
+// text, and parts that begin and end where a line end ends are normalised as
+// they are inside the whole text, whatever the mix of line ends, also when
+// appended in several calls.
+TEST(PartNormaliser, PartsBetweenLineEndsMatchTheWholeText) {
+    std::mt19937 rng(17);
+    for (const std::string alphabet : {"a\r\n", "ab\r\r\n\n\\", "a \r\n\n"}) {
+        for (int round = 0; round < 300; ++round) {
+            std::string bytes(rng() % 48, 'a');
+            for (char& c : bytes) c = alphabet[rng() % alphabet.size()];
+            const std::string whole = normalisedText(bytes);
+            // Where each byte offset lies in the normalised text, at the
+            // places where no line end is open.
+            std::vector<std::uint64_t> ends;
+            LineEndTokens tokens;
+            auto ended = [&](std::uint64_t after) { ends.push_back(after); };
+            for (std::size_t i = 0; i < bytes.size(); ++i) tokens.feed(bytes[i], i, ended);
+            tokens.finish(bytes.size(), ended);
+            ASSERT_TRUE(std::is_sorted(ends.begin(), ends.end()));
+            std::map<std::uint64_t, std::size_t> at;  // boundary -> normalised offset
+            std::string rebuilt;
+            std::size_t next = 0;
+            for (std::size_t i = 0; i <= bytes.size(); ++i) {
+                bool boundary = i == 0 || (bytes[i - 1] != '\r' && bytes[i - 1] != '\n');
+                while (next < ends.size() && ends[next] == i) {
+                    rebuilt += "\r\n";
+                    ++next;
+                    boundary = true;
+                }
+                if (boundary)
+                    at[i] = rebuilt.size();
+                if (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n')
+                    rebuilt += bytes[i] == '\\' ? '|' : bytes[i];
+            }
+            ASSERT_EQ(rebuilt + "\r\n", whole) << ::testing::PrintToString(bytes);
+
+            PartNormaliser parts(bytes.size());
+            parts.scan(bytes.data(), bytes.size(), 0);
+            std::vector<std::uint64_t> cuts;
+            for (const auto& [offset, unused] : at)
+                if (rng() % 3 == 0)
+                    cuts.push_back(offset);
+            std::string expected, digest;
+            for (std::size_t k = 0; k + 1 < cuts.size(); k += 2) {
+                const std::uint64_t begin = cuts[k], end = cuts[k + 1];
+                expected += whole.substr(at[begin], at[end] - at[begin]);
+                // In two calls, split anywhere.
+                const std::uint64_t split = begin + rng() % (end - begin + 1);
+                parts.append(bytes.data() + begin, split - begin, begin, digest);
+                parts.append(bytes.data() + split, end - split, split, digest);
+                parts.endPart(digest);
+            }
+            EXPECT_EQ(digest, expected) << ::testing::PrintToString(bytes);
         }
     }
 }
