@@ -103,7 +103,8 @@ class DesktopTest : public QObject {
         for (QAction* a : bar->actions()) titles << a->text();
         QCOMPARE(titles,
                  QStringList({app_->msg(210), app_->msg(215), app_->msg(216), app_->msg(217)}));
-        QCOMPARE(window_->toolsMenu()->actions().size(), 6);
+        // The six tools, a separator and the thermochemistry of the ticked files.
+        QCOMPARE(window_->toolsMenu()->actions().size(), 8);
 
         // Ctrl+1 ... Ctrl+6 choose the six tools in toolbar order.
         const Panel order[] = {Panel::Extract,    Panel::Scan,  Panel::Rename,

@@ -7,6 +7,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QSplitter>
@@ -34,6 +35,7 @@
 #include "gui/mainwindow/substitutepanel.hpp"
 #include "gui/mainwindow/workinglistview.hpp"
 #include "gui/results/resultsdock.hpp"
+#include "gui/results/resultsview.hpp"
 
 namespace zerlant::gui {
 
@@ -150,7 +152,7 @@ MainWindow::MainWindow(AppContext& app, Dialogs& dialogs, const QString& startFo
     buildMenus();
     connect(this, &MainWindow::languageEditorRequested, this, &MainWindow::openLanguageEditor);
     resize(940, 760);
-    attachResultsView(*this, app, dialogs);
+    results_ = attachResultsView(*this, app, dialogs);
     loadSettings(startFolder);
     desactivarexportacion();
     giveMnemonics();
@@ -276,6 +278,11 @@ void MainWindow::buildMenus() {
         toolsMenu_->addAction(action);
     }
 
+    toolsMenu_->addSeparator();
+    thermoAction_ = toolsMenu_->addAction(app_.msg(330), this, &MainWindow::runThermo);
+    thermoAction_->setObjectName("actThermo");
+    thermoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+
     languageMenu_->setTitle(app_.msg(216));
     bar->addMenu(languageMenu_);
 
@@ -326,6 +333,41 @@ void MainWindow::openFolder() {
         return;
     if (!browser_->setCurrentFolder(chosen))
         dialogs_.message(this, Dialogs::Icon::Information, app_.title(), app_.msg(223));
+}
+
+void MainWindow::runThermo() {
+    if (runner_->running() || results_ == nullptr)
+        return;
+    const FileRows rows = list_->list().rows();
+    int ticked = 0;
+    for (std::size_t r = 1; r < rows.size(); ++r)
+        if (rows[r].checked)
+            ++ticked;
+    if (ticked == 0) {
+        dialogs_.message(this, Dialogs::Icon::Information, app_.title(), app_.msg(337));
+        return;
+    }
+    auto files = std::make_shared<std::optional<std::vector<ThermoFile>>>();
+    const bool started = runner_->start(
+        app_.msg(300), ticked,
+        [rows, files](const ProgressCallback& progress) {
+            *files = readThermoFiles(rows, progress);
+        },
+        [this, files](bool cancelled) {
+            if (cancelled || !*files)
+                return;
+            results_->showThermo(std::move(**files));
+            emit thermoShown();
+        });
+    if (!started)
+        return;
+    if (QProgressDialog* progress = runner_->dialog())
+        progress->setCancelButtonText(app_.msg(243));
+    if (runner_->running()) {
+        centralWidget()->setEnabled(false);
+        toolbar_->setEnabled(false);
+        menuBar()->setEnabled(false);
+    }
 }
 
 void MainWindow::exportText() {

@@ -33,6 +33,7 @@ class FileBrowser;
 class FileListModel;
 class ReadingPanel;
 class RenamePanel;
+class ResultsView;
 class ScanPanel;
 class SubstitutePanel;
 class WorkingListView;
@@ -68,6 +69,8 @@ class MainWindow : public QMainWindow {
     // The filter the browser takes when the tool is shown.
     QString filterFor(Panel panel) const;
     BackgroundRun* runner() const { return runner_; }
+    ResultsView* resultsView() const { return results_; }
+    QAction* thermoAction() const { return thermoAction_; }
 
     // The folder the browser shows.
     QString currentFolder() const;
@@ -99,10 +102,15 @@ class MainWindow : public QMainWindow {
     void switchLanguage(const QString& name);
     // Writes the settings now (closing the window does it too).
     void saveSettings() const;
+    // Tools > Thermochemistry: reads the ticked files of the list on a worker
+    // thread and shows their thermochemistry in the results view.
+    void runThermo();
 
   signals:
     // The language menu's last entry: open the language editor.
     void languageEditorRequested();
+    // The results view has been given a thermochemistry run.
+    void thermoShown();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -128,6 +136,8 @@ class MainWindow : public QMainWindow {
     QMenu* helpMenu_ = nullptr;
     QAction* exportTextAction_ = nullptr;
     QAction* exportSheetAction_ = nullptr;
+    QAction* thermoAction_ = nullptr;
+    ResultsView* results_ = nullptr;
     // The filter of each tool, as the user left it.
     std::map<Panel, QString> filters_;
     // Set while a panel is being shown: its filter does not count as the

@@ -46,6 +46,7 @@ ResultsView* attachResultsView(MainWindow& window, const AppContext& app, Dialog
         view->showAim(aim->aimTable(), counts.unreadable, counts.skipped);
         shown();
     });
+    QObject::connect(&window, &MainWindow::thermoShown, view, shown);
     return view;
 }
 

@@ -138,7 +138,14 @@ QTableView* ResultsView::addTab(const QString& title, Table table, std::vector<Q
 }
 
 QTableView* ResultsView::tableView(int tab) const {
-    return qobject_cast<QTableView*>(tabs_->widget(tab));
+    QWidget* page = tabs_->widget(tab);
+    if (auto* view = qobject_cast<QTableView*>(page))
+        return view;
+    return page ? page->findChild<QTableView*>() : nullptr;
+}
+
+ThermoView* ResultsView::thermoView() const {
+    return run_ == Run::Thermo ? qobject_cast<ThermoView*>(tabs_->widget(0)) : nullptr;
 }
 
 void ResultsView::setOutcome(const QString& tool, RunOutcome outcome, int skippedMessage) {
@@ -293,8 +300,21 @@ void ResultsView::showAim(const Table& aimTable, std::size_t unreadable, std::si
     setOutcome(app_.msg(190), {files, unreadable, skipped}, 294);
 }
 
+void ResultsView::showThermo(std::vector<ThermoFile> files) {
+    clear();
+    run_ = Run::Thermo;
+    auto* view = new ThermoView(app_, dialogs_, tabs_);
+    view->setFiles(std::move(files));
+    std::size_t failed = 0;
+    for (const ThermoFile& f : view->files())
+        if (!f.row.ok())
+            ++failed;
+    tabs_->addTab(view, app_.msg(300));
+    setOutcome(app_.msg(300), {view->files().size() - failed, failed, 0}, 294);
+}
+
 void ResultsView::copySelection() {
-    QTableView* view = qobject_cast<QTableView*>(tabs_->currentWidget());
+    QTableView* view = tableView(tabs_->currentIndex());
     if (!view || !view->selectionModel())
         return;
     const QString text = selectionAsTsv(*view->model(), *view->selectionModel());

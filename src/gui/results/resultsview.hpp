@@ -9,8 +9,9 @@
 #include <cstddef>
 #include <vector>
 
-#include "core/results/resulttables.hpp"
 #include "core/plotdata/broadening.hpp"
+#include "core/results/resulttables.hpp"
+#include "gui/results/thermoview.hpp"
 
 class QComboBox;
 class QLabel;
@@ -42,10 +43,15 @@ class ResultsView : public QWidget {
                      std::size_t unreadable, std::size_t skipped);
     void showScan(const Table& scanTable, std::size_t unreadable, std::size_t skipped);
     void showAim(const Table& aimTable, std::size_t unreadable, std::size_t skipped);
+    // The thermochemistry of the files read, with its settings above it.
+    void showThermo(std::vector<ThermoFile> files);
+    // The thermochemistry shown, or nullptr after another run.
+    ThermoView* thermoView() const;
 
     const RunOutcome& outcome() const { return outcome_; }
     QLabel* outcomeLabel() const { return outcomeLabel_; }
     QTabWidget* tabs() const { return tabs_; }
+    // The table of a tab (a tab may hold settings above its table).
     QTableView* tableView(int tab) const;
     QComboBox* fileBox() const { return files_; }
 
@@ -61,7 +67,7 @@ class ResultsView : public QWidget {
     PlotWindow* plotScan();
 
   private:
-    enum class Run { None, Extract, Scan, Aim };
+    enum class Run { None, Extract, Scan, Aim, Thermo };
     void clear();
     QTableView* addTab(const QString& title, Table table, std::vector<QString> rowFiles);
     void setOutcome(const QString& tool, RunOutcome outcome, int skippedMessage);

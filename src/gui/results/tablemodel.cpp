@@ -26,6 +26,7 @@ void ResultTableModel::setTable(Table table, std::vector<QString> rowFiles,
     beginResetModel();
     table_ = std::move(table);
     rowFiles_ = std::move(rowFiles);
+    headerTips_.clear();
     notAvailable_ = notAvailable;
     decimal_ = decimalSeparator;
     errorRows_.assign(table_.rows() > 0 ? table_.rows() - 1 : 0, false);
@@ -50,6 +51,20 @@ bool ResultTableModel::isErrorRow(int row) const {
     return row >= 0 && static_cast<std::size_t>(row) < errorRows_.size() && errorRows_[row];
 }
 
+void ResultTableModel::markErrorRows(const std::vector<bool>& rows) {
+    for (std::size_t r = 0; r < rows.size() && r < errorRows_.size(); ++r)
+        errorRows_[r] = errorRows_[r] || rows[r];
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                         {Qt::BackgroundRole});
+}
+
+void ResultTableModel::setHeaderToolTips(std::vector<QString> tips) {
+    headerTips_ = std::move(tips);
+    if (columnCount() > 0)
+        emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
 void ResultTableModel::setTitleRows(std::vector<bool> rows) {
     beginResetModel();
     titleRows_ = std::move(rows);
@@ -72,6 +87,8 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
                              QLatin1Char(decimal_));
             return text;
         }
+        case Qt::ToolTipRole:  // a text cut short by its column is read in full here
+            return number || cell.empty() ? QVariant() : QVariant(QString::fromStdString(cell));
         case Qt::TextAlignmentRole:
             return number ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                           : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
@@ -112,6 +129,9 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role == Qt::ToolTipRole && orientation == Qt::Horizontal && section >= 0 &&
+        static_cast<std::size_t>(section) < headerTips_.size() && !headerTips_[section].isEmpty())
+        return headerTips_[section];
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Vertical)

@@ -36,6 +36,10 @@ class ResultTableModel : public QAbstractTableModel {
 
     // True when the row holds "Error" or "KO" cells (a file that could not be read).
     bool isErrorRow(int row) const;
+    // Marks further rows, by data row, as rows of files without values.
+    void markErrorRows(const std::vector<bool>& rows);
+    // Tool tips of the column titles, by column (a new table has none).
+    void setHeaderToolTips(std::vector<QString> tips);
     // Rows that repeat the titles for the next file (Scan and Aim tables),
     // by data row; shown in bold on grey.
     void setTitleRows(std::vector<bool> rows);
@@ -45,6 +49,7 @@ class ResultTableModel : public QAbstractTableModel {
     std::vector<QString> rowFiles_;
     std::vector<bool> errorRows_;
     std::vector<bool> titleRows_;
+    std::vector<QString> headerTips_;
     QString notAvailable_;
     char decimal_ = '.';
 };

@@ -1,0 +1,355 @@
+#include "gui/results/thermoview.hpp"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <map>
+
+#include "core/files/filetext.hpp"
+#include "core/results/xlsxexport.hpp"
+#include "core/text/textutils.hpp"
+#include "gui/app/appcontext.hpp"
+#include "gui/app/dialogs.hpp"
+#include "gui/results/tablemodel.hpp"
+
+namespace zerlant::gui {
+
+namespace {
+
+using thermo::EnergyUnit;
+
+constexpr EnergyUnit kUnits[] = {EnergyUnit::KcalPerMol, EnergyUnit::KJPerMol,
+                                 EnergyUnit::ElectronVolt};
+
+// The reason a row of the core has no values, as the core words it.
+constexpr const char* kCannotRead = "cannot read";
+
+QLocale numberLocale(char decimal) {
+    QLocale l = decimal == ',' ? QLocale(QLocale::Spanish) : QLocale::c();
+    l.setNumberOptions(QLocale::OmitGroupSeparator);
+    return l;
+}
+
+QDoubleSpinBox* spinBox(QWidget* parent, const char* name, const QLocale& locale, double low,
+                        double high, int decimals, double step, double value) {
+    auto* box = new QDoubleSpinBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setLocale(locale);
+    box->setDecimals(decimals);
+    box->setRange(low, high);
+    box->setSingleStep(step);
+    box->setValue(value);
+    // A value typed counts on Enter or when the box is left, not per key.
+    box->setKeyboardTracking(false);
+    return box;
+}
+
+// The captions of a column key: a short title (the hartree columns say
+// their unit on a second line) and the long name for its tool tip.
+struct ColumnCaption {
+    const char* key;
+    int title;
+    int name;
+};
+constexpr ColumnCaption kColumnCaptions[] = {
+    {"file", 58, 58},       {"formula", 69, 69}, {"e", 338, 311},     {"zpe", 339, 312},
+    {"h", 340, 313},        {"ts", 314, 314},    {"qh_ts", 341, 315}, {"g", 342, 316},
+    {"qh_g", 343, 317},     {"qh_h", 344, 318},  {"rel_g", 345, 319}, {"rel_qh_g", 346, 320},
+    {"boltzmann", 347, 310}};
+
+std::pair<QString, QString> columnCaption(const AppContext& app, const std::string& key,
+                                          EnergyUnit unit) {
+    const QString k = QString::fromStdString(key);
+    for (const ColumnCaption& c : kColumnCaptions) {
+        if (key != c.key)
+            continue;
+        QString title = app.msg(c.title);
+        if (key == "rel_g" || key == "rel_qh_g")
+            title += QStringLiteral("\n(") + QString::fromLatin1(thermo::unitName(unit)) + ')';
+        else if (key != "file" && key != "formula" && key != "boltzmann")
+            title += QStringLiteral("\n(hartree)");
+        return {title, app.msg(c.name) + QStringLiteral(": ") + k};
+    }
+    return {k, k};
+}
+
+}  // namespace
+
+std::optional<std::vector<ThermoFile>> readThermoFiles(const FileRows& rows,
+                                                       const ProgressCallback& progress) {
+    std::vector<ThermoFile> files;
+    const thermo::ThermoSettings defaults;
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        const FileRow& entry = rows[r];
+        if (!entry.checked)
+            continue;
+        if (progress && !progress(r, entry.name))
+            return std::nullopt;
+        ThermoFile file;
+        file.path = entry.path;
+        Result<std::string> bytes = readFileBytes(entry.path);
+        if (!bytes) {
+            file.row.file = entry.name;
+            file.row.error = kCannotRead;
+        } else {
+            file.row = thermo::thermoRow(entry.name, *bytes, defaults);
+            if (file.row.ok())
+                file.step = thermo::readFrequencyStep(*bytes);
+        }
+        files.push_back(std::move(file));
+    }
+    return files;
+}
+
+ThermoView::ThermoView(const AppContext& app, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), app_(app), dialogs_(dialogs) {
+    setObjectName("thermoView");
+    const QLocale locale = numberLocale(app.decimalSeparator());
+    const thermo::ThermoSettings defaults;
+    temperature_ =
+        spinBox(this, "thermoTemperature", locale, 1, 10000, 2, 10, defaults.temperature);
+    pressure_ = spinBox(this, "thermoPressure", locale, 0.0001, 1000, 4, 0.1, defaults.pressure);
+    useConcentration_ = new QCheckBox(app.msg(303), this);
+    useConcentration_->setObjectName("thermoUseConcentration");
+    concentration_ = spinBox(this, "thermoConcentration", locale, 0.0001, 100, 4, 0.1, 1.0);
+    concentration_->setEnabled(false);
+    scale_ = spinBox(this, "thermoScale", locale, 0.5, 1.5, 4, 0.001, defaults.scale);
+    cutoff_ = spinBox(this, "thermoCutoff", locale, 1, 1000, 1, 10, defaults.cutoff);
+    qhEnthalpy_ = new QCheckBox(app.msg(306), this);
+    qhEnthalpy_->setObjectName("thermoQhEnthalpy");
+    relative_ = new QCheckBox(app.msg(307), this);
+    relative_->setObjectName("thermoRelative");
+    unit_ = new QComboBox(this);
+    unit_->setObjectName("thermoUnit");
+    for (EnergyUnit u : kUnits) unit_->addItem(QString::fromLatin1(thermo::unitName(u)));
+    reference_ = new QComboBox(this);
+    reference_->setObjectName("thermoReference");
+    reference_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    reference_->setMinimumContentsLength(14);
+    export_ = new QPushButton(app.msg(336), this);
+    export_->setObjectName("thermoExport");
+
+    auto label = [this](int message, QWidget* buddy) {
+        auto* l = new QLabel(app_.msg(message, ":"), this);
+        l->setBuddy(buddy);
+        return l;
+    };
+    // Two settings a line, each a caption and its field.
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(3);
+    grid->addWidget(label(301, temperature_), 0, 0);
+    grid->addWidget(temperature_, 0, 1);
+    grid->addWidget(label(302, pressure_), 0, 2);
+    grid->addWidget(pressure_, 0, 3);
+    grid->addWidget(useConcentration_, 1, 0);
+    grid->addWidget(concentration_, 1, 1);
+    grid->addWidget(label(304, scale_), 1, 2);
+    grid->addWidget(scale_, 1, 3);
+    grid->addWidget(label(305, cutoff_), 2, 0);
+    grid->addWidget(cutoff_, 2, 1);
+    grid->addWidget(qhEnthalpy_, 2, 2, 1, 2);
+    grid->addWidget(relative_, 3, 0);
+    auto* unitLine = new QHBoxLayout;
+    unitLine->addWidget(label(308, unit_));
+    unitLine->addWidget(unit_, 1);
+    grid->addLayout(unitLine, 3, 1);
+    auto* referenceLine = new QHBoxLayout;
+    referenceLine->addWidget(label(309, reference_));
+    referenceLine->addWidget(reference_, 1);
+    grid->addLayout(referenceLine, 3, 2, 1, 2);
+    grid->setColumnStretch(4, 1);
+    grid->addWidget(export_, 3, 5);
+
+    table_ = new QTableView(this);
+    table_->setObjectName("thermoTable");
+    model_ = new ResultTableModel(table_);
+    auto* proxy = new ResultSortProxy(table_);
+    proxy->setSourceModel(model_);
+    table_->setModel(proxy);
+    table_->setSortingEnabled(true);
+    table_->sortByColumn(-1, Qt::AscendingOrder);  // the list's order until a title is clicked
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setAlternatingRowColors(true);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 4, 0, 0);
+    layout->addLayout(grid);
+    layout->addWidget(table_, 1);
+
+    auto changed = [this] { recompute(); };
+    for (QDoubleSpinBox* box : {temperature_, pressure_, concentration_, scale_, cutoff_})
+        connect(box, &QDoubleSpinBox::valueChanged, this, changed);
+    for (QCheckBox* box : {useConcentration_, qhEnthalpy_, relative_})
+        connect(box, &QCheckBox::toggled, this, changed);
+    connect(useConcentration_, &QCheckBox::toggled, concentration_, &QWidget::setEnabled);
+    connect(unit_, &QComboBox::currentIndexChanged, this, changed);
+    connect(reference_, &QComboBox::currentIndexChanged, this, changed);
+    connect(export_, &QPushButton::clicked, this, &ThermoView::exportTable);
+    recompute();
+}
+
+thermo::ThermoRequest ThermoView::request() const {
+    thermo::ThermoRequest r;
+    r.settings.temperature = temperature_->value();
+    r.settings.pressure = pressure_->value();
+    if (useConcentration_->isChecked())
+        r.settings.concentration = concentration_->value();
+    r.settings.scale = scale_->value();
+    r.settings.cutoff = cutoff_->value();
+    r.settings.headGordonEnthalpy = qhEnthalpy_->isChecked();
+    r.relative = relative_->isChecked();
+    r.unit = kUnits[std::clamp(unit_->currentIndex(), 0, 2)];
+    const int reference =
+        reference_->currentData().isValid() ? reference_->currentData().toInt() : -1;
+    if (r.relative && reference >= 0 && static_cast<std::size_t>(reference) < files_.size())
+        r.reference = static_cast<std::size_t>(reference);
+    return r;
+}
+
+void ThermoView::setFiles(std::vector<ThermoFile> files) {
+    files_ = std::move(files);
+    // The reference of the relative energies: the lowest of each formula, or
+    // a file that has values.
+    const QSignalBlocker quiet(reference_);
+    reference_->clear();
+    reference_->addItem(app_.msg(331));
+    for (std::size_t i = 0; i < files_.size(); ++i)
+        if (files_[i].row.ok())
+            reference_->addItem(QString::fromStdString(files_[i].row.file), static_cast<int>(i));
+    shownColumns_ = -1;
+    recompute();
+}
+
+QString ThermoView::note(const thermo::ThermoRow& row) const {
+    if (row.ok())
+        return row.imaginaryLeftOut > 0
+                   ? app_.msg(327) + QStringLiteral(": ") + QString::number(row.imaginaryLeftOut)
+                   : QString();
+    // The core's reasons in the window's language.
+    static const std::map<std::string, int> kReasons = {
+        {kCannotRead, 333},
+        {"no complete thermochemistry of a frequency step", 328},
+        {"no electronic energy before the thermochemistry", 334},
+        {"the frequencies are not printed", 335}};
+    const auto found = kReasons.find(row.error);
+    return found != kReasons.end() ? app_.msg(found->second) : QString::fromStdString(row.error);
+}
+
+void ThermoView::recompute() {
+    const thermo::ThermoRequest r = request();
+    const bool relativeOn = r.relative;
+    unit_->setEnabled(relativeOn);
+    reference_->setEnabled(relativeOn);
+    rows_.clear();
+    rows_.reserve(files_.size());
+    for (const ThermoFile& f : files_) {
+        thermo::ThermoRow row = f.row;
+        if (row.ok() && f.step)
+            row.summary = thermo::summarize(*f.step, r.settings);
+        rows_.push_back(std::move(row));
+    }
+    if (r.relative)
+        thermo::addRelative(rows_, r);
+    shown_ = r;
+
+    // The columns of the command line, the note beside the file so that a
+    // reason is seen at once.
+    const std::vector<std::string> keys = thermo::thermoColumnKeys(r);
+    auto column = [](std::size_t key) { return key == 0 ? 0 : key + 1; };
+    Table t(keys.size() + 1, rows_.size() + 1);
+    std::vector<QString> tips(keys.size() + 1);
+    for (std::size_t c = 0; c < keys.size(); ++c) {
+        const auto [title, tip] = columnCaption(app_, keys[c], r.unit);
+        t.set(column(c), 0, title.toStdString());
+        tips[column(c)] = tip;
+    }
+    t.set(kNoteColumn, 0, app_.msg(332).toStdString());
+    std::vector<QString> rowFiles;
+    std::vector<bool> failed;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        const std::vector<std::string> cells = thermo::thermoCells(rows_[i], r);
+        for (std::size_t c = 0; c < cells.size() && c < keys.size(); ++c)
+            t.set(column(c), i + 1, cells[c]);
+        t.set(kNoteColumn, i + 1, note(rows_[i]).toStdString());
+        rowFiles.push_back(QString::fromStdString(rows_[i].file));
+        failed.push_back(!rows_[i].ok());
+    }
+    model_->setTable(std::move(t), std::move(rowFiles), QString(), app_.decimalSeparator());
+    model_->markErrorRows(failed);
+    model_->setHeaderToolTips(std::move(tips));
+    // The widths follow the contents when the columns change, not at every
+    // new temperature.
+    if (shownColumns_ != static_cast<int>(keys.size())) {
+        shownColumns_ = static_cast<int>(keys.size());
+        table_->resizeColumnsToContents();
+        for (int c = 0; c < model_->columnCount(); ++c)
+            table_->setColumnWidth(c,
+                                   std::min(table_->columnWidth(c), c == kNoteColumn ? 220 : 320));
+    }
+    export_->setEnabled(!rows_.empty());
+}
+
+bool ThermoView::exportTo(const QString& path) {
+    const std::vector<std::string> keys = thermo::thermoColumnKeys(shown_);
+    std::vector<std::vector<std::string>> cells;
+    for (const thermo::ThermoRow& row : rows_)
+        if (row.ok())
+            cells.push_back(thermo::thermoCells(row, shown_));
+    Status written = success();
+    if (QFileInfo(path).suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0) {
+        Table table(keys.size(), cells.size() + 1);
+        for (std::size_t c = 0; c < keys.size(); ++c) table.set(c, 0, keys[c]);
+        for (std::size_t r = 0; r < cells.size(); ++r)
+            for (std::size_t c = 0; c < cells[r].size(); ++c) table.set(c, r + 1, cells[r][c]);
+        written = writeExcelWorkbook(table, path.toStdString(), '.');
+    } else {
+        std::string csv;
+        auto line = [&csv](const std::vector<std::string>& row) {
+            for (std::size_t i = 0; i < row.size(); ++i)
+                csv += (i ? "," : "") + separatedCell(row[i], ",");
+            csv += '\n';
+        };
+        line(keys);
+        for (const auto& row : cells) line(row);
+        written = writeFileAtomically(path.toStdString(), csv);
+    }
+    if (!written) {
+        dialogs_.message(this, Dialogs::Icon::Critical, app_.title(),
+                         QString::fromStdString(written.error().describe()));
+        return false;
+    }
+    return true;
+}
+
+void ThermoView::exportTable() {
+    // Beside the first file, named after the tool.
+    const QString folder =
+        files_.empty() ? QDir::homePath()
+                       : QFileInfo(QString::fromStdString(files_.front().path)).absolutePath();
+    const QString suggested = QDir(folder).filePath(QStringLiteral("thermochemistry.csv"));
+    const QString filter =
+        app_.msg(371) + QStringLiteral(";;") + app_.msg(226) + QStringLiteral(";;") + app_.msg(227);
+    const QString chosen =
+        dialogs_.saveFileNameAsking(this, QString(app_.msg(336)).remove(QLatin1Char('&')),
+                                    suggested, filter, app_.title(), app_.msg(228));
+    if (!chosen.isEmpty())
+        exportTo(chosen);
+}
+
+}  // namespace zerlant::gui

@@ -1,0 +1,107 @@
+#pragma once
+// The thermochemistry of the ticked files in the results view: the files are
+// read once, then every change of a setting (temperature, pressure, standard
+// state, scale factor, quasi-harmonic cutoff and enthalpy, relative energies)
+// recomputes the table at once.  One row per file with the columns of
+// zerlant-cli thermo, and beside the file a note saying why it has no values
+// or that imaginary frequencies were left out.
+
+#include <QWidget>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/common/types.hpp"
+#include "core/thermo/thermotable.hpp"
+#include "gui/mainwindow/backgroundrun.hpp"
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QPushButton;
+class QTableView;
+
+namespace zerlant::gui {
+
+class AppContext;
+class Dialogs;
+class ResultTableModel;
+
+// One ticked file as read: its row at the default settings (the reason in
+// row.error when it has no values), and its frequency step for recomputing.
+struct ThermoFile {
+    std::string path;
+    thermo::ThermoRow row;
+    std::optional<thermo::FrequencyStep> step;
+};
+
+// Reads the ticked entries of a working list (row 0, the heading, is not a
+// file); nullopt when `progress` cancels.
+std::optional<std::vector<ThermoFile>> readThermoFiles(const FileRows& rows,
+                                                       const ProgressCallback& progress);
+
+class ThermoView : public QWidget {
+    Q_OBJECT
+  public:
+    ThermoView(const AppContext& app, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    // The column of the note in the table; the command line's columns follow.
+    static constexpr int kNoteColumn = 1;
+
+    // Takes the files of a run and shows their table.
+    void setFiles(std::vector<ThermoFile> files);
+    const std::vector<ThermoFile>& files() const { return files_; }
+
+    // The request the settings make, and the rows computed with it.
+    thermo::ThermoRequest request() const;
+    const std::vector<thermo::ThermoRow>& rows() const { return rows_; }
+    // Why a row has no values (or the note on left-out imaginary modes), in
+    // the window's language.
+    QString note(const thermo::ThermoRow& row) const;
+
+    QTableView* table() const { return table_; }
+    QDoubleSpinBox* temperatureBox() const { return temperature_; }
+    QDoubleSpinBox* pressureBox() const { return pressure_; }
+    QCheckBox* concentrationCheck() const { return useConcentration_; }
+    QDoubleSpinBox* concentrationBox() const { return concentration_; }
+    QDoubleSpinBox* scaleBox() const { return scale_; }
+    QDoubleSpinBox* cutoffBox() const { return cutoff_; }
+    QCheckBox* enthalpyCheck() const { return qhEnthalpy_; }
+    QCheckBox* relativeCheck() const { return relative_; }
+    QComboBox* unitBox() const { return unit_; }
+    QComboBox* referenceBox() const { return reference_; }
+
+    // The table as zerlant-cli thermo writes it: CSV, or a workbook for a
+    // name ending in .xlsx.  False (after a message) when it cannot be written.
+    bool exportTo(const QString& path);
+
+  public slots:
+    // Recomputes the rows from the files with the current settings.
+    void recompute();
+    // Asks where to write the table, then writes it.
+    void exportTable();
+
+  private:
+    const AppContext& app_;
+    Dialogs& dialogs_;
+    std::vector<ThermoFile> files_;
+    std::vector<thermo::ThermoRow> rows_;
+    thermo::ThermoRequest shown_;  // the request of rows_
+    int shownColumns_ = -1;
+
+    QDoubleSpinBox* temperature_ = nullptr;
+    QDoubleSpinBox* pressure_ = nullptr;
+    QCheckBox* useConcentration_ = nullptr;
+    QDoubleSpinBox* concentration_ = nullptr;
+    QDoubleSpinBox* scale_ = nullptr;
+    QDoubleSpinBox* cutoff_ = nullptr;
+    QCheckBox* qhEnthalpy_ = nullptr;
+    QCheckBox* relative_ = nullptr;
+    QComboBox* unit_ = nullptr;
+    QComboBox* reference_ = nullptr;
+    QPushButton* export_ = nullptr;
+    QTableView* table_ = nullptr;
+    ResultTableModel* model_ = nullptr;
+};
+
+}  // namespace zerlant::gui

@@ -1,0 +1,249 @@
+// The thermochemistry view: real frequency jobs read once, the table
+// recomputed at each new setting, reasons for the files without values, the
+// export written as zerlant-cli thermo writes it, and the run from the Tools
+// menu into the results dock.  With ZERLANT_SCREENS=FOLDER the test saves
+// 1280x800 screenshots there.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableView>
+#include <QtTest>
+#include <cmath>
+
+#include "core/files/filetext.hpp"
+#include "core/plotdata/numbertext.hpp"
+#include "gui/app/appcontext.hpp"
+#include "gui/mainwindow/filelistmodel.hpp"
+#include "gui/mainwindow/mainwindow.hpp"
+#include "gui/results/resultsview.hpp"
+#include "gui/results/tablemodel.hpp"
+#include "gui/results/thermoview.hpp"
+#include "guitestsupport.hpp"
+
+using namespace zerlant;
+using namespace zerlant::gui;
+using zerlant::gui::testing::ProgramFolder;
+using zerlant::gui::testing::RecordingDialogs;
+
+namespace {
+
+// The files of the view, and what their rows must say: 0 for a row with
+// values, else the message of the reason.  The two divinylbenzene jobs share
+// a formula; the CO2 job was run at 3 atm; the SCF failure never reached its
+// frequencies; the last file does not exist.
+struct Case {
+    const char* file;
+    int reason;
+};
+constexpr Case kCases[] = {
+    {"cclib_g09_dvb_ir.out", 0},
+    {"cclib_g16_dvb_ir.out", 0},
+    {"chemsmart_g16_co2_pressure3.log", 0},
+    {"aqme_g09_MeOH_SCF_error.log", 328},
+    {"no_such_job.log", 333},
+};
+
+std::optional<double> numberAt(const QTableView* view, int row, int column) {
+    return plotdata::numberIn(
+        view->model()->index(row, column).data().toString().replace(',', '.').toStdString());
+}
+
+int columnOf(const QTableView* view, const QString& titleStart) {
+    for (int c = 0; c < view->model()->columnCount(); ++c)
+        if (view->model()->headerData(c, Qt::Horizontal).toString().startsWith(titleStart))
+            return c;
+    return -1;
+}
+
+void shoot(QWidget* w, const QString& name) {
+    const QString folder = qEnvironmentVariable("ZERLANT_SCREENS");
+    if (folder.isEmpty())
+        return;
+    QDir().mkpath(folder);
+    w->resize(1280, 800);
+    w->show();
+    QTest::qWait(300);
+    w->grab().save(QDir(folder).filePath(name + ".png"));
+}
+
+}  // namespace
+
+class ThermoViewTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        program_ = std::make_unique<ProgramFolder>();
+        app_ = std::make_unique<AppContext>(program_->folder());
+        dialogs_ = std::make_unique<RecordingDialogs>();
+    }
+    void cleanup() {
+        window_.reset();
+        dialogs_.reset();
+        app_.reset();
+        program_.reset();
+    }
+
+    void settingsRecomputeTheRowsOfFilesReadOnce() {
+        const QString data = testing::dataDir();
+        if (data.isEmpty())
+            QSKIP("real data folder ../shared/data is absent");
+        // The heading row and an unticked entry are not read.
+        FileRows rows(1);
+        rows[0].checked = true;
+        rows[0].name = "FILE";
+        for (const Case& c : kCases)
+            rows.push_back({true, c.file, QDir(data).filePath(c.file).toStdString(), {}});
+        rows.push_back({false,
+                        "goodvibes_g09_H2O.log",
+                        QDir(data).filePath("goodvibes_g09_H2O.log").toStdString(),
+                        {}});
+        auto files = readThermoFiles(rows, nullptr);
+        QVERIFY(files);
+        QCOMPARE(files->size(), std::size(kCases));
+
+        ThermoView view(*app_, *dialogs_);
+        view.setFiles(std::move(*files));
+        QTableView* table = view.table();
+        QCOMPARE(table->model()->rowCount(), int(std::size(kCases)));
+        QCOMPARE(table->model()->columnCount(), 10);  // the nine keys and the note
+        const int noteColumn = ThermoView::kNoteColumn;
+        const int gColumn = columnOf(table, app_->msg(342) + '\n');
+        QCOMPARE(gColumn, 8);
+        QCOMPARE(table->model()->headerData(gColumn, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                 app_->msg(316) + ": g");
+        auto* source = qobject_cast<ResultTableModel*>(
+            qobject_cast<QSortFilterProxyModel*>(table->model())->sourceModel());
+        for (int r = 0; r < int(std::size(kCases)); ++r) {
+            const Case& c = kCases[r];
+            QCOMPARE(table->model()->index(r, 0).data().toString(), QString(c.file));
+            QCOMPARE(source->isErrorRow(r), c.reason != 0);
+            if (c.reason != 0) {
+                QCOMPARE(table->model()->index(r, noteColumn).data().toString(),
+                         app_->msg(c.reason));
+                QVERIFY(!numberAt(table, r, gColumn));
+            }
+        }
+
+        // At each job's own temperature and pressure G is the printed free
+        // energy; elsewhere it moves.
+        for (int r = 0; r < int(std::size(kCases)); ++r) {
+            const auto& file = view.files()[r];
+            if (!file.step)
+                continue;
+            const thermo::FrequencyStep& step = *file.step;
+            view.temperatureBox()->setValue(step.temperature);
+            view.pressureBox()->setValue(step.pressure);
+            const auto g = numberAt(table, r, gColumn);
+            QVERIFY(g && step.printed.sumGibbs);
+            QVERIFY2(std::abs(*g - *step.printed.sumGibbs) < 6e-7, kCases[r].file);
+            view.pressureBox()->setValue(step.pressure == 1.0 ? 3.0 : 1.0);
+            QVERIFY(std::abs(*numberAt(table, r, gColumn) - *step.printed.sumGibbs) > 1e-5);
+            view.pressureBox()->setValue(step.pressure);
+            view.temperatureBox()->setValue(400.0);
+            QVERIFY2(*numberAt(table, r, gColumn) < *g - 1e-3, "G falls as T rises");
+            view.temperatureBox()->setValue(step.temperature);
+        }
+
+        // The quasi-harmonic enthalpy and the relative energies add columns;
+        // the lower divinylbenzene job is the zero of its formula and the two
+        // populations make 1.
+        view.enthalpyCheck()->setChecked(true);
+        QCOMPARE(table->model()->columnCount(), 11);
+        view.relativeCheck()->setChecked(true);
+        QCOMPARE(table->model()->columnCount(), 14);
+        const int relG = columnOf(table, app_->msg(345) + '\n');
+        const int population = columnOf(table, app_->msg(347));
+        QVERIFY(relG > 0 && population > 0);
+        QVERIFY(table->model()->headerData(relG, Qt::Horizontal).toString().endsWith("(kcal/mol)"));
+        const double rel0 = *numberAt(table, 0, relG), rel1 = *numberAt(table, 1, relG);
+        QCOMPARE(std::min(rel0, rel1), 0.0);
+        QVERIFY(std::max(rel0, rel1) > 0);
+        QCOMPARE(*numberAt(table, 2, relG), 0.0);  // CO2 alone in its formula
+        QVERIFY(std::abs(*numberAt(table, 0, population) + *numberAt(table, 1, population) - 1) <
+                2e-6);
+        view.unitBox()->setCurrentIndex(1);  // kJ/mol
+        QVERIFY(std::abs(*numberAt(table, 0, relG) + *numberAt(table, 1, relG) -
+                         4.184 * (rel0 + rel1)) < 1e-3);
+        // A chosen reference: the other job of the formula goes below zero.
+        const int higher = rel0 > 0 ? 0 : 1;
+        view.referenceBox()->setCurrentIndex(view.referenceBox()->findText(kCases[higher].file));
+        QCOMPARE(*numberAt(table, higher, relG), 0.0);
+        QVERIFY(*numberAt(table, 1 - higher, relG) < 0);
+
+        // The export is the command line's CSV: keys, then the rows with values.
+        const QString csv = program_->path() + "/thermo.csv";
+        QVERIFY(view.exportTo(csv));
+        const QList<QByteArray> lines = testing::readFile(csv).split('\n');
+        QCOMPARE(lines.value(0),
+                 QByteArray("file,formula,e,zpe,h,ts,qh_ts,g,qh_g,qh_h,rel_g,rel_qh_g,boltzmann"));
+        QCOMPARE(lines.size(), 3 + 2);  // three rows and the last line's end
+        QVERIFY(lines.value(1).startsWith("cclib_g09_dvb_ir.out,C10H10,"));
+        const QString xlsx = program_->path() + "/thermo.xlsx";
+        QVERIFY(view.exportTo(xlsx));
+        QVERIFY(testing::readFile(xlsx).startsWith("PK"));
+        QVERIFY(!view.exportTo(program_->path() + "/no/such/folder/thermo.csv"));
+        QCOMPARE(dialogs_->shown.size(), 1);
+    }
+
+    void toolsMenuRunsIntoTheResultsDock() {
+        const QString data = testing::dataDir();
+        if (data.isEmpty())
+            QSKIP("real data folder ../shared/data is absent");
+        window_ = std::make_unique<MainWindow>(*app_, *dialogs_, data);
+        auto* dock = window_->findChild<QDockWidget*>("resultsDock");
+        QVERIFY(dock && dock->isHidden());
+        // Nothing ticked: a word on what to do, no run.
+        window_->thermoAction()->trigger();
+        QCOMPARE(dialogs_->texts(), QStringList{app_->msg(337)});
+        QVERIFY(dock->isHidden());
+
+        window_->listModel()->add(data, {"cclib_g09_dvb_ir.out", "cclib_g16_dvb_ir.out",
+                                         "aqme_g09_Imag_freq.log", "aqme_g09_MeOH_SCF_error.log"});
+        QSignalSpy shown(window_.get(), &MainWindow::thermoShown);
+        window_->thermoAction()->trigger();
+        QVERIFY(shown.wait(60000));
+        QVERIFY(!dock->isHidden());
+        ResultsView* results = window_->resultsView();
+        QCOMPARE(results->outcome().read, std::size_t(3));
+        QCOMPARE(results->outcome().failed, std::size_t(1));
+        ThermoView* view = results->thermoView();
+        QVERIFY(view);
+        QCOMPARE(results->tableView(0), view->table());
+        // The transition state's imaginary mode is left out and said so.
+        QCOMPARE(view->table()->model()->index(2, ThermoView::kNoteColumn).data().toString(),
+                 app_->msg(327) + QStringLiteral(": 1"));
+
+        // Ctrl+C copies the selection with its titles, as in the other tables.
+        view->table()->setFocus();
+        view->table()->selectionModel()->select(view->table()->model()->index(0, 8),
+                                                QItemSelectionModel::Select);
+        results->copySelection();
+        const QStringList copied = QApplication::clipboard()->text().split('\n');
+        QCOMPARE(copied.value(0), app_->msg(342) + " (hartree)");
+        QVERIFY(plotdata::numberIn(copied.value(1).toStdString()));
+
+        view->relativeCheck()->setChecked(true);
+        view->enthalpyCheck()->setChecked(true);
+        shoot(window_.get(), "thermo-window");
+        dock->setFloating(true);  // wide enough for every column
+        shoot(dock, "thermo-floating");
+        QVERIFY(window_->thermoAction()->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_T));
+    }
+
+  private:
+    std::unique_ptr<ProgramFolder> program_;
+    std::unique_ptr<AppContext> app_;
+    std::unique_ptr<RecordingDialogs> dialogs_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+QTEST_MAIN(ThermoViewTest)
+#include "thermoview_test.moc"
