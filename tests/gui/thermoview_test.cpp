@@ -2,7 +2,8 @@
 // recomputed at each new setting, reasons for the files without values, the
 // export written as zerlant-cli thermo writes it, and the run from the Tools
 // menu into the results dock.  With ZERLANT_SCREENS=FOLDER the test saves
-// 1280x800 screenshots there.
+// 1280x800 screenshots there (ZERLANT_SCREENS_LANG=Español for the Spanish
+// captions).
 
 #include <QApplication>
 #include <QCheckBox>
@@ -70,7 +71,9 @@ void shoot(QWidget* w, const QString& name) {
     w->resize(1280, 800);
     w->show();
     QTest::qWait(300);
-    w->grab().save(QDir(folder).filePath(name + ".png"));
+    const QString lang =
+        qEnvironmentVariable("ZERLANT_SCREENS_LANG", "English") == "English" ? "en" : "es";
+    w->grab().save(QDir(folder).filePath(name + "-" + lang + ".png"));
 }
 
 }  // namespace
@@ -81,6 +84,14 @@ class ThermoViewTest : public QObject {
   private slots:
     void init() {
         program_ = std::make_unique<ProgramFolder>();
+        const QString lang = qEnvironmentVariable("ZERLANT_SCREENS_LANG");
+        if (!lang.isEmpty()) {
+            QByteArray bytes = testing::readFile(program_->languageFile());
+            bytes.replace("idioma=English", "idioma=" + lang.toUtf8());
+            QFile f(program_->languageFile());
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(bytes);
+        }
         app_ = std::make_unique<AppContext>(program_->folder());
         dialogs_ = std::make_unique<RecordingDialogs>();
     }
@@ -131,6 +142,11 @@ class ThermoViewTest : public QObject {
                 QVERIFY(!numberAt(table, r, gColumn));
             }
         }
+
+        QVERIFY(!table->isColumnHidden(noteColumn));
+        ThermoView clean(*app_, *dialogs_);  // no file with a note: no note column
+        clean.setFiles({view.files()[0], view.files()[1]});
+        QVERIFY(clean.table()->isColumnHidden(noteColumn));
 
         // At each job's own temperature and pressure G is the printed free
         // energy; elsewhere it moves.

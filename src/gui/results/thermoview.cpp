@@ -136,16 +136,25 @@ ThermoView::ThermoView(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     reference_ = new QComboBox(this);
     reference_->setObjectName("thermoReference");
     reference_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    reference_->setMinimumContentsLength(14);
+    reference_->setMinimumContentsLength(10);
     export_ = new QPushButton(app.msg(336), this);
     export_->setObjectName("thermoExport");
 
-    auto label = [this](int message, QWidget* buddy) {
+    // Captions wrap, so that the view fits a dock beside the file lists.
+    auto label = [this](int message, QWidget* buddy, bool wrap = true) {
         auto* l = new QLabel(app_.msg(message, ":"), this);
         l->setBuddy(buddy);
+        l->setWordWrap(wrap);
         return l;
     };
-    // Two settings a line, each a caption and its field.
+    auto line = [](QWidget* caption, QWidget* field) {
+        auto* row = new QHBoxLayout;
+        row->addWidget(caption);
+        row->addWidget(field, 1);
+        return row;
+    };
+    // Two settings a line, each a caption and its field; the switches of
+    // the quasi-harmonic enthalpy and the relative energies below them.
     auto* grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(8);
@@ -160,18 +169,16 @@ ThermoView::ThermoView(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     grid->addWidget(scale_, 1, 3);
     grid->addWidget(label(305, cutoff_), 2, 0);
     grid->addWidget(cutoff_, 2, 1);
-    grid->addWidget(qhEnthalpy_, 2, 2, 1, 2);
-    grid->addWidget(relative_, 3, 0);
-    auto* unitLine = new QHBoxLayout;
-    unitLine->addWidget(label(308, unit_));
-    unitLine->addWidget(unit_, 1);
-    grid->addLayout(unitLine, 3, 1);
-    auto* referenceLine = new QHBoxLayout;
-    referenceLine->addWidget(label(309, reference_));
-    referenceLine->addWidget(reference_, 1);
-    grid->addLayout(referenceLine, 3, 2, 1, 2);
-    grid->setColumnStretch(4, 1);
-    grid->addWidget(export_, 3, 5);
+    grid->addWidget(export_, 2, 3);
+    grid->addWidget(qhEnthalpy_, 3, 0, 1, 4);
+    grid->addWidget(relative_, 4, 0);
+    grid->addLayout(line(label(308, unit_, false), unit_), 4, 1);
+    grid->addLayout(line(label(309, reference_, false), reference_), 4, 2, 1, 2);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(2, 1);
+    auto* settings = new QHBoxLayout;
+    settings->addLayout(grid, 3);
+    settings->addStretch(1);
 
     table_ = new QTableView(this);
     table_->setObjectName("thermoTable");
@@ -189,7 +196,7 @@ ThermoView::ThermoView(const AppContext& app, Dialogs& dialogs, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 4, 0, 0);
-    layout->addLayout(grid);
+    layout->addLayout(settings);
     layout->addWidget(table_, 1);
 
     auto changed = [this] { recompute(); };
@@ -293,6 +300,10 @@ void ThermoView::recompute() {
     model_->setTable(std::move(t), std::move(rowFiles), QString(), app_.decimalSeparator());
     model_->markErrorRows(failed);
     model_->setHeaderToolTips(std::move(tips));
+    // The note takes room only when some file has one.
+    table_->setColumnHidden(kNoteColumn,
+                            std::none_of(rows_.begin(), rows_.end(),
+                                         [this](const auto& row) { return !note(row).isEmpty(); }));
     // The widths follow the contents when the columns change, not at every
     // new temperature.
     if (shownColumns_ != static_cast<int>(keys.size())) {
@@ -300,7 +311,7 @@ void ThermoView::recompute() {
         table_->resizeColumnsToContents();
         for (int c = 0; c < model_->columnCount(); ++c)
             table_->setColumnWidth(c,
-                                   std::min(table_->columnWidth(c), c == kNoteColumn ? 220 : 320));
+                                   std::min(table_->columnWidth(c), c == kNoteColumn ? 200 : 320));
     }
     export_->setEnabled(!rows_.empty());
 }
