@@ -249,6 +249,15 @@ class ThermoViewTest : public QObject {
         view->relativeCheck()->setChecked(true);
         view->enthalpyCheck()->setChecked(true);
         shoot(window_.get(), "thermo-window");
+
+        // Another language takes the table's captions at once.
+        const QString other = app_->currentLanguage() == "English" ? "Español" : "English";
+        window_->switchLanguage(other);
+        QCOMPARE(view->table()->model()->headerData(3, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                 app_->msg(311) + ": e");
+        QCOMPARE(view->referenceBox()->itemText(0), app_->msg(331));
+        QCOMPARE(view->table()->model()->index(2, ThermoView::kNoteColumn).data().toString(),
+                 app_->msg(327) + QStringLiteral(": 1"));
         dock->setFloating(true);  // wide enough for every column
         shoot(dock, "thermo-floating");
         QVERIFY(window_->thermoAction()->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_T));

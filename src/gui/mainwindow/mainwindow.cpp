@@ -397,6 +397,8 @@ void MainWindow::switchLanguage(const QString& name) {
                        QString::fromStdString(headings.heading2));
     buildLanguageMenu();
     giveMnemonics();
+    if (ThermoView* thermo = results_ != nullptr ? results_->thermoView() : nullptr)
+        thermo->retranslate();
 }
 
 MainWindow::~MainWindow() {

@@ -316,6 +316,12 @@ void ThermoView::recompute() {
     export_->setEnabled(!rows_.empty());
 }
 
+void ThermoView::retranslate() {
+    if (reference_->count() > 0)
+        reference_->setItemText(0, app_.msg(331));
+    recompute();
+}
+
 bool ThermoView::exportTo(const QString& path) {
     const std::vector<std::string> keys = thermo::thermoColumnKeys(shown_);
     std::vector<std::vector<std::string>> cells;

@@ -78,6 +78,9 @@ class ThermoView : public QWidget {
   public slots:
     // Recomputes the rows from the files with the current settings.
     void recompute();
+    // Takes the captions of the table and the reference list from the
+    // current language (the other captions follow the window's).
+    void retranslate();
     // Asks where to write the table, then writes it.
     void exportTable();
 
