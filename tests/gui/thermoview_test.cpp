@@ -17,6 +17,7 @@
 #include <QTableView>
 #include <QtTest>
 #include <cmath>
+#include <functional>
 
 #include "core/files/filetext.hpp"
 #include "core/plotdata/numbertext.hpp"
@@ -166,6 +167,31 @@ class ThermoViewTest : public QObject {
             view.temperatureBox()->setValue(400.0);
             QVERIFY2(*numberAt(table, r, gColumn) < *g - 1e-3, "G falls as T rises");
             view.temperatureBox()->setValue(step.temperature);
+        }
+
+        // Each setting reaches its columns and leaves the others: the title
+        // of the column that must move and of one that must not.
+        struct Wiring {
+            const char* what;
+            std::function<void(bool)> set;  // true: the changed value
+            int moves, stays;
+        };
+        const Wiring wirings[] = {
+            {"scale", [&](bool on) { view.scaleBox()->setValue(on ? 0.97 : 1.0); }, 339, 338},
+            {"cutoff", [&](bool on) { view.cutoffBox()->setValue(on ? 50 : 100); }, 341, 314},
+            {"concentration", [&](bool on) { view.concentrationCheck()->setChecked(on); }, 342,
+             339},
+        };
+        for (const Wiring& w : wirings) {
+            const int moves = columnOf(table, app_->msg(w.moves) + '\n');
+            const int stays = columnOf(table, app_->msg(w.stays) + '\n');
+            QVERIFY(moves > 0 && stays > 0);
+            const double before = *numberAt(table, 0, moves), kept = *numberAt(table, 0, stays);
+            w.set(true);
+            QVERIFY2(std::abs(*numberAt(table, 0, moves) - before) > 1e-5, w.what);
+            QVERIFY2(*numberAt(table, 0, stays) == kept, w.what);
+            w.set(false);
+            QVERIFY2(*numberAt(table, 0, moves) == before, w.what);
         }
 
         // The quasi-harmonic enthalpy and the relative energies add columns;
