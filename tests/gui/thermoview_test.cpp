@@ -286,6 +286,14 @@ class ThermoViewTest : public QObject {
                  app_->msg(327) + QStringLiteral(": 1"));
         dock->setFloating(true);  // wide enough for every column
         shoot(dock, "thermo-floating");
+        // The next run keeps the settings of the last one.
+        view->temperatureBox()->setValue(350);
+        window_->thermoAction()->trigger();
+        QVERIFY(shown.wait(60000));
+        view = results->thermoView();
+        QCOMPARE(view->request().settings.temperature, 350.0);
+        QVERIFY(view->request().relative && view->request().settings.headGordonEnthalpy);
+        QCOMPARE(view->table()->model()->columnCount(), 14);
         QVERIFY(window_->thermoAction()->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_T));
     }
 

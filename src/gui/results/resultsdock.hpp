@@ -1,6 +1,7 @@
 #pragma once
 // The results view in the main window: a dock beside the file lists that
-// appears after the first Extract, Scan or Aim run and shows the last one.
+// appears after the first Extract, Scan, Aim or thermochemistry run and shows
+// the last one.
 
 namespace zerlant::gui {
 

@@ -103,6 +103,8 @@ ResultsView::ResultsView(const AppContext& app, Dialogs& dialogs, QWidget* paren
 }
 
 void ResultsView::clear() {
+    if (ThermoView* thermo = thermoView())
+        thermoSettings_ = thermo->request();
     while (tabs_->count() > 0) {
         QWidget* page = tabs_->widget(0);
         tabs_->removeTab(0);
@@ -305,6 +307,8 @@ void ResultsView::showThermo(std::vector<ThermoFile> files) {
     run_ = Run::Thermo;
     auto* view = new ThermoView(app_, dialogs_, tabs_);
     view->setFiles(std::move(files));
+    if (thermoSettings_)
+        view->setRequest(*thermoSettings_);
     std::size_t failed = 0;
     for (const ThermoFile& f : view->files())
         if (!f.row.ok())

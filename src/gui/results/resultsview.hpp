@@ -1,12 +1,13 @@
 #pragma once
-// The results of the last Extract, Scan or Aim run, shown at once: the
-// run's outcome (files read, failed, skipped), the main table and each block
-// in tabs, sortable, copied to the clipboard as tab-separated text with
-// titles, and plots of the spectra and scan profiles.  The view keeps its
-// tables until the next run.
+// The results of the last Extract, Scan, Aim or thermochemistry run, shown
+// at once: the run's outcome (files read, failed, skipped), the main table
+// and each block in tabs, sortable, copied to the clipboard as tab-separated
+// text with titles, and plots of the spectra and scan profiles.  The view
+// keeps its tables until the next run.
 
 #include <QWidget>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "core/plotdata/broadening.hpp"
@@ -43,7 +44,8 @@ class ResultsView : public QWidget {
                      std::size_t unreadable, std::size_t skipped);
     void showScan(const Table& scanTable, std::size_t unreadable, std::size_t skipped);
     void showAim(const Table& aimTable, std::size_t unreadable, std::size_t skipped);
-    // The thermochemistry of the files read, with its settings above it.
+    // The thermochemistry of the files read, with its settings above it:
+    // those of the last thermochemistry shown, when there was one.
     void showThermo(std::vector<ThermoFile> files);
     // The thermochemistry shown, or nullptr after another run.
     ThermoView* thermoView() const;
@@ -82,6 +84,7 @@ class ResultsView : public QWidget {
     Table scanTable_;
     RunOutcome outcome_;
     std::vector<ResultSortProxy*> proxies_;
+    std::optional<thermo::ThermoRequest> thermoSettings_;  // of the last thermochemistry
 
     QLabel* outcomeLabel_ = nullptr;
     QComboBox* files_ = nullptr;

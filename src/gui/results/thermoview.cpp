@@ -14,6 +14,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <exception>
 #include <map>
 
 #include "core/files/filetext.hpp"
@@ -98,14 +99,22 @@ std::optional<std::vector<ThermoFile>> readThermoFiles(const FileRows& rows,
             return std::nullopt;
         ThermoFile file;
         file.path = entry.path;
-        Result<std::string> bytes = readFileBytes(entry.path);
-        if (!bytes) {
+        // A file that fails half-way (out of memory, say) becomes a row
+        // that cannot be read; the worker thread and the other files go on.
+        try {
+            Result<std::string> bytes = readFileBytes(entry.path);
+            if (bytes) {
+                file.row = thermo::thermoRow(entry.name, *bytes, defaults);
+                if (file.row.ok())
+                    file.step = thermo::readFrequencyStep(*bytes);
+            }
+        } catch (const std::exception&) {
+            file.step.reset();
+            file.row = {};
+        }
+        if (file.row.file.empty()) {
             file.row.file = entry.name;
             file.row.error = kCannotRead;
-        } else {
-            file.row = thermo::thermoRow(entry.name, *bytes, defaults);
-            if (file.row.ok())
-                file.step = thermo::readFrequencyStep(*bytes);
         }
         files.push_back(std::move(file));
     }
@@ -227,6 +236,34 @@ thermo::ThermoRequest ThermoView::request() const {
     if (r.relative && reference >= 0 && static_cast<std::size_t>(reference) < files_.size())
         r.reference = static_cast<std::size_t>(reference);
     return r;
+}
+
+void ThermoView::setRequest(const thermo::ThermoRequest& request) {
+    {
+        const QSignalBlocker blockers[] = {QSignalBlocker(temperature_),
+                                           QSignalBlocker(pressure_),
+                                           QSignalBlocker(useConcentration_),
+                                           QSignalBlocker(concentration_),
+                                           QSignalBlocker(scale_),
+                                           QSignalBlocker(cutoff_),
+                                           QSignalBlocker(qhEnthalpy_),
+                                           QSignalBlocker(relative_),
+                                           QSignalBlocker(unit_)};
+        const thermo::ThermoSettings& s = request.settings;
+        temperature_->setValue(s.temperature);
+        pressure_->setValue(s.pressure);
+        useConcentration_->setChecked(s.concentration.has_value());
+        concentration_->setEnabled(s.concentration.has_value());
+        if (s.concentration)
+            concentration_->setValue(*s.concentration);
+        scale_->setValue(s.scale);
+        cutoff_->setValue(s.cutoff);
+        qhEnthalpy_->setChecked(s.headGordonEnthalpy);
+        relative_->setChecked(request.relative);
+        unit_->setCurrentIndex(static_cast<int>(
+            std::find(std::begin(kUnits), std::end(kUnits), request.unit) - std::begin(kUnits)));
+    }
+    recompute();
 }
 
 void ThermoView::setFiles(std::vector<ThermoFile> files) {

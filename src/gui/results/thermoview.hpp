@@ -54,6 +54,8 @@ class ThermoView : public QWidget {
 
     // The request the settings make, and the rows computed with it.
     thermo::ThermoRequest request() const;
+    // Sets every setting but the reference file, and recomputes once.
+    void setRequest(const thermo::ThermoRequest& request);
     const std::vector<thermo::ThermoRow>& rows() const { return rows_; }
     // Why a row has no values (or the note on left-out imaginary modes), in
     // the window's language.
