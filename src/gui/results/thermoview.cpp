@@ -183,10 +183,8 @@ ThermoView::ThermoView(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     grid->addWidget(relative_, 4, 0);
     grid->addLayout(line(label(308, unit_, false), unit_), 4, 1);
     grid->addLayout(line(label(309, reference_, false), reference_), 4, 2, 1, 2);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(2, 1);
     auto* settings = new QHBoxLayout;
-    settings->addLayout(grid, 3);
+    settings->addLayout(grid);
     settings->addStretch(1);
 
     table_ = new QTableView(this);
