@@ -17,7 +17,7 @@ std::vector<BlockRows> detailBlocks(const Table& resultTable, const DetailTable&
         if (row >= t.rows())
             return {};
         std::size_t height = 1;
-        for (const auto& sub : kSubBlocks)
+        for (const DetailBlock& sub : kDetailBlocks)
             if (auto n = numberIn(t.cell(sub.countColumn, row)); n && *n >= 1)
                 height = std::max(height, static_cast<std::size_t>(*n));
         blocks.push_back({row, height});

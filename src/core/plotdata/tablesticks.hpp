@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "core/results/resulttables.hpp"
 #include "core/plotdata/plotscene.hpp"
+#include "core/results/resulttables.hpp"
 
 namespace zerlant::plotdata {
 
@@ -21,16 +21,6 @@ struct BlockRows {
 // the ResultTable is block k-1).  Empty when the DetailTable does not hold
 // one block per ResultTable row.
 std::vector<BlockRows> detailBlocks(const Table& resultTable, const DetailTable& detail);
-
-// The sub-blocks of the DetailTable, in their order (orbitals, polarizability,
-// Mulliken charges, geometry, frequencies, thermochemistry, excited states):
-// first column and count column.
-struct SubBlock {
-    std::size_t firstColumn;
-    std::size_t countColumn;
-};
-inline constexpr SubBlock kSubBlocks[] = {{0, 3},   {4, 6},   {7, 9},  {10, 17},
-                                          {18, 25}, {26, 30}, {31, 38}};
 
 // The lines of `kind` of each file (named by column 0 of its ResultTable
 // row); files without any line, or whose lines are all of strength 0, are

@@ -16,23 +16,16 @@ bool columnaelegida(const ExtractBoxes& boxes, long column) {
 
 namespace {
 
-struct SubBlock {
-    ExtractBox box;
-    std::size_t countColumn;
-    std::size_t firstColumn;
-    std::size_t width;
-};
-
-// In export order.
-constexpr std::array<SubBlock, 7> kSubBlocks = {{
-    {ExtractBox::Polar, 6, 4, 2},
-    {ExtractBox::Mulliken, 9, 7, 2},
-    {ExtractBox::Orbitals, 3, 0, 3},
-    {ExtractBox::Geometry, 17, 10, 7},
-    {ExtractBox::Freq, 25, 18, 7},
-    {ExtractBox::Thermo, 30, 26, 4},
-    {ExtractBox::TD, 38, 31, 7},
-}};
+// The blocks in the order the export writes them: check-box order.
+constexpr std::array<DetailBlock, kDetailBlocks.size()> kSubBlocks = [] {
+    std::array<DetailBlock, kDetailBlocks.size()> ordered{};
+    std::size_t n = 0;
+    for (const ExtractQuantity& q : kExtractQuantities)
+        for (const DetailBlock& b : kDetailBlocks)
+            if (b.box == q.box)
+                ordered[n++] = b;
+    return ordered;
+}();
 
 // A count cell as a whole number; an unwritten or unreadable cell, or a
 // negative count, is 0.
@@ -76,7 +69,7 @@ Table prepararexportacion(const Table& resultTable, const Table& detailTable,
             for (const auto& sb : kSubBlocks) {
                 if (!boxes.ticked(sb.box))
                     continue;
-                for (std::size_t j = 0; j < sb.width; ++j)
+                for (std::size_t j = 0; j < sb.width(); ++j)
                     out.set(k++, top, detailTable.cell(sb.firstColumn + j, 0));
             }
             ++top;
@@ -99,9 +92,9 @@ Table prepararexportacion(const Table& resultTable, const Table& detailTable,
             if (!boxes.ticked(sb.box))
                 continue;
             for (std::size_t r = 0; r < counts[i]; ++r)
-                for (std::size_t j = 0; j < sb.width; ++j)
+                for (std::size_t j = 0; j < sb.width(); ++j)
                     out.set(k + j, top + r, detailTable.cell(sb.firstColumn + j, d + r));
-            k += sb.width;
+            k += sb.width();
         }
         d += step;
     }

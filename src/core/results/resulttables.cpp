@@ -134,7 +134,7 @@ void guardardetalle(DetailTable& detail, std::string_view status, const FileDeta
 
     if (!ok) {
         for (std::size_t c = 0; c <= 37; ++c) put(c, base + 1, "Error");
-        for (std::size_t c : kDetailCountColumns) put(c, base + 1, "1");
+        for (const DetailBlock& b : kDetailBlocks) put(b.countColumn, base + 1, "1");
         return;
     }
 

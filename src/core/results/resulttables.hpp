@@ -209,10 +209,25 @@ struct DetailTable {
     std::size_t filasdetalle = 0;
 };
 
-// The count columns of the seven sub-blocks, in the order orbitals,
-// polarizability, Mulliken, geometry, frequencies, thermochemistry, excited
-// states.
-inline constexpr std::array<std::size_t, 7> kDetailCountColumns = {3, 6, 9, 17, 25, 30, 38};
+// Where each block lies in a DetailTable row: its value columns
+// [firstColumn, countColumn) and the column that counts its rows, in the
+// DetailTable's order.  The exports and the windows lay blocks out from this.
+struct DetailBlock {
+    ExtractBox box;
+    std::size_t firstColumn;
+    std::size_t countColumn;
+    constexpr std::size_t width() const { return countColumn - firstColumn; }
+};
+inline constexpr std::array<DetailBlock, 7> kDetailBlocks = {{
+    {ExtractBox::Orbitals, 0, 3},
+    {ExtractBox::Polar, 4, 6},
+    {ExtractBox::Mulliken, 7, 9},
+    {ExtractBox::Geometry, 10, 17},
+    {ExtractBox::Freq, 18, 25},
+    {ExtractBox::Thermo, 26, 30},
+    {ExtractBox::TD, 31, 38},
+}};
+static_assert(kDetailBlocks.back().countColumn + 1 == kDetailColumns);
 
 // Appends one file's block.  Status "OK" lays out the lists; any other status
 // gives one row of "Error" with 1 in every count column.  The first call after

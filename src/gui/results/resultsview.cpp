@@ -29,11 +29,6 @@ using namespace zerlant::plotdata;
 
 namespace {
 
-// The boxes of the DetailTable's sub-blocks, in the order of kSubBlocks.
-constexpr ExtractBox kBlockBoxes[] = {ExtractBox::Orbitals, ExtractBox::Polar, ExtractBox::Mulliken,
-                                      ExtractBox::Geometry, ExtractBox::Freq,  ExtractBox::Thermo,
-                                      ExtractBox::TD};
-
 // Column 0 of a table carried down to the rows below it: the file of each
 // data row.
 std::vector<QString> carriedFiles(const Table& t) {
@@ -196,10 +191,10 @@ void ResultsView::showExtract(const Table& resultTable, const DetailTable& detai
     // the rows its count says.
     const auto spans = detailBlocks(resultTable, detail);
     const Table& d = detail.table;
-    for (std::size_t b = 0; b < std::size(kSubBlocks) && !spans.empty(); ++b) {
-        if (!boxes.ticked(kBlockBoxes[b]))
+    for (std::size_t b = 0; b < kDetailBlocks.size() && !spans.empty(); ++b) {
+        const DetailBlock& sub = kDetailBlocks[b];
+        if (!boxes.ticked(sub.box))
             continue;
-        const SubBlock sub = kSubBlocks[b];
         const std::size_t width = sub.countColumn - sub.firstColumn + 1;  // file + block
         Table block(width, 1);
         block.set(0, 0, app_.msg(58).toUpper().toStdString());
@@ -224,7 +219,7 @@ void ResultsView::showExtract(const Table& resultTable, const DetailTable& detai
                 rowFiles.push_back(QString::fromStdString(name));
             }
         }
-        addTab(QString::fromStdString(boxes.caption(kBlockBoxes[b])), std::move(block),
+        addTab(QString::fromStdString(boxes.caption(sub.box)), std::move(block),
                std::move(rowFiles));
     }
 
