@@ -17,7 +17,6 @@
 #include "core/files/filetext.hpp"
 #include "core/results/table.hpp"
 #include "core/results/xlsxexport.hpp"
-#include "core/text/textutils.hpp"
 
 namespace zerlant::cli {
 
@@ -48,19 +47,6 @@ CLI::Validator positiveNumber() {
             return {};
         },
         "");
-}
-
-std::string csvOf(const std::vector<std::string>& keys,
-                  const std::vector<std::vector<std::string>>& rows) {
-    std::string out;
-    auto line = [&](const std::vector<std::string>& cells) {
-        for (std::size_t i = 0; i < cells.size(); ++i)
-            out += (i ? "," : "") + separatedCell(cells[i], ",");
-        out += '\n';
-    };
-    line(keys);
-    for (const auto& r : rows) line(r);
-    return out;
 }
 
 nlohmann::ordered_json jsonOf(const std::vector<thermo::ThermoRow>& rows,
@@ -301,19 +287,18 @@ int runThermo(const ThermoOptions& options, std::ostream& out, std::ostream& err
     if (request.relative)
         thermo::addRelative(rows, request);
 
-    const std::vector<std::string> keys = thermo::thermoColumnKeys(request);
-    std::vector<std::vector<std::string>> cells;
-    for (const auto& r : rows)
-        if (r.ok())
-            cells.push_back(thermo::thermoCells(r, request));
-
     if (!options.output) {
-        out << csvOf(keys, cells);
+        out << thermo::thermoCsv(rows, request);
         return status;
     }
     const std::string& path = *options.output;
     Status written = success();
     if (endsWith(path, ".xlsx")) {
+        const std::vector<std::string> keys = thermo::thermoColumnKeys(request);
+        std::vector<std::vector<std::string>> cells;
+        for (const auto& r : rows)
+            if (r.ok())
+                cells.push_back(thermo::thermoCells(r, request));
         Table table(keys.size(), cells.size() + 1);
         for (std::size_t c = 0; c < keys.size(); ++c) table.set(c, 0, keys[c]);
         for (std::size_t r = 0; r < cells.size(); ++r)
@@ -322,7 +307,7 @@ int runThermo(const ThermoOptions& options, std::ostream& out, std::ostream& err
     } else if (endsWith(path, ".json")) {
         written = writeFileAtomically(path, jsonOf(rows, request).dump(2) + "\n");
     } else {
-        written = writeFileAtomically(path, csvOf(keys, cells));
+        written = writeFileAtomically(path, thermo::thermoCsv(rows, request));
     }
     if (!written) {
         err << "zerlant-cli: thermo: cannot write " << written.error().describe() << "\n";

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "core/thermo/gaussianthermo.hpp"
+#include "core/text/textutils.hpp"
 
 namespace zerlant::thermo {
 
@@ -31,41 +31,46 @@ std::string fixed(const std::optional<double>& value, int decimals) {
 
 ThermoRow thermoRow(std::string file, std::string_view bytes, const ThermoSettings& settings,
                     bool scaleFromTable) {
+    return thermoRow(std::move(file), readFrequencyStep(bytes), settings, scaleFromTable);
+}
+
+ThermoRow thermoRow(std::string file, const std::optional<FrequencyStep>& read,
+                    const ThermoSettings& settings, bool scaleFromTable) {
     ThermoRow row;
     row.file = std::move(file);
-    const std::optional<FrequencyStep> step = readFrequencyStep(bytes);
-    if (!step) {
+    if (!read) {
         row.error = "no complete thermochemistry of a frequency step";
         return row;
     }
-    row.method = step->method;
-    row.basis = step->basis;
+    const FrequencyStep& step = *read;
+    row.method = step.method;
+    row.basis = step.basis;
     ThermoSettings used = settings;
     if (scaleFromTable) {
-        row.scaleFactor = findScaleFactor(step->method, step->basis);
+        row.scaleFactor = findScaleFactor(step.method, step.basis);
         if (!row.scaleFactor) {
             row.noScaleFactor = true;
-            row.error = step->method.empty()
+            row.error = step.method.empty()
                             ? "no method and basis set to look a scale factor up by (the "
                               "frequency step has no archive entry)"
-                            : "no published scale factor for " + step->method + "/" + step->basis +
+                            : "no published scale factor for " + step.method + "/" + step.basis +
                                   " in the table";
             return row;
         }
         used.scale = row.scaleFactor->factor;
     }
-    if (!step->hasElectronicEnergy) {
+    if (!step.hasElectronicEnergy) {
         row.error = "no electronic energy before the thermochemistry";
         return row;
     }
-    if (step->frequencies.empty() && !step->atom()) {
+    if (step.frequencies.empty() && !step.atom()) {
         // A compound method's step may print vibrational temperatures only.
         row.error = "the frequencies are not printed";
         return row;
     }
-    row.summary = summarize(*step, used);
+    row.summary = summarize(step, used);
     if (settings.imaginary == ImaginaryModes::Ignore)
-        row.imaginaryLeftOut = step->imaginaryCount();
+        row.imaginaryLeftOut = step.imaginaryCount();
     return row;
 }
 
@@ -118,6 +123,20 @@ std::vector<std::string> thermoCells(const ThermoRow& row, const ThermoRequest& 
         cells.push_back(fixed(row.boltzmann, 6));
     }
     return cells;
+}
+
+std::string thermoCsv(const std::vector<ThermoRow>& rows, const ThermoRequest& request) {
+    std::string out;
+    auto line = [&out](const std::vector<std::string>& cells) {
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            out += (i ? "," : "") + separatedCell(cells[i], ",");
+        out += '\n';
+    };
+    line(thermoColumnKeys(request));
+    for (const ThermoRow& row : rows)
+        if (row.ok())
+            line(thermoCells(row, request));
+    return out;
 }
 
 }  // namespace zerlant::thermo

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/thermo/gaussianthermo.hpp"
 #include "core/thermo/relative.hpp"
 #include "core/thermo/scalefactors.hpp"
 #include "core/thermo/thermo.hpp"
@@ -42,6 +43,11 @@ struct ThermoRow {
 // lacks gets no values, an error that names the level, and noScaleFactor.
 ThermoRow thermoRow(std::string file, std::string_view bytes, const ThermoSettings& settings,
                     bool scaleFromTable = false);
+// The same from the frequency step as readFrequencyStep gave it (nullopt when
+// the file has none), so that a caller which keeps the step recomputes the
+// row at other settings without reading the file again.
+ThermoRow thermoRow(std::string file, const std::optional<FrequencyStep>& step,
+                    const ThermoSettings& settings, bool scaleFromTable = false);
 
 // Fills the relative columns of the rows that have values.
 void addRelative(std::vector<ThermoRow>& rows, const ThermoRequest& request);
@@ -52,5 +58,9 @@ std::vector<std::string> thermoColumnKeys(const ThermoRequest& request);
 // A row's cells in the order of the keys: hartree with 8 decimals, relative
 // energies with 4, populations with 6; '.' as decimal point whatever the locale.
 std::vector<std::string> thermoCells(const ThermoRow& row, const ThermoRequest& request);
+
+// The table as comma-separated text: the keys, then the cells of each row
+// that has values, one line each ending in '\n'.
+std::string thermoCsv(const std::vector<ThermoRow>& rows, const ThermoRequest& request);
 
 }  // namespace zerlant::thermo

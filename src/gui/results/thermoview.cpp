@@ -19,7 +19,6 @@
 
 #include "core/files/filetext.hpp"
 #include "core/results/xlsxexport.hpp"
-#include "core/text/textutils.hpp"
 #include "gui/app/appcontext.hpp"
 #include "gui/app/dialogs.hpp"
 #include "gui/results/tablemodel.hpp"
@@ -104,9 +103,8 @@ std::optional<std::vector<ThermoFile>> readThermoFiles(const FileRows& rows,
         try {
             Result<std::string> bytes = readFileBytes(entry.path);
             if (bytes) {
-                file.row = thermo::thermoRow(entry.name, *bytes, defaults);
-                if (file.row.ok())
-                    file.step = thermo::readFrequencyStep(*bytes);
+                file.step = thermo::readFrequencyStep(*bytes);
+                file.row = thermo::thermoRow(entry.name, file.step, defaults);
             }
         } catch (const std::exception&) {
             file.step.reset();
@@ -300,12 +298,9 @@ void ThermoView::recompute() {
     reference_->setEnabled(relativeOn);
     rows_.clear();
     rows_.reserve(files_.size());
-    for (const ThermoFile& f : files_) {
-        thermo::ThermoRow row = f.row;
-        if (row.ok() && f.step)
-            row.summary = thermo::summarize(*f.step, r.settings);
-        rows_.push_back(std::move(row));
-    }
+    for (const ThermoFile& f : files_)
+        rows_.push_back(
+            f.row.error == kCannotRead ? f.row : thermo::thermoRow(f.row.file, f.step, r.settings));
     if (r.relative)
         thermo::addRelative(rows_, r);
     shown_ = r;
@@ -358,28 +353,20 @@ void ThermoView::retranslate() {
 }
 
 bool ThermoView::exportTo(const QString& path) {
-    const std::vector<std::string> keys = thermo::thermoColumnKeys(shown_);
-    std::vector<std::vector<std::string>> cells;
-    for (const thermo::ThermoRow& row : rows_)
-        if (row.ok())
-            cells.push_back(thermo::thermoCells(row, shown_));
     Status written = success();
     if (QFileInfo(path).suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0) {
+        const std::vector<std::string> keys = thermo::thermoColumnKeys(shown_);
+        std::vector<std::vector<std::string>> cells;
+        for (const thermo::ThermoRow& row : rows_)
+            if (row.ok())
+                cells.push_back(thermo::thermoCells(row, shown_));
         Table table(keys.size(), cells.size() + 1);
         for (std::size_t c = 0; c < keys.size(); ++c) table.set(c, 0, keys[c]);
         for (std::size_t r = 0; r < cells.size(); ++r)
             for (std::size_t c = 0; c < cells[r].size(); ++c) table.set(c, r + 1, cells[r][c]);
         written = writeExcelWorkbook(table, path.toStdString(), '.');
     } else {
-        std::string csv;
-        auto line = [&csv](const std::vector<std::string>& row) {
-            for (std::size_t i = 0; i < row.size(); ++i)
-                csv += (i ? "," : "") + separatedCell(row[i], ",");
-            csv += '\n';
-        };
-        line(keys);
-        for (const auto& row : cells) line(row);
-        written = writeFileAtomically(path.toStdString(), csv);
+        written = writeFileAtomically(path.toStdString(), thermo::thermoCsv(rows_, shown_));
     }
     if (!written) {
         dialogs_.message(this, Dialogs::Icon::Critical, app_.title(),

@@ -28,7 +28,8 @@ class Dialogs;
 class ResultTableModel;
 
 // One ticked file as read: its row at the default settings (the reason in
-// row.error when it has no values), and its frequency step for recomputing.
+// row.error when it has no values), and its frequency step, kept to recompute
+// the row at other settings (none when the file has no complete one).
 struct ThermoFile {
     std::string path;
     thermo::ThermoRow row;
