@@ -210,6 +210,7 @@ void listScaleFactors(std::ostream& out) {
 int runThermo(const ThermoOptions& options, std::ostream& out, std::ostream& err) {
     const std::vector<std::string>& files = options.input.files;
     thermo::ThermoRequest request = options.request;
+    request.scaleFromTable = options.scaleFromTable;
     const thermo::ScaleFactor* named = nullptr;
     if (options.scaleFor) {
         named = thermo::findScaleFactor(*options.scaleFor);
@@ -247,7 +248,7 @@ int runThermo(const ThermoOptions& options, std::ostream& out, std::ostream& err
             rows.push_back(std::move(failed));
             continue;
         }
-        rows.push_back(thermo::thermoRow(file, *bytes, request.settings, options.scaleFromTable));
+        rows.push_back(thermo::thermoRow(file, *bytes, request.settings, request.scaleFromTable));
         const thermo::ThermoRow& row = rows.back();
         if (row.noScaleFactor) {
             err << "zerlant-cli: thermo: " << file << ": " << row.error
@@ -266,7 +267,7 @@ int runThermo(const ThermoOptions& options, std::ostream& out, std::ostream& err
     // there is no table to give.
     if (missingFactor)
         return 2;
-    if (options.scaleFromTable) {
+    if (request.scaleFromTable) {
         // Each factor used once, with the number of files it scaled.
         std::vector<std::pair<const thermo::ScaleFactor*, int>> used;
         for (const auto& r : rows) {

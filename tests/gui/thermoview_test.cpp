@@ -235,6 +235,61 @@ class ThermoViewTest : public QObject {
         QCOMPARE(dialogs_->shown.size(), 1);
     }
 
+    // Each file scaled by the published factor of its own level, in place of
+    // the one factor of the box; a level the table lacks says so in the note.
+    void scaleFromTheTablePerFile() {
+        const QString data = testing::dataDir();
+        if (data.isEmpty())
+            QSKIP("real data folder ../shared/data is absent");
+        FileRows rows(1);
+        for (const char* file : {"cclibdata_g09_irc_point.log", "goodvibes_g09_H2O.log"})
+            rows.push_back({true, file, QDir(data).filePath(file).toStdString(), {}});
+        auto files = readThermoFiles(rows, nullptr);
+        QVERIFY(files && files->size() == 2);
+        ThermoView view(*app_, *dialogs_);
+        view.setFiles(std::move(*files));
+        QTableView* table = view.table();
+        const int zpe = columnOf(table, app_->msg(339) + '\n');
+        QVERIFY(zpe > 0);
+        const double plain = *numberAt(table, 0, zpe);
+        QVERIFY(numberAt(table, 1, zpe));
+        QVERIFY(table->isColumnHidden(ThermoView::kNoteColumn));
+
+        view.scaleFromTableCheck()->setChecked(true);
+        QVERIFY(!view.scaleBox()->isEnabled());
+        QVERIFY(view.request().scaleFromTable);
+        // RHF/6-31G(d): 0.909 of the unscaled zero-point energy.
+        QVERIFY(std::abs(*numberAt(table, 0, zpe) - 0.909 * plain) < 2e-8);
+        QVERIFY(!numberAt(table, 1, zpe));
+        QVERIFY(!table->isColumnHidden(ThermoView::kNoteColumn));
+        QVERIFY(table->columnWidth(ThermoView::kNoteColumn) > 50);  // hidden until now
+        QCOMPARE(table->model()->index(1, ThermoView::kNoteColumn).data().toString(),
+                 "RB3LYP/STO-3G: " + app_->msg(349));
+        QVERIFY(view.rows()[1].noScaleFactor);
+        // The table's rows only: the export leaves the level without a factor out.
+        const QString csv = program_->path() + "/table.csv";
+        QVERIFY(view.exportTo(csv));
+        QCOMPARE(testing::readFile(csv).count('\n'), 2);
+
+        // The box's factor is unchanged and counts again once the table is off.
+        view.scaleFromTableCheck()->setChecked(false);
+        QVERIFY(view.scaleBox()->isEnabled());
+        QCOMPARE(*numberAt(table, 0, zpe), plain);
+        QVERIFY(numberAt(table, 1, zpe));
+
+        // The next run takes the choice with the other settings.
+        thermo::ThermoRequest kept = view.request();
+        kept.scaleFromTable = true;
+        ThermoView next(*app_, *dialogs_);
+        next.setFiles(view.files());
+        next.setRequest(kept);
+        QVERIFY(next.scaleFromTableCheck()->isChecked());
+        QVERIFY(!next.scaleBox()->isEnabled());
+        QVERIFY(next.rows()[1].noScaleFactor);
+        QVERIFY(next.table()->columnWidth(ThermoView::kNoteColumn) > 50);
+        shoot(&next, "thermo-scale-table");
+    }
+
     void toolsMenuRunsIntoTheResultsDock() {
         const QString data = testing::dataDir();
         if (data.isEmpty())

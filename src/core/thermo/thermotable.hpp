@@ -19,6 +19,9 @@ namespace zerlant::thermo {
 
 struct ThermoRequest {
     ThermoSettings settings;
+    // Each file scaled by the table's factor for its own level instead of
+    // settings.scale (see thermoRow).
+    bool scaleFromTable = false;
     bool relative = false;  // add rel_g, rel_qh_g, boltzmann
     EnergyUnit unit = EnergyUnit::KcalPerMol;
     std::optional<std::size_t> reference;  // row index; else the lowest of each formula

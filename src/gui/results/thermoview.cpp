@@ -132,6 +132,8 @@ ThermoView::ThermoView(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     concentration_ = spinBox(this, "thermoConcentration", locale, 0.0001, 100, 4, 0.1, 1.0);
     concentration_->setEnabled(false);
     scale_ = spinBox(this, "thermoScale", locale, 0.5, 1.5, 4, 0.001, defaults.scale);
+    scaleFromTable_ = new QCheckBox(app.msg(348), this);
+    scaleFromTable_->setObjectName("thermoScaleFromTable");
     cutoff_ = spinBox(this, "thermoCutoff", locale, 1, 1000, 1, 10, defaults.cutoff);
     qhEnthalpy_ = new QCheckBox(app.msg(306), this);
     qhEnthalpy_->setObjectName("thermoQhEnthalpy");
@@ -176,8 +178,9 @@ ThermoView::ThermoView(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     grid->addWidget(scale_, 1, 3);
     grid->addWidget(label(305, cutoff_), 2, 0);
     grid->addWidget(cutoff_, 2, 1);
-    grid->addWidget(export_, 2, 3);
-    grid->addWidget(qhEnthalpy_, 3, 0, 1, 4);
+    grid->addWidget(scaleFromTable_, 2, 2, 1, 2);
+    grid->addWidget(qhEnthalpy_, 3, 0, 1, 2);
+    grid->addWidget(export_, 3, 3);
     grid->addWidget(relative_, 4, 0);
     grid->addLayout(line(label(308, unit_, false), unit_), 4, 1);
     grid->addLayout(line(label(309, reference_, false), reference_), 4, 2, 1, 2);
@@ -207,9 +210,10 @@ ThermoView::ThermoView(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     auto changed = [this] { recompute(); };
     for (QDoubleSpinBox* box : {temperature_, pressure_, concentration_, scale_, cutoff_})
         connect(box, &QDoubleSpinBox::valueChanged, this, changed);
-    for (QCheckBox* box : {useConcentration_, qhEnthalpy_, relative_})
+    for (QCheckBox* box : {useConcentration_, scaleFromTable_, qhEnthalpy_, relative_})
         connect(box, &QCheckBox::toggled, this, changed);
     connect(useConcentration_, &QCheckBox::toggled, concentration_, &QWidget::setEnabled);
+    connect(scaleFromTable_, &QCheckBox::toggled, scale_, &QWidget::setDisabled);
     connect(unit_, &QComboBox::currentIndexChanged, this, changed);
     connect(reference_, &QComboBox::currentIndexChanged, this, changed);
     connect(export_, &QPushButton::clicked, this, &ThermoView::exportTable);
@@ -223,6 +227,7 @@ thermo::ThermoRequest ThermoView::request() const {
     if (useConcentration_->isChecked())
         r.settings.concentration = concentration_->value();
     r.settings.scale = scale_->value();
+    r.scaleFromTable = scaleFromTable_->isChecked();
     r.settings.cutoff = cutoff_->value();
     r.settings.headGordonEnthalpy = qhEnthalpy_->isChecked();
     r.relative = relative_->isChecked();
@@ -241,6 +246,7 @@ void ThermoView::setRequest(const thermo::ThermoRequest& request) {
                                            QSignalBlocker(useConcentration_),
                                            QSignalBlocker(concentration_),
                                            QSignalBlocker(scale_),
+                                           QSignalBlocker(scaleFromTable_),
                                            QSignalBlocker(cutoff_),
                                            QSignalBlocker(qhEnthalpy_),
                                            QSignalBlocker(relative_),
@@ -253,6 +259,8 @@ void ThermoView::setRequest(const thermo::ThermoRequest& request) {
         if (s.concentration)
             concentration_->setValue(*s.concentration);
         scale_->setValue(s.scale);
+        scaleFromTable_->setChecked(request.scaleFromTable);
+        scale_->setEnabled(!request.scaleFromTable);
         cutoff_->setValue(s.cutoff);
         qhEnthalpy_->setChecked(s.headGordonEnthalpy);
         relative_->setChecked(request.relative);
@@ -281,6 +289,12 @@ QString ThermoView::note(const thermo::ThermoRow& row) const {
         return row.imaginaryLeftOut > 0
                    ? app_.msg(327) + QStringLiteral(": ") + QString::number(row.imaginaryLeftOut)
                    : QString();
+    // A level the table of scale factors lacks, first so that a narrow
+    // column still shows it; the file may not name its level.
+    if (row.noScaleFactor)
+        return row.method.empty() ? app_.msg(349)
+                                  : QString::fromStdString(row.method + "/" + row.basis) +
+                                        QStringLiteral(": ") + app_.msg(349);
     // The core's reasons in the window's language.
     static const std::map<std::string, int> kReasons = {
         {kCannotRead, 333},
@@ -299,8 +313,9 @@ void ThermoView::recompute() {
     rows_.clear();
     rows_.reserve(files_.size());
     for (const ThermoFile& f : files_)
-        rows_.push_back(
-            f.row.error == kCannotRead ? f.row : thermo::thermoRow(f.row.file, f.step, r.settings));
+        rows_.push_back(f.row.error == kCannotRead
+                            ? f.row
+                            : thermo::thermoRow(f.row.file, f.step, r.settings, r.scaleFromTable));
     if (r.relative)
         thermo::addRelative(rows_, r);
     shown_ = r;
@@ -330,18 +345,25 @@ void ThermoView::recompute() {
     model_->setTable(std::move(t), std::move(rowFiles), QString(), app_.decimalSeparator());
     model_->markErrorRows(failed);
     model_->setHeaderToolTips(std::move(tips));
-    // The note takes room only when some file has one.
-    table_->setColumnHidden(kNoteColumn,
-                            std::none_of(rows_.begin(), rows_.end(),
-                                         [this](const auto& row) { return !note(row).isEmpty(); }));
+    // The note takes room only when some file has one (which a factor from
+    // the table can change).
+    const bool noNote = std::none_of(rows_.begin(), rows_.end(),
+                                     [this](const auto& row) { return !note(row).isEmpty(); });
+    const bool noteAppears = !noNote && table_->isColumnHidden(kNoteColumn);
+    table_->setColumnHidden(kNoteColumn, noNote);
     // The widths follow the contents when the columns change, not at every
-    // new temperature.
+    // new temperature.  A hidden column keeps its width for when it shows.
+    auto fit = [this](int c) {
+        table_->resizeColumnToContents(c);
+        table_->setColumnWidth(c, std::min(table_->columnWidth(c), c == kNoteColumn ? 200 : 320));
+    };
     if (shownColumns_ != static_cast<int>(keys.size())) {
         shownColumns_ = static_cast<int>(keys.size());
-        table_->resizeColumnsToContents();
         for (int c = 0; c < model_->columnCount(); ++c)
-            table_->setColumnWidth(c,
-                                   std::min(table_->columnWidth(c), c == kNoteColumn ? 200 : 320));
+            if (!table_->isColumnHidden(c))
+                fit(c);
+    } else if (noteAppears) {
+        fit(kNoteColumn);
     }
     export_->setEnabled(!rows_.empty());
 }

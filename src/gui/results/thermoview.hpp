@@ -68,6 +68,7 @@ class ThermoView : public QWidget {
     QCheckBox* concentrationCheck() const { return useConcentration_; }
     QDoubleSpinBox* concentrationBox() const { return concentration_; }
     QDoubleSpinBox* scaleBox() const { return scale_; }
+    QCheckBox* scaleFromTableCheck() const { return scaleFromTable_; }
     QDoubleSpinBox* cutoffBox() const { return cutoff_; }
     QCheckBox* enthalpyCheck() const { return qhEnthalpy_; }
     QCheckBox* relativeCheck() const { return relative_; }
@@ -100,6 +101,7 @@ class ThermoView : public QWidget {
     QCheckBox* useConcentration_ = nullptr;
     QDoubleSpinBox* concentration_ = nullptr;
     QDoubleSpinBox* scale_ = nullptr;
+    QCheckBox* scaleFromTable_ = nullptr;
     QDoubleSpinBox* cutoff_ = nullptr;
     QCheckBox* qhEnthalpy_ = nullptr;
     QCheckBox* relative_ = nullptr;
