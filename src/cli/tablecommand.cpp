@@ -52,9 +52,9 @@ CLI::App& addTableCommand(CLI::App& program, TableCommand& command, const std::s
            "--select", [&command](const std::string& list) { command.select = list; },
            "the columns to write, comma-separated:\n" + wrappedNames(names) + "\n" + selectHelp)
         ->type_name("LIST");
-    app.add_flag(
-        "--all", command.all,
-        tool == "extract" ? "write every column and block" : "write every column (the default)");
+    app.add_flag("--all", command.all,
+                 tool == "extract" ? "write every column and block but the job health"
+                                   : "write every column (the default)");
     app.add_option_function<std::string>(
            "-o,--output", [&command](const std::string& file) { command.output = file; },
            "write the table to FILE: a spreadsheet when FILE\n"

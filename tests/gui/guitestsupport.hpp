@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QVector>
+#include <QWidget>
 #include <cstdlib>
 #include <string>
 
@@ -99,6 +101,33 @@ inline QString dataDir() {
     QString path =
         env != nullptr && *env ? QString::fromLocal8Bit(env) : QStringLiteral(ZERLANT_SHARED_DATA);
     return QDir(path).exists() ? path : QString();
+}
+
+// Saves a screenshot of the widget at 1280x800 when ZERLANT_SCREENS names a
+// folder (ZERLANT_SCREENS_LANG=Español for the Spanish captions).
+inline void shoot(QWidget* w, const QString& name) {
+    const QString folder = qEnvironmentVariable("ZERLANT_SCREENS");
+    if (folder.isEmpty())
+        return;
+    QDir().mkpath(folder);
+    w->resize(1280, 800);
+    w->show();
+    QTest::qWait(300);
+    const QString lang =
+        qEnvironmentVariable("ZERLANT_SCREENS_LANG", "English") == "English" ? "en" : "es";
+    w->grab().save(QDir(folder).filePath(name + "-" + lang + ".png"));
+}
+
+// With ZERLANT_SCREENS_LANG set, the language file starts in that language;
+// false when it cannot be written.
+inline bool startInScreenshotLanguage(const QString& languageFile) {
+    const QString lang = qEnvironmentVariable("ZERLANT_SCREENS_LANG");
+    if (lang.isEmpty())
+        return true;
+    QByteArray bytes = readFile(languageFile);
+    bytes.replace("idioma=English", "idioma=" + lang.toUtf8());
+    QFile f(languageFile);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
 }  // namespace zerlant::gui::testing

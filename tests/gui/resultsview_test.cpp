@@ -44,20 +44,6 @@ bool runAndWait(ReadingPanel* panel) {
     return finished.wait(120000);
 }
 
-// Saves a screenshot of the widget at 1280x800 when ZERLANT_SCREENS is set.
-void shoot(QWidget* w, const QString& name) {
-    const QString folder = qEnvironmentVariable("ZERLANT_SCREENS");
-    if (folder.isEmpty())
-        return;
-    QDir().mkpath(folder);
-    w->resize(1280, 800);
-    w->show();
-    QTest::qWait(300);
-    const QString lang =
-        qEnvironmentVariable("ZERLANT_SCREENS_LANG", "English") == "English" ? "en" : "es";
-    w->grab().save(QDir(folder).filePath(name + "-" + lang + ".png"));
-}
-
 }  // namespace
 
 class ResultsViewTest : public QObject {
@@ -66,14 +52,7 @@ class ResultsViewTest : public QObject {
   private slots:
     void init() {
         program_ = std::make_unique<ProgramFolder>();
-        const QString lang = qEnvironmentVariable("ZERLANT_SCREENS_LANG");
-        if (!lang.isEmpty()) {
-            QByteArray bytes = testing::readFile(program_->languageFile());
-            bytes.replace("idioma=English", "idioma=" + lang.toUtf8());
-            QFile f(program_->languageFile());
-            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            f.write(bytes);
-        }
+        QVERIFY(testing::startInScreenshotLanguage(program_->languageFile()));
         app_ = std::make_unique<AppContext>(program_->folder());
         dialogs_ = std::make_unique<RecordingDialogs>();
     }
@@ -160,17 +139,17 @@ class ResultsViewTest : public QObject {
         QVERIFY(view->tableView(1)->model()->rowCount() < before);
         QCOMPARE(view->tableView(0)->model()->rowCount(), 4);  // the main table keeps every file
         view->tabs()->setCurrentIndex(3);
-        shoot(window_.get(), "results-extract-file-blocks");
+        testing::shoot(window_.get(), "results-extract-file-blocks");
         view->tabs()->setCurrentIndex(0);
         view->showFileBlocks({});
-        shoot(window_.get(), "results-extract");
+        testing::shoot(window_.get(), "results-extract");
 
         // The spectra come from the run's tables.
         PlotWindow* uv = view->plotSpectrum(plotdata::Kind::Uv);
         QVERIFY(uv);
         QCOMPARE(uv->scene().curveNames.size(), std::size_t(2));
         QCOMPARE(uv->scene().curveNames[0], std::string("cclib_g16_dvb_td.out"));
-        shoot(uv, "plot-uv");
+        testing::shoot(uv, "plot-uv");
         uv->unitBox()->setCurrentIndex(1);  // eV
         QCOMPARE(uv->settings().unit, plotdata::Unit::ElectronVolt);
         const QString measured = program_->path() + "/measured.csv";
@@ -182,7 +161,7 @@ class ResultsViewTest : public QObject {
         QVERIFY(uv->overlayMeasured(measured));
         QVERIFY(uv->scene().series.back().dashed);
         QVERIFY(QString::fromStdString(uv->scene().series.back().name).endsWith("measured.csv"));
-        shoot(uv, "plot-uv-ev-measured");
+        testing::shoot(uv, "plot-uv-ev-measured");
         const QString csv = program_->path() + "/uv.csv";
         QVERIFY(uv->saveCsv(csv));
         QVERIFY(testing::readFile(csv).startsWith(
@@ -199,7 +178,7 @@ class ResultsViewTest : public QObject {
         QVERIFY(ir);
         ir->scaleBox()->setValue(0.967);
         QVERIFY(QString::fromStdString(ir->scene().note).contains("0.967"));
-        shoot(ir, "plot-ir");
+        testing::shoot(ir, "plot-ir");
         // No file of the run has Raman activities: a message, no window.
         QVERIFY(!view->plotSpectrum(plotdata::Kind::Raman));
         QCOMPARE(dialogs_->texts().back(), app_->msg(296));
@@ -207,7 +186,7 @@ class ResultsViewTest : public QObject {
         PlotWindow* ecd = view->plotSpectrum(plotdata::Kind::Ecd);
         QVERIFY(ecd);
         QCOMPARE(ecd->scene().curveNames.size(), std::size_t(1));
-        shoot(ecd, "plot-ecd");
+        testing::shoot(ecd, "plot-ecd");
     }
 
     void scanAndAimRunsReplaceTheView() {
@@ -223,7 +202,7 @@ class ResultsViewTest : public QObject {
         QCOMPARE(view->outcome().read, std::size_t(2));
         QCOMPARE(view->outcome().skipped, std::size_t(1));
         QCOMPARE(view->tabs()->count(), 1);
-        shoot(window_.get(), "results-scan");
+        testing::shoot(window_.get(), "results-scan");
         PlotWindow* scan = view->plotScan();
         QVERIFY(scan);
         // One point per point row of the scan table, the lowest at 0 kcal/mol.
@@ -239,7 +218,7 @@ class ResultsViewTest : public QObject {
             if (plotdata::numberIn(t.cell(kScanFileColumns, r)))
                 ++rows;
         QCOMPARE(points, rows);
-        shoot(scan, "plot-scan");
+        testing::shoot(scan, "plot-scan");
 
         window_->showPanel(Panel::Aim);
         window_->listModel()->add(data, {"ichor_WATER_MONOMER0000.sum", "mlqtaim_A_39-opt.sum"});
@@ -247,7 +226,7 @@ class ResultsViewTest : public QObject {
         QCOMPARE(view->outcome().read, std::size_t(2));
         QCOMPARE(view->outcome().failed, std::size_t(0));
         QVERIFY(view->tableView(0)->model()->rowCount() > 2);
-        shoot(window_.get(), "results-aim");
+        testing::shoot(window_.get(), "results-aim");
     }
 
   private:

@@ -64,19 +64,6 @@ int columnOf(const QTableView* view, const QString& titleStart) {
     return -1;
 }
 
-void shoot(QWidget* w, const QString& name) {
-    const QString folder = qEnvironmentVariable("ZERLANT_SCREENS");
-    if (folder.isEmpty())
-        return;
-    QDir().mkpath(folder);
-    w->resize(1280, 800);
-    w->show();
-    QTest::qWait(300);
-    const QString lang =
-        qEnvironmentVariable("ZERLANT_SCREENS_LANG", "English") == "English" ? "en" : "es";
-    w->grab().save(QDir(folder).filePath(name + "-" + lang + ".png"));
-}
-
 }  // namespace
 
 class ThermoViewTest : public QObject {
@@ -85,14 +72,7 @@ class ThermoViewTest : public QObject {
   private slots:
     void init() {
         program_ = std::make_unique<ProgramFolder>();
-        const QString lang = qEnvironmentVariable("ZERLANT_SCREENS_LANG");
-        if (!lang.isEmpty()) {
-            QByteArray bytes = testing::readFile(program_->languageFile());
-            bytes.replace("idioma=English", "idioma=" + lang.toUtf8());
-            QFile f(program_->languageFile());
-            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            f.write(bytes);
-        }
+        QVERIFY(testing::startInScreenshotLanguage(program_->languageFile()));
         app_ = std::make_unique<AppContext>(program_->folder());
         dialogs_ = std::make_unique<RecordingDialogs>();
     }
@@ -287,7 +267,7 @@ class ThermoViewTest : public QObject {
         QVERIFY(!next.scaleBox()->isEnabled());
         QVERIFY(next.rows()[1].noScaleFactor);
         QVERIFY(next.table()->columnWidth(ThermoView::kNoteColumn) > 50);
-        shoot(&next, "thermo-scale-table");
+        testing::shoot(&next, "thermo-scale-table");
     }
 
     void toolsMenuRunsIntoTheResultsDock() {
@@ -329,7 +309,7 @@ class ThermoViewTest : public QObject {
 
         view->relativeCheck()->setChecked(true);
         view->enthalpyCheck()->setChecked(true);
-        shoot(window_.get(), "thermo-window");
+        testing::shoot(window_.get(), "thermo-window");
 
         // Another language takes the table's captions at once.
         const QString other = app_->currentLanguage() == "English" ? "Español" : "English";
@@ -340,7 +320,7 @@ class ThermoViewTest : public QObject {
         QCOMPARE(view->table()->model()->index(2, ThermoView::kNoteColumn).data().toString(),
                  app_->msg(327) + QStringLiteral(": 1"));
         dock->setFloating(true);  // wide enough for every column
-        shoot(dock, "thermo-floating");
+        testing::shoot(dock, "thermo-floating");
         // The next run keeps the settings of the last one.
         view->temperatureBox()->setValue(350);
         window_->thermoAction()->trigger();
