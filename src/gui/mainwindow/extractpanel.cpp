@@ -31,8 +31,10 @@ const std::vector<std::vector<ExtractBox>>& boxColumns() {
         {B::Energy, B::EnergyOpt, B::EnergyMethod, B::Homo, B::Lumo, B::Orbitals, B::Dipole,
          B::Polar},
         {B::Volume, B::A0, B::R2, B::Eps, B::RSolv, B::NonElectrostatic, B::Cavitation, B::DeltaG},
-        {B::Mulliken, B::Geometry, B::Freq, B::Thermo, B::TD},
-        {B::Reason, B::ImaginaryCount, B::LowestFrequency, B::SpinSquared, B::Converged},
+        // The blocks, then the job health: a fifth column would make the
+        // window too wide for a laptop screen once the results dock is shown.
+        {B::Mulliken, B::Geometry, B::Freq, B::Thermo, B::TD, B::Reason, B::ImaginaryCount,
+         B::LowestFrequency, B::SpinSquared, B::Converged},
     };
     return columns;
 }
@@ -53,7 +55,7 @@ ExtractPanel::ExtractPanel(PanelContext& context)
         columns.emplace_back();
         for (ExtractBox b : boxes) columns.back().push_back(box(b));
     }
-    layOut(columns, {"Frame3", "Frame4", "Frame5", "Frame6"});
+    layOut(columns, {"Frame3", "Frame4", "Frame5"});
 
     resultTable_ = newResultTable(boxes());
     resultTable_.resizeRows(1);
