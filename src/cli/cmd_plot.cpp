@@ -12,13 +12,13 @@
 #include "cli/clilanguage.hpp"
 #include "cli/fileargs.hpp"
 #include "core/files/filetext.hpp"
-#include "core/scan/scanrun.hpp"
 #include "core/plotdata/curvecsv.hpp"
 #include "core/plotdata/measured.hpp"
 #include "core/plotdata/numbertext.hpp"
 #include "core/plotdata/plotscene.hpp"
 #include "core/plotdata/scanprofile.hpp"
 #include "core/plotdata/sources.hpp"
+#include "core/scan/scanrun.hpp"
 
 #ifdef ZERLANT_PLOT_IMAGES
 #include "gui/plots/render/plotfile.hpp"

@@ -4,9 +4,9 @@
 #include <charconv>
 #include <optional>
 
-#include "core/results/scanaimexport.hpp"
 #include "core/plotdata/broadening.hpp"
 #include "core/plotdata/numbertext.hpp"
+#include "core/results/scanaimexport.hpp"
 
 namespace zerlant::plotdata {
 

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "core/scan/scanrun.hpp"
 #include "core/plotdata/curvecsv.hpp"
 #include "core/plotdata/measured.hpp"
 #include "core/plotdata/numbertext.hpp"
 #include "core/plotdata/plotscene.hpp"
 #include "core/plotdata/scanprofile.hpp"
+#include "core/scan/scanrun.hpp"
 #include "testsupport.hpp"
 
 namespace zerlant::plotdata {
