@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,6 +16,7 @@
 #include <string>
 
 #include "gui/app/dialogs.hpp"
+#include "gui/mainwindow/readingpanel.hpp"
 
 namespace zerlant::gui::testing {
 
@@ -101,6 +104,13 @@ inline QString dataDir() {
     QString path =
         env != nullptr && *env ? QString::fromLocal8Bit(env) : QStringLiteral(ZERLANT_SHARED_DATA);
     return QDir(path).exists() ? path : QString();
+}
+
+// Clicks the panel's Run button and waits for the run to finish.
+inline bool runAndWait(ReadingPanel* panel) {
+    QSignalSpy finished(panel, &ReadingPanel::runFinished);
+    panel->runButton()->click();
+    return finished.wait(120000);
 }
 
 // Saves a screenshot of the widget at 1280x800 when ZERLANT_SCREENS names a

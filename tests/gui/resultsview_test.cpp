@@ -36,15 +36,7 @@ using namespace zerlant::gui;
 using zerlant::gui::testing::ProgramFolder;
 using zerlant::gui::testing::RecordingDialogs;
 
-namespace {
-
-bool runAndWait(ReadingPanel* panel) {
-    QSignalSpy finished(panel, &ReadingPanel::runFinished);
-    panel->runButton()->click();
-    return finished.wait(120000);
-}
-
-}  // namespace
+using zerlant::gui::testing::runAndWait;
 
 class ResultsViewTest : public QObject {
     Q_OBJECT

@@ -29,15 +29,7 @@ using zerlant::gui::testing::ProgramFolder;
 using zerlant::gui::testing::readFile;
 using zerlant::gui::testing::RecordingDialogs;
 
-namespace {
-
-bool runAndWait(ReadingPanel* panel) {
-    QSignalSpy finished(panel, &ReadingPanel::runFinished);
-    panel->runButton()->click();
-    return finished.wait(120000);
-}
-
-}  // namespace
+using zerlant::gui::testing::runAndWait;
 
 class RunsTest : public QObject {
     Q_OBJECT

@@ -425,52 +425,59 @@ void keepLastStep(TextRef text, ExtractRecord& record) {
         record.energy = primernumerotras(text, "SCF Done:", " ", true);
 }
 
-// Reads one file normalised in memory and parses it.  Nothing the file holds
-// may end the run: any failure makes it a failed file.
+// Reads the parts of one file that the parsers reach, normalised in memory,
+// and parses them; a failed file keeps its last step.
+ParsedFile parseOutput(const std::string& path, const MessageLookup& msg) {
+    ParsedFile p;
+    // The parts of the file that the parsers read, cut out in one pass;
+    // a file the digest cannot stand in for is read whole.
+    Result<std::optional<FoldedText>> digest = readDigest(path);
+    if (!digest) {
+        p.readError = digest.error().describe();
+        return p;
+    }
+    FoldedText file;
+    if (*digest) {
+        file = std::move(**digest);
+    } else {
+        Result<FoldedText> whole = readNormalised(path);
+        if (!whole) {
+            p.readError = whole.error().describe();
+            return p;
+        }
+        file = std::move(*whole);
+    }
+    const TextRef text = file.ref();
+    // Anywhere in the text; looked for from the end, where a job that
+    // ended normally says so.
+    if (text.rfind("Normal termination") != TextRef::npos) {
+        ParsedFile parsed;
+        if (parseArchiveAndQuantities(text, msg, parsed)) {
+            parsed.record.ok = true;
+            return parsed;
+        }
+    }
+    keepLastStep(text, p.record);
+    return p;
+}
+
+// parseOutput, and the job health when one of its columns is chosen: that
+// reads the file as it is on disk, whole.  Nothing the file holds may end the
+// run: any failure makes it a failed file.
 ParsedFile parseFile(const std::string& path, const MessageLookup& msg, bool withHealth) {
     ParsedFile p;
     try {
-        // The job health reads the file as it is on disk, whole; only when
-        // one of its columns is chosen.
+        std::optional<JobHealth> health;
         if (withHealth) {
             Result<std::string> bytes = readFileBytes(path);
             if (!bytes) {
                 p.readError = bytes.error().describe();
                 return p;
             }
-            p.record.health = jobHealth(*bytes);
+            health = jobHealth(*bytes);
         }
-        // The parts of the file that the parsers read, cut out in one pass;
-        // a file the digest cannot stand in for is read whole.
-        Result<std::optional<FoldedText>> digest = readDigest(path);
-        if (!digest) {
-            p.readError = digest.error().describe();
-            return p;
-        }
-        FoldedText file;
-        if (*digest) {
-            file = std::move(**digest);
-        } else {
-            Result<FoldedText> whole = readNormalised(path);
-            if (!whole) {
-                p.readError = whole.error().describe();
-                return p;
-            }
-            file = std::move(*whole);
-        }
-        const TextRef text = file.ref();
-        // Anywhere in the text; looked for from the end, where a job that
-        // ended normally says so.
-        if (text.rfind("Normal termination") != TextRef::npos) {
-            ParsedFile parsed;
-            parsed.record.health = std::move(p.record.health);
-            if (parseArchiveAndQuantities(text, msg, parsed)) {
-                parsed.record.ok = true;
-                return parsed;
-            }
-            p.record.health = std::move(parsed.record.health);
-        }
-        keepLastStep(text, p.record);
+        p = parseOutput(path, msg);
+        p.record.health = std::move(health);
     } catch (const std::exception& e) {
         p = ParsedFile{};
         p.readError = path + ": " + e.what();
@@ -553,11 +560,6 @@ ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
                 record.detail.mullikenSymbols = std::move(p.mulliken->symbols);
                 record.detail.mullikenCharges = std::move(p.mulliken->charges);
             }
-        } else {
-            // A failed file keeps only the geometry of its last step.
-            GeometryTable lastGeometry = std::move(record.detail.geometry);
-            record.detail = FileDetail{};
-            record.detail.geometry = std::move(lastGeometry);
         }
         out.resultTable.resizeRows(k + 1);
         writeResultRow(out.resultTable, k, record, format);

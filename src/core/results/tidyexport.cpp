@@ -187,7 +187,7 @@ Json blocksOf(const FileDetail& d, const ExtractBoxes& boxes, Json record) {
 
 std::string tidyCsv(const TidyResults& results, const ExtractBoxes& boxes) {
     const std::vector<const ExtractQuantity*> columns = chosenColumns(boxes);
-    const CellFormat format{'.', std::string(), "yes", "no"};
+    const CellFormat format{'.', std::string()};
     std::string out;
     for (std::size_t i = 0; i < columns.size(); ++i)
         out += (i ? "," : "") + std::string(columns[i]->key);
