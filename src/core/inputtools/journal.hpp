@@ -3,7 +3,13 @@
 // user's cache (never beside the files) until the next run, so that the run
 // can be undone.  Undo restores names and contents byte for byte, and does
 // nothing at all when any file concerned has changed since the run.
+//
+// The record is written before the run and each file's entry is marked done
+// as its change lands, so a run cut short undoes what it did and no more.
+// The record and every mark carry checksums: a damaged record is refused as
+// a whole and never written back into anybody's files.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,6 +34,9 @@ struct JournalEntry {
     std::string newPath;  // Rename: the full path after the run
     std::string before;   // Substitute: the file's bytes before the run
     FileStamp after;      // the file right after the run
+    // The change landed (marked as each file was done; a run that ended
+    // normally records only such entries).
+    bool done = false;
 };
 
 enum class JournalKind { Rename, Substitute };
@@ -49,9 +58,13 @@ Result<FileStamp> stampOf(const std::string& path, bool withDigest);
 std::string journalPath(const std::string& folder);
 
 // Writes the journal into `folder` (created when missing), replacing the
-// previous one in one step.
+// previous one in one step.  Entries marked done are written as done.
 Status saveJournal(const std::string& folder, const Journal& journal);
-// The journal in `folder`; an error when there is none or it cannot be read.
+// Marks entry `index` of the journal in `folder` as done: one appended
+// line, bound by its checksum to that journal.
+Status markJournalEntryDone(const std::string& folder, std::size_t index);
+// The journal in `folder`; an error when there is none, it cannot be read,
+// or any part of it fails its checksum.
 Result<Journal> loadJournal(const std::string& folder);
 // Forgets the journal (after an Undo).  No journal is not an error.
 Status clearJournal(const std::string& folder);
@@ -62,14 +75,19 @@ struct UndoOutcome {
     // Files that could not be put back although they were unchanged.
     std::vector<Error> failures;
     int restored = 0;
+    // Entries of a run cut short whose file the run never reached (it is
+    // still as before the run): nothing to put back.
+    int notReached = 0;
     bool refused() const { return !changedSince.empty(); }
 };
 
 // Undoes the run: first checks every file (a renamed file must still be at
 // its new path, unchanged, and its former name free; a rewritten file must
-// still hold what the run wrote); if any fails, nothing is changed.  Then
-// renames back (last first, never replacing a file) or writes the former
-// bytes back (atomically, keeping permissions).
+// still hold what the run wrote); if any fails, nothing is changed.  An entry
+// not marked done whose file is still as before the run is passed over; one
+// whose change landed although the mark did not is undone like the others.
+// Then renames back (last first, never replacing a file) or writes the
+// former bytes back (atomically, keeping permissions).
 UndoOutcome undoJournal(const Journal& journal);
 
 }  // namespace zerlant

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/files/filelock.hpp"
 #include "core/files/filetext.hpp"
 
 namespace zerlant {
@@ -112,11 +113,12 @@ SubstitutePlan planSubstitution(const FileRows& rows, const SubstituteOptions& o
     return plan;
 }
 
-SubstituteOutcome applySubstitution(const SubstitutePlan& plan) {
+SubstituteOutcome applySubstitution(const SubstitutePlan& plan, const SubstituteLanded& landed) {
     SubstituteOutcome outcome;
     outcome.failures = plan.failures;
     outcome.unchanged = static_cast<int>(plan.ticked - plan.changes.size() - plan.failures.size());
-    for (const PlannedFile& file : plan.changes) {
+    for (std::size_t i = 0; i < plan.changes.size(); ++i) {
+        const PlannedFile& file = plan.changes[i];
         // A file the user may not write, or one without any write permission
         // (read-only even to a superuser), stays as it is, even where its
         // folder would let a new file take its place.
@@ -124,6 +126,12 @@ SubstituteOutcome applySubstitution(const SubstitutePlan& plan) {
         if (::access(file.path.c_str(), W_OK) != 0 || !anyWriteBit(file.path)) {
             int err = errno != 0 ? errno : EACCES;
             outcome.failures.push_back({file.row, file.path, std::strerror(err)});
+            continue;
+        }
+        // Held from the comparison to the rewrite.
+        auto lock = FileLock::acquire(file.path);
+        if (!lock) {
+            outcome.failures.push_back({file.row, file.path, lock.error().message});
             continue;
         }
         // Changed by someone else since it was read: not overwritten.
@@ -138,6 +146,8 @@ SubstituteOutcome applySubstitution(const SubstitutePlan& plan) {
             continue;
         }
         ++outcome.changed;
+        if (landed)
+            landed(i);
     }
     std::sort(outcome.failures.begin(), outcome.failures.end(),
               [](const SubstituteFailure& a, const SubstituteFailure& b) { return a.row < b.row; });

@@ -7,6 +7,7 @@
 // line breaks are matched in each file's own convention.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,11 +67,17 @@ struct SubstitutePlan {
 // new text; nothing is written.
 SubstitutePlan planSubstitution(const FileRows& rows, const SubstituteOptions& options);
 
+// Called with the index in plan.changes of each file as its rewrite lands.
+using SubstituteLanded = std::function<void(std::size_t change)>;
+
 // Writes the planned files (atomically, keeping their permissions).  A file
 // that is not writable, or whose bytes are no longer those planned from, is
-// reported and left alone; the others are still done.  `unchanged` is the
-// number of ticked files without the block.
-SubstituteOutcome applySubstitution(const SubstitutePlan& plan);
+// reported and left alone; the others are still done.  Each file is locked
+// from the comparison to the rewrite, so another run rewriting it at the
+// same time waits and then finds it changed.  `unchanged` is the number of
+// ticked files without the block.
+SubstituteOutcome applySubstitution(const SubstitutePlan& plan,
+                                    const SubstituteLanded& landed = {});
 
 // Every checked entry row (never the heading row 0), in order.  A file whose
 // text changes is replaced atomically, keeping its permissions; a file that

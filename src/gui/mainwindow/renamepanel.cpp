@@ -233,7 +233,7 @@ void RenamePanel::execute() {
         if (rows[r].path == before[r].path)
             continue;
         if (auto stamp = stampOf(rows[r].path, false))
-            journal.entries.push_back({before[r].path, rows[r].path, {}, *stamp});
+            journal.entries.push_back({before[r].path, rows[r].path, {}, *stamp, true});
     }
     if (!journal.entries.empty())
         recordRun(ctx_, journal);

@@ -149,14 +149,22 @@ void SubstitutePanel::execute() {
         !ctx_.dialogs.confirm(ctx_.window, app.title(), app.msg(236)))
         return;
 
-    const SubstituteOutcome out = applySubstitution(plan);
-    // Files left as they were are not part of what Undo puts back.
-    if (!out.failures.empty() && !app.journalFolder().isEmpty()) {
-        std::erase_if(journal.entries, [&out](const JournalEntry& e) {
-            return std::any_of(out.failures.begin(), out.failures.end(),
-                               [&e](const SubstituteFailure& f) { return f.path == e.path; });
-        });
-        recordRun(ctx_, journal);
+    // Each file's entry is marked as its rewrite lands: a run cut short
+    // undoes what it did.  Afterwards the record keeps only the files that
+    // were changed.
+    std::vector<bool> landed(journal.entries.size(), false);
+    const SubstituteOutcome out = applySubstitution(plan, [&](std::size_t i) {
+        landed[i] = true;
+        markRunEntryDone(ctx_, JournalKind::Substitute, i);
+    });
+    if (!app.journalFolder().isEmpty()) {
+        Journal done{JournalKind::Substitute, {}};
+        for (std::size_t i = 0; i < journal.entries.size(); ++i)
+            if (landed[i]) {
+                done.entries.push_back(std::move(journal.entries[i]));
+                done.entries.back().done = true;
+            }
+        recordRun(ctx_, done);
     }
     BTdeshacer2->setEnabled(canUndo(ctx_, JournalKind::Substitute));
     reportFailures(out.failures);

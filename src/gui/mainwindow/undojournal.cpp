@@ -37,6 +37,12 @@ bool recordRun(const PanelContext& ctx, const Journal& journal) {
     return !folder.empty() && saveJournal(folder, journal).ok();
 }
 
+void markRunEntryDone(const PanelContext& ctx, JournalKind kind, std::size_t index) {
+    const std::string folder = folderFor(ctx, kind);
+    if (!folder.empty())
+        markJournalEntryDone(folder, index);
+}
+
 void undoLastRun(PanelContext& ctx, JournalKind kind) {
     const AppContext& app = ctx.app;
     const std::string folder = folderFor(ctx, kind);

@@ -3,6 +3,8 @@
 // the run lives in the user's cache folder (AppContext::journalFolder), one
 // per tool, and is replaced by the tool's next run.
 
+#include <cstddef>
+
 #include "core/inputtools/journal.hpp"
 
 namespace zerlant::gui {
@@ -15,6 +17,9 @@ bool canUndo(const PanelContext& ctx, JournalKind kind);
 // Records a run.  False when the record could not be written (also when no
 // cache folder was given: then nothing can be undone).
 bool recordRun(const PanelContext& ctx, const Journal& journal);
+
+// Marks entry `index` of the tool's recorded run as done (its change landed).
+void markRunEntryDone(const PanelContext& ctx, JournalKind kind, std::size_t index);
 
 // Undoes the tool's last run and tells the user how it went: message 233
 // when there is nothing to undo, 235 with the files that changed since (and

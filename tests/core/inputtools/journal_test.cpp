@@ -7,8 +7,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <thread>
 
+#include "core/files/filelock.hpp"
 #include "core/files/filetext.hpp"
 #include "core/inputtools/substitute.hpp"
 #include "core/rename/renamerun.hpp"
@@ -138,7 +142,7 @@ TEST(Journal, RenameUndoRestoresNamesAndRefusesWhenAFormerNameIsTaken) {
             continue;
         auto stamp = stampOf(rows[i].path, false);
         ASSERT_TRUE(stamp);
-        journal.entries.push_back({before[i].path, rows[i].path, {}, *stamp});
+        journal.entries.push_back({before[i].path, rows[i].path, {}, *stamp, true});
     }
     TempDir cache;
     ASSERT_TRUE(saveJournal(cache.path().string(), journal));
@@ -164,26 +168,112 @@ TEST(Journal, RenameUndoRestoresNamesAndRefusesWhenAFormerNameIsTaken) {
     EXPECT_TRUE(undoJournal(*loaded).refused());
 }
 
-TEST(Journal, DamagedOrMissingJournalIsAnError) {
+TEST(Journal, RunCutShortUndoesWhatItDid) {
+    TempDir dir;
+    const FileRows rows = jobRows(dir);
+    const SubstitutePlan plan = planSubstitution(rows, {"B3LYP", "M062X", false});
+    ASSERT_EQ(plan.changes.size(), 3u);
+    Journal journal{JournalKind::Substitute, {}};
+    for (const PlannedFile& f : plan.changes)
+        journal.entries.push_back({f.path, f.path, f.before, {f.after.size(), digestOf(f.after)}});
     TempDir cache;
-    EXPECT_FALSE(loadJournal(cache.path().string()));
-    Journal journal{JournalKind::Substitute,
-                    {{"/a:b\nc", "/a:b\nc", std::string("x\0y", 3), {3, 7}}}};
-    ASSERT_TRUE(saveJournal(cache.path().string(), journal));
-    auto loaded = loadJournal(cache.path().string());
+    const std::string folder = cache.path().string();
+    ASSERT_TRUE(saveJournal(folder, journal));
+
+    // The run is killed after two files: the first marked, the second
+    // rewritten but killed before its mark, the third never reached.
+    SubstitutePlan cut = plan;
+    cut.changes.resize(2);
+    applySubstitution(cut, [&](std::size_t i) {
+        if (i == 0) {
+            ASSERT_TRUE(markJournalEntryDone(folder, i));
+        }
+    });
+    auto loaded = loadJournal(folder);
+    ASSERT_TRUE(loaded) << loaded.error().describe();
+    EXPECT_TRUE(loaded->entries[0].done);
+    EXPECT_FALSE(loaded->entries[1].done);
+    const UndoOutcome undone = undoJournal(*loaded);
+    EXPECT_FALSE(undone.refused());
+    EXPECT_EQ(undone.restored, 2);
+    EXPECT_EQ(undone.notReached, 1);
+    for (std::size_t i = 0; i < kJobs.size(); ++i)
+        EXPECT_EQ(bytesOf(rows[i + 1].path), kJobs[i].bytes) << kJobs[i].name;
+}
+
+TEST(Journal, DamagedJournalIsRefusedNeverWrittenBack) {
+    TempDir cache;
+    const std::string folder = cache.path().string();
+    EXPECT_FALSE(loadJournal(folder));
+    const Journal journal{
+        JournalKind::Substitute,
+        {{"/a:b\nc", "/a:b\nc", std::string("x\0y", 3), {3, 7}}, {"/d", "/d", "before", {5, 9}}}};
+    ASSERT_TRUE(saveJournal(folder, journal));
+    ASSERT_TRUE(markJournalEntryDone(folder, 1));
+    auto loaded = loadJournal(folder);
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded->entries[0].path, "/a:b\nc");
     EXPECT_EQ(loaded->entries[0].before, std::string("x\0y", 3));
     EXPECT_EQ(loaded->entries[0].after.digest, 7u);
+    EXPECT_FALSE(loaded->entries[0].done);
+    EXPECT_TRUE(loaded->entries[1].done);
 
-    const std::string path = journalPath(cache.path().string());
+    // A flipped bit in every byte and every cut: refused, or (a cut inside the last
+    // mark) the same record with fewer marks.  Never other bytes to restore.
+    const std::string path = journalPath(folder);
     const std::string whole = bytesOf(path);
-    for (std::size_t cut : {std::size_t(5), whole.size() / 2, whole.size() - 1}) {
-        ASSERT_TRUE(writeFileAtomically(path, whole.substr(0, cut)));
-        EXPECT_FALSE(loadJournal(cache.path().string())) << cut;
+    auto sameRecord = [&](const Journal& j) {
+        if (j.entries.size() != journal.entries.size())
+            return false;
+        for (std::size_t i = 0; i < j.entries.size(); ++i)
+            if (j.entries[i].path != journal.entries[i].path ||
+                j.entries[i].before != journal.entries[i].before ||
+                !(j.entries[i].after == journal.entries[i].after))
+                return false;
+        return true;
+    };
+    auto put = [&path](const std::string& bytes) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    };
+    for (std::size_t at = 0; at < whole.size(); ++at) {
+        {
+            const int bit = static_cast<int>(at % 8);
+            std::string damaged = whole;
+            damaged[at] = static_cast<char>(damaged[at] ^ (1 << bit));
+            put(damaged);
+            auto j = loadJournal(folder);
+            // Only the last line end may go: the last mark is then unfinished.
+            ASSERT_FALSE(j && (!sameRecord(*j) || at + 1 != whole.size()))
+                << "bit " << bit << " of byte " << at;
+        }
+        put(whole.substr(0, at));
+        auto j = loadJournal(folder);
+        ASSERT_FALSE(j && !sameRecord(*j)) << "cut at " << at;
     }
-    ASSERT_TRUE(clearJournal(cache.path().string()));
-    ASSERT_TRUE(clearJournal(cache.path().string()));  // none left: still fine
+    ASSERT_TRUE(clearJournal(folder));
+    ASSERT_TRUE(clearJournal(folder));  // none left: still fine
+}
+
+// Another run holds a file, rewrites it and lets go: the run that waited
+// finds it changed and leaves it alone instead of overwriting that change.
+TEST(Journal, SecondSubstituteWaitsAndFindsTheFileChanged) {
+    TempDir dir;
+    const FileRows rows = jobRows(dir);
+    const SubstitutePlan plan = planSubstitution(rows, {"B3LYP", "PBE0", false});
+    auto held = FileLock::acquire(plan.changes[0].path);
+    ASSERT_TRUE(held);
+    SubstitutePlan first = plan;
+    first.changes.resize(1);
+    SubstituteOutcome outcome;
+    std::thread waiting([&] { outcome = applySubstitution(first); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    ASSERT_TRUE(writeFileAtomically(plan.changes[0].path, "the other run's text\n"));
+    held = Error{};
+    waiting.join();
+    EXPECT_EQ(outcome.changed, 0);
+    ASSERT_EQ(outcome.failures.size(), 1u);
+    EXPECT_EQ(outcome.failures[0].reason, "changed since it was read");
+    EXPECT_EQ(bytesOf(plan.changes[0].path), "the other run's text\n");
 }
 
 }  // namespace
