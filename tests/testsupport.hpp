@@ -13,6 +13,7 @@
 #include <fstream>
 #include <random>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -164,5 +165,42 @@ inline std::string example(const std::string& name) {
     return "'" ZERLANT_SOURCE_DIR "/examples/" + name + "'";
 }
 #endif
+
+// The rows of a reviewed table of cases under tests/: tab-separated fields,
+// lines starting with '#' and blank lines left out.  In a field, \t, \n and
+// \xNN stand for a tab, a line feed and any byte; "<empty>" for nothing.
+inline std::vector<std::vector<std::string>> caseRows(const std::string& relativePath) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream in(
+        readAll(std::filesystem::path(ZERLANT_SOURCE_DIR) / "tests" / relativePath));
+    auto unescape = [](const std::string& f) {
+        if (f == "<empty>")
+            return std::string();
+        std::string out;
+        for (std::size_t i = 0; i < f.size(); ++i) {
+            if (f[i] != '\\' || i + 1 == f.size()) {
+                out += f[i];
+            } else if (f[i + 1] == 'x' && i + 3 < f.size()) {
+                out += static_cast<char>(std::stoi(f.substr(i + 2, 2), nullptr, 16));
+                i += 3;
+            } else {
+                out += f[i + 1] == 't' ? '\t' : f[i + 1] == 'n' ? '\n' : f[i + 1];
+                ++i;
+            }
+        }
+        return out;
+    };
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::vector<std::string> fields;
+        std::size_t start = 0;
+        for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+            fields.push_back(unescape(line.substr(start, tab - start)));
+        fields.push_back(unescape(line.substr(start)));
+        rows.push_back(std::move(fields));
+    }
+    return rows;
+}
 
 }  // namespace zerlant::testing
