@@ -51,6 +51,7 @@ echo
 printf '| %-52s | %10s | %12s |\n' "reader" "wall" "peak memory"
 printf '|%s|%s|%s|\n' "------------------------------------------------------" "------------" "--------------"
 measure "zerlant-cli extract --all" "$cli" extract --all --lang English "$big"
+measure "zerlant-cli convergence (every step)" "$cli" convergence "$big"
 if command -v obabel >/dev/null; then
   measure "Open Babel obabel -ig09 FILE -oxyz" obabel -ig09 "$big" -oxyz
 fi
