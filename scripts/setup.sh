@@ -13,6 +13,7 @@ packages=(
   clang libclang-rt-14-dev libfuzzer-14-dev
   xvfb xauth x11-utils imagemagick librsvg2-bin poppler-utils unzip
   locales time
+  python3-jsonschema
 )
 
 missing=()

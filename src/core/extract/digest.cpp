@@ -44,6 +44,8 @@ enum Pattern : unsigned {
     kAt,
     // Blocks.
     kStandardOrientation,
+    kInputOrientation,
+    kZMatrixOrientation,
     kRotationalConstants,
     kMulliken0,
     kMulliken1,
@@ -82,6 +84,8 @@ constexpr std::string_view kPatternText[kPatternCount] = {
     "1|1|",
     "@",
     "Standard orientation:",
+    "Input orientation:",
+    "Z-Matrix orientation:",
     "Rotational constants",
     "Mulliken atomic charges:",
     "Total atomic charges:",
@@ -122,6 +126,8 @@ struct BlockKind {
 
 constexpr BlockKind kBlocks[] = {
     {kStandardOrientation, kRotationalConstants, BlockEnd::Marker, true},
+    {kInputOrientation, kRotationalConstants, BlockEnd::Marker, true},
+    {kZMatrixOrientation, kRotationalConstants, BlockEnd::Marker, true},
     {kMulliken0, kSumOfMulliken, BlockEnd::Marker, false},
     {kMulliken1, kSumOfMulliken, BlockEnd::Marker, false},
     {kMulliken2, kSumOfMulliken, BlockEnd::Marker, false},

@@ -23,6 +23,7 @@
 #include "core/extract/route.hpp"
 #include "core/extract/thermochemistry.hpp"
 #include "core/files/filetext.hpp"
+#include "core/gaussian/orientation.hpp"
 #include "core/text/numbers.hpp"
 #include "core/text/textutils.hpp"
 
@@ -38,6 +39,8 @@ bool isOutputFileName(std::string_view name) {
 namespace {
 
 constexpr int kMsgMissing = 131;
+constexpr int kMsgOccupied = 137;  // the orbital labels of the DetailTable
+constexpr int kMsgVirtual = 138;
 constexpr int kMsgYes = 373;
 constexpr int kMsgNo = 374;
 // Debye per atomic unit of dipole moment (e a0), CODATA 2018: 1 e a0 =
@@ -55,8 +58,9 @@ struct ParsedFile {
     ExtractRecord record;                     // ok: normally terminated and its archive readable
 };
 
-// The message lookup as the parsing threads see it: the messages they need,
-// fetched before the run, and any other one through a lock.
+// The message lookup of the run: the messages every row needs, fetched once
+// before the run, and any other one through a lock.  The parsing threads
+// need none: the records hold no language text.
 class SharedMessages {
   public:
     explicit SharedMessages(const MessageLookup& messages) : messages_(messages) {
@@ -166,7 +170,7 @@ std::optional<double> archiveNumber(TextRef archive, std::string_view key) {
 // The steps of a normally terminated file.  Returns false when its archive
 // entry is missing or malformed, or its charge and multiplicity are not two
 // integers: the file is then marked as failed.
-bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, ParsedFile& p) {
+bool parseArchiveAndQuantities(TextRef text, ParsedFile& p) {
     std::vector<JobStep> steps;
     std::size_t stepBegin = 0;
     for (const ArchivePlace& place : archivePlaces(text)) {
@@ -278,6 +282,10 @@ bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, ParsedFil
     } else {
         d.geometry = geometriaentrada(molecule);
     }
+    // The numbers: what the step printed in Cartesian coordinates, never the
+    // archive's lines, which may be a Z-matrix.
+    if (auto g = lastGeometry(text.text().substr(0, isOpt ? lastOpt->archiveEnd : last.archiveEnd)))
+        d.atoms = std::move(g->atoms);
 
     const FoldedText folded(last.archive);
     const TextRef ar = folded.ref();
@@ -319,8 +327,8 @@ bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, ParsedFil
     if (!methodEnergy || *methodEnergy == 0.0)
         methodEnergy = archiveNumber(ar, "HF");
 
-    OrbitalEnergies orbitals = energiasorbitales(text, msg);
-    d.orbitalLabels = std::move(orbitals.labels);
+    OrbitalEnergies orbitals = energiasorbitales(text);
+    d.orbitalKinds = std::move(orbitals.kinds);
     d.orbitalSymmetries = std::move(orbitals.symmetries);
     d.orbitalEnergies = std::move(orbitals.energies);
 
@@ -373,7 +381,15 @@ bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, ParsedFil
     }
 
     d.freqFound = isFreq;
-    d.frequencies = isFreq ? frecuencias(text) : FrequencyTable(1, kModeNotPrinted);
+    if (isFreq) {
+        std::optional<NormalModes> modes = lastNormalModes(text);
+        d.frequencies = frequencyTable(modes);
+        if (modes)
+            for (NormalMode& m : modes->modes)
+                d.displacements.push_back(std::move(m.displacements));
+    } else {
+        d.frequencies = FrequencyTable(1, kModeNotPrinted);
+    }
     d.thermo = isFreq ? termoquimica(text) : termoquimica(TextRef());
 
     ExcitedStates excited = isTD ? estadosexcitados(text) : ExcitedStates{};
@@ -418,7 +434,9 @@ bool parseArchiveAndQuantities(TextRef text, const MessageLookup& msg, ParsedFil
 //   " SCF Done:  E(RB3LYP) =  -382.308266566     A.U. after   11 cycles"
 void keepLastStep(TextRef text, ExtractRecord& record) {
     record.detail.geometry = geometriaoptimizada(text, std::vector<std::string_view>{});
-    if (record.detail.geometry.empty())
+    if (auto g = lastGeometry(text.text()))
+        record.detail.atoms = std::move(g->atoms);
+    if (record.detail.geometry.empty() && record.detail.atoms.empty())
         return;
     record.lastStepOnly = true;
     if (text.rfind("SCF Done:") != TextRef::npos)
@@ -427,7 +445,7 @@ void keepLastStep(TextRef text, ExtractRecord& record) {
 
 // Reads the parts of one file that the parsers reach, normalised in memory,
 // and parses them; a failed file keeps its last step.
-ParsedFile parseOutput(const std::string& path, const MessageLookup& msg) {
+ParsedFile parseOutput(const std::string& path) {
     ParsedFile p;
     // The parts of the file that the parsers read, cut out in one pass;
     // a file the digest cannot stand in for is read whole.
@@ -452,7 +470,7 @@ ParsedFile parseOutput(const std::string& path, const MessageLookup& msg) {
     // ended normally says so.
     if (text.rfind("Normal termination") != TextRef::npos) {
         ParsedFile parsed;
-        if (parseArchiveAndQuantities(text, msg, parsed)) {
+        if (parseArchiveAndQuantities(text, parsed)) {
             parsed.record.ok = true;
             return parsed;
         }
@@ -464,7 +482,7 @@ ParsedFile parseOutput(const std::string& path, const MessageLookup& msg) {
 // parseOutput, and the job health when one of its columns is chosen: that
 // reads the file as it is on disk, whole.  Nothing the file holds may end the
 // run: any failure makes it a failed file.
-ParsedFile parseFile(const std::string& path, const MessageLookup& msg, bool withHealth) {
+ParsedFile parseFile(const std::string& path, bool withHealth) {
     ParsedFile p;
     try {
         std::optional<JobHealth> health;
@@ -476,7 +494,7 @@ ParsedFile parseFile(const std::string& path, const MessageLookup& msg, bool wit
             }
             health = jobHealth(*bytes);
         }
-        p = parseOutput(path, msg);
+        p = parseOutput(path);
         p.record.health = std::move(health);
     } catch (const std::exception& e) {
         p = ParsedFile{};
@@ -514,9 +532,8 @@ ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
         if (j >= accepted.size() || parsing[j].valid())
             return;
         const std::string path = rows[accepted[j]].path;
-        parsing[j] =
-            std::async(inFlight > 1 ? std::launch::async : std::launch::deferred,
-                       [path, &msg, withHealth] { return parseFile(path, msg, withHealth); });
+        parsing[j] = std::async(inFlight > 1 ? std::launch::async : std::launch::deferred,
+                                [path, withHealth] { return parseFile(path, withHealth); });
     };
     for (std::size_t j = 0; j < inFlight; ++j) start(j);
 

@@ -3,8 +3,10 @@
 
 #include <array>
 #include <limits>
+#include <optional>
 #include <vector>
 
+#include "core/gaussian/normalmodes.hpp"
 #include "core/text/searchtext.hpp"
 
 namespace zerlant {
@@ -29,5 +31,11 @@ using FrequencyTable = std::vector<FrequencyMode>;
 // normalised output text.  When the file has no such printout the table is
 // one mode of NaN (nothing printed).
 FrequencyTable frecuencias(TextRef fileText);
+
+// The printout under the last "and normal coordinates:" heading (any letter
+// case) of the normalised text, displacements included; nullopt without one.
+std::optional<NormalModes> lastNormalModes(TextRef fileText);
+// The table of `modes`: one mode of NaN when there are none.
+FrequencyTable frequencyTable(const std::optional<NormalModes>& modes);
 
 }  // namespace zerlant

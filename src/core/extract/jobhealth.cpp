@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <vector>
 
+#include "core/gaussian/normalmodes.hpp"
 #include "core/thermo/textlines.hpp"
 
 namespace zerlant {
@@ -142,33 +144,6 @@ std::string reasonOf(const Lines& all) {
     return message.empty() ? link : link + ": " + message;
 }
 
-// The frequencies of the last block under
-// " Harmonic frequencies (cm**-1), IR intensities (KM/Mole), Raman scattering"
-// from its "  Frequencies --   1611.8012   3739.9485   3850.6218" lines, up to the
-// thermochemistry or the end of the step.
-std::optional<std::vector<double>> lastFrequencies(const Lines& all) {
-    std::size_t heading = all.size();
-    for (std::size_t i = all.size(); i-- > 0;)
-        if (lines::startsWith(lines::trim(all[i]), "Harmonic frequencies (cm**-1)")) {
-            heading = i;
-            break;
-        }
-    if (heading == all.size())
-        return std::nullopt;
-    std::vector<double> out;
-    for (std::size_t i = heading + 1; i < all.size(); ++i) {
-        const std::string_view line = lines::trim(all[i]);
-        if (line == "- Thermochemistry -" || lines::startsWith(line, "Normal termination") ||
-            lines::startsWith(line, "Error termination"))
-            break;
-        if (!lines::startsWith(line, "Frequencies --"))
-            continue;
-        std::string_view rest = line.substr(std::string_view("Frequencies --").size());
-        for (double f : lines::numbers(rest)) out.push_back(f);
-    }
-    return out;
-}
-
 // " S**2 before annihilation     0.7613,   after     0.7501"
 std::optional<double> lastS2(const Lines& all) {
     for (std::size_t i = all.size(); i-- > 0;) {
@@ -264,11 +239,17 @@ JobHealth jobHealth(std::string_view fileBytes) {
     const Lines all = lines::split(fileBytes);
     JobHealth h;
     h.reason = reasonOf(all);
-    if (auto freqs = lastFrequencies(all)) {
-        h.nimag = static_cast<int>(
-            std::count_if(freqs->begin(), freqs->end(), [](double f) { return f < 0; }));
-        if (!freqs->empty())
-            h.lowestFrequency = *std::min_element(freqs->begin(), freqs->end());
+    if (auto modes = lastNormalModes(fileBytes)) {
+        int imaginary = 0;
+        for (const NormalMode& m : modes->modes) {
+            const double f = m.properties[0];
+            if (std::isnan(f))
+                continue;
+            imaginary += f < 0 ? 1 : 0;
+            if (!h.lowestFrequency || f < *h.lowestFrequency)
+                h.lowestFrequency = f;
+        }
+        h.nimag = imaginary;
     }
     h.s2 = lastS2(all);
     h.converged = lastOptimisationConverged(all);

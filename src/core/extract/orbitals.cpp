@@ -67,8 +67,6 @@ std::vector<std::string_view> gluedValues(std::string_view word) {
                : std::vector<std::string_view>{};
 }
 
-enum class Occupancy { None, Occupied, Virtual };
-
 // The last population analysis up to "Condensed to atoms".  Its heading reads
 // "Population analysis using the ... density"; the "Full Mulliken population
 // analysis:" matrix and the "Summary of Natural Population Analysis:" are not
@@ -82,10 +80,8 @@ TextRef lastPopulationAnalysis(TextRef fileText) {
 
 }  // namespace
 
-OrbitalEnergies energiasorbitales(TextRef fileText, const MessageLookup& messages) {
+OrbitalEnergies energiasorbitales(TextRef fileText) {
     OrbitalEnergies out;
-    const std::string occupiedText = messages ? messages(kMsgOccupied) : std::string();
-    const std::string virtualText = messages ? messages(kMsgVirtual) : std::string();
 
     std::string_view symmetryBlock = trimBlanks(
         textoentre(fileText, "Orbital Symmetries:", "The electronic state is", true).text());
@@ -109,9 +105,7 @@ OrbitalEnergies energiasorbitales(TextRef fileText, const MessageLookup& message
     // read.  With a full population printout the block also holds the orbital
     // coefficients, density matrix and gross populations; their numbers are
     // not eigenvalues and would spoil the list and the LUMO.
-    std::string_view spin;
-    Occupancy occupancy = Occupancy::None;
-    std::string label = " - ";
+    OrbitalKind kind;
     bool occupiedSeen = false;
     bool virtualSeen = false;
     std::vector<std::string_view> words;
@@ -125,13 +119,13 @@ OrbitalEnergies energiasorbitales(TextRef fileText, const MessageLookup& message
             return;
         auto add = [&](double value) {
             out.energies.push_back(value);
-            out.labels.push_back(label);
-            if (occupancy == Occupancy::Occupied) {
+            out.kinds.push_back(kind);
+            if (kind.occupancy == OrbitalOccupancy::Occupied) {
                 if (!occupiedSeen || value > out.homo)
                     out.homo = value;
                 occupiedSeen = true;
                 out.homoFound = true;
-            } else if (occupancy == Occupancy::Virtual) {
+            } else if (kind.occupancy == OrbitalOccupancy::Virtual) {
                 if (!virtualSeen || value < out.lumo)
                     out.lumo = value;
                 virtualSeen = true;
@@ -147,25 +141,14 @@ OrbitalEnergies energiasorbitales(TextRef fileText, const MessageLookup& message
                 for (std::string_view value : values) add(leadingNumber(value));
                 continue;
             }
-            bool changed = false;
-            if (w == "Alpha" || w == "Beta") {
-                spin = w;
-                changed = true;
-            } else if (w == "occ.") {
-                occupancy = Occupancy::Occupied;
-                changed = true;
-            } else if (w == "virt.") {
-                occupancy = Occupancy::Virtual;
-                changed = true;
-            }
-            if (changed) {
-                label.assign(spin);
-                label += " - ";
-                if (occupancy == Occupancy::Occupied)
-                    label += occupiedText;
-                if (occupancy == Occupancy::Virtual)
-                    label += virtualText;
-            }
+            if (w == "Alpha")
+                kind.spin = OrbitalSpin::Alpha;
+            else if (w == "Beta")
+                kind.spin = OrbitalSpin::Beta;
+            else if (w == "occ.")
+                kind.occupancy = OrbitalOccupancy::Occupied;
+            else if (w == "virt.")
+                kind.occupancy = OrbitalOccupancy::Virtual;
         }
     });
 

@@ -7,19 +7,16 @@
 #include <vector>
 
 #include "core/common/types.hpp"
+#include "core/results/resulttables.hpp"
 #include "core/text/searchtext.hpp"
 
 namespace zerlant {
-
-// Message numbers of the occupancy words in the orbital labels.
-inline constexpr int kMsgOccupied = 137;
-inline constexpr int kMsgVirtual = 138;
 
 // The three lists are 0-based and always the same length: entry i belongs to
 // the (i+1)-th eigenvalue printed.  With no eigenvalue at all the lists are
 // empty and HOMO/LUMO stay 0.
 struct OrbitalEnergies {
-    std::vector<std::string> labels;      // spin word + " - " + occupancy text (messages 137/138)
+    std::vector<OrbitalKind> kinds;       // spin and occupancy as the summary line names them
     std::vector<std::string> symmetries;  // "A1", "B2", ...; empty text when none was printed
     std::vector<double> energies;         // hartree, as printed
     double homo = 0.0;                    // highest occupied value over both spins
@@ -35,6 +32,6 @@ struct OrbitalEnergies {
 // numbers there (orbital coefficients, density matrices of a full population
 // printout) are not eigenvalues and are not read.  `fileText` is the
 // normalised output text.
-OrbitalEnergies energiasorbitales(TextRef fileText, const MessageLookup& messages);
+OrbitalEnergies energiasorbitales(TextRef fileText);
 
 }  // namespace zerlant

@@ -139,11 +139,25 @@ void guardardetalle(DetailTable& detail, std::string_view status, const FileDeta
     }
 
     // Orbitals.
+    // "Alpha - " and the occupancy word of messages 137/138.
+    auto orbitalLabel = [&](std::size_t k) {
+        const OrbitalKind kind =
+            k < lists.orbitalKinds.size() ? lists.orbitalKinds[k] : OrbitalKind{};
+        std::string label = kind.spin == OrbitalSpin::Alpha  ? "Alpha"
+                            : kind.spin == OrbitalSpin::Beta ? "Beta"
+                                                             : "";
+        label += " - ";
+        if (kind.occupancy == OrbitalOccupancy::Occupied)
+            label += msg(137);
+        else if (kind.occupancy == OrbitalOccupancy::Virtual)
+            label += msg(138);
+        return label;
+    };
     for (std::size_t i = 0; i < lists.orbitalEnergies.size(); ++i) {
         auto at = [](const std::vector<std::string>& v, std::size_t k) {
             return k < v.size() ? v[k] : std::string();
         };
-        put(0, base + 1 + i, at(lists.orbitalLabels, i));
+        put(0, base + 1 + i, orbitalLabel(i));
         put(1, base + 1 + i, at(lists.orbitalSymmetries, i));
         put(2, base + 1 + i, num(lists.orbitalEnergies[i]));
     }

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "core/common/types.hpp"
+#include "core/gaussian/normalmodes.hpp"
+#include "core/gaussian/orientation.hpp"
 #include "core/results/table.hpp"
 
 namespace zerlant {
@@ -162,20 +164,38 @@ int extractBoxMessage(ExtractBox b);
 // The title row of a new ResultTable: 22 columns, the upper-cased captions.
 Table newResultTable(const ExtractBoxes& boxes);
 
+// The spin and the occupancy of an eigenvalue as its summary line names them
+// ("Alpha  occ. eigenvalues --"); None where the line names none.
+enum class OrbitalSpin : unsigned char { None, Alpha, Beta };
+enum class OrbitalOccupancy : unsigned char { None, Occupied, Virtual };
+struct OrbitalKind {
+    OrbitalSpin spin = OrbitalSpin::None;
+    OrbitalOccupancy occupancy = OrbitalOccupancy::None;
+    bool operator==(const OrbitalKind&) const = default;
+};
+
 // The multi-valued results of one file as guardardetalle lays them out.
-// Lists are indexed from 0 here; their lengths are the counts.
+// Lists are indexed from 0 here; their lengths are the counts.  Nothing here
+// depends on the language: the tables build their texts from it.
 struct FileDetail {
-    std::vector<std::string> orbitalLabels;
+    std::vector<OrbitalKind> orbitalKinds;  // one per eigenvalue
     std::vector<std::string> orbitalSymmetries;
     std::vector<double> orbitalEnergies;
     bool polarFound = false;
     std::array<double, 6> polar{};  // components [11] [12] [13] [22] [23] [33]
     std::vector<std::string> mullikenSymbols;
     std::vector<double> mullikenCharges;
-    std::vector<std::array<std::string, 7>> geometry;  // per atom, fields 1..7
+    std::vector<std::array<std::string, 7>> geometry;  // per atom, fields 1..7, as printed
+    // The Cartesian geometry as numbers: of the last printed orientation
+    // (standard, else input) of the step the geometry table shows.  Empty when
+    // the file prints none (the table may still show a Z-matrix).
+    std::vector<CartesianAtom> atoms;
     bool freqFound = false;
     std::vector<std::array<double, 7>> frequencies;  // per mode, fields 1..7
-    std::vector<std::array<double, 3>> thermo;       // per row: E, Cv, S
+    // Per mode of `frequencies`, its displacement per atom (x, y, z); empty
+    // when the printout holds none that can be read whole.
+    std::vector<std::vector<std::array<double, 3>>> displacements;
+    std::vector<std::array<double, 3>> thermo;  // per row: E, Cv, S
     bool tdFound = false;
     std::vector<std::array<double, 5>> states;                // per state: number, eV, nm, f, R
     std::vector<std::array<std::string, 2>> transitionTexts;  // state number, "5->"

@@ -1,5 +1,6 @@
 #include "core/results/tidyexport.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <nlohmann/json.hpp>
@@ -10,19 +11,13 @@
 
 #include "core/text/numbers.hpp"
 #include "core/text/textutils.hpp"
+#include "core/text/utf8.hpp"
 
 namespace zerlant {
 
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-// The whole text as a number ("." decimals), else nothing.
-std::optional<double> numberOf(std::string_view text) {
-    if (text.empty())
-        return std::nullopt;
-    return toDouble(text);
-}
 
 // The chosen single-valued quantities, in column order.
 std::vector<const ExtractQuantity*> chosenColumns(const ExtractBoxes& boxes) {
@@ -44,7 +39,7 @@ Json jsonOf(const CellValue& value) {
             else if constexpr (std::is_same_v<T, double>)
                 return toDouble(formatNumber(v, '.')).value_or(v);
             else if constexpr (std::is_same_v<T, std::string>)
-                return v.empty() ? Json(nullptr) : Json(v);
+                return v.empty() ? Json(nullptr) : Json(anyBytesAsUtf8(v));
             else if constexpr (std::is_same_v<T, CpuTime>)
                 return formatCpuTime(v, '.');
             else
@@ -55,25 +50,6 @@ Json jsonOf(const CellValue& value) {
 
 Json number(double v) {
     return std::isnan(v) ? Json(nullptr) : Json(v);
-}
-
-// The Cartesian coordinates of one geometry row: symbol then x, y, z, or
-// symbol, a freeze flag, x, y, z.  A Z-matrix line has none.
-std::optional<std::array<double, 3>> cartesian(const std::array<std::string, 7>& atom) {
-    std::vector<double> numbers;
-    for (std::size_t i = 1; i < atom.size(); ++i) {
-        if (atom[i].empty())
-            continue;
-        auto v = numberOf(atom[i]);
-        if (!v)
-            return std::nullopt;
-        numbers.push_back(*v);
-    }
-    if (numbers.size() == 3)
-        return std::array<double, 3>{numbers[0], numbers[1], numbers[2]};
-    if (numbers.size() == 4)
-        return std::array<double, 3>{numbers[1], numbers[2], numbers[3]};
-    return std::nullopt;
 }
 
 constexpr std::array<const char*, 7> kFrequencyKeys = {"frequency_cm-1",
@@ -101,48 +77,66 @@ Json blocksOf(const FileDetail& d, const ExtractBoxes& boxes, Json record) {
         for (std::size_t i = 0; i < d.mullikenSymbols.size(); ++i)
             atoms.push_back(
                 {{"atom", i + 1},
-                 {"element", d.mullikenSymbols[i]},
+                 {"element", anyBytesAsUtf8(d.mullikenSymbols[i])},
                  {"charge_e",
                   i < d.mullikenCharges.size() ? number(d.mullikenCharges[i]) : Json(nullptr)}});
         record["mulliken"] = atoms;
     }
     if (boxes.ticked(ExtractBox::Orbitals)) {
         Json orbitals = Json::array();
-        for (std::size_t i = 0; i < d.orbitalEnergies.size(); ++i)
+        for (std::size_t i = 0; i < d.orbitalEnergies.size(); ++i) {
+            const OrbitalKind kind = i < d.orbitalKinds.size() ? d.orbitalKinds[i] : OrbitalKind{};
+            const std::string symmetry =
+                i < d.orbitalSymmetries.size() ? d.orbitalSymmetries[i] : std::string();
             orbitals.push_back(
                 {{"orbital", i + 1},
-                 {"label", i < d.orbitalLabels.size() ? d.orbitalLabels[i] : std::string()},
-                 {"symmetry",
-                  i < d.orbitalSymmetries.size() ? d.orbitalSymmetries[i] : std::string()},
+                 {"spin", kind.spin == OrbitalSpin::Alpha  ? Json("alpha")
+                          : kind.spin == OrbitalSpin::Beta ? Json("beta")
+                                                           : Json(nullptr)},
+                 {"occupied", kind.occupancy == OrbitalOccupancy::None
+                                  ? Json(nullptr)
+                                  : Json(kind.occupancy == OrbitalOccupancy::Occupied)},
+                 {"symmetry", symmetry.empty() ? Json(nullptr) : Json(anyBytesAsUtf8(symmetry))},
                  {"energy_hartree", number(d.orbitalEnergies[i])}});
+        }
         record["orbitals"] = orbitals;
     }
     if (boxes.ticked(ExtractBox::Geometry)) {
+        // The printed Cartesian geometry only: a Z-matrix has no place here.
         Json atoms = Json::array();
-        for (const auto& atom : d.geometry) {
-            Json a = {{"element", atom[0]}};
-            if (auto xyz = cartesian(atom)) {
-                a["x_angstrom"] = (*xyz)[0];
-                a["y_angstrom"] = (*xyz)[1];
-                a["z_angstrom"] = (*xyz)[2];
-            } else {
-                Json fields = Json::array();
-                for (std::size_t i = 1; i < atom.size(); ++i) fields.push_back(atom[i]);
-                a["fields"] = fields;  // a Z-matrix line as the archive holds it
-            }
-            atoms.push_back(a);
+        for (std::size_t i = 0; i < d.atoms.size(); ++i) {
+            const CartesianAtom& a = d.atoms[i];
+            atoms.push_back({{"atom", i + 1},
+                             {"atomic_number", a.atomicNumber},
+                             {"element", a.symbol.empty() ? Json(nullptr) : Json(a.symbol)},
+                             {"x_angstrom", number(a.x)},
+                             {"y_angstrom", number(a.y)},
+                             {"z_angstrom", number(a.z)}});
         }
         record["geometry"] = atoms;
     }
     if (boxes.ticked(ExtractBox::Freq)) {
         Json modes = Json::array();
         if (d.freqFound)
-            for (const auto& mode : d.frequencies) {
+            for (std::size_t k = 0; k < d.frequencies.size(); ++k) {
+                const auto& mode = d.frequencies[k];
                 if (std::isnan(mode[0]))
                     continue;  // no printout
                 Json m = Json::object();
+                m["mode"] = k + 1;
                 for (std::size_t i = 0; i < mode.size(); ++i)
                     m[kFrequencyKeys[i]] = number(mode[i]);
+                // Normalised Cartesian displacements, per atom.
+                Json displacements = Json::array();
+                if (k < d.displacements.size())
+                    for (std::size_t a = 0; a < d.displacements[k].size(); ++a) {
+                        const auto& v = d.displacements[k][a];
+                        displacements.push_back({{"atom", a + 1},
+                                                 {"x", number(v[0])},
+                                                 {"y", number(v[1])},
+                                                 {"z", number(v[2])}});
+                    }
+                m["displacements"] = displacements;
                 modes.push_back(m);
             }
         record["frequencies"] = modes;
@@ -169,7 +163,7 @@ Json blocksOf(const FileDetail& d, const ExtractBoxes& boxes, Json record) {
                 Json transitions = Json::array();
                 for (std::size_t t = 0; t < d.transitionNumbers.size(); ++t)
                     if (d.transitionNumbers[t][0] == s[0])
-                        transitions.push_back({{"from", d.transitionTexts[t][1]},
+                        transitions.push_back({{"from", anyBytesAsUtf8(d.transitionTexts[t][1])},
                                                {"to", number(d.transitionNumbers[t][1])}});
                 states.push_back({{"state", number(s[0])},
                                   {"energy_ev", number(s[1])},
@@ -183,19 +177,70 @@ Json blocksOf(const FileDetail& d, const ExtractBoxes& boxes, Json record) {
     return record;
 }
 
+// The cells of one chosen quantity, under their keys: charge and
+// multiplicity are two integers, every other quantity one value.
+void addCells(const ExtractRecord& record, const ExtractQuantity& q,
+              std::vector<std::pair<std::string, CellValue>>& out) {
+    if (q.box == ExtractBox::Charge) {
+        out.emplace_back("charge", record.ok ? CellValue(double(record.charge)) : CellValue());
+        out.emplace_back("multiplicity",
+                         record.ok ? CellValue(double(record.multiplicity)) : CellValue());
+        return;
+    }
+    out.emplace_back(std::string(q.key), resultValue(record, q.box));
+}
+
+std::vector<std::pair<std::string, CellValue>> cellsOf(
+    const ExtractRecord& record, const std::vector<const ExtractQuantity*>& columns) {
+    std::vector<std::pair<std::string, CellValue>> cells;
+    for (const ExtractQuantity* q : columns) addCells(record, *q, cells);
+    return cells;
+}
+
+// A text for a one-line field: UTF-8, every control character and every
+// Unicode line or paragraph separator a blank.
+std::string oneLine(std::string_view bytes) {
+    std::string text = anyBytesAsUtf8(bytes);
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7f) {
+            out += ' ';
+        } else if (c == 0xc2 && i + 1 < text.size() &&
+                   static_cast<unsigned char>(text[i + 1]) == 0x85) {
+            out += ' ';  // U+0085, next line
+            ++i;
+        } else if (c == 0xe2 && i + 2 < text.size() &&
+                   static_cast<unsigned char>(text[i + 1]) == 0x80 &&
+                   (static_cast<unsigned char>(text[i + 2]) == 0xa8 ||
+                    static_cast<unsigned char>(text[i + 2]) == 0xa9)) {
+            out += ' ';  // U+2028, U+2029
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string tidyCsv(const TidyResults& results, const ExtractBoxes& boxes) {
     const std::vector<const ExtractQuantity*> columns = chosenColumns(boxes);
     const CellFormat format{'.', std::string()};
     std::string out;
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        out += (i ? "," : "") + std::string(columns[i]->key);
+    if (!results.records.empty() || !columns.empty()) {
+        // The header from a record that has every cell, failed or not.
+        const auto header = cellsOf(ExtractRecord{}, columns);
+        for (std::size_t i = 0; i < header.size(); ++i) out += (i ? "," : "") + header[i].first;
+    }
     out += "\r\n";
     for (const ExtractRecord& record : results.records) {
-        for (std::size_t i = 0; i < columns.size(); ++i)
+        const auto cells = cellsOf(record, columns);
+        for (std::size_t i = 0; i < cells.size(); ++i)
             out += (i ? "," : "") +
-                   separatedCell(formatCell(resultValue(record, columns[i]->box), format), ",");
+                   separatedCell(anyBytesAsUtf8(formatCell(cells[i].second, format)), ",");
         out += "\r\n";
     }
     return out;
@@ -206,8 +251,13 @@ std::string tidyJson(const TidyResults& results, const ExtractBoxes& boxes) {
     Json files = Json::array();
     for (const ExtractRecord& record : results.records) {
         Json fields = Json::object();
-        for (const ExtractQuantity* q : columns)
-            fields[std::string(q->key)] = jsonOf(resultValue(record, q->box));
+        fields["schema_version"] = kExtractSchemaVersion;
+        for (const auto& [key, value] : cellsOf(record, columns)) {
+            Json v = jsonOf(value);
+            if (key == "charge" || key == "multiplicity")
+                v = v.is_null() ? v : Json(static_cast<int>(v.get<double>()));
+            fields[key] = std::move(v);
+        }
         if (record.lastStepOnly && boxes.ticked(ExtractBox::Geometry)) {
             // The geometry below is the last step of a failed job.
             fields["geometry_converged"] = false;
@@ -223,35 +273,26 @@ std::string multiXyz(const TidyResults& results, std::vector<std::string>& skipp
     std::string out;
     for (const ExtractRecord& record : results.records) {
         const std::string& name = record.file;
-        if (!record.ok && !record.lastStepOnly) {
-            skipped.push_back(name);
-            continue;
-        }
-        const FileDetail& d = record.detail;
-        std::string atoms;
-        bool complete = !d.geometry.empty();
-        for (const auto& atom : d.geometry) {
-            auto xyz = cartesian(atom);
-            if (!xyz || atom[0].empty()) {
-                complete = false;
-                break;
-            }
-            atoms += atom[0];
-            for (double v : *xyz) atoms += " " + formatNumber(v, '.');
-            atoms += "\n";
-        }
+        const std::vector<CartesianAtom>& atoms = record.detail.atoms;
+        // Every atom an element: a ghost or dummy centre has no place in XYZ.
+        const bool complete = (record.ok || record.lastStepOnly) && !atoms.empty() &&
+                              std::all_of(atoms.begin(), atoms.end(),
+                                          [](const CartesianAtom& a) { return !a.symbol.empty(); });
         if (!complete) {
             skipped.push_back(name);
             continue;
         }
         // The optimised energy where there is one, else the energy.
         const std::optional<double> energy = record.energyOpt ? record.energyOpt : record.energy;
-        out += std::to_string(d.geometry.size()) + "\n" + name;
+        std::string title = oneLine(name);
         if (energy)
-            out += " E=" + formatNumber(*energy, '.');
+            title += " E=" + formatNumber(*energy, '.');
         if (!record.ok)
-            out += " (last step of a failed job, not converged)";
-        out += "\n" + atoms;
+            title += " (last step of a failed job, not converged)";
+        out += std::to_string(atoms.size()) + "\n" + title + "\n";
+        for (const CartesianAtom& a : atoms)
+            out += a.symbol + " " + formatNumber(a.x, '.') + " " + formatNumber(a.y, '.') + " " +
+                   formatNumber(a.z, '.') + "\n";
     }
     return out;
 }

@@ -15,6 +15,12 @@
 
 namespace zerlant {
 
+// The version of the JSON records' layout, the first key of every record
+// (docs/extract.schema.json describes it).  Version 2: charge and
+// multiplicity as two integers, orbitals by spin and occupancy, the printed
+// Cartesian geometry with atomic numbers, normal-mode displacements.
+inline constexpr int kExtractSchemaVersion = 2;
+
 // The Extract results as the tidy exports read them: the typed record of
 // each row's file, in row order.
 struct TidyResults {

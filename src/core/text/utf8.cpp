@@ -114,4 +114,8 @@ bool utf8ToWindows1252(std::string_view s, std::string& out) {
     return true;
 }
 
+std::string anyBytesAsUtf8(std::string_view s) {
+    return isValidUtf8(s) ? std::string(s) : windows1252ToUtf8(s);
+}
+
 }  // namespace zerlant

@@ -31,6 +31,10 @@ std::optional<unsigned char> windows1252Byte(char32_t c, bool undefinedBytes);
 // Windows-1252 bytes as UTF-8 text (every byte converts).
 std::string windows1252ToUtf8(std::string_view s);
 
+// Any bytes as UTF-8 text: valid UTF-8 as it is, anything else read as
+// Windows-1252 (the conversion of every export that must be UTF-8).
+std::string anyBytesAsUtf8(std::string_view s);
+
 // UTF-8 text as Windows-1252 bytes (the undefined bytes round-trip); false
 // when the text is not valid UTF-8 or some character has no byte.
 bool utf8ToWindows1252(std::string_view s, std::string& out);

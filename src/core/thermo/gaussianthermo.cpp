@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <map>
 
+#include "core/gaussian/normalmodes.hpp"
 #include "core/thermo/textlines.hpp"
 
 namespace zerlant::thermo {
@@ -122,7 +124,6 @@ std::optional<FrequencyStep> readFrequencyStep(std::string_view fileBytes) {
     FrequencyStep step;
 
     // Before the heading, the last of each wins.
-    std::size_t harmonic = heading;
     for (std::size_t i = 0; i < heading; ++i) {
         const std::string_view line = lines::trim(all[i]);
         // Every anchor below begins with one of these letters: most lines are
@@ -131,11 +132,8 @@ std::optional<FrequencyStep> readFrequencyStep(std::string_view fileBytes) {
         if (first != 'h' && first != 's' && first != 'e' && first != 'o' && first != 'c' &&
             first != 't')
             continue;
-        // " Harmonic frequencies (cm**-1), IR intensities (KM/Mole), Raman scattering"
-        if (startsWith(line, "Harmonic frequencies (cm**-1)"))
-            harmonic = i;
         // " SCF Done:  E(RB3LYP) =  -76.4089498524     A.U. after   10 cycles"
-        else if (startsWith(line, "SCF Done:")) {
+        if (startsWith(line, "SCF Done:")) {
             if (auto e = numberAfter(line, "=")) {
                 step.electronicEnergy = *e;
                 step.hasElectronicEnergy = true;
@@ -181,18 +179,14 @@ std::optional<FrequencyStep> readFrequencyStep(std::string_view fileBytes) {
         }
     }
 
-    // "  Frequencies --   1611.8012              3739.9485              3850.6218"
-    // Only the block under the last heading: with freq=hpmodes the same modes
-    // are printed twice, the high-precision "Frequencies ---" block first.
-    for (std::size_t i = harmonic; i < heading; ++i) {
-        const std::string_view line = lines::trim(all[i]);
-        if (!startsWith(line, "Frequencies --"))
-            continue;
-        std::string_view rest = line.substr(std::string_view("Frequencies --").size());
-        if (!rest.empty() && rest.front() == '-')
-            rest.remove_prefix(1);
-        for (double f : lines::numbers(rest)) step.frequencies.push_back(f);
-    }
+    // The modes of the last harmonic-frequency printout before the heading:
+    // with freq=hpmodes the same modes are printed twice, the high-precision
+    // block first, and the standard one under the last heading is read.
+    const auto before = static_cast<std::size_t>(all[heading].data() - fileBytes.data());
+    if (auto modes = lastNormalModes(fileBytes.substr(0, before)))
+        for (const NormalMode& m : modes->modes)
+            if (!std::isnan(m.properties[0]))
+                step.frequencies.push_back(m.properties[0]);
 
     bool haveMass = false;
     bool inVibrationalTemperatures = false;

@@ -8,17 +8,12 @@
 namespace zerlant {
 namespace {
 
-std::string messages(int n) {
-    if (n == kMsgOccupied)
-        return "occupied";
-    if (n == kMsgVirtual)
-        return "virtual";
-    return {};
-}
+constexpr OrbitalKind kAlphaOcc{OrbitalSpin::Alpha, OrbitalOccupancy::Occupied};
+constexpr OrbitalKind kAlphaVirt{OrbitalSpin::Alpha, OrbitalOccupancy::Virtual};
 
 OrbitalEnergies parseText(const std::string& text) {
     FoldedText folded(normalisedText(text));
-    return energiasorbitales(folded.ref(), messages);
+    return energiasorbitales(folded.ref());
 }
 
 TEST(Orbitals, ClosedShellLabelsHomoLumoAndSymmetries) {
@@ -31,9 +26,8 @@ TEST(Orbitals, ClosedShellLabelsHomoLumoAndSymmetries) {
         " Alpha virt. eigenvalues --   0.1 0.3\n"
         "          Condensed to atoms (all electrons):\n");
     EXPECT_EQ(o.energies, (std::vector<double>{-10.2, -0.7, -0.4, 0.1, 0.3}));
-    EXPECT_EQ(o.labels,
-              (std::vector<std::string>{"Alpha - occupied", "Alpha - occupied", "Alpha - occupied",
-                                        "Alpha - virtual", "Alpha - virtual"}));
+    EXPECT_EQ(o.kinds,
+              (std::vector<OrbitalKind>{kAlphaOcc, kAlphaOcc, kAlphaOcc, kAlphaVirt, kAlphaVirt}));
     EXPECT_EQ(o.symmetries, (std::vector<std::string>{"A1", "A1", "T2", "A1", "T2"}));
     EXPECT_DOUBLE_EQ(o.homo, -0.4);
     EXPECT_DOUBLE_EQ(o.lumo, 0.1);
@@ -82,15 +76,6 @@ TEST(Orbitals, EdgeCasesOfHandWrittenBlocks) {
     EXPECT_EQ(later.energies, (std::vector<double>{-0.5, 0.3}));
     EXPECT_EQ(later.symmetries, (std::vector<std::string>{"", ""}));
     EXPECT_DOUBLE_EQ(later.homo, -0.5);
-
-    // A missing message lookup gives bare spin labels and never crashes.
-    FoldedText t(normalisedText(
-        " Population analysis using the SCF density.\n Alpha occ. eigenvalues -- -1.5\n"
-        " Condensed to atoms\n"));
-    auto bare = energiasorbitales(t.ref(), MessageLookup());
-    ASSERT_EQ(bare.labels.size(), 1u);
-    EXPECT_EQ(bare.labels[0], "Alpha - ");
-    EXPECT_DOUBLE_EQ(bare.homo, -1.5);
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ ExtractBoxes noBoxes() {
 FileDetail okFile(std::size_t orbitals, std::size_t atoms, std::size_t modes) {
     FileDetail d;
     for (std::size_t i = 0; i < orbitals; ++i) {
-        d.orbitalLabels.push_back("Alpha - m137");
+        d.orbitalKinds.push_back({OrbitalSpin::Alpha, OrbitalOccupancy::Occupied});
         d.orbitalSymmetries.push_back("A1");
         d.orbitalEnergies.push_back(-1.0 - static_cast<double>(i));
     }
