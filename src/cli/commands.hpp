@@ -29,6 +29,7 @@ RunCommand addNormalize(CLI::App& program);
 RunCommand addPlot(CLI::App& program);
 RunCommand addConvergence(CLI::App& program);
 RunCommand addSort(CLI::App& program);
+RunCommand addNext(CLI::App& program);
 
 // Prints "zerlant-cli: <message>" on stderr and returns 2.
 int usageError(const std::string& message);

@@ -21,7 +21,7 @@ namespace {
 // Every command, in the order --help lists them.
 constexpr AddCommand kCommands[] = {
     addExtract, addScan,      addAim,  addRename,      addSubstitute, addBcf,
-    addThermo,  addNormalize, addPlot, addConvergence, addSort,
+    addThermo,  addNormalize, addPlot, addConvergence, addSort,       addNext,
 };
 
 // The help's layout.  `--help-all` gives, after the list of commands, one

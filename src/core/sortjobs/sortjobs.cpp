@@ -11,6 +11,7 @@
 
 #include "core/extract/jobhealth.hpp"
 #include "core/files/filetext.hpp"
+#include "core/gaussian/jobecho.hpp"
 #include "core/files/paths.hpp"
 #include "core/rename/renamerun.hpp"
 #include "core/text/numbers.hpp"
@@ -32,35 +33,8 @@ std::string lower(std::string_view s) {
     return out;
 }
 
-// The route section of the first job step, as one lower-case line:
-//  ----------------------------------
-//  #p opt=(ts,calcfc,noeigentest) freq
-//  ----------------------------------
-std::string firstRoute(std::string_view bytes) {
-    const auto hash = bytes.find("\n #");
-    if (hash == std::string_view::npos)
-        return {};
-    std::string route;
-    std::size_t pos = hash + 1;
-    while (pos < bytes.size()) {
-        auto end = bytes.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = bytes.size();
-        std::string_view line = bytes.substr(pos, end - pos);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (line.substr(0, 3) == " --")
-            break;
-        route += line.substr(1);
-        pos = end + 1;
-        if (route.size() > 4096)
-            break;
-    }
-    return lower(route);
-}
-
 bool searchesTransitionState(std::string_view bytes) {
-    const std::string route = firstRoute(bytes);
+    const std::string route = lowerRoute(readJobEcho(bytes));
     for (std::size_t at = route.find("opt"); at != std::string::npos;
          at = route.find("opt", at + 3)) {
         const std::string_view rest = std::string_view(route).substr(at + 3);
