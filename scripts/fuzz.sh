@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${FUZZ_SECONDS:-60}"
-targets="${FUZZ_TARGETS:-extract scan aim language thermo}"
+targets="${FUZZ_TARGETS:-extract scan aim language thermo nextjob}"
 data="${ZERLANT_SHARED_DATA:-$(pwd)/../shared/data}"
 build=build-fuzz
 
@@ -27,6 +27,7 @@ declare -A seeds=(
   [aim]='*.sum'
   [language]=''
   [thermo]='*.log *.out'
+  [nextjob]='*.log *.out'
 )
 # Only the seeds that hold this line, where a target reads one section.
 declare -A holding=(
