@@ -1,6 +1,7 @@
 // The scan points as numbers: every case of scanpoints_cases.json (a summary,
 // the archive's molecule section, and the coordinates, kinds and points
-// expected), then a real two-coordinate scan through the Scan run.
+// expected).  A real two-coordinate scan goes through the Scan run in the
+// plot data's tests (ScanGrid).
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,6 @@
 #include <nlohmann/json.hpp>
 
 #include "core/scan/scanpoints.hpp"
-#include "core/scan/scanrun.hpp"
 #include "testsupport.hpp"
 
 namespace zerlant {
@@ -63,32 +63,6 @@ TEST(ScanPoints, Cases) {
             expectValue(e[2], p.energy, "point " + std::to_string(p.step) + " energy");
         }
     }
-}
-
-TEST(ScanPoints, RealTwoCoordinateScanThroughTheRun) {
-    // A rigid B x A grid scan of water; its name ends in .g09, so it is
-    // copied under a .log name the Scan run takes.
-    ZERLANT_DATA_FILE(source, "cclibdata_g09_water-pes.g09");
-    testing::TempDir dir;
-    const auto path = dir.path() / "pes.log";
-    std::filesystem::copy_file(source, path);
-    FileRows rows(1);
-    rows.push_back({true, "pes.log", path.string(), ""});
-    auto run = runScan(
-        rows, [](int) { return std::string("X"); }, '.');
-    ASSERT_TRUE(run);
-    ASSERT_EQ(run->files.size(), 1u);
-    const ScanFile& f = run->files[0];
-    EXPECT_EQ(f.file, "pes.log");
-    // "B=0.9,s,5,0.02\A=90.,s,4,5.": six bond lengths by five angles.
-    ASSERT_EQ(f.coordinates.size(), 2u);
-    EXPECT_EQ(f.coordinates[0].kind, CoordinateKind::Distance);
-    EXPECT_EQ(f.coordinates[1].kind, CoordinateKind::Angle);
-    ASSERT_EQ(f.points.size(), 30u);
-    // "   22     0.9600   105.0000    -76.40879"
-    EXPECT_EQ(f.points[21].step, 22);
-    EXPECT_EQ(f.points[21].coordinates, (std::vector<double>{0.96, 105.0}));
-    EXPECT_EQ(f.points[21].energy, -76.40879);
 }
 
 }  // namespace
