@@ -256,6 +256,10 @@ TEST(CliPlot, UsageErrorsAndFilesWithoutLines) {
         EXPECT_EQ(r.status, c.status) << c.arguments << "\n" << r.err;
     }
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "a.csv"));
+    // An achiral molecule's states: not "no such spectrum" but why there is none.
+    const CliRun ecd = runCli(dir, "plot ecd " + example("formaldehyde_td.out") + " -o a.csv");
+    EXPECT_EQ(ecd.status, 1);
+    EXPECT_NE(ecd.err.find("all rotatory strengths are zero"), std::string::npos) << ecd.err;
 }
 
 }  // namespace
