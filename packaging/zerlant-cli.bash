@@ -24,7 +24,7 @@ _zerlant_cli_options() {
                 "--output"
             ;;
         plot)
-            echo "$common -o --output --fwhm --range --unit --scale --measured --points" \
+            echo "$common -o --output --fwhm --range --unit --scale --measured --points --map" \
                 "--decimal-separator"
             ;;
     esac

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of fuzz/ in build-fuzz (clang, AddressSanitizer,
-# UndefinedBehaviorSanitizer) and runs each for FUZZ_SECONDS (default 60),
+# UndefinedBehaviorSanitizer; with Qt, so that the plot target draws) and runs each for FUZZ_SECONDS (default 60),
 # seeded from the real files in ../shared/data and from fuzz/regressions.
 # FUZZ_TARGETS picks some of them ("thermo aim").
 # Fails when any target finds a crash, a leak-free abort, a timeout or an
@@ -9,12 +9,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${FUZZ_SECONDS:-60}"
-targets="${FUZZ_TARGETS:-extract scan aim language thermo nextjob}"
+targets="${FUZZ_TARGETS:-extract scan aim language thermo nextjob plot}"
 data="${ZERLANT_SHARED_DATA:-$(pwd)/../shared/data}"
 build=build-fuzz
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DZERLANT_FUZZ=ON -DZERLANT_GUI=OFF -DZERLANT_TESTS=OFF >/dev/null
+  -DZERLANT_FUZZ=ON -DZERLANT_GUI=ON -DZERLANT_TESTS=OFF >/dev/null
 cmake --build "$build" --target $(printf 'fuzz_%s ' $targets)
 
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
@@ -28,6 +28,7 @@ declare -A seeds=(
   [language]=''
   [thermo]='*.log *.out'
   [nextjob]='*.log *.out'
+  [plot]='*scan*.log *scan*.out *pes*.g09 *freq*.log *_td*.out *TD*.log *tddft*.out *raman*.out *_ir*.out'
 )
 # Only the seeds that hold this line, where a target reads one section.
 declare -A holding=(

@@ -11,7 +11,7 @@ packages=(
   libvectorscan-dev nlohmann-json3-dev libcli11-dev
   help2man man-db desktop-file-utils appstream dpkg-dev file bash-completion
   clang libclang-rt-14-dev libfuzzer-14-dev
-  xvfb xauth x11-utils imagemagick librsvg2-bin poppler-utils unzip
+  xvfb xauth x11-utils imagemagick librsvg2-bin libxml2-utils poppler-utils unzip
   locales time
   python3-jsonschema
 )

@@ -4,6 +4,7 @@
 #include "cli/cmd_plot.hpp"
 
 #include <CLI/CLI.hpp>
+#include <cmath>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -21,7 +22,7 @@
 #include "core/scan/scanrun.hpp"
 
 #ifdef ZERLANT_PLOT_IMAGES
-#include "gui/plots/render/plotfile.hpp"
+#include "plot/plotimage.hpp"
 #endif
 
 namespace zerlant::cli {
@@ -81,32 +82,59 @@ std::optional<MessageLookup> captions(const PlotOptions& o, std::ostream& err) {
     return language->message;
 }
 
-int writeOutput(const PlotOptions& o, const std::string& ext, const std::string& csv,
-                const PlotScene* scene, const MessageLookup* message, std::ostream& out,
-                std::ostream& err) {
-    if (ext == ".csv") {
-        if (auto written = writeFileAtomically(o.output, csv); !written) {
-            err << "zerlant-cli: cannot write " << written.error().describe() << "\n";
-            return 1;
-        }
-        out << o.output << "\n";
-        return 0;
+// What an option may hold: a finite number within [lo, hi] (lo itself
+// excluded when `open`).
+bool within(double v, double lo, double hi, bool open = false) {
+    return std::isfinite(v) && (open ? v > lo : v >= lo) && v <= hi;
+}
+
+// The largest magnitude of a --range end: far beyond any spectrum or scan,
+// small enough that the curve's points stay finite numbers.
+constexpr double kRangeLimit = 1e6;
+
+// The words for lines that are all of strength 0.
+const char* zeroStrengths(Kind kind) {
+    switch (kind) {
+        case Kind::Ir:
+            return "all IR intensities are zero";
+        case Kind::Raman:
+            return "all Raman activities are zero";
+        case Kind::Uv:
+            return "all oscillator strengths are zero";
+        case Kind::Ecd:
+            break;
     }
+    return "all rotatory strengths are zero";
+}
+
+int writeImage(const PlotOptions& o, const PlotScene* scene, const MapScene* map, std::ostream& out,
+               std::ostream& err) {
 #ifdef ZERLANT_PLOT_IMAGES
-    (void)message;
-    const std::string problem = plots::writePlotImage(*scene, o.output, o.decimalSeparator);
-    if (!problem.empty()) {
-        err << "zerlant-cli: " << o.output << ": " << problem << "\n";
+    const Status done = map ? plot::writeMapImage(*map, o.output, o.decimalSeparator)
+                            : plot::writePlotImage(*scene, o.output, o.decimalSeparator);
+    if (!done) {
+        err << "zerlant-cli: cannot write " << done.error().describe() << "\n";
         return 1;
     }
     out << o.output << "\n";
     return 0;
 #else
+    (void)o;
     (void)scene;
-    (void)message;
+    (void)map;
+    (void)out;
     err << "zerlant-cli: this zerlant-cli was built without Qt and writes only .csv plots\n";
     return 1;
 #endif
+}
+
+int writeCsv(const PlotOptions& o, const std::string& csv, std::ostream& out, std::ostream& err) {
+    if (auto written = writeFileAtomically(o.output, csv); !written) {
+        err << "zerlant-cli: cannot write " << written.error().describe() << "\n";
+        return 1;
+    }
+    out << o.output << "\n";
+    return 0;
 }
 
 }  // namespace
@@ -128,8 +156,26 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
     const MessageLookup noCaptions = [](int) { return std::string(); };
     const MessageLookup& lookup = message ? *message : noCaptions;
 
+    if (o.range && !(within(o.range->first, -kRangeLimit, kRangeLimit) &&
+                     within(o.range->second, -kRangeLimit, kRangeLimit))) {
+        err << "zerlant-cli: plot: --range ends must be numbers between -1e6 and 1e6\n";
+        return 2;
+    }
+    if (o.range && o.range->first == o.range->second) {
+        err << "zerlant-cli: plot: --range needs two different ends\n";
+        return 2;
+    }
+    if (o.map && o.kind != "scan") {
+        err << "zerlant-cli: plot: --map is for scan plots\n";
+        return 2;
+    }
+
     int status = 0;
     if (o.kind == "scan") {
+        if (o.fwhm || o.scale || o.unit || o.measured) {
+            err << "zerlant-cli: plot: --fwhm, --scale, --unit and --measured are for spectra\n";
+            return 2;
+        }
         FileRows rows(1);
         for (const auto& f : o.files) rows.push_back({true, baseName(f), f, ""});
         auto run = zerlant::runScan(rows, lookup, '.');
@@ -137,33 +183,24 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
             err << "zerlant-cli: cannot read " << problem.describe() << "\n";
             status = 1;
         }
-        auto profiles = scanProfiles(run->table);
+        auto profiles = scanProfiles(run->files);
         if (profiles.empty()) {
             err << "zerlant-cli: plot: no potential-surface scan summary in the files given\n";
             return 1;
         }
-        if (o.range) {
-            for (auto& p : profiles) {
-                ScanProfile kept = p;
-                kept.step.clear();
-                kept.coordinate.clear();
-                kept.energy.clear();
-                for (std::size_t i = 0; i < p.coordinate.size(); ++i)
-                    if (p.coordinate[i] >= std::min(o.range->first, o.range->second) &&
-                        p.coordinate[i] <= std::max(o.range->first, o.range->second)) {
-                        kept.step.push_back(p.step[i]);
-                        kept.coordinate.push_back(p.coordinate[i]);
-                        kept.energy.push_back(p.energy[i]);
-                    }
-                fillRelative(kept);
-                p = std::move(kept);
-            }
+        if (o.range)
+            for (auto& p : profiles) p = withinRange(p, o.range->first, o.range->second);
+        if (!image)
+            return std::max(writeCsv(o, scanCsv(profiles), out, err), status);
+        if (o.map) {
+            for (const auto& p : profiles)
+                if (auto map = scanMapScene(p, lookup, o.decimalSeparator))
+                    return std::max(writeImage(o, nullptr, &*map, out, err), status);
+            err << "zerlant-cli: plot: --map needs a scan of two coordinates\n";
+            return 1;
         }
-        const PlotScene scene =
-            image ? scanScene(profiles, lookup, o.decimalSeparator) : PlotScene{};
-        const int written =
-            writeOutput(o, ext, scanCsv(profiles), &scene, message ? &*message : nullptr, out, err);
-        return written ? written : status;
+        const PlotScene scene = scanScene(profiles, lookup, o.decimalSeparator);
+        return std::max(writeImage(o, &scene, nullptr, out, err), status);
     }
 
     const auto kind = kindOf(o.kind);
@@ -190,26 +227,24 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
         }
     }
     if (o.fwhm) {
-        if (!(*o.fwhm > 0.0)) {
-            err << "zerlant-cli: plot: --fwhm must be positive\n";
+        const bool vibrational = isVibrational(*kind);
+        if (!within(*o.fwhm, 0.0, vibrational ? 1000.0 : 10.0, true)) {
+            err << "zerlant-cli: plot: --fwhm must be a number above 0 and at most "
+                << (vibrational ? "1000 cm-1" : "10 eV") << "\n";
             return 2;
         }
-        s.width = isVibrational(*kind) ? *o.fwhm : sigmaFromFwhm(*o.fwhm);
+        s.width = vibrational ? *o.fwhm : sigmaFromFwhm(*o.fwhm);
     }
     if (o.scale) {
-        if (!isVibrational(*kind) || !(*o.scale > 0.0)) {
-            err << "zerlant-cli: plot: --scale takes a positive factor, for ir and raman only\n";
+        if (!isVibrational(*kind) || !within(*o.scale, 0.0, 10.0, true)) {
+            err << "zerlant-cli: plot: --scale takes a factor above 0 and at most 10, for ir and "
+                   "raman only\n";
             return 2;
         }
         s.scale = *o.scale;
     }
-    if (o.range) {
-        if (o.range->first == o.range->second) {
-            err << "zerlant-cli: plot: --range needs two different ends\n";
-            return 2;
-        }
+    if (o.range)
         s.range = o.range;
-    }
     s.points = o.points;
 
     std::vector<NamedSticks> files;
@@ -220,8 +255,11 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
             status = 1;
             continue;
         }
-        if (sticks->empty()) {
-            err << "zerlant-cli: " << f << ": no " << kindName(*kind) << " lines\n";
+        if (sticks->empty() || allStrengthsZero(*sticks)) {
+            err << "zerlant-cli: " << f << ": "
+                << (sticks->empty() ? std::string("no ") + kindName(*kind) + " lines"
+                                    : zeroStrengths(*kind))
+                << "\n";
             status = 1;
             continue;
         }
@@ -240,8 +278,8 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
         measured = MeasuredOverlay{baseName(*o.measured), std::move(*curve)};
     }
     const PlotScene scene = spectrumScene(files, s, lookup, measured, o.decimalSeparator);
-    const int written =
-        writeOutput(o, ext, sceneCsv(scene, s), &scene, message ? &*message : nullptr, out, err);
+    const int written = image ? writeImage(o, &scene, nullptr, out, err)
+                              : writeCsv(o, sceneCsv(scene, s), out, err);
     return written ? written : status;
 }
 
@@ -259,7 +297,9 @@ const char* plotFooter() {
            "              (epsilon in L mol-1 cm-1)\n"
            "  ecd         the excited states, Gaussians from the rotatory strengths\n"
            "  scan        the rigid scan summary: energy above the lowest point (kcal/mol)\n"
-           "              against the scanned coordinate, the lowest point marked\n\n"
+           "              against the scanned coordinate, the lowest point starred; a scan\n"
+           "              of two coordinates as one curve per value of the second, or with\n"
+           "              --map as a map with contour lines; the CSV holds every coordinate\n\n"
            "Exit status: 0 done, 1 a file could not be read or written or holds no such\n"
            "spectrum, 2 usage error.";
 }
@@ -310,6 +350,8 @@ RunCommand addPlot(CLI::App& program) {
     app.add_option("--points", o.points, "points of the curve (default: a round step,\nabout 2000)")
         ->check(CLI::Range(2, 1000000))
         ->type_name("N");
+    app.add_flag("--map", o.map,
+                 "scan: draw a scan of two coordinates as a map\nwith contour lines (images only)");
     addLanguageOption(app, o.language);
     app.add_option_function<std::string>(
            "--decimal-separator",

@@ -23,6 +23,7 @@ struct PlotOptions {
     std::optional<double> scale;                     // --scale: frequency scale factor (ir, raman)
     std::optional<std::string> measured;             // --measured FILE: overlaid and scaled
     std::size_t points = 0;                          // --points N (0: a round step)
+    bool map = false;                                // --map: a two-coordinate scan as a map
     std::optional<std::string> language;             // --lang NAME, for the captions of images
     char decimalSeparator = '.';                     // of the axis numbers in images
 };

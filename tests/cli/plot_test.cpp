@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -122,18 +124,99 @@ TEST(CliPlot, ScanHasOnePointPerScanPoint) {
     CliRun r = runCli(dir, "plot scan " + example("scan_water.log") + " -o scan.csv");
     ASSERT_EQ(r.status, 0) << r.err;
     const Csv csv = readCsv(readAll(dir.path() / "scan.csv"));
-    EXPECT_EQ(csv.header, "coordinate,relative_energy_kcal_mol");
+    EXPECT_EQ(csv.header, "step,R1_angstrom,energy_hartree,relative_energy_kcal_mol");
     // The scan command's table of the same file: a title row and five points.
     const CliRun table = runCli(dir, "scan " + example("scan_water.log"));
     EXPECT_EQ(csv.rows.size(), 5u);
     EXPECT_EQ(std::count(table.out.begin(), table.out.end(), '\n') - 1,
               static_cast<long>(csv.rows.size()));
     double lowest = 1e9;
-    for (const auto& row : csv.rows) lowest = std::min(lowest, row[1]);
+    for (const auto& row : csv.rows) lowest = std::min(lowest, row[3]);
     EXPECT_EQ(lowest, 0.0);
-#ifdef ZERLANT_PLOT_IMAGES
-    r = runCli(dir, "plot scan " + example("scan_water.log") + " -o scan.png");
+}
+
+// A copy of a file of the examples with one text replaced, as a user's
+// damaged or extreme output would hold it.
+std::string editedExample(const TempDir& dir, const std::string& name, const std::string& from,
+                          const std::string& to) {
+    std::string text = readAll(std::string(ZERLANT_SOURCE_DIR "/examples/") + name);
+    const auto at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos)
+        text.replace(at, from.size(), to);
+    const std::string path = dir.file(name);
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+// Every SVG zerlant-cli writes is XML (xmllint parses it) with a plain-text
+// title, and an SVG renderer draws it.
+TEST(CliPlot, SavedSvgIsXmlThatRenders) {
+#ifndef ZERLANT_PLOT_IMAGES
+    GTEST_SKIP() << "zerlant-cli built without Qt writes only .csv plots";
+#endif
+    if (std::system("command -v xmllint >/dev/null && command -v rsvg-convert >/dev/null") != 0)
+        GTEST_SKIP() << "xmllint or rsvg-convert is not installed (libxml2-utils, librsvg2-bin)";
+    TempDir dir;
+    std::vector<std::string> plots = {
+        "ir " + example("water_opt_freq.log"),
+        "uv " + example("formaldehyde_td.out"),
+        "scan " + example("scan_water.log"),
+        // A coordinate that overflows a double: the point is not available.
+        "scan " + editedExample(dir, "scan_water.log", "    2     0.9500", "    2    1.8e308"),
+    };
+    const auto data = zerlant::testing::dataDir();
+    const auto pes = data / "cclibdata_g09_water-pes.g09";
+    if (!data.empty() && std::filesystem::exists(pes)) {
+        std::filesystem::copy_file(pes, dir.path() / "pes.log");
+        plots.push_back("scan pes.log");
+        plots.push_back("scan --map pes.log");
+    }
+    for (std::size_t i = 0; i < plots.size(); ++i) {
+        const std::string svg = "plot" + std::to_string(i) + ".svg";
+        const CliRun r = runCli(dir, "plot " + plots[i] + " -o " + svg);
+        ASSERT_EQ(r.status, 0) << plots[i] << "\n" << r.err;
+        const std::string path = dir.file(svg);
+        EXPECT_EQ(std::system(("xmllint --noout '" + path + "' 2>/dev/null").c_str()), 0)
+            << plots[i] << ": not XML";
+        EXPECT_EQ(
+            std::system(("rsvg-convert -o '" + path + ".png' '" + path + "' 2>/dev/null").c_str()),
+            0)
+            << plots[i] << ": does not render";
+        const std::string text = readAll(path);
+        const auto title = text.find("<title>");
+        ASSERT_NE(title, std::string::npos) << plots[i];
+        const std::string head = text.substr(title, text.find("</title>") - title);
+        EXPECT_EQ(head.find("&lt;"), std::string::npos) << plots[i] << ": markup in " << head;
+    }
+}
+
+TEST(CliPlot, ValuesFromFilesAtTheEdgeOfTheDoubles) {
+    TempDir dir;
+    // An excitation energy beyond the doubles, and a scan coordinate there.
+    const std::string td = editedExample(dir, "formaldehyde_td.out", "Singlet-B2     7.1096 eV",
+                                         "Singlet-B2   1.8e308 eV");
+    CliRun r = runCli(dir, "plot uv " + td + " -o uv.csv");
     EXPECT_EQ(r.status, 0) << r.err;
+    const std::string scan =
+        editedExample(dir, "scan_water.log", "    2     0.9500", "    2    1.8e308");
+    r = runCli(dir, "plot scan " + scan + " -o scan.csv");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string csv = readAll(dir.path() / "scan.csv");
+    // The point stays, its coordinate not available.
+    EXPECT_NE(csv.find("\n2,,-76.00853,"), std::string::npos) << csv;
+    for (const std::string& file : {std::string("uv.csv"), std::string("scan.csv")}) {
+        const std::string text = readAll(dir.path() / file);
+        EXPECT_EQ(text.find("inf"), std::string::npos) << file;
+        EXPECT_EQ(text.find("nan"), std::string::npos) << file;
+    }
+#ifdef ZERLANT_PLOT_IMAGES
+    for (const char* ext : {"svg", "png", "pdf"}) {
+        r = runCli(dir, "plot scan " + scan + " -o scan." + ext);
+        EXPECT_EQ(r.status, 0) << ext << "\n" << r.err;
+        r = runCli(dir, "plot uv " + td + " -o uv." + ext);
+        EXPECT_EQ(r.status, 0) << ext << "\n" << r.err;
+    }
 #endif
 }
 
@@ -153,6 +236,17 @@ TEST(CliPlot, UsageErrorsAndFilesWithoutLines) {
         {"plot ir --range 5 " + water + " -o a.csv", 2},
         {"plot ir --fwhm 0 " + water + " -o a.csv", 2},
         {"plot ir --fwhm 1,5 " + water + " -o a.csv", 2},
+        // Options must be finite numbers in range.
+        {"plot ir --fwhm inf " + water + " -o a.csv", 2},
+        {"plot ir --fwhm nan " + water + " -o a.csv", 2},
+        {"plot ir --fwhm 1e308 " + water + " -o a.csv", 2},
+        {"plot uv --fwhm 1e308 " + example("formaldehyde_td.out") + " -o a.csv", 2},
+        {"plot ir --scale 1e308 " + water + " -o a.csv", 2},
+        {"plot ir --range -1e308:1e308 " + water + " -o a.csv", 2},
+        {"plot ir --range 0:inf " + water + " -o a.csv", 2},
+        {"plot scan --range -1e308:1e308 " + example("scan_water.log") + " -o a.csv", 2},
+        {"plot ir --map " + water + " -o a.csv", 2},
+        {"plot scan --fwhm 10 " + example("scan_water.log") + " -o a.csv", 2},
         {"plot raman " + example("scan_water.log") + " -o a.csv", 1},  // no lines
         {"plot ir missing.log -o a.csv", 1},
         {"plot --help", 0},
@@ -162,6 +256,10 @@ TEST(CliPlot, UsageErrorsAndFilesWithoutLines) {
         EXPECT_EQ(r.status, c.status) << c.arguments << "\n" << r.err;
     }
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "a.csv"));
+    // An achiral molecule's states: not "no such spectrum" but why there is none.
+    const CliRun ecd = runCli(dir, "plot ecd " + example("formaldehyde_td.out") + " -o a.csv");
+    EXPECT_EQ(ecd.status, 1);
+    EXPECT_NE(ecd.err.find("all rotatory strengths are zero"), std::string::npos) << ecd.err;
 }
 
 }  // namespace

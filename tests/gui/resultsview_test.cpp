@@ -10,8 +10,10 @@
 #include <QDoubleSpinBox>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
 #include <QtCharts/QChart>
@@ -37,6 +39,15 @@ using zerlant::gui::testing::ProgramFolder;
 using zerlant::gui::testing::RecordingDialogs;
 
 using zerlant::gui::testing::runAndWait;
+
+// A saved SVG is XML that an SVG renderer draws (when the tools are there).
+void expectValidSvg(const QString& path) {
+    if (QStandardPaths::findExecutable("xmllint").isEmpty() ||
+        QStandardPaths::findExecutable("rsvg-convert").isEmpty())
+        return;
+    QCOMPARE(QProcess::execute("xmllint", {"--noout", path}), 0);
+    QCOMPARE(QProcess::execute("rsvg-convert", {"-o", path + ".png", path}), 0);
+}
 
 class ResultsViewTest : public QObject {
     Q_OBJECT
@@ -164,6 +175,7 @@ class ResultsViewTest : public QObject {
             QVERIFY(QFileInfo(image).size() > 1000);
         }
         QVERIFY(testing::readFile(program_->path() + "/uv.svg").contains("<svg"));
+        expectValidSvg(program_->path() + "/uv.svg");
         QVERIFY(testing::readFile(program_->path() + "/uv.pdf").startsWith("%PDF"));
 
         PlotWindow* ir = view->plotSpectrum(plotdata::Kind::Ir);
@@ -211,6 +223,26 @@ class ResultsViewTest : public QObject {
                 ++rows;
         QCOMPARE(points, rows);
         testing::shoot(scan, "plot-scan");
+        QVERIFY(!scan->viewBox()->isVisibleTo(scan));  // no scan of two coordinates
+
+        // A rigid scan of two coordinates: a family of curves, or a map.
+        const QString pes = program_->path() + "/pes.log";
+        QVERIFY(QFile::copy(data + "/cclibdata_g09_water-pes.g09", pes));
+        window_->listModel()->add(program_->path(), {"pes.log"});
+        QVERIFY(runAndWait(window_->scanPanel()));
+        PlotWindow* grid = view->plotScan();
+        QVERIFY(grid);
+        QVERIFY(grid->viewBox()->isVisibleTo(grid));
+        testing::shoot(grid, "plot-scan-family");
+        grid->viewBox()->setCurrentIndex(1);
+        QVERIFY(grid->showingMap());
+        testing::shoot(grid, "plot-scan-map");
+        for (const char* ext : {"png", "svg"}) {
+            const QString image = program_->path() + "/map." + ext;
+            QVERIFY(grid->saveImage(image));
+            QVERIFY(QFileInfo(image).size() > 1000);
+        }
+        expectValidSvg(program_->path() + "/map.svg");
 
         window_->showPanel(Panel::Aim);
         window_->listModel()->add(data, {"ichor_WATER_MONOMER0000.sum", "mlqtaim_A_39-opt.sum"});

@@ -77,9 +77,11 @@ double fwhmFromSigma(double sigma) {
 std::optional<double> axisPosition(const Stick& stick, const Settings& s) {
     if (!(stick.position > 0.0) || !std::isfinite(stick.position))
         return std::nullopt;
-    if (isVibrational(s.kind))
-        return stick.position * s.scale;
-    return axisFromEnergy(stick.position, s.unit);
+    const double x =
+        isVibrational(s.kind) ? stick.position * s.scale : axisFromEnergy(stick.position, s.unit);
+    if (!std::isfinite(x))
+        return std::nullopt;
+    return x;
 }
 
 double curveValue(const std::vector<Stick>& sticks, const Settings& s, double x) {
@@ -115,9 +117,27 @@ double curveValue(const std::vector<Stick>& sticks, const Settings& s, double x)
     return sum;
 }
 
+namespace {
+
+std::pair<double, double> plotRangeOf(const std::vector<std::vector<Stick>>& sets,
+                                      const Settings& s);
+
+}  // namespace
+
 std::pair<double, double> plotRange(const std::vector<std::vector<Stick>>& sets,
                                     const Settings& s) {
-    if (s.range) {
+    auto r = plotRangeOf(sets, s);
+    if (std::isfinite(r.first) && std::isfinite(r.second))
+        return r;
+    // Lines so far out that the range overflows: the range of no lines.
+    return plotRangeOf({}, s);
+}
+
+namespace {
+
+std::pair<double, double> plotRangeOf(const std::vector<std::vector<Stick>>& sets,
+                                      const Settings& s) {
+    if (s.range && std::isfinite(s.range->first) && std::isfinite(s.range->second)) {
         auto [a, b] = *s.range;
         return a <= b ? std::pair{a, b} : std::pair{b, a};
     }
@@ -133,7 +153,8 @@ std::pair<double, double> plotRange(const std::vector<std::vector<Stick>>& sets,
     bool any = false;
     for (const auto& set : sets)
         for (const auto& line : set)
-            if (line.position > 0.0 && std::isfinite(line.position)) {
+            if (line.position > 0.0 && std::isfinite(line.position) &&
+                std::isfinite(line.strength)) {
                 lo = any ? std::min(lo, line.position) : line.position;
                 hi = any ? std::max(hi, line.position) : line.position;
                 any = true;
@@ -156,9 +177,14 @@ std::pair<double, double> plotRange(const std::vector<std::vector<Stick>>& sets,
     return {niceFloor(lo, 0.5), niceCeil(hi, 0.5)};
 }
 
+}  // namespace
+
 Curve broaden(const std::vector<Stick>& sticks, const Settings& s,
               std::pair<double, double> range) {
     const double span = range.second - range.first;
+    if (!std::isfinite(span) || !std::isfinite(range.first) || !(s.width > 0.0) ||
+        !std::isfinite(s.width) || !std::isfinite(s.scale))
+        return {};
     std::size_t n = std::max<std::size_t>(2, s.points);
     double step = span / static_cast<double>(n - 1);
     if (s.points == 0 && span > 0.0) {

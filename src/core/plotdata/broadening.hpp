@@ -85,7 +85,8 @@ std::pair<double, double> plotRange(const std::vector<std::vector<Stick>>& sets,
 
 // The curve on s.points evenly spaced points (at least 2) over `range`; with
 // s.points 0, on the multiples of a round step (1, 2 or 5 times a power of
-// ten) of about a 2000th of the range, from the range's start.
+// ten) of about a 2000th of the range, from the range's start.  No points
+// when the range, the width or the scale is not a finite number.
 Curve broaden(const std::vector<Stick>& sticks, const Settings& s, std::pair<double, double> range);
 
 // The sticks as (axis position, strength), undrawn lines left out.

@@ -1,11 +1,12 @@
 #include "core/plotdata/curvecsv.hpp"
-#include "core/text/textutils.hpp"
+
+#include <algorithm>
+#include <optional>
 
 #include "core/plotdata/numbertext.hpp"
+#include "core/text/textutils.hpp"
 
 namespace zerlant::plotdata {
-
-namespace {}  // namespace
 
 std::string xColumnName(Unit unit) {
     switch (unit) {
@@ -56,16 +57,45 @@ std::string curvesCsv(const std::vector<std::string>& header, const std::vector<
     return out;
 }
 
+std::string coordinateColumnName(const ScanCoordinate& c) {
+    switch (c.kind) {
+        case CoordinateKind::Distance:
+            return c.name + "_angstrom";
+        case CoordinateKind::Angle:
+        case CoordinateKind::Dihedral:
+            return c.name + "_degree";
+        case CoordinateKind::Other:
+            break;
+    }
+    return c.name;
+}
+
 std::string scanCsv(const std::vector<ScanProfile>& profiles) {
     const bool many = profiles.size() > 1;
-    std::string out = many ? "file,coordinate,relative_energy_kcal_mol\n"
-                           : "coordinate,relative_energy_kcal_mol\n";
+    // Every coordinate of every file, once, in the order met.
+    std::vector<std::string> columns;
     for (const auto& p : profiles)
-        for (std::size_t i = 0; i < p.coordinate.size(); ++i) {
+        for (const auto& c : p.coordinates)
+            if (std::find(columns.begin(), columns.end(), coordinateColumnName(c)) == columns.end())
+                columns.push_back(coordinateColumnName(c));
+    std::string out = many ? "file,step" : "step";
+    for (const auto& c : columns) out += ',' + separatedCell(c, ",");
+    out += ",energy_hartree,relative_energy_kcal_mol\n";
+    for (const auto& p : profiles) {
+        std::vector<std::optional<std::size_t>> from(columns.size());
+        for (std::size_t k = 0; k < p.coordinates.size(); ++k) {
+            auto at =
+                std::find(columns.begin(), columns.end(), coordinateColumnName(p.coordinates[k]));
+            from[static_cast<std::size_t>(at - columns.begin())] = k;
+        }
+        for (std::size_t i = 0; i < p.step.size(); ++i) {
             if (many)
                 out += separatedCell(p.file, ",") + ',';
-            out += numberText(p.coordinate[i]) + ',' + numberText(p.relative[i]) + '\n';
+            out += numberText(p.step[i]);
+            for (const auto& k : from) out += ',' + (k ? numberText(p.values[*k][i]) : "");
+            out += ',' + numberText(p.energy[i]) + ',' + numberText(p.relative[i]) + '\n';
         }
+    }
     return out;
 }
 

@@ -26,14 +26,30 @@ std::optional<double> numberIn(std::string_view field) {
     return value;
 }
 
+namespace {
+
+std::string tidied(const char* begin, const char* end) {
+    std::string s(begin, end);
+    return s == "-0" ? "0" : s;
+}
+
+}  // namespace
+
+std::string numberText(double value) {
+    if (!std::isfinite(value))
+        return {};
+    char buffer[64];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return ec == std::errc() ? tidied(buffer, end) : std::string();
+}
+
 std::string numberText(double value, int digits) {
+    if (!std::isfinite(value))
+        return {};
     char buffer[64];
     auto [end, ec] =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
-    if (ec != std::errc())
-        return "0";
-    std::string s(buffer, end);
-    return s == "-0" ? "0" : s;
+    return ec == std::errc() ? tidied(buffer, end) : std::string();
 }
 
 }  // namespace zerlant::plotdata

@@ -11,7 +11,11 @@ namespace zerlant::plotdata {
 // blanks allowed; a decimal comma counts as a point.  nullopt otherwise.
 std::optional<double> numberIn(std::string_view field);
 
-// Up to `digits` significant digits with '.', no trailing zeros ("0.5", "1e-07").
-std::string numberText(double value, int digits = 10);
+// The shortest text with '.' that reads back as the same double ("0.5",
+// "1e-07", "1.7976931348623157e+308"); with `digits`, at most that many
+// significant digits.  The empty text for NaN and infinities: a value that
+// is not available.
+std::string numberText(double value);
+std::string numberText(double value, int digits);
 
 }  // namespace zerlant::plotdata

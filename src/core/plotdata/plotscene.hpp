@@ -20,16 +20,19 @@ struct Series {
     std::string name;       // legend text; empty: not in the legend
     std::vector<double> x;  // for Sticks: the line positions (drawn from 0 to y)
     std::vector<double> y;
-    int colour = 0;           // the file's index: its curve and its sticks share a colour
-    bool secondAxis = false;  // drawn against the right-hand y axis
-    bool dashed = false;      // the measured spectrum
+    int colour = 0;            // the file's index: its curve and its sticks share a colour
+    bool secondAxis = false;   // drawn against the right-hand y axis
+    bool dashed = false;       // the measured spectrum
+    bool secondXAxis = false;  // drawn against the top x axis (a coordinate of another unit)
 };
 
 struct PlotScene {
     std::string title;
     std::string xTitle;
     std::string yTitle;
-    std::string y2Title;    // empty: no right-hand axis
+    std::string y2Title;  // empty: no right-hand axis
+    std::string x2Title;  // empty: no top axis
+    std::pair<double, double> x2Range{0.0, 1.0};
     std::string note;       // the settings, shown on the plot
     bool reverseX = false;  // wavenumbers run from high to low
     std::pair<double, double> xRange{0.0, 1.0};
@@ -58,9 +61,29 @@ PlotScene spectrumScene(const std::vector<NamedSticks>& files, const Settings& s
                         const std::optional<MeasuredOverlay>& measured = std::nullopt,
                         char decimalSeparator = '.');
 
-// The profiles with the lowest point of each marked.
+// The profiles with the lowest point of each marked by a marker of its own
+// (no curve's colour).  A two-coordinate scan is a family of curves against
+// the first coordinate, one per value of the second.  Coordinates of one
+// unit share the bottom axis, titled with their names and unit; a second
+// unit (a bond beside dihedrals) gets the top axis.  Points whose
+// coordinate or energy is not available are left out.
 PlotScene scanScene(const std::vector<ScanProfile>& profiles, const MessageLookup& message,
                     char decimalSeparator = '.');
+
+// The map of a two-coordinate scan: its grid, contour levels and titles.
+struct MapScene {
+    std::string title;
+    std::string xTitle, yTitle, zTitle;
+    std::string note;
+    ScanGrid grid;
+    std::vector<double> levels;
+    std::vector<std::vector<Segment>> contours;  // one list per level
+};
+std::optional<MapScene> scanMapScene(const ScanProfile& profile, const MessageLookup& message,
+                                     char decimalSeparator = '.');
+
+// The axis title of a coordinate: "B (Å)", "D7 (°)", "N".
+std::string coordinateTitle(const ScanCoordinate& c);
 
 // The curves of a spectrum scene as CSV ("x,y" for one file, one y column
 // per file otherwise).

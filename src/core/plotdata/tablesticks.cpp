@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/plotdata/numbertext.hpp"
-#include "core/plotdata/sources.hpp"
 
 namespace zerlant::plotdata {
 
@@ -26,33 +25,6 @@ std::vector<BlockRows> detailBlocks(const Table& resultTable, const DetailTable&
     if (row != t.rows())
         return {};
     return blocks;
-}
-
-std::vector<NamedSticks> sticksFromTables(const Table& resultTable, const DetailTable& detail,
-                                          Kind kind) {
-    std::vector<NamedSticks> out;
-    const auto blocks = detailBlocks(resultTable, detail);
-    const Table& t = detail.table;
-    // Frequencies: frequency in column 18, IR intensity 21, Raman activity 22.
-    // Excited states: energy (eV) in column 32, f 34, R 35.
-    const std::size_t position = isVibrational(kind) ? 18 : 32;
-    const std::size_t strength = kind == Kind::Ir      ? 21
-                                 : kind == Kind::Raman ? 22
-                                 : kind == Kind::Uv    ? 34
-                                                       : 35;
-    for (std::size_t k = 0; k < blocks.size(); ++k) {
-        NamedSticks file{resultTable.cell(0, k + 1), {}};
-        for (std::size_t r = blocks[k].first; r < blocks[k].first + blocks[k].height; ++r) {
-            auto x = numberIn(t.cell(position, r));
-            auto y = numberIn(t.cell(strength, r));
-            if (x && y && *x != 0.0)
-                file.sticks.push_back({*x, *y});
-        }
-        file.sticks = withoutAllZero(std::move(file.sticks));
-        if (!file.sticks.empty())
-            out.push_back(std::move(file));
-    }
-    return out;
 }
 
 }  // namespace zerlant::plotdata

@@ -6,6 +6,7 @@
 #include "core/extract/route.hpp"
 #include "core/files/filetext.hpp"
 #include "core/files/openfile.hpp"
+#include "core/scan/scanpoints.hpp"
 #include "core/text/numbers.hpp"
 #include "core/text/searchtext.hpp"
 #include "core/text/textutils.hpp"
@@ -41,6 +42,7 @@ std::string wholeNumberText(std::string_view part) {
 struct FileValues {
     bool scanJob = false;
     std::string formula, method, basis, charge, cpuTime;
+    std::string molecule;  // the archive's molecule section, for the kinds of the coordinates
 };
 
 FileValues readFileValues(const FoldedText& text, char decimalSeparator) {
@@ -52,6 +54,8 @@ FileValues readFileValues(const FoldedText& text, char decimalSeparator) {
     v.method = route.method;
     v.basis = route.basis;
     v.scanJob = route.has("scan");
+    if (sections.size() > 3)
+        v.molecule = std::string(sections[3]);
     const std::string moleculeLine = archiveField(sections, 3, 0);
     auto parts = splitText(moleculeLine, ",");
     std::string charge = wholeNumberText(parts[0]);
@@ -169,6 +173,11 @@ std::optional<ScanRun> runScan(const FileRows& files, const MessageLookup& messa
             for (std::size_t c = 0; c < kScanFileColumns; ++c) {
                 run.table.set(c, titleRow, caption(c));
                 run.table.set(c, titleRow + 1, fileColumns[c]);
+            }
+            ScanFile points = readScanPoints(summary.text(), values.molecule);
+            if (!points.points.empty()) {
+                points.file = file.name;
+                run.files.push_back(std::move(points));
             }
         } catch (const std::exception& e) {
             run.table.resizeRows(rowsBefore);

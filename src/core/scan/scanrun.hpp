@@ -29,6 +29,7 @@
 #include "core/common/types.hpp"
 #include "core/results/scanaimexport.hpp"
 #include "core/results/table.hpp"
+#include "core/scan/scanpoints.hpp"
 
 namespace zerlant {
 
@@ -37,6 +38,9 @@ struct ScanRun {
     std::vector<std::size_t> untick;  // rows of the file list that are not scan jobs
     bool nonScanMet = false;          // message 133 is due
     std::vector<Error> failures;      // output files that could not be read; they leave no row
+    // The points of each file that gave rows, as numbers: what plots and
+    // their CSV use (the table's texts are for showing and exporting).
+    std::vector<ScanFile> files;
 };
 
 // Runs the Scan tool over `files` (row 0 is the heading row and is looked at

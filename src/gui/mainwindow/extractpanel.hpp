@@ -20,6 +20,7 @@ class ExtractPanel : public ReadingPanel {
     QCheckBox* box(ExtractBox b) const { return boxes_[static_cast<std::size_t>(b)]; }
 
     const Table& resultTable() const { return resultTable_; }
+    const std::vector<ExtractRecord>& records() const { return records_; }
     const DetailTable& detailTable() const { return detail_; }
 
     Table exportTable() const override;

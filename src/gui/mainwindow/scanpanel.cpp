@@ -35,6 +35,7 @@ ScanColumnChecks ScanPanel::checks() const {
 
 void ScanPanel::panelShown() {
     table_ = emptyScanTable();
+    files_.clear();
 }
 
 Table ScanPanel::exportTable() const {
@@ -49,6 +50,7 @@ void ScanPanel::run() {
         auto result = std::make_shared<ScanRun>(std::move(*run));
         return [this, result] {
             table_ = std::move(result->table);
+            files_ = std::move(result->files);
             untick(result->untick);
             if (result->nonScanMet)
                 notify(133, true);

@@ -3,8 +3,10 @@
 // run over the ticked scan outputs, and the two exports.
 
 #include <array>
+#include <vector>
 
 #include "core/results/scanaimexport.hpp"
+#include "core/scan/scanpoints.hpp"
 #include "gui/mainwindow/readingpanel.hpp"
 
 namespace zerlant::gui {
@@ -17,6 +19,8 @@ class ScanPanel : public ReadingPanel {
     ScanColumnChecks checks() const;
     QCheckBox* box(std::size_t column) const { return boxes_.at(column); }
     const Table& scanTable() const { return table_; }
+    // The points of the last run as numbers, for its plots.
+    const std::vector<ScanFile>& scanFiles() const { return files_; }
 
     Table exportTable() const override;
     void panelShown() override;
@@ -27,6 +31,7 @@ class ScanPanel : public ReadingPanel {
   private:
     std::array<QCheckBox*, kScanFileColumns> boxes_{};
     Table table_;
+    std::vector<ScanFile> files_;
 };
 
 }  // namespace zerlant::gui

@@ -7,8 +7,10 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
@@ -19,7 +21,9 @@
 #include "core/plotdata/measured.hpp"
 #include "gui/app/appcontext.hpp"
 #include "gui/app/dialogs.hpp"
-#include "gui/plots/render/chartbuilder.hpp"
+#include "plot/chartbuilder.hpp"
+#include "plot/mapchart.hpp"
+#include "plot/plotimage.hpp"
 
 namespace zerlant::gui {
 
@@ -32,6 +36,26 @@ QLocale numberLocale(char decimal) {
     l.setNumberOptions(QLocale::OmitGroupSeparator);
     return l;
 }
+
+// The map of a two-coordinate scan, drawn at the widget's size.
+class MapView : public QWidget {
+  public:
+    MapView(const std::optional<MapScene>& map, char decimal, QWidget* parent)
+        : QWidget(parent), map_(map), decimal_(decimal) {
+        setObjectName("mapView");
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        if (map_)
+            plot::paintMap(painter, QRectF(rect()), *map_, decimal_);
+    }
+
+  private:
+    const std::optional<MapScene>& map_;
+    char decimal_;
+};
 
 }  // namespace
 
@@ -75,20 +99,33 @@ PlotWindow::PlotWindow(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     auto* csv = new QPushButton(app.msg(291), this);
     csv->setObjectName("saveCsvButton");
 
+    viewLabel_ = new QLabel(app.msg(393, ":"), this);
+    viewChoice_ = new QComboBox(this);
+    viewChoice_->setObjectName("viewBox");
+    viewChoice_->addItem(app.msg(391));
+    viewChoice_->addItem(app.msg(392));
+    viewLabel_->setVisible(false);
+    viewChoice_->setVisible(false);
+    mapView_ = new MapView(map_, app.decimalSeparator(), this);
+    stack_ = new QStackedWidget(this);
+    stack_->addWidget(view_);
+    stack_->addWidget(mapView_);
+
     auto* controls = new QHBoxLayout;
     for (QWidget* w : std::initializer_list<QWidget*>{widthLabel_, width_, scaleLabel_, scale_,
-                                                      unitLabel_, unit_})
+                                                      unitLabel_, unit_, viewLabel_, viewChoice_})
         controls->addWidget(w);
     controls->addStretch(1);
     for (QWidget* w : std::initializer_list<QWidget*>{measuredButton_, zoom, image, csv})
         controls->addWidget(w);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(controls);
-    layout->addWidget(view_, 1);
+    layout->addWidget(stack_, 1);
 
     connect(width_, &QDoubleSpinBox::valueChanged, this, &PlotWindow::settingsChanged);
     connect(scale_, &QDoubleSpinBox::valueChanged, this, &PlotWindow::settingsChanged);
     connect(unit_, &QComboBox::currentIndexChanged, this, &PlotWindow::settingsChanged);
+    connect(viewChoice_, &QComboBox::currentIndexChanged, stack_, &QStackedWidget::setCurrentIndex);
     connect(measuredButton_, &QPushButton::clicked, this, &PlotWindow::chooseMeasured);
     connect(zoom, &QPushButton::clicked, this, &PlotWindow::resetZoom);
     connect(image, &QPushButton::clicked, this, &PlotWindow::chooseImage);
@@ -135,7 +172,20 @@ void PlotWindow::showScan(std::vector<ScanProfile> profiles) {
     for (QWidget* w : std::initializer_list<QWidget*>{widthLabel_, width_, scaleLabel_, scale_,
                                                       unitLabel_, unit_, measuredButton_})
         w->setVisible(false);
+    map_.reset();
+    for (const auto& p : profiles_)
+        if ((map_ = scanMapScene(p, app_.lookup(), app_.decimalSeparator())))
+            break;
+    viewLabel_->setVisible(map_.has_value());
+    viewChoice_->setVisible(map_.has_value());
+    if (!map_)
+        viewChoice_->setCurrentIndex(0);
+    mapView_->update();
     rebuild();
+}
+
+bool PlotWindow::showingMap() const {
+    return map_ && stack_->currentIndex() == 1;
 }
 
 void PlotWindow::settingsChanged() {
@@ -155,7 +205,7 @@ void PlotWindow::rebuild() {
                    : spectrumScene(files_, settings_, lookup, measured_, decimal);
     setWindowTitle(QString::fromStdString(scene_.title) + " - " + app_.title());
     QChart* old = view_->chart();
-    view_->setChart(plots::buildChart(scene_, app_.decimalSeparator()));
+    view_->setChart(plot::buildChart(scene_, app_.decimalSeparator()));
     delete old;
 }
 
@@ -181,22 +231,28 @@ void PlotWindow::fail(const QString& path) {
 
 bool PlotWindow::saveImage(const QString& chosen) {
     QString path = chosen;
-    plots::ImageFormat format{};
-    if (!plots::imageFormatOf(path, format)) {
+    auto format = plot::imageFormatOf(path.toStdString());
+    if (!format) {
         path += ".png";
-        format = plots::ImageFormat::Png;
+        format = plot::ImageFormat::Png;
     }
-    // A chart of its own, zoomed as the one shown, so the view keeps its chart.
-    std::unique_ptr<QChart> chart(plots::buildChart(scene_, app_.decimalSeparator()));
-    const auto shownAxes = view_->chart()->axes();
-    const auto newAxes = chart->axes();
-    for (int i = 0; i < shownAxes.size() && i < newAxes.size(); ++i) {
-        auto* from = qobject_cast<QValueAxis*>(shownAxes[i]);
-        auto* to = qobject_cast<QValueAxis*>(newAxes[i]);
-        if (from && to)
-            to->setRange(from->min(), from->max());
+    std::optional<std::string> bytes;
+    if (showingMap()) {
+        bytes = plot::mapBytes(*map_, *format, QSize(1000, 800), app_.decimalSeparator());
+    } else {
+        // A chart of its own, zoomed as the one shown, so the view keeps its chart.
+        std::unique_ptr<QChart> chart(plot::buildChart(scene_, app_.decimalSeparator()));
+        const auto shownAxes = view_->chart()->axes();
+        const auto newAxes = chart->axes();
+        for (int i = 0; i < shownAxes.size() && i < newAxes.size(); ++i) {
+            auto* from = qobject_cast<QValueAxis*>(shownAxes[i]);
+            auto* to = qobject_cast<QValueAxis*>(newAxes[i]);
+            if (from && to)
+                to->setRange(from->min(), from->max());
+        }
+        bytes = plot::chartBytes(chart.get(), *format, QSize(1200, 750), scene_.title);
     }
-    if (!plots::saveChart(chart.get(), path, format, QSize(1200, 750))) {
+    if (!bytes || !writeFileAtomically(path.toStdString(), *bytes)) {
         fail(path);
         return false;
     }

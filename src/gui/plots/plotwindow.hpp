@@ -3,7 +3,8 @@
 // the profile of potential-surface scans.  The width, the scale factor and
 // the x unit can be changed; a measured spectrum can be laid over the
 // computed one; the plot zooms with the mouse and is saved as PNG, SVG or
-// PDF, its curve as CSV.
+// PDF, its curve as CSV.  A scan of two coordinates shows as a family of
+// curves or as a map with contour lines.
 
 #include <QWidget>
 #include <optional>
@@ -13,6 +14,7 @@
 
 class QChartView;
 class QComboBox;
+class QStackedWidget;
 class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
@@ -36,6 +38,9 @@ class PlotWindow : public QWidget {
     QDoubleSpinBox* widthBox() const { return width_; }
     QDoubleSpinBox* scaleBox() const { return scale_; }
     QComboBox* unitBox() const { return unit_; }
+    // Curves or map of a scan of two coordinates; hidden otherwise.
+    QComboBox* viewBox() const { return viewChoice_; }
+    bool showingMap() const;
 
   public slots:
     // Lays a measured spectrum over the computed one; false (after a message)
@@ -65,6 +70,7 @@ class PlotWindow : public QWidget {
     std::vector<plotdata::ScanProfile> profiles_;
     std::optional<plotdata::MeasuredOverlay> measured_;
     plotdata::PlotScene scene_;
+    std::optional<plotdata::MapScene> map_;  // of the first scan of two coordinates
 
     QChartView* view_ = nullptr;
     QLabel* widthLabel_ = nullptr;
@@ -74,6 +80,10 @@ class PlotWindow : public QWidget {
     QLabel* unitLabel_ = nullptr;
     QComboBox* unit_ = nullptr;
     QPushButton* measuredButton_ = nullptr;
+    QLabel* viewLabel_ = nullptr;
+    QComboBox* viewChoice_ = nullptr;
+    QStackedWidget* stack_ = nullptr;
+    QWidget* mapView_ = nullptr;
 };
 
 }  // namespace zerlant::gui

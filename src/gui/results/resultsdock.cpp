@@ -30,6 +30,7 @@ ResultsView* attachResultsView(MainWindow& window, const AppContext& app, Dialog
     ExtractPanel* extract = window.extractPanel();
     QObject::connect(extract, &ReadingPanel::runFinished, view, [=] {
         const auto& counts = extract->lastRunCounts();
+        view->setPlotSources(extract->records(), {});
         view->showExtract(extract->resultTable(), extract->detailTable(), extract->boxes(),
                           counts.unreadable, counts.skipped);
         shown();
@@ -37,6 +38,7 @@ ResultsView* attachResultsView(MainWindow& window, const AppContext& app, Dialog
     ScanPanel* scan = window.scanPanel();
     QObject::connect(scan, &ReadingPanel::runFinished, view, [=] {
         const auto& counts = scan->lastRunCounts();
+        view->setPlotSources({}, scan->scanFiles());
         view->showScan(scan->scanTable(), counts.unreadable, counts.skipped);
         shown();
     });

@@ -16,6 +16,7 @@
 
 #include "core/plotdata/numbertext.hpp"
 #include "core/plotdata/scanprofile.hpp"
+#include "core/plotdata/sources.hpp"
 #include "core/plotdata/tablesticks.hpp"
 #include "core/results/scanaimexport.hpp"
 #include "gui/app/appcontext.hpp"
@@ -245,12 +246,11 @@ void ResultsView::showScan(const Table& scanTable, std::size_t unreadable, std::
     // Point rows belong to the file named on the first of them.
     std::vector<QString> rowFiles;
     QString current;
-    const auto profiles = scanProfiles(scanTable);
     std::size_t next = 0;
     for (std::size_t r = 1; r < scanTable.rows(); ++r) {
-        if (!scanTable.cell(0, r).empty() && next < profiles.size() &&
-            scanTable.cell(0, r) == profiles[next].file) {
-            current = QString::fromStdString(profiles[next].file);
+        if (!scanTable.cell(0, r).empty() && next < scanFiles_.size() &&
+            scanTable.cell(0, r) == scanFiles_[next].file) {
+            current = QString::fromStdString(scanFiles_[next].file);
             ++next;
         }
         rowFiles.push_back(current);
@@ -276,8 +276,8 @@ void ResultsView::showScan(const Table& scanTable, std::size_t unreadable, std::
     }
     QTableView* view = addTab(app_.msg(59), std::move(shown), rowFiles);
     sourceOf(view)->setTitleRows(std::move(titles));
-    plot_->setVisible(!profiles.empty());
-    setOutcome(app_.msg(59), {profiles.size(), unreadable, skipped}, 294);
+    plot_->setVisible(!scanFiles_.empty());
+    setOutcome(app_.msg(59), {scanFiles_.size(), unreadable, skipped}, 294);
 }
 
 void ResultsView::showAim(const Table& aimTable, std::size_t unreadable, std::size_t skipped) {
@@ -346,20 +346,28 @@ void ResultsView::showPlotMenu() {
     menu.exec(plot_->mapToGlobal(QPoint(0, plot_->height())));
 }
 
+void ResultsView::setPlotSources(std::vector<ExtractRecord> records,
+                                 std::vector<ScanFile> scanFiles) {
+    records_ = std::move(records);
+    scanFiles_ = std::move(scanFiles);
+}
+
 PlotWindow* ResultsView::plotSpectrum(Kind kind) {
-    auto files = sticksFromTables(resultTable_, detail_, kind);
-    if (files.empty()) {
-        dialogs_.message(this, Dialogs::Icon::Information, app_.title(), app_.msg(296));
+    auto spectra = spectraFromRecords(records_, kind);
+    if (spectra.files.empty()) {
+        // An achiral molecule's rotatory strengths are all 0: say so.
+        const int message = kind == Kind::Ecd && spectra.allZero > 0 ? 390 : 296;
+        dialogs_.message(this, Dialogs::Icon::Information, app_.title(), app_.msg(message));
         return nullptr;
     }
     auto* window = new PlotWindow(app_, dialogs_, this);
-    window->showSpectrum(kind, std::move(files));
+    window->showSpectrum(kind, std::move(spectra.files));
     window->show();
     return window;
 }
 
 PlotWindow* ResultsView::plotScan() {
-    auto profiles = scanProfiles(scanTable_);
+    auto profiles = scanProfiles(scanFiles_);
     if (profiles.empty()) {
         dialogs_.message(this, Dialogs::Icon::Information, app_.title(), app_.msg(296));
         return nullptr;

@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "core/plotdata/broadening.hpp"
+#include "core/results/extractrecord.hpp"
 #include "core/results/resulttables.hpp"
+#include "core/scan/scanpoints.hpp"
 #include "gui/results/thermoview.hpp"
 
 class QComboBox;
@@ -43,6 +45,9 @@ class ResultsView : public QWidget {
     void showExtract(const Table& resultTable, const DetailTable& detail, const ExtractBoxes& boxes,
                      std::size_t unreadable, std::size_t skipped);
     void showScan(const Table& scanTable, std::size_t unreadable, std::size_t skipped);
+    // What the plots of the last Extract or Scan run draw: the records and
+    // the scan points as numbers, never numbers read back from the tables.
+    void setPlotSources(std::vector<ExtractRecord> records, std::vector<ScanFile> scanFiles);
     void showAim(const Table& aimTable, std::size_t unreadable, std::size_t skipped);
     // The thermochemistry of the files read, with its settings above it:
     // those of the last thermochemistry shown, when there was one.
@@ -82,6 +87,8 @@ class ResultsView : public QWidget {
     Table resultTable_;
     DetailTable detail_;
     Table scanTable_;
+    std::vector<ExtractRecord> records_;
+    std::vector<ScanFile> scanFiles_;
     RunOutcome outcome_;
     std::vector<ResultSortProxy*> proxies_;
     std::optional<thermo::ThermoRequest> thermoSettings_;  // of the last thermochemistry

@@ -1,11 +1,14 @@
 // The broadened curves against values computed by hand (broadening_cases.tsv),
-// the default ranges, and the peaks of real spectra.
+// the default ranges, curves at the edge of the doubles, the lines of the
+// Extract records, and the peaks of real spectra.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <limits>
+#include <optional>
 #include <sstream>
 
 #include "core/plotdata/broadening.hpp"
@@ -97,13 +100,93 @@ TEST(Broadening, SticksOnAxisLeaveOutUndrawnLines) {
     EXPECT_EQ(c.y[0], 0.2);
 }
 
-TEST(Sources, FilesWithoutTheSpectrumGiveNoLines) {
+TEST(Sources, RecordsGiveLinesAndTellAllZeroStrengthsFromNone) {
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    ExtractRecord chiral;
+    chiral.file = "chiral.log";
+    chiral.ok = true;
+    // frequency, reduced mass, force constant, IR, Raman, depolarisations
+    chiral.detail.frequencies = {{1000, 1, 1, 10, 0, nan, nan},
+                                 {inf, 1, 1, 5, 0, nan, nan},     // overflowing: no line
+                                 {2000, 1, 1, nan, 0, nan, nan},  // IR not printed
+                                 {0, 1, 1, 3, 0, nan, nan}};      // no mode
+    // number, eV, nm, f, R
+    chiral.detail.states = {{1, 5.0, 248, 0.1, -12}, {2, inf, 0, 0.2, 3}};
+    ExtractRecord achiral = chiral;
+    achiral.file = "achiral.log";
+    achiral.detail.states = {{1, 5.0, 248, 0.1, 0}, {2, 6.0, 207, 0.2, 0}};
+    ExtractRecord failed = chiral;
+    failed.file = "failed.log";
+    failed.ok = false;
+    const std::vector<ExtractRecord> records{chiral, achiral, failed};
+
+    struct Case {
+        Kind kind;
+        std::vector<std::string> files;
+        std::size_t allZero;
+        std::size_t linesOfFirst;
+    };
+    const Case cases[] = {
+        {Kind::Ir, {"chiral.log", "achiral.log"}, 0, 1},
+        {Kind::Raman, {}, 2, 0},  // every activity 0: no Raman job
+        {Kind::Uv, {"chiral.log", "achiral.log"}, 0, 1},
+        {Kind::Ecd, {"chiral.log"}, 1, 1},  // the achiral file says so
+    };
+    for (const auto& c : cases) {
+        const Spectra s = spectraFromRecords(records, c.kind);
+        std::vector<std::string> names;
+        for (const auto& f : s.files) names.push_back(f.name);
+        EXPECT_EQ(names, c.files) << static_cast<int>(c.kind);
+        EXPECT_EQ(s.allZero, c.allZero) << static_cast<int>(c.kind);
+        if (!s.files.empty()) {
+            EXPECT_EQ(s.files[0].sticks.size(), c.linesOfFirst) << static_cast<int>(c.kind);
+        }
+    }
     // No printout at all: the parsers' placeholders (NaN or zeros) are no lines.
     const FoldedText none(std::string(" Normal termination of Gaussian 16\r\n"));
     for (Kind kind : {Kind::Ir, Kind::Raman, Kind::Uv, Kind::Ecd})
         EXPECT_TRUE(sticksFromText(none.ref(), kind).empty());
-    EXPECT_TRUE(withoutAllZero({{1000, 0}, {2000, 0}}).empty());
-    EXPECT_EQ(withoutAllZero({{1000, 0}, {2000, -1}}).size(), 2u);
+}
+
+TEST(Broadening, HugeOrNonFiniteValuesGiveBoundedFiniteCurves) {
+    // Lines, widths and ranges at the edge of the doubles: the curve has at
+    // most a few thousand points and its CSV holds no "inf" or "nan".
+    struct Case {
+        Kind kind;
+        Unit unit;
+        std::vector<Stick> sticks;
+        double width;
+        double scale;
+        std::optional<std::pair<double, double>> range;
+    };
+    const double big = std::numeric_limits<double>::max();
+    const Case cases[] = {
+        {Kind::Uv, Unit::ElectronVolt, {{big, 1}, {5, 0.1}}, 0.4, 1, {}},
+        {Kind::Uv, Unit::Wavenumber, {{1e308, 1}}, 0.4, 1, {}},
+        {Kind::Ecd, Unit::Nanometre, {{1e-300, 1e300}}, 0.2, 1, {}},
+        {Kind::Ir, Unit::Wavenumber, {{big, 10}, {1000, 1e308}}, 15, 1, {}},
+        {Kind::Ir, Unit::Wavenumber, {{1000, 10}}, 15, 1e308, {}},
+        {Kind::Ir, Unit::Wavenumber, {{1000, 10}}, std::numeric_limits<double>::infinity(), 1, {}},
+        {Kind::Ir, Unit::Wavenumber, {{1000, 10}}, 15, 1, {{-1e308, 1e308}}},
+        {Kind::Ir, Unit::Wavenumber, {{1000, 10}}, 1e308, 1, {}},
+    };
+    const MessageLookup none = [](int) { return std::string(); };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        Settings s = defaultSettings(c.kind);
+        s.unit = c.unit;
+        s.width = c.width;
+        s.scale = c.scale;
+        s.range = c.range;
+        const auto range = plotRange({c.sticks}, s);
+        EXPECT_TRUE(std::isfinite(range.first) && std::isfinite(range.second)) << "case " << i;
+        const PlotScene scene = spectrumScene({{"f.log", c.sticks}}, s, none);
+        for (const auto& series : scene.series) EXPECT_LE(series.x.size(), 5000u) << "case " << i;
+        const std::string csv = sceneCsv(scene, s);
+        EXPECT_EQ(csv.find("inf"), std::string::npos) << "case " << i;
+        EXPECT_EQ(csv.find("nan"), std::string::npos) << "case " << i;
+    }
 }
 
 // The curve of a real file peaks (on the default grid) within 1 % of the

@@ -1,6 +1,13 @@
-// Scan profiles from a ScanTable, measured spectra and the CSV of curves.
+// Scan profiles and maps from the scan points, measured spectra and the
+// CSV of curves.
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <set>
 
 #include "core/plotdata/curvecsv.hpp"
 #include "core/plotdata/measured.hpp"
@@ -13,77 +20,113 @@
 namespace zerlant::plotdata {
 namespace {
 
-// A ScanTable as the Scan tool lays it out: file columns 0..6, the summary
-// from column 7.
-Table scanTable(const std::vector<std::vector<std::string>>& rows) {
-    Table t(10, 0);
-    for (std::size_t r = 0; r < rows.size(); ++r)
-        for (std::size_t c = 0; c < rows[r].size(); ++c) t.set(c, r, rows[r][c]);
-    return t;
+constexpr double kNA = std::numeric_limits<double>::quiet_NaN();
+
+ScanFile scanFile(std::string name, std::vector<ScanCoordinate> coordinates,
+                  std::vector<ScanPoint> points) {
+    return ScanFile{std::move(name), std::move(coordinates), "SCF", std::move(points)};
 }
 
-TEST(ScanProfile, RelativeEnergiesPerFile) {
-    const Table t = scanTable({
-        {"FILE", "", "", "", "", "", "", "N", "D7", "SCF"},
-        {"a.log", "C2H6", "RHF", "", "", "", "", "1", "-180.0000", "-100.001"},
-        {"", "", "", "", "", "", "", "2", "-150.0000", "-100.002"},
-        {"", "", "", "", "", "", "", "3", "-120.0000", "-100.000"},
-        {"", "", "", "", "", "", "", "----", "", ""},
-        {"FILE", "", "", "", "", "", "", "N", "R1", "SCF"},
-        {"b.log", "", "", "", "", "", "", "1", "1,5", "-5,5"},
-        {"", "", "", "", "", "", "", "2", "1,6", "-5,4"},
-        {"FILE", "", "", "", "", "", "", "N", "R1", "SCF"},  // a file without points
+const MessageLookup kMessages = [](int n) { return "m" + std::to_string(n); };
+
+TEST(ScanProfile, FamilyOfCurvesOneAxisPerUnitAndADistinctLowestPoint) {
+    // A 2 x 2 grid of a bond B (Å) and an angle A (°), beside a dihedral scan
+    // whose second point has no energy.
+    const auto profiles = scanProfiles({
+        scanFile("grid.log", {{"B", CoordinateKind::Distance}, {"A", CoordinateKind::Angle}},
+                 {{1, {0.9, 90}, -76.001},
+                  {2, {1.0, 90}, -76.003},
+                  {3, {0.9, 95}, -76.002},
+                  {4, {1.0, 95}, -76.000}}),
+        scanFile("rotor.log", {{"D7", CoordinateKind::Dihedral}},
+                 {{1, {-180}, -100.001}, {2, {-150}, kNA}, {3, {-120}, -100.002}}),
     });
-    const auto p = scanProfiles(t);
-    ASSERT_EQ(p.size(), 2u);
-    EXPECT_EQ(p[0].file, "a.log");
-    EXPECT_EQ(p[0].coordinateName, "D7");
-    EXPECT_EQ(p[0].energyName, "SCF");
-    EXPECT_EQ(p[0].coordinate, (std::vector<double>{-180, -150, -120}));
-    EXPECT_EQ(p[0].lowest, 1u);
-    // 0.001 hartree = 0.627509474 kcal/mol
-    EXPECT_NEAR(p[0].relative[0], 0.627509474, 1e-6);
-    EXPECT_EQ(p[0].relative[1], 0.0);
-    EXPECT_NEAR(p[0].relative[2], 1.255018948, 1e-6);
-    EXPECT_EQ(p[1].file, "b.log");
-    EXPECT_EQ(p[1].coordinate, (std::vector<double>{1.5, 1.6}));
-    EXPECT_EQ(p[1].lowest, 0u);
-    EXPECT_NEAR(p[1].relative[1], 0.1 * kHartreeKcal, 1e-6);
+    ASSERT_EQ(profiles.size(), 2u);
+    EXPECT_EQ(profiles[0].lowest, 1u);
+    EXPECT_NEAR(profiles[0].relative[0], 0.002 * kHartreeKcal, 1e-9);
+    EXPECT_EQ(profiles[1].lowest, 2u);
+    EXPECT_TRUE(std::isnan(profiles[1].relative[1]));
 
-    // The plot names both coordinates, marks each lowest point, and leaves
-    // room beyond the ends.
-    const PlotScene scene = scanScene(p, [](int n) { return "m" + std::to_string(n); });
-    EXPECT_EQ(scene.xTitle, "m282 (D7, R1)");
-    std::vector<double> marks;
-    for (const auto& s : scene.series)
+    const PlotScene scene = scanScene(profiles, kMessages);
+    EXPECT_EQ(scene.xTitle, "m282: B (Å)");
+    EXPECT_EQ(scene.x2Title, "m282: D7 (°)");
+    std::vector<std::string> lines;
+    std::vector<int> lineColours, markColours;
+    for (const auto& s : scene.series) {
+        if (s.style == Series::Style::Line) {
+            lines.push_back(s.name);
+            lineColours.push_back(s.colour);
+            EXPECT_EQ(s.secondXAxis, s.name == "rotor.log");
+            for (double y : s.y) EXPECT_TRUE(std::isfinite(y)) << s.name;
+        }
         if (s.style == Series::Style::Marker)
-            marks.push_back(s.x.at(0));
-    EXPECT_EQ(marks, (std::vector<double>{-150, 1.5}));
-    EXPECT_LT(scene.xRange.first, -180.0);
-    EXPECT_GT(scene.xRange.second, 1.6);
+            markColours.push_back(s.colour);
+    }
+    // One curve per value of the second coordinate, along the first.
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"grid.log: A = 90°", "grid.log: A = 95°", "rotor.log"}));
+    ASSERT_EQ(markColours.size(), 2u);
+    for (int c : markColours)
+        EXPECT_EQ(std::count(lineColours.begin(), lineColours.end(), c), 0)
+            << "the lowest point has a curve's colour";
 
-    EXPECT_EQ(scanCsv({p[0]}),
-              "coordinate,relative_energy_kcal_mol\n-180,0.627509474\n-150,0\n-120,1.255018948\n");
-    EXPECT_EQ(scanCsv(p).substr(0, 54), "file,coordinate,relative_energy_kcal_mol\na.log,-180,0.");
+    // The CSV carries every coordinate of every file, with its unit.
+    const std::string csv = scanCsv(profiles);
+    EXPECT_EQ(csv.substr(0, csv.find('\n')),
+              "file,step,B_angstrom,A_degree,D7_degree,energy_hartree,relative_energy_kcal_mol");
+    EXPECT_NE(csv.find("\ngrid.log,4,1,95,,-76,"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\nrotor.log,2,,,-150,,\n"), std::string::npos) << csv;
 }
 
-TEST(ScanProfile, OnePointPerSummaryLineOfARealScan) {
-    ZERLANT_DATA_FILE(path, "cclib_g16_dvb_scan_unrelaxed.log");
-    FileRows rows(2);
-    rows[1] = {true, path.filename().string(), path.string(), ""};
+TEST(ScanGrid, ContoursCrossTheCellEdgesAtTheLevel) {
+    ScanGrid g;
+    g.xs = {0, 1};
+    g.ys = {0, 1};
+    g.z = {0, 2, 2, 4};  // (0,0) (1,0) (0,1) (1,1)
+    auto segments = contourSegments(g, 1.0);
+    ASSERT_EQ(segments.size(), 1u);
+    const std::set<std::pair<double, double>> ends{{segments[0].x1, segments[0].y1},
+                                                   {segments[0].x2, segments[0].y2}};
+    EXPECT_EQ(ends, (std::set<std::pair<double, double>>{{0.5, 0.0}, {0.0, 0.5}}));
+    EXPECT_TRUE(contourSegments(g, 5.0).empty());
+    // A saddle whose centre lies above the level: the two low corners are cut off.
+    g.z = {0, 2, 2, 0};  // low at (0,0) and (1,1)
+    segments = contourSegments(g, 0.5);
+    ASSERT_EQ(segments.size(), 2u);
+    for (const auto& s : segments)
+        EXPECT_TRUE((s.x1 < 0.5 && s.y1 < 0.5) == (s.x2 < 0.5 && s.y2 < 0.5))
+            << "a segment crosses the centre";
+    // A missing corner leaves its cell without lines.
+    g.z = {0, 2, kNA, 4};
+    EXPECT_TRUE(contourSegments(g, 1.0).empty());
+    EXPECT_EQ(contourLevels(ScanGrid{{}, {}, {}, {0, 1}, {0, 1}, {0, 1, 2, 10}, {}}, 5),
+              (std::vector<double>{2, 4, 6, 8}));
+}
+
+TEST(ScanGrid, RealTwoCoordinateScanMapsOntoItsGrid) {
+    ZERLANT_DATA_FILE(source, "cclibdata_g09_water-pes.g09");
+    testing::TempDir dir;
+    const auto path = dir.path() / "pes.log";
+    std::filesystem::copy_file(source, path);
+    FileRows rows(1);
+    rows.push_back({true, "pes.log", path.string(), ""});
     auto run = zerlant::runScan(
         rows, [](int) { return std::string("X"); }, '.');
     ASSERT_TRUE(run);
-    const auto p = scanProfiles(run->table);
-    ASSERT_EQ(p.size(), 1u);
-    // "    1  -180.0000   -382.29428" ... "   13   180.0000   -382.29428"
-    ASSERT_EQ(p[0].coordinate.size(), 13u);
-    EXPECT_EQ(p[0].coordinate.front(), -180.0);
-    EXPECT_EQ(p[0].energy[0], -382.29428);
-    EXPECT_EQ(p[0].relative[p[0].lowest], 0.0);
-    EXPECT_EQ(p[0].energy[p[0].lowest], -382.29428);
-    // "    7    -0.0000   -378.37701": the eclipsed top of the profile
-    EXPECT_NEAR(p[0].relative[6], (382.29428 - 378.37701) * kHartreeKcal, 1e-6);
+    const auto profiles = scanProfiles(run->files);
+    ASSERT_EQ(profiles.size(), 1u);
+    auto map = scanMapScene(profiles[0], kMessages);
+    ASSERT_TRUE(map);
+    EXPECT_EQ(map->grid.xs.size(), 6u);  // B from 0.90 to 1.00 Å
+    EXPECT_EQ(map->grid.ys.size(), 5u);  // A from 90 to 110°
+    EXPECT_EQ(map->xTitle, "B (Å)");
+    EXPECT_EQ(map->yTitle, "A (°)");
+    // "   22     0.9600   105.0000    -76.40879": the lowest point.
+    ASSERT_TRUE(map->grid.lowest);
+    EXPECT_EQ(map->grid.xs[map->grid.lowest->first], 0.96);
+    EXPECT_EQ(map->grid.ys[map->grid.lowest->second], 105.0);
+    EXPECT_FALSE(map->levels.empty());
+    for (const auto& level : map->contours) EXPECT_FALSE(level.empty());
 }
 
 TEST(Measured, SeparatorsCommentsAndHeaders) {
@@ -115,12 +158,19 @@ TEST(Measured, ScaledToTheComputedCurveInsideItsRange) {
     EXPECT_EQ(matchingScale(Curve{{150}, {0}}, computed), 1.0);
 }
 
-TEST(CurveCsv, HeaderRowsAndNumbers) {
+TEST(CurveCsv, NumbersReadBackEqualAndNonFiniteValuesAreEmpty) {
     const Curve a{{1, 1.5}, {0.1, 1e-7}};
-    const Curve b{{1, 1.5}, {-2, 3}};
+    const Curve b{{1, 1.5}, {-2, std::numeric_limits<double>::infinity()}};
     EXPECT_EQ(curvesCsv({"energy_eV", "a,1.log", "b.log"}, {a, b}),
-              "energy_eV,\"a,1.log\",b.log\n1,0.1,-2\n1.5,1e-07,3\n");
+              "energy_eV,\"a,1.log\",b.log\n1,0.1,-2\n1.5,1e-07,\n");
+    for (double v : {std::numeric_limits<double>::max(), 1.0 / 3.0, -382.29428, 5e-324,
+                     11.106917689794178, 0.1 + 0.2}) {
+        const std::string text = numberText(v);
+        EXPECT_EQ(std::strtod(text.c_str(), nullptr), v) << text;
+    }
     EXPECT_EQ(numberText(-0.0), "0");
+    EXPECT_EQ(numberText(std::nan("")), "");
+    EXPECT_EQ(numberText(-std::numeric_limits<double>::infinity(), 4), "");
     EXPECT_EQ(numberIn(" +2.5 "), 2.5);
     EXPECT_FALSE(numberIn("2.5x"));
     EXPECT_FALSE(numberIn("nan"));
