@@ -8,11 +8,15 @@ if [ ! -d "$data" ]; then echo "cli-smoke: no data folder, skipped"; exit 0; fi
 status=0
 shopt -s nullglob
 # thermo twice: every model and column, then the scale factors of the table.
-for tool in extract scan aim thermo thermo-scaled; do
+for tool in extract scan aim thermo thermo-scaled convergence next sort ensemble; do
   case $tool in aim) files=("$data"/*.sum) ;; *) files=("$data"/*.log "$data"/*.out) ;; esac
   case $tool in
     thermo) args=(thermo --qh --relative --concentration 1 --temperature 400) ;;
     thermo-scaled) args=(thermo --scale-from-table) ;;
+    convergence) args=(convergence --format json) ;;
+    next) args=(next --fix --both --dry-run) ;;
+    sort) args=(sort --dry-run) ;;
+    ensemble) args=(ensemble --by E) ;;
     *) args=("$tool" --all) ;;
   esac
   [ ${#files[@]} -gt 0 ] || continue

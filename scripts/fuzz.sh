@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of fuzz/ in build-fuzz (clang, AddressSanitizer,
-# UndefinedBehaviorSanitizer; with Qt, so that the plot target draws) and runs each for FUZZ_SECONDS (default 60),
-# seeded from the real files in ../shared/data and from fuzz/regressions.
+# UndefinedBehaviorSanitizer; with Qt, so that the plot target draws) and runs
+# each for FUZZ_SECONDS (default 60), as many at once as there are cores
+# (FUZZ_JOBS), seeded from the real files in ../shared/data and from
+# fuzz/regressions.
 # FUZZ_TARGETS picks some of them ("thermo aim").
 # Fails when any target finds a crash, a leak-free abort, a timeout or an
 # out-of-memory; the input that did it is kept in build-fuzz/findings.
@@ -56,15 +58,32 @@ for name in $targets; do
     "$build/bin/fuzz_$name" -runs=0 "fuzz/regressions/$name"/* || status=1
     cp -n "fuzz/regressions/$name"/* "$corpus/"
   fi
+done
+
+# The targets run side by side, as many at a time as there are cores.
+run_target() {
+  local name=$1 rc=0
+  "$build/bin/fuzz_$name" "$build/corpus/$name" -max_total_time="$seconds" \
+    -max_len=1048576 -timeout=20 -rss_limit_mb=3072 -print_final_stats=1 \
+    -artifact_prefix="$build/findings/$name-" >"$build/fuzz_$name.log" 2>&1 || rc=$?
+  echo "$rc" >"$build/fuzz_$name.status"
+}
+parallel=${FUZZ_JOBS:-$(nproc)}
+for name in $targets; do
+  while [ "$(jobs -rp | wc -l)" -ge "$parallel" ]; do sleep 1; done
   echo "== fuzz_$name for ${seconds}s"
-  if ! "$build/bin/fuzz_$name" "$corpus" -max_total_time="$seconds" -max_len=1048576 \
-      -timeout=20 -rss_limit_mb=3072 -print_final_stats=1 \
-      -artifact_prefix="$build/findings/$name-" >"$build/fuzz_$name.log" 2>&1; then
+  rm -f "$build/fuzz_$name.status"
+  run_target "$name" &
+done
+wait
+for name in $targets; do
+  if [ "$(cat "$build/fuzz_$name.status" 2>/dev/null)" != 0 ]; then
     echo "fuzz_$name found a failure:"
     tail -n 40 "$build/fuzz_$name.log"
     status=1
   else
-    grep -E '^stat::number_of_executed_units|^stat::peak_rss_mb' "$build/fuzz_$name.log" || true
+    echo "fuzz_$name: $(grep -E '^stat::number_of_executed_units|^stat::peak_rss_mb' \
+      "$build/fuzz_$name.log" | tr -s ' \n' ' ')"
   fi
 done
 ls "$build/findings"

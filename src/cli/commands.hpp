@@ -30,6 +30,7 @@ RunCommand addPlot(CLI::App& program);
 RunCommand addConvergence(CLI::App& program);
 RunCommand addSort(CLI::App& program);
 RunCommand addNext(CLI::App& program);
+RunCommand addEnsemble(CLI::App& program);
 
 // Prints "zerlant-cli: <message>" on stderr and returns 2.
 int usageError(const std::string& message);

@@ -20,8 +20,8 @@ namespace {
 
 // Every command, in the order --help lists them.
 constexpr AddCommand kCommands[] = {
-    addExtract, addScan,      addAim,  addRename,      addSubstitute, addBcf,
-    addThermo,  addNormalize, addPlot, addConvergence, addSort,       addNext,
+    addExtract,   addScan, addAim,         addRename, addSubstitute, addBcf,      addThermo,
+    addNormalize, addPlot, addConvergence, addSort,   addNext,       addEnsemble,
 };
 
 // The help's layout.  `--help-all` gives, after the list of commands, one
