@@ -8,6 +8,7 @@
 #include <type_traits>
 #include <variant>
 
+#include "core/results/viewtable.hpp"
 #include "core/text/numbers.hpp"
 #include "core/text/textutils.hpp"
 
@@ -195,7 +196,7 @@ std::string tidyCsv(const TidyResults& results, const ExtractBoxes& boxes) {
     for (const ExtractRecord& record : results.records) {
         for (std::size_t i = 0; i < columns.size(); ++i)
             out += (i ? "," : "") +
-                   separatedCell(formatCell(resultValue(record, columns[i]->box), format), ",");
+                   separatedCell(formatCell(shownValue(record, columns[i]->box), format), ",");
         out += "\r\n";
     }
     return out;
@@ -207,7 +208,7 @@ std::string tidyJson(const TidyResults& results, const ExtractBoxes& boxes) {
     for (const ExtractRecord& record : results.records) {
         Json fields = Json::object();
         for (const ExtractQuantity* q : columns)
-            fields[std::string(q->key)] = jsonOf(resultValue(record, q->box));
+            fields[std::string(q->key)] = jsonOf(shownValue(record, q->box));
         if (record.lastStepOnly && boxes.ticked(ExtractBox::Geometry)) {
             // The geometry below is the last step of a failed job.
             fields["geometry_converged"] = false;
