@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QItemSelectionModel>
+#include <algorithm>
 #include <set>
 #include <variant>
 
@@ -15,6 +16,37 @@ namespace {
 bool isErrorText(const CellValue& v) {
     const std::string* s = std::get_if<std::string>(&v);
     return s && (*s == "Error" || *s == "KO");
+}
+
+// Case-insensitive, runs of digits by their value: "job2" before "job10".
+bool naturalLess(const std::string& a, const std::string& b) {
+    std::size_t i = 0, j = 0;
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    while (i < a.size() && j < b.size()) {
+        if (digit(a[i]) && digit(b[j])) {
+            std::size_t ie = i, je = j;
+            while (ie < a.size() && a[ie] == '0') ++ie;
+            while (je < b.size() && b[je] == '0') ++je;
+            std::size_t ia = ie, jb = je;
+            while (ia < a.size() && digit(a[ia])) ++ia;
+            while (jb < b.size() && digit(b[jb])) ++jb;
+            if (ia - ie != jb - je)
+                return ia - ie < jb - je;
+            const int c = a.compare(ie, ia - ie, b, je, jb - je);
+            if (c != 0)
+                return c < 0;
+            i = ia;
+            j = jb;
+            continue;
+        }
+        const char x = lower(a[i]), y = lower(b[j]);
+        if (x != y)
+            return x < y;
+        ++i;
+        ++j;
+    }
+    return a.size() - i < b.size() - j;
 }
 
 bool isEmpty(const CellValue& v) {
@@ -142,17 +174,42 @@ QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, 
 
 const ResultTableModel::SortKeys& ResultTableModel::sortKeys(int column) const {
     std::optional<SortKeys>& keys = sortKeys_[static_cast<std::size_t>(column)];
-    if (!keys) {
-        keys.emplace();
-        QCollator collator;
-        collator.setNumericMode(true);
-        keys->numbers.reserve(view_.rows());
-        keys->texts.reserve(view_.rows());
-        for (std::size_t r = 0; r < view_.rows(); ++r) {
-            keys->numbers.push_back(sortNumber(view_.cells[r][column]));
-            keys->texts.push_back(collator.sortKey(
-                keys->numbers.back() ? QString() : text(static_cast<int>(r), column)));
-        }
+    if (keys)
+        return *keys;
+    keys.emplace();
+    const std::size_t rows = view_.rows();
+    keys->numbers.reserve(rows);
+    std::vector<std::string> texts(rows);
+    std::vector<int> order;
+    bool ascii = true;
+    for (std::size_t r = 0; r < rows; ++r) {
+        keys->numbers.push_back(sortNumber(view_.cells[r][column]));
+        if (keys->numbers.back())
+            continue;
+        texts[r] = text(static_cast<int>(r), column).toStdString();
+        ascii = ascii && std::all_of(texts[r].begin(), texts[r].end(),
+                                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        order.push_back(static_cast<int>(r));
+    }
+    // The texts ranked once, so that a sort compares two integers: plain
+    // ASCII (file names, formulas) in natural order, other texts by the
+    // locale's collation.
+    QCollator collator;
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    auto less = [&](int a, int b) {
+        if (ascii)
+            return naturalLess(texts[a], texts[b]);
+        return collator.compare(QString::fromStdString(texts[a]),
+                                QString::fromStdString(texts[b])) < 0;
+    };
+    std::stable_sort(order.begin(), order.end(), less);
+    keys->textRanks.assign(rows, 0);
+    int rank = 0;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (i > 0 && less(order[i - 1], order[i]))
+            ++rank;
+        keys->textRanks[order[i]] = rank;
     }
     return *keys;
 }
@@ -167,7 +224,7 @@ bool ResultTableModel::rowLess(int column, int a, int b) const {
     const SortKeys& keys = sortKeys(column);
     if (keys.numbers[a] && keys.numbers[b])
         return *keys.numbers[a] < *keys.numbers[b];
-    return keys.texts[a].compare(keys.texts[b]) < 0;
+    return keys.textRanks[a] < keys.textRanks[b];
 }
 
 void ResultSortProxy::setFile(const QString& file) {

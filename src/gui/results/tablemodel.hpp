@@ -4,7 +4,6 @@
 // it by the values themselves.
 
 #include <QAbstractTableModel>
-#include <QCollatorSortKey>
 #include <QSortFilterProxyModel>
 #include <QString>
 #include <optional>
@@ -53,7 +52,7 @@ class ResultTableModel : public QAbstractTableModel {
   private:
     struct SortKeys {
         std::vector<std::optional<double>> numbers;
-        std::vector<QCollatorSortKey> texts;
+        std::vector<int> textRanks;  // of each row's text among the column's texts
     };
     const SortKeys& sortKeys(int column) const;
 
