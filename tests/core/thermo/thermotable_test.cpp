@@ -169,4 +169,10 @@ TEST(ThermoTable, CommaSeparatedText) {
          "-76.07000000,-76.07050000,-76.05100000,,1.2500,0.500000,310,1,1,0.97,100\n"},
     };
     for (const Case& c : cases) EXPECT_EQ(thermoCsv(c.rows, c.request), c.expected) << c.name;
+
+    // A row scaled by the table's factor for its level records that factor.
+    named.scaleFactor = findScaleFactor("RHF", "6-31G(d)");
+    ASSERT_NE(named.scaleFactor, nullptr);
+    EXPECT_EQ(thermoConditions(named, full)[3], named.scaleFactor->factor);
+    EXPECT_EQ(thermoConditions(water, full)[3], 0.97);
 }
