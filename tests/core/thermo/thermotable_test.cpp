@@ -122,6 +122,7 @@ TEST(ThermoTable, CommaSeparatedText) {
     ThermoRequest full;
     full.settings.headGordonEnthalpy = true;
     full.settings.temperature = 310;
+    full.settings.pressure = 2;
     full.settings.concentration = 1.0;
     full.settings.scale = 0.97;
     full.relative = true;
@@ -164,9 +165,9 @@ TEST(ThermoTable, CommaSeparatedText) {
          "file,formula,e,zpe,h,ts,qh_ts,g,qh_g,qh_h,rel_g,rel_qh_g,boltzmann,temperature_k,"
          "pressure_atm,concentration_mol_per_l,scale_factor,qh_cutoff_cm-1\n"
          "a.log,H2O,-76.10000000,0.02100000,-76.05000000,0.02000000,0.01950000,-76.07000000,"
-         "-76.07050000,-76.05100000,0.0000,0.0000,1.000000,310,1,1,0.97,100\n"
+         "-76.07050000,-76.05100000,0.0000,0.0000,1.000000,310,2,1,0.97,100\n"
          "\"b, \"\"x\"\".log\",H2,-0.50000000,0.02100000,-76.05000000,0.02000000,0.01950000,"
-         "-76.07000000,-76.07050000,-76.05100000,,1.2500,0.500000,310,1,1,0.97,100\n"},
+         "-76.07000000,-76.07050000,-76.05100000,,1.2500,0.500000,310,2,1,0.97,100\n"},
     };
     for (const Case& c : cases) EXPECT_EQ(thermoCsv(c.rows, c.request), c.expected) << c.name;
 
