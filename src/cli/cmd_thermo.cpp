@@ -70,6 +70,10 @@ nlohmann::ordered_json jsonOf(const std::vector<thermo::ThermoRow>& rows,
             o["rel_qh_g"] = number(r.relQhG);
             o["boltzmann"] = number(r.boltzmann);
         }
+        // The conditions the row was computed at.
+        const auto conditions = thermo::thermoConditions(r, request);
+        for (std::size_t i = 0; i < conditions.size(); ++i)
+            o[thermo::kConditionKeys[i]] = number(conditions[i]);
         out.push_back(std::move(o));
     }
     return out;
@@ -157,8 +161,12 @@ RunCommand addThermo(CLI::App& program) {
         "  qh_h  with --qh: h with the quasi-harmonic enthalpy\n"
         "  rel_g,rel_qh_g,boltzmann  with --relative: g and qh_g relative to the\n"
         "        lowest file of the same formula (or --reference) in --unit, and\n"
-        "        the Boltzmann population from qh_g within the formula\n\n"
-        "Exit status: 0 done, 1 some file could not be read or has no\n"
+        "        the Boltzmann population from qh_g within the formula\n"
+        "  temperature_k,pressure_atm,concentration_mol_per_l,scale_factor,\n"
+        "  qh_cutoff_cm-1  the conditions of the row (the concentration empty for\n"
+        "        the gas at the pressure)\n"
+        "Files without a frequency step (single points) are skipped.\n\n"
+        "Exit status: 0 done, 1 some file could not be read or has an incomplete\n"
         "thermochemistry, or the output could not be written, 2 usage error or\n"
         "a level of theory the scale factor table lacks.");
     return [options, scale, fromTable, scaleFor]() -> int {
@@ -254,6 +262,8 @@ int runThermo(const ThermoOptions& options, std::ostream& out, std::ostream& err
             err << "zerlant-cli: thermo: " << file << ": " << row.error
                 << " (--list-scales shows the table; give the factor with --scale F)\n";
             missingFactor = true;
+        } else if (row.skipped) {  // a single point, say: left out, no failure
+            err << "zerlant-cli: thermo: " << file << ": skipped, " << row.error << "\n";
         } else if (!row.ok()) {
             err << "zerlant-cli: thermo: " << file << ": " << row.error << "\n";
             status = 1;

@@ -48,9 +48,13 @@ TEST(CliThermo, CsvMatchesPrintedThermochemistry) {
     ASSERT_EQ(r.status, 0) << r.err;
     const auto lines = linesOf(r.out);
     ASSERT_EQ(lines.size(), 2u) << r.out;
-    EXPECT_EQ(lines[0], "file,formula,e,zpe,h,ts,qh_ts,g,qh_g");
+    EXPECT_EQ(lines[0],
+              "file,formula,e,zpe,h,ts,qh_ts,g,qh_g,temperature_k,pressure_atm,"
+              "concentration_mol_per_l,scale_factor,qh_cutoff_cm-1");
     const auto f = split(lines[1]);
-    ASSERT_EQ(f.size(), 9u) << lines[1];
+    ASSERT_EQ(f.size(), 14u) << lines[1];
+    // The conditions used, the concentration empty for the gas at 1 atm.
+    EXPECT_TRUE(lines[1].ends_with(",298.15,1,,1,100")) << lines[1];
     EXPECT_EQ(f[0], water.string());
     EXPECT_EQ(f[1], "H2O");
     EXPECT_NEAR(std::stod(f[3]), 0.021564, 5e-7);
@@ -70,9 +74,12 @@ TEST(CliThermo, OptionalColumnsAndJson) {
     ASSERT_EQ(json.size(), 2u);
     std::vector<std::string> keys;
     for (const auto& [k, v] : json[0].items()) keys.push_back(k);
-    EXPECT_EQ(keys,
-              (std::vector<std::string>{"file", "formula", "e", "zpe", "h", "ts", "qh_ts", "g",
-                                        "qh_g", "qh_h", "rel_g", "rel_qh_g", "boltzmann"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{
+                        "file", "formula", "e", "zpe", "h", "ts", "qh_ts", "g", "qh_g", "qh_h",
+                        "rel_g", "rel_qh_g", "boltzmann", "temperature_k", "pressure_atm",
+                        "concentration_mol_per_l", "scale_factor", "qh_cutoff_cm-1"}));
+    EXPECT_EQ(json[0]["temperature_k"], 400.0);
+    EXPECT_TRUE(json[0]["concentration_mol_per_l"].is_null());
     EXPECT_DOUBLE_EQ(json[1]["rel_g"].get<double>(), 0.0);
     EXPECT_DOUBLE_EQ(json[0]["boltzmann"].get<double>(), 0.5);
     // 400 K: H and G move away from the printed 298.15 K values.
@@ -80,8 +87,8 @@ TEST(CliThermo, OptionalColumnsAndJson) {
     EXPECT_LT(json[0]["g"].get<double>(), -75.319060 - 1e-3);
 
     CliRun csv = thermo(dir, "--qh --relative " + quoted(water));
-    EXPECT_EQ(linesOf(csv.out)[0],
-              "file,formula,e,zpe,h,ts,qh_ts,g,qh_g,qh_h,rel_g,rel_qh_g,boltzmann");
+    EXPECT_TRUE(linesOf(csv.out)[0].starts_with(
+        "file,formula,e,zpe,h,ts,qh_ts,g,qh_g,qh_h,rel_g,rel_qh_g,boltzmann,temperature_k"));
 }
 
 TEST(CliThermo, ExitStatuses) {
@@ -96,6 +103,11 @@ TEST(CliThermo, ExitStatuses) {
     EXPECT_NE(r.err.find("methane_failed.log"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("water_opt_freq.log"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("missing.log"), std::string::npos) << r.err;
+    // A job without a frequency step is skipped, which is no failure.
+    CliRun td = thermo(dir, quoted(water) + " " + example("formaldehyde_td.out"));
+    EXPECT_EQ(td.status, 0) << td.err;
+    EXPECT_NE(td.err.find("formaldehyde_td.out: skipped, no frequency step"), std::string::npos)
+        << td.err;
 
     for (const char* bad : {"--temperature -5", "--scale abc", "--pressure", "--unit furlong",
                             "--frobnicate", "--reference other.log", ""}) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/text/formula.hpp"
 #include "testsupport.hpp"
 
 namespace {
@@ -71,6 +72,8 @@ TEST(CliTidy, CsvHoldsTheCellsOfTheTableForEveryRealOutput) {
         const bool failed = a.back() == "KO";
         for (std::size_t c = 0; c < a.size(); ++c) {
             std::string want = a[c] == "N/D" || (failed && c > 0 && c + 1 < a.size()) ? "" : a[c];
+            if (c == 1)  // the table keeps the Mulliken order, scripts get Hill order
+                want = zerlant::hillFormula(want);
             EXPECT_EQ(b[c], want) << csvRows[r] << " column " << c;
         }
     }

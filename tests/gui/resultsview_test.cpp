@@ -66,20 +66,31 @@ class ResultsViewTest : public QObject {
         program_.reset();
     }
 
-    void modelSortsNumbersMarksErrorsAndCopies() {
-        Table t(3, 5);
-        const char* cells[5][3] = {{"FILE", "ENERGY", "STATUS"},
-                                   {"a.log", "-10.5", "OK"},
-                                   {"b.log", "9", "OK"},
-                                   {"c.log", "Error", "KO"},
-                                   {"d.log", "N/A", "OK"}};
-        for (std::size_t r = 0; r < 5; ++r)
-            for (std::size_t c = 0; c < 3; ++c) t.set(c, r, cells[r][c]);
+    void modelSortsValuesMarksErrorsAndCopies() {
+        ViewTable t;
+        t.columns = {{"FILE", {}, "The file", {}},
+                     {"ENERGY", "hartree", "SCF energy", {4, false}},
+                     {"STATUS", {}, {}, {}}};
+        t.addRow({std::string("a.log"), -10.5, std::string("OK")}, "a.log");
+        t.addRow({std::string("b.log"), 9.0, std::string("OK")}, "b.log");
+        t.addRow({std::string("c.log"), std::string("Error"), std::string("KO")}, "c.log",
+                 ViewRow::Error);
+        t.addRow({std::string("d.log"), CellValue(), std::string("OK")}, "d.log");
+        t.addRow({std::string("e.log"), 0.123456789, std::string("OK")}, "e.log");
         ResultTableModel model;
-        model.setTable(t, {"a.log", "b.log", "c.log", "d.log"}, "N/A", ',');
-        QCOMPARE(model.rowCount(), 4);
-        QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QString("ENERGY"));
-        QCOMPARE(model.index(0, 1).data().toString(), QString("-10,5"));
+        model.setView(t, "N/A", ',');
+        QCOMPARE(model.rowCount(), 5);
+        // The unit under the title, the name of the quantity in the tool tip.
+        QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QString("ENERGY\n(hartree)"));
+        QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                 QString("SCF energy (hartree)"));
+        // The column's decimals and the user's separator; the value in full
+        // in the tool tip where the cell rounds it.
+        QCOMPARE(model.index(0, 1).data().toString(), QString("-10,5000"));
+        QCOMPARE(model.index(4, 1).data().toString(), QString("0,1235"));
+        QCOMPARE(model.index(4, 1).data(Qt::ToolTipRole).toString(), QString("0,123456789"));
+        QCOMPARE(model.index(4, 1).data(Qt::EditRole).toDouble(), 0.123456789);
+        QCOMPARE(model.index(3, 1).data().toString(), QString("N/A"));
         QCOMPARE(model.index(0, 1).data(Qt::TextAlignmentRole).toInt(),
                  int(Qt::AlignRight | Qt::AlignVCenter));
         QCOMPARE(model.index(0, 0).data(Qt::TextAlignmentRole).toInt(),
@@ -90,19 +101,28 @@ class ResultsViewTest : public QObject {
 
         ResultSortProxy proxy;
         proxy.setSourceModel(&model);
-        proxy.sort(1, Qt::DescendingOrder);  // 9 before -10.5, text last either way
-        QCOMPARE(proxy.index(0, 0).data().toString(), QString("b.log"));
-        QCOMPARE(proxy.index(1, 0).data().toString(), QString("a.log"));
+        auto order = [&proxy] {
+            QStringList files;
+            for (int r = 0; r < proxy.rowCount(); ++r) files << proxy.index(r, 0).data().toString();
+            return files.join(' ');
+        };
+        // Numbers by value, then the text, then the missing value, either way.
+        proxy.sort(1, Qt::DescendingOrder);
+        QCOMPARE(order(), QString("b.log e.log a.log c.log d.log"));
         proxy.sort(1, Qt::AscendingOrder);
-        QCOMPARE(proxy.index(0, 0).data().toString(), QString("a.log"));
+        QCOMPARE(order(), QString("a.log e.log b.log c.log d.log"));
+        proxy.sort(2, Qt::AscendingOrder);
+        QCOMPARE(proxy.index(0, 0).data().toString(), QString("c.log"));  // KO before OK
         proxy.setFile("c.log");
         QCOMPARE(proxy.rowCount(), 1);
         proxy.setFile({});
+        proxy.sort(0, Qt::AscendingOrder);
 
         QItemSelectionModel selection(&proxy);
         selection.select(proxy.index(0, 0), QItemSelectionModel::Select);
         selection.select(proxy.index(1, 1), QItemSelectionModel::Select);
-        QCOMPARE(selectionAsTsv(proxy, selection), QString("FILE\tENERGY\na.log\t\n\t9\n"));
+        QCOMPARE(selectionAsTsv(proxy, selection),
+                 QString("FILE\tENERGY (hartree)\na.log\t\n\t9,0000\n"));
     }
 
     void extractRunShowsItsTablesBlocksAndSpectra() {
@@ -134,6 +154,19 @@ class ResultsViewTest : public QObject {
         QTableView* main = view->tableView(0);
         QCOMPARE(main->model()->rowCount(), 4);
         QCOMPARE(main->model()->columnCount(), 9);  // the 5 default and 4 ticked columns
+        // Units under the titles, and the first file's values as Gaussian
+        // prints them: the dipole with 4 decimals, HOMO with 5.
+        auto heading = [main](int c) {
+            return main->model()->headerData(c, Qt::Horizontal).toString();
+        };
+        QVERIFY(heading(4).endsWith("(hartree)"));
+        QVERIFY(heading(7).endsWith("(debye)"));
+        QVERIFY(
+            !main->model()->headerData(4, Qt::Horizontal, Qt::ToolTipRole).toString().isEmpty());
+        QCOMPARE(main->model()->index(0, 1).data().toString(), QString("C10H10"));
+        QVERIFY(QRegularExpression("^\\d+[.,]\\d{4}$")
+                    .match(main->model()->index(0, 7).data().toString())
+                    .hasMatch());
 
         // A file's row leads to its blocks.
         const int before = view->tableView(1)->model()->rowCount();

@@ -20,8 +20,8 @@
 #include <functional>
 
 #include "core/files/filetext.hpp"
-#include "core/plotdata/numbertext.hpp"
 #include "gui/app/appcontext.hpp"
+#include "gui/mainwindow/extractpanel.hpp"
 #include "gui/mainwindow/filelistmodel.hpp"
 #include "gui/mainwindow/mainwindow.hpp"
 #include "gui/results/resultsview.hpp"
@@ -39,7 +39,8 @@ namespace {
 // The files of the view, and what their rows must say: 0 for a row with
 // values, else the message of the reason.  The two divinylbenzene jobs share
 // a formula; the CO2 job was run at 3 atm; the SCF failure never reached its
-// frequencies; the last file does not exist.
+// frequencies; the single point has none to reach (skipped, not failed); the
+// last file does not exist.
 struct Case {
     const char* file;
     int reason;
@@ -49,12 +50,13 @@ constexpr Case kCases[] = {
     {"cclib_g16_dvb_ir.out", 0},
     {"chemsmart_g16_co2_pressure3.log", 0},
     {"aqme_g09_MeOH_SCF_error.log", 328},
+    {"cclib_g09_dvb_sp.out", viewmsg::kNoFrequencyStep},
     {"no_such_job.log", 333},
 };
 
 std::optional<double> numberAt(const QTableView* view, int row, int column) {
-    return plotdata::numberIn(
-        view->model()->index(row, column).data().toString().replace(',', '.').toStdString());
+    const QVariant v = view->model()->index(row, column).data(ResultTableModel::NumberRole);
+    return v.isValid() ? std::optional<double>(v.toDouble()) : std::nullopt;
 }
 
 int columnOf(const QTableView* view, const QString& titleStart) {
@@ -110,13 +112,14 @@ class ThermoViewTest : public QObject {
         const int gColumn = columnOf(table, app_->msg(342) + '\n');
         QCOMPARE(gColumn, 8);
         QCOMPARE(table->model()->headerData(gColumn, Qt::Horizontal, Qt::ToolTipRole).toString(),
-                 app_->msg(316) + ": g");
+                 app_->msg(316) + ": g (hartree)");
         auto* source = qobject_cast<ResultTableModel*>(
             qobject_cast<QSortFilterProxyModel*>(table->model())->sourceModel());
         for (int r = 0; r < int(std::size(kCases)); ++r) {
             const Case& c = kCases[r];
             QCOMPARE(table->model()->index(r, 0).data().toString(), QString(c.file));
-            QCOMPARE(source->isErrorRow(r), c.reason != 0);
+            QCOMPARE(source->isErrorRow(r), c.reason != 0 && c.reason != viewmsg::kNoFrequencyStep);
+            QCOMPARE(view.rows()[r].skipped, c.reason == viewmsg::kNoFrequencyStep);
             if (c.reason != 0) {
                 QCOMPARE(table->model()->index(r, noteColumn).data().toString(),
                          app_->msg(c.reason));
@@ -200,14 +203,20 @@ class ThermoViewTest : public QObject {
         QCOMPARE(*numberAt(table, higher, relG), 0.0);
         QVERIFY(*numberAt(table, 1 - higher, relG) < 0);
 
-        // The export is the command line's CSV: keys, then the rows with values.
+        // The export is the command line's CSV: keys, then the rows with
+        // values, each with the conditions it was computed at.
+        view.temperatureBox()->setValue(310);
+        view.pressureBox()->setValue(1);
         const QString csv = program_->path() + "/thermo.csv";
         QVERIFY(view.exportTo(csv));
         const QList<QByteArray> lines = testing::readFile(csv).split('\n');
         QCOMPARE(lines.value(0),
-                 QByteArray("file,formula,e,zpe,h,ts,qh_ts,g,qh_g,qh_h,rel_g,rel_qh_g,boltzmann"));
+                 QByteArray("file,formula,e,zpe,h,ts,qh_ts,g,qh_g,qh_h,rel_g,rel_qh_g,boltzmann,"
+                            "temperature_k,pressure_atm,concentration_mol_per_l,scale_factor,"
+                            "qh_cutoff_cm-1"));
         QCOMPARE(lines.size(), 3 + 2);  // three rows and the last line's end
         QVERIFY(lines.value(1).startsWith("cclib_g09_dvb_ir.out,C10H10,"));
+        QVERIFY(lines.value(1).endsWith(",310,1,,1,100"));
         const QString xlsx = program_->path() + "/thermo.xlsx";
         QVERIFY(view.exportTo(xlsx));
         QVERIFY(testing::readFile(xlsx).startsWith("PK"));
@@ -282,18 +291,31 @@ class ThermoViewTest : public QObject {
         QCOMPARE(dialogs_->texts(), QStringList{app_->msg(337)});
         QVERIFY(dock->isHidden());
 
-        window_->listModel()->add(data, {"cclib_g09_dvb_ir.out", "cclib_g16_dvb_ir.out",
-                                         "aqme_g09_Imag_freq.log", "aqme_g09_MeOH_SCF_error.log"});
+        window_->listModel()->add(
+            data, {"cclib_g09_dvb_ir.out", "cclib_g16_dvb_ir.out", "aqme_g09_Imag_freq.log",
+                   "aqme_g09_MeOH_SCF_error.log", "cclib_g09_dvb_sp.out"});
+        // An Extract run first: its tables stay beside the thermochemistry.
+        QVERIFY(testing::runAndWait(window_->extractPanel()));
+        ResultsView* results = window_->resultsView();
+        QCOMPARE(results->tabs()->count(), 1);
         QSignalSpy shown(window_.get(), &MainWindow::thermoShown);
         window_->thermoAction()->trigger();
         QVERIFY(shown.wait(60000));
         QVERIFY(!dock->isHidden());
-        ResultsView* results = window_->resultsView();
+        QCOMPARE(results->tabs()->count(), 2);
+        QCOMPARE(results->tabs()->currentIndex(), 1);
+        // The single point is skipped, not failed.
         QCOMPARE(results->outcome().read, std::size_t(3));
         QCOMPARE(results->outcome().failed, std::size_t(1));
+        QCOMPARE(results->outcome().skipped, std::size_t(1));
+        QVERIFY(results->outcomeLabel()->text().contains(app_->msg(viewmsg::kSkipped)));
         ThermoView* view = results->thermoView();
         QVERIFY(view);
-        QCOMPARE(results->tableView(0), view->table());
+        QCOMPARE(results->tableView(1), view->table());
+        results->tabs()->setCurrentIndex(0);  // the Extract run's own outcome
+        QCOMPARE(results->outcome().read, std::size_t(4));
+        QCOMPARE(results->tableView(0)->model()->rowCount(), 5);
+        results->tabs()->setCurrentIndex(1);
         // The transition state's imaginary mode is left out and said so.
         QCOMPARE(view->table()->model()->index(2, ThermoView::kNoteColumn).data().toString(),
                  app_->msg(327) + QStringLiteral(": 1"));
@@ -305,7 +327,8 @@ class ThermoViewTest : public QObject {
         results->copySelection();
         const QStringList copied = QApplication::clipboard()->text().split('\n');
         QCOMPARE(copied.value(0), app_->msg(342) + " (hartree)");
-        QVERIFY(plotdata::numberIn(copied.value(1).toStdString()));
+        QVERIFY(QString(copied.value(1)).replace(QLatin1Char(','), QLatin1Char('.')).toDouble() <
+                0);
 
         view->relativeCheck()->setChecked(true);
         view->enthalpyCheck()->setChecked(true);
@@ -315,7 +338,7 @@ class ThermoViewTest : public QObject {
         const QString other = app_->currentLanguage() == "English" ? "Español" : "English";
         window_->switchLanguage(other);
         QCOMPARE(view->table()->model()->headerData(3, Qt::Horizontal, Qt::ToolTipRole).toString(),
-                 app_->msg(311) + ": e");
+                 app_->msg(311) + ": e (" + app_->msg(viewmsg::kHartree) + ')');
         QCOMPARE(view->referenceBox()->itemText(0), app_->msg(331));
         QCOMPARE(view->table()->model()->index(2, ThermoView::kNoteColumn).data().toString(),
                  app_->msg(327) + QStringLiteral(": 1"));

@@ -9,6 +9,7 @@
 #include <type_traits>
 #include <variant>
 
+#include "core/results/viewtable.hpp"
 #include "core/text/numbers.hpp"
 #include "core/text/textutils.hpp"
 #include "core/text/utf8.hpp"
@@ -187,7 +188,7 @@ void addCells(const ExtractRecord& record, const ExtractQuantity& q,
                          record.ok ? CellValue(double(record.multiplicity)) : CellValue());
         return;
     }
-    out.emplace_back(std::string(q.key), resultValue(record, q.box));
+    out.emplace_back(std::string(q.key), shownValue(record, q.box));
 }
 
 std::vector<std::pair<std::string, CellValue>> cellsOf(

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "core/gaussian/normalmodes.hpp"
+#include "core/text/formula.hpp"
 #include "core/thermo/textlines.hpp"
 
 namespace zerlant::thermo {
@@ -84,26 +85,33 @@ bool FrequencyStep::gaussianUsedImaginaryAsReal() const {
 }
 
 std::string hillFormula(const std::vector<int>& atomicNumbers) {
-    std::map<std::string, int> counts;
+    std::vector<std::string> symbols;
     for (int z : atomicNumbers)
         if (z > 0 && z < static_cast<int>(kSymbols.size()))
-            ++counts[kSymbols[static_cast<std::size_t>(z)]];
-    std::string out;
-    auto put = [&](const std::string& symbol) {
-        auto it = counts.find(symbol);
-        if (it == counts.end())
-            return;
-        out += symbol;
-        if (it->second > 1)
-            out += std::to_string(it->second);
-        counts.erase(it);
-    };
-    if (counts.count("C")) {
-        put("C");
-        put("H");
+            symbols.emplace_back(kSymbols[static_cast<std::size_t>(z)]);
+    return zerlant::hillFormula(symbols);
+}
+
+bool asksForFrequencies(std::string_view fileBytes) {
+    // " Harmonic frequencies (cm**-1), IR intensities (KM/Mole), Raman scattering"
+    if (fileBytes.find(" Harmonic frequencies (cm**-1)") != std::string_view::npos)
+        return true;
+    // The route of each step, up to the dashes below it:
+    // " #P opt freq=noraman b3lyp/3-21g"
+    // " ----------------------------------"
+    for (std::size_t at = fileBytes.find("\n #"); at != std::string_view::npos;
+         at = fileBytes.find("\n #", at + 1)) {
+        std::size_t end = fileBytes.find("\n -", at + 1);
+        if (end == std::string_view::npos)
+            end = fileBytes.size();
+        std::string route(fileBytes.substr(at, std::min<std::size_t>(end - at, 4096)));
+        for (char& c : route)
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+        if (route.find("freq") != std::string::npos)
+            return true;
     }
-    while (!counts.empty()) put(counts.begin()->first);
-    return out;
+    return false;
 }
 
 std::optional<FrequencyStep> readFrequencyStep(std::string_view fileBytes) {

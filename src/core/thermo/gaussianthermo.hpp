@@ -61,6 +61,11 @@ struct FrequencyStep {
 // mass.
 std::optional<FrequencyStep> readFrequencyStep(std::string_view fileBytes);
 
+// Whether the job computes frequencies at all: a route asks for them or the
+// output prints some.  A job that asked and failed before them is a failed
+// frequency job; one that never asked (a single point, a TD job) is not one.
+bool asksForFrequencies(std::string_view fileBytes);
+
 // The chemical formula in Hill order from atomic numbers ("H2O", "CH4", "ClNa").
 std::string hillFormula(const std::vector<int>& atomicNumbers);
 

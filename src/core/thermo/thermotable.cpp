@@ -2,7 +2,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <iterator>
 
+#include "core/text/numbers.hpp"
 #include "core/text/textutils.hpp"
 
 namespace zerlant::thermo {
@@ -31,7 +33,13 @@ std::string fixed(const std::optional<double>& value, int decimals) {
 
 ThermoRow thermoRow(std::string file, std::string_view bytes, const ThermoSettings& settings,
                     bool scaleFromTable) {
-    return thermoRow(std::move(file), readFrequencyStep(bytes), settings, scaleFromTable);
+    const std::optional<FrequencyStep> step = readFrequencyStep(bytes);
+    ThermoRow row = thermoRow(std::move(file), step, settings, scaleFromTable);
+    if (!step && !asksForFrequencies(bytes)) {
+        row.skipped = true;
+        row.error = kNoFrequencyStep;
+    }
+    return row;
 }
 
 ThermoRow thermoRow(std::string file, const std::optional<FrequencyStep>& read,
@@ -102,25 +110,60 @@ std::vector<std::string> thermoColumnKeys(const ThermoRequest& request) {
         keys.push_back("rel_qh_g");
         keys.push_back("boltzmann");
     }
+    keys.insert(keys.end(), std::begin(kConditionKeys), std::end(kConditionKeys));
     return keys;
 }
 
-std::vector<std::string> thermoCells(const ThermoRow& row, const ThermoRequest& request) {
-    const std::size_t columns = thermoColumnKeys(request).size();
-    std::vector<std::string> cells = {row.file};
+std::vector<std::optional<double>> thermoConditions(const ThermoRow& row,
+                                                    const ThermoRequest& request) {
+    const ThermoSettings& s = request.settings;
+    const double scale = row.scaleFactor ? row.scaleFactor->factor : s.scale;
+    return {s.temperature, s.pressure, s.concentration, scale, s.cutoff};
+}
+
+std::vector<std::optional<double>> thermoNumbers(const ThermoRow& row,
+                                                 const ThermoRequest& request) {
+    std::vector<std::optional<double>> numbers(2);  // the file and the formula
     if (!row.ok()) {
-        cells.resize(columns);
-        return cells;
+        numbers.resize(thermoColumnKeys(request).size());
+        return numbers;
     }
     const ThermoSummary& s = row.summary;
-    cells.push_back(s.formula);
-    for (double v : {s.e, s.zpe, s.h, s.ts, s.qhTs, s.g, s.qhG}) cells.push_back(fixed(v, 8));
+    for (double v : {s.e, s.zpe, s.h, s.ts, s.qhTs, s.g, s.qhG}) numbers.push_back(v);
     if (request.settings.headGordonEnthalpy)
-        cells.push_back(fixed(s.qhH, 8));
+        numbers.push_back(s.qhH);
     if (request.relative) {
-        cells.push_back(fixed(row.relG, 4));
-        cells.push_back(fixed(row.relQhG, 4));
-        cells.push_back(fixed(row.boltzmann, 6));
+        numbers.push_back(row.relG);
+        numbers.push_back(row.relQhG);
+        numbers.push_back(row.boltzmann);
+    }
+    for (const std::optional<double>& v : thermoConditions(row, request)) numbers.push_back(v);
+    return numbers;
+}
+
+int thermoDecimals(std::string_view key) {
+    if (key == "rel_g" || key == "rel_qh_g")
+        return 4;
+    if (key == "boltzmann")
+        return 6;
+    for (const char* condition : kConditionKeys)
+        if (key == condition)
+            return -1;
+    return 8;
+}
+
+std::vector<std::string> thermoCells(const ThermoRow& row, const ThermoRequest& request) {
+    const std::vector<std::string> keys = thermoColumnKeys(request);
+    const std::vector<std::optional<double>> numbers = thermoNumbers(row, request);
+    std::vector<std::string> cells = {row.file, row.ok() ? row.summary.formula : std::string()};
+    for (std::size_t i = 2; i < keys.size(); ++i) {
+        const int decimals = thermoDecimals(keys[i]);
+        if (!numbers[i])
+            cells.emplace_back();
+        else if (decimals < 0)
+            cells.push_back(formatNumber(*numbers[i], '.'));
+        else
+            cells.push_back(fixed(numbers[i], decimals));
     }
     return cells;
 }

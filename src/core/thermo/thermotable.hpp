@@ -30,6 +30,9 @@ struct ThermoRequest {
 struct ThermoRow {
     std::string file;
     std::string error;  // why the row has no values; empty when it has
+    // The job has no frequency step at all (a single point, a TD job): it is
+    // left out of the table, not failed.  error then says so too.
+    bool skipped = false;
     ThermoSummary summary;
     std::string method, basis;                 // of the frequency step, as Gaussian names them
     const ScaleFactor* scaleFactor = nullptr;  // the table's row the values were scaled by
@@ -39,6 +42,9 @@ struct ThermoRow {
     std::optional<double> boltzmann;     // from qh-G, within the formula
     bool ok() const { return error.empty(); }
 };
+
+// The reason of a row whose job has no frequency step.
+inline constexpr const char* kNoFrequencyStep = "no frequency step";
 
 // One file's row from its bytes.  With `scaleFromTable` the frequencies are
 // scaled by the table's factor for the method and basis set of the file's
@@ -56,10 +62,29 @@ ThermoRow thermoRow(std::string file, const std::optional<FrequencyStep>& step,
 void addRelative(std::vector<ThermoRow>& rows, const ThermoRequest& request);
 
 // The column keys: file,formula,e,zpe,h,ts,qh_ts,g,qh_g, then qh_h when the
-// quasi-harmonic enthalpy is on, then rel_g,rel_qh_g,boltzmann when relative.
+// quasi-harmonic enthalpy is on, then rel_g,rel_qh_g,boltzmann when relative,
+// then the conditions the row was computed at (kConditionKeys).
 std::vector<std::string> thermoColumnKeys(const ThermoRequest& request);
+// The conditions of a row: temperature, pressure, the concentration of the
+// standard state (empty for the gas at the pressure), the frequency scale
+// factor (a factor from the table is the row's own) and the quasi-harmonic
+// cutoff.
+inline constexpr const char* kConditionKeys[] = {
+    "temperature_k", "pressure_atm", "concentration_mol_per_l", "scale_factor", "qh_cutoff_cm-1"};
+// The values of kConditionKeys for a row, in that order; nullopt for a
+// concentration not set.
+std::vector<std::optional<double>> thermoConditions(const ThermoRow& row,
+                                                    const ThermoRequest& request);
+// A row's numbers in the order of the keys (nullopt for the file, the
+// formula, and every key of a row without values).
+std::vector<std::optional<double>> thermoNumbers(const ThermoRow& row,
+                                                 const ThermoRequest& request);
+// The decimals a key's numbers are written with; -1 for the conditions,
+// written as given.
+int thermoDecimals(std::string_view key);
 // A row's cells in the order of the keys: hartree with 8 decimals, relative
-// energies with 4, populations with 6; '.' as decimal point whatever the locale.
+// energies with 4, populations with 6, conditions as given; '.' as decimal
+// point whatever the locale.
 std::vector<std::string> thermoCells(const ThermoRow& row, const ThermoRequest& request);
 
 // The table as comma-separated text: the keys, then the cells of each row

@@ -31,8 +31,8 @@ ResultsView* attachResultsView(MainWindow& window, const AppContext& app, Dialog
     QObject::connect(extract, &ReadingPanel::runFinished, view, [=] {
         const auto& counts = extract->lastRunCounts();
         view->setPlotSources(extract->records(), {});
-        view->showExtract(extract->resultTable(), extract->detailTable(), extract->boxes(),
-                          counts.unreadable, counts.skipped);
+        view->showExtract(extract->records(), extract->resultTable(), extract->detailTable(),
+                          extract->boxes(), counts.unreadable, counts.skipped);
         shown();
     });
     ScanPanel* scan = window.scanPanel();

@@ -14,7 +14,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "core/plotdata/numbertext.hpp"
 #include "core/plotdata/scanprofile.hpp"
 #include "core/plotdata/sources.hpp"
 #include "core/plotdata/tablesticks.hpp"
@@ -32,20 +31,22 @@ namespace {
 
 // Column 0 of a table carried down to the rows below it: the file of each
 // data row.
-std::vector<QString> carriedFiles(const Table& t) {
-    std::vector<QString> files;
-    QString current;
-    for (std::size_t r = 1; r < t.rows(); ++r) {
+void carryFiles(const Table& t, ViewTable& view) {
+    std::string current;
+    for (std::size_t r = 1; r < t.rows() && r - 1 < view.rows(); ++r) {
         if (!t.cell(0, r).empty())
-            current = QString::fromStdString(t.cell(0, r));
-        files.push_back(current);
+            current = t.cell(0, r);
+        view.rowFiles[r - 1] = current;
     }
-    return files;
 }
 
 ResultTableModel* sourceOf(QTableView* view) {
     auto* proxy = qobject_cast<QSortFilterProxyModel*>(view->model());
     return qobject_cast<ResultTableModel*>(proxy->sourceModel());
+}
+
+MessageLookup lookupOf(const AppContext& app) {
+    return [&app](int n) { return app.msg(n).toStdString(); };
 }
 
 }  // namespace
@@ -95,6 +96,7 @@ ResultsView::ResultsView(const AppContext& app, Dialogs& dialogs, QWidget* paren
     auto* copyKey = new QShortcut(QKeySequence::Copy, this);
     copyKey->setContext(Qt::WidgetWithChildrenShortcut);
     connect(copyKey, &QShortcut::activated, this, &ResultsView::copySelection);
+    connect(tabs_, &QTabWidget::currentChanged, this, &ResultsView::tabChanged);
     clear();
 }
 
@@ -108,15 +110,15 @@ void ResultsView::clear() {
     }
     proxies_.clear();
     files_->clear();
-    files_->setVisible(false);
-    blocks_->setVisible(false);
-    plot_->setVisible(false);
+    plottable_ = false;
+    runOutcome_ = {};
+    thermoOutcome_ = {};
 }
 
-QTableView* ResultsView::addTab(const QString& title, Table table, std::vector<QString> rowFiles) {
+QTableView* ResultsView::addTab(const QString& title, ViewTable table) {
     auto* view = new QTableView(tabs_);
     auto* model = new ResultTableModel(view);
-    model->setTable(std::move(table), std::move(rowFiles), app_.msg(131), app_.decimalSeparator());
+    model->setView(std::move(table), app_.msg(131), app_.decimalSeparator());
     auto* proxy = new ResultSortProxy(view);
     proxy->setSourceModel(model);
     view->setModel(proxy);
@@ -127,11 +129,16 @@ QTableView* ResultsView::addTab(const QString& title, Table table, std::vector<Q
     view->setAlternatingRowColors(true);
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // Fit the columns to the first rows: a big folder's table opens at once.
+    view->horizontalHeader()->setResizeContentsPrecision(200);
     view->resizeColumnsToContents();
     for (int c = 0; c < proxy->columnCount(); ++c)
         view->setColumnWidth(c, std::min(view->columnWidth(c), 260));
     proxies_.push_back(proxy);
-    tabs_->addTab(view, title);
+    // Before the thermochemistry, when one is shown.
+    ThermoView* thermo = thermoView();
+    const int at = thermo ? tabs_->indexOf(thermo) : tabs_->count();
+    tabs_->insertTab(at, view, title);
     return view;
 }
 
@@ -143,11 +150,19 @@ QTableView* ResultsView::tableView(int tab) const {
 }
 
 ThermoView* ResultsView::thermoView() const {
-    return run_ == Run::Thermo ? qobject_cast<ThermoView*>(tabs_->widget(0)) : nullptr;
+    for (int i = tabs_->count() - 1; i >= 0; --i)
+        if (auto* thermo = qobject_cast<ThermoView*>(tabs_->widget(i)))
+            return thermo;
+    return nullptr;
 }
 
-void ResultsView::setOutcome(const QString& tool, RunOutcome outcome, int skippedMessage) {
-    outcome_ = outcome;
+const RunOutcome& ResultsView::outcome() const {
+    const bool thermo = tabs_->currentWidget() != nullptr && tabs_->currentWidget() == thermoView();
+    return thermo ? thermoOutcome_.counts : runOutcome_.counts;
+}
+
+void ResultsView::setOutcome(const QString& tool, RunOutcome outcome, int skippedMessage,
+                             bool thermo) {
     QString text = "<b>" + tool.toHtmlEscaped() + "</b> &nbsp; " + app_.msg(262).toHtmlEscaped() +
                    ": " + QString::number(outcome.read);
     const QString failed = app_.msg(263).toHtmlEscaped() + ": " + QString::number(outcome.failed);
@@ -156,87 +171,55 @@ void ResultsView::setOutcome(const QString& tool, RunOutcome outcome, int skippe
         (outcome.failed ? "<span style=\"color:#b00020\"><b>" + failed + "</b></span>" : failed);
     text += " &nbsp;·&nbsp; " + app_.msg(skippedMessage).toHtmlEscaped() + ": " +
             QString::number(outcome.skipped);
-    outcomeLabel_->setText(text);
+    (thermo ? thermoOutcome_ : runOutcome_) = {outcome, text};
+    tabChanged();
 }
 
-void ResultsView::showExtract(const Table& resultTable, const DetailTable& detail,
-                              const ExtractBoxes& boxes, std::size_t unreadable,
-                              std::size_t skipped) {
+void ResultsView::tabChanged() {
+    QWidget* current = tabs_->currentWidget();
+    const bool thermo = current != nullptr && current == thermoView();
+    outcomeLabel_->setText(thermo ? thermoOutcome_.text : runOutcome_.text);
+    // The file list, the blocks and the plots belong to the run's tables.
+    const bool hasBlocks = run_ == Run::Extract && proxies_.size() > 1;
+    files_->setVisible(!thermo && hasBlocks);
+    blocks_->setVisible(!thermo && hasBlocks);
+    plot_->setVisible(!thermo && plottable_);
+}
+
+void ResultsView::showExtract(const std::vector<ExtractRecord>& records, const Table& resultTable,
+                              const DetailTable& detail, const ExtractBoxes& boxes,
+                              std::size_t unreadable, std::size_t skipped) {
     clear();
     run_ = Run::Extract;
     resultTable_ = resultTable;
     detail_ = detail;
+    const MessageLookup messages = lookupOf(app_);
 
-    // The main table: the ticked columns, the file's name always first.
-    std::vector<std::size_t> columns{0};
-    for (std::size_t c = 1; c < kResultColumns && c < resultTable.columns(); ++c)
-        if (boxes.ticked(kResultColumnBoxes[c]))
-            columns.push_back(c);
-    Table main(columns.size(), resultTable.rows());
-    for (std::size_t r = 0; r < resultTable.rows(); ++r)
-        for (std::size_t i = 0; i < columns.size(); ++i)
-            main.set(i, r, resultTable.cell(columns[i], r));
-    std::vector<QString> files = carriedFiles(resultTable);
-    QTableView* mainView = addTab(app_.msg(261), main, files);
+    // The main table: the ticked quantities, the file's name always first.
+    QTableView* mainView = addTab(app_.msg(261), extractMainView(records, boxes, messages));
     std::size_t failed = 0;
-    auto* mainModel = qobject_cast<ResultSortProxy*>(mainView->model());
-    auto* source = qobject_cast<ResultTableModel*>(mainModel->sourceModel());
-    for (int r = 0; r < source->rowCount(); ++r)
-        if (source->isErrorRow(r))
+    for (const ExtractRecord& r : records)
+        if (!r.ok)
             ++failed;
     connect(mainView, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         showFileBlocks(index.data(ResultTableModel::FileRole).toString());
     });
 
-    // One tab per ticked block: the file's name, then the block's columns, on
-    // the rows its count says.
-    const auto spans = detailBlocks(resultTable, detail);
-    const Table& d = detail.table;
-    for (std::size_t b = 0; b < kDetailBlocks.size() && !spans.empty(); ++b) {
-        const DetailBlock& sub = kDetailBlocks[b];
-        if (!boxes.ticked(sub.box))
-            continue;
-        const std::size_t width = sub.countColumn - sub.firstColumn + 1;  // file + block
-        Table block(width, 1);
-        block.set(0, 0, app_.msg(58).toUpper().toStdString());
-        for (std::size_t c = sub.firstColumn; c < sub.countColumn; ++c) {
-            std::string title = d.cell(c, 0);
-            if (title.empty())  // a value column under its block's caption
-                title = block.cell(c - sub.firstColumn, 0);
-            block.set(c - sub.firstColumn + 1, 0, title);
-        }
-        std::vector<QString> rowFiles;
-        std::size_t row = 1;
-        for (std::size_t k = 0; k < spans.size(); ++k) {
-            const std::string& name = resultTable.cell(0, k + 1);
-            std::size_t count = 1;
-            if (auto n = numberIn(d.cell(sub.countColumn, spans[k].first)); n && *n >= 1)
-                count = static_cast<std::size_t>(*n);
-            count = std::min(count, spans[k].height);
-            for (std::size_t i = 0; i < count; ++i, ++row) {
-                block.set(0, row, i == 0 ? name : std::string());
-                for (std::size_t c = sub.firstColumn; c < sub.countColumn; ++c)
-                    block.set(c - sub.firstColumn + 1, row, d.cell(c, spans[k].first + i));
-                rowFiles.push_back(QString::fromStdString(name));
-            }
-        }
-        addTab(QString::fromStdString(boxes.caption(sub.box)), std::move(block),
-               std::move(rowFiles));
-    }
+    // One tab per ticked block: the file's name, then the block's columns.
+    for (const DetailBlock& block : kDetailBlocks)
+        if (boxes.ticked(block.box) && !records.empty())
+            addTab(QString::fromStdString(boxes.caption(block.box)),
+                   extractBlockView(records, block.box, boxes, messages));
 
     files_->addItem(app_.msg(299), QString());
-    for (std::size_t r = 1; r < resultTable.rows(); ++r) {
-        const QString name = QString::fromStdString(resultTable.cell(0, r));
+    for (const ExtractRecord& r : records) {
+        const QString name = QString::fromStdString(r.file);
         if (files_->findData(name) < 0)
             files_->addItem(name, name);
     }
-    const bool hasBlocks = tabs_->count() > 1;
-    files_->setVisible(hasBlocks);
-    blocks_->setVisible(hasBlocks);
-    plot_->setVisible(!spans.empty());
-    const std::size_t rows = resultTable.rows() > 0 ? resultTable.rows() - 1 : 0;
+    plottable_ = !records.empty();
     (void)unreadable;  // unreadable files have rows marked Error
-    setOutcome(app_.msg(51), {rows - std::min(rows, failed), failed, skipped}, 264);
+    setOutcome(app_.msg(51), {records.size() - failed, failed, skipped}, 264, false);
 }
 
 void ResultsView::showScan(const Table& scanTable, std::size_t unreadable, std::size_t skipped) {
@@ -255,7 +238,8 @@ void ResultsView::showScan(const Table& scanTable, std::size_t unreadable, std::
         }
         rowFiles.push_back(current);
     }
-    // The file's name, the scan's own columns, then the file's other values.
+    // The file's name, the scan's own columns, then the file's other values
+    // (the formula first of them).
     std::vector<std::size_t> order{0};
     for (std::size_t c = kScanFileColumns; c < scanTable.columns(); ++c) {
         bool used = false;
@@ -274,16 +258,19 @@ void ResultsView::showScan(const Table& scanTable, std::size_t unreadable, std::
             titles.push_back(!scanTable.cell(0, 0).empty() &&
                              scanTable.cell(0, r) == scanTable.cell(0, 0));
     }
-    QTableView* view = addTab(app_.msg(59), std::move(shown), rowFiles);
-    sourceOf(view)->setTitleRows(std::move(titles));
-    plot_->setVisible(!scanFiles_.empty());
-    setOutcome(app_.msg(59), {scanFiles_.size(), unreadable, skipped}, 294);
+    const std::size_t formula = order.size() - (kScanFileColumns - 1);
+    ViewTable typed = viewOfTextTable(shown, formula, app_.decimalSeparator());
+    for (std::size_t r = 0; r < rowFiles.size() && r < typed.rows(); ++r)
+        typed.rowFiles[r] = rowFiles[r].toStdString();
+    QTableView* view = addTab(app_.msg(59), std::move(typed));
+    sourceOf(view)->setTitleRows(titles);
+    plottable_ = !scanFiles_.empty();
+    setOutcome(app_.msg(59), {scanFiles_.size(), unreadable, skipped}, 294, false);
 }
 
 void ResultsView::showAim(const Table& aimTable, std::size_t unreadable, std::size_t skipped) {
     clear();
     run_ = Run::Aim;
-    std::vector<QString> rowFiles = carriedFiles(aimTable);
     std::size_t files = 0;
     for (std::size_t r = 1; r < aimTable.rows(); ++r)
         if (!aimTable.cell(0, r).empty() && aimTable.cell(0, r) != aimTable.cell(0, 0))
@@ -292,24 +279,39 @@ void ResultsView::showAim(const Table& aimTable, std::size_t unreadable, std::si
     for (std::size_t r = 1; r < aimTable.rows(); ++r)
         titles.push_back(!aimTable.cell(1, 0).empty() &&
                          aimTable.cell(1, r) == aimTable.cell(1, 0));
-    QTableView* view = addTab(app_.msg(190), aimTable, std::move(rowFiles));
-    sourceOf(view)->setTitleRows(std::move(titles));
-    setOutcome(app_.msg(190), {files, unreadable, skipped}, 294);
+    ViewTable typed = viewOfTextTable(aimTable, kNoColumn, app_.decimalSeparator());
+    carryFiles(aimTable, typed);
+    QTableView* view = addTab(app_.msg(190), std::move(typed));
+    sourceOf(view)->setTitleRows(titles);
+    setOutcome(app_.msg(190), {files, unreadable, skipped}, 294, false);
 }
 
 void ResultsView::showThermo(std::vector<ThermoFile> files) {
-    clear();
-    run_ = Run::Thermo;
+    // The run's tables stay; a thermochemistry shown before gives way, its
+    // settings kept for the new one.
+    if (ThermoView* previous = thermoView()) {
+        thermoSettings_ = previous->request();
+        tabs_->removeTab(tabs_->indexOf(previous));
+        delete previous;
+    }
+    if (run_ == Run::None)
+        run_ = Run::Thermo;
     auto* view = new ThermoView(app_, dialogs_, tabs_);
     view->setFiles(std::move(files));
     if (thermoSettings_)
         view->setRequest(*thermoSettings_);
-    std::size_t failed = 0;
-    for (const ThermoFile& f : view->files())
-        if (!f.row.ok())
+    std::size_t failed = 0, skipped = 0;
+    for (const ThermoFile& f : view->files()) {
+        if (f.row.skipped)
+            ++skipped;
+        else if (!f.row.ok())
             ++failed;
-    tabs_->addTab(view, app_.msg(300));
-    setOutcome(app_.msg(300), {view->files().size() - failed, failed, 0}, 294);
+    }
+    const int at = tabs_->addTab(view, app_.msg(300));
+    setOutcome(app_.msg(300), {view->files().size() - failed - skipped, failed, skipped},
+               viewmsg::kSkipped, true);
+    tabs_->setCurrentIndex(at);
+    tabChanged();
 }
 
 void ResultsView::copySelection() {

@@ -13,6 +13,7 @@
 #include "core/plotdata/broadening.hpp"
 #include "core/results/extractrecord.hpp"
 #include "core/results/resulttables.hpp"
+#include "core/results/viewtable.hpp"
 #include "core/scan/scanpoints.hpp"
 #include "gui/results/thermoview.hpp"
 
@@ -41,21 +42,26 @@ class ResultsView : public QWidget {
   public:
     ResultsView(const AppContext& app, Dialogs& dialogs, QWidget* parent = nullptr);
 
-    // The Extract run's tables; the blocks of the ticked boxes get a tab each.
-    void showExtract(const Table& resultTable, const DetailTable& detail, const ExtractBoxes& boxes,
-                     std::size_t unreadable, std::size_t skipped);
+    // The Extract run from its records; the blocks of the ticked boxes get a
+    // tab each.  The tables are kept for the plots.
+    void showExtract(const std::vector<ExtractRecord>& records, const Table& resultTable,
+                     const DetailTable& detail, const ExtractBoxes& boxes, std::size_t unreadable,
+                     std::size_t skipped);
     void showScan(const Table& scanTable, std::size_t unreadable, std::size_t skipped);
     // What the plots of the last Extract or Scan run draw: the records and
     // the scan points as numbers, never numbers read back from the tables.
     void setPlotSources(std::vector<ExtractRecord> records, std::vector<ScanFile> scanFiles);
     void showAim(const Table& aimTable, std::size_t unreadable, std::size_t skipped);
     // The thermochemistry of the files read, with its settings above it:
-    // those of the last thermochemistry shown, when there was one.
+    // those of the last thermochemistry shown, when there was one.  It opens
+    // in a tab of its own after the tabs of the last Extract, Scan or Aim
+    // run, which stay (a thermochemistry shown before is replaced).
     void showThermo(std::vector<ThermoFile> files);
     // The thermochemistry shown, or nullptr after another run.
     ThermoView* thermoView() const;
 
-    const RunOutcome& outcome() const { return outcome_; }
+    // The outcome of the run whose tab is current.
+    const RunOutcome& outcome() const;
     QLabel* outcomeLabel() const { return outcomeLabel_; }
     QTabWidget* tabs() const { return tabs_; }
     // The table of a tab (a tab may hold settings above its table).
@@ -76,8 +82,10 @@ class ResultsView : public QWidget {
   private:
     enum class Run { None, Extract, Scan, Aim, Thermo };
     void clear();
-    QTableView* addTab(const QString& title, Table table, std::vector<QString> rowFiles);
-    void setOutcome(const QString& tool, RunOutcome outcome, int skippedMessage);
+    QTableView* addTab(const QString& title, ViewTable table);
+    void setOutcome(const QString& tool, RunOutcome outcome, int skippedMessage, bool thermo);
+    // The outcome line and the bar of the tab that became current.
+    void tabChanged();
     void fileChosen(int index);
     void showPlotMenu();
 
@@ -89,8 +97,14 @@ class ResultsView : public QWidget {
     Table scanTable_;
     std::vector<ExtractRecord> records_;
     std::vector<ScanFile> scanFiles_;
-    RunOutcome outcome_;
+    struct Outcome {
+        RunOutcome counts;
+        QString text;
+    };
+    Outcome runOutcome_;     // of the Extract, Scan or Aim run
+    Outcome thermoOutcome_;  // of the thermochemistry tab
     std::vector<ResultSortProxy*> proxies_;
+    bool plottable_ = false;  // the run's files have spectra or profiles to plot
     std::optional<thermo::ThermoRequest> thermoSettings_;  // of the last thermochemistry
 
     QLabel* outcomeLabel_ = nullptr;

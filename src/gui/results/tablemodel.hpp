@@ -1,13 +1,15 @@
 #pragma once
-// A result table of the core (row 0 the titles) as a Qt table model, and the
-// proxy that sorts it by number where cells are numbers.
+// A table of the results view (core ViewTable: typed cells, columns with
+// their units and precision) as a Qt table model, and the proxy that sorts
+// it by the values themselves.
 
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>
 #include <QString>
+#include <optional>
 #include <vector>
 
-#include "core/results/table.hpp"
+#include "core/results/viewtable.hpp"
 
 class QItemSelectionModel;
 
@@ -21,12 +23,10 @@ class ResultTableModel : public QAbstractTableModel {
 
     explicit ResultTableModel(QObject* parent = nullptr);
 
-    // The table (titles in row 0) and, per data row, the file it belongs to.
-    // `notAvailable` is the text of a missing value ("N/A"); numbers are shown
-    // with `decimalSeparator`.
-    void setTable(Table table, std::vector<QString> rowFiles, const QString& notAvailable,
-                  char decimalSeparator);
-    const Table& table() const { return table_; }
+    // The table to show.  `notAvailable` is the text of a missing value
+    // ("N/A"); numbers are shown with `decimalSeparator`.
+    void setView(ViewTable view, const QString& notAvailable, char decimalSeparator);
+    const ViewTable& view() const { return view_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -34,28 +34,36 @@ class ResultTableModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-    // True when the row holds "Error" or "KO" cells (a file that could not be read).
+    // The text a cell shows.
+    QString text(int row, int column) const;
+    // True for the rows of files that could not be read.
     bool isErrorRow(int row) const;
-    // Marks further rows, by data row, as rows of files without values.
-    void markErrorRows(const std::vector<bool>& rows);
-    // Tool tips of the column titles, by column (a new table has none).
-    void setHeaderToolTips(std::vector<QString> tips);
     // Rows that repeat the titles for the next file (Scan and Aim tables),
     // by data row; shown in bold on grey.
-    void setTitleRows(std::vector<bool> rows);
+    void setTitleRows(const std::vector<bool>& rows);
+
+    // Sorting: whether row a comes before row b in `column`, ascending.
+    // Numbers before texts, texts before empty cells.
+    bool rowLess(int column, int a, int b) const;
+    // The rank of a row's cell among the column's kinds (0 number, 1 text, 2
+    // empty or missing), for the proxy to keep texts after numbers either way.
+    int rank(int column, int row) const;
 
   private:
-    Table table_;
-    std::vector<QString> rowFiles_;
-    std::vector<bool> errorRows_;
-    std::vector<bool> titleRows_;
-    std::vector<QString> headerTips_;
+    struct SortKeys {
+        std::vector<std::optional<double>> numbers;
+        std::vector<int> textRanks;  // of each row's text among the column's texts
+    };
+    const SortKeys& sortKeys(int column) const;
+
+    ViewTable view_;
     QString notAvailable_;
-    char decimal_ = '.';
+    CellFormat format_;
+    mutable std::vector<std::optional<SortKeys>> sortKeys_;  // per column, made when sorted
 };
 
-// Sorts numbers as numbers (text after numbers) and keeps only the rows of
-// one file when a file is chosen.
+// Sorts by the model's values and keeps only the rows of one file when a
+// file is chosen.
 class ResultSortProxy : public QSortFilterProxyModel {
     Q_OBJECT
   public:

@@ -68,20 +68,23 @@ constexpr ColumnCaption kColumnCaptions[] = {
     {"qh_g", 343, 317},     {"qh_h", 344, 318},  {"rel_g", 345, 319}, {"rel_qh_g", 346, 320},
     {"boltzmann", 347, 310}};
 
-std::pair<QString, QString> columnCaption(const AppContext& app, const std::string& key,
-                                          EnergyUnit unit) {
+struct Caption {
+    QString title, unit, tip;
+};
+
+Caption columnCaption(const AppContext& app, const std::string& key, EnergyUnit unit) {
     const QString k = QString::fromStdString(key);
     for (const ColumnCaption& c : kColumnCaptions) {
         if (key != c.key)
             continue;
-        QString title = app.msg(c.title);
+        QString u;
         if (key == "rel_g" || key == "rel_qh_g")
-            title += QStringLiteral("\n(") + QString::fromLatin1(thermo::unitName(unit)) + ')';
+            u = QString::fromLatin1(thermo::unitName(unit));
         else if (key != "file" && key != "formula" && key != "boltzmann")
-            title += QStringLiteral("\n(hartree)");
-        return {title, app.msg(c.name) + QStringLiteral(": ") + k};
+            u = app.msg(viewmsg::kHartree);
+        return {app.msg(c.title), u, app.msg(c.name) + QStringLiteral(": ") + k};
     }
-    return {k, k};
+    return {k, {}, k};
 }
 
 }  // namespace
@@ -105,6 +108,10 @@ std::optional<std::vector<ThermoFile>> readThermoFiles(const FileRows& rows,
             if (bytes) {
                 file.step = thermo::readFrequencyStep(*bytes);
                 file.row = thermo::thermoRow(entry.name, file.step, defaults);
+                if (!file.step && !thermo::asksForFrequencies(*bytes)) {
+                    file.row.skipped = true;
+                    file.row.error = thermo::kNoFrequencyStep;
+                }
             }
         } catch (const std::exception&) {
             file.step.reset();
@@ -299,6 +306,7 @@ QString ThermoView::note(const thermo::ThermoRow& row) const {
     static const std::map<std::string, int> kReasons = {
         {kCannotRead, 333},
         {"no complete thermochemistry of a frequency step", 328},
+        {thermo::kNoFrequencyStep, viewmsg::kNoFrequencyStep},
         {"no electronic energy before the thermochemistry", 334},
         {"the frequencies are not printed", 335}};
     const auto found = kReasons.find(row.error);
@@ -313,38 +321,44 @@ void ThermoView::recompute() {
     rows_.clear();
     rows_.reserve(files_.size());
     for (const ThermoFile& f : files_)
-        rows_.push_back(f.row.error == kCannotRead
+        rows_.push_back(f.row.error == kCannotRead || f.row.skipped
                             ? f.row
                             : thermo::thermoRow(f.row.file, f.step, r.settings, r.scaleFromTable));
     if (r.relative)
         thermo::addRelative(rows_, r);
     shown_ = r;
 
-    // The columns of the command line, the note beside the file so that a
-    // reason is seen at once.
-    const std::vector<std::string> keys = thermo::thermoColumnKeys(r);
+    // The columns of the command line but the conditions, which the
+    // settings above show; the note beside the file so that a reason is
+    // seen at once.
+    std::vector<std::string> keys = thermo::thermoColumnKeys(r);
+    keys.resize(keys.size() - std::size(thermo::kConditionKeys));
     auto column = [](std::size_t key) { return key == 0 ? 0 : key + 1; };
-    Table t(keys.size() + 1, rows_.size() + 1);
-    std::vector<QString> tips(keys.size() + 1);
+    ViewTable t;
+    t.columns.resize(keys.size() + 1);
     for (std::size_t c = 0; c < keys.size(); ++c) {
-        const auto [title, tip] = columnCaption(app_, keys[c], r.unit);
-        t.set(column(c), 0, title.toStdString());
-        tips[column(c)] = tip;
+        const auto [title, unit, tip] = columnCaption(app_, keys[c], r.unit);
+        const int decimals = c < 2 ? ShownPrecision::kAsRead : thermo::thermoDecimals(keys[c]);
+        t.columns[column(c)] = {title.toStdString(), unit.toStdString(), tip.toStdString(),
+                                ShownPrecision{decimals, false}};
     }
-    t.set(kNoteColumn, 0, app_.msg(332).toStdString());
-    std::vector<QString> rowFiles;
-    std::vector<bool> failed;
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        const std::vector<std::string> cells = thermo::thermoCells(rows_[i], r);
-        for (std::size_t c = 0; c < cells.size() && c < keys.size(); ++c)
-            t.set(column(c), i + 1, cells[c]);
-        t.set(kNoteColumn, i + 1, note(rows_[i]).toStdString());
-        rowFiles.push_back(QString::fromStdString(rows_[i].file));
-        failed.push_back(!rows_[i].ok());
+    t.columns[kNoteColumn].title = app_.msg(332).toStdString();
+    for (const thermo::ThermoRow& row : rows_) {
+        const std::vector<std::optional<double>> numbers = thermo::thermoNumbers(row, r);
+        std::vector<CellValue> cells(t.columns.size(), CellValue(std::string()));
+        cells[0] = row.file;
+        if (row.ok())
+            cells[column(1)] = row.summary.formula;
+        for (std::size_t c = 2; c < keys.size(); ++c)
+            if (numbers[c])
+                cells[column(c)] = *numbers[c];
+        cells[kNoteColumn] = note(row).toStdString();
+        t.addRow(std::move(cells), row.file,
+                 row.skipped ? ViewRow::Skipped
+                 : row.ok()  ? ViewRow::Values
+                             : ViewRow::Error);
     }
-    model_->setTable(std::move(t), std::move(rowFiles), QString(), app_.decimalSeparator());
-    model_->markErrorRows(failed);
-    model_->setHeaderToolTips(std::move(tips));
+    model_->setView(std::move(t), QString(), app_.decimalSeparator());
     // The note takes room only when some file has one (which a factor from
     // the table can change).
     const bool noNote = std::none_of(rows_.begin(), rows_.end(),
