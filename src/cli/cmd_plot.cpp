@@ -12,6 +12,8 @@
 #include "cli/clilanguage.hpp"
 #include "cli/fileargs.hpp"
 #include "core/files/filetext.hpp"
+#include "core/files/openfile.hpp"
+#include "core/files/paths.hpp"
 #include "core/plotdata/curvecsv.hpp"
 #include "core/plotdata/measured.hpp"
 #include "core/plotdata/numbertext.hpp"
@@ -85,7 +87,11 @@ int writeOutput(const PlotOptions& o, const std::string& ext, const std::string&
                 const PlotScene* scene, const MessageLookup* message, std::ostream& out,
                 std::ostream& err) {
     if (ext == ".csv") {
-        if (auto written = writeFileAtomically(o.output, csv); !written) {
+        std::vector<std::string> inputs = o.files;
+        if (o.measured)
+            inputs.push_back(*o.measured);
+        if (auto written = writeFileAtomically(o.output, csv, WriteRule::exportOf(inputs));
+            !written) {
             err << "zerlant-cli: cannot write " << written.error().describe() << "\n";
             return 1;
         }
@@ -121,6 +127,13 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
         err << "zerlant-cli: plot: no file given\n";
         return 2;
     }
+    std::vector<std::string> inputs = o.files;
+    if (o.measured)
+        inputs.push_back(*o.measured);
+    if (auto refused = refusedOutput(o.output, inputs)) {
+        err << "zerlant-cli: plot: " << refused->describe() << "\n";
+        return 2;
+    }
     const bool image = ext != ".csv";
     std::optional<MessageLookup> message;
     if (image && !(message = captions(o, err)))
@@ -135,6 +148,10 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
         auto run = zerlant::runScan(rows, lookup, '.');
         for (const auto& problem : run->failures) {
             err << "zerlant-cli: cannot read " << problem.describe() << "\n";
+            status = 1;
+        }
+        for (const std::string& path : run->notTerminated) {
+            err << "zerlant-cli: plot: " << path << ": the job did not end normally\n";
             status = 1;
         }
         auto profiles = scanProfiles(run->table);
@@ -214,7 +231,12 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
 
     std::vector<NamedSticks> files;
     for (const auto& f : o.files) {
-        auto sticks = sticksFromFile(f, *kind);
+        Result<std::vector<Stick>> sticks = Error{"", f};
+        try {
+            sticks = sticksFromFile(f, *kind);
+        } catch (const std::exception& e) {
+            sticks = Error{failureReason(e), f};
+        }
         if (!sticks) {
             err << "zerlant-cli: cannot read " << sticks.error().describe() << "\n";
             status = 1;
@@ -260,8 +282,8 @@ const char* plotFooter() {
            "  ecd         the excited states, Gaussians from the rotatory strengths\n"
            "  scan        the rigid scan summary: energy above the lowest point (kcal/mol)\n"
            "              against the scanned coordinate, the lowest point marked\n\n"
-           "Exit status: 0 done, 1 a file could not be read or written or holds no such\n"
-           "spectrum, 2 usage error.";
+           "A file that holds no such spectrum counts as one that could not be "
+           "read.\n" ZERLANT_EXIT_STATUS_HELP;
 }
 
 struct PlotCommand {

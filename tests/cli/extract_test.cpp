@@ -29,7 +29,9 @@ TEST(CliExtract, DefaultColumnsScanNoticeAndStatus) {
     CliRun r = extract(dir, "--lang English " + example("methane_failed.log") + " " +
                                 example("scan_water.log") + " " + example("water_opt_freq.log") +
                                 " " + example("water_opt.gjf"));
-    ASSERT_EQ(r.status, 0) << r.err;
+    // The failed job's KO row fails the run, which still writes every row.
+    ASSERT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("methane_failed.log: the job did not end normally"), std::string::npos);
     const auto lines = linesOf(r.out);
     ASSERT_EQ(lines.size(), 3u) << r.out;
     EXPECT_EQ(lines[0], "FILE;FORMULA;METHOD;BASIS SET;STATUS");

@@ -37,6 +37,8 @@ struct ScanRun {
     std::vector<std::size_t> untick;  // rows of the file list that are not scan jobs
     bool nonScanMet = false;          // message 133 is due
     std::vector<Error> failures;      // output files that could not be read; they leave no row
+    // Output files whose job did not end normally: they leave no row either.
+    std::vector<std::string> notTerminated;
 };
 
 // Runs the Scan tool over `files` (row 0 is the heading row and is looked at
