@@ -40,6 +40,8 @@ class Dialogs {
     void setOutputGuard(ProtectedFiles files, std::function<QString()> refusedText);
     // The files of the run shown, protected beside those of the working list.
     void setRunFiles(std::vector<std::string> files) { runFiles_ = std::move(files); }
+    // One more file read for what is shown (a measured spectrum).
+    void addRunFile(std::string file) { runFiles_.push_back(std::move(file)); }
     // Where a save dialog starts: the folder of the run's files (else of the
     // working list's), else the folder last saved into, else the home folder.
     QString startFolder() const;

@@ -171,6 +171,7 @@ bool PlotWindow::overlayMeasured(const QString& path) {
         return false;
     }
     measured_ = MeasuredOverlay{QFileInfo(path).fileName().toStdString(), std::move(*curve)};
+    dialogs_.addRunFile(path.toStdString());  // no save dialog may replace it
     rebuild();
     return true;
 }
