@@ -46,9 +46,7 @@ RunCommand addBcf(CLI::App& program) {
         "Writes a Gaussian batch control file: four header lines, then one line\n"
         "\"input , output\" per FILE in the order given, CR LF line ends.  The output\n"
         "name is the input name with its extension (from the last dot) replaced by\n"
-        "EXT.  An existing NAME.bcf is replaced.\n\n"
-        "Exit status: 0 done, 1 the file list or the batch file could not be read or\n"
-        "written, 2 usage error.");
+        "EXT.  An existing NAME.bcf is replaced.\n\n" ZERLANT_EXIT_STATUS_HELP);
     return [command] { return runBcf(*command); };
 }
 
@@ -73,8 +71,8 @@ int runBcf(BcfCommand& command) {
         return usageError("the batch file needs a name before .bcf");
 
     const std::string target = folder + options.name + ".bcf";
-    if (auto input = outputIsAnInput(target, files))
-        return usageError("the output " + target + " is the input " + *input + "; nothing written");
+    if (auto stop = refuseOutput("bcf", target, files))
+        return *stop;
 
     FileRows rows(1);
     for (const auto& f : files) {

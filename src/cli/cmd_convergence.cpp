@@ -134,9 +134,8 @@ int runConvergence(ConvergenceCommand& command) {
         const std::string extension = foldCase(extensiondearchivo(*command.output));
         if (command.format.empty())
             json = extension == "json";
-        if (auto input = outputIsAnInput(*command.output, files))
-            return usageError("the output " + *command.output + " would replace the input " +
-                              *input);
+        if (auto refused = refusedOutput(*command.output, files))
+            return usageError(refused->describe());
     }
 
     int status = 0;
@@ -168,7 +167,7 @@ int runConvergence(ConvergenceCommand& command) {
         }
         return status;
     }
-    if (Status s = writeFileAtomically(*command.output, text); !s) {
+    if (Status s = writeFileAtomically(*command.output, text, WriteRule::exportOf(files)); !s) {
         std::fprintf(stderr, "zerlant-cli: cannot write %s\n", s.error().describe().c_str());
         return 1;
     }

@@ -77,16 +77,16 @@ std::string tidyFormat(const TableCommand& command) {
     return {};
 }
 
-int writeTidy(const TableCommand& command, const std::string& bytes) {
+int writeTidy(const TableCommand& command, const std::string& bytes, bool anyRow) {
     if (!command.output) {
-        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
-            std::fflush(stdout) != 0) {
-            reportProblem(command, "cannot write to standard output");
-            return 1;
-        }
+        // A failure is reported once, for every command, when the command ends.
+        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
         return 0;
     }
-    if (Status s = writeFileAtomically(*command.output, bytes); !s) {
+    if (!anyRow)  // no file for a run that gave no row
+        return 0;
+    if (Status s = writeFileAtomically(*command.output, bytes, WriteRule::exportOf(command.files));
+        !s) {
         reportProblem(command, "cannot write " + s.error().describe());
         return 1;
     }
@@ -128,6 +128,17 @@ int runExtract(TableCommand& command) {
         reportProblem(command, "cannot read " + problem);
         status = 1;
     }
+    // A file whose row says Error or KO fails the run; one that could not be
+    // read has been named already.
+    for (const ExtractRecord& record : run.records) {
+        const bool named = std::any_of(
+            run.unreadable.begin(), run.unreadable.end(),
+            [&](const std::string& p) { return p.find(record.file) != std::string::npos; });
+        if (!record.ok && !named)
+            reportProblem(command, record.file + ": the job did not end normally (KO)");
+        if (!record.ok)
+            status = 1;
+    }
     if (run.scanMet)
         reportLeftOut(command, 134, "scan jobs are not tabulated by extract", rows, run.untick);
 
@@ -145,7 +156,7 @@ int runExtract(TableCommand& command) {
             for (const std::string& name : skipped)
                 reportProblem(command, name + ": no Cartesian geometry, left out of the XYZ file");
         }
-        if (int written = writeTidy(command, bytes); written != 0)
+        if (int written = writeTidy(command, bytes, run.resultTable.rows() > 1); written != 0)
             status = written;
         return status;
     }

@@ -43,8 +43,7 @@ RunCommand addNormalize(CLI::App& program) {
         "Rewrites each FILE with CR LF line ends, every '\\' turned into '|', and\n"
         "one CR LF appended.  Each file is replaced in one step once its new text is\n"
         "complete; it keeps its mode, owner, group and hard links.  A read-only\n"
-        "file is left as it is.  The reading tools never need this.\n\n"
-        "Exit status: 0 done, 1 some file could not be read or written, 2 usage error.");
+        "file is left as it is.  The reading tools never need this.\n\n" ZERLANT_EXIT_STATUS_HELP);
     return [command] { return runNormalize(*command); };
 }
 

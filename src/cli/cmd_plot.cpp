@@ -13,6 +13,8 @@
 #include "cli/clilanguage.hpp"
 #include "cli/fileargs.hpp"
 #include "core/files/filetext.hpp"
+#include "core/files/openfile.hpp"
+#include "core/files/paths.hpp"
 #include "core/plotdata/curvecsv.hpp"
 #include "core/plotdata/measured.hpp"
 #include "core/plotdata/numbertext.hpp"
@@ -129,7 +131,10 @@ int writeImage(const PlotOptions& o, const PlotScene* scene, const MapScene* map
 }
 
 int writeCsv(const PlotOptions& o, const std::string& csv, std::ostream& out, std::ostream& err) {
-    if (auto written = writeFileAtomically(o.output, csv); !written) {
+    std::vector<std::string> inputs = o.files;
+    if (o.measured)
+        inputs.push_back(*o.measured);
+    if (auto written = writeFileAtomically(o.output, csv, WriteRule::exportOf(inputs)); !written) {
         err << "zerlant-cli: cannot write " << written.error().describe() << "\n";
         return 1;
     }
@@ -147,6 +152,13 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
     }
     if (o.files.empty()) {
         err << "zerlant-cli: plot: no file given\n";
+        return 2;
+    }
+    std::vector<std::string> inputs = o.files;
+    if (o.measured)
+        inputs.push_back(*o.measured);
+    if (auto refused = refusedOutput(o.output, inputs)) {
+        err << "zerlant-cli: plot: " << refused->describe() << "\n";
         return 2;
     }
     const bool image = ext != ".csv";
@@ -181,6 +193,10 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
         auto run = zerlant::runScan(rows, lookup, '.');
         for (const auto& problem : run->failures) {
             err << "zerlant-cli: cannot read " << problem.describe() << "\n";
+            status = 1;
+        }
+        for (const std::string& path : run->notTerminated) {
+            err << "zerlant-cli: plot: " << path << ": the job did not end normally\n";
             status = 1;
         }
         auto profiles = scanProfiles(run->files);
@@ -249,7 +265,12 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
 
     std::vector<NamedSticks> files;
     for (const auto& f : o.files) {
-        auto sticks = sticksFromFile(f, *kind);
+        Result<std::vector<Stick>> sticks = Error{"", f};
+        try {
+            sticks = sticksFromFile(f, *kind);
+        } catch (const std::exception& e) {
+            sticks = Error{failureReason(e), f};
+        }
         if (!sticks) {
             err << "zerlant-cli: cannot read " << sticks.error().describe() << "\n";
             status = 1;
@@ -300,8 +321,8 @@ const char* plotFooter() {
            "              against the scanned coordinate, the lowest point starred; a scan\n"
            "              of two coordinates as one curve per value of the second, or with\n"
            "              --map as a map with contour lines; the CSV holds every coordinate\n\n"
-           "Exit status: 0 done, 1 a file could not be read or written or holds no such\n"
-           "spectrum, 2 usage error.";
+           "A file that holds no such spectrum counts as one that could not be "
+           "read.\n" ZERLANT_EXIT_STATUS_HELP;
 }
 
 struct PlotCommand {

@@ -39,8 +39,7 @@ constexpr const char* kAbout =
     "  --rule number [--start N] [--width N] [--fill C]\n"
     "                (--prefix | --suffix [--keep-extension] | --position N)\n"
     "\n"
-    "Exit status: 0 done, 1 some file was left out or could not be renamed,\n"
-    "2 usage error.";
+    "A file left out counts as one that could not be renamed.\n" ZERLANT_EXIT_STATUS_HELP;
 
 // The help of each rule option: its value's name (empty for a flag) and text.
 const std::map<std::string, std::pair<const char*, const char*>> kOptionHelp = {

@@ -62,6 +62,10 @@ int runScan(TableCommand& command) {
         reportProblem(command, "cannot read " + problem.describe());
         status = 1;
     }
+    for (const std::string& path : run->notTerminated) {
+        reportProblem(command, path + ": the job did not end normally; no row");
+        status = 1;
+    }
     if (run->nonScanMet)
         reportLeftOut(command, 133, "some files are not scan jobs and were left out", rows,
                       run->untick);

@@ -47,8 +47,8 @@ RunCommand addSubstitute(CLI::App& program) {
         "blocks' line breaks are matched in each file's own convention (CR LF in a\n"
         "file that holds a CR LF, LF otherwise).  A changed file is replaced in one\n"
         "step and keeps its permissions; files without the block are not touched; a\n"
-        "file that cannot be read or is read-only is reported and the others are done.\n\n"
-        "Exit status: 0 done, 1 some file could not be read or written, 2 usage error.");
+        "file that cannot be read or is read-only is reported and the others are "
+        "done.\n\n" ZERLANT_EXIT_STATUS_HELP);
     return [command] { return runSubstitute(*command); };
 }
 

@@ -14,7 +14,9 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
+#include "cli/fileargs.hpp"
 #include "core/files/filetext.hpp"
+#include "core/files/openfile.hpp"
 #include "core/results/table.hpp"
 #include "core/results/xlsxexport.hpp"
 
@@ -165,10 +167,9 @@ RunCommand addThermo(CLI::App& program) {
         "  temperature_k,pressure_atm,concentration_mol_per_l,scale_factor,\n"
         "  qh_cutoff_cm-1  the conditions of the row (the concentration empty for\n"
         "        the gas at the pressure)\n"
-        "Files without a frequency step (single points) are skipped.\n\n"
-        "Exit status: 0 done, 1 some file could not be read or has an incomplete\n"
-        "thermochemistry, or the output could not be written, 2 usage error or\n"
-        "a level of theory the scale factor table lacks.");
+        "Files without a frequency step (single points) are skipped.  A file with an\n"
+        "incomplete thermochemistry counts as one that could not be read; a level of\n"
+        "theory the scale factor table lacks is a usage error.\n" ZERLANT_EXIT_STATUS_HELP);
     return [options, scale, fromTable, scaleFor]() -> int {
         if (options->listScales) {
             listScaleFactors(std::cout);
@@ -183,6 +184,9 @@ RunCommand addThermo(CLI::App& program) {
         }
         if (auto stop = collectFiles("thermo", options->input))
             return *stop;
+        if (options->output)
+            if (auto stop = refuseOutput("thermo", *options->output, options->input.files))
+                return *stop;
         return runThermo(*options, std::cout, std::cerr);
     };
 }
@@ -256,7 +260,15 @@ int runThermo(const ThermoOptions& options, std::ostream& out, std::ostream& err
             rows.push_back(std::move(failed));
             continue;
         }
-        rows.push_back(thermo::thermoRow(file, *bytes, request.settings, request.scaleFromTable));
+        try {
+            rows.push_back(
+                thermo::thermoRow(file, *bytes, request.settings, request.scaleFromTable));
+        } catch (const std::exception& e) {
+            thermo::ThermoRow failed;
+            failed.file = file;
+            failed.error = failureReason(e);
+            rows.push_back(std::move(failed));
+        }
         const thermo::ThermoRow& row = rows.back();
         if (row.noScaleFactor) {
             err << "zerlant-cli: thermo: " << file << ": " << row.error
@@ -302,6 +314,9 @@ int runThermo(const ThermoOptions& options, std::ostream& out, std::ostream& err
         out << thermo::thermoCsv(rows, request);
         return status;
     }
+    // No file for a run in which no file gave a row (each failure is named).
+    if (std::none_of(rows.begin(), rows.end(), [](const auto& r) { return r.ok(); }))
+        return status == 0 ? 1 : status;
     const std::string& path = *options.output;
     Status written = success();
     if (endsWith(path, ".xlsx")) {
@@ -314,11 +329,13 @@ int runThermo(const ThermoOptions& options, std::ostream& out, std::ostream& err
         for (std::size_t c = 0; c < keys.size(); ++c) table.set(c, 0, keys[c]);
         for (std::size_t r = 0; r < cells.size(); ++r)
             for (std::size_t c = 0; c < cells[r].size(); ++c) table.set(c, r + 1, cells[r][c]);
-        written = writeExcelWorkbook(table, path, '.');
+        written = writeExcelWorkbook(table, path, '.', WriteRule::exportOf(files));
     } else if (endsWith(path, ".json")) {
-        written = writeFileAtomically(path, jsonOf(rows, request).dump(2) + "\n");
+        written = writeFileAtomically(path, jsonOf(rows, request).dump(2) + "\n",
+                                      WriteRule::exportOf(files));
     } else {
-        written = writeFileAtomically(path, thermo::thermoCsv(rows, request));
+        written =
+            writeFileAtomically(path, thermo::thermoCsv(rows, request), WriteRule::exportOf(files));
     }
     if (!written) {
         err << "zerlant-cli: thermo: cannot write " << written.error().describe() << "\n";

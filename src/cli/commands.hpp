@@ -3,7 +3,8 @@
 // it declares its subcommand, options and help on the program's parser and
 // returns the function that runs the command once the command line has been
 // parsed.  That function returns the exit status: 0 done, 1 some input could
-// not be read or nothing was tabulated, 2 usage error.
+// not be read or failed, nothing was tabulated or an output could not be
+// written, 2 usage error or an output refused (nothing written).
 
 #include <functional>
 #include <string>
@@ -31,6 +32,11 @@ RunCommand addConvergence(CLI::App& program);
 RunCommand addSort(CLI::App& program);
 RunCommand addNext(CLI::App& program);
 RunCommand addEnsemble(CLI::App& program);
+
+// The end of every command's help: the exit statuses are those of the
+// program's --help, the same for every command.
+#define ZERLANT_EXIT_STATUS_HELP \
+    "Exit status: 0, 1 or 2, the same for every command (see 'zerlant-cli --help')."
 
 // Prints "zerlant-cli: <message>" on stderr and returns 2.
 int usageError(const std::string& message);

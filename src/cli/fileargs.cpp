@@ -7,6 +7,7 @@
 
 #include "cli/commands.hpp"
 #include "core/files/filetext.hpp"
+#include "core/files/paths.hpp"
 
 namespace zerlant::cli {
 
@@ -83,6 +84,15 @@ std::optional<int> collectFiles(const std::string& tool, FileArguments& files) {
         return std::nullopt;
     std::fprintf(stderr, "zerlant-cli: %s: %s\n", tool.c_str(), problem->c_str());
     return 1;
+}
+
+std::optional<int> refuseOutput(const std::string& tool, const std::string& output,
+                                const std::vector<std::string>& inputs) {
+    const auto refused = refusedOutput(output, inputs);
+    if (!refused)
+        return std::nullopt;
+    std::fprintf(stderr, "zerlant-cli: %s: %s\n", tool.c_str(), refused->describe().c_str());
+    return 2;
 }
 
 }  // namespace zerlant::cli

@@ -39,4 +39,10 @@ std::optional<std::string> readFileList(FileArguments& files);
 // (after a message) when the list cannot be read or names no file.
 std::optional<int> collectFiles(const std::string& tool, FileArguments& files);
 
+// The rule for every output path: returns 2 after naming the reason on stderr
+// when `output` may not be written for a run over `inputs` (see
+// refusedOutput), nullopt when it may.
+std::optional<int> refuseOutput(const std::string& tool, const std::string& output,
+                                const std::vector<std::string>& inputs);
+
 }  // namespace zerlant::cli

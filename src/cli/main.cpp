@@ -1,8 +1,14 @@
 // zerlant-cli: the tools of Zerlant for terminals and clusters.
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,11 +54,45 @@ class HelpFormatter : public CLI::Formatter {
     }
 };
 
+// A standard stream the shell closed (`>&-`) is opened on a device, so that
+// no file the command opens takes its number: standard input on /dev/null,
+// standard output and error on /dev/full, where every write fails.  True
+// when standard output was closed.
+bool guardStandardStreams() {
+    bool outClosed = false;
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        const int opened =
+            ::open(fd == 0 ? "/dev/null" : "/dev/full", fd == 0 ? O_RDONLY : O_WRONLY);
+        if (opened >= 0 && opened != fd) {
+            ::dup2(opened, fd);
+            ::close(opened);
+        }
+        outClosed = outClosed || fd == 1;
+    }
+    return outClosed;
+}
+
+// The exit status once the command has run: 1 when what it wrote to standard
+// output did not all arrive, with the reason on standard error.
+int finishStandardOutput(int status, bool outClosed) {
+    std::cout.flush();
+    const bool failed = !std::cout || std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+    const int err = errno;
+    if (!failed)
+        return status;
+    std::fprintf(stderr, "zerlant-cli: cannot write to standard output: %s\n",
+                 outClosed ? "it is closed" : std::strerror(err));
+    return 1;
+}
+
 }  // namespace
 }  // namespace zerlant::cli
 
 int main(int argc, char** argv) {
     using namespace zerlant::cli;
+    const bool outClosed = guardStandardStreams();
     CLI::App program("The tools of Zerlant for Gaussian output files, without a display.",
                      "zerlant-cli");
     auto formatter = std::make_shared<HelpFormatter>();
@@ -64,8 +104,16 @@ int main(int argc, char** argv) {
     program.require_subcommand(1);
     program.footer(
         "Run 'zerlant-cli COMMAND --help' for the options of a command.\n\n"
-        "Exit status: 0 done, 1 some input could not be read or written, or no input\n"
-        "gave a row, 2 usage error.");
+        "Exit status, the same for every command:\n"
+        "  0  done;\n"
+        "  1  some input could not be read or gave an Error or KO row, no input gave a\n"
+        "     row, or an output (standard output included) could not be written\n"
+        "     completely; the reason is on standard error;\n"
+        "  2  usage error, or an output that would replace an input (a file given, the\n"
+        "     measured spectrum, the same file under another name or link) or an\n"
+        "     existing .log, .out, .sum, .gjf, .com, .chk or .fchk file; nothing is\n"
+        "     written.\n"
+        "A run that gives no row writes no file.");
 
     std::vector<std::pair<CLI::App*, RunCommand>> commands;
     for (AddCommand add : kCommands) {
@@ -101,6 +149,6 @@ int main(int argc, char** argv) {
     }
     for (auto& [app, run] : commands)
         if (app->parsed())
-            return run();
+            return finishStandardOutput(run(), outClosed);
     return usageError("no command given");
 }

@@ -19,10 +19,8 @@
 namespace zerlant::cli {
 
 const char* tableExitHelp() {
-    return "Exit status: 0 table written, 1 some file could not be read, no file gave a\n"
-           "row, or the table was not written, 2 usage error.  Files that are not for\n"
-           "this command are named on standard error and left out; they alone do not\n"
-           "fail a run that read others.";
+    return "Files that are not for this command are named on standard error and left\n"
+           "out; they alone do not fail a run that read others.\n" ZERLANT_EXIT_STATUS_HELP;
 }
 
 namespace {
@@ -86,9 +84,8 @@ std::optional<int> finishTableCommand(TableCommand& command) {
         return stop;
     command.files = command.input.files;
     if (command.output)
-        if (auto input = outputIsAnInput(*command.output, command.files))
-            return usageError(command.tool + ": the output " + *command.output + " is the input " +
-                              *input + "; nothing written");
+        if (auto stop = refuseOutput(command.tool, *command.output, command.files))
+            return stop;
     command.decimalSeparator =
         command.separatorGiven ? *command.separatorGiven : localeDecimalSeparator();
     return std::nullopt;
@@ -169,26 +166,21 @@ FileRows fileRowsOf(const std::vector<std::string>& files) {
     return rows;
 }
 
-namespace {
-
-bool writeAll(std::FILE* out, const std::string& bytes) {
-    return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0;
-}
-
-}  // namespace
-
 int writeExportTable(const TableCommand& command, const Table& exportTable) {
     if (!command.output) {
-        if (!writeAll(stdout, exportTextBytes(exportTable, ";", "\n"))) {
-            reportProblem(command,
-                          std::string("cannot write to standard output: ") + std::strerror(errno));
-            return 1;
-        }
+        // A failure is reported once, for every command, when the command ends.
+        const std::string bytes = exportTextBytes(exportTable, ";", "\n");
+        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
         return 0;
     }
+    // A run that gave no row leaves no file behind (failWhenEmpty has said so).
+    if (exportTable.rows() < 2)
+        return 0;
     const std::string& path = *command.output;
     if (path.size() >= 5 && foldCase(path.substr(path.size() - 5)) == ".xlsx") {
-        if (Status s = writeExcelWorkbook(exportTable, path, command.decimalSeparator); !s) {
+        if (Status s = writeExcelWorkbook(exportTable, path, command.decimalSeparator,
+                                          WriteRule::exportOf(command.files));
+            !s) {
             std::string text = command.messages ? command.messages(154) : std::string();
             reportProblem(command, (text.empty() ? "cannot write the spreadsheet" : text) + " (" +
                                        s.error().describe() + ")");
@@ -196,7 +188,8 @@ int writeExportTable(const TableCommand& command, const Table& exportTable) {
         }
         return 0;
     }
-    if (Status s = writeExportText(exportTable, ";", path); !s) {
+    if (Status s = writeExportText(exportTable, ";", path, WriteRule::exportOf(command.files));
+        !s) {
         reportProblem(command, "cannot write " + s.error().describe());
         return 1;
     }

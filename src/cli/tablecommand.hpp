@@ -90,8 +90,9 @@ FileRows fileRowsOf(const std::vector<std::string>& files);
 
 // Writes the export table: to standard output (LF line ends) without -o, as a
 // spreadsheet when FILE ends in ".xlsx", otherwise as the text export (";"
-// between cells, CR LF line ends).  Returns 0, or 1 after reporting a write
-// failure on stderr.
+// between cells, CR LF line ends).  A table without a data row writes no
+// file.  Returns 0, or 1 after reporting a failure to write the file on
+// stderr (standard output is checked once the command ends).
 int writeExportTable(const TableCommand& command, const Table& exportTable);
 
 // A progress line on stderr, only when stderr is a terminal and the run has

@@ -198,6 +198,17 @@ class ResultsViewTest : public QObject {
         QVERIFY(uv->scene().series.back().dashed);
         QVERIFY(QString::fromStdString(uv->scene().series.back().name).endsWith("measured.csv"));
         testing::shoot(uv, "plot-uv-ev-measured");
+        // The plot's save dialogs start in the folder of the files read and
+        // refuse the measured spectrum.
+        dialogs_->shown.clear();
+        dialogs_->suggestedPaths.clear();
+        dialogs_->saveAnswer = measured;
+        QVERIFY(QMetaObject::invokeMethod(uv, "chooseCsv"));
+        QCOMPARE(dialogs_->shown.value(0).text, app_->msg(394).arg("measured.csv"));
+        QVERIFY(testing::readFile(measured).startsWith("# eV"));
+        QVERIFY(
+            dialogs_->suggestedPaths.value(0).startsWith(QFileInfo(data + "/x").absolutePath()));
+        dialogs_->saveAnswer.clear();
         const QString csv = program_->path() + "/uv.csv";
         QVERIFY(uv->saveCsv(csv));
         QVERIFY(testing::readFile(csv).startsWith(

@@ -1,7 +1,9 @@
 // The reading tools run over real output files from the window: tables
-// filled, rows unticked, messages once, export buttons enabled, the text
-// export written into the program's folder; a cancelled run keeps the
-// previous results.
+// filled, rows unticked, messages once, export buttons enabled, the save
+// dialogs started in the folder of the files and refusing the files read; a
+// cancelled run keeps the previous results.
+
+#include <unistd.h>
 
 #include <QCheckBox>
 #include <QDir>
@@ -85,12 +87,13 @@ class RunsTest : public QObject {
         QVERIFY(window_->centralWidget()->isEnabled());
 
         // The text export: a save dialog offers the folder's name in the
-        // program's folder; the ticked columns, one line per file.
+        // folder of the files; the ticked columns, one line per file.
         const QString expectedPath =
             QDir(program_->path()).filePath(QDir(data_).dirName() + ".txt");
         dialogs_->saveAnswer = expectedPath;
         panel->textButton()->click();
-        QCOMPARE(dialogs_->suggestedPaths.value(0), expectedPath);
+        QCOMPARE(QDir::cleanPath(dialogs_->suggestedPaths.value(0)),
+                 QDir::cleanPath(QDir(data_).absoluteFilePath(QDir(data_).dirName() + ".txt")));
         QCOMPARE(window_->statusBar()->currentMessage(), expectedPath);
         QVERIFY(dialogs_->questions.isEmpty());
         const QByteArray text = readFile(expectedPath);
@@ -129,8 +132,7 @@ class RunsTest : public QObject {
         panel->textButton()->click();
         QCOMPARE(readFile(expectedPath).count('\n'), 4);
 
-        // Without a writable program folder the dialog opens in the user's
-        // documents folder, with the same name.
+        // Never in the program's folder, whatever it holds.
         QVERIFY(QDir(program_->path()).removeRecursively());
         QTemporaryDir elsewhere;
         dialogs_->suggestedPaths.clear();
@@ -147,6 +149,46 @@ class RunsTest : public QObject {
         QCOMPARE(dialogs_->suggestedPaths.size(), 2);
         QVERIFY(dialogs_->suggestedPaths[1].endsWith("/" + QDir(data_).dirName() + ".xlsx"));
         QVERIFY(dialogs_->opened.isEmpty());
+    }
+
+    // No save dialog takes a file read, by its path or a link to it, while it
+    // is in the list or in the run shown; the user is told and asked again.
+    void saveDialogsRefuseTheFilesRead() {
+        QTemporaryDir folder;
+        const QString job = folder.filePath("job.log");
+        QVERIFY(
+            QFile::copy(QStringLiteral(ZERLANT_SOURCE_DIR "/examples/water_opt_freq.log"), job));
+        QVERIFY(QFile::link(job, folder.filePath("link.txt")));
+        const QByteArray before = readFile(job);
+        FileListModel* list = window_->listModel();
+        list->add(folder.path(), {"job.log"});
+        ExtractPanel* panel = window_->extractPanel();
+        QVERIFY(runAndWait(panel));
+        for (const char* name : {"job.log", "link.txt"}) {
+            for (QPushButton* button : {panel->textButton(), panel->sheetButton()}) {
+                dialogs_->shown.clear();
+                dialogs_->saveAnswer = folder.filePath(name);
+                button->click();
+                QVERIFY(!dialogs_->shown.isEmpty());
+                QCOMPARE(dialogs_->shown[0].icon, Dialogs::Icon::Critical);
+                QCOMPARE(dialogs_->shown[0].text, app_->msg(394).arg(name));
+                QVERIFY(dialogs_->questions.isEmpty());
+                QCOMPARE(readFile(job), before);
+                QVERIFY(QFileInfo(folder.filePath("link.txt")).isSymLink());
+            }
+        }
+        QVERIFY(dialogs_->suggestedPaths.value(0).startsWith(folder.path()));
+        // Out of the list, the file is still one of the run shown (whose
+        // plots and thermochemistry stay open), under any of its names.
+        QVERIFY(::link(job.toLocal8Bit().constData(),
+                       folder.filePath("hard.txt").toLocal8Bit().constData()) == 0);
+        list->removeEntries({0});
+        QCOMPARE(list->entryCount(), std::size_t(0));
+        dialogs_->shown.clear();
+        dialogs_->saveAnswer = folder.filePath("hard.txt");
+        panel->exportText();
+        QCOMPARE(dialogs_->shown.value(0).text, app_->msg(394).arg("hard.txt"));
+        QCOMPARE(readFile(job), before);
     }
 
     void aCancelledRunKeepsThePreviousResults() {
@@ -214,12 +256,13 @@ class RunsTest : public QObject {
         QVERIFY(dialogs_->shown[0].text.startsWith(gone + ":"));
         dialogs_->shown.clear();
 
-        // The workbook goes where the save dialog says (the program's folder
-        // offered first) and is opened.
+        // The workbook goes where the save dialog says (the folder of the
+        // files offered first) and is opened.
         const QString workbook = QDir(program_->path()).filePath(QDir(data_).dirName() + ".xlsx");
         dialogs_->saveAnswer = workbook;
         panel->sheetButton()->click();
-        QCOMPARE(dialogs_->suggestedPaths.value(0), workbook);
+        QCOMPARE(QDir::cleanPath(dialogs_->suggestedPaths.value(0)),
+                 QDir::cleanPath(QDir(data_).absoluteFilePath(QDir(data_).dirName() + ".xlsx")));
         QVERIFY(QFile::exists(workbook));
         QCOMPARE(dialogs_->opened.size(), 1);
         QCOMPARE(dialogs_->opened[0].toLocalFile(), workbook);

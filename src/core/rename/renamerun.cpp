@@ -2,17 +2,12 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 
 #include "core/files/paths.hpp"
-
-#ifndef RENAME_NOREPLACE
-#define RENAME_NOREPLACE (1 << 0)
-#endif
 
 namespace zerlant {
 
@@ -52,34 +47,6 @@ bool usableName(const std::string& name) {
            name.find('\0') == std::string::npos;
 }
 
-// One rename that refuses to replace; 0 or the errno.
-int renameOnce(const std::string& from, const std::string& to) {
-    if (::syscall(SYS_renameat2, AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) ==
-        0)
-        return 0;
-    int err = errno;
-    if (err != EINVAL && err != ENOSYS && err != EOPNOTSUPP)
-        return err;
-
-    // The file system does not take the flag: a hard link cannot replace
-    // anything either.
-    if (::link(from.c_str(), to.c_str()) == 0) {
-        if (::unlink(from.c_str()) == 0)
-            return 0;
-        err = errno;
-        ::unlink(to.c_str());
-        return err;
-    }
-    err = errno;
-    if (err != EPERM && err != EOPNOTSUPP && err != ENOSYS)
-        return err;
-
-    // Neither (file systems without links): look first, then rename.
-    if (targetTaken(to))
-        return EEXIST;
-    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
-}
-
 std::string warningText(const MessageLookup& message, int number) {
     std::string first = message ? message(number) : std::string();
     std::string second = message ? message(151) : std::string();
@@ -87,33 +54,6 @@ std::string warningText(const MessageLookup& message, int number) {
 }
 
 }  // namespace
-
-Status renameNoReplace(const std::string& from, const std::string& to) {
-    int err = renameOnce(from, to);
-    if (err == EEXIST && sameFile(from, to)) {
-        // The target is the source itself under another spelling: move it
-        // aside and back under the new name.
-        std::string folder = carpetadearchivo(to);
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            std::string aside = folder + ".zerlant-rename-" + std::to_string(::getpid()) + "-" +
-                                std::to_string(attempt);
-            int moved = renameOnce(from, aside);
-            if (moved == EEXIST)
-                continue;
-            if (moved != 0) {
-                err = moved;
-                break;
-            }
-            err = renameOnce(aside, to);
-            if (err != 0)
-                renameOnce(aside, from);
-            break;
-        }
-    }
-    if (err != 0)
-        return Error{std::strerror(err), from};
-    return success();
-}
 
 std::vector<RenameWarning> checkRenames(FileRows& rows, RenameRule rule,
                                         const MessageLookup& message) {

@@ -10,6 +10,7 @@
 
 #include "core/common/result.hpp"
 #include "core/common/types.hpp"
+#include "core/files/atomicwrite.hpp"
 #include "core/rename/renamerules.hpp"
 
 namespace zerlant {
@@ -55,10 +56,5 @@ std::vector<RenameFailure> applyRenames(FileRows& rows, int* renamed = nullptr);
 // The whole run: preview, checks, renames.
 RenameOutcome executeRename(const RenameOptions& options, FileRows& rows,
                             const MessageLookup& message);
-
-// Renames a file and never replaces an existing one.  A target that is the
-// very same file as the source (a change of letter case on a case-blind file
-// system) is renamed through a temporary name.
-Status renameNoReplace(const std::string& from, const std::string& to);
 
 }  // namespace zerlant

@@ -40,8 +40,9 @@ std::string exportTextBytes(const Table& table, std::string_view separator,
     return out;
 }
 
-Status writeExportText(const Table& table, std::string_view separator, const std::string& path) {
-    return writeFileAtomically(path, exportTextBytes(table, separator));
+Status writeExportText(const Table& table, std::string_view separator, const std::string& path,
+                       const WriteRule& rule) {
+    return writeFileAtomically(path, exportTextBytes(table, separator), rule);
 }
 
 Result<std::string> exportartexto(const Table& table, std::string_view separator,

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/common/result.hpp"
+#include "core/files/atomicwrite.hpp"
 #include "core/results/table.hpp"
 
 namespace zerlant {
@@ -21,9 +22,10 @@ std::string exportFileName(std::string_view currentFolder);
 std::string exportTextBytes(const Table& table, std::string_view separator,
                             std::string_view lineEnd = "\r\n");
 
-// Writes the table with CR LF line ends to `path`, replacing an existing
-// file.  The error is returned, never swallowed.
-Status writeExportText(const Table& table, std::string_view separator, const std::string& path);
+// Writes the table with CR LF line ends to `path` with the atomic writer,
+// under `rule`.  The error is returned, never swallowed.
+Status writeExportText(const Table& table, std::string_view separator, const std::string& path,
+                       const WriteRule& rule = WriteRule::rewrite());
 
 // The export of the text buttons: the file <programFolder>/<exportFileName>
 // (the program's folder and the folder the browser shows are passed in).

@@ -4,15 +4,11 @@
 #include <unistd.h>
 #include <xlsxwriter.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <optional>
-#include <random>
 #include <vector>
 
 #include "core/files/paths.hpp"
@@ -126,50 +122,21 @@ std::string excelFileName(std::string_view currentFolder) {
     return name + ".xlsx";
 }
 
-Status writeExcelWorkbook(const Table& table, const std::string& path, char decimalSeparator) {
-    if (table.rows() > LXW_ROW_MAX)
-        return Error{"the table has more rows than a worksheet holds", path};
+namespace {
 
-    CNumericLocale cNumbers;
-    if (!cNumbers.active())
-        return Error{"the C number format is not available", path};
-
-    // The workbook goes to a temporary file beside the target and replaces
-    // the target only once it is complete.
-    std::string folder = carpetadearchivo(path);
-    std::string tmp;
-    int fd = -1;
-    std::random_device random;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        tmp = (folder.empty() ? std::string("./") : folder) + "." + nombredearchivo(path, true) +
-              "." + std::to_string(random() % 1000000000u);
-        // 0666 less the umask, like any new file; an existing workbook keeps
-        // its permissions.
-        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            break;
-    }
-    if (fd < 0)
-        return Error{std::strerror(errno), path};
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0)
-        ::fchmod(fd, existing.st_mode & 07777);
-    ::close(fd);
-    auto fail = [&](Error e) -> Status {
-        ::unlink(tmp.c_str());
-        return e;
-    };
-
+// Writes the whole workbook to `file`; errors name `path`.
+Status fillWorkbook(const Table& table, const std::string& file, const std::string& path,
+                    char decimalSeparator) {
     lxw_workbook_options options{};
     options.constant_memory = LXW_FALSE;
     options.use_zip64 = LXW_FALSE;
-    lxw_workbook* wb = workbook_new_opt(tmp.c_str(), &options);
+    lxw_workbook* wb = workbook_new_opt(file.c_str(), &options);
     if (!wb)
-        return fail(Error{"the workbook could not be created", path});
+        return Error{"the workbook could not be created", path};
     lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
     if (!ws) {
         workbook_close(wb);
-        return fail(Error{"the worksheet could not be created", path});
+        return Error{"the worksheet could not be created", path};
     }
     const CellFormats formats = makeFormats(wb);
 
@@ -180,7 +147,7 @@ Status writeExcelWorkbook(const Table& table, const std::string& path, char deci
             written.push_back(c);
     if (written.size() > LXW_COL_MAX) {
         workbook_close(wb);
-        return fail(Error{"the table has more columns than a worksheet holds", path});
+        return Error{"the table has more columns than a worksheet holds", path};
     }
 
     for (std::size_t r = 0; r < table.rows(); ++r) {
@@ -200,18 +167,31 @@ Status writeExcelWorkbook(const Table& table, const std::string& path, char deci
             }
             if (e != LXW_NO_ERROR) {
                 workbook_close(wb);
-                return fail(xlsxError(e, path));
+                return xlsxError(e, path);
             }
         }
     }
 
     if (lxw_error e = workbook_close(wb); e != LXW_NO_ERROR)
-        return fail(xlsxError(e, path));
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
-        int err = errno;
-        return fail(Error{std::strerror(err), path});
-    }
+        return xlsxError(e, path);
     return success();
+}
+
+}  // namespace
+
+Status writeExcelWorkbook(const Table& table, const std::string& path, char decimalSeparator,
+                          const WriteRule& rule) {
+    if (table.rows() > LXW_ROW_MAX)
+        return Error{"the table has more rows than a worksheet holds", path};
+
+    CNumericLocale cNumbers;
+    if (!cNumbers.active())
+        return Error{"the C number format is not available", path};
+
+    return writeFileAtomicallyWith(
+        path,
+        [&](const std::string& temp) { return fillWorkbook(table, temp, path, decimalSeparator); },
+        rule);
 }
 
 Result<std::string> exportarexcel(const Table& table, char decimalSeparator,

@@ -23,6 +23,7 @@
 #include <string_view>
 
 #include "core/common/result.hpp"
+#include "core/files/atomicwrite.hpp"
 #include "core/results/table.hpp"
 
 namespace zerlant {
@@ -40,10 +41,11 @@ std::string spreadsheetCellAddress(std::size_t k, std::size_t row);
 // export's name with ".xlsx" ("jobs.xlsx").
 std::string excelFileName(std::string_view currentFolder);
 
-// Writes the table as a workbook to `path`, replacing an existing file in one
-// step (a temporary file in the same folder renamed over it).  Any failure is
-// returned and leaves no partial file behind; the caller shows message 154.
-Status writeExcelWorkbook(const Table& table, const std::string& path, char decimalSeparator);
+// Writes the table as a workbook to `path` with the atomic writer, under
+// `rule`.  Any failure is returned and leaves no partial file behind; the
+// caller shows message 154.
+Status writeExcelWorkbook(const Table& table, const std::string& path, char decimalSeparator,
+                          const WriteRule& rule = WriteRule::rewrite());
 
 // The export of the spreadsheet buttons: the workbook
 // <programFolder>/<excelFileName(currentFolder)>.  Gives the path written,

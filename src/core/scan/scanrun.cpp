@@ -130,8 +130,10 @@ std::optional<ScanRun> runScan(const FileRows& files, const MessageLookup& messa
                 run.failures.push_back(text.error());
                 continue;
             }
-            if (!contienetexto(*text, "Normal termination"))
+            if (!contienetexto(*text, "Normal termination")) {
+                run.notTerminated.push_back(file.path);
                 continue;
+            }
 
             FileValues values = readFileValues(*text, decimalSeparator);
             if (!values.scanJob) {

@@ -41,6 +41,8 @@ struct ScanRun {
     // The points of each file that gave rows, as numbers: what plots and
     // their CSV use (the table's texts are for showing and exporting).
     std::vector<ScanFile> files;
+    // Output files whose job did not end normally: they leave no row either.
+    std::vector<std::string> notTerminated;
 };
 
 // Runs the Scan tool over `files` (row 0 is the heading row and is looked at

@@ -1,10 +1,13 @@
 #include "gui/app/dialogs.hpp"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+
+#include "core/files/paths.hpp"
 
 namespace zerlant::gui {
 
@@ -54,13 +57,42 @@ QString Dialogs::saveFileNameAsking(QWidget* parent, const QString& caption,
     // A test's dialogs may give the same answer for ever: ask a few times.
     for (int attempt = 0; attempt < 20; ++attempt) {
         const QString chosen = saveFileName(parent, caption, suggested, filter);
-        if (chosen.isEmpty() || !QFileInfo::exists(chosen))
-            return chosen;
-        if (confirm(parent, title, replaceQuestion.arg(QFileInfo(chosen).fileName())))
+        if (chosen.isEmpty())
             return chosen;
         suggested = chosen;
+        if (refusedOutput(chosen.toStdString(), protectedFiles())) {
+            const QString name = QFileInfo(chosen).fileName();
+            message(parent, Icon::Critical, title, refusedText_ ? refusedText_().arg(name) : name);
+            continue;
+        }
+        if (QFileInfo::exists(chosen) &&
+            !confirm(parent, title, replaceQuestion.arg(QFileInfo(chosen).fileName())))
+            continue;
+        lastFolder_ = QFileInfo(chosen).absolutePath();
+        return chosen;
     }
     return {};
+}
+
+void Dialogs::setOutputGuard(ProtectedFiles files, std::function<QString()> refusedText) {
+    listFiles_ = std::move(files);
+    refusedText_ = std::move(refusedText);
+}
+
+std::vector<std::string> Dialogs::protectedFiles() const {
+    std::vector<std::string> files = runFiles_;
+    if (listFiles_)
+        for (std::string& f : listFiles_()) files.push_back(std::move(f));
+    return files;
+}
+
+QString Dialogs::startFolder() const {
+    for (const std::string& file : protectedFiles()) {
+        const QFileInfo info(QString::fromStdString(file));
+        if (info.absoluteDir().exists())
+            return info.absolutePath();
+    }
+    return lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_;
 }
 
 QString Dialogs::existingFolder(QWidget* parent, const QString& caption, const QString& start) {

@@ -75,6 +75,15 @@ MainWindow::MainWindow(AppContext& app, Dialogs& dialogs, const QString& startFo
     context_ = std::make_unique<PanelContext>(
         PanelContext{app, dialogs, *list_, *runner_, this, [this] { return currentFolder(); },
                      [this](const QString& text) { statusBar()->showMessage(text); }});
+    // No save dialog may choose a file of the working list or of the run shown.
+    dialogs.setOutputGuard(
+        [this] {
+            std::vector<std::string> files;
+            for (std::size_t e = 1; e <= list_->entryCount(); ++e)
+                files.push_back(list_->path(e).toStdString());
+            return files;
+        },
+        [this] { return app_.msg(394); });
 
     buildToolbar();
 
@@ -353,9 +362,12 @@ void MainWindow::runThermo() {
         [rows, files](const ProgressCallback& progress) {
             *files = readThermoFiles(rows, progress);
         },
-        [this, files](bool cancelled) {
+        [this, files, rows](bool cancelled) {
             if (cancelled || !*files)
                 return;
+            std::vector<std::string> paths;
+            for (std::size_t r = 1; r < rows.size(); ++r) paths.push_back(rows[r].path);
+            dialogs_.setRunFiles(std::move(paths));
             results_->showThermo(std::move(**files));
             emit thermoShown();
         });

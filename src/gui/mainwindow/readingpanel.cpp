@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 #include <memory>
 
@@ -114,14 +113,17 @@ std::vector<std::vector<QCheckBox*>> ReadingPanel::inColumns(const std::vector<Q
 
 void ReadingPanel::startRun(RunWork work) {
     RunInputs inputs{ctx_.list.list().rows(), ctx_.app.lookup(), ctx_.app.decimalSeparator()};
+    std::vector<std::string> runFiles;
+    for (std::size_t r = 1; r < inputs.rows.size(); ++r) runFiles.push_back(inputs.rows[r].path);
     auto results = std::make_shared<RunResults>();
     ctx_.runner.start(
         title(), tickedRows(),
         [inputs = std::move(inputs), work = std::move(work),
          results](const ProgressCallback& progress) { *results = work(inputs, progress); },
-        [this, results](bool) {
+        [this, results, runFiles = std::move(runFiles)](bool) {
             if (!*results)
                 return;
+            ctx_.dialogs.setRunFiles(runFiles);
             counts_ = {};
             const std::vector<std::string> unreadable = (*results)();
             counts_.unreadable = unreadable.size();
@@ -150,13 +152,7 @@ void ReadingPanel::notify(int message, bool critical) {
 }
 
 QString ReadingPanel::exportFolder() const {
-    // The program's folder, as before; a folder nobody may write there (an
-    // installed program) gives the user's documents folder.
-    const QString program = QString::fromStdString(ctx_.app.programFolder());
-    if (folderIsWritable(ctx_.app.programFolder()))
-        return program;
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
+    return ctx_.dialogs.startFolder();
 }
 
 QString ReadingPanel::askExportPath(const QString& caption, const std::string& name,

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QUrl>
 
 #include "core/results/xlsxexport.hpp"
@@ -11,11 +10,6 @@
 #include "gui/mainwindow/toolpanel.hpp"
 
 namespace zerlant::gui {
-
-bool folderIsWritable(const std::string& folder) {
-    const QFileInfo info(QString::fromStdString(folder));
-    return info.isDir() && info.isWritable();
-}
 
 QString writeAndOpenWorkbook(PanelContext& ctx, const Table& table, const QString& path) {
     const AppContext& app = ctx.app;

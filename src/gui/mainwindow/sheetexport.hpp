@@ -12,9 +12,6 @@ namespace zerlant::gui {
 
 struct PanelContext;
 
-// True when the export files can be written into this folder.
-bool folderIsWritable(const std::string& folder);
-
 // Writes the workbook to `path` and opens it.  Message 154 when it cannot be
 // written; a message naming the file when no program opens it.  Gives the
 // path written, or the empty text.

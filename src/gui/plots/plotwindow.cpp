@@ -221,6 +221,7 @@ bool PlotWindow::overlayMeasured(const QString& path) {
         return false;
     }
     measured_ = MeasuredOverlay{QFileInfo(path).fileName().toStdString(), std::move(*curve)};
+    dialogs_.addRunFile(path.toStdString());  // no save dialog may replace it
     rebuild();
     return true;
 }
@@ -270,24 +271,26 @@ bool PlotWindow::saveCsv(const QString& path) {
 
 void PlotWindow::chooseMeasured() {
     const QString path =
-        QFileDialog::getOpenFileName(this, app_.msg(289), QDir::homePath(), app_.msg(298));
+        QFileDialog::getOpenFileName(this, app_.msg(289), dialogs_.startFolder(), app_.msg(298));
     if (!path.isEmpty())
         overlayMeasured(path);
 }
 
 void PlotWindow::chooseImage() {
     const QString suggested =
-        QDir(QDir::homePath()).filePath(QString::fromStdString(scene_.title) + ".png");
-    const QString path = dialogs_.saveFileName(this, app_.msg(290), suggested,
-                                               "PNG (*.png);;SVG (*.svg);;PDF (*.pdf)");
+        QDir(dialogs_.startFolder()).filePath(QString::fromStdString(scene_.title) + ".png");
+    const QString path = dialogs_.saveFileNameAsking(this, app_.msg(290), suggested,
+                                                     "PNG (*.png);;SVG (*.svg);;PDF (*.pdf)",
+                                                     app_.title(), app_.msg(228));
     if (!path.isEmpty())
         saveImage(path);
 }
 
 void PlotWindow::chooseCsv() {
     const QString suggested =
-        QDir(QDir::homePath()).filePath(QString::fromStdString(scene_.title) + ".csv");
-    const QString path = dialogs_.saveFileName(this, app_.msg(291), suggested, "CSV (*.csv)");
+        QDir(dialogs_.startFolder()).filePath(QString::fromStdString(scene_.title) + ".csv");
+    const QString path = dialogs_.saveFileNameAsking(this, app_.msg(291), suggested, "CSV (*.csv)",
+                                                     app_.title(), app_.msg(228));
     if (!path.isEmpty())
         saveCsv(path);
 }

@@ -415,7 +415,7 @@ bool ThermoView::exportTo(const QString& path) {
 void ThermoView::exportTable() {
     // Beside the first file, named after the tool.
     const QString folder =
-        files_.empty() ? QDir::homePath()
+        files_.empty() ? dialogs_.startFolder()
                        : QFileInfo(QString::fromStdString(files_.front().path)).absolutePath();
     const QString suggested = QDir(folder).filePath(QStringLiteral("thermochemistry.csv"));
     const QString filter =

@@ -5,8 +5,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <set>
 
 #include "core/files/filetext.hpp"
 #include "testsupport.hpp"
@@ -64,6 +67,15 @@ TEST(Rewrite, ModeOwnerGroupAndHardLinksAreKept) {
         [](const std::string& p) { return normalizararchivo(p, false); },
         [](const std::string& p) { return normalizararchivo(p, true); },
         [](const std::string& p) { return writeFileAtomically(p, "x\r\n\r\n"); },
+        // A writer that opens the temporary file by name, as the workbook's does.
+        [](const std::string& p) {
+            return writeFileAtomicallyWith(p, [](const std::string& temp) -> Status {
+                std::FILE* f = std::fopen(temp.c_str(), "wb");
+                if (!f || std::fputs("x\r\n\r\n", f) < 0 || std::fclose(f) != 0)
+                    return Error{"cannot write", temp};
+                return success();
+            });
+        },
     };
     for (const auto& f : files) {
         if (f.uid != uid_t(-1) && !root)
@@ -100,6 +112,32 @@ TEST(Rewrite, ModeOwnerGroupAndHardLinksAreKept) {
 
 // A user who may write a file but cannot give a new file its owner gets the
 // file rewritten in place: the owner stays.
+// A writer killed before its file is complete leaves no trace, and the next
+// write of the same file removes what one killed in its last step left.
+TEST(Rewrite, AKilledWriterLeavesNothingBehind) {
+    TempDir dir;
+    const std::string path = dir.write("t.txt", "old");
+    pid_t gone = ::fork();
+    if (gone == 0)
+        ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    dir.write(".t.txt.tmp" + std::to_string(gone) + ".7", "new text of a killed writer");
+    pid_t child = ::fork();
+    if (child == 0) {
+        AtomicFile file;
+        if (file.open(path) && file.write(std::string(1 << 20, 'n')))
+            ::raise(SIGKILL);
+        ::_exit(1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(filesIn(dir).size(), 2u);
+    ASSERT_TRUE(writeFileAtomically(path, "final"));
+    EXPECT_EQ(filesIn(dir), std::set<std::string>{"t.txt"});
+    EXPECT_EQ(readAll(path), "final");
+}
+
 TEST(Rewrite, AnotherUsersWritableFileKeepsItsOwner) {
     TempDir dir;
     fs::permissions(dir.path(), fs::perms::all);
