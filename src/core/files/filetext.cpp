@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/files/atomicwrite.hpp"
+#include "core/files/filelock.hpp"
 #include "core/files/openfile.hpp"
 #include "core/files/paths.hpp"
 
@@ -153,6 +154,11 @@ Status normalizararchivo(const std::string& path, bool keepBackup, std::uint64_t
                          std::string* backupPath) {
     try {
         const std::string target = linkTarget(path);
+        // Held from the first read to the replacement: a Substitute or
+        // another Normalize of the same file waits, then reads our result.
+        auto lock = FileLock::acquire(target);
+        if (!lock)
+            return Error{lock.error().message, path};
         auto opened = openRegularFile(target);
         if (!opened)
             return Error{opened.error().message, path};

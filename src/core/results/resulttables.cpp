@@ -58,6 +58,18 @@ void ExtractBoxes::setAll(bool ticked) {
         boxes_[i].ticked = ticked && !kExtractQuantities[i].onlyWhenNamed;
 }
 
+std::string orbitalLabel(OrbitalKind kind, const MessageLookup& message) {
+    std::string label = kind.spin == OrbitalSpin::Alpha  ? "Alpha"
+                        : kind.spin == OrbitalSpin::Beta ? "Beta"
+                                                         : "";
+    label += " - ";
+    if (kind.occupancy == OrbitalOccupancy::Occupied)
+        label += message ? message(137) : std::string();
+    else if (kind.occupancy == OrbitalOccupancy::Virtual)
+        label += message ? message(138) : std::string();
+    return label;
+}
+
 Table newResultTable(const ExtractBoxes& boxes) {
     Table t(kResultColumns, 1);
     for (std::size_t c = 0; c < kResultColumns; ++c)
@@ -139,25 +151,15 @@ void guardardetalle(DetailTable& detail, std::string_view status, const FileDeta
     }
 
     // Orbitals.
-    // "Alpha - " and the occupancy word of messages 137/138.
-    auto orbitalLabel = [&](std::size_t k) {
-        const OrbitalKind kind =
-            k < lists.orbitalKinds.size() ? lists.orbitalKinds[k] : OrbitalKind{};
-        std::string label = kind.spin == OrbitalSpin::Alpha  ? "Alpha"
-                            : kind.spin == OrbitalSpin::Beta ? "Beta"
-                                                             : "";
-        label += " - ";
-        if (kind.occupancy == OrbitalOccupancy::Occupied)
-            label += msg(137);
-        else if (kind.occupancy == OrbitalOccupancy::Virtual)
-            label += msg(138);
-        return label;
+    auto labelOf = [&](std::size_t k) {
+        return orbitalLabel(k < lists.orbitalKinds.size() ? lists.orbitalKinds[k] : OrbitalKind{},
+                            msg);
     };
     for (std::size_t i = 0; i < lists.orbitalEnergies.size(); ++i) {
         auto at = [](const std::vector<std::string>& v, std::size_t k) {
             return k < v.size() ? v[k] : std::string();
         };
-        put(0, base + 1 + i, orbitalLabel(i));
+        put(0, base + 1 + i, labelOf(i));
         put(1, base + 1 + i, at(lists.orbitalSymmetries, i));
         put(2, base + 1 + i, num(lists.orbitalEnergies[i]));
     }

@@ -174,6 +174,10 @@ struct OrbitalKind {
     bool operator==(const OrbitalKind&) const = default;
 };
 
+// "Alpha - " or "Beta - " and the occupancy word of messages 137/138: the
+// label of an eigenvalue in the tables.
+std::string orbitalLabel(OrbitalKind kind, const MessageLookup& message);
+
 // The multi-valued results of one file as guardardetalle lays them out.
 // Lists are indexed from 0 here; their lengths are the counts.  Nothing here
 // depends on the language: the tables build their texts from it.

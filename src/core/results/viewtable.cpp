@@ -154,8 +154,9 @@ std::vector<std::vector<CellValue>> blockRows(const FileDetail& d, ExtractBox bl
     switch (block) {
         case ExtractBox::Orbitals:
             for (std::size_t i = 0; i < d.orbitalEnergies.size(); ++i)
-                rows.push_back({text(d.orbitalLabels, i), text(d.orbitalSymmetries, i),
-                                numberOrMissing(d.orbitalEnergies[i])});
+                rows.push_back(
+                    {orbitalLabel(i < d.orbitalKinds.size() ? d.orbitalKinds[i] : OrbitalKind{}, m),
+                     text(d.orbitalSymmetries, i), numberOrMissing(d.orbitalEnergies[i])});
             if (rows.empty())  // the file prints no eigenvalues
                 rows.push_back({std::string(), std::string(), CellValue()});
             break;

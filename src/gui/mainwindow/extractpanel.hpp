@@ -22,7 +22,6 @@ class ExtractPanel : public ReadingPanel {
     const Table& resultTable() const { return resultTable_; }
     const std::vector<ExtractRecord>& records() const { return records_; }
     const DetailTable& detailTable() const { return detail_; }
-    const std::vector<ExtractRecord>& records() const { return records_; }
 
     Table exportTable() const override;
     std::optional<std::string> tidyExport(const std::string& format) const override;
