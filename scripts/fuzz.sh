@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${FUZZ_SECONDS:-60}"
-targets="${FUZZ_TARGETS:-extract scan aim language thermo}"
+targets="${FUZZ_TARGETS:-extract scan aim language thermo jsonwriter csvwriter xyzwriter}"
 data="${ZERLANT_SHARED_DATA:-$(pwd)/../shared/data}"
 build=build-fuzz
 
@@ -27,6 +27,9 @@ declare -A seeds=(
   [aim]='*.sum'
   [language]=''
   [thermo]='*.log *.out'
+  [jsonwriter]='*.log *.out'
+  [csvwriter]='*.log *.out'
+  [xyzwriter]='*.log *.out'
 )
 # Only the seeds that hold this line, where a target reads one section.
 declare -A holding=(
@@ -54,8 +57,11 @@ for name in $targets; do
     "$build/bin/fuzz_$name" -runs=0 "fuzz/regressions/$name"/* || status=1
     cp -n "fuzz/regressions/$name"/* "$corpus/"
   fi
-  echo "== fuzz_$name for ${seconds}s"
-  if ! "$build/bin/fuzz_$name" "$corpus" -max_total_time="$seconds" -max_len=1048576 \
+  # The writers run the same parsers as fuzz_extract: a short run each.
+  run=$seconds
+  case $name in *writer) run=$(( seconds < 20 ? seconds : 20 ));; esac
+  echo "== fuzz_$name for ${run}s"
+  if ! "$build/bin/fuzz_$name" "$corpus" -max_total_time="$run" -max_len=1048576 \
       -timeout=20 -rss_limit_mb=3072 -print_final_stats=1 \
       -artifact_prefix="$build/findings/$name-" >"$build/fuzz_$name.log" 2>&1; then
     echo "fuzz_$name found a failure:"
