@@ -113,4 +113,29 @@ TEST(CliTidy, JsonRecordsAndXyzStructures) {
     EXPECT_EQ(lines[6], "cclib_g09_water_mp2.log E=-74.9643288");
 }
 
+// A file name that is no UTF-8 (Latin-1 "\xe9") or holds a line break: the
+// CSV and JSON hold it as UTF-8 text, the XYZ title stays one line.
+TEST(CliTidy, AnyFileNameBecomesUtf8TextOnOneLine) {
+    TempDir dir;
+    const std::string latin = "caf\xe9.log";
+    const std::string broken = "two\nlines.log";
+    for (const std::string& name : {latin, broken})
+        std::filesystem::copy_file(fs::path(ZERLANT_SOURCE_DIR) / "examples/water_opt_freq.log",
+                                   dir.path() / name);
+    const std::string files = " '" + latin + "' '" + broken + "'";
+    const auto json = runCli(dir, "extract --all --format json" + files);
+    ASSERT_EQ(json.status, 0) << json.err;
+    const auto records = nlohmann::json::parse(json.out);
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0]["file"], "caf\u00e9.log");
+    EXPECT_EQ(records[1]["file"], "two\nlines.log");
+    const auto csv = runCli(dir, "extract --select file,status --format csv" + files);
+    EXPECT_EQ(csv.out, "file,status\r\ncaf\u00e9.log,OK\r\n\"two\nlines.log\",OK\r\n");
+    const auto xyz = runCli(dir, "extract -o all.xyz" + files);
+    const auto lines = linesOf(zerlant::testing::readAll(dir.path() / "all.xyz"));
+    ASSERT_EQ(lines.size(), 10u) << xyz.err;
+    EXPECT_EQ(lines[1].substr(0, 9), "caf\u00e9.log");
+    EXPECT_EQ(lines[6].substr(0, 14), "two lines.log ");
+}
+
 }  // namespace
