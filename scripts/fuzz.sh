@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${FUZZ_SECONDS:-60}"
-targets="${FUZZ_TARGETS:-extract scan aim language thermo nextjob plot}"
+targets="${FUZZ_TARGETS:-extract scan aim language thermo nextjob plot jsonwriter csvwriter xyzwriter}"
 data="${ZERLANT_SHARED_DATA:-$(pwd)/../shared/data}"
 build=build-fuzz
 
@@ -31,6 +31,9 @@ declare -A seeds=(
   [thermo]='*.log *.out'
   [nextjob]='*.log *.out'
   [plot]='*scan*.log *scan*.out *pes*.g09 *freq*.log *_td*.out *TD*.log *tddft*.out *raman*.out *_ir*.out'
+  [jsonwriter]='*.log *.out'
+  [csvwriter]='*.log *.out'
+  [xyzwriter]='*.log *.out'
 )
 # Only the seeds that hold this line, where a target reads one section.
 declare -A holding=(
@@ -62,8 +65,10 @@ done
 
 # The targets run side by side, as many at a time as there are cores.
 run_target() {
-  local name=$1 rc=0
-  "$build/bin/fuzz_$name" "$build/corpus/$name" -max_total_time="$seconds" \
+  local name=$1 rc=0 run=$seconds
+  # The writers run the same parsers as fuzz_extract: a short run each.
+  case $name in *writer) run=$(( seconds < 20 ? seconds : 20 ));; esac
+  "$build/bin/fuzz_$name" "$build/corpus/$name" -max_total_time="$run" \
     -max_len=1048576 -timeout=20 -rss_limit_mb=3072 -print_final_stats=1 \
     -artifact_prefix="$build/findings/$name-" >"$build/fuzz_$name.log" 2>&1 || rc=$?
   echo "$rc" >"$build/fuzz_$name.status"
@@ -71,7 +76,7 @@ run_target() {
 parallel=${FUZZ_JOBS:-$(nproc)}
 for name in $targets; do
   while [ "$(jobs -rp | wc -l)" -ge "$parallel" ]; do sleep 1; done
-  echo "== fuzz_$name for ${seconds}s"
+  echo "== fuzz_$name"
   rm -f "$build/fuzz_$name.status"
   run_target "$name" &
 done

@@ -25,3 +25,15 @@ if [ ${#health[@]} -gt 0 ]; then
   "$cli" extract --lang English -j 1 --select file,status,reason,nimag,lowest_freq,s2,converged \
     "${health[@]}" >tests/golden/jobhealth.txt 2>/dev/null || true
 fi
+# The JSON records of every real output and example, one file each, in
+# English (the records do not depend on the language).  Arrays of objects are
+# written one element per line, so that a review diff names the atom or mode.
+json=tests/golden/json
+mkdir -p "$json"
+rm -f "$json"/*.json
+for f in "$data"/*.out "$data"/*.log "$data"/*.LOG "$data"/*.OUT examples/*.out examples/*.log; do
+  [ -f "$f" ] || continue
+  "$cli" extract --all --format json --lang English "$f" 2>/dev/null |
+    python3 scripts/golden-json.py >"$json/$(basename "$f").json" || true
+done
+ls "$json" | wc -l

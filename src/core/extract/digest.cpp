@@ -57,6 +57,7 @@ enum Pattern : unsigned {
     kPopulationAnalysis,
     kCondensed,
     kNormalCoordinates,
+    kCoordAtomElement,
     kCalMolKelvin,
     kLog10Q,
     kExcitation,
@@ -97,6 +98,7 @@ constexpr std::string_view kPatternText[kPatternCount] = {
     "Population analysis using",
     "Condensed to atoms",
     "and normal coordinates:",
+    "Coord Atom Element:",
     "Cal/Mol-Kelvin",
     "Log10(Q)",
     "Excitation energies and oscillator strengths:",
@@ -122,6 +124,9 @@ struct BlockKind {
     Pattern end;  // kPatternCount: none
     BlockEnd how;
     bool beforeEveryArchive;  // the last block before every archive entry too
+    // A line inside the block that marks it; the last marked block that
+    // ended before the last block is kept too.
+    Pattern mark = kPatternCount;
 };
 
 constexpr BlockKind kBlocks[] = {
@@ -136,6 +141,9 @@ constexpr BlockKind kBlocks[] = {
     {kElectronicState, kCondensed, BlockEnd::Marker, false},
     {kPopulationAnalysis, kCondensed, BlockEnd::Marker, false},
     {kNormalCoordinates, kPatternCount, BlockEnd::BlankLine, false},
+    // The high-precision modes of freq=hpmodes, printed just before the
+    // standard ones: up to the next heading.
+    {kNormalCoordinates, kNormalCoordinates, BlockEnd::Marker, false, kCoordAtomElement},
     {kCalMolKelvin, kLog10Q, BlockEnd::Marker, false},
     {kExcitation, kSavETr, BlockEnd::MarkerOrEmptyLine, false},
     {kRotatory, kRotatoryEnd1, BlockEnd::Marker, false},
@@ -204,10 +212,12 @@ struct Block {
     std::uint64_t start = kNone;
     std::uint64_t end = kNone;
     std::size_t keptAt = kNone;  // index in `kept` once kept
+    bool marked = false;
 };
 
 struct BlockState {
     Block current;
+    Block lastMarked;
     std::vector<Block> kept;
     void keep() {
         if (current.start == kNone || current.keptAt != kNone)
@@ -287,8 +297,13 @@ struct ScanState {
                 if (s.current.keptAt != kNone)
                     s.kept[s.current.keptAt].end = s.current.end;
             }
-            if (kBlocks[b].start == id)
+            if (kBlocks[b].mark == id && s.current.start != kNone && s.current.end == kNone)
+                s.current.marked = true;
+            if (kBlocks[b].start == id) {
+                if (s.current.marked && s.current.end != kNone)
+                    s.lastMarked = s.current;
                 s.current = Block{start, kNone, kNone};
+            }
         }
     }
 };
@@ -649,10 +664,13 @@ Result<std::optional<FoldedText>> readDigest(const std::string& path) {
             cut.keepLine(l.last, n);
         for (std::uint64_t at : l.afterAt) cut.keepLine(at, n);
     }
-    // Blocks: the last of each kind, and those kept before archive entries.
+    // Blocks: the last of each kind, those kept before archive entries and
+    // the last marked one.
     for (std::size_t b = 0; b < kBlockCount; ++b) {
         BlockState& s = state->blocks[b];
         s.keep();
+        if (s.lastMarked.start != kNone && s.lastMarked.keptAt == kNone)
+            s.kept.push_back(s.lastMarked);
         const BlockKind& kind = kBlocks[b];
         for (const Block& block : s.kept) {
             const std::uint64_t headingEnd = block.start + kPatternText[kind.start].size();

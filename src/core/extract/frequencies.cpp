@@ -12,7 +12,14 @@ std::optional<NormalModes> lastNormalModes(TextRef fileText) {
     const std::size_t heading = fileText.rfind(kHeading);
     if (heading == TextRef::npos)
         return std::nullopt;
-    return readNormalModes(fileText.text().substr(heading + kHeading.size()));
+    NormalModes modes = readNormalModes(fileText.text().substr(heading + kHeading.size()));
+    if (heading > 0)
+        if (const std::size_t before = fileText.rfind(kHeading, heading - 1);
+            before != TextRef::npos)
+            takePreciseDisplacements(modes,
+                                     fileText.text().substr(before + kHeading.size(),
+                                                            heading - before - kHeading.size()));
+    return modes;
 }
 
 FrequencyTable frequencyTable(const std::optional<NormalModes>& modes) {

@@ -54,6 +54,12 @@ std::optional<int> integer(std::string_view piece) {
     return v;
 }
 
+// A number Fortran printed ("********" is one it could not), else NaN.
+double finite(std::string_view piece) {
+    const auto v = toDouble(piece);
+    return v && std::isfinite(*v) ? *v : kNotPrinted;
+}
+
 bool allIntegers(const std::vector<std::string_view>& pieces) {
     if (pieces.empty())
         return false;
@@ -91,8 +97,11 @@ class Reader {
         while (at < text.size()) {
             const auto line = lineAt(text, at);
             at = line.next;
-            if (gaussian::blank(line.text) ||
-                startsWithFolded(trimmed(line.text), "Harmonic frequencies"))
+            const std::string_view t = trimmed(line.text);
+            if (t.empty() || startsWithFolded(t, "Harmonic frequencies") ||
+                startsWithFolded(t, "- Thermochemistry -") ||
+                startsWithFolded(t, "Normal termination") ||
+                startsWithFolded(t, "Error termination"))
                 break;
             take(line.text);
         }
@@ -166,8 +175,7 @@ class Reader {
             return;
         piecesOf(values, pieces_);
         for (std::size_t k = 0; k < size_ && k < pieces_.size(); ++k)
-            out_.modes[first_ + k].properties[found->field] =
-                toDouble(pieces_[k]).value_or(kNotPrinted);
+            out_.modes[first_ + k].properties[found->field] = finite(pieces_[k]);
     }
 
     // "     1   6     0.00   0.00   0.05     0.00   0.00   0.08    -0.00   0.00  -0.02"
@@ -181,10 +189,8 @@ class Reader {
         for (std::size_t k = 0; k < size_; ++k) {
             std::array<double, 3> d{};
             for (std::size_t c = 0; c < 3; ++c) {
-                const auto v = toDouble(pieces_[2 + 3 * k + c]);
-                if (!v)
-                    broken_ = true;
-                d[c] = v.value_or(kNotPrinted);
+                d[c] = finite(pieces_[2 + 3 * k + c]);
+                broken_ = broken_ || std::isnan(d[c]);
             }
             out_.modes[first_ + k].displacements.push_back(d);
         }
@@ -210,10 +216,9 @@ class Reader {
             auto& d = out_.modes[first_ + k].displacements;
             if (*coord == 1)
                 d.push_back({kNotPrinted, kNotPrinted, kNotPrinted});
-            const auto v = toDouble(pieces_[3 + k]);
-            if (!v)
-                broken_ = true;
-            d.back()[std::size_t(*coord - 1)] = v.value_or(kNotPrinted);
+            const double v = finite(pieces_[3 + k]);
+            broken_ = broken_ || std::isnan(v);
+            d.back()[std::size_t(*coord - 1)] = v;
         }
         atoms_ = std::size_t(*atom);
     }
@@ -255,22 +260,27 @@ NormalModes readNormalModes(std::string_view afterHeading) {
     return Reader().read(afterHeading);
 }
 
+void takePreciseDisplacements(NormalModes& modes, std::string_view previousPrintout) {
+    if (modes.highPrecision || modes.modes.empty())
+        return;
+    NormalModes precise = readNormalModes(previousPrintout);
+    if (!precise.highPrecision || !sameModes(precise, modes) ||
+        precise.modes.front().displacements.empty())
+        return;
+    for (std::size_t k = 0; k < modes.modes.size(); ++k)
+        modes.modes[k].displacements = std::move(precise.modes[k].displacements);
+}
+
 std::optional<NormalModes> lastNormalModes(std::string_view text) {
     const std::size_t at = rfindFolded(text, kHeading);
     if (at == std::string_view::npos)
         return std::nullopt;
     NormalModes modes = readNormalModes(text.substr(at + kHeading.size()));
-    if (!modes.highPrecision && at > 0) {
-        const std::size_t before = rfindFolded(text, kHeading, at - 1);
-        if (before != std::string_view::npos) {
-            NormalModes precise =
-                readNormalModes(text.substr(before + kHeading.size(), at - before));
-            if (precise.highPrecision && sameModes(precise, modes) &&
-                !precise.modes.front().displacements.empty())
-                for (std::size_t k = 0; k < modes.modes.size(); ++k)
-                    modes.modes[k].displacements = std::move(precise.modes[k].displacements);
-        }
-    }
+    if (at > 0)
+        if (const std::size_t before = rfindFolded(text, kHeading, at - 1);
+            before != std::string_view::npos)
+            takePreciseDisplacements(
+                modes, text.substr(before + kHeading.size(), at - before - kHeading.size()));
     return modes;
 }
 

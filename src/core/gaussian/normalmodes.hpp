@@ -59,6 +59,11 @@ struct NormalModes {
 // leaves that group's displacements empty rather than partly filled.
 NormalModes readNormalModes(std::string_view afterHeading);
 
+// Where `modes` is the standard printout of a freq=hpmodes job and
+// `previousPrintout` (after the heading before it) the high-precision one of
+// the same modes, the displacements of the latter replace its own.
+void takePreciseDisplacements(NormalModes& modes, std::string_view previousPrintout);
+
 // The printout under the last "and normal coordinates:" heading of `text`
 // (letter case ignored), or nullopt when there is none.  Where that is the
 // standard printout of a freq=hpmodes job, the displacements are taken from
