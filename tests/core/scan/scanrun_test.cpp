@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <map>
 
+#include "core/common/expectedtable.hpp"
 #include "core/results/scanaimexport.hpp"
 #include "testsupport.hpp"
 
 namespace zerlant {
 namespace {
 
+using ::zerlant::testing::expectTable;
 using ::zerlant::testing::readAll;
 using ::zerlant::testing::TempDir;
 
@@ -33,23 +35,6 @@ std::vector<std::string> cells(const Table& t, std::size_t r, std::size_t from, 
     std::vector<std::string> out;
     for (std::size_t c = from; c <= to; ++c) out.push_back(t.cell(c, r));
     return out;
-}
-
-// Compares a whole table with a reviewed table of its cells under tests/; a
-// difference is named by its row and by its column's expected title in the
-// title row above it.
-void expectTable(const Table& t, const std::string& expectedTsv) {
-    const auto rows = testing::caseRows(expectedTsv);
-    ASSERT_EQ(t.rows(), rows.size()) << expectedTsv;
-    std::size_t titles = 0;
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        ASSERT_EQ(rows[r].size(), t.columns()) << expectedTsv << " row " << r;
-        if (rows[r][0] == rows[0][0])
-            titles = r;
-        for (std::size_t c = 0; c < t.columns(); ++c)
-            EXPECT_EQ(t.cell(c, r), rows[r][c]) << expectedTsv << " row " << r << ", "
-                                                << rows[titles][c] << " (column " << c << ")";
-    }
 }
 
 // A normally terminated output with the given route and summary lines (LF
