@@ -4,12 +4,13 @@
 
 #include <map>
 
-#include "core/text/numbers.hpp"
+#include "core/common/expectedtable.hpp"
 #include "testsupport.hpp"
 
 namespace zerlant {
 namespace {
 
+using ::zerlant::testing::expectTable;
 using ::zerlant::testing::TempDir;
 
 std::string caption(int n) {
@@ -31,13 +32,13 @@ std::vector<std::string> rowOf(const Table& t, std::size_t r) {
     return out;
 }
 
-const std::vector<std::string> kTitles = {"FILE",        "TYPE", "RHO", "DELSQRHO",
-                                          "ELLIPTICITY", "V",    "G",   "H"};
-
-double value(const Table& t, std::size_t c, std::size_t r, char sep = '.') {
-    auto v = toDouble(t.cell(c, r), sep);
-    EXPECT_TRUE(v.has_value()) << "cell (" << c << ", " << r << ") = '" << t.cell(c, r) << "'";
-    return v.value_or(-999);
+// The column whose title (row 0) is `title`.
+std::size_t columnTitled(const Table& t, const std::string& title) {
+    for (std::size_t c = 0; c < t.columns(); ++c)
+        if (t.cell(c, 0) == title)
+            return c;
+    ADD_FAILURE() << "no column " << title;
+    return 0;
 }
 
 // A .sum listing with the given critical points (type, rho, delsqrho,
@@ -64,30 +65,9 @@ TEST(AimRun, RealSummaryGivesEveryBondCriticalPointWithItsValues) {
     ZERLANT_DATA_FILE(path, "pymolqtaim_water_min.sum");
     auto run = runAim(listOf({{"water_min.sum", path.string()}}), caption, '.');
     ASSERT_TRUE(run);
-    const Table& t = run->table;
-    EXPECT_EQ(t.columns(), 8u);
-    ASSERT_EQ(t.rows(), 6u);  // titles + 5 bond critical points
-    EXPECT_EQ(rowOf(t, 0), kTitles);
     EXPECT_TRUE(run->untick.empty());
     EXPECT_TRUE(run->failures.empty());
-
-    // CP# 7 of the file, the first (3,-1) point: every value read although
-    // the file has LF line ends.
-    EXPECT_EQ(rowOf(t, 1),
-              (std::vector<std::string>{"water_min.sum", "(3,-1) BCP H2 O1", "0.36195195816",
-                                        "-2.0852208264", "0.025904385526", "-0.66959880344",
-                                        "0.074146798427", "-0.595452005013"}));
-    // H = G + V; the file's K (to its 11 digits) is -H.
-    EXPECT_NEAR(value(t, 7, 1), -5.9545200502E-01, 1e-10);
-    // The file name stands on the first row only; the types in file order.
-    for (std::size_t r = 2; r < t.rows(); ++r) EXPECT_EQ(t.cell(0, r), "") << r;
-    EXPECT_EQ(t.cell(1, 2), "(3,-1) BCP H3 O1");
-    EXPECT_EQ(t.cell(1, 5), "(3,-1) BCP O4 H5");
-    // The hydrogen bond (CP# 9): small rho, positive Laplacian.
-    EXPECT_DOUBLE_EQ(value(t, 2, 3), 2.6319056498E-02);
-    EXPECT_DOUBLE_EQ(value(t, 5, 3), -1.9582746547E-02);
-    EXPECT_DOUBLE_EQ(value(t, 6, 3), 1.9369425935E-02);
-    EXPECT_NEAR(value(t, 7, 3), 1.9369425935E-02 - 1.9582746547E-02, 1e-15);
+    expectTable(run->table, "core/aim/water_min_table.tsv");
 }
 
 TEST(AimRun, SeveralFilesEachLaterOneLedByATitleRow) {
@@ -103,25 +83,7 @@ TEST(AimRun, SeveralFilesEachLaterOneLedByATitleRow) {
                               {"ce11.sum", big.string()}}),
                       caption, ',');
     ASSERT_TRUE(run);
-    const Table& t = run->table;
-    // A first file without bond critical points adds no title row: the
-    // monomer's two points are rows 1 and 2.
-    EXPECT_EQ(t.cell(0, 1), "monomer.sum");
-    EXPECT_EQ(t.cell(1, 1), "(3,-1) BCP H2 O1");
-    EXPECT_EQ(t.cell(2, 1), "0,33713942316");  // the decimal separator asked for
-    EXPECT_EQ(t.cell(4, 2), "0,028822346387");
-    EXPECT_NEAR(value(t, 7, 2, ','), 5.2794288030E-02 - 4.3543864700E-01, 1e-15);
-    EXPECT_EQ(rowOf(t, 3), kTitles);
-    EXPECT_EQ(t.cell(0, 4), "dimer.sum");
-    EXPECT_EQ(t.cell(0, 5), "");
-    EXPECT_EQ(rowOf(t, 9), kTitles);
-    EXPECT_EQ(t.cell(0, 10), "ce11.sum");
-    ASSERT_EQ(t.rows(), 10u + 171u);
-    for (std::size_t r = 10; r < t.rows(); ++r) {
-        EXPECT_NE(t.cell(1, r).find("(3,-1)"), std::string::npos) << r;
-        EXPECT_GT(value(t, 2, r, ','), 0.0) << r;
-        EXPECT_NEAR(value(t, 7, r, ','), value(t, 6, r, ',') + value(t, 5, r, ','), 1e-12) << r;
-    }
+    expectTable(run->table, "core/aim/several_summaries_table.tsv");
 }
 
 TEST(AimRun, SyntheticListingsAndOtherFiles) {
@@ -156,17 +118,7 @@ TEST(AimRun, SyntheticListingsAndOtherFiles) {
     ASSERT_EQ(run->failures.size(), 1u);
     EXPECT_EQ(run->failures[0].path, dir.file("missing.sum"));
 
-    const Table& t = run->table;
-    ASSERT_EQ(t.rows(), 6u);
-    const std::vector<std::string> first = {
-        "lf.sum", "(3,-1) BCP O1 H2", "0.35", "-2", "0.025", "-0.75", "0.5", "-0.25"};
-    EXPECT_EQ(rowOf(t, 1), first);
-    EXPECT_EQ(rowOf(t, 2), (std::vector<std::string>{"", "(3,-1) BCP O1 H3", "0.34", "-1.9", "0",
-                                                     "-0.5", "0.25", "-0.25"}));
-    EXPECT_EQ(rowOf(t, 3), kTitles);
-    std::vector<std::string> again = first;
-    again[0] = "crlf.SUM";
-    EXPECT_EQ(rowOf(t, 4), again);
+    expectTable(run->table, "core/aim/synthetic_table.tsv");
 
     // A missing value is 0, a missing type the empty text.
     std::string bare =
@@ -183,30 +135,17 @@ TEST(AimRun, SyntheticListingsAndOtherFiles) {
 }
 
 // H = G + V carries no binary noise of the addition: it has the decimals of
-// the values it is made of.
+// the values it is made of (h_cases.tsv).
 TEST(AimRun, TotalEnergyDensityIsRoundedToItsTermsDecimals) {
-    const struct {
-        const char* v;
-        const char* g;
-        char separator;
-        const char* h;
-    } cases[] = {
-        {"-1.9582746547E-02", "1.9369425935E-02", '.', "-0.000213320612"},
-        {"-1.9582746547E-02", "1.9369425935E-02", ',', "-0,000213320612"},
-        {"-6.6959880344E-01", "7.4146798427E-02", '.', "-0.595452005013"},
-        {"-0.1", "0.3", '.', "0.2"},
-        {"-0.3", "0.1", '.', "-0.2"},
-        {"-1.0E-05", "1.0E-05", '.', "0"},
-        {"-2.5E+00", "1.25E-06", '.', "-2.49999875"},
-        {"NA", "1.5E-01", '.', "0.15"},  // an unreadable term counts as 0
-    };
     TempDir dir;
-    for (const auto& c : cases) {
-        const std::string path = dir.write(
-            "p.sum", sumText({{"(3,-1) BCP A1 B2", "0.1", "0.2", "0.0", c.v, c.g}}, "\n"));
-        auto run = runAim(listOf({{"p.sum", path}}), caption, c.separator);
+    for (const auto& c : testing::caseRows("core/aim/h_cases.tsv")) {
+        ASSERT_EQ(c.size(), 4u);
+        const std::string &v = c[0], &g = c[1], &h = c[3];
+        const std::string path =
+            dir.write("p.sum", sumText({{"(3,-1) BCP A1 B2", "0.1", "0.2", "0.0", v, g}}, "\n"));
+        auto run = runAim(listOf({{"p.sum", path}}), caption, c[2].at(0));
         ASSERT_TRUE(run);
-        EXPECT_EQ(run->table.cell(7, 1), c.h) << c.v << " + " << c.g;
+        EXPECT_EQ(run->table.cell(columnTitled(run->table, "H"), 1), h) << v << " + " << g;
     }
 }
 

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <limits>
 #include <optional>
 #include <sstream>
@@ -26,34 +25,26 @@ Unit unitOf(const std::string& s) {
 }
 
 TEST(Broadening, HandComputedCases) {
-    std::ifstream in(std::string(ZERLANT_SOURCE_DIR) + "/tests/core/plotdata/broadening_cases.tsv");
-    ASSERT_TRUE(in) << "broadening_cases.tsv is missing";
-    std::string line;
-    int cases = 0;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::vector<std::string> f;
-        std::stringstream ss(line);
-        for (std::string field; std::getline(ss, field, '\t');) f.push_back(field);
-        ASSERT_EQ(f.size(), 8u) << line;
-        Settings s = defaultSettings(kindOf(f[0]));
-        s.unit = unitOf(f[1]);
-        s.width = std::stod(f[2]);
-        s.scale = std::stod(f[3]);
+    const auto rows = testing::caseRows("core/plotdata/broadening_cases.tsv");
+    ASSERT_GE(rows.size(), 10u);
+    for (const auto& f : rows) {
+        ASSERT_EQ(f.size(), 8u) << f[0];
+        const std::string &kind = f[0], &unit = f[1], &width = f[2], &scale = f[3], &lines = f[4],
+                          &x = f[5], &expected = f[6], &what = f[7];
+        Settings s = defaultSettings(kindOf(kind));
+        s.unit = unitOf(unit);
+        s.width = std::stod(width);
+        s.scale = std::stod(scale);
         std::vector<Stick> sticks;
-        std::stringstream ls(f[4]);
+        std::stringstream ls(lines);
         for (std::string pair; ls >> pair;) {
             auto colon = pair.find(':');
             sticks.push_back({std::stod(pair.substr(0, colon)), std::stod(pair.substr(colon + 1))});
         }
-        const double expected = std::stod(f[6]);
-        EXPECT_NEAR(curveValue(sticks, s, std::stod(f[5])), expected,
-                    1e-9 * std::abs(expected) + 1e-12)
-            << f[7];
-        ++cases;
+        const double want = std::stod(expected);
+        EXPECT_NEAR(curveValue(sticks, s, std::stod(x)), want, 1e-9 * std::abs(want) + 1e-12)
+            << what;
     }
-    EXPECT_GE(cases, 10);
 }
 
 TEST(Broadening, WidthConversionsAndGrid) {

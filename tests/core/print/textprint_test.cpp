@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "testsupport.hpp"
+
 namespace zerlant {
 namespace {
 
@@ -91,40 +93,27 @@ TEST(TextPrint, EmptyTextPrintsTitleBlockOnOnePage) {
     EXPECT_EQ(page.ended, 1);
 }
 
-TEST(TextPrint, BlanksLineEndsAndWrapping) {
-    // ten characters fit between the left margin and the right limit
-    FakePage page(kPrintLeftMargin + 10 * kChar, kHeight);
-    ASSERT_TRUE(PrintText(page, "ab  cd\r\nef\n\ngh\r\rij klmno qr", "T", "").ok());
-    const int y0 = kTextYNoSubtitle;
-    auto at = [&](const char* word, int x, int y) {
-        const FakePage::Drawn* d = page.find(word);
-        ASSERT_NE(d, nullptr) << word;
-        EXPECT_EQ(d->x, x) << word;
-        EXPECT_EQ(d->y, y) << word;
-    };
-    at("ab", kPrintLeftMargin, y0);
-    at("cd", kPrintLeftMargin + 4 * kChar, y0);  // two blanks print two blanks
-    at("ef", kPrintLeftMargin, y0 + kLine);      // CR LF ends exactly one line
-    at("gh", kPrintLeftMargin, y0 + 3 * kLine);  // an empty line; lone CRs are skipped
-    at("ij", kPrintLeftMargin + 2 * kChar, y0 + 3 * kLine);
-    // "klmno" ends exactly at the right limit and stays on the line
-    at("klmno", kPrintLeftMargin + 5 * kChar, y0 + 3 * kLine);
-    at("qr", kPrintLeftMargin, y0 + 4 * kLine);
-    for (const FakePage::Drawn& d : page.drawn) {
-        if (d.text != "T") {
+TEST(TextPrint, LayoutCases) {
+    for (const auto& c : testing::caseRows("core/print/layout_cases.tsv")) {
+        ASSERT_EQ(c.size(), 3u);
+        SCOPED_TRACE(c[1]);
+        FakePage page(kPrintLeftMargin + std::stoi(c[0]) * kChar, kHeight);
+        ASSERT_TRUE(PrintText(page, c[1], "T", "").ok());
+        ASSERT_FALSE(page.drawn.empty());
+        EXPECT_EQ(page.drawn[0].text, "T");
+        std::string placed;
+        for (std::size_t i = 1; i < page.drawn.size(); ++i) {
+            const FakePage::Drawn& d = page.drawn[i];
+            EXPECT_EQ(d.page, 1);
             EXPECT_LE(d.x + page.textWidth(d.text), page.printableWidth()) << d.text;
+            EXPECT_EQ((d.x - kPrintLeftMargin) % kChar, 0) << d.text;
+            EXPECT_EQ((d.y - kTextYNoSubtitle) % kLine, 0) << d.text;
+            placed += (i > 1 ? " " : "") + d.text + "@" +
+                      std::to_string((d.x - kPrintLeftMargin) / kChar) + "," +
+                      std::to_string((d.y - kTextYNoSubtitle) / kLine);
         }
+        EXPECT_EQ(placed, c[2]);
     }
-}
-
-TEST(TextPrint, TabStopsEveryTenZeroWidths) {
-    FakePage page(kWidth, kHeight);
-    ASSERT_TRUE(PrintText(page, "\tA\nabcdefg\tB\nabcdefghij\tC\n\t\tD\nab\t", "T", "").ok());
-    EXPECT_EQ(page.find("A")->x, kPrintLeftMargin + 10 * kChar);  // at the margin: column 10
-    EXPECT_EQ(page.find("B")->x, kPrintLeftMargin + 10 * kChar);  // column 7 -> 10
-    EXPECT_EQ(page.find("C")->x, kPrintLeftMargin + 20 * kChar);  // column 10 -> 20
-    EXPECT_EQ(page.find("D")->x, kPrintLeftMargin + 20 * kChar);
-    EXPECT_EQ(page.find("C")->y, kTextYNoSubtitle + 2 * kLine);
 }
 
 TEST(TextPrint, PageBreakMarkerStartsPageWithTitle) {
@@ -181,32 +170,6 @@ TEST(TextPrint, FullPagesGetNumberedFooters) {
     EXPECT_EQ(wrap.onPage(2)[0].x, kPrintLeftMargin);
     EXPECT_EQ(wrap.onPage(2)[0].y, 0);
     EXPECT_EQ(pageFooterText(12), "P\xC3\xA1gina: 12");
-}
-
-TEST(TextPrint, WordWiderThanLineIsBrokenAtTheRightLimit) {
-    FakePage page(kPrintLeftMargin + 10 * kChar, kHeight);
-    const std::string longWord = "ABCDEFGHIJKLMNOPQRSTUVWXY";  // 25 characters
-    ASSERT_TRUE(PrintText(page, "ab " + longWord + " cd", "T", "").ok());
-    const int y0 = kTextYNoSubtitle;
-    ASSERT_EQ(page.drawn.size(), 6u);
-    EXPECT_EQ(page.drawn[1].text, "ab");
-    EXPECT_EQ(page.drawn[2].text, "ABCDEFGHIJ");
-    EXPECT_EQ(page.drawn[2].x, kPrintLeftMargin);
-    EXPECT_EQ(page.drawn[2].y, y0 + kLine);
-    EXPECT_EQ(page.drawn[3].text, "KLMNOPQRST");
-    EXPECT_EQ(page.drawn[3].y, y0 + 2 * kLine);
-    EXPECT_EQ(page.drawn[4].text, "UVWXY");
-    EXPECT_EQ(page.drawn[5].text, "cd");  // the text goes on after the last piece
-    EXPECT_EQ(page.drawn[5].x, kPrintLeftMargin + 6 * kChar);
-    EXPECT_EQ(page.drawn[5].y, y0 + 3 * kLine);
-
-    // at the start of a line no empty line comes first; UTF-8 stays whole
-    FakePage utf(kPrintLeftMargin + 4 * kChar, kHeight);
-    ASSERT_TRUE(PrintText(utf, "\xC3\xA1\xC3\xA1\xC3\xA1\xC3\xA1\xC3\xA1", "", "").ok());
-    ASSERT_EQ(utf.drawn.size(), 2u);
-    EXPECT_EQ(utf.drawn[0].text, "\xC3\xA1\xC3\xA1\xC3\xA1\xC3\xA1");
-    EXPECT_EQ(utf.drawn[0].y, kTextYNoSubtitle);
-    EXPECT_EQ(utf.drawn[1].text, "\xC3\xA1");
 }
 
 TEST(TextPrint, PrinterFailureStopsTheJob) {
