@@ -35,7 +35,7 @@ for c in $commands; do
     grep -qw -- "$c" <<<"$man" || fail "zerlant-cli.1 does not mention the command $c"
     completed=" $(_zerlant_cli_options "$c") "
     # The option names that start the lines of the command's help.
-    for o in $("$cli" "$c" --help | grep -oE '^  -[-a-z,]+' | tr ',' '\n' | tr -d ' ' | sort -u); do
+    for o in $("$cli" "$c" --help | grep -oE '^  -[-a-z0-9,]+' | tr ',' '\n' | tr -d ' ' | sort -u); do
         [[ $o == -h || $o == --help-all ]] && continue
         grep -qF -- "$o" <<<"$man" || fail "zerlant-cli.1 does not mention $c $o"
         [[ $completed == *" $o "* ]] || fail "the completion does not offer $c $o"

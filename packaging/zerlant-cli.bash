@@ -27,6 +27,18 @@ _zerlant_cli_options() {
             echo "$common -o --output --fwhm --range --unit --scale --measured --points --map" \
                 "--decimal-separator"
             ;;
+        convergence) echo "--help --files-from --null -o --output --format" ;;
+        sort)
+            echo "--help --files-from --null -n --dry-run --undo --done --failed --imaginary" \
+                "--running"
+            ;;
+        next)
+            echo "--help --files-from --null --route --add --remove --link0 --name --com --fix" \
+                "--maxcycles --scf --amplitude --both -n --dry-run"
+            ;;
+        ensemble)
+            echo "--help --files-from --null --by --temperature --energy-tolerance --rmsd"
+            ;;
     esac
 }
 
@@ -50,7 +62,8 @@ _zerlant_cli() {
     local command='' i
     for ((i = 1; i < cword; i++)); do
         case ${words[i]} in
-            extract | scan | aim | rename | substitute | bcf | normalize | thermo | plot)
+            extract | scan | aim | rename | substitute | bcf | normalize | thermo | plot | \
+                convergence | sort | next | ensemble)
                 command=${words[i]}
                 break
                 ;;
@@ -58,7 +71,7 @@ _zerlant_cli() {
     done
     if [[ -z $command ]]; then
         COMPREPLY=($(compgen -W 'extract scan aim rename substitute bcf normalize thermo
-            plot --help --help-all --version' -- "$cur"))
+            plot convergence sort next ensemble --help --help-all --version' -- "$cur"))
         return
     fi
 
@@ -99,6 +112,8 @@ _zerlant_cli() {
                 _filedir '@(svg|png|pdf|csv)'
             elif [[ $command == thermo ]]; then
                 _filedir '@(csv|json|xlsx)'
+            elif [[ $command == convergence ]]; then
+                _filedir '@(csv|json)'
             else
                 _filedir '@(txt|csv|xlsx)'
             fi
@@ -112,10 +127,16 @@ _zerlant_cli() {
             COMPREPLY=($(compgen -W "csv json" -- "$cur"))
             return
             ;;
+        --by)
+            COMPREPLY=($(compgen -W "E G qhG" -- "$cur"))
+            return
+            ;;
         --temperature | --pressure | --concentration | --cutoff | --fwhm | --range | --points | \
             --decimal-separator | -j | --jobs | --text | --with | --position | --from-position | \
             --from-delimiter | --to-count | --to-delimiter | --new-extension | --start | \
-            --width | --fill | --ext | --scale-for)
+            --width | --fill | --ext | --scale-for | --route | --add | --remove | --link0 | \
+            --name | --maxcycles | --scf | --amplitude | --energy-tolerance | --rmsd | --done | \
+            --failed | --imaginary | --running)
             return
             ;;
     esac
@@ -127,7 +148,9 @@ _zerlant_cli() {
     # The files the command reads (folders too, to walk into; _filedir
     # matches the extensions in either case).
     case $command in
-        extract | scan | normalize | thermo) _filedir '@(out|log)' ;;
+        extract | scan | normalize | thermo | convergence | sort | next | ensemble)
+            _filedir '@(out|log)'
+            ;;
         plot)
             if ((cword == i + 1)); then
                 COMPREPLY=($(compgen -W 'ir raman uv ecd scan' -- "$cur"))

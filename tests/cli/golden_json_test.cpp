@@ -91,7 +91,7 @@ TEST(GoldenJson, EveryFileGivesItsReviewedRecordsInEveryLanguage) {
     TempDir dir;
     const std::string args = "extract --all --format json -j 2" + quoted(files);
     const auto english = runCli(dir, args + " --lang English");
-    ASSERT_EQ(english.status, 0) << english.err;
+    ASSERT_LE(english.status, 1) << english.err;  // failed jobs are rows too
 
     // One record per file, in list order; scan jobs give none.
     std::map<std::string, json> byFile;
@@ -120,7 +120,7 @@ TEST(GoldenJson, XyzHoldsTheGeometryOfTheRecords) {
         GTEST_SKIP() << "no input of tests/golden/json is here";
     TempDir dir;
     const auto run = runCli(dir, "extract -o all.xyz -j 2" + quoted(files));
-    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_LE(run.status, 1) << run.err;
     std::istringstream xyz(readAll(dir.path() / "all.xyz"));
     std::map<std::string, std::vector<json>> written;  // file name: atoms
     std::string line;
@@ -173,7 +173,7 @@ TEST(GoldenJson, SchemaAcceptsTheRecordsOfEveryRealOutput) {
     for (const std::string select :
          {"--all", "--select file,charge,status,reason,nimag,lowest_freq,s2,converged,geometry"}) {
         const auto run = runCli(dir, "extract -j 2 -o x.json " + select + quoted(files));
-        ASSERT_EQ(run.status, 0) << run.err;
+        ASSERT_LE(run.status, 1) << run.err;
         const std::string check =
             shell("/usr/bin/python3 -m jsonschema -i '" + (dir.path() / "x.json").string() + "' '" +
                   schema.string() + "' 2>&1 && echo valid");

@@ -35,7 +35,10 @@ ThermoRow thermoRow(std::string file, std::string_view bytes, const ThermoSettin
                     bool scaleFromTable) {
     const std::optional<FrequencyStep> step = readFrequencyStep(bytes);
     ThermoRow row = thermoRow(std::move(file), step, settings, scaleFromTable);
-    if (!step && !asksForFrequencies(bytes)) {
+    // A job that ended normally without asking for frequencies (a single
+    // point, a TD job) is no failure; an empty, cut or failed file is one.
+    if (!step && !asksForFrequencies(bytes) &&
+        bytes.find("Normal termination") != std::string_view::npos) {
         row.skipped = true;
         row.error = kNoFrequencyStep;
     }

@@ -52,9 +52,10 @@ constexpr const char* kFiles[] = {
     "cclibdata_g09_irc_point.log", "aqme_g09_Imag_freq.log",    "aqme_g09_CO2_linear_4freqs.log",
     "goodvibes_g09_H2O.log",       "aqme_g09_CH4_before_E.log", "aqme_g09_MeOH_SCF_error.log",
     "arc_g16_syntax.out",          "cclib_g09_dvb_sp.out"};
-// The jobs that never ask for frequencies: skipped, where the frequency jobs
-// that failed before their thermochemistry are failures.
-const std::set<std::string> kNoFrequencyJob = {"arc_g16_syntax.out", "cclib_g09_dvb_sp.out"};
+// Jobs that ended normally without asking for frequencies: skipped, where
+// frequency jobs that failed before their thermochemistry, and jobs that
+// failed before asking (arc_g16_syntax.out), are failures.
+const std::set<std::string> kNoFrequencyJob = {"cclib_g09_dvb_sp.out"};
 
 }  // namespace
 
