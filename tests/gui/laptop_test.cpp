@@ -181,6 +181,12 @@ class LaptopTest : public QObject {
             window_->resize(kLaptop);
             QTRY_COMPARE(window_->size(), kLaptop);
             screenshot("laptop-1024", language);
+            // At that size the run button of each reading tool is in view.
+            for (Panel p : {Panel::Extract, Panel::Scan, Panel::Aim}) {
+                window_->showPanel(p);
+                QPushButton* run = qobject_cast<ReadingPanel*>(window_->panel(p))->runButton();
+                QTRY_COMPARE(run->visibleRegion().boundingRect().size(), run->size());
+            }
             plot->close();
         }
     }
