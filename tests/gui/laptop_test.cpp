@@ -181,10 +181,15 @@ class LaptopTest : public QObject {
             window_->resize(kLaptop);
             QTRY_COMPARE(window_->size(), kLaptop);
             screenshot("laptop-1024", language);
-            // At that size the run button of each reading tool is in view.
-            for (Panel p : {Panel::Extract, Panel::Scan, Panel::Aim}) {
+            // At that size the run button of every tool is in view.
+            const std::pair<Panel, const char*> runButtons[] = {
+                {Panel::Extract, "BTejecutar1"}, {Panel::Scan, "BTejecutar4"},
+                {Panel::Rename, "BTejecutar"},   {Panel::Substitute, "BTejecutar2"},
+                {Panel::Batch, "BTejecutar3"},   {Panel::Aim, "BTejecutar5"}};
+            for (const auto& [p, name] : runButtons) {
                 window_->showPanel(p);
-                QPushButton* run = qobject_cast<ReadingPanel*>(window_->panel(p))->runButton();
+                auto* run = window_->panel(p)->findChild<QPushButton*>(name);
+                QVERIFY2(run, name);
                 QTRY_COMPARE(run->visibleRegion().boundingRect().size(), run->size());
             }
             plot->close();

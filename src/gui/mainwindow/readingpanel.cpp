@@ -7,8 +7,6 @@
 #include <QHBoxLayout>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 #include <memory>
@@ -66,8 +64,6 @@ int ReadingPanel::tickedRows() const {
 
 void ReadingPanel::layOut(const std::vector<std::vector<QCheckBox*>>& columns,
                           const std::vector<const char*>& separators) {
-    // The boxes scroll sideways in a narrow window; the run and export
-    // buttons beside them stay in view.
     auto* boxes = new QWidget(this);
     boxes->setObjectName("boxColumns");
     auto* row = new QHBoxLayout(boxes);
@@ -99,24 +95,13 @@ void ReadingPanel::layOut(const std::vector<std::vector<QCheckBox*>>& columns,
         row->addLayout(column);
     }
     row->addStretch(1);
-    auto* scroll = new QScrollArea(this);
-    scroll->setObjectName("boxScroll");
-    scroll->setWidget(boxes);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // As high as the boxes and the scroll bar under them.
-    scroll->setMinimumHeight(boxes->sizeHint().height() +
-                             scroll->horizontalScrollBar()->sizeHint().height());
     auto* buttons = new QVBoxLayout;
     for (QPushButton* b : {run_, text_, sheet_}) {
         buttons->addWidget(b);
         tabAfter(b);
     }
     buttons->addStretch(1);
-    auto* whole = new QHBoxLayout(this);
-    whole->addWidget(scroll, 1);
-    whole->addLayout(buttons);
+    placeBesideButtons(boxes, buttons);
 }
 
 std::vector<std::vector<QCheckBox*>> ReadingPanel::inColumns(const std::vector<QCheckBox*>& boxes,

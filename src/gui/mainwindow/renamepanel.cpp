@@ -81,12 +81,14 @@ QButtonGroup* options(QWidget* parent, const char* name, const QList<QString>& c
 RenamePanel::RenamePanel(PanelContext& context)
     : ToolPanel(context, Panel::Rename, "FRArenombrar", context.app.msg(Msg::ToolRename)) {
     const AppContext& app = context.app;
-    auto* row = new QHBoxLayout(this);
+    auto* content = new QWidget(this);
+    auto* row = new QHBoxLayout(content);
+    row->setContentsMargins(0, 0, 0, 0);
 
     auto* rules = new QVBoxLayout;
     rules->setSpacing(2);
     ruleChoice =
-        options(this, "OPToption",
+        options(content, "OPToption",
                 {app.msg(Msg::RuleInsert), app.msg(Msg::RuleDelete), app.msg(Msg::RuleRemove),
                  app.msg(Msg::RuleReplace), app.msg(Msg::RuleExtension), app.msg(Msg::RuleCase),
                  app.msg(Msg::RuleNumber)},
@@ -94,7 +96,7 @@ RenamePanel::RenamePanel(PanelContext& context)
     rules->addStretch(1);
     row->addLayout(rules);
 
-    ruleFrames = new QStackedWidget(this);
+    ruleFrames = new QStackedWidget(content);
     ruleFrames->setObjectName("FRAoption");
     ruleFrames->addWidget(insertFrame());
     ruleFrames->addWidget(deleteFrame());
@@ -116,7 +118,7 @@ RenamePanel::RenamePanel(PanelContext& context)
     buttons->addWidget(runButton);
     buttons->addWidget(undoButton);
     buttons->addStretch(1);
-    row->addLayout(buttons);
+    placeBesideButtons(content, buttons);
 
     // Only the chosen rule's frame is visible.
     connect(ruleChoice, &QButtonGroup::idClicked, ruleFrames, &QStackedWidget::setCurrentIndex);

@@ -12,7 +12,7 @@ std::vector<int> numbersInUse() {
     std::vector<int> n;
     const std::pair<int, int> ranges[] = {{1, 26},    {51, 139},  {150, 154}, {160, 181},
                                           {190, 197}, {200, 207}, {210, 243}, {260, 299},
-                                          {300, 328}, {330, 349}, {370, 374}};
+                                          {300, 328}, {330, 349}, {370, 374}, {450, 459}};
     for (auto [a, b] : ranges)
         for (int i = a; i <= b; ++i) n.push_back(i);
     return n;
