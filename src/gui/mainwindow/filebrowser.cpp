@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelection>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -126,6 +127,8 @@ FileBrowser::FileBrowser(const AppContext& app, Dialogs& dialogs, QWidget* paren
     files_->setObjectName("lstarchivos");
     files_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     files_->setSortingEnabled(false);
+    // One line per file: a folder of thousands lists without measuring each.
+    files_->setUniformItemSizes(true);
 
     auto* selectAllButton = button(this, "BTselectall", app.msg(Msg::CheckAll), Picture::SelectAll);
     auto* selectNoneButton =
@@ -420,10 +423,15 @@ void FileBrowser::selectFiles(const QStringList& names) {
     if (names.isEmpty())
         return;
     const QSet<QString> wanted(names.begin(), names.end());
+    // One selection change for all of them, not one per file.
+    QItemSelection selection;
     for (int i = 0; i < files_->count(); ++i) {
-        if (wanted.contains(files_->item(i)->text()))
-            files_->item(i)->setSelected(true);
+        if (wanted.contains(files_->item(i)->text())) {
+            const QModelIndex index = files_->model()->index(i, 0);
+            selection.select(index, index);
+        }
     }
+    files_->selectionModel()->select(selection, QItemSelectionModel::Select);
 }
 
 void FileBrowser::requestAdd() {
