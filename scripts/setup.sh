@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config clang-format
-  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev qt6-translations-l10n
   libxlsxwriter-dev libgtest-dev
   qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
   libvectorscan-dev nlohmann-json3-dev libcli11-dev

@@ -1,27 +1,11 @@
 // Every caption a person reads comes from the language file: a scan of the
-// window sources for literal text handed to caption setters, and a look at
-// every text of the running main window in each language of the file.
+// window sources for literal text handed to caption setters.  The running
+// window in each language is looked at by laptop_test.
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QDirIterator>
 #include <QFile>
-#include <QGroupBox>
-#include <QLabel>
-#include <QMenu>
 #include <QRegularExpression>
 #include <QtTest>
-
-#include "gui/app/appcontext.hpp"
-#include "gui/app/captions.hpp"
-#include "gui/mainwindow/filelistmodel.hpp"
-#include "gui/mainwindow/mainwindow.hpp"
-#include "guitestsupport.hpp"
-
-using namespace zerlant;
-using namespace zerlant::gui;
-using zerlant::gui::testing::ProgramFolder;
-using zerlant::gui::testing::RecordingDialogs;
 
 namespace {
 
@@ -125,64 +109,6 @@ class CaptionsTest : public QObject {
         }
         QVERIFY(files > 20);
         QVERIFY2(found.isEmpty(), qPrintable(found.join('\n')));
-    }
-
-    // Each language of the delivered file: every text of the window is a
-    // message of that language (with a fixed ending ":" or "..."), a file
-    // name or pattern, or the product's name.
-    void theRunningWindowShowsOnlyMessages() {
-        ProgramFolder program;
-        QTemporaryDir files;
-        AppContext app(program.folder());
-        RecordingDialogs dialogs;
-        MainWindow window(app, dialogs, files.path());
-        for (const std::string& language : app.languages().languageNames) {
-            window.switchLanguage(QString::fromStdString(language));
-            QSet<QString> messages;
-            for (int n = 1; n < 1000; ++n) {
-                const QString text = withoutMnemonic(app.msg(n));
-                if (!text.isEmpty())
-                    messages << text;
-            }
-            auto check = [&](const QString& shown, const QString& where) {
-                QString text = withoutMnemonic(shown);
-                if (text.isEmpty() || allowed(text))
-                    return;
-                for (const char* end : {"...", ":"})
-                    if (text.endsWith(QLatin1String(end)) && !messages.contains(text))
-                        text.chop(qsizetype(qstrlen(end)));
-                // The language names of the language menu are the file's
-                // section names.
-                for (const std::string& name : app.languages().languageNames)
-                    if (text == QString::fromStdString(name))
-                        return;
-                QVERIFY2(messages.contains(text), qPrintable(QString::fromStdString(language) +
-                                                             ": " + where + " \"" + shown + "\""));
-            };
-            for (Panel p : {Panel::Extract, Panel::Scan, Panel::Rename, Panel::Substitute,
-                            Panel::Batch, Panel::Aim}) {
-                window.showPanel(p);
-                for (int c = 0; c < window.listModel()->columnCount(); ++c)
-                    check(window.listModel()
-                              ->headerData(c, Qt::Horizontal, Qt::DisplayRole)
-                              .toString(),
-                          "list heading");
-            }
-            for (QWidget* w : window.findChildren<QWidget*>()) {
-                check(w->toolTip(), w->objectName() + " tool tip");
-                if (auto* b = qobject_cast<QAbstractButton*>(w); b && !b->inherits("QToolButton"))
-                    check(b->text(), b->objectName());
-                if (auto* l = qobject_cast<QLabel*>(w))
-                    check(l->text(), l->objectName());
-                if (auto* g = qobject_cast<QGroupBox*>(w))
-                    check(g->title(), g->objectName());
-                if (auto* m = qobject_cast<QMenu*>(w))
-                    check(m->title(), m->objectName());
-                for (QAction* a : w->actions())
-                    if (!a->isSeparator())
-                        check(a->text(), a->objectName());
-            }
-        }
     }
 };
 

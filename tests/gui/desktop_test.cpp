@@ -14,14 +14,17 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QToolButton>
 #include <QtTest>
 #include <memory>
 
 #include "gui/app/appcontext.hpp"
 #include "gui/app/captions.hpp"
+#include "gui/app/manualwindow.hpp"
 #include "gui/language/languageeditor.hpp"
 #include "gui/mainwindow/extractpanel.hpp"
 #include "gui/mainwindow/filebrowser.hpp"
@@ -30,6 +33,7 @@
 #include "gui/mainwindow/renamepanel.hpp"
 #include "gui/mainwindow/substitutepanel.hpp"
 #include "gui/mainwindow/workinglistview.hpp"
+#include "gui/results/resultsdock.hpp"
 #include "guitestsupport.hpp"
 
 using namespace zerlant;
@@ -101,8 +105,8 @@ class DesktopTest : public QObject {
         QMenuBar* bar = window_->menuBar();
         QStringList titles;
         for (QAction* a : bar->actions()) titles << a->text();
-        QCOMPARE(titles,
-                 QStringList({app_->msg(210), app_->msg(215), app_->msg(216), app_->msg(217)}));
+        QCOMPARE(titles, QStringList({app_->msg(210), app_->msg(215), app_->msg(Msg::ViewMenu),
+                                      app_->msg(216), app_->msg(217)}));
         // The six tools, a separator and the thermochemistry of the ticked files.
         QCOMPARE(window_->toolsMenu()->actions().size(), 8);
 
@@ -120,8 +124,26 @@ class DesktopTest : public QObject {
         // The exports are there only with results to export.
         emit window_->fileMenu()->aboutToShow();
         QVERIFY(!window_->findChild<QAction*>("actExportText")->isEnabled());
-        QCOMPARE(window_->findChild<QAction*>("actAbout")->shortcut(),
+        // F1 opens the manual in the window's language.
+        QCOMPARE(window_->findChild<QAction*>("actManual")->shortcut(),
                  QKeySequence(QKeySequence::HelpContents));
+        window_->findChild<QAction*>("actManual")->trigger();
+        auto* manual = window_->findChild<ManualWindow*>();
+        QVERIFY(manual && manual->isVisible());
+        QVERIFY(manual->browser()->toPlainText().contains("Zerlant"));
+        manual->close();
+        // View brings back the closed results and tool panel.
+        auto* results = window_->findChild<QAction*>("actViewResults");
+        QVERIFY(results);
+        QCOMPARE(results->text(), app_->msg(260));
+        window_->resultsDock()->showPage(ResultsDock::Page::Extract);
+        window_->resultsDock()->close();
+        results->trigger();
+        QVERIFY(window_->resultsDock()->isVisible());
+        window_->findChild<QAction*>("actViewToolPanel")->trigger();
+        QVERIFY(!window_->findChild<QWidget*>("panelArea")->isVisible());
+        window_->findChild<QAction*>("actViewToolPanel")->trigger();
+        QVERIFY(window_->findChild<QWidget*>("panelArea")->isVisible());
         // Ctrl+Q asks, as closing the window does.
         dialogs_->confirmAnswer = false;
         QTest::keyClick(window_.get(), Qt::Key_Q, Qt::ControlModifier);
@@ -221,6 +243,18 @@ class DesktopTest : public QObject {
         QCOMPARE(window_->currentFolder(), QDir::cleanPath(QDir::homePath()));
     }
 
+    // Files a job writes into the shown folder appear by themselves; what
+    // the user had selected stays selected.
+    void folderListFollowsTheDisk() {
+        FileBrowser* browser = window_->browser();
+        browser->selectFiles({"a.out"});
+        write(files_->filePath("c_new.out"), "x\n");
+        QTRY_VERIFY(browser->files().contains("c_new.out"));
+        QCOMPARE(browser->selectedFiles(), QStringList{"a.out"});
+        QFile::remove(files_->filePath("a.out"));
+        QTRY_VERIFY(!browser->files().contains("a.out"));
+    }
+
     void settingsComeBackInTheNextWindow() {
         window_->showPanel(Panel::Substitute);
         window_->browser()->setPattern("*.gjf");
@@ -245,7 +279,10 @@ class DesktopTest : public QObject {
         QCOMPARE(second.filterFor(Panel::Scan), MainWindow::defaultFilter(Panel::Scan));
         QVERIFY(!second.extractPanel()->box(ExtractBox::Formula)->isChecked());
         QVERIFY(second.extractPanel()->box(ExtractBox::Energy)->isChecked());
-        QCOMPARE(second.size(), QSize(1000, 700));
+        // As large as it was, where the screen has room for it.
+        const QSize room = second.screen()->availableGeometry().size();
+        QCOMPARE(second.size(),
+                 QSize(1000, 700).boundedTo(room).expandedTo(second.minimumSizeHint()));
         QCOMPARE(second.browser()->recentFolders().value(0), files_->filePath("sub"));
         // The language file is not where any of it went.
         QVERIFY(!program_->languageBytes().contains("zerlant.conf"));
@@ -258,21 +295,25 @@ class DesktopTest : public QObject {
         list->add(files_->path(), {"h2o_opt.gjf", "other.com", "nh3_opt.gjf"});
         const auto before = snapshot(files_->path());
         SubstitutePanel* p = window_->substitutePanel();
-        QVERIFY(!p->BTdeshacer2->isEnabled());
-        p->RTBorigen->setPlainText("b3lyp");
-        p->RTBdestino->setPlainText("m062x");
+        QVERIFY(!p->undoButton->isEnabled());
+        p->blockFrom->setPlainText("b3lyp");
+        p->blockTo->setPlainText("m062x");
 
         // "No": nothing written.
         dialogs_->confirmAnswer = false;
-        p->BTejecutar2->click();
+        p->runButton->click();
         QCOMPARE(dialogs_->questions.size(), 1);
         QCOMPARE(dialogs_->questions[0].text, app_->msg(230).arg(2).arg(3));
         QCOMPARE(snapshot(files_->path()), before);
 
         dialogs_->confirmAnswer = true;
-        p->BTejecutar2->click();
+        p->runButton->click();
         QVERIFY(readFile(files_->filePath("h2o_opt.gjf")).contains("m062x"));
-        QVERIFY(p->BTdeshacer2->isEnabled());
+        // What was done, in a box and in the status bar.
+        const QString done = app_->msg(Msg::SubstituteDone).arg(2).arg(3);
+        QCOMPARE(dialogs_->texts(), QStringList{done});
+        QCOMPARE(window_->statusBar()->currentMessage(), done);
+        QVERIFY(p->undoButton->isEnabled());
         // The record is in the cache folder, never beside the files.
         QCOMPARE(QDir(files_->path()).entryList(QDir::Files | QDir::Hidden).size(), before.size());
 
@@ -280,26 +321,29 @@ class DesktopTest : public QObject {
         const QByteArray edited = readFile(files_->filePath("nh3_opt.gjf")) + "edited\n";
         write(files_->filePath("nh3_opt.gjf"), edited);
         const auto afterEdit = snapshot(files_->path());
-        p->BTdeshacer2->click();
-        QCOMPARE(dialogs_->shown.size(), 1);
-        QVERIFY(dialogs_->shown[0].text.startsWith(app_->msg(235)));
-        QVERIFY(dialogs_->shown[0].text.contains("nh3_opt.gjf"));
+        p->undoButton->click();
+        QCOMPARE(dialogs_->shown.size(), 2);
+        QVERIFY(dialogs_->shown[1].text.startsWith(app_->msg(235)));
+        QVERIFY(dialogs_->shown[1].text.contains("nh3_opt.gjf"));
         QCOMPARE(snapshot(files_->path()), afterEdit);
 
         // Put back as the run left it: Undo restores every byte.
         QByteArray ran = edited;
         ran.chop(7);
         write(files_->filePath("nh3_opt.gjf"), ran);
-        p->BTdeshacer2->click();
-        QCOMPARE(dialogs_->shown.size(), 1);
+        p->undoButton->click();
+        QCOMPARE(dialogs_->shown.size(), 2);
         QCOMPARE(snapshot(files_->path()), before);
-        QVERIFY(!p->BTdeshacer2->isEnabled());
+        QCOMPARE(window_->statusBar()->currentMessage(), app_->msg(234));
+        QVERIFY(!p->undoButton->isEnabled());
 
         // No ticked file holds the block: said so, nothing asked.
-        p->RTBorigen->setPlainText("not in any file");
-        p->BTejecutar2->click();
+        p->blockFrom->setPlainText("not in any file");
+        p->runButton->click();
         QCOMPARE(dialogs_->questions.size(), 2);
         QCOMPARE(dialogs_->shown.last().text, app_->msg(231));
+        // The status bar tells the last action, not the Undo before it.
+        QCOMPARE(window_->statusBar()->currentMessage(), app_->msg(231));
     }
 
     void renameUndoRestoresNamesAndBytes() {
@@ -308,21 +352,37 @@ class DesktopTest : public QObject {
         list->add(files_->path(), {"h2o_opt.gjf", "nh3_opt.gjf", "ch4_opt.gjf"});
         const auto before = snapshot(files_->path());
         RenamePanel* p = window_->renamePanel();
-        QVERIFY(!p->BTdeshacer->isEnabled());
-        p->OPToption->button(3)->click();  // replace
-        p->TXTreemp->setText("_opt");
-        p->TXTreemp1->setText("_freq");
-        p->BTejecutar->click();
+        QVERIFY(!p->undoButton->isEnabled());
+        p->ruleChoice->button(3)->click();  // replace
+        p->replaceText->setText("_opt");
+        p->replaceWith->setText("_freq");
+        p->runButton->click();
         QVERIFY(QFile::exists(files_->filePath("h2o_freq.gjf")));
         QVERIFY(!QFile::exists(files_->filePath("h2o_opt.gjf")));
-        QVERIFY(p->BTdeshacer->isEnabled());
+        QVERIFY(p->undoButton->isEnabled());
+        const QString done = app_->msg(Msg::RenameDone).arg(3).arg(3);
+        QCOMPARE(dialogs_->texts(), QStringList{done});
+        QCOMPARE(window_->statusBar()->currentMessage(), done);
 
-        p->BTdeshacer->click();
+        // Undo puts the names back on disk and in the list, so that the
+        // next run finds its files.
+        p->undoButton->click();
         QCOMPARE(snapshot(files_->path()), before);
-        QVERIFY(dialogs_->shown.isEmpty());
+        QCOMPARE(dialogs_->texts(), QStringList{done});
         QCOMPARE(window_->statusBar()->currentMessage(), app_->msg(234));
+        for (std::size_t e = 1; e <= 3; ++e) {
+            QVERIFY(list->name(e).endsWith("_opt.gjf"));
+            QCOMPARE(list->path(e), files_->filePath(list->name(e)));
+            QVERIFY(list->newName(e).isEmpty());
+        }
+        p->runButton->click();
+        QCOMPARE(dialogs_->texts(), QStringList({done, done}));
+        QVERIFY(QFile::exists(files_->filePath("h2o_freq.gjf")));
+        p->undoButton->click();
+        QCOMPARE(snapshot(files_->path()), before);
+        dialogs_->shown.clear();
         // Once undone there is nothing left to undo.
-        QVERIFY(!p->BTdeshacer->isEnabled());
+        QVERIFY(!p->undoButton->isEnabled());
         p->undo();
         QCOMPARE(dialogs_->texts(), QStringList{app_->msg(233)});
     }

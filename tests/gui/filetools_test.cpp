@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -79,40 +80,40 @@ class FileToolsTest : public QObject {
     void ruleChoiceShowsFrameAndEnablesBoxes() {
         window_->toolbarClicked("Renombrar");
         RenamePanel* p = window_->renamePanel();
-        QCOMPARE(p->FRAoption->currentIndex(), 0);
-        QVERIFY(!p->CHKext->isEnabled());
-        QVERIFY(!p->TXTinsertcont->isEnabled());
-        p->OPTinsertar->button(1)->click();
-        QVERIFY(p->CHKext->isEnabled());
-        QVERIFY(!p->TXTinsertcont->isEnabled());
-        p->OPTinsertar->button(2)->click();
-        QVERIFY(!p->CHKext->isEnabled());
-        QVERIFY(p->TXTinsertcont->isEnabled());
-        QCOMPARE(p->TXTinsertcont->minimum(), 1);
-        QCOMPARE(p->TXTinsertcont->maximum(), 1000);
+        QCOMPARE(p->ruleFrames->currentIndex(), 0);
+        QVERIFY(!p->insertKeepExtension->isEnabled());
+        QVERIFY(!p->insertPosition->isEnabled());
+        p->insertWhere->button(1)->click();
+        QVERIFY(p->insertKeepExtension->isEnabled());
+        QVERIFY(!p->insertPosition->isEnabled());
+        p->insertWhere->button(2)->click();
+        QVERIFY(!p->insertKeepExtension->isEnabled());
+        QVERIFY(p->insertPosition->isEnabled());
+        QCOMPARE(p->insertPosition->minimum(), 1);
+        QCOMPARE(p->insertPosition->maximum(), 1000);
 
-        p->OPToption->button(1)->click();
-        QCOMPARE(p->FRAoption->currentIndex(), 1);
-        QVERIFY(p->TXTdesdecount->isEnabled() && !p->TXTdesde->isEnabled());
-        p->OPTdesde->button(1)->click();
-        QVERIFY(!p->TXTdesdecount->isEnabled() && p->TXTdesde->isEnabled());
-        p->OPThasta->button(2)->click();
-        QVERIFY(!p->TXThastacount->isEnabled() && !p->TXThasta->isEnabled());
-        p->OPThasta->button(1)->click();
-        QVERIFY(!p->TXThastacount->isEnabled() && p->TXThasta->isEnabled());
+        p->ruleChoice->button(1)->click();
+        QCOMPARE(p->ruleFrames->currentIndex(), 1);
+        QVERIFY(p->deleteFromPosition->isEnabled() && !p->deleteFromDelimiter->isEnabled());
+        p->deleteFrom->button(1)->click();
+        QVERIFY(!p->deleteFromPosition->isEnabled() && p->deleteFromDelimiter->isEnabled());
+        p->deleteTo->button(2)->click();
+        QVERIFY(!p->deleteToCount->isEnabled() && !p->deleteToDelimiter->isEnabled());
+        p->deleteTo->button(1)->click();
+        QVERIFY(!p->deleteToCount->isEnabled() && p->deleteToDelimiter->isEnabled());
 
         // The box of the new extension is named by "New extension:", with the
         // hint about the dot below.
-        p->OPToption->button(4)->click();
+        p->ruleChoice->button(4)->click();
         auto* name = p->findChild<QLabel*>("Label7");
-        QVERIFY(name && name->buddy() == p->TXText);
+        QVERIFY(name && name->buddy() == p->newExtension);
         QCOMPARE(name->text(), app_->msg(112, ":"));
         shot(window_.get(), "rename-extension");
 
-        p->OPToption->button(6)->click();
-        QCOMPARE(p->FRAoption->currentIndex(), 6);
-        p->OPTnum->button(1)->click();
-        QVERIFY(p->CHKnext->isEnabled() && !p->TXTnumcont->isEnabled());
+        p->ruleChoice->button(6)->click();
+        QCOMPARE(p->ruleFrames->currentIndex(), 6);
+        p->numberWhere->button(1)->click();
+        QVERIFY(p->numberKeepExtension->isEnabled() && !p->numberPosition->isEnabled());
     }
 
     void previewThenRename() {
@@ -123,19 +124,20 @@ class FileToolsTest : public QObject {
         write(folder_ + "/nh3_freq.gjf", "already here");
 
         RenamePanel* p = window_->renamePanel();
-        p->OPToption->button(3)->click();
-        p->TXTreemp->setText("_OPT");
-        p->TXTreemp1->setText("_freq");
-        p->BTpreview->click();
+        p->ruleChoice->button(3)->click();
+        p->replaceText->setText("_OPT");
+        p->replaceWith->setText("_freq");
+        p->previewButton->click();
         QCOMPARE(list->newName(1), QString("h2o_freq.gjf"));
         QCOMPARE(list->newName(2), QString("nh3_freq.gjf"));
         QCOMPARE(list->newName(3), QString("ch4_freq.gjf"));
         QVERIFY(dialogs_->texts().isEmpty());
         shot(window_.get(), "rename-preview");
 
-        p->BTejecutar->click();
-        QCOMPARE(dialogs_->texts().size(), 1);  // nh3: the target exists
-        QCOMPARE(dialogs_->texts()[0], app_->msg(153) + "\n" + app_->msg(151));
+        p->runButton->click();
+        // nh3: the target exists; then what was done.
+        QCOMPARE(dialogs_->texts(), QStringList({app_->msg(153) + "\n" + app_->msg(151),
+                                                 app_->msg(Msg::RenameDone).arg(1).arg(2)}));
         QVERIFY(!list->isChecked(2));
         QCOMPARE(list->name(1), QString("h2o_freq.gjf"));
         QCOMPARE(list->path(1), folder_ + "/h2o_freq.gjf");
@@ -158,11 +160,11 @@ class FileToolsTest : public QObject {
         list->toggle(3);
         SubstitutePanel* p = window_->substitutePanel();
         QGuiApplication::clipboard()->setText("# opt b3lyp/6-31g(d)\n");
-        p->BTPasteOrigen->click();
-        QCOMPARE(p->RTBorigen->toPlainText(), QString("# opt b3lyp/6-31g(d)\n"));
-        p->RTBdestino->setPlainText("# opt freq m062x/def2tzvp\n");
-        p->BTejecutar2->click();
-        QVERIFY(dialogs_->texts().isEmpty());
+        p->pasteFromButton->click();
+        QCOMPARE(p->blockFrom->toPlainText(), QString("# opt b3lyp/6-31g(d)\n"));
+        p->blockTo->setPlainText("# opt freq m062x/def2tzvp\n");
+        p->runButton->click();
+        QCOMPARE(dialogs_->texts(), QStringList{app_->msg(Msg::SubstituteDone).arg(2).arg(2)});
         QCOMPARE(contents(folder_ + "/h2o_opt.gjf"),
                  QByteArray("%chk=x\n# opt freq m062x/def2tzvp\n\nh2o_opt.gjf\n"));
         QCOMPARE(contents(folder_ + "/win.gjf"),
@@ -174,11 +176,13 @@ class FileToolsTest : public QObject {
         // A file that went away is named; nothing else is lost.
         list->toggle(3);
         QFile::remove(folder_ + "/nh3_opt.gjf");
-        p->RTBorigen->setPlainText("m062x");
-        p->RTBdestino->setPlainText("wb97xd");
-        p->BTejecutar2->click();
-        QCOMPARE(dialogs_->texts().size(), 1);
+        p->blockFrom->setPlainText("m062x");
+        p->blockTo->setPlainText("wb97xd");
+        dialogs_->shown.clear();
+        p->runButton->click();
+        QCOMPARE(dialogs_->texts().size(), 2);
         QVERIFY(dialogs_->texts()[0].contains("nh3_opt.gjf"));
+        QCOMPARE(dialogs_->texts()[1], app_->msg(Msg::SubstituteDone).arg(2).arg(3));
         QVERIFY(contents(folder_ + "/win.gjf").contains("wb97xd"));
     }
 
@@ -188,19 +192,22 @@ class FileToolsTest : public QObject {
         list->add(folder_, {"h2o_opt.gjf", "nh3_opt.gjf", "ch4_opt.gjf"});
         list->toggle(2);
         BcfPanel* p = window_->bcfPanel();
-        p->BTejecutar3->click();  // no name: refused, nothing written
+        p->runButton->click();  // no name: refused, nothing written
         QCOMPARE(dialogs_->texts().size(), 1);
         QVERIFY(!QFile::exists(folder_ + "/.bcf"));
 
-        p->TXTbcf->setText("jobs");
-        p->bcfpath->setChecked(true);
-        p->BTejecutar3->click();
+        p->batchName->setText("jobs");
+        p->fullPaths->setChecked(true);
+        p->runButton->click();
         const QByteArray expected = "!\r\n!user created batch file list\r\n!start = 1\r\n!\r\n" +
                                     (folder_ + "/h2o_opt.gjf , " + folder_ + "/h2o_opt.out\r\n" +
                                      folder_ + "/ch4_opt.gjf , " + folder_ + "/ch4_opt.out\r\n")
                                         .toUtf8();
         QCOMPARE(contents(folder_ + "/jobs.bcf"), expected);
-        QCOMPARE(p->RTBbcf->toPlainText(), QString::fromUtf8(expected).remove('\r'));
+        QCOMPARE(p->batchText->toPlainText(), QString::fromUtf8(expected).remove('\r'));
+        const QString done = app_->msg(Msg::BatchDone).arg(folder_ + "/jobs.bcf").arg(2);
+        QCOMPARE(dialogs_->texts().value(1), done);
+        QCOMPARE(window_->statusBar()->currentMessage(), done);
         shot(window_.get(), "bcf");
     }
 

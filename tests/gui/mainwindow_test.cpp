@@ -362,14 +362,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(app_->currentLanguage(), names[other]);
         QVERIFY(!menu->actions()[current]->isChecked());
         QVERIFY(menu->actions()[other]->isChecked());
-        QCOMPARE(window_->extractPanel()->title(), app_->msg(51));
+        // (Every caption in the new language: laptop_test.)
         QVERIFY(window_->extractPanel()->title() != extractBefore);
-        QCOMPARE(window_->fileMenu()->title(), app_->msg(210));
-        QCOMPARE(window_->toolsMenu()->title(), app_->msg(215));
-        QCOMPARE(window_->findChild<QLabel*>("LBf")->text(), app_->msg(65, ":"));
-        QCOMPARE(withoutMnemonic(window_->findChild<QPushButton*>("BTadd")->text()), app_->msg(62));
-        QCOMPARE(window_->listModel()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
-                 app_->msg(82));
         QCOMPARE(window_->listModel()->entryCount(), std::size_t(1));
         // The language now current does nothing more.
         menu->actions()[other]->trigger();

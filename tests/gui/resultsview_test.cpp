@@ -237,16 +237,17 @@ class ResultsViewTest : public QObject {
         testing::shoot(ecd, "plot-ecd");
     }
 
-    void scanAndAimRunsReplaceTheView() {
+    void scanAndAimRunsHaveAPageEach() {
         const QString data = testing::dataDir();
         if (data.isEmpty())
             QSKIP("real data folder ../shared/data is absent");
         window_ = std::make_unique<MainWindow>(*app_, *dialogs_, data);
-        auto* view = window_->findChild<ResultsView*>("resultsView");
         window_->showPanel(Panel::Scan);
         window_->listModel()->add(data, {"cclib_g16_dvb_scan_unrelaxed.log",
                                          "rmg_g03_frozen_scan.log", "cclib_g09_dvb_ir.out"});
         QVERIFY(runAndWait(window_->scanPanel()));
+        // Each tool has its own page of results, in front after its run.
+        ResultsView* view = window_->resultsView();
         QCOMPARE(view->outcome().read, std::size_t(2));
         QCOMPARE(view->outcome().skipped, std::size_t(1));
         QCOMPARE(view->tabs()->count(), 1);
@@ -291,6 +292,9 @@ class ResultsViewTest : public QObject {
         window_->showPanel(Panel::Aim);
         window_->listModel()->add(data, {"ichor_WATER_MONOMER0000.sum", "mlqtaim_A_39-opt.sum"});
         QVERIFY(runAndWait(window_->aimPanel()));
+        QVERIFY(window_->resultsView() != view);  // the scan page is kept
+        QCOMPARE(view->outcome().read, std::size_t(2));
+        view = window_->resultsView();
         QCOMPARE(view->outcome().read, std::size_t(2));
         QCOMPARE(view->outcome().failed, std::size_t(0));
         QVERIFY(view->tableView(0)->model()->rowCount() > 2);

@@ -18,8 +18,8 @@ namespace zerlant::gui {
 AboutBox::AboutBox(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), app_(app), dialogs_(dialogs) {
     setObjectName("frmAbout");
-    const QString title = app.msg(1);
-    setWindowTitle(app.msg(6) + " " + title);
+    const QString title = app.msg(Msg::AppTitle);
+    setWindowTitle(app.msg(Msg::About) + " " + title);
     setWindowIcon(picture(Picture::AppIcon));
 
     auto make = [this](const char* name, const QString& text) {
@@ -35,9 +35,9 @@ AboutBox::AboutBox(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
     lblTitle->setFont(big);
-    auto* description = make("lblDescription", app.msg(16));
+    auto* description = make("lblDescription", app.msg(Msg::AboutSummary));
     description->setWordWrap(true);
-    auto* version = make("lblVersion", app.msg(17));
+    auto* version = make("lblVersion", app.msg(Msg::AboutVersion));
     auto* credit1 = make("Label1", QString::fromUtf8(kCreditLine1));
     auto* credit2 = make("Label2", QString::fromUtf8(kCreditLine2));
     auto* web = make("lblweb", QString("<a href=\"%1\">%1</a>").arg(QString::fromUtf8(kWebPage)));
@@ -48,13 +48,13 @@ AboutBox::AboutBox(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-    auto* disclaimer = make("lblDisclaimer", app.msg(18, ":"));
+    auto* disclaimer = make("lblDisclaimer", app.msg(Msg::AboutAuthors, ":"));
     disclaimer->setWordWrap(true);
 
-    auto* sysInfo = new QPushButton(app.msg(19, "..."), this);
+    auto* sysInfo = new QPushButton(app.msg(Msg::SystemInformation, "..."), this);
     sysInfo->setObjectName("cmdSysInfo");
     connect(sysInfo, &QPushButton::clicked, this, &AboutBox::startSysInfo);
-    auto* ok = new QPushButton(app.msg(20), this);
+    auto* ok = new QPushButton(app.msg(Msg::Ok), this);
     ok->setObjectName("cmdOK");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -99,7 +99,8 @@ QString AboutBox::findSystemInfoProgram() {
 void AboutBox::startSysInfo() {
     const QString program = findSystemInfoProgram();
     if (program.isEmpty() || !dialogs_.startDetached(program, {})) {
-        dialogs_.message(this, Dialogs::Icon::None, app_.title(), app_.msg(21));
+        dialogs_.message(this, Dialogs::Icon::None, app_.title(),
+                         app_.msg(Msg::SystemInformationFailed));
     }
 }
 

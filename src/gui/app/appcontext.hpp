@@ -8,6 +8,7 @@
 
 #include "core/common/types.hpp"
 #include "core/language/languagefile.hpp"
+#include "gui/app/messages.hpp"
 
 namespace zerlant::gui {
 
@@ -26,8 +27,10 @@ class AppContext {
     QString msg(int n) const;
     // The message followed by a fixed text, such as ":" or "...".
     QString msg(int n, const char* suffix) const { return msg(n) + QString::fromUtf8(suffix); }
+    QString msg(Msg m) const { return msg(static_cast<int>(m)); }
+    QString msg(Msg m, const char* suffix) const { return msg(static_cast<int>(m), suffix); }
     // The application's title (message 1).
-    QString title() const { return msg(1); }
+    QString title() const { return msg(Msg::AppTitle); }
 
     // A lookup over a snapshot of the current language, for long runs.
     MessageLookup lookup() const;

@@ -2,12 +2,16 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
+#include <QDockWidget>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTabWidget>
 #include <QWidget>
+#include <memory>
 
 namespace zerlant::gui {
 
@@ -96,8 +100,21 @@ void retranslateCaptions(QWidget* root, const MessageLookup& before, const Messa
         }
         if (auto* m = qobject_cast<QMenu*>(w))
             m->setTitle(tr(m->title()));
+        if (auto* e = qobject_cast<QLineEdit*>(w); e != nullptr && !e->placeholderText().isEmpty())
+            e->setPlaceholderText(tr(e->placeholderText()));
+        if (auto* c = qobject_cast<QComboBox*>(w))
+            for (int i = 0; i < c->count(); ++i) c->setItemText(i, tr(c->itemText(i)));
+        // Docks and windows of their own carry a title.
+        if (w->isWindow() || qobject_cast<QDockWidget*>(w) != nullptr)
+            w->setWindowTitle(tr(w->windowTitle()));
         for (QAction* a : w->actions()) retranslateAction(a, tr);
     }
+}
+
+std::function<QString(const QString&)> captionTranslator(const MessageLookup& before,
+                                                         const MessageLookup& after) {
+    auto tr = std::make_shared<const Translator>(before, after);
+    return [tr](const QString& text) { return (*tr)(text); };
 }
 
 void assignMnemonics(QWidget* root, QSet<QChar> taken) {

@@ -4,6 +4,7 @@
 
 #include <QSet>
 #include <QString>
+#include <functional>
 
 #include "core/common/types.hpp"
 
@@ -17,6 +18,11 @@ namespace zerlant::gui {
 // a mnemonic) becomes message N of `after`.  Where two messages share a text
 // the lower number is taken.  Other texts are left alone.
 void retranslateCaptions(QWidget* root, const MessageLookup& before, const MessageLookup& after);
+
+// The same rule for one text: a caption of `before` in the language of
+// `after`; other texts come back unchanged.
+std::function<QString(const QString&)> captionTranslator(const MessageLookup& before,
+                                                         const MessageLookup& after);
 
 // Gives each push button, check box and radio button under `root` that has
 // none an underlined letter (Alt+letter presses it), unique among them and

@@ -51,17 +51,18 @@ SplashWindow::SplashWindow(const AppContext& app, QWidget* parent)
     image2->setPixmap(picture(Picture::Extract).pixmap(48, 48));
     image2->setAlignment(Qt::AlignBottom | Qt::AlignHCenter);
 
-    auto* company = label(frame, "lblCompanyProduct", app.msg(22));
-    auto* product = label(frame, "lblProductName", app.msg(1));
+    auto* company = label(frame, "lblCompanyProduct", app.msg(Msg::SplashTagline));
+    auto* product = label(frame, "lblProductName", app.msg(Msg::AppTitle));
     QFont big = product->font();
     big.setPointSizeF(big.pointSizeF() * 2.2);
     big.setBold(true);
     product->setFont(big);
-    description_ = label(frame, "lblProductDescription", app.msg(23) + "\n" + app.msg(24));
+    description_ = label(frame, "lblProductDescription",
+                         app.msg(Msg::SplashLine1) + "\n" + app.msg(Msg::SplashLine2));
     description_->setWordWrap(true);
-    auto* platform = label(frame, "lblPlatform", app.msg(26));
-    auto* version = label(frame, "lblVersion", app.msg(25));
-    auto* warning = label(frame, "lblWarning", app.msg(18, ":"));
+    auto* platform = label(frame, "lblPlatform", app.msg(Msg::SplashPlatform));
+    auto* version = label(frame, "lblVersion", app.msg(Msg::SplashVersion));
+    auto* warning = label(frame, "lblWarning", app.msg(Msg::AboutAuthors, ":"));
     warning->setWordWrap(true);
     auto* credit1 = label(frame, "Label1", QString::fromUtf8(kCreditLine1));
     auto* credit2 = label(frame, "Label2", QString::fromUtf8(kCreditLine2));

@@ -14,6 +14,7 @@
 #include "gui/app/appcontext.hpp"
 #include "gui/app/captions.hpp"
 #include "gui/app/dialogs.hpp"
+#include "gui/app/screenfit.hpp"
 #include "gui/language/printing.hpp"
 
 namespace zerlant::gui {
@@ -57,7 +58,7 @@ LanguageEditor::LanguageEditor(const AppContext& app, const LanguageState& langu
                                Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), app_(app), dialogs_(dialogs) {
     setObjectName("frmIdioma");
-    setWindowTitle(app_.msg(2));
+    setWindowTitle(app_.msg(Msg::LanguageCaption));
 
     grid_ = new QTableWidget(this);
     grid_->setObjectName("MSFlexIdiomas");
@@ -80,18 +81,18 @@ LanguageEditor::LanguageEditor(const AppContext& app, const LanguageState& langu
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int section) { editCell(0, section + 1); });
 
-    save_ = new QPushButton(app_.msg(12), this);
+    save_ = new QPushButton(app_.msg(Msg::Save), this);
     save_->setObjectName("btguardar");
-    new_ = new QPushButton(app_.msg(13), this);
+    new_ = new QPushButton(app_.msg(Msg::NewLanguage), this);
     new_->setObjectName("btnuevo");
-    print_ = new QPushButton(app_.msg(3), this);
+    print_ = new QPushButton(app_.msg(Msg::Print), this);
     print_->setObjectName("btimprimir");
     connect(save_, &QPushButton::clicked, this, [this] { save(); });
     connect(new_, &QPushButton::clicked, this, &LanguageEditor::addLanguage);
     connect(print_, &QPushButton::clicked, this, &LanguageEditor::print);
     // Close (and Escape) ask about unsaved changes like the window's own
     // close button.
-    close_ = new QPushButton(app_.msg(219), this);
+    close_ = new QPushButton(app_.msg(Msg::Close), this);
     close_->setObjectName("btcerrar");
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
 
@@ -119,11 +120,12 @@ LanguageEditor::LanguageEditor(const AppContext& app, const LanguageState& langu
     } else {
         model_ = LanguageEditorModel::fromFile(LanguageFile(), languages);
         QTimer::singleShot(0, this, [this, text = qs(model.error().describe())] {
-            dialogs_.message(this, Dialogs::Icon::Critical, app_.msg(2), text);
+            dialogs_.message(this, Dialogs::Icon::Critical, app_.msg(Msg::LanguageCaption), text);
         });
     }
     fillGrid();
     resize(760, 520);
+    fitOnScreen(this);
 }
 
 void LanguageEditor::fillGrid() {
@@ -253,7 +255,7 @@ bool LanguageEditor::save() {
         emit box->editingFinished();
     auto outcome = model_.save();
     if (!outcome) {
-        dialogs_.message(this, Dialogs::Icon::Critical, app_.msg(2),
+        dialogs_.message(this, Dialogs::Icon::Critical, app_.msg(Msg::LanguageCaption),
                          qs(outcome.error().describe()));
         return false;
     }
@@ -261,7 +263,8 @@ bool LanguageEditor::save() {
         case LanguageEditorModel::SaveOutcome::NothingToSave:
             return true;
         case LanguageEditorModel::SaveOutcome::NewLanguageWithoutName:
-            dialogs_.message(this, Dialogs::Icon::Critical, app_.msg(2), app_.msg(7));
+            dialogs_.message(this, Dialogs::Icon::Critical, app_.msg(Msg::LanguageCaption),
+                             app_.msg(Msg::NewLanguageUnnamed));
             editCell(0, model_.newColumn());
             return false;
         case LanguageEditorModel::SaveOutcome::Saved:
@@ -293,7 +296,7 @@ void LanguageEditor::closeEvent(QCloseEvent* event) {
     }
     const QString text = qs(languageEditorCloseQuestion(
         [this](int n) { return app_.msg(n).toStdString(); }, windowTitle().toStdString()));
-    switch (question_(this, app_.msg(2), text)) {
+    switch (question_(this, app_.msg(Msg::LanguageCaption), text)) {
         case QMessageBox::Yes:
             if (save()) {
                 event->accept();

@@ -15,6 +15,7 @@
 
 #include "core/language/languagefile.hpp"
 #include "gui/app/dialogs.hpp"
+#include "gui/app/messages.hpp"
 
 namespace zerlant::gui {
 
@@ -110,9 +111,12 @@ bool PrinterPage::endDocument() {
 
 PrintHeading languagePrintHeading(const MessageLookup& messages, const QDate& today,
                                   const QLocale& locale) {
-    auto msg = [&](int n) { return messages ? QString::fromStdString(messages(n)) : QString(); };
-    return {msg(4) + QStringLiteral("  ") + msg(9),
-            msg(10) + QStringLiteral(" ") + locale.toString(today, QLocale::ShortFormat)};
+    auto msg = [&](Msg m) {
+        return messages ? QString::fromStdString(messages(static_cast<int>(m))) : QString();
+    };
+    return {
+        msg(Msg::LanguageFileTitle) + QStringLiteral("  ") + msg(Msg::LanguageFileSubtitle),
+        msg(Msg::PrintedOn) + QStringLiteral(" ") + locale.toString(today, QLocale::ShortFormat)};
 }
 
 bool printText(QPrinter& printer, const QString& title, const QString& subtitle,
@@ -135,16 +139,18 @@ bool printTextToPdf(const QString& pdfPath, const QString& title, const QString&
 
 bool printLanguageText(QWidget* parent, const QString& title, const QString& subtitle,
                        const std::string& text, const MessageLookup& messages, Dialogs& dialogs) {
-    auto msg = [&](int n) { return messages ? QString::fromStdString(messages(n)) : QString(); };
+    auto msg = [&](Msg m) {
+        return messages ? QString::fromStdString(messages(static_cast<int>(m))) : QString();
+    };
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(title);
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         // No printer here: print to a PDF file instead.
-        QString path =
-            dialogs.saveFileNameAsking(parent, msg(3), QDir::home().filePath("idioma.pdf"),
-                                       QStringLiteral("PDF (*.pdf)"), msg(3), msg(228));
+        QString path = dialogs.saveFileNameAsking(
+            parent, msg(Msg::Print), QDir::home().filePath("idioma.pdf"),
+            QStringLiteral("PDF (*.pdf)"), msg(Msg::Print), msg(Msg::ReplaceQuestion));
         if (path.isEmpty())
             return false;
         if (QFileInfo(path).suffix().isEmpty())
@@ -152,13 +158,13 @@ bool printLanguageText(QWidget* parent, const QString& title, const QString& sub
         setUpPdfPrinter(printer, path);
     } else {
         QPrintDialog dialog(&printer, parent);
-        dialog.setWindowTitle(msg(3));
+        dialog.setWindowTitle(msg(Msg::Print));
         if (dialog.exec() != QDialog::Accepted)
             return false;
     }
 
     if (!printText(printer, title, subtitle, text)) {
-        dialogs.message(parent, Dialogs::Icon::None, msg(1), msg(5));
+        dialogs.message(parent, Dialogs::Icon::None, msg(Msg::AppTitle), msg(Msg::PrintingFailed));
         return false;
     }
     return true;

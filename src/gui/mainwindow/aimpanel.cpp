@@ -16,8 +16,8 @@ constexpr std::array<const char*, kAimColumns> kBoxNames = {
 }  // namespace
 
 AimPanel::AimPanel(PanelContext& context)
-    : ReadingPanel(context, Panel::Aim, "FRAaim", context.app.msg(190), "BTejecutar5", "BTTextoA",
-                   "BTexcelA") {
+    : ReadingPanel(context, Panel::Aim, "FRAaim", context.app.msg(Msg::ToolAim), "BTejecutar5",
+                   "BTTextoA", "BTexcelA") {
     for (std::size_t i = 0; i < kAimColumns; ++i) {
         boxes_[i] = makeCheckBox(this, kBoxNames[i], context.app.msg(kAimCaptionMessages[i]), true);
     }
@@ -53,6 +53,10 @@ void AimPanel::run() {
             return unreadable;
         };
     });
+}
+
+void AimPanel::retranslateTitles(const std::function<QString(const QString&)>& translate) {
+    retranslateTitleRow(table_, translate);
 }
 
 }  // namespace zerlant::gui

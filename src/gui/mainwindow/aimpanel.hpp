@@ -19,6 +19,7 @@ class AimPanel : public ReadingPanel {
     const Table& aimTable() const { return table_; }
 
     Table exportTable() const override;
+    void retranslateTitles(const std::function<QString(const QString&)>& translate) override;
     void panelShown() override;
 
   public slots:

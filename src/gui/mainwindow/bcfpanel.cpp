@@ -1,6 +1,7 @@
 #include "gui/mainwindow/bcfpanel.hpp"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -15,6 +16,7 @@
 #include "gui/app/appcontext.hpp"
 #include "gui/app/dialogs.hpp"
 #include "gui/app/icons.hpp"
+#include "gui/app/messages.hpp"
 #include "gui/mainwindow/filebrowser.hpp"
 #include "gui/mainwindow/filelistmodel.hpp"
 #include "gui/mainwindow/mainwindow.hpp"
@@ -22,64 +24,74 @@
 namespace zerlant::gui {
 
 BcfPanel::BcfPanel(PanelContext& context)
-    : ToolPanel(context, Panel::Batch, "FRAbcf", context.app.msg(54)) {
+    : ToolPanel(context, Panel::Batch, "FRAbcf", context.app.msg(Msg::ToolBatch)) {
     const AppContext& app = context.app;
-    auto* label15 = new QLabel(app.msg(129, ":"), this);
+    auto* label15 = new QLabel(app.msg(Msg::BatchFileName, ":"), this);
     label15->setObjectName("Label15");
-    auto* label16 = new QLabel(app.msg(130, ":"), this);
+    auto* label16 = new QLabel(app.msg(Msg::OutputExtension, ":"), this);
     label16->setObjectName("Label16");
-    TXTbcf = new QLineEdit(this);
-    TXTbcf->setObjectName("TXTbcf");
-    TXTbcfext = new QLineEdit("out", this);
-    TXTbcfext->setObjectName("TXTbcfext");
-    TXTbcfext->setMaxLength(3);
-    TXTbcfext->setMaximumWidth(TXTbcfext->fontMetrics().horizontalAdvance("MMMMM") + 12);
-    bcfpath = new QCheckBox(app.msg(139), this);
-    bcfpath->setObjectName("bcfpath");
-    BTejecutar3 = makeButton("BTejecutar3", app.msg(79), picture(Picture::Run));
-    RTBbcf = new QPlainTextEdit(this);
-    RTBbcf->setObjectName("RTBbcf");
-    RTBbcf->setReadOnly(true);
-    RTBbcf->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    RTBbcf->setLineWrapMode(QPlainTextEdit::NoWrap);
-    RTBbcf->setMinimumHeight(RTBbcf->fontMetrics().lineSpacing() * 8 + 8);
-    RTBbcf->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    batchName = new QLineEdit(this);
+    batchName->setObjectName("TXTbcf");
+    outputExtension = new QLineEdit("out", this);
+    outputExtension->setObjectName("TXTbcfext");
+    outputExtension->setMaxLength(3);
+    outputExtension->setMaximumWidth(outputExtension->fontMetrics().horizontalAdvance("MMMMM") +
+                                     12);
+    fullPaths = new QCheckBox(app.msg(Msg::FullPaths), this);
+    fullPaths->setObjectName("bcfpath");
+    runButton = makeButton("BTejecutar3", app.msg(Msg::Run), picture(Picture::Run));
+    batchText = new QPlainTextEdit(this);
+    batchText->setObjectName("RTBbcf");
+    batchText->setReadOnly(true);
+    batchText->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    batchText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    batchText->setMinimumHeight(batchText->fontMetrics().lineSpacing() * 8 + 8);
+    batchText->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
 
     auto* form = new QGridLayout;
     form->addWidget(label15, 0, 0);
-    form->addWidget(TXTbcf, 0, 1);
+    form->addWidget(batchName, 0, 1);
     form->addWidget(label16, 1, 0);
-    form->addWidget(TXTbcfext, 1, 1, Qt::AlignLeft);
-    form->addWidget(bcfpath, 2, 0, 1, 2);
-    form->addWidget(BTejecutar3, 3, 0, Qt::AlignLeft);
+    form->addWidget(outputExtension, 1, 1, Qt::AlignLeft);
+    form->addWidget(fullPaths, 2, 0, 1, 2);
+    form->addWidget(runButton, 3, 0, Qt::AlignLeft);
     form->setRowStretch(4, 1);
     form->setColumnStretch(1, 1);
 
     auto* row = new QHBoxLayout(this);
     row->addLayout(form, 1);
-    row->addWidget(RTBbcf, 1);
+    row->addWidget(batchText, 1);
 
-    connect(BTejecutar3, &QPushButton::clicked, this, &BcfPanel::execute);
+    connect(runButton, &QPushButton::clicked, this, &BcfPanel::execute);
 }
 
 void BcfPanel::execute() {
     BcfOptions options;
-    options.name = TXTbcf->text().toStdString();
-    options.outputExtension = TXTbcfext->text().toStdString();
-    options.fullPaths = bcfpath->isChecked();
+    options.name = batchName->text().toStdString();
+    options.outputExtension = outputExtension->text().toStdString();
+    options.fullPaths = fullPaths->isChecked();
     const auto written =
         writeBcf(ctx_.list.list().rows(), options, ctx_.currentFolder().toStdString());
     if (!written) {
         ctx_.dialogs.message(ctx_.window, Dialogs::Icon::Critical, ctx_.app.title(),
                              QString::fromStdString(written.error().describe()));
         if (options.name.empty())
-            TXTbcf->setFocus();
+            batchName->setFocus();
         return;
     }
     // Shown as read back from the disk, so the user sees what was written.
     const auto text = readFileBytes(*written);
-    RTBbcf->setPlainText(text ? QString::fromStdString(*text).remove(QLatin1Char('\r'))
-                              : QString());
+    batchText->setPlainText(text ? QString::fromStdString(*text).remove(QLatin1Char('\r'))
+                                 : QString());
+    // Row 0 is the heading.
+    const FileRows rows = ctx_.list.list().rows();
+    std::size_t jobs = 0;
+    for (std::size_t r = 1; r < rows.size(); ++r) jobs += rows[r].checked ? 1 : 0;
+    const QString done = ctx_.app.msg(Msg::BatchDone)
+                             .arg(QDir::toNativeSeparators(QString::fromStdString(*written)))
+                             .arg(static_cast<qulonglong>(jobs));
+    ctx_.showStatus(done);
+    ctx_.dialogs.message(ctx_.window, Dialogs::Icon::Information, ctx_.app.title(), done);
     if (auto* main = qobject_cast<MainWindow*>(ctx_.window))
         main->browser()->refresh();
 }

@@ -16,15 +16,15 @@ class BcfPanel : public ToolPanel {
   public:
     explicit BcfPanel(PanelContext& context);
 
-    // BTejecutar3: writes <current folder>/<TXTbcf>.bcf for the ticked files
-    // and shows it in RTBbcf.  An empty name is refused with a message.
+    // runButton: writes <current folder>/<batchName>.bcf for the ticked files
+    // and shows it in batchText.  An empty name is refused with a message.
     void execute();
 
-    QLineEdit* TXTbcf = nullptr;
-    QLineEdit* TXTbcfext = nullptr;
-    QCheckBox* bcfpath = nullptr;
-    QPushButton* BTejecutar3 = nullptr;
-    QPlainTextEdit* RTBbcf = nullptr;
+    QLineEdit* batchName = nullptr;
+    QLineEdit* outputExtension = nullptr;
+    QCheckBox* fullPaths = nullptr;
+    QPushButton* runButton = nullptr;
+    QPlainTextEdit* batchText = nullptr;
 };
 
 }  // namespace zerlant::gui

@@ -42,8 +42,8 @@ const std::vector<std::vector<ExtractBox>>& boxColumns() {
 }  // namespace
 
 ExtractPanel::ExtractPanel(PanelContext& context)
-    : ReadingPanel(context, Panel::Extract, "FRAextraer", context.app.msg(51), "BTejecutar1",
-                   "BTtexto", "BTexcel") {
+    : ReadingPanel(context, Panel::Extract, "FRAextraer", context.app.msg(Msg::ToolExtract),
+                   "BTejecutar1", "BTtexto", "BTexcel") {
     for (std::size_t i = 0; i < kExtractBoxCount; ++i) {
         const auto b = static_cast<ExtractBox>(i);
         boxes_[i] = makeCheckBox(this, kBoxNames[i], context.app.msg(extractBoxMessage(b)),
@@ -101,10 +101,15 @@ void ExtractPanel::run() {
                 detail_ = std::move(outcome->detail);
             untick(outcome->untick);
             if (outcome->scanMet)
-                notify(134, true);
+                notify(Msg::ScanJobsSkipped, true);
             return outcome->unreadable;
         };
     });
+}
+
+void ExtractPanel::retranslateTitles(const std::function<QString(const QString&)>& translate) {
+    retranslateTitleRow(resultTable_, translate);
+    retranslateTitleRow(detail_.table, translate);
 }
 
 }  // namespace zerlant::gui

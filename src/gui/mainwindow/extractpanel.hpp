@@ -24,6 +24,7 @@ class ExtractPanel : public ReadingPanel {
     const DetailTable& detailTable() const { return detail_; }
 
     Table exportTable() const override;
+    void retranslateTitles(const std::function<QString(const QString&)>& translate) override;
     std::optional<std::string> tidyExport(const std::string& format) const override;
     void panelShown() override;
 

@@ -5,16 +5,21 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QFileSystemWatcher>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelection>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QSet>
 #include <QStorageInfo>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -60,8 +65,19 @@ QStringList FileBrowser::splitPatterns(const QString& filter) {
 
 FileBrowser::FileBrowser(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), app_(app), dialogs_(dialogs) {
+    watcher_ = new QFileSystemWatcher(this);
+    followTimer_ = new QTimer(this);
+    followTimer_->setSingleShot(true);
+    followTimer_->setInterval(200);
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, followTimer_,
+            qOverload<>(&QTimer::start));
+    connect(followTimer_, &QTimer::timeout, this, &FileBrowser::followFolder);
+    // The combo boxes do not widen the window to their longest entry (a
+    // deep mount point, a long folder): their lists show it whole.
     drives_ = new QComboBox(this);
     drives_->setObjectName("cmbunidad");
+    drives_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    drives_->setMinimumContentsLength(8);
 
     // The path bar: any folder typed or pasted, completed from the disk, with
     // the recent folders in its list.
@@ -72,7 +88,7 @@ FileBrowser::FileBrowser(const AppContext& app, Dialogs& dialogs, QWidget* paren
     path_->setEditable(true);
     path_->setInsertPolicy(QComboBox::NoInsert);
     path_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    path_->setMinimumContentsLength(30);
+    path_->setMinimumContentsLength(16);
     pathLabel_->setBuddy(path_);
     auto* completionModel = new QFileSystemModel(this);
     completionModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
@@ -96,25 +112,31 @@ FileBrowser::FileBrowser(const AppContext& app, Dialogs& dialogs, QWidget* paren
     for (int c = 1; c < dirModel_->columnCount(); ++c) tree_->hideColumn(c);
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    filterLabel_ = new QLabel(app.msg(65, ":"), this);
+    filterLabel_ = new QLabel(app.msg(Msg::Filter, ":"), this);
     filterLabel_->setObjectName("LBf");
     filter_ = new QComboBox(this);
     filter_->setObjectName("CMBfiltro");
     filter_->addItems(patterns());
     filter_->setEditable(true);
     filter_->setInsertPolicy(QComboBox::NoInsert);
+    filter_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    filter_->setMinimumContentsLength(10);
     filterLabel_->setBuddy(filter_);
 
     files_ = new QListWidget(this);
     files_->setObjectName("lstarchivos");
     files_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     files_->setSortingEnabled(false);
+    // One line per file: a folder of thousands lists without measuring each.
+    files_->setUniformItemSizes(true);
 
-    auto* selectAllButton = button(this, "BTselectall", app.msg(60), Picture::SelectAll);
-    auto* selectNoneButton = button(this, "BTselectnone", app.msg(61), Picture::SelectNone);
-    auto* addButton = button(this, "BTadd", app.msg(62), Picture::Add);
-    auto* deleteButton = button(this, "BTdelete", app.msg(63), Picture::Delete);
-    auto* deleteAllButton = button(this, "BTdeleteall", app.msg(64), Picture::DeleteAll);
+    auto* selectAllButton = button(this, "BTselectall", app.msg(Msg::CheckAll), Picture::SelectAll);
+    auto* selectNoneButton =
+        button(this, "BTselectnone", app.msg(Msg::UncheckAll), Picture::SelectNone);
+    auto* addButton = button(this, "BTadd", app.msg(Msg::Add), Picture::Add);
+    auto* deleteButton = button(this, "BTdelete", app.msg(Msg::Remove), Picture::Delete);
+    auto* deleteAllButton =
+        button(this, "BTdeleteall", app.msg(Msg::RemoveAll), Picture::DeleteAll);
 
     // Left: volumes over the folder tree.  Middle: pattern over the files.
     // Right: the five buttons.
@@ -236,7 +258,8 @@ void FileBrowser::chooseDrive(int index) {
     const QString root = drives_->itemData(index).toString();
     const QStorageInfo volume(root);
     if (!volume.isValid() || !volume.isReady() || !readableFolder(root)) {
-        dialogs_.message(this, Dialogs::Icon::Information, app_.title(), app_.msg(132));
+        dialogs_.message(this, Dialogs::Icon::Information, app_.title(),
+                         app_.msg(Msg::DriveUnreadable));
         // Back to the drive of the current folder, chosen like any other.
         const int back = driveIndexOf(folder_);
         drives_->setCurrentIndex(back);
@@ -259,7 +282,10 @@ bool FileBrowser::setCurrentFolder(const QString& folder) {
 }
 
 void FileBrowser::showFolder(const QString& folder, bool moveTree) {
+    if (const QStringList watched = watcher_->directories(); !watched.isEmpty())
+        watcher_->removePaths(watched);
     folder_ = folder;
+    watcher_->addPath(folder_);
     const int drive = driveIndexOf(folder);
     driveIndex_ = drive;
     drives_->setCurrentIndex(drive);
@@ -312,17 +338,18 @@ void FileBrowser::goToTypedFolder() {
     if (typed == QLatin1String("~") || typed.startsWith(QLatin1String("~/")))
         typed = QDir::homePath() + typed.mid(1);
     if (typed.isEmpty() || !setCurrentFolder(typed)) {
-        dialogs_.message(this, Dialogs::Icon::Information, app_.title(), app_.msg(223));
+        dialogs_.message(this, Dialogs::Icon::Information, app_.title(),
+                         app_.msg(Msg::FolderUnreadable));
         path_->setEditText(folder_);
     }
 }
 
 void FileBrowser::retranslate() {
-    pathLabel_->setText(app_.msg(220, ":"));
-    home_->setToolTip(app_.msg(221));
-    path_->setToolTip(app_.msg(222));
-    filterLabel_->setText(app_.msg(65, ":"));
-    filter_->setToolTip(app_.msg(238));
+    pathLabel_->setText(app_.msg(Msg::Folder, ":"));
+    home_->setToolTip(app_.msg(Msg::HomeFolder));
+    path_->setToolTip(app_.msg(Msg::RecentFolders));
+    filterLabel_->setText(app_.msg(Msg::Filter, ":"));
+    filter_->setToolTip(app_.msg(Msg::FilterTip));
 }
 
 QString FileBrowser::currentPattern() const {
@@ -361,6 +388,14 @@ void FileBrowser::refresh() {
     files_->addItems(dir.entryList());
 }
 
+void FileBrowser::followFolder() {
+    const QStringList selected = selectedFiles();
+    const int scrolled = files_->verticalScrollBar()->value();
+    refresh();
+    selectFiles(selected);
+    files_->verticalScrollBar()->setValue(scrolled);
+}
+
 QStringList FileBrowser::files() const {
     QStringList names;
     for (int i = 0; i < files_->count(); ++i) names << files_->item(i)->text();
@@ -385,10 +420,18 @@ void FileBrowser::selectNone() {
 }
 
 void FileBrowser::selectFiles(const QStringList& names) {
+    if (names.isEmpty())
+        return;
+    const QSet<QString> wanted(names.begin(), names.end());
+    // One selection change for all of them, not one per file.
+    QItemSelection selection;
     for (int i = 0; i < files_->count(); ++i) {
-        if (names.contains(files_->item(i)->text()))
-            files_->item(i)->setSelected(true);
+        if (wanted.contains(files_->item(i)->text())) {
+            const QModelIndex index = files_->model()->index(i, 0);
+            selection.select(index, index);
+        }
     }
+    files_->selectionModel()->select(selection, QItemSelectionModel::Select);
 }
 
 void FileBrowser::requestAdd() {

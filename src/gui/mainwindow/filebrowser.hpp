@@ -9,6 +9,8 @@
 #include <QWidget>
 
 class QComboBox;
+class QFileSystemWatcher;
+class QTimer;
 class QToolButton;
 class QFileSystemModel;
 class QLabel;
@@ -49,6 +51,9 @@ class FileBrowser : public QWidget {
     void selectFiles(const QStringList& names);
     // Re-reads the current folder.
     void refresh();
+    // Re-reads the current folder keeping the selection: the folder's
+    // content changed on disk (new outputs of a running job, a rename).
+    void followFolder();
 
     // The path bar: typing a folder there and pressing Return goes to it.
     QComboBox* pathBar() const { return path_; }
@@ -99,6 +104,10 @@ class FileBrowser : public QWidget {
     QToolButton* home_ = nullptr;
     QStringList recent_;
     QString lastPattern_;
+    // Tells when the shown folder changes on disk; the list follows after a
+    // short pause, once for a burst of changes.
+    QFileSystemWatcher* watcher_ = nullptr;
+    QTimer* followTimer_ = nullptr;
 };
 
 }  // namespace zerlant::gui

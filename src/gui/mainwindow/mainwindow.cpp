@@ -4,18 +4,25 @@
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
 #include <QKeySequence>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTranslator>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/language/languagefile.hpp"
 #include "gui/app/aboutbox.hpp"
@@ -23,6 +30,8 @@
 #include "gui/app/captions.hpp"
 #include "gui/app/dialogs.hpp"
 #include "gui/app/icons.hpp"
+#include "gui/app/manualwindow.hpp"
+#include "gui/app/screenfit.hpp"
 #include "gui/language/languageeditor.hpp"
 #include "gui/mainwindow/aimpanel.hpp"
 #include "gui/mainwindow/backgroundrun.hpp"
@@ -43,14 +52,17 @@ namespace {
 
 struct ToolButton {
     const char* key;
-    int message;  // 0: the fixed text "AIM"
+    Msg message;  // Msg{}: the fixed text "AIM"
     Picture picture;
 };
 
 constexpr ToolButton kTools[] = {
-    {"Extraer", 51, Picture::Extract},  {"Scan", 59, Picture::Scan},
-    {"Renombrar", 52, Picture::Rename}, {"Sustituir", 53, Picture::Substitute},
-    {"Crearbcf", 54, Picture::Batch},   {"Aim", 0, Picture::Extract},
+    {"Extraer", Msg::ToolExtract, Picture::Extract},
+    {"Scan", Msg::ToolScan, Picture::Scan},
+    {"Renombrar", Msg::ToolRename, Picture::Rename},
+    {"Sustituir", Msg::ToolSubstitute, Picture::Substitute},
+    {"Crearbcf", Msg::ToolBatch, Picture::Batch},
+    {"Aim", Msg{}, Picture::Extract},
 };
 
 // Keys of the settings file, one group per tool.
@@ -113,11 +125,19 @@ MainWindow::MainWindow(AppContext& app, Dialogs& dialogs, const QString& startFo
     splitter->setChildrenCollapsible(false);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
+    // The panel scrolls when the window is narrower or lower than it, so
+    // that the results beside it can take most of a laptop's width.
+    panelArea_ = new QScrollArea(this);
+    panelArea_->setObjectName("panelArea");
+    panelArea_->setWidget(panels_);
+    panelArea_->setWidgetResizable(true);
+    panelArea_->setFrameShape(QFrame::NoFrame);
+    panelArea_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(splitter, 1);
-    layout->addWidget(panels_, 0);
+    layout->addWidget(panelArea_, 0);
     setCentralWidget(central);
     statusBar()->setObjectName("statusBar");
 
@@ -161,7 +181,9 @@ MainWindow::MainWindow(AppContext& app, Dialogs& dialogs, const QString& startFo
     buildMenus();
     connect(this, &MainWindow::languageEditorRequested, this, &MainWindow::openLanguageEditor);
     resize(940, 760);
-    results_ = attachResultsView(*this, app, dialogs);
+    resultsDock_ = attachResultsDock(*this, app, dialogs);
+    buildViewMenu();
+    useQtTranslations();
     loadSettings(startFolder);
     desactivarexportacion();
     giveMnemonics();
@@ -217,7 +239,7 @@ void MainWindow::loadSettings(const QString& startFolder) {
             tool = static_cast<Panel>(saved);
         const QByteArray geometry = settings.value("window/geometry").toByteArray();
         if (!geometry.isEmpty())
-            restoreGeometry(geometry);
+            restoreFittingGeometry(geometry);
     }
     // The browser starts on the given folder (else the last one, else the
     // program's own).
@@ -258,25 +280,28 @@ void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName("menuBar");
 
-    fileMenu_ = bar->addMenu(app_.msg(210));
+    fileMenu_ = bar->addMenu(app_.msg(Msg::MenuFile));
     fileMenu_->setObjectName("mnuFile");
-    QAction* open = fileMenu_->addAction(app_.msg(211), this, &MainWindow::openFolder);
+    QAction* open =
+        fileMenu_->addAction(app_.msg(Msg::MenuOpenFolder), this, &MainWindow::openFolder);
     open->setObjectName("actOpenFolder");
     open->setShortcut(QKeySequence::Open);
     fileMenu_->addSeparator();
-    exportTextAction_ = fileMenu_->addAction(app_.msg(212), this, &MainWindow::exportText);
+    exportTextAction_ =
+        fileMenu_->addAction(app_.msg(Msg::MenuExportText), this, &MainWindow::exportText);
     exportTextAction_->setObjectName("actExportText");
-    exportSheetAction_ = fileMenu_->addAction(app_.msg(213), this, &MainWindow::exportSheet);
+    exportSheetAction_ =
+        fileMenu_->addAction(app_.msg(Msg::MenuExportSheet), this, &MainWindow::exportSheet);
     exportSheetAction_->setObjectName("actExportSheet");
     fileMenu_->addSeparator();
-    QAction* quit = fileMenu_->addAction(app_.msg(214), this, &QWidget::close);
+    QAction* quit = fileMenu_->addAction(app_.msg(Msg::MenuQuit), this, &QWidget::close);
     quit->setObjectName("actQuit");
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setMenuRole(QAction::QuitRole);
     connect(fileMenu_, &QMenu::aboutToShow, this, &MainWindow::updateMenus);
 
     // The tools are the toolbar's own actions, with Ctrl+1 ... Ctrl+6.
-    toolsMenu_ = bar->addMenu(app_.msg(215));
+    toolsMenu_ = bar->addMenu(app_.msg(Msg::MenuTools));
     toolsMenu_->setObjectName("mnuTools");
     int number = 1;
     for (const ToolButton& t : kTools) {
@@ -288,18 +313,20 @@ void MainWindow::buildMenus() {
     }
 
     toolsMenu_->addSeparator();
-    thermoAction_ = toolsMenu_->addAction(app_.msg(330), this, &MainWindow::runThermo);
+    thermoAction_ = toolsMenu_->addAction(app_.msg(Msg::MenuThermo), this, &MainWindow::runThermo);
     thermoAction_->setObjectName("actThermo");
     thermoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
 
-    languageMenu_->setTitle(app_.msg(216));
+    languageMenu_->setTitle(app_.msg(Msg::MenuLanguage));
     bar->addMenu(languageMenu_);
 
-    helpMenu_ = bar->addMenu(app_.msg(217));
+    helpMenu_ = bar->addMenu(app_.msg(Msg::MenuHelp));
     helpMenu_->setObjectName("mnuHelp");
-    QAction* about = helpMenu_->addAction(app_.msg(218), this, &MainWindow::showAbout);
+    manualAction_ = helpMenu_->addAction(app_.msg(Msg::ManualMenu), this, &MainWindow::showManual);
+    manualAction_->setObjectName("actManual");
+    manualAction_->setShortcut(QKeySequence::HelpContents);
+    QAction* about = helpMenu_->addAction(app_.msg(Msg::MenuAbout), this, &MainWindow::showAbout);
     about->setObjectName("actAbout");
-    about->setShortcut(QKeySequence::HelpContents);
     updateMenus();
 }
 
@@ -336,16 +363,17 @@ void MainWindow::giveMnemonics() {
 }
 
 void MainWindow::openFolder() {
-    const QString chosen =
-        dialogs_.existingFolder(this, withoutMnemonic(app_.msg(229)), currentFolder());
+    const QString chosen = dialogs_.existingFolder(
+        this, withoutMnemonic(app_.msg(Msg::ChooseFolder)), currentFolder());
     if (chosen.isEmpty())
         return;
     if (!browser_->setCurrentFolder(chosen))
-        dialogs_.message(this, Dialogs::Icon::Information, app_.title(), app_.msg(223));
+        dialogs_.message(this, Dialogs::Icon::Information, app_.title(),
+                         app_.msg(Msg::FolderUnreadable));
 }
 
 void MainWindow::runThermo() {
-    if (runner_->running() || results_ == nullptr)
+    if (runner_->running())
         return;
     const FileRows rows = list_->list().rows();
     int ticked = 0;
@@ -353,12 +381,13 @@ void MainWindow::runThermo() {
         if (rows[r].checked)
             ++ticked;
     if (ticked == 0) {
-        dialogs_.message(this, Dialogs::Icon::Information, app_.title(), app_.msg(337));
+        dialogs_.message(this, Dialogs::Icon::Information, app_.title(),
+                         app_.msg(Msg::ThermoNothingTicked));
         return;
     }
     auto files = std::make_shared<std::optional<std::vector<ThermoFile>>>();
     const bool started = runner_->start(
-        app_.msg(300), ticked,
+        app_.msg(Msg::Thermochemistry), ticked,
         [rows, files](const ProgressCallback& progress) {
             *files = readThermoFiles(rows, progress);
         },
@@ -368,13 +397,13 @@ void MainWindow::runThermo() {
             std::vector<std::string> paths;
             for (std::size_t r = 1; r < rows.size(); ++r) paths.push_back(rows[r].path);
             dialogs_.setRunFiles(std::move(paths));
-            results_->showThermo(std::move(**files));
+            resultsDock_->view(ResultsDock::Page::Thermo)->showThermo(std::move(**files));
             emit thermoShown();
         });
     if (!started)
         return;
     if (QProgressDialog* progress = runner_->dialog())
-        progress->setCancelButtonText(app_.msg(243));
+        progress->setCancelButtonText(app_.msg(Msg::Cancel));
     if (runner_->running()) {
         centralWidget()->setEnabled(false);
         toolbar_->setEnabled(false);
@@ -408,9 +437,92 @@ void MainWindow::switchLanguage(const QString& name) {
     list_->setHeadings(QString::fromStdString(headings.heading1),
                        QString::fromStdString(headings.heading2));
     buildLanguageMenu();
+    // Menus that are not in the menu bar's tree of widgets.
+    retranslateCaptions(languageMenu_, before, after);
+    toolPanelAction_->setText(app_.msg(Msg::ViewToolPanel));
+    toolbar_->setWindowTitle(app_.msg(Msg::ViewToolbar));
+    toolbarAction_->setText(app_.msg(Msg::ViewToolbar));
+    // The results: titles of the tables read, then every page shown again.
+    const auto titles = captionTranslator(before, after);
+    for (ReadingPanel* p : readingPanels()) p->retranslateTitles(titles);
+    resultsDock_->retranslate(titles);
+    resultsDock_->toggleViewAction()->setText(app_.msg(Msg::Results));
+    useQtTranslations();
+    if (auto* manual = qobject_cast<ManualWindow*>(manual_.data()))
+        manual->retranslate();
+    if (auto* editor = qobject_cast<LanguageEditor*>(languageEditor_.data()))
+        retranslateCaptions(editor, before, after);
     giveMnemonics();
-    if (ThermoView* thermo = results_ != nullptr ? results_->thermoView() : nullptr)
-        thermo->retranslate();
+}
+
+ResultsView* MainWindow::resultsView() const {
+    return resultsDock_->currentView();
+}
+
+void MainWindow::buildViewMenu() {
+    viewMenu_ = new QMenu(app_.msg(Msg::ViewMenu), this);
+    viewMenu_->setObjectName("mnuView");
+    menuBar()->insertMenu(languageMenu_->menuAction(), viewMenu_);
+    QAction* results = resultsDock_->toggleViewAction();
+    results->setObjectName("actViewResults");
+    results->setText(app_.msg(Msg::Results));
+    viewMenu_->addAction(results);
+    toolPanelAction_ = viewMenu_->addAction(app_.msg(Msg::ViewToolPanel));
+    toolPanelAction_->setObjectName("actViewToolPanel");
+    toolPanelAction_->setCheckable(true);
+    toolPanelAction_->setChecked(true);
+    connect(toolPanelAction_, &QAction::toggled, panelArea_, &QWidget::setVisible);
+    toolbarAction_ = toolbar_->toggleViewAction();
+    toolbarAction_->setObjectName("actViewToolbar");
+    toolbarAction_->setText(app_.msg(Msg::ViewToolbar));
+    viewMenu_->addAction(toolbarAction_);
+    // The right-click menu of the toolbar offers the same panes by name.
+    toolbar_->setWindowTitle(app_.msg(Msg::ViewToolbar));
+}
+
+void MainWindow::useQtTranslations() {
+    const QString code = app_.msg(Msg::LocaleCode).trimmed();
+    if (qtTranslator_ != nullptr) {
+        QCoreApplication::removeTranslator(qtTranslator_);
+        delete qtTranslator_;
+        qtTranslator_ = nullptr;
+    }
+    if (code.isEmpty() || code == QLatin1String("en"))
+        return;
+    auto* translator = new QTranslator(this);
+    if (!translator->load(QStringLiteral("qtbase_") + code,
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return;
+    }
+    QCoreApplication::installTranslator(translator);
+    qtTranslator_ = translator;
+}
+
+void MainWindow::restoreFittingGeometry(const QByteArray& geometry) {
+    restoreGeometry(geometry);
+    // Saved on a larger screen: as large as it was where that fits.
+    fitOnScreen(this, false);
+}
+
+void MainWindow::showManual() {
+    if (manual_ != nullptr) {
+        manual_->show();
+        manual_->raise();
+        manual_->activateWindow();
+        return;
+    }
+    const QString page = manualPage(app_);
+    if (page.isEmpty()) {
+        dialogs_.message(this, Dialogs::Icon::Information, app_.title(),
+                         app_.msg(Msg::ManualMissing)
+                             .arg(QDir::toNativeSeparators(manualFolders(app_, "en").value(1))));
+        return;
+    }
+    auto* manual = new ManualWindow(app_, page, this);
+    manual->setAttribute(Qt::WA_DeleteOnClose);
+    manual_ = manual;
+    manual->show();
 }
 
 MainWindow::~MainWindow() {
@@ -430,7 +542,7 @@ void MainWindow::buildToolbar() {
     auto* tools = new QActionGroup(toolbar_);
     tools->setExclusive(true);
     for (const ToolButton& t : kTools) {
-        const QString text = t.message == 0 ? QStringLiteral("AIM") : app_.msg(t.message);
+        const QString text = t.message == Msg{} ? QStringLiteral("AIM") : app_.msg(t.message);
         QAction* action = toolbar_->addAction(picture(t.picture), text);
         action->setObjectName(QString::fromLatin1(t.key));
         action->setCheckable(true);
@@ -439,10 +551,11 @@ void MainWindow::buildToolbar() {
         connect(action, &QAction::triggered, this, [this, key] { toolbarClicked(key); });
     }
     toolbar_->addSeparator();
-    languageAction_ = toolbar_->addAction(picture(Picture::Languages), app_.msg(2));
+    languageAction_ =
+        toolbar_->addAction(picture(Picture::Languages), app_.msg(Msg::LanguageCaption));
     languageAction_->setObjectName("Idiomas");
     connect(languageAction_, &QAction::triggered, this, [this] { toolbarClicked("Idiomas"); });
-    QAction* about = toolbar_->addAction(picture(Picture::About), app_.msg(6));
+    QAction* about = toolbar_->addAction(picture(Picture::About), app_.msg(Msg::About));
     about->setObjectName("Acercade");
     connect(about, &QAction::triggered, this, [this] { toolbarClicked("Acercade"); });
 }
@@ -465,7 +578,7 @@ void MainWindow::buildLanguageMenu() {
     QAction* separator = languageMenu_->addSeparator();
     separator->setObjectName(QStringLiteral("mnuidiomas%1").arg(index + 1));
     ++index;
-    QAction* editor = languageMenu_->addAction(app_.msg(8));
+    QAction* editor = languageMenu_->addAction(app_.msg(Msg::EditLanguages));
     editor->setObjectName(QStringLiteral("mnuidiomas%1").arg(index + 1));
     connect(editor, &QAction::triggered, this, [this, index] { chooseLanguageItem(index); });
 }
@@ -522,14 +635,19 @@ void MainWindow::showPanel(Panel p) {
     if (auto* action = toolbar_->findChild<QAction*>(keys[static_cast<int>(p)]))
         action->setChecked(true);
     ToolPanel* shown = panel(p);
-    // Only the visible panel counts for the height of the panel area.
+    // Only the visible panel counts for the size of the panel area.
     for (int i = 0; i < panels_->count(); ++i) {
         QWidget* page = panels_->widget(i);
-        page->setSizePolicy(QSizePolicy::Preferred,
-                            page == shown ? QSizePolicy::Maximum : QSizePolicy::Ignored);
+        if (page == shown)
+            page->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+        else
+            page->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     }
     panels_->setCurrentWidget(shown);
     panels_->updateGeometry();
+    // The panel keeps its height; it scrolls sideways in a narrow window.
+    panelArea_->setMinimumHeight(shown->sizeHint().height() +
+                                 panelArea_->horizontalScrollBar()->sizeHint().height() + 2);
     // Each tool has its own filter; taking it is not the user's change.
     showingPanel_ = true;
     browser_->setPattern(filterFor(p));
@@ -565,13 +683,14 @@ void MainWindow::chooseLanguageItem(int index) {
             return;
         const auto recorded = SelectLanguage(state.filePath, state.languageNames[index]);
         if (!recorded) {
-            dialogs_.message(this, Dialogs::Icon::Critical, app_.msg(2),
+            dialogs_.message(this, Dialogs::Icon::Critical, app_.msg(Msg::LanguageCaption),
                              QString::fromStdString(recorded.error().describe()));
         } else if (recorded.value()) {
             // Recorded for the next start, and taken at once.
             switchLanguage(QString::fromStdString(state.languageNames[index]));
         } else {
-            dialogs_.message(this, Dialogs::Icon::Critical, app_.msg(2), app_.msg(14));
+            dialogs_.message(this, Dialogs::Icon::Critical, app_.msg(Msg::LanguageCaption),
+                             app_.msg(Msg::LanguageNotInFile));
         }
         return;
     }
@@ -609,7 +728,7 @@ void MainWindow::desactivarexportacion() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!dialogs_.confirm(this, app_.msg(181), app_.msg(180))) {
+    if (!dialogs_.confirm(this, app_.msg(Msg::CloseTitle), app_.msg(Msg::CloseQuestion))) {
         event->ignore();
         return;
     }

@@ -18,8 +18,10 @@
 
 class QAction;
 class QMenu;
+class QScrollArea;
 class QStackedWidget;
 class QToolBar;
+class QTranslator;
 
 namespace zerlant::gui {
 
@@ -33,6 +35,7 @@ class FileBrowser;
 class FileListModel;
 class ReadingPanel;
 class RenamePanel;
+class ResultsDock;
 class ResultsView;
 class ScanPanel;
 class SubstitutePanel;
@@ -64,12 +67,16 @@ class MainWindow : public QMainWindow {
     QMenu* fileMenu() const { return fileMenu_; }
     QMenu* toolsMenu() const { return toolsMenu_; }
     QMenu* helpMenu() const { return helpMenu_; }
+    // View: brings back the results, the tool panel and the toolbar.
+    QMenu* viewMenu() const { return viewMenu_; }
     // The filter a tool starts with when nothing was remembered.
     static QString defaultFilter(Panel panel);
     // The filter the browser takes when the tool is shown.
     QString filterFor(Panel panel) const;
     BackgroundRun* runner() const { return runner_; }
-    ResultsView* resultsView() const { return results_; }
+    // The results page in front (the Extract page before any run).
+    ResultsView* resultsView() const;
+    ResultsDock* resultsDock() const { return resultsDock_; }
     QAction* thermoAction() const { return thermoAction_; }
 
     // The folder the browser shows.
@@ -87,6 +94,8 @@ class MainWindow : public QMainWindow {
     // the language editor's entry.
     void chooseLanguageItem(int index);
     void showAbout();
+    // F1: the manual in the current language.
+    void showManual();
     // Opens the language editor, or brings it to the front.
     void openLanguageEditor();
     // Disables the six export buttons: the results no longer belong to the
@@ -119,8 +128,14 @@ class MainWindow : public QMainWindow {
     void buildToolbar();
     void buildMenus();
     void buildLanguageMenu();
+    void buildViewMenu();
     void updateMenus();
     void loadSettings(const QString& startFolder);
+    // Qt's own dialogs (file chooser, message box buttons) in the language
+    // of the window.
+    void useQtTranslations();
+    // A saved geometry is taken only as far as it fits the screen.
+    void restoreFittingGeometry(const QByteArray& geometry);
     void giveMnemonics();
     ReadingPanel* currentReadingPanel() const;
     std::array<ReadingPanel*, 3> readingPanels() const;
@@ -134,10 +149,17 @@ class MainWindow : public QMainWindow {
     QMenu* fileMenu_ = nullptr;
     QMenu* toolsMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    QAction* toolPanelAction_ = nullptr;
+    QAction* toolbarAction_ = nullptr;
+    QAction* manualAction_ = nullptr;
+    QScrollArea* panelArea_ = nullptr;
+    QTranslator* qtTranslator_ = nullptr;
+    QPointer<QWidget> manual_;
     QAction* exportTextAction_ = nullptr;
     QAction* exportSheetAction_ = nullptr;
     QAction* thermoAction_ = nullptr;
-    ResultsView* results_ = nullptr;
+    ResultsDock* resultsDock_ = nullptr;
     // The filter of each tool, as the user left it.
     std::map<Panel, QString> filters_;
     // Set while a panel is being shown: its filter does not count as the

@@ -34,9 +34,9 @@ ReadingPanel::ReadingPanel(PanelContext& context, Panel panel, const char* objec
                            const char* sheetName)
     : ToolPanel(context, panel, objectName, title) {
     const AppContext& app = context.app;
-    run_ = makeButton(runName, app.msg(79), picture(Picture::Run));
-    text_ = makeButton(textName, app.msg(80), picture(Picture::TextExport));
-    sheet_ = makeButton(sheetName, app.msg(81), picture(Picture::SheetExport));
+    run_ = makeButton(runName, app.msg(Msg::Run), picture(Picture::Run));
+    text_ = makeButton(textName, app.msg(Msg::ExportText), picture(Picture::TextExport));
+    sheet_ = makeButton(sheetName, app.msg(Msg::ExportSheet), picture(Picture::SheetExport));
     setExportEnabled(false);
     connect(run_, &QPushButton::clicked, this, &ReadingPanel::run);
     connect(text_, &QPushButton::clicked, this, &ReadingPanel::exportText);
@@ -63,7 +63,10 @@ int ReadingPanel::tickedRows() const {
 
 void ReadingPanel::layOut(const std::vector<std::vector<QCheckBox*>>& columns,
                           const std::vector<const char*>& separators) {
-    auto* row = new QHBoxLayout(this);
+    auto* boxes = new QWidget(this);
+    boxes->setObjectName("boxColumns");
+    auto* row = new QHBoxLayout(boxes);
+    row->setContentsMargins(0, 0, 0, 0);
     // Tab goes down the columns, then to the buttons.
     QWidget* previous = nullptr;
     auto tabAfter = [&previous](QWidget* next) {
@@ -73,7 +76,7 @@ void ReadingPanel::layOut(const std::vector<std::vector<QCheckBox*>>& columns,
     };
     for (std::size_t c = 0; c < columns.size(); ++c) {
         if (c > 0 && c - 1 < separators.size()) {
-            auto* line = new QFrame(this);
+            auto* line = new QFrame(boxes);
             line->setObjectName(QString::fromLatin1(separators[c - 1]));
             line->setFrameShape(QFrame::VLine);
             line->setFrameShadow(QFrame::Sunken);
@@ -97,7 +100,7 @@ void ReadingPanel::layOut(const std::vector<std::vector<QCheckBox*>>& columns,
         tabAfter(b);
     }
     buttons->addStretch(1);
-    row->addLayout(buttons);
+    placeBesideButtons(boxes, buttons);
 }
 
 std::vector<std::vector<QCheckBox*>> ReadingPanel::inColumns(const std::vector<QCheckBox*>& boxes,
@@ -137,7 +140,7 @@ void ReadingPanel::startRun(RunWork work) {
             emit runFinished();
         });
     if (QProgressDialog* progress = ctx_.runner.dialog())
-        progress->setCancelButtonText(ctx_.app.msg(243));
+        progress->setCancelButtonText(ctx_.app.msg(Msg::Cancel));
 }
 
 void ReadingPanel::untick(const std::vector<std::size_t>& rows) {
@@ -145,7 +148,7 @@ void ReadingPanel::untick(const std::vector<std::size_t>& rows) {
     for (std::size_t r : rows) ctx_.list.setChecked(r, false);
 }
 
-void ReadingPanel::notify(int message, bool critical) {
+void ReadingPanel::notify(Msg message, bool critical) {
     ctx_.dialogs.message(ctx_.window,
                          critical ? Dialogs::Icon::Critical : Dialogs::Icon::Information,
                          ctx_.app.title(), ctx_.app.msg(message));
@@ -160,11 +163,12 @@ QString ReadingPanel::askExportPath(const QString& caption, const std::string& n
     const QString suggested = QDir(exportFolder()).filePath(QString::fromStdString(name));
     QString filter = ctx_.app.msg(filterMessage) + QStringLiteral(";;");
     if (tidy)  // CSV and JSON for scripts, where the panel offers them
-        filter +=
-            ctx_.app.msg(371) + QStringLiteral(";;") + ctx_.app.msg(372) + QStringLiteral(";;");
-    filter += ctx_.app.msg(227);
+        filter += ctx_.app.msg(Msg::CsvFilter) + QStringLiteral(";;") +
+                  ctx_.app.msg(Msg::JsonFilter) + QStringLiteral(";;");
+    filter += ctx_.app.msg(Msg::AllFilesFilter);
     return ctx_.dialogs.saveFileNameAsking(ctx_.window, QString(caption).remove(QLatin1Char('&')),
-                                           suggested, filter, ctx_.app.title(), ctx_.app.msg(228));
+                                           suggested, filter, ctx_.app.title(),
+                                           ctx_.app.msg(Msg::ReplaceQuestion));
 }
 
 void ReadingPanel::exportText() {
@@ -195,6 +199,13 @@ void ReadingPanel::exportSheet() {
     if (chosen.isEmpty())
         return;
     writeAndOpenWorkbook(ctx_, exportTable(), chosen);
+}
+
+void retranslateTitleRow(Table& table, const std::function<QString(const QString&)>& translate) {
+    if (table.rows() == 0)
+        return;
+    for (std::size_t c = 0; c < table.columns(); ++c)
+        table.set(c, 0, translate(QString::fromStdString(table.cell(c, 0))).toStdString());
 }
 
 }  // namespace zerlant::gui

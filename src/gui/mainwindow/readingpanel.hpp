@@ -11,6 +11,7 @@
 
 #include "core/common/types.hpp"
 #include "core/results/table.hpp"
+#include "gui/app/messages.hpp"
 #include "gui/mainwindow/backgroundrun.hpp"
 #include "gui/mainwindow/toolpanel.hpp"
 
@@ -41,6 +42,10 @@ class ReadingPanel : public ToolPanel {
 
     // The ExportTable built from the panel's tables and ticked boxes.
     virtual Table exportTable() const = 0;
+
+    // After a language switch: the column titles of the tables read (row 0)
+    // in the new language.  Cells below the titles are never touched.
+    virtual void retranslateTitles(const std::function<QString(const QString&)>& translate) = 0;
 
     // The results in a form for scripts ("csv" or "json"), for the panels
     // that offer it; nothing otherwise.
@@ -90,7 +95,7 @@ class ReadingPanel : public ToolPanel {
     // Unticks the rows a run names (row 0 is the heading's box).
     void untick(const std::vector<std::size_t>& rows);
     // Shows a message box titled with the application's title.
-    void notify(int message, bool critical);
+    void notify(Msg message, bool critical);
 
   private:
     // The folder the save dialogs of the exports open in.
@@ -107,6 +112,9 @@ class ReadingPanel : public ToolPanel {
     QPushButton* text_;
     QPushButton* sheet_;
 };
+
+// Row 0 of `table`, each title through `translate`.
+void retranslateTitleRow(Table& table, const std::function<QString(const QString&)>& translate);
 
 // A column of check boxes with captions from the message table.
 QCheckBox* makeCheckBox(QWidget* parent, const char* objectName, const QString& caption,

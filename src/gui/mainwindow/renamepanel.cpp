@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,6 +22,7 @@
 #include "gui/app/captions.hpp"
 #include "gui/app/dialogs.hpp"
 #include "gui/app/icons.hpp"
+#include "gui/app/messages.hpp"
 #include "gui/mainwindow/filebrowser.hpp"
 #include "gui/mainwindow/filelistmodel.hpp"
 #include "gui/mainwindow/mainwindow.hpp"
@@ -77,92 +79,107 @@ QButtonGroup* options(QWidget* parent, const char* name, const QList<QString>& c
 }  // namespace
 
 RenamePanel::RenamePanel(PanelContext& context)
-    : ToolPanel(context, Panel::Rename, "FRArenombrar", context.app.msg(52)) {
+    : ToolPanel(context, Panel::Rename, "FRArenombrar", context.app.msg(Msg::ToolRename)) {
     const AppContext& app = context.app;
-    auto* row = new QHBoxLayout(this);
+    auto* content = new QWidget(this);
+    auto* row = new QHBoxLayout(content);
+    row->setContentsMargins(0, 0, 0, 0);
 
     auto* rules = new QVBoxLayout;
     rules->setSpacing(2);
-    OPToption = options(
-        this, "OPToption",
-        {app.msg(90), app.msg(91), app.msg(92), app.msg(93), app.msg(94), app.msg(95), app.msg(96)},
-        rules);
+    ruleChoice =
+        options(content, "OPToption",
+                {app.msg(Msg::RuleInsert), app.msg(Msg::RuleDelete), app.msg(Msg::RuleRemove),
+                 app.msg(Msg::RuleReplace), app.msg(Msg::RuleExtension), app.msg(Msg::RuleCase),
+                 app.msg(Msg::RuleNumber)},
+                rules);
     rules->addStretch(1);
     row->addLayout(rules);
 
-    FRAoption = new QStackedWidget(this);
-    FRAoption->setObjectName("FRAoption");
-    FRAoption->addWidget(insertFrame());
-    FRAoption->addWidget(deleteFrame());
-    FRAoption->addWidget(removeFrame());
-    FRAoption->addWidget(replaceFrame());
-    FRAoption->addWidget(extensionFrame());
-    FRAoption->addWidget(caseFrame());
-    FRAoption->addWidget(numberFrame());
-    row->addWidget(FRAoption, 1);
+    ruleFrames = new QStackedWidget(content);
+    ruleFrames->setObjectName("FRAoption");
+    ruleFrames->addWidget(insertFrame());
+    ruleFrames->addWidget(deleteFrame());
+    ruleFrames->addWidget(removeFrame());
+    ruleFrames->addWidget(replaceFrame());
+    ruleFrames->addWidget(extensionFrame());
+    ruleFrames->addWidget(caseFrame());
+    ruleFrames->addWidget(numberFrame());
+    row->addWidget(ruleFrames, 1);
 
-    BTpreview = makeButton("BTpreview", app.msg(121), picture(Picture::Preview));
-    BTejecutar = makeButton("BTejecutar", app.msg(79), picture(Picture::Run));
-    BTdeshacer =
-        makeButton("BTdeshacer", app.msg(232),
+    previewButton = makeButton("BTpreview", app.msg(Msg::Preview), picture(Picture::Preview));
+    runButton = makeButton("BTejecutar", app.msg(Msg::Run), picture(Picture::Run));
+    undoButton =
+        makeButton("BTdeshacer", app.msg(Msg::Undo),
                    QIcon::fromTheme("edit-undo", style()->standardIcon(QStyle::SP_ArrowBack)));
-    BTdeshacer->setToolTip(app.msg(237));
+    undoButton->setToolTip(app.msg(Msg::UndoTip));
     auto* buttons = new QVBoxLayout;
-    buttons->addWidget(BTpreview);
-    buttons->addWidget(BTejecutar);
-    buttons->addWidget(BTdeshacer);
+    buttons->addWidget(previewButton);
+    buttons->addWidget(runButton);
+    buttons->addWidget(undoButton);
     buttons->addStretch(1);
-    row->addLayout(buttons);
+    placeBesideButtons(content, buttons);
 
     // Only the chosen rule's frame is visible.
-    connect(OPToption, &QButtonGroup::idClicked, FRAoption, &QStackedWidget::setCurrentIndex);
-    FRAoption->setCurrentIndex(0);
+    connect(ruleChoice, &QButtonGroup::idClicked, ruleFrames, &QStackedWidget::setCurrentIndex);
+    ruleFrames->setCurrentIndex(0);
 
-    for (QButtonGroup* g : {OPTinsertar, OPTdesde, OPThasta, OPTnum})
+    for (QButtonGroup* g : {insertWhere, deleteFrom, deleteTo, numberWhere})
         connect(g, &QButtonGroup::idToggled, this, [this](int, bool on) {
             if (on)
                 updateEnabled();
         });
     updateEnabled();
 
-    connect(BTpreview, &QPushButton::clicked, this, &RenamePanel::preview);
-    connect(BTejecutar, &QPushButton::clicked, this, &RenamePanel::execute);
-    connect(BTdeshacer, &QPushButton::clicked, this, &RenamePanel::undo);
-    BTdeshacer->setEnabled(canUndo(ctx_, JournalKind::Rename));
+    connect(previewButton, &QPushButton::clicked, this, &RenamePanel::preview);
+    connect(runButton, &QPushButton::clicked, this, &RenamePanel::execute);
+    connect(undoButton, &QPushButton::clicked, this, &RenamePanel::undo);
+    undoButton->setEnabled(canUndo(ctx_, JournalKind::Rename));
 }
 
 void RenamePanel::panelShown() {
-    BTdeshacer->setEnabled(canUndo(ctx_, JournalKind::Rename));
+    undoButton->setEnabled(canUndo(ctx_, JournalKind::Rename));
 }
 
 void RenamePanel::undo() {
-    undoLastRun(ctx_, JournalKind::Rename);
-    BTdeshacer->setEnabled(canUndo(ctx_, JournalKind::Rename));
-    // The list keeps the names it shows; the folder shows the disk.
+    const std::vector<JournalEntry> restored = undoLastRun(ctx_, JournalKind::Rename);
+    undoButton->setEnabled(canUndo(ctx_, JournalKind::Rename));
+    // Entries of the list that carry a name put back take their former name
+    // again, so that the next run finds its files.
+    for (const JournalEntry& e : restored) {
+        const QString now = QString::fromStdString(e.newPath);
+        for (std::size_t r = 1; r <= ctx_.list.entryCount(); ++r) {
+            if (ctx_.list.path(r) != now)
+                continue;
+            const QString former = QString::fromStdString(e.path);
+            ctx_.list.setEntry(r, QFileInfo(former).fileName(), former);
+            ctx_.list.setNewName(r, {});
+        }
+    }
     if (auto* main = qobject_cast<MainWindow*>(ctx_.window))
         main->browser()->refresh();
 }
 
 int RenamePanel::rule() const {
-    return OPToption->checkedId();
+    return ruleChoice->checkedId();
 }
 
 void RenamePanel::updateEnabled() {
-    const int insertAt = OPTinsertar->checkedId();
-    CHKext->setEnabled(insertAt == 1);
-    TXTinsertcont->setEnabled(insertAt == 2);
+    const int insertAt = insertWhere->checkedId();
+    insertKeepExtension->setEnabled(insertAt == 1);
+    insertPosition->setEnabled(insertAt == 2);
 
-    const int from = OPTdesde->checkedId();
-    TXTdesdecount->setEnabled(from == 0);
-    TXTdesde->setEnabled(from == 1);
+    const int from = deleteFrom->checkedId();
+    deleteFromPosition->setEnabled(from == 0);
+    deleteFromDelimiter->setEnabled(from == 1);
 
-    const int to = OPThasta->checkedId();
-    TXThastacount->setEnabled(to == 0);
-    TXThasta->setEnabled(to == 1);
+    const int to = deleteTo->checkedId();
+    deleteToCount->setEnabled(to == 0);
+    deleteToDelimiter->setEnabled(to == 1);
 
-    const int numberAt = OPTnum->checkedId();
-    CHKnext->setEnabled(numberAt == 1);
-    TXTnumcont->setEnabled(numberAt == 2);
+    const int numberAt = numberWhere->checkedId();
+    numberKeepExtension->setEnabled(numberAt == 1);
+    numberPosition->setEnabled(numberAt == 2);
 }
 
 RenameOptions RenamePanel::renameOptions() const {
@@ -171,37 +188,37 @@ RenameOptions RenamePanel::renameOptions() const {
     RenameOptions o;
     o.rule = static_cast<RenameRule>(std::max(0, rule()));
 
-    o.insertText = text(TXTinsertar);
-    o.insertAt = static_cast<Placement>(OPTinsertar->checkedId());
-    o.insertPosition = number(TXTinsertcont);
-    o.insertKeepExtension = CHKext->isChecked();
+    o.insertText = text(insertText);
+    o.insertAt = static_cast<Placement>(insertWhere->checkedId());
+    o.insertPosition = number(insertPosition);
+    o.insertKeepExtension = insertKeepExtension->isChecked();
 
-    o.deleteFrom = static_cast<DeleteFrom>(OPTdesde->checkedId());
-    o.deleteFromPosition = number(TXTdesdecount);
-    o.deleteFromDelimiter = text(TXTdesde);
-    o.deleteTo = static_cast<DeleteTo>(OPThasta->checkedId());
-    o.deleteToCount = number(TXThastacount);
-    o.deleteToDelimiter = text(TXThasta);
-    o.deleteKeepExtension = CHKdext->isChecked();
+    o.deleteFrom = static_cast<DeleteFrom>(deleteFrom->checkedId());
+    o.deleteFromPosition = number(deleteFromPosition);
+    o.deleteFromDelimiter = text(deleteFromDelimiter);
+    o.deleteTo = static_cast<DeleteTo>(deleteTo->checkedId());
+    o.deleteToCount = number(deleteToCount);
+    o.deleteToDelimiter = text(deleteToDelimiter);
+    o.deleteKeepExtension = deleteKeepExtension->isChecked();
 
-    o.removeText = text(TXTquitar);
-    o.removeWhich = static_cast<Occurrence>(OPTquitar->checkedId());
+    o.removeText = text(removeText);
+    o.removeWhich = static_cast<Occurrence>(removeWhich->checkedId());
 
-    o.replaceText = text(TXTreemp);
-    o.replaceWith = text(TXTreemp1);
-    o.replaceWhich = static_cast<Occurrence>(OPTreemp->checkedId());
+    o.replaceText = text(replaceText);
+    o.replaceWith = text(replaceWith);
+    o.replaceWhich = static_cast<Occurrence>(replaceWhich->checkedId());
 
-    o.newExtension = text(TXText);
+    o.newExtension = text(newExtension);
 
-    o.caseChange = static_cast<CaseChange>(OPTmm->checkedId());
-    o.caseKeepExtension = CHKmm->isChecked();
+    o.caseChange = static_cast<CaseChange>(caseChoice->checkedId());
+    o.caseKeepExtension = caseKeepExtension->isChecked();
 
-    o.numberStart = number(TXTinicont);
-    o.numberWidth = number(TXTlencont);
-    o.numberFill = text(TXTnum);
-    o.numberAt = static_cast<Placement>(OPTnum->checkedId());
-    o.numberPosition = number(TXTnumcont);
-    o.numberKeepExtension = CHKnext->isChecked();
+    o.numberStart = number(numberStart);
+    o.numberWidth = number(numberWidth);
+    o.numberFill = text(numberFill);
+    o.numberAt = static_cast<Placement>(numberWhere->checkedId());
+    o.numberPosition = number(numberPosition);
+    o.numberKeepExtension = numberKeepExtension->isChecked();
     return o;
 }
 
@@ -219,6 +236,8 @@ void RenamePanel::execute() {
 
     // The checks leave rows out, each kind with its own box; the remaining
     // rows are renamed once the boxes are closed.
+    std::size_t ticked = 0;
+    for (std::size_t r = 1; r < rows.size(); ++r) ticked += rows[r].checked ? 1 : 0;
     const auto warnings = checkRenames(rows, o.rule, ctx_.app.lookup());
     ctx_.list.applyChecks(rows);
     for (const RenameWarning& w : warnings)
@@ -229,15 +248,17 @@ void RenamePanel::execute() {
     const auto failures = applyRenames(rows);
     // The record for Undo: every file that got a new name.
     Journal journal{JournalKind::Rename, {}};
+    std::size_t renamed = 0;
     for (std::size_t r = 1; r < rows.size(); ++r) {
         if (rows[r].path == before[r].path)
             continue;
+        ++renamed;
         if (auto stamp = stampOf(rows[r].path, false))
             journal.entries.push_back({before[r].path, rows[r].path, {}, *stamp, true});
     }
     if (!journal.entries.empty())
         recordRun(ctx_, journal);
-    BTdeshacer->setEnabled(canUndo(ctx_, JournalKind::Rename));
+    undoButton->setEnabled(canUndo(ctx_, JournalKind::Rename));
     for (std::size_t r = 1; r < rows.size(); ++r) {
         const FileRow& row = rows[r];
         if (QString::fromStdString(row.path) != ctx_.list.path(r))
@@ -257,6 +278,12 @@ void RenamePanel::execute() {
         ctx_.dialogs.message(ctx_.window, Dialogs::Icon::Critical, ctx_.app.title(),
                              lines.join(QLatin1Char('\n')));
     }
+    // What was done, in the status bar and in a short box.
+    const QString done = ctx_.app.msg(Msg::RenameDone)
+                             .arg(static_cast<qulonglong>(renamed))
+                             .arg(static_cast<qulonglong>(ticked));
+    ctx_.showStatus(done);
+    ctx_.dialogs.message(ctx_.window, Dialogs::Icon::Information, ctx_.app.title(), done);
 
     if (auto* main = qobject_cast<MainWindow*>(ctx_.window))
         main->browser()->refresh();
@@ -267,18 +294,20 @@ QWidget* RenamePanel::insertFrame() {
     auto* frame = new QWidget(this);
     frame->setObjectName("FRAoption0");
     auto* grid = new QGridLayout(frame);
-    TXTinsertar = edit(frame, "TXTinsertar");
-    grid->addWidget(label(frame, "Label1", app.msg(97)), 0, 0);
-    grid->addWidget(TXTinsertar, 0, 1, 1, 3);
-    grid->addWidget(label(frame, "Label2", app.msg(98)), 1, 0, Qt::AlignTop);
+    insertText = edit(frame, "TXTinsertar");
+    grid->addWidget(label(frame, "Label1", app.msg(Msg::What)), 0, 0);
+    grid->addWidget(insertText, 0, 1, 1, 3);
+    grid->addWidget(label(frame, "Label2", app.msg(Msg::Where)), 1, 0, Qt::AlignTop);
     auto* where = new QVBoxLayout;
     where->setSpacing(2);
-    OPTinsertar = options(frame, "OPTinsertar", {app.msg(99), app.msg(100), app.msg(101)}, where);
+    insertWhere =
+        options(frame, "OPTinsertar",
+                {app.msg(Msg::Prefix), app.msg(Msg::Suffix), app.msg(Msg::Position)}, where);
     grid->addLayout(where, 1, 1);
-    TXTinsertcont = counter(frame, "TXTinsertcont");
-    grid->addWidget(TXTinsertcont, 1, 2, Qt::AlignBottom);
-    CHKext = check(frame, "CHKext", app.msg(102));
-    grid->addWidget(CHKext, 2, 1, 1, 3);
+    insertPosition = counter(frame, "TXTinsertcont");
+    grid->addWidget(insertPosition, 1, 2, Qt::AlignBottom);
+    insertKeepExtension = check(frame, "CHKext", app.msg(Msg::KeepExtension));
+    grid->addWidget(insertKeepExtension, 2, 1, 1, 3);
     // The position box stands beside its option.
     grid->setColumnStretch(3, 1);
     grid->setRowStretch(3, 1);
@@ -291,34 +320,37 @@ QWidget* RenamePanel::deleteFrame() {
     frame->setObjectName("FRAoption1");
     auto* grid = new QGridLayout(frame);
 
-    Frame1 = new QGroupBox(app.msg(103), frame);
-    Frame1->setObjectName("Frame1");
-    auto* from = new QGridLayout(Frame1);
+    deleteFromFrame = new QGroupBox(app.msg(Msg::From), frame);
+    deleteFromFrame->setObjectName("Frame1");
+    auto* from = new QGridLayout(deleteFromFrame);
     auto* fromOptions = new QVBoxLayout;
     fromOptions->setSpacing(2);
-    OPTdesde = options(Frame1, "OPTdesde", {app.msg(101), app.msg(105)}, fromOptions);
+    deleteFrom = options(deleteFromFrame, "OPTdesde",
+                         {app.msg(Msg::Position), app.msg(Msg::Delimiter)}, fromOptions);
     from->addLayout(fromOptions, 0, 0, 2, 1);
-    TXTdesdecount = counter(Frame1, "TXTdesdecount");
-    TXTdesde = edit(Frame1, "TXTdesde", "-");
-    from->addWidget(TXTdesdecount, 0, 1);
-    from->addWidget(TXTdesde, 1, 1);
+    deleteFromPosition = counter(deleteFromFrame, "TXTdesdecount");
+    deleteFromDelimiter = edit(deleteFromFrame, "TXTdesde", "-");
+    from->addWidget(deleteFromPosition, 0, 1);
+    from->addWidget(deleteFromDelimiter, 1, 1);
 
-    Frame2 = new QGroupBox(app.msg(104), frame);
-    Frame2->setObjectName("Frame2");
-    auto* to = new QGridLayout(Frame2);
+    deleteToFrame = new QGroupBox(app.msg(Msg::To), frame);
+    deleteToFrame->setObjectName("Frame2");
+    auto* to = new QGridLayout(deleteToFrame);
     auto* toOptions = new QVBoxLayout;
     toOptions->setSpacing(2);
-    OPThasta = options(Frame2, "OPThasta", {app.msg(106), app.msg(105), app.msg(107)}, toOptions);
+    deleteTo =
+        options(deleteToFrame, "OPThasta",
+                {app.msg(Msg::Count), app.msg(Msg::Delimiter), app.msg(Msg::ToTheEnd)}, toOptions);
     to->addLayout(toOptions, 0, 0, 3, 1);
-    TXThastacount = counter(Frame2, "TXThastacount");
-    TXThasta = edit(Frame2, "TXThasta", "-");
-    to->addWidget(TXThastacount, 0, 1);
-    to->addWidget(TXThasta, 1, 1);
+    deleteToCount = counter(deleteToFrame, "TXThastacount");
+    deleteToDelimiter = edit(deleteToFrame, "TXThasta", "-");
+    to->addWidget(deleteToCount, 0, 1);
+    to->addWidget(deleteToDelimiter, 1, 1);
 
-    CHKdext = check(frame, "CHKdext", app.msg(102));
-    grid->addWidget(Frame1, 0, 0);
-    grid->addWidget(Frame2, 0, 1);
-    grid->addWidget(CHKdext, 1, 0, 1, 2);
+    deleteKeepExtension = check(frame, "CHKdext", app.msg(Msg::KeepExtension));
+    grid->addWidget(deleteFromFrame, 0, 0);
+    grid->addWidget(deleteToFrame, 0, 1);
+    grid->addWidget(deleteKeepExtension, 1, 0, 1, 2);
     grid->setRowStretch(2, 1);
     return frame;
 }
@@ -328,12 +360,15 @@ QWidget* RenamePanel::removeFrame() {
     auto* frame = new QWidget(this);
     frame->setObjectName("FRAoption2");
     auto* grid = new QGridLayout(frame);
-    TXTquitar = edit(frame, "TXTquitar");
-    grid->addWidget(label(frame, "Label3", app.msg(97)), 0, 0);
-    grid->addWidget(TXTquitar, 0, 1);
+    removeText = edit(frame, "TXTquitar");
+    grid->addWidget(label(frame, "Label3", app.msg(Msg::What)), 0, 0);
+    grid->addWidget(removeText, 0, 1);
     auto* which = new QVBoxLayout;
     which->setSpacing(2);
-    OPTquitar = options(frame, "OPTquitar", {app.msg(108), app.msg(109), app.msg(110)}, which);
+    removeWhich = options(
+        frame, "OPTquitar",
+        {app.msg(Msg::AllOccurrences), app.msg(Msg::FirstOccurrence), app.msg(Msg::LastOccurrence)},
+        which);
     grid->addLayout(which, 1, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 1);
@@ -345,15 +380,18 @@ QWidget* RenamePanel::replaceFrame() {
     auto* frame = new QWidget(this);
     frame->setObjectName("FRAoption3");
     auto* grid = new QGridLayout(frame);
-    TXTreemp = edit(frame, "TXTreemp");
-    TXTreemp1 = edit(frame, "TXTreemp1");
-    grid->addWidget(label(frame, "Label4", app.msg(97)), 0, 0);
-    grid->addWidget(TXTreemp, 0, 1);
-    grid->addWidget(label(frame, "Label5", app.msg(111)), 1, 0);
-    grid->addWidget(TXTreemp1, 1, 1);
+    replaceText = edit(frame, "TXTreemp");
+    replaceWith = edit(frame, "TXTreemp1");
+    grid->addWidget(label(frame, "Label4", app.msg(Msg::What)), 0, 0);
+    grid->addWidget(replaceText, 0, 1);
+    grid->addWidget(label(frame, "Label5", app.msg(Msg::With)), 1, 0);
+    grid->addWidget(replaceWith, 1, 1);
     auto* which = new QVBoxLayout;
     which->setSpacing(2);
-    OPTreemp = options(frame, "OPTreemp", {app.msg(108), app.msg(109), app.msg(110)}, which);
+    replaceWhich = options(
+        frame, "OPTreemp",
+        {app.msg(Msg::AllOccurrences), app.msg(Msg::FirstOccurrence), app.msg(Msg::LastOccurrence)},
+        which);
     which->addStretch(1);
     grid->addLayout(which, 0, 2, 3, 1);
     grid->setColumnStretch(1, 1);
@@ -366,14 +404,14 @@ QWidget* RenamePanel::extensionFrame() {
     auto* frame = new QWidget(this);
     frame->setObjectName("FRAoption4");
     auto* grid = new QGridLayout(frame);
-    TXText = edit(frame, "TXText");
-    TXText->setMaxLength(6);
+    newExtension = edit(frame, "TXText");
+    newExtension->setMaxLength(6);
     // Label7 names the box ("New extension:"); Label6 is the hint below it.
-    auto* name = label(frame, "Label7", app.msg(112, ":"));
-    name->setBuddy(TXText);
+    auto* name = label(frame, "Label7", app.msg(Msg::NewExtension, ":"));
+    name->setBuddy(newExtension);
     grid->addWidget(name, 0, 0);
-    grid->addWidget(TXText, 0, 1);
-    auto* hint = label(frame, "Label6", app.msg(113));
+    grid->addWidget(newExtension, 0, 1);
+    auto* hint = label(frame, "Label6", app.msg(Msg::ExtensionHint));
     hint->setWordWrap(true);
     grid->addWidget(hint, 1, 0, 1, 2);
     grid->setColumnStretch(1, 1);
@@ -387,10 +425,12 @@ QWidget* RenamePanel::caseFrame() {
     frame->setObjectName("FRAoption5");
     auto* column = new QVBoxLayout(frame);
     column->setSpacing(2);
-    OPTmm =
-        options(frame, "OPTmm", {app.msg(114), app.msg(115), app.msg(116), app.msg(117)}, column);
-    CHKmm = check(frame, "CHKmm", app.msg(102));
-    column->addWidget(CHKmm);
+    caseChoice = options(frame, "OPTmm",
+                         {app.msg(Msg::AllCapitals), app.msg(Msg::AllLowerCase),
+                          app.msg(Msg::TitleCase), app.msg(Msg::InvertCase)},
+                         column);
+    caseKeepExtension = check(frame, "CHKmm", app.msg(Msg::KeepExtension));
+    column->addWidget(caseKeepExtension);
     column->addStretch(1);
     return frame;
 }
@@ -400,25 +440,27 @@ QWidget* RenamePanel::numberFrame() {
     auto* frame = new QWidget(this);
     frame->setObjectName("FRAoption6");
     auto* grid = new QGridLayout(frame);
-    TXTinicont = counter(frame, "TXTinicont");
-    TXTlencont = counter(frame, "TXTlencont");
-    TXTnum = edit(frame, "TXTnum", "0");
-    TXTnum->setMaxLength(1);
-    grid->addWidget(label(frame, "Label9", app.msg(118, ":")), 0, 0);
-    grid->addWidget(TXTinicont, 0, 1);
-    grid->addWidget(label(frame, "Label10", app.msg(119, ":")), 1, 0);
-    grid->addWidget(TXTlencont, 1, 1);
-    grid->addWidget(label(frame, "Label11", app.msg(120, ":")), 2, 0);
-    grid->addWidget(TXTnum, 2, 1);
-    grid->addWidget(label(frame, "Label8", app.msg(98)), 0, 2, Qt::AlignTop);
+    numberStart = counter(frame, "TXTinicont");
+    numberWidth = counter(frame, "TXTlencont");
+    numberFill = edit(frame, "TXTnum", "0");
+    numberFill->setMaxLength(1);
+    grid->addWidget(label(frame, "Label9", app.msg(Msg::StartAt, ":")), 0, 0);
+    grid->addWidget(numberStart, 0, 1);
+    grid->addWidget(label(frame, "Label10", app.msg(Msg::Width, ":")), 1, 0);
+    grid->addWidget(numberWidth, 1, 1);
+    grid->addWidget(label(frame, "Label11", app.msg(Msg::FillWith, ":")), 2, 0);
+    grid->addWidget(numberFill, 2, 1);
+    grid->addWidget(label(frame, "Label8", app.msg(Msg::Where)), 0, 2, Qt::AlignTop);
     auto* where = new QVBoxLayout;
     where->setSpacing(2);
-    OPTnum = options(frame, "OPTnum", {app.msg(99), app.msg(100), app.msg(101)}, where);
+    numberWhere =
+        options(frame, "OPTnum",
+                {app.msg(Msg::Prefix), app.msg(Msg::Suffix), app.msg(Msg::Position)}, where);
     grid->addLayout(where, 0, 3, 3, 1);
-    TXTnumcont = counter(frame, "TXTnumcont");
-    grid->addWidget(TXTnumcont, 2, 4, Qt::AlignBottom);
-    CHKnext = check(frame, "CHKnext", app.msg(102));
-    grid->addWidget(CHKnext, 3, 3, 1, 2);
+    numberPosition = counter(frame, "TXTnumcont");
+    grid->addWidget(numberPosition, 2, 4, Qt::AlignBottom);
+    numberKeepExtension = check(frame, "CHKnext", app.msg(Msg::KeepExtension));
+    grid->addWidget(numberKeepExtension, 3, 3, 1, 2);
     grid->setColumnStretch(5, 1);
     grid->setRowStretch(4, 1);
     return frame;

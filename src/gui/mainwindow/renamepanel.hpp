@@ -25,64 +25,64 @@ class RenamePanel : public ToolPanel {
   public:
     explicit RenamePanel(PanelContext& context);
 
-    // The rule chosen (OPToption 0..6).
+    // The rule chosen (ruleChoice 0..6).
     int rule() const;
 
     // The rule and its parameters as the controls show them now.
     RenameOptions renameOptions() const;
 
-    // BTpreview: the new-name column for every entry, ticked or not.
+    // previewButton: the new-name column for every entry, ticked or not.
     void preview();
-    // BTejecutar: a fresh preview, the checks (rows left out are unticked,
+    // runButton: a fresh preview, the checks (rows left out are unticked,
     // with a message per kind), then the renames in list order; the list and
     // the folder's file list show the new names.
     void execute();
-    // BTdeshacer: puts back the names of the last run (see undojournal.hpp).
+    // undoButton: puts back the names of the last run (see undojournal.hpp).
     void undo();
     void panelShown() override;
 
     // Rule choice and its frames.
-    QButtonGroup* OPToption = nullptr;
-    QStackedWidget* FRAoption = nullptr;
+    QButtonGroup* ruleChoice = nullptr;
+    QStackedWidget* ruleFrames = nullptr;
 
     // 0: insert.
-    QLineEdit* TXTinsertar = nullptr;
-    QButtonGroup* OPTinsertar = nullptr;
-    QSpinBox* TXTinsertcont = nullptr;
-    QCheckBox* CHKext = nullptr;
+    QLineEdit* insertText = nullptr;
+    QButtonGroup* insertWhere = nullptr;
+    QSpinBox* insertPosition = nullptr;
+    QCheckBox* insertKeepExtension = nullptr;
     // 1: delete.
-    QGroupBox* Frame1 = nullptr;
-    QButtonGroup* OPTdesde = nullptr;
-    QSpinBox* TXTdesdecount = nullptr;
-    QLineEdit* TXTdesde = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QButtonGroup* OPThasta = nullptr;
-    QSpinBox* TXThastacount = nullptr;
-    QLineEdit* TXThasta = nullptr;
-    QCheckBox* CHKdext = nullptr;
+    QGroupBox* deleteFromFrame = nullptr;
+    QButtonGroup* deleteFrom = nullptr;
+    QSpinBox* deleteFromPosition = nullptr;
+    QLineEdit* deleteFromDelimiter = nullptr;
+    QGroupBox* deleteToFrame = nullptr;
+    QButtonGroup* deleteTo = nullptr;
+    QSpinBox* deleteToCount = nullptr;
+    QLineEdit* deleteToDelimiter = nullptr;
+    QCheckBox* deleteKeepExtension = nullptr;
     // 2: remove a text.
-    QLineEdit* TXTquitar = nullptr;
-    QButtonGroup* OPTquitar = nullptr;
+    QLineEdit* removeText = nullptr;
+    QButtonGroup* removeWhich = nullptr;
     // 3: replace a text.
-    QLineEdit* TXTreemp = nullptr;
-    QLineEdit* TXTreemp1 = nullptr;
-    QButtonGroup* OPTreemp = nullptr;
+    QLineEdit* replaceText = nullptr;
+    QLineEdit* replaceWith = nullptr;
+    QButtonGroup* replaceWhich = nullptr;
     // 4: new extension.
-    QLineEdit* TXText = nullptr;
+    QLineEdit* newExtension = nullptr;
     // 5: letter case.
-    QButtonGroup* OPTmm = nullptr;
-    QCheckBox* CHKmm = nullptr;
+    QButtonGroup* caseChoice = nullptr;
+    QCheckBox* caseKeepExtension = nullptr;
     // 6: numbering.
-    QSpinBox* TXTinicont = nullptr;
-    QSpinBox* TXTlencont = nullptr;
-    QLineEdit* TXTnum = nullptr;
-    QButtonGroup* OPTnum = nullptr;
-    QSpinBox* TXTnumcont = nullptr;
-    QCheckBox* CHKnext = nullptr;
+    QSpinBox* numberStart = nullptr;
+    QSpinBox* numberWidth = nullptr;
+    QLineEdit* numberFill = nullptr;
+    QButtonGroup* numberWhere = nullptr;
+    QSpinBox* numberPosition = nullptr;
+    QCheckBox* numberKeepExtension = nullptr;
 
-    QPushButton* BTpreview = nullptr;
-    QPushButton* BTejecutar = nullptr;
-    QPushButton* BTdeshacer = nullptr;
+    QPushButton* previewButton = nullptr;
+    QPushButton* runButton = nullptr;
+    QPushButton* undoButton = nullptr;
 
   private:
     // Enables the boxes that the choices of the option arrays need.

@@ -17,8 +17,8 @@ constexpr std::array<const char*, kScanFileColumns> kBoxNames = {
 }  // namespace
 
 ScanPanel::ScanPanel(PanelContext& context)
-    : ReadingPanel(context, Panel::Scan, "FRAscan", context.app.msg(59), "BTejecutar4", "BTtextos",
-                   "BTexcels") {
+    : ReadingPanel(context, Panel::Scan, "FRAscan", context.app.msg(Msg::ToolScan), "BTejecutar4",
+                   "BTtextos", "BTexcels") {
     for (std::size_t i = 0; i < kScanFileColumns; ++i) {
         boxes_[i] =
             makeCheckBox(this, kBoxNames[i], context.app.msg(kScanCaptionMessages[i]), true);
@@ -53,12 +53,16 @@ void ScanPanel::run() {
             files_ = std::move(result->files);
             untick(result->untick);
             if (result->nonScanMet)
-                notify(133, true);
+                notify(Msg::NotScanJobsUnticked, true);
             std::vector<std::string> unreadable;
             for (const Error& e : result->failures) unreadable.push_back(e.describe());
             return unreadable;
         };
     });
+}
+
+void ScanPanel::retranslateTitles(const std::function<QString(const QString&)>& translate) {
+    retranslateTitleRow(table_, translate);
 }
 
 }  // namespace zerlant::gui

@@ -23,6 +23,7 @@ class ScanPanel : public ReadingPanel {
     const std::vector<ScanFile>& scanFiles() const { return files_; }
 
     Table exportTable() const override;
+    void retranslateTitles(const std::function<QString(const QString&)>& translate) override;
     void panelShown() override;
 
   public slots:

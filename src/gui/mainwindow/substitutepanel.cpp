@@ -19,6 +19,7 @@
 #include "gui/app/captions.hpp"
 #include "gui/app/dialogs.hpp"
 #include "gui/app/icons.hpp"
+#include "gui/app/messages.hpp"
 #include "gui/mainwindow/filelistmodel.hpp"
 #include "gui/mainwindow/undojournal.hpp"
 
@@ -40,79 +41,82 @@ QPlainTextEdit* block(QWidget* parent, const char* name) {
 }  // namespace
 
 SubstitutePanel::SubstitutePanel(PanelContext& context)
-    : ToolPanel(context, Panel::Substitute, "FRAsustituir", context.app.msg(53)) {
+    : ToolPanel(context, Panel::Substitute, "FRAsustituir", context.app.msg(Msg::ToolSubstitute)) {
     const AppContext& app = context.app;
-    auto* label13 = new QLabel(app.msg(124, "..."), this);
+    auto* label13 = new QLabel(app.msg(Msg::ReplaceThisText, "..."), this);
     label13->setObjectName("Label13");
-    auto* label14 = new QLabel(app.msg(125, "..."), this);
+    auto* label14 = new QLabel(app.msg(Msg::WithThisText, "..."), this);
     label14->setObjectName("Label14");
-    RTBorigen = block(this, "RTBorigen");
-    RTBdestino = block(this, "RTBdestino");
-    BTPasteOrigen = makeButton("BTPasteOrigen", app.msg(126), picture(Picture::Paste));
-    BTpastedestino = makeButton("BTpastedestino", app.msg(126), picture(Picture::Paste));
-    BTejecutar2 = makeButton("BTejecutar2", app.msg(79), picture(Picture::Run));
-    BTdeshacer2 =
-        makeButton("BTdeshacer2", app.msg(232),
+    // The captions wrap rather than widen a narrow window.
+    label13->setWordWrap(true);
+    label14->setWordWrap(true);
+    blockFrom = block(this, "RTBorigen");
+    blockTo = block(this, "RTBdestino");
+    pasteFromButton = makeButton("BTPasteOrigen", app.msg(Msg::Paste), picture(Picture::Paste));
+    pasteToButton = makeButton("BTpastedestino", app.msg(Msg::Paste), picture(Picture::Paste));
+    runButton = makeButton("BTejecutar2", app.msg(Msg::Run), picture(Picture::Run));
+    undoButton =
+        makeButton("BTdeshacer2", app.msg(Msg::Undo),
                    QIcon::fromTheme("edit-undo", style()->standardIcon(QStyle::SP_ArrowBack)));
-    BTdeshacer2->setToolTip(app.msg(237));
+    undoButton->setToolTip(app.msg(Msg::UndoTip));
 
-    OPTsustituir = new QButtonGroup(this);
-    OPTsustituir->setObjectName("OPTsustituir");
-    auto* every = new QRadioButton(app.msg(127), this);
+    occurrenceChoice = new QButtonGroup(this);
+    occurrenceChoice->setObjectName("OPTsustituir");
+    auto* every = new QRadioButton(app.msg(Msg::EveryOccurrence), this);
     every->setObjectName("OPTsustituir0");
-    auto* first = new QRadioButton(app.msg(128), this);
+    auto* first = new QRadioButton(app.msg(Msg::OnlyFirstOccurrence), this);
     first->setObjectName("OPTsustituir1");
-    OPTsustituir->addButton(every, 0);
-    OPTsustituir->addButton(first, 1);
+    occurrenceChoice->addButton(every, 0);
+    occurrenceChoice->addButton(first, 1);
     every->setChecked(true);
 
     auto* grid = new QGridLayout;
     auto* originHead = new QHBoxLayout;
     originHead->addWidget(label13, 1);
-    originHead->addWidget(BTPasteOrigen);
+    originHead->addWidget(pasteFromButton);
     auto* targetHead = new QHBoxLayout;
     targetHead->addWidget(label14, 1);
-    targetHead->addWidget(BTpastedestino);
+    targetHead->addWidget(pasteToButton);
     grid->addLayout(originHead, 0, 0);
     grid->addLayout(targetHead, 0, 1);
-    grid->addWidget(RTBorigen, 1, 0);
-    grid->addWidget(RTBdestino, 1, 1);
+    grid->addWidget(blockFrom, 1, 0);
+    grid->addWidget(blockTo, 1, 1);
 
     auto* side = new QVBoxLayout;
     side->addWidget(every);
     side->addWidget(first);
     side->addStretch(1);
-    side->addWidget(BTejecutar2);
-    side->addWidget(BTdeshacer2);
+    side->addWidget(runButton);
+    side->addWidget(undoButton);
 
     auto* row = new QHBoxLayout(this);
     row->addLayout(grid, 1);
     row->addLayout(side);
 
     // The paste buttons take the clipboard's text as the whole block.
-    connect(BTPasteOrigen, &QPushButton::clicked, this,
-            [this] { RTBorigen->setPlainText(QGuiApplication::clipboard()->text()); });
-    connect(BTpastedestino, &QPushButton::clicked, this,
-            [this] { RTBdestino->setPlainText(QGuiApplication::clipboard()->text()); });
-    connect(BTejecutar2, &QPushButton::clicked, this, &SubstitutePanel::execute);
-    connect(BTdeshacer2, &QPushButton::clicked, this, &SubstitutePanel::undo);
-    BTdeshacer2->setEnabled(canUndo(ctx_, JournalKind::Substitute));
+    connect(pasteFromButton, &QPushButton::clicked, this,
+            [this] { blockFrom->setPlainText(QGuiApplication::clipboard()->text()); });
+    connect(pasteToButton, &QPushButton::clicked, this,
+            [this] { blockTo->setPlainText(QGuiApplication::clipboard()->text()); });
+    connect(runButton, &QPushButton::clicked, this, &SubstitutePanel::execute);
+    connect(undoButton, &QPushButton::clicked, this, &SubstitutePanel::undo);
+    undoButton->setEnabled(canUndo(ctx_, JournalKind::Substitute));
 }
 
 void SubstitutePanel::panelShown() {
-    BTdeshacer2->setEnabled(canUndo(ctx_, JournalKind::Substitute));
+    undoButton->setEnabled(canUndo(ctx_, JournalKind::Substitute));
 }
 
 void SubstitutePanel::undo() {
     undoLastRun(ctx_, JournalKind::Substitute);
-    BTdeshacer2->setEnabled(canUndo(ctx_, JournalKind::Substitute));
+    undoButton->setEnabled(canUndo(ctx_, JournalKind::Substitute));
 }
 
 void SubstitutePanel::execute() {
     SubstituteOptions options;
-    options.from = RTBorigen->toPlainText().toStdString();
-    options.to = RTBdestino->toPlainText().toStdString();
-    options.firstOnly = OPTsustituir->checkedId() == 1;
+    options.from = blockFrom->toPlainText().toStdString();
+    options.to = blockTo->toPlainText().toStdString();
+    options.firstOnly = occurrenceChoice->checkedId() == 1;
     const AppContext& app = ctx_.app;
     auto reportFailures = [this, &app](const std::vector<SubstituteFailure>& failures) {
         if (failures.empty())
@@ -128,13 +132,14 @@ void SubstitutePanel::execute() {
     // Count first, then ask; nothing is written before the answer.
     SubstitutePlan plan = planSubstitution(ctx_.list.list().rows(), options);
     if (plan.changes.empty()) {
+        ctx_.showStatus(app.msg(Msg::BlockNotFound));
         if (plan.ticked > plan.failures.size())
             ctx_.dialogs.message(ctx_.window, Dialogs::Icon::Information, app.title(),
-                                 app.msg(231));
+                                 app.msg(Msg::BlockNotFound));
         reportFailures(plan.failures);
         return;
     }
-    const QString question = app.msg(230)
+    const QString question = app.msg(Msg::SubstituteQuestion)
                                  .arg(static_cast<qulonglong>(plan.changes.size()))
                                  .arg(static_cast<qulonglong>(plan.ticked));
     if (!ctx_.dialogs.confirm(ctx_.window, app.title(), question))
@@ -146,7 +151,7 @@ void SubstitutePanel::execute() {
     for (const PlannedFile& f : plan.changes)
         journal.entries.push_back({f.path, f.path, f.before, {f.after.size(), digestOf(f.after)}});
     if (!app.journalFolder().isEmpty() && !recordRun(ctx_, journal) &&
-        !ctx_.dialogs.confirm(ctx_.window, app.title(), app.msg(236)))
+        !ctx_.dialogs.confirm(ctx_.window, app.title(), app.msg(Msg::JournalNotSaved)))
         return;
 
     // Each file's entry is marked as its rewrite lands: a run cut short
@@ -166,8 +171,13 @@ void SubstitutePanel::execute() {
             }
         recordRun(ctx_, done);
     }
-    BTdeshacer2->setEnabled(canUndo(ctx_, JournalKind::Substitute));
+    undoButton->setEnabled(canUndo(ctx_, JournalKind::Substitute));
     reportFailures(out.failures);
+    const QString done = app.msg(Msg::SubstituteDone)
+                             .arg(static_cast<qulonglong>(out.changed))
+                             .arg(static_cast<qulonglong>(plan.ticked));
+    ctx_.showStatus(done);
+    ctx_.dialogs.message(ctx_.window, Dialogs::Icon::Information, app.title(), done);
 }
 
 }  // namespace zerlant::gui

@@ -14,22 +14,22 @@ class SubstitutePanel : public ToolPanel {
   public:
     explicit SubstitutePanel(PanelContext& context);
 
-    // BTejecutar2: counts the ticked files that hold the block and asks
+    // runButton: counts the ticked files that hold the block and asks
     // before writing; records the run for Undo, then rewrites those files.
     // Files that could not be read or written are named in one message; the
     // others are done.
     void execute();
-    // BTdeshacer2: undoes the last run (see undojournal.hpp).
+    // undoButton: undoes the last run (see undojournal.hpp).
     void undo();
     void panelShown() override;
 
-    QPlainTextEdit* RTBorigen = nullptr;
-    QPlainTextEdit* RTBdestino = nullptr;
-    QPushButton* BTPasteOrigen = nullptr;
-    QPushButton* BTpastedestino = nullptr;
-    QButtonGroup* OPTsustituir = nullptr;  // 0 every occurrence, 1 only the first
-    QPushButton* BTejecutar2 = nullptr;
-    QPushButton* BTdeshacer2 = nullptr;
+    QPlainTextEdit* blockFrom = nullptr;
+    QPlainTextEdit* blockTo = nullptr;
+    QPushButton* pasteFromButton = nullptr;
+    QPushButton* pasteToButton = nullptr;
+    QButtonGroup* occurrenceChoice = nullptr;  // 0 every occurrence, 1 only the first
+    QPushButton* runButton = nullptr;
+    QPushButton* undoButton = nullptr;
 };
 
 }  // namespace zerlant::gui

@@ -44,6 +44,10 @@ class ToolPanel : public QGroupBox {
   protected:
     // A button with its caption and picture.
     QPushButton* makeButton(const char* objectName, const QString& text, const QIcon& icon);
+    // Lays the panel out as `content` (its parameters) with `buttons` on its
+    // right: the content scrolls sideways in a narrow window, the buttons
+    // stay in view.
+    void placeBesideButtons(QWidget* content, QLayout* buttons);
 
     PanelContext& ctx_;
 

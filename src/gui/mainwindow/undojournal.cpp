@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QStringList>
+#include <algorithm>
 
 #include "gui/app/appcontext.hpp"
 #include "gui/app/dialogs.hpp"
@@ -43,22 +44,23 @@ void markRunEntryDone(const PanelContext& ctx, JournalKind kind, std::size_t ind
         markJournalEntryDone(folder, index);
 }
 
-void undoLastRun(PanelContext& ctx, JournalKind kind) {
+std::vector<JournalEntry> undoLastRun(PanelContext& ctx, JournalKind kind) {
     const AppContext& app = ctx.app;
     const std::string folder = folderFor(ctx, kind);
     auto journal = folder.empty() ? Result<Journal>(Error{}) : loadJournal(folder);
     if (!journal || journal->kind != kind || journal->entries.empty()) {
-        ctx.dialogs.message(ctx.window, Dialogs::Icon::Information, app.title(), app.msg(233));
-        return;
+        ctx.dialogs.message(ctx.window, Dialogs::Icon::Information, app.title(),
+                            app.msg(Msg::NothingToUndo));
+        return {};
     }
     const UndoOutcome outcome = undoJournal(*journal);
     if (outcome.refused()) {
-        QStringList lines{app.msg(235), QString()};
+        QStringList lines{app.msg(Msg::UndoRefused), QString()};
         for (const std::string& path : outcome.changedSince)
             lines << QDir::toNativeSeparators(QString::fromStdString(path));
         ctx.dialogs.message(ctx.window, Dialogs::Icon::Warning, app.title(),
                             lines.join(QLatin1Char('\n')));
-        return;
+        return {};
     }
     clearJournal(folder);
     if (!outcome.failures.empty()) {
@@ -67,7 +69,17 @@ void undoLastRun(PanelContext& ctx, JournalKind kind) {
         ctx.dialogs.message(ctx.window, Dialogs::Icon::Critical, app.title(),
                             lines.join(QLatin1Char('\n')));
     }
-    ctx.showStatus(app.msg(234));
+    // The entries that could not be put back keep their new name.
+    std::vector<JournalEntry> restored;
+    for (const JournalEntry& e : journal->entries) {
+        const bool failed =
+            std::any_of(outcome.failures.begin(), outcome.failures.end(),
+                        [&e](const Error& f) { return f.path == e.path || f.path == e.newPath; });
+        if (!failed)
+            restored.push_back(e);
+    }
+    ctx.showStatus(app.msg(Msg::RunUndone));
+    return restored;
 }
 
 }  // namespace zerlant::gui

@@ -24,7 +24,9 @@ void markRunEntryDone(const PanelContext& ctx, JournalKind kind, std::size_t ind
 // Undoes the tool's last run and tells the user how it went: message 233
 // when there is nothing to undo, 235 with the files that changed since (and
 // nothing done), otherwise 234 in the status bar.  The record is forgotten
-// once the run is undone.
-void undoLastRun(PanelContext& ctx, JournalKind kind);
+// once the run is undone.  Returns the entries put back (for Rename: path is
+// the name the file has again, newPath the name it had), so that the caller
+// can bring its list in step with the disk.
+std::vector<JournalEntry> undoLastRun(PanelContext& ctx, JournalKind kind);
 
 }  // namespace zerlant::gui

@@ -1,0 +1,145 @@
+#pragma once
+// The messages of idioma.lng that the window shows, by name.  The list is
+// one table so that a test can check every entry against each language of
+// the delivered file.
+
+namespace zerlant::gui {
+
+// X(name, number): message `number` of idioma.lng.
+#define ZERLANT_WINDOW_MESSAGES(X)                                                            \
+    X(AppTitle, 1)                 /* Zerlant */                                              \
+    X(LanguageCaption, 2)          /* Language */                                             \
+    X(Print, 3)                    /* Print */                                                \
+    X(LanguageFileTitle, 4)        /* Language file */                                        \
+    X(PrintingFailed, 5)           /* Printing failed. */                                     \
+    X(About, 6)                    /* About */                                                \
+    X(NewLanguageUnnamed, 7)       /* The new language has no name. Type its name in ... */   \
+    X(EditLanguages, 8)            /* Edit languages */                                       \
+    X(LanguageFileSubtitle, 9)     /* idioma.lng */                                           \
+    X(PrintedOn, 10)               /* Printed on */                                           \
+    X(Save, 12)                    /* Save */                                                 \
+    X(NewLanguage, 13)             /* New language */                                         \
+    X(LanguageNotInFile, 14)       /* The chosen language is not in the language file. */     \
+    X(AboutSummary, 16)            /* Collects the results of Gaussian jobs and AIM a... */   \
+    X(AboutVersion, 17)            /* Version 0.1.0 */                                        \
+    X(AboutAuthors, 18)            /* Authors */                                              \
+    X(SystemInformation, 19)       /* System information */                                   \
+    X(Ok, 20)                      /* OK */                                                   \
+    X(SystemInformationFailed, 21) /* The system information program could not be sta... */   \
+    X(SplashTagline, 22)           /* Tools for computational chemistry */                    \
+    X(SplashLine1, 23)             /* Result tables from Gaussian and AIM files, */           \
+    X(SplashLine2, 24)             /* renaming and preparation of job files */                \
+    X(SplashVersion, 25)           /* Version 0.1.0 */                                        \
+    X(SplashPlatform, 26)          /* For Linux desktops and servers */                       \
+    X(ToolExtract, 51)             /* Extract */                                              \
+    X(ToolRename, 52)              /* Rename */                                               \
+    X(ToolSubstitute, 53)          /* Substitute */                                           \
+    X(ToolBatch, 54)               /* Batch file */                                           \
+    X(ToolScan, 59)                /* Scan */                                                 \
+    X(CheckAll, 60)                /* Check all */                                            \
+    X(UncheckAll, 61)              /* Uncheck all */                                          \
+    X(Add, 62)                     /* Add */                                                  \
+    X(Remove, 63)                  /* Remove */                                               \
+    X(RemoveAll, 64)               /* Remove all */                                           \
+    X(Filter, 65)                  /* Filter */                                               \
+    X(Run, 79)                     /* Run */                                                  \
+    X(ExportText, 80)              /* Text */                                                 \
+    X(ExportSheet, 81)             /* Spreadsheet */                                          \
+    X(RuleInsert, 90)              /* Insert */                                               \
+    X(RuleDelete, 91)              /* Delete */                                               \
+    X(RuleRemove, 92)              /* Remove */                                               \
+    X(RuleReplace, 93)             /* Replace */                                              \
+    X(RuleExtension, 94)           /* Extension */                                            \
+    X(RuleCase, 95)                /* Case */                                                 \
+    X(RuleNumber, 96)              /* Number */                                               \
+    X(What, 97)                    /* What? */                                                \
+    X(Where, 98)                   /* Where? */                                               \
+    X(Prefix, 99)                  /* Prefix */                                               \
+    X(Suffix, 100)                 /* Suffix */                                               \
+    X(Position, 101)               /* Position */                                             \
+    X(KeepExtension, 102)          /* Keep extension */                                       \
+    X(From, 103)                   /* From */                                                 \
+    X(To, 104)                     /* To */                                                   \
+    X(Delimiter, 105)              /* Delimiter */                                            \
+    X(Count, 106)                  /* Count */                                                \
+    X(ToTheEnd, 107)               /* To the end */                                           \
+    X(AllOccurrences, 108)         /* All */                                                  \
+    X(FirstOccurrence, 109)        /* First */                                                \
+    X(LastOccurrence, 110)         /* Last */                                                 \
+    X(With, 111)                   /* With */                                                 \
+    X(NewExtension, 112)           /* New extension */                                        \
+    X(ExtensionHint, 113)          /* Without the dot, e.g. jpg */                            \
+    X(AllCapitals, 114)            /* ALL CAPITALS */                                         \
+    X(AllLowerCase, 115)           /* all lower case */                                       \
+    X(TitleCase, 116)              /* First Capitals */                                       \
+    X(InvertCase, 117)             /* iNVERT cASE */                                          \
+    X(StartAt, 118)                /* Start at */                                             \
+    X(Width, 119)                  /* Width */                                                \
+    X(FillWith, 120)               /* Fill with */                                            \
+    X(Preview, 121)                /* Preview */                                              \
+    X(ReplaceThisText, 124)        /* Replace this text */                                    \
+    X(WithThisText, 125)           /* with this text */                                       \
+    X(Paste, 126)                  /* Paste */                                                \
+    X(EveryOccurrence, 127)        /* Every occurrence */                                     \
+    X(OnlyFirstOccurrence, 128)    /* Only the first occurrence */                            \
+    X(BatchFileName, 129)          /* File name */                                            \
+    X(OutputExtension, 130)        /* Extension of the output files */                        \
+    X(DriveUnreadable, 132)        /* The drive cannot be read. Check that it holds a... */   \
+    X(NotScanJobsUnticked, 133)    /* Files that are not scan jobs were unticked and ... */   \
+    X(ScanJobsSkipped, 134)        /* Scan jobs were skipped and unticked. Use the Sc... */   \
+    X(FullPaths, 139)              /* Full paths */                                           \
+    X(SheetExportFailed, 154)      /* The spreadsheet could not be written or opened. */      \
+    X(CloseQuestion, 180)          /* Do you want to close Zerlant? */                        \
+    X(CloseTitle, 181)             /* Exit */                                                 \
+    X(ToolAim, 190)                /* AIM */                                                  \
+    X(MenuFile, 210)               /* &File */                                                \
+    X(MenuOpenFolder, 211)         /* &Open folder... */                                      \
+    X(MenuExportText, 212)         /* Export &text... */                                      \
+    X(MenuExportSheet, 213)        /* Export &spreadsheet... */                               \
+    X(MenuQuit, 214)               /* &Quit */                                                \
+    X(MenuTools, 215)              /* &Tools */                                               \
+    X(MenuLanguage, 216)           /* &Language */                                            \
+    X(MenuHelp, 217)               /* &Help */                                                \
+    X(MenuAbout, 218)              /* &About Zerlant */                                       \
+    X(Close, 219)                  /* &Close */                                               \
+    X(Folder, 220)                 /* Folder */                                               \
+    X(HomeFolder, 221)             /* Home folder */                                          \
+    X(RecentFolders, 222)          /* Recent folders */                                       \
+    X(FolderUnreadable, 223)       /* The folder does not exist or cannot be read. */         \
+    X(AllFilesFilter, 227)         /* All files (*) */                                        \
+    X(ReplaceQuestion, 228)        /* %1 already exists. Do you want to replace it? */        \
+    X(ChooseFolder, 229)           /* Choose a folder */                                      \
+    X(SubstituteQuestion, 230)     /* %1 of %2 ticked files hold the block; replace i... */   \
+    X(BlockNotFound, 231)          /* None of the ticked files holds the block. */            \
+    X(Undo, 232)                   /* &Undo */                                                \
+    X(NothingToUndo, 233)          /* There is nothing to undo. */                            \
+    X(RunUndone, 234)              /* The last run was undone. */                             \
+    X(UndoRefused, 235)            /* Cannot undo: these files have changed since the... */   \
+    X(JournalNotSaved, 236)        /* The record of this run could not be saved, so i... */   \
+    X(UndoTip, 237)                /* Undo the last run of this tool */                       \
+    X(FilterTip, 238)              /* Several patterns separated by spaces, for examp... */   \
+    X(Cancel, 243)                 /* Cancel */                                               \
+    X(Results, 260)                /* Results */                                              \
+    X(Thermochemistry, 300)        /* Thermochemistry */                                      \
+    X(MenuThermo, 330)             /* Thermochemistry of the ticked files */                  \
+    X(ThermoNothingTicked, 337)    /* First tick the Gaussian outputs with a frequenc... */   \
+    X(CsvFilter, 371)              /* CSV for scripts (*.csv) */                              \
+    X(JsonFilter, 372)             /* JSON for scripts (*.json) */                            \
+    X(LocaleCode, 450)             /* the language's code for the standard dialogs: en, es */ \
+    X(RenameDone, 451)             /* renamed %1 of %2 ticked files */                        \
+    X(SubstituteDone, 452)         /* replaced the block in %1 of %2 ticked files */          \
+    X(BatchDone, 453)              /* wrote batch file %1 with %2 jobs */                     \
+    X(ViewMenu, 454)               /* &View */                                                \
+    X(ViewToolPanel, 455)          /* the tool panel below the list */                        \
+    X(ViewToolbar, 456)            /* the toolbar */                                          \
+    X(ManualMenu, 457)             /* Help > Manual (F1) */                                   \
+    X(ManualTitle, 458)            /* title of the manual window */                           \
+    X(ManualMissing, 459)          /* the manual is not where it was installed: %1 */
+
+enum class Msg : int {
+#define ZERLANT_MESSAGE_ENUM(name, number) name = number,
+    ZERLANT_WINDOW_MESSAGES(ZERLANT_MESSAGE_ENUM)
+#undef ZERLANT_MESSAGE_ENUM
+};
+
+}  // namespace zerlant::gui

@@ -1,0 +1,387 @@
+// The window on a laptop screen, in every language of the delivered file:
+// no window or dialog needs more than 1024x700, the results get most of the
+// width, a saved size never exceeds the screen, and a language switch leaves
+// no caption of the other language, Qt's own dialogs included.
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTextBrowser>
+#include <QTextDocumentFragment>
+#include <QtTest>
+#include <functional>
+#include <map>
+
+#include "core/language/languagefile.hpp"
+#include "gui/app/aboutbox.hpp"
+#include "gui/app/appcontext.hpp"
+#include "gui/app/captions.hpp"
+#include "gui/app/manualwindow.hpp"
+#include "gui/app/messages.hpp"
+#include "gui/app/splashwindow.hpp"
+#include "gui/language/languageeditor.hpp"
+#include "gui/mainwindow/aimpanel.hpp"
+#include "gui/mainwindow/extractpanel.hpp"
+#include "gui/mainwindow/filelistmodel.hpp"
+#include "gui/mainwindow/mainwindow.hpp"
+#include "gui/mainwindow/scanpanel.hpp"
+#include "gui/plots/plotwindow.hpp"
+#include "gui/results/resultsdock.hpp"
+#include "gui/results/resultsview.hpp"
+#include "guitestsupport.hpp"
+
+using namespace zerlant;
+using namespace zerlant::gui;
+using testing::ProgramFolder;
+using testing::RecordingDialogs;
+
+namespace {
+
+const QSize kLaptop(1024, 700);
+const QString kExamples = QStringLiteral(ZERLANT_SOURCE_DIR "/examples");
+
+// The texts of one language section, by message number.
+std::map<int, QString> section(const QString& languageFile, const std::string& language) {
+    std::map<int, QString> out;
+    auto file = LanguageFile::load(languageFile.toStdString());
+    if (!file)
+        return out;
+    const MessageLookup lookup = file->lookup(language);
+    for (int n = 1; n < 1000; ++n)
+        if (const std::string text = lookup(n); !text.empty())
+            out[n] = QString::fromStdString(text);
+    return out;
+}
+
+QString bare(QString text) {
+    text = withoutMnemonic(text).trimmed();
+    for (const char* ending : {"...", ":"})
+        if (text.endsWith(QLatin1String(ending)))
+            text.chop(static_cast<int>(qstrlen(ending)));
+    return text.trimmed();
+}
+
+// Every caption a person sees in the widget and everything under it: button
+// and label texts, group and window titles, tabs, menus, actions, table
+// headings and combo items.  A rich-text label counts by its pieces between
+// "·" and ":".
+QStringList captionsUnder(QWidget* root) {
+    QStringList out;
+    auto add = [&out](const QString& text) {
+        if (!bare(text).isEmpty())
+            out << bare(text);
+    };
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* w : widgets) {
+        if (w->isWindow() || qobject_cast<QDockWidget*>(w))
+            add(w->windowTitle());
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            add(b->text());
+        if (auto* g = qobject_cast<QGroupBox*>(w))
+            add(g->title());
+        if (auto* l = qobject_cast<QLabel*>(w)) {
+            static const QRegularExpression pieces(QStringLiteral("[·:\\n]"));
+            const QString plain = QTextDocumentFragment::fromHtml(l->text()).toPlainText();
+            for (const QString& piece : plain.split(pieces)) add(piece);
+        }
+        if (auto* t = qobject_cast<QTabWidget*>(w))
+            for (int i = 0; i < t->count(); ++i) add(t->tabText(i));
+        if (auto* c = qobject_cast<QComboBox*>(w))
+            for (int i = 0; i < c->count(); ++i) add(c->itemText(i));
+        if (auto* v = qobject_cast<QTableView*>(w); v && v->model())
+            for (int c = 0; c < v->model()->columnCount(); ++c)
+                add(v->model()->headerData(c, Qt::Horizontal).toString());
+        if (auto* m = qobject_cast<QMenu*>(w))
+            add(m->title());
+        for (QAction* a : w->actions()) {
+            add(a->text());
+            if (a->menu() != nullptr)
+                out << captionsUnder(a->menu());
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+class LaptopTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        program_ = std::make_unique<ProgramFolder>();
+        dialogs_ = std::make_unique<RecordingDialogs>();
+    }
+    void cleanup() {
+        window_.reset();
+        app_.reset();
+        dialogs_.reset();
+        program_.reset();
+    }
+
+    // Each window and dialog, in each language, after runs of every reading
+    // tool, needs at most 1024x700; the main window with the results shown
+    // fits 1024x700 whichever tool is shown, and at 1280x800 the results get
+    // more than half of the width.
+    void everyWindowFitsALaptopInEveryLanguage() {
+        for (const std::string& language : languages()) {
+            openWindowIn(language);
+            runEveryReadingTool();
+            ResultsDock* dock = window_->resultsDock();
+            QVERIFY(!dock->isHidden());
+            QCOMPARE(dock->pages()->count(), 4);
+
+            // Shown, so that the dock counts.
+            window_->resize(1280, 800);
+            window_->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+            for (Panel p : {Panel::Extract, Panel::Scan, Panel::Rename, Panel::Substitute,
+                            Panel::Batch, Panel::Aim}) {
+                window_->showPanel(p);
+                checkFits(window_.get(), "main window, tool " + QString::number(int(p)), language);
+            }
+            LanguageEditor editor(*app_, app_->languages(), *dialogs_);
+            AboutBox about(*app_, *dialogs_);
+            SplashWindow splash(*app_);
+            ManualWindow manual(*app_, manualPage(*app_));
+            PlotWindow* plot = window_->resultsDock()
+                                   ->view(ResultsDock::Page::Extract)
+                                   ->plotSpectrum(plotdata::Kind::Uv);
+            QVERIFY(plot);
+            for (auto [name, w] : std::initializer_list<std::pair<const char*, QWidget*>>{
+                     {"language editor", &editor},
+                     {"about box", &about},
+                     {"splash", &splash},
+                     {"manual", &manual},
+                     {"plot", plot}})
+                checkFits(w, name, language);
+            // A window that opens by itself stays on the screen.
+            editor.show();
+            const QRect room = editor.screen()->availableGeometry();
+            QVERIFY2(room.contains(editor.frameGeometry()), language.c_str());
+
+            window_->showPanel(Panel::Extract);
+            QTRY_VERIFY2(dock->width() > window_->width() / 2,
+                         qPrintable(QString::number(dock->width())));
+            dock->showPage(ResultsDock::Page::Extract);
+            screenshot("laptop-1280", language);
+            window_->resize(kLaptop);
+            QTRY_COMPARE(window_->size(), kLaptop);
+            screenshot("laptop-1024", language);
+            // At that size the run button of every tool is in view.
+            const std::pair<Panel, const char*> runButtons[] = {
+                {Panel::Extract, "BTejecutar1"}, {Panel::Scan, "BTejecutar4"},
+                {Panel::Rename, "BTejecutar"},   {Panel::Substitute, "BTejecutar2"},
+                {Panel::Batch, "BTejecutar3"},   {Panel::Aim, "BTejecutar5"}};
+            for (const auto& [p, name] : runButtons) {
+                window_->showPanel(p);
+                auto* run = window_->panel(p)->findChild<QPushButton*>(name);
+                QVERIFY2(run, name);
+                QTRY_COMPARE(run->visibleRegion().boundingRect().size(), run->size());
+            }
+            plot->close();
+        }
+    }
+
+    // A size saved on a larger screen comes back no larger than this one.
+    void savedGeometryNeverExceedsTheScreen() {
+        const QString config = program_->path() + "/zerlant.conf";
+        openWindowIn("English");
+        app_->setSettingsFile(config);
+        const QRect room = window_->screen()->availableGeometry();
+        window_->setGeometry(room.left() + 40, room.top() + 30, room.width() + 700,
+                             room.height() + 500);
+        window_->saveSettings();
+        MainWindow second(*app_, *dialogs_);
+        QVERIFY2(second.width() <= room.width() && second.height() <= room.height(),
+                 qPrintable(QStringLiteral("%1x%2").arg(second.width()).arg(second.height())));
+        QVERIFY(room.contains(second.geometry()));
+    }
+
+    // With every view open (results of each tool, the manual, the language
+    // editor), switching the language leaves no caption that is a message of
+    // the language left and not of the one chosen; Qt's own buttons and file
+    // dialog follow.
+    void languageSwitchLeavesNoCaptionOfTheOtherLanguage() {
+        const std::vector<std::string> names = languages();
+        QVERIFY(names.size() >= 2);
+        for (const std::string& from : names) {
+            for (const std::string& to : names) {
+                if (to == from)
+                    continue;
+                openWindowIn(from);
+                runEveryReadingTool();
+                window_->showManual();
+                window_->openLanguageEditor();
+                window_->switchLanguage(QString::fromStdString(to));
+
+                const auto old = section(program_->languageFile(), from);
+                const auto now = section(program_->languageFile(), to);
+                QSet<QString> current;
+                for (const auto& [n, text] : now) current.insert(bare(text));
+                QSet<QString> stale;
+                for (const auto& [n, text] : old)
+                    if (bare(text).size() > 1 && !current.contains(bare(text)))
+                        stale.insert(bare(text));
+
+                QStringList captions = captionsUnder(window_.get());
+                for (QWidget* top : QApplication::topLevelWidgets())
+                    if (top != window_.get() && top->isVisible())
+                        captions << captionsUnder(top);
+                QStringList left;
+                for (const QString& c : captions)
+                    if (stale.contains(c) && !left.contains(c))
+                        left << c;
+                QVERIFY2(left.isEmpty(), qPrintable(QString::fromStdString(from + " -> " + to) +
+                                                    ": " + left.join(" | ")));
+
+                // The manual is the chosen language's own.
+                ManualWindow* manual = nullptr;
+                for (QWidget* top : QApplication::topLevelWidgets())
+                    if (auto* m = qobject_cast<ManualWindow*>(top))
+                        manual = m;
+                QVERIFY(manual);
+                QVERIFY(manual->browser()->source().toLocalFile().contains(
+                    "/" + app_->msg(Msg::LocaleCode) + "/"));
+
+                // Qt's own texts: buttons of a message box, the file dialog.
+                QMessageBox box(QMessageBox::Question, "t", "x",
+                                QMessageBox::Ok | QMessageBox::Cancel);
+                const bool english = app_->msg(Msg::LocaleCode) == "en";
+                const QString cancel = bare(box.button(QMessageBox::Cancel)->text());
+                QCOMPARE(cancel == "Cancel", english);
+                QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:") == "Look in:",
+                         english);
+                for (QWidget* top : QApplication::topLevelWidgets())
+                    if (top != window_.get())
+                        top->close();
+                window_.reset();
+                app_.reset();
+            }
+        }
+    }
+
+    // Every message the window calls by name is in every language of the
+    // delivered file, with the same placeholders (%1, %2) as in English.
+    void namedMessagesAreInEveryLanguage() {
+        struct Named {
+            const char* name;
+            int number;
+        };
+        const Named named[] = {
+#define ZERLANT_NAMED(name, number) {#name, number},
+            ZERLANT_WINDOW_MESSAGES(ZERLANT_NAMED)
+#undef ZERLANT_NAMED
+        };
+        static const QRegularExpression placeholder(QStringLiteral("%[0-9]"));
+        auto placeholders = [](const QString& text) {
+            QStringList found;
+            for (const auto& m : placeholder.globalMatch(text)) found << m.captured();
+            found.sort();
+            found.removeDuplicates();
+            return found;
+        };
+        const auto english = section(program_->languageFile(), "English");
+        QStringList missing;
+        for (const std::string& language : languages()) {
+            const auto texts = section(program_->languageFile(), language);
+            for (const Named& m : named) {
+                const auto found = texts.find(m.number);
+                if (found == texts.end()) {
+                    missing << QStringLiteral("%1 (%2) in %3")
+                                   .arg(m.name)
+                                   .arg(m.number)
+                                   .arg(QString::fromStdString(language));
+                } else if (placeholders(found->second) !=
+                           placeholders(english.count(m.number) ? english.at(m.number) : "")) {
+                    missing << QStringLiteral("%1 (%2) placeholders in %3")
+                                   .arg(m.name)
+                                   .arg(m.number)
+                                   .arg(QString::fromStdString(language));
+                }
+            }
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
+    }
+
+  private:
+    std::vector<std::string> languages() const {
+        AppContext probe(program_->folder());
+        return probe.languages().languageNames;
+    }
+
+    void openWindowIn(const std::string& language) {
+        window_.reset();
+        QByteArray bytes = program_->languageBytes();
+        const qsizetype at = bytes.indexOf("idioma=");
+        const qsizetype end = bytes.indexOf('\r', at);
+        bytes.replace(at, end - at, "idioma=" + QByteArray::fromStdString(language));
+        QFile f(program_->languageFile());
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+        f.close();
+        app_ = std::make_unique<AppContext>(program_->folder());
+        QCOMPARE(app_->currentLanguage(), language);
+        window_ = std::make_unique<MainWindow>(*app_, *dialogs_, kExamples);
+    }
+
+    // Extract, Scan, Aim and thermochemistry on the bundled examples.
+    void runEveryReadingTool() {
+        const std::pair<Panel, QStringList> runs[] = {
+            {Panel::Extract, {"formaldehyde_td.out", "water_opt_freq.log", "methane_failed.log"}},
+            {Panel::Scan, {"scan_water.log"}},
+            {Panel::Aim, {"water.sum"}},
+        };
+        for (const auto& [panel, files] : runs) {
+            window_->showPanel(panel);
+            window_->listModel()->add(kExamples, files);
+            QVERIFY(testing::runAndWait(qobject_cast<ReadingPanel*>(window_->panel(panel))));
+        }
+        window_->showPanel(Panel::Extract);
+        window_->listModel()->add(kExamples, {"water_opt_freq.log"});
+        QSignalSpy thermo(window_.get(), &MainWindow::thermoShown);
+        window_->runThermo();
+        QVERIFY(thermo.wait(60000));
+    }
+
+    // With ZERLANT_SCREENS=FOLDER: the window as it is now, as NAME-LANG.png.
+    void screenshot(const QString& name, const std::string& language) {
+        const QString folder = qEnvironmentVariable("ZERLANT_SCREENS");
+        if (folder.isEmpty())
+            return;
+        QDir().mkpath(folder);
+        QTest::qWait(300);
+        window_->grab().save(
+            QDir(folder).filePath(name + "-" + QString::fromStdString(language) + ".png"));
+    }
+
+    void checkFits(QWidget* w, const QString& name, const std::string& language) {
+        const QSize need = w->minimumSizeHint().expandedTo(w->minimumSize());
+        QVERIFY2(need.width() <= kLaptop.width() && need.height() <= kLaptop.height(),
+                 qPrintable(QStringLiteral("%1 in %2 needs %3x%4")
+                                .arg(name, QString::fromStdString(language))
+                                .arg(need.width())
+                                .arg(need.height())));
+    }
+
+    std::unique_ptr<ProgramFolder> program_;
+    std::unique_ptr<RecordingDialogs> dialogs_;
+    std::unique_ptr<AppContext> app_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+QTEST_MAIN(LaptopTest)
+#include "laptop_test.moc"
