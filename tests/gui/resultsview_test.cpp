@@ -292,8 +292,8 @@ class ResultsViewTest : public QObject {
         window_->showPanel(Panel::Aim);
         window_->listModel()->add(data, {"ichor_WATER_MONOMER0000.sum", "mlqtaim_A_39-opt.sum"});
         QVERIFY(runAndWait(window_->aimPanel()));
-        QVERIFY(window_->resultsView() != view);  // the scan page is kept
-        QCOMPARE(view->outcome().read, std::size_t(2));
+        QVERIFY(window_->resultsView() != view);         // the scan page is kept
+        QCOMPARE(view->outcome().read, std::size_t(3));  // the two scans and pes.log
         view = window_->resultsView();
         QCOMPARE(view->outcome().read, std::size_t(2));
         QCOMPARE(view->outcome().failed, std::size_t(0));
