@@ -119,8 +119,9 @@ int runExtract(TableCommand& command) {
     const FileRows rows = fileRowsOf(command.files);
     reportNonOutputFiles(command, rows);
     ProgressLine progress;
-    ExtractionOutcome run = runExtraction(rows, boxes, messages, separator,
-                                          progress.callback(rows.size() - 1), command.jobs);
+    ExtractionOutcome run = runExtraction(
+        rows, boxes, messages, separator, progress.callback(rows.size() - 1), command.jobs,
+        tidy == "xyz" ? ExtractionKeeps::Everything : ExtractionKeeps::TickedBlocks);
     progress.clear();
 
     int status = 0;

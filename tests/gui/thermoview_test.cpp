@@ -336,6 +336,8 @@ class ThermoViewTest : public QObject {
         // Another language takes the table's captions at once.
         const QString other = app_->currentLanguage() == "English" ? "Español" : "English";
         window_->switchLanguage(other);
+        view = window_->resultsView()->thermoView();  // the page is laid out anew
+        QVERIFY(view);
         QCOMPARE(view->table()->model()->headerData(3, Qt::Horizontal, Qt::ToolTipRole).toString(),
                  app_->msg(311) + ": e (" + app_->msg(viewmsg::kHartree) + ')');
         QCOMPARE(view->referenceBox()->itemText(0), app_->msg(331));

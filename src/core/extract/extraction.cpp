@@ -503,11 +503,45 @@ ParsedFile parseFile(const std::string& path, bool withHealth) {
     return p;
 }
 
+bool anyBlockTicked(const ExtractBoxes& boxes) {
+    for (const DetailBlock& b : kDetailBlocks)
+        if (boxes.ticked(b.box))
+            return true;
+    return false;
+}
+
+// Frees the lists of the blocks nobody asked for.  The Mulliken atoms stay:
+// the formula is theirs.
+void dropUntickedBlocks(FileDetail& d, const ExtractBoxes& boxes) {
+    auto drop = [](auto& list) { std::decay_t<decltype(list)>().swap(list); };
+    if (!boxes.ticked(ExtractBox::Orbitals)) {
+        drop(d.orbitalKinds);
+        drop(d.orbitalSymmetries);
+        drop(d.orbitalEnergies);
+    }
+    if (!boxes.ticked(ExtractBox::Geometry)) {
+        drop(d.geometry);
+        drop(d.atoms);
+    }
+    if (!boxes.ticked(ExtractBox::Freq)) {
+        drop(d.frequencies);
+        drop(d.displacements);
+    }
+    if (!boxes.ticked(ExtractBox::Thermo))
+        drop(d.thermo);
+    if (!boxes.ticked(ExtractBox::TD)) {
+        drop(d.states);
+        drop(d.transitionTexts);
+        drop(d.transitionNumbers);
+    }
+}
+
 }  // namespace
 
 ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
                                 const MessageLookup& messages, char decimalSeparator,
-                                const ExtractionProgress& progress, std::size_t jobs) {
+                                const ExtractionProgress& progress, std::size_t jobs,
+                                ExtractionKeeps keeps) {
     const SharedMessages shared(messages);
     const MessageLookup msg = shared.lookup();
 
@@ -580,6 +614,13 @@ ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
         }
         out.resultTable.resizeRows(k + 1);
         writeResultRow(out.resultTable, k, record, format);
+        if (keeps == ExtractionKeeps::TickedBlocks) {
+            dropUntickedBlocks(record.detail, boxes);
+            if (!anyBlockTicked(boxes)) {
+                out.records.push_back(std::move(record));
+                continue;  // no DetailTable is asked for
+            }
+        }
         guardardetalle(detail, record.ok ? "OK" : "KO", record.detail, boxes, msg,
                        decimalSeparator);
         out.records.push_back(std::move(record));

@@ -43,8 +43,15 @@ bool isOutputFileName(std::string_view name);
 // The run over the list; row 0 (the heading row) is never a file.  Titles
 // come from the captions in `boxes`, missing values are message 131.  Files
 // are read on `jobs` threads at once (0: one per core), rows in list order.
+// What the outcome keeps of each file: everything it read (the window, whose
+// plots and views read every block), or only the blocks whose boxes are
+// ticked (a run whose only product is its export: its memory then grows with
+// the chosen quantities, not with what the files hold).
+enum class ExtractionKeeps { Everything, TickedBlocks };
+
 ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
                                 const MessageLookup& messages, char decimalSeparator,
-                                const ExtractionProgress& progress = {}, std::size_t jobs = 0);
+                                const ExtractionProgress& progress = {}, std::size_t jobs = 0,
+                                ExtractionKeeps keeps = ExtractionKeeps::Everything);
 
 }  // namespace zerlant
