@@ -194,6 +194,17 @@ class ResultsViewTest : public QObject {
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("# eV, absorbance\n4.5,0.1\n5.3,0.8\n6.0,0.3\n6.8,0.2\n");
         }
+        {  // a file without a point is said so in the user's language
+            const QString empty = program_->path() + "/header-only.csv";
+            QFile f(empty);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("# eV, absorbance\n");
+            f.close();
+            dialogs_->shown.clear();
+            QVERIFY(!uv->overlayMeasured(empty));
+            QCOMPARE(dialogs_->shown.value(0).text,
+                     app_->msg(395).arg(QDir::toNativeSeparators(empty)));
+        }
         QVERIFY(uv->overlayMeasured(measured));
         QVERIFY(uv->scene().series.back().dashed);
         QVERIFY(QString::fromStdString(uv->scene().series.back().name).endsWith("measured.csv"));

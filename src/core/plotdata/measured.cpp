@@ -70,7 +70,7 @@ Result<Curve> parseMeasured(std::string_view text) {
             points.push_back({*x, *y});
     }
     if (points.empty())
-        return Error{"no x, y pairs found", ""};
+        return Error{std::string(kNoPairsFound), ""};
     std::stable_sort(points.begin(), points.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     Curve c;

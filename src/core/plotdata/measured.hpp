@@ -16,6 +16,9 @@ namespace zerlant::plotdata {
 // (a header) are passed over.  The points come sorted by x.  An error when
 // no line holds a point.
 Result<Curve> parseMeasured(std::string_view text);
+// The error message of a file without any point, for the windows to put in
+// the user's language.
+inline constexpr std::string_view kNoPairsFound = "no x, y pairs found";
 Result<Curve> readMeasured(const std::string& path);
 
 // The factor that makes the measured curve's largest |y| inside the computed

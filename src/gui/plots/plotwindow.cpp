@@ -216,8 +216,11 @@ void PlotWindow::resetZoom() {
 bool PlotWindow::overlayMeasured(const QString& path) {
     auto curve = readMeasured(path.toStdString());
     if (!curve) {
-        dialogs_.message(this, Dialogs::Icon::Critical, app_.title(),
-                         QString::fromStdString(curve.error().describe()));
+        // Message 395: the file holds no point, in the user's language.
+        const QString text = curve.error().message == plotdata::kNoPairsFound
+                                 ? app_.msg(395).arg(QDir::toNativeSeparators(path))
+                                 : QString::fromStdString(curve.error().describe());
+        dialogs_.message(this, Dialogs::Icon::Critical, app_.title(), text);
         return false;
     }
     measured_ = MeasuredOverlay{QFileInfo(path).fileName().toStdString(), std::move(*curve)};
