@@ -16,20 +16,13 @@
 #include "core/files/filetext.hpp"
 #include "core/gaussian/jobecho.hpp"
 #include "core/text/numbers.hpp"
+#include "core/text/searchtext.hpp"
 
 namespace zerlant {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
 
 bool contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
@@ -61,7 +54,7 @@ std::vector<std::string> keywordsOf(std::string_view route) {
 
 // The keyword's name: "opt=(ts,calcfc)" -> "opt".
 std::string nameOf(std::string_view keyword) {
-    return lower(keyword.substr(0, keyword.find_first_of("=(")));
+    return foldCase(keyword.substr(0, keyword.find_first_of("=(")));
 }
 
 // The options of a keyword: "opt=(ts, calcfc)" or "opt(ts)" or "opt=ts" -> "ts", "calcfc".
@@ -113,7 +106,7 @@ class Route {
     }
     void remove(std::string_view name) {
         std::erase_if(words_, [&](const std::string& w) {
-            return nameOf(w) == lower(name) && w.front() != '#';
+            return nameOf(w) == foldCase(name) && w.front() != '#';
         });
     }
     // Sets a keyword with its options, in place of one of the same name.
@@ -130,7 +123,7 @@ class Route {
     // "b3lyp/gen", "pseudo=read".
     bool readsBasis() const {
         for (const std::string& w : words_) {
-            const std::string l = lower(w);
+            const std::string l = foldCase(w);
             const std::string basis =
                 l.substr(l.find('/') == std::string::npos ? 0 : l.find('/') + 1);
             if (basis == "gen" || basis == "genecp" || l.rfind("pseudo=read", 0) == 0 ||
@@ -153,9 +146,9 @@ class Route {
 
 // An option list with `option` (its name before '=') set.
 void setOption(std::vector<std::string>& options, const std::string& option) {
-    const std::string name = lower(option.substr(0, option.find('=')));
+    const std::string name = foldCase(option.substr(0, option.find('=')));
     for (std::string& o : options)
-        if (lower(o.substr(0, o.find('='))) == name) {
+        if (foldCase(o.substr(0, o.find('='))) == name) {
             o = option;
             return;
         }
@@ -352,9 +345,9 @@ NextJob planNextJob(const std::string& outputPath, std::string_view bytes,
     // Link 0: the job's lines, those given replacing theirs.
     std::vector<std::string> link0 = echo.link0;
     for (const std::string& given : options.link0) {
-        const std::string name = lower(given.substr(0, given.find('=')));
+        const std::string name = foldCase(given.substr(0, given.find('=')));
         auto same = std::find_if(link0.begin(), link0.end(), [&](const std::string& l) {
-            return lower(l.substr(0, l.find('='))) == name;
+            return foldCase(l.substr(0, l.find('='))) == name;
         });
         if (same != link0.end())
             *same = given;
@@ -371,7 +364,7 @@ NextJob planNextJob(const std::string& outputPath, std::string_view bytes,
         if (route.has("geom") || route.has("guess"))
             job.notCarried.push_back("sections the route reads from the input");
     }
-    if (lower(route.text()).find("modredundant") != std::string::npos && !tail &&
+    if (foldCase(route.text()).find("modredundant") != std::string::npos && !tail &&
         echo.modRedundant.empty())
         job.notCarried.push_back("the ModRedundant lines");
 
@@ -396,7 +389,7 @@ NextJob planNextJob(const std::string& outputPath, std::string_view bytes,
         t += "\n";
         if (tail) {
             t += *tail;
-        } else if (lower(route.text()).find("modredundant") != std::string::npos &&
+        } else if (foldCase(route.text()).find("modredundant") != std::string::npos &&
                    !echo.modRedundant.empty()) {
             for (const std::string& l : echo.modRedundant) t += l + "\n";
             t += "\n";

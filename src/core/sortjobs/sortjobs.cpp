@@ -11,10 +11,11 @@
 
 #include "core/extract/jobhealth.hpp"
 #include "core/files/filetext.hpp"
-#include "core/gaussian/jobecho.hpp"
 #include "core/files/paths.hpp"
+#include "core/gaussian/jobecho.hpp"
 #include "core/rename/renamerun.hpp"
 #include "core/text/numbers.hpp"
+#include "core/text/searchtext.hpp"
 
 namespace zerlant {
 
@@ -24,14 +25,6 @@ namespace fs = std::filesystem;
 
 // The extensions of the files of one job, beside its output.
 constexpr std::array<std::string_view, 4> kCompanions = {".gjf", ".com", ".chk", ".fchk"};
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
 
 bool searchesTransitionState(std::string_view bytes) {
     const std::string route = lowerRoute(readJobEcho(bytes));
@@ -120,7 +113,7 @@ SortPlan planSort(const std::vector<std::string>& outputs, const SortOptions& op
             const fs::path p = entry.path();
             if (p.stem() != out.stem() || p == out)
                 continue;
-            const std::string ext = lower(p.extension().string());
+            const std::string ext = foldCase(p.extension().string());
             if (std::find(kCompanions.begin(), kCompanions.end(), ext) == kCompanions.end())
                 continue;
             const fs::path from = out.parent_path() / p.filename();
