@@ -179,7 +179,7 @@ std::vector<std::size_t> imaginaryModes(const FileDetail& d) {
 }
 
 // The job's own input beside the output (same stem, .gjf or .com): the
-// text after the blank line that ends its molecule specification, which
+// text after the blank line that ends its molecule section, which
 // holds the basis and ECP sections, ModRedundant lines, solvent parameters
 // and later --Link1-- steps.  nullopt without such an input.
 std::optional<std::string> inputTail(const std::string& outputPath) {
