@@ -19,6 +19,7 @@
 #include "core/files/openfile.hpp"
 #include "core/results/table.hpp"
 #include "core/results/xlsxexport.hpp"
+#include "core/text/numbers.hpp"
 
 namespace zerlant::cli {
 
@@ -38,14 +39,17 @@ bool endsWith(const std::string& s, const std::string& suffix) {
 }
 
 // A value that must be a positive number, without CLI11's range in the message.
-CLI::Validator positiveNumber() {
+CLI::Validator positiveNumber(double lowest = 0, double highest = HUGE_VAL) {
     return CLI::Validator(
-        [](std::string& text) -> std::string {
+        [lowest, highest](std::string& text) -> std::string {
             double value = 0;
             const char* end = text.data() + text.size();
             auto [ptr, ec] = std::from_chars(text.data(), end, value);
             if (ec != std::errc() || ptr != end || !std::isfinite(value) || value <= 0)
                 return "needs a positive number, not '" + text + "'";
+            if (value < lowest || value > highest)
+                return "needs a number from " + formatNumber(lowest) + " to " +
+                       formatNumber(highest) + ", not '" + text + "'";
             return {};
         },
         "");
@@ -88,9 +92,11 @@ RunCommand addThermo(CLI::App& program) {
     thermo::ThermoSettings& s = options->request.settings;
     CLI::App& app = *program.add_subcommand(
         "thermo", "recompute thermochemistry: any T, P, concentration, quasi-harmonic");
-    app.add_option("--temperature", s.temperature, "temperature in kelvin (default 298.15)")
+    // Outside 1-100,000 K the partition functions leave the range of doubles.
+    app.add_option("--temperature", s.temperature,
+                   "temperature in kelvin, 1 to 100000 (default\n298.15)")
         ->type_name("K")
-        ->check(positiveNumber());
+        ->check(positiveNumber(1, 100000));
     app.add_option("--pressure", s.pressure, "pressure in atm (default 1)")
         ->type_name("ATM")
         ->check(positiveNumber());
