@@ -12,4 +12,5 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
 fi
 echo "No display found: running the command-line extraction on examples/ instead."
 shopt -s nullglob
-"$build/bin/zerlant-cli" extract --all examples/*.out examples/*.log
+# methane_failed.log is a failed job on purpose: its KO row makes the exit status 1.
+"$build/bin/zerlant-cli" extract --all examples/*.out examples/*.log || [ $? -eq 1 ]
