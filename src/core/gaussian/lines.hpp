@@ -3,7 +3,9 @@
 // disk: LF or CR LF; the normalised text: CR LF), and splitting a line into
 // its blank-separated pieces, without allocating per line.
 
+#include <charconv>
 #include <cstddef>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -43,6 +45,15 @@ inline bool blank(std::string_view line) {
         if (c != ' ' && c != '\t' && c != '\r')
             return false;
     return true;
+}
+
+// The whole piece as a whole number; nothing for anything else.
+inline std::optional<int> integer(std::string_view piece) {
+    int v = 0;
+    const auto [end, ec] = std::from_chars(piece.data(), piece.data() + piece.size(), v);
+    if (ec != std::errc() || end != piece.data() + piece.size())
+        return std::nullopt;
+    return v;
 }
 
 }  // namespace zerlant::gaussian

@@ -46,14 +46,6 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
-std::optional<int> integer(std::string_view piece) {
-    int v = 0;
-    const auto [end, ec] = std::from_chars(piece.data(), piece.data() + piece.size(), v);
-    if (ec != std::errc() || end != piece.data() + piece.size())
-        return std::nullopt;
-    return v;
-}
-
 // A number Fortran printed ("********" is one it could not), else NaN.
 double finite(std::string_view piece) {
     const auto v = toDouble(piece);
@@ -180,7 +172,7 @@ class Reader {
 
     // "     1   6     0.00   0.00   0.05     0.00   0.00   0.08    -0.00   0.00  -0.02"
     void standardRow() {
-        const auto atom = pieces_.empty() ? std::nullopt : integer(pieces_[0]);
+        const auto atom = pieces_.empty() ? std::nullopt : gaussian::integer(pieces_[0]);
         if (pieces_.size() != 2 + 3 * size_ || !atom || *atom != int(atoms_ + 1)) {
             broken_ = true;
             return;
@@ -198,8 +190,8 @@ class Reader {
 
     // "   1     1     6          0.00000   0.00000   0.00000  -0.18677   0.05592"
     void highPrecisionRow() {
-        const auto coord = pieces_.size() > 1 ? integer(pieces_[0]) : std::nullopt;
-        const auto atom = pieces_.size() > 1 ? integer(pieces_[1]) : std::nullopt;
+        const auto coord = pieces_.size() > 1 ? gaussian::integer(pieces_[0]) : std::nullopt;
+        const auto atom = pieces_.size() > 1 ? gaussian::integer(pieces_[1]) : std::nullopt;
         if (pieces_.size() != 3 + size_ || !coord || !atom || *coord < 1 || *coord > 3 ||
             *atom < 1) {
             broken_ = true;

@@ -22,21 +22,13 @@ bool ruler(std::string_view line) {
     return dash;
 }
 
-std::optional<int> integer(std::string_view piece) {
-    int v = 0;
-    const auto [end, ec] = std::from_chars(piece.data(), piece.data() + piece.size(), v);
-    if (ec != std::errc() || end != piece.data() + piece.size())
-        return std::nullopt;
-    return v;
-}
-
 // "      1          6           0        0.000000    0.000000    1.089000"
 // "      1          6        0.000000    0.000000    1.089000"  (no type column)
 std::optional<CartesianAtom> atomRow(const std::vector<std::string_view>& pieces) {
     if (pieces.size() != 5 && pieces.size() != 6)
         return std::nullopt;
-    const auto z = integer(pieces[1]);
-    if (!integer(pieces[0]) || !z)
+    const auto z = gaussian::integer(pieces[1]);
+    if (!gaussian::integer(pieces[0]) || !z)
         return std::nullopt;
     const std::size_t first = pieces.size() - 3;
     const auto x = toDouble(pieces[first]);
