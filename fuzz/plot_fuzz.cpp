@@ -28,7 +28,9 @@ namespace {
 void draw([[maybe_unused]] const PlotScene& scene,
           [[maybe_unused]] const std::optional<MapScene>& map) {
 #ifdef ZERLANT_FUZZ_RENDER
-    static const auto app = plot::startApplication();
+    // The application lives until the process ends: destroying it from the
+    // exit handlers runs after Qt's own teardown and reads freed state.
+    [[maybe_unused]] static QApplication* const app = plot::startApplication().release();
     std::unique_ptr<QChart> chart(plot::buildChart(scene, ','));
     (void)plot::chartBytes(chart.get(), plot::ImageFormat::Svg, QSize(400, 300), scene.title);
     if (map)
