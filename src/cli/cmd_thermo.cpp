@@ -326,16 +326,8 @@ int runThermo(const ThermoOptions& options, std::ostream& out, std::ostream& err
     const std::string& path = *options.output;
     Status written = success();
     if (endsWith(path, ".xlsx")) {
-        const std::vector<std::string> keys = thermo::thermoColumnKeys(request);
-        std::vector<std::vector<std::string>> cells;
-        for (const auto& r : rows)
-            if (r.ok())
-                cells.push_back(thermo::thermoCells(r, request));
-        Table table(keys.size(), cells.size() + 1);
-        for (std::size_t c = 0; c < keys.size(); ++c) table.set(c, 0, keys[c]);
-        for (std::size_t r = 0; r < cells.size(); ++r)
-            for (std::size_t c = 0; c < cells[r].size(); ++c) table.set(c, r + 1, cells[r][c]);
-        written = writeExcelWorkbook(table, path, '.', WriteRule::exportOf(files));
+        written = writeExcelWorkbook(thermo::thermoWorkbookTable(rows, request), path,
+                                     WriteRule::exportOf(files));
     } else if (endsWith(path, ".json")) {
         written = writeFileAtomically(path, jsonOf(rows, request).dump(2) + "\n",
                                       WriteRule::exportOf(files));

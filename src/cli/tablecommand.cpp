@@ -178,8 +178,7 @@ int writeExportTable(const TableCommand& command, const Table& exportTable) {
         return 0;
     const std::string& path = *command.output;
     if (path.size() >= 5 && foldCase(path.substr(path.size() - 5)) == ".xlsx") {
-        if (Status s = writeExcelWorkbook(exportTable, path, command.decimalSeparator,
-                                          WriteRule::exportOf(command.files));
+        if (Status s = writeExcelWorkbook(exportTable, path, WriteRule::exportOf(command.files));
             !s) {
             std::string text = command.messages ? command.messages(154) : std::string();
             reportProblem(command, (text.empty() ? "cannot write the spreadsheet" : text) + " (" +

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -158,6 +159,62 @@ TEST(GoldenJson, XyzHoldsTheGeometryOfTheRecords) {
         ++compared;
     }
     EXPECT_GT(compared, 100u);
+}
+
+// The workbook holds the numbers of the records as numbers, whatever the
+// decimal separator of the tables: the energies, charges and orbital
+// energies of every record are among its number cells, and no cell is a
+// number left as text.
+TEST(GoldenJson, WorkbookHoldsTheNumbersOfTheRecords) {
+    if (!zerlant::testing::haveUnzip())
+        GTEST_SKIP() << "unzip is not installed";
+    const std::vector<Golden> files = goldens();
+    if (files.empty())
+        GTEST_SKIP() << "no input of tests/golden/json is here";
+    TempDir dir;
+    const auto run =
+        runCli(dir, "extract --all --decimal-separator , -o all.xlsx -j 2" + quoted(files));
+    ASSERT_LE(run.status, 1) << run.err;
+    const std::string book = (dir.path() / "all.xlsx").string();
+    const std::string sheet = zerlant::testing::zipPart(book, "xl/worksheets/sheet1.xml");
+    const std::string strings = zerlant::testing::zipPart(book, "xl/sharedStrings.xml");
+
+    std::vector<double> numbers;  // of the number cells (those without t="s")
+    const std::regex cell("<c r=\"[A-Z]+\\d+\"( s=\"\\d+\")?><v>([^<]*)</v></c>");
+    for (std::sregex_iterator i(sheet.begin(), sheet.end(), cell), e; i != e; ++i)
+        numbers.push_back(std::stod((*i)[2]));
+    std::sort(numbers.begin(), numbers.end());
+    auto holds = [&](double v) {
+        auto it = std::lower_bound(numbers.begin(), numbers.end(), v - 1e-15 * std::abs(v));
+        return it != numbers.end() && std::abs(*it - v) <= 1e-15 * std::abs(v);
+    };
+
+    std::size_t checked = 0;
+    for (const Golden& g : files) {
+        for (const json& r : g.records) {
+            std::vector<std::pair<std::string, double>> wanted;
+            for (const char* key : {"energy", "energy-opt", "energy-method", "homo", "lumo"})
+                if (r.contains(key) && r[key].is_number())
+                    wanted.emplace_back(key, r[key].get<double>());
+            for (const json& m : r.value("mulliken", json::array()))
+                if (m.contains("charge_e") && m["charge_e"].is_number())
+                    wanted.emplace_back("mulliken", m["charge_e"].get<double>());
+            for (const json& o : r.value("orbitals", json::array()))
+                if (o.contains("energy_hartree") && o["energy_hartree"].is_number())
+                    wanted.emplace_back("orbital", o["energy_hartree"].get<double>());
+            for (const auto& [key, v] : wanted) {
+                EXPECT_TRUE(holds(v)) << g.name << " " << key << " " << v;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 1000u);
+
+    // Texts that read as numbers, with either separator: none.
+    const std::regex text("<t[^>]*>([^<]*)</t>");
+    const std::regex number("-?[0-9]+([.,][0-9]+)?([EeDd][-+]?[0-9]+)?");
+    for (std::sregex_iterator i(strings.begin(), strings.end(), text), e; i != e; ++i)
+        EXPECT_FALSE(std::regex_match((*i)[1].str(), number)) << (*i)[1];
 }
 
 // docs/extract.schema.json accepts the JSON of every real output, with every

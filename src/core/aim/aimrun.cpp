@@ -145,12 +145,14 @@ std::optional<AimRun> runAim(const FileRows& files, const MessageLookup& message
                     fileHasRow = true;
                 }
                 run.table.set(1, lastRow, textoentre(point, "Type = ", kCrLf, false).str());
-                run.table.set(2, lastRow, number(numeroentre(point, "Rho = ", " ", false)));
-                run.table.set(3, lastRow, number(numeroentre(point, "DelSqRho = ", kCrLf, false)));
-                run.table.set(4, lastRow,
-                              number(numeroentre(point, "Bond Ellipticity =", kCrLf, false)));
-                run.table.set(5, lastRow, number(numeroentre(point, "V =", kCrLf, false)));
-                run.table.set(6, lastRow, number(numeroentre(point, "G =", kCrLf, false)));
+                auto put = [&](std::size_t column, double value) {
+                    run.table.setNumber(column, lastRow, value, number(value));
+                };
+                put(2, numeroentre(point, "Rho = ", " ", false));
+                put(3, numeroentre(point, "DelSqRho = ", kCrLf, false));
+                put(4, numeroentre(point, "Bond Ellipticity =", kCrLf, false));
+                put(5, numeroentre(point, "V =", kCrLf, false));
+                put(6, numeroentre(point, "G =", kCrLf, false));
                 // H = G + V, from the texts just written, read back in the same
                 // format and rounded to the decimals they carry.
                 const std::string& gText = run.table.cell(6, lastRow);
@@ -159,7 +161,7 @@ std::optional<AimRun> runAim(const FileRows& files, const MessageLookup& message
                 const double v = toDouble(vText, decimalSeparator).value_or(0.0);
                 const int decimals = std::max(decimalsOf(gText, decimalSeparator),
                                               decimalsOf(vText, decimalSeparator));
-                run.table.set(7, lastRow, number(roundedTo(g + v, decimals)));
+                put(7, roundedTo(g + v, decimals));
             }
         } catch (const std::exception& e) {
             run.table.resizeRows(rowsBefore);

@@ -86,14 +86,14 @@ Table prepararexportacion(const Table& resultTable, const Table& detailTable,
         std::size_t k = 0;
         for (std::size_t c = 0; c < kResultColumns; ++c)
             if (columnaelegida(boxes, static_cast<long>(c)))
-                out.set(k++, top, resultTable.cell(c, f));
+                out.copyCell(k++, top, resultTable, c, f);
         for (std::size_t i = 0; i < kSubBlocks.size(); ++i) {
             const auto& sb = kSubBlocks[i];
             if (!boxes.ticked(sb.box))
                 continue;
             for (std::size_t r = 0; r < counts[i]; ++r)
                 for (std::size_t j = 0; j < sb.width(); ++j)
-                    out.set(k + j, top + r, detailTable.cell(sb.firstColumn + j, d + r));
+                    out.copyCell(k + j, top + r, detailTable, sb.firstColumn + j, d + r);
             k += sb.width();
         }
         d += step;

@@ -122,8 +122,11 @@ void writeResultRow(Table& table, std::size_t row, const ExtractRecord& record,
                             extractQuantity(box).onlyWhenNamed;  // the job health
         if (!record.ok && !always)
             table.set(c, row, "Error");
+        else if (const CellValue value = resultValue(record, box);
+                 const double* number = std::get_if<double>(&value))
+            table.setNumber(c, row, *number, formatCell(value, format));
         else
-            table.set(c, row, formatCell(resultValue(record, box), format));
+            table.set(c, row, formatCell(value, format));
     }
 }
 

@@ -143,6 +143,21 @@ void guardardetalle(DetailTable& detail, std::string_view status, const FileDeta
         if (row > base && row <= last)
             t.set(col, row, std::move(text));
     };
+    // A value: its number and its text, message 131 when the file has none.
+    auto putNumber = [&](std::size_t col, std::size_t row, double v) {
+        if (row > base && row <= last)
+            t.setNumber(col, row, v, num(v));
+    };
+    // A field of a printed table ("0.000015"), kept as printed: a number too
+    // when the whole field reads as one.
+    auto putField = [&](std::size_t col, std::size_t row, const std::string& field) {
+        if (row <= base || row > last)
+            return;
+        if (auto v = toDouble(field, '.'); v && isNumeric(field, '.'))
+            t.setNumber(col, row, *v, field);
+        else
+            t.set(col, row, field);
+    };
 
     if (!ok) {
         for (std::size_t c = 0; c <= 37; ++c) put(c, base + 1, "Error");
@@ -161,7 +176,7 @@ void guardardetalle(DetailTable& detail, std::string_view status, const FileDeta
         };
         put(0, base + 1 + i, labelOf(i));
         put(1, base + 1 + i, at(lists.orbitalSymmetries, i));
-        put(2, base + 1 + i, num(lists.orbitalEnergies[i]));
+        putNumber(2, base + 1 + i, lists.orbitalEnergies[i]);
     }
     if (!lists.orbitalEnergies.empty()) {
         put(3, base + 1, count(lists.orbitalEnergies.size()));
@@ -173,15 +188,18 @@ void guardardetalle(DetailTable& detail, std::string_view status, const FileDeta
     // Polarizability: always six components; message 131 when not found.
     for (std::size_t i = 0; i < lists.polar.size(); ++i) {
         put(4, base + 1 + i, kPolarNames[i]);
-        put(5, base + 1 + i, lists.polarFound ? num(lists.polar[i]) : msg(131));
+        if (lists.polarFound)
+            putNumber(5, base + 1 + i, lists.polar[i]);
+        else
+            put(5, base + 1 + i, msg(131));
     }
     put(6, base + 1, count(lists.polar.size()));
 
     // Mulliken charges.
     for (std::size_t i = 0; i < lists.mullikenSymbols.size(); ++i) {
         put(7, base + 1 + i, lists.mullikenSymbols[i]);
-        put(8, base + 1 + i,
-            i < lists.mullikenCharges.size() ? num(lists.mullikenCharges[i]) : std::string());
+        if (i < lists.mullikenCharges.size())
+            putNumber(8, base + 1 + i, lists.mullikenCharges[i]);
     }
     if (!lists.mullikenSymbols.empty()) {
         put(9, base + 1, count(lists.mullikenSymbols.size()));
@@ -192,14 +210,17 @@ void guardardetalle(DetailTable& detail, std::string_view status, const FileDeta
 
     // Geometry.
     for (std::size_t i = 0; i < lists.geometry.size(); ++i)
-        for (std::size_t j = 0; j < 7; ++j) put(10 + j, base + 1 + i, lists.geometry[i][j]);
+        for (std::size_t j = 0; j < 7; ++j) putField(10 + j, base + 1 + i, lists.geometry[i][j]);
     if (!lists.geometry.empty())
         put(17, base + 1, count(lists.geometry.size()));
 
     // Frequencies.
     for (std::size_t i = 0; i < lists.frequencies.size(); ++i)
         for (std::size_t j = 0; j < 7; ++j)
-            put(18 + j, base + 1 + i, lists.freqFound ? num(lists.frequencies[i][j]) : msg(131));
+            if (lists.freqFound)
+                putNumber(18 + j, base + 1 + i, lists.frequencies[i][j]);
+            else
+                put(18 + j, base + 1 + i, msg(131));
     put(25, base + 1, count(lists.frequencies.size()));
 
     // Thermochemistry: rows named Total .. Vibrational, then one row per low
@@ -212,7 +233,10 @@ void guardardetalle(DetailTable& detail, std::string_view status, const FileDeta
             name = msg(370) + " " + std::to_string(i - 4);
         put(26, base + 1 + i, name);
         for (std::size_t j = 0; j < 3; ++j)
-            put(27 + j, base + 1 + i, lists.freqFound ? num(lists.thermo[i][j]) : msg(131));
+            if (lists.freqFound)
+                putNumber(27 + j, base + 1 + i, lists.thermo[i][j]);
+            else
+                put(27 + j, base + 1 + i, msg(131));
     }
     put(30, base + 1, count(lists.thermo.size()));
 
@@ -224,12 +248,12 @@ void guardardetalle(DetailTable& detail, std::string_view status, const FileDeta
     } else {
         std::size_t r = 0;
         for (const auto& state : lists.states) {
-            for (std::size_t j = 0; j < 5; ++j) put(31 + j, base + r + 1, num(state[j]));
+            for (std::size_t j = 0; j < 5; ++j) putNumber(31 + j, base + r + 1, state[j]);
             while (r < lists.transitionTexts.size() && r < lists.transitionNumbers.size() &&
                    leadingNumber(lists.transitionTexts[r][0]) == state[0]) {
                 ++r;
                 put(36, base + r, lists.transitionTexts[r - 1][1]);
-                put(37, base + r, num(lists.transitionNumbers[r - 1][1]));
+                putNumber(37, base + r, lists.transitionNumbers[r - 1][1]);
             }
         }
     }

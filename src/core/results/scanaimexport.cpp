@@ -41,7 +41,7 @@ Table packChosenColumns(const Table& source, Chosen chosen) {
     for (std::size_t c = 0; c < source.columns() && k < out.columns(); ++c) {
         if (!chosen(static_cast<long>(c)))
             continue;
-        for (std::size_t r = 0; r < source.rows(); ++r) out.set(k, r, source.cell(c, r));
+        for (std::size_t r = 0; r < source.rows(); ++r) out.copyCell(k, r, source, c, r);
         ++k;
     }
     return out;

@@ -331,7 +331,7 @@ ViewTable extractBlockView(const std::vector<ExtractRecord>& records, ExtractBox
     return view;
 }
 
-ViewTable viewOfTextTable(const Table& table, std::size_t formulaColumn, char decimalSeparator) {
+ViewTable viewOfTextTable(const Table& table, std::size_t formulaColumn) {
     ViewTable view;
     for (std::size_t c = 0; c < table.columns(); ++c) {
         const std::string& title = table.cell(c, 0);
@@ -345,7 +345,7 @@ ViewTable viewOfTextTable(const Table& table, std::size_t formulaColumn, char de
             const std::string& cell = table.cell(c, r);
             error = error || cell == "Error" || cell == "KO";
             texts.push_back(c == formulaColumn && !cell.empty() ? hillFormula(cell) : cell);
-            if (auto v = cell.empty() ? std::nullopt : toDouble(cell, decimalSeparator))
+            if (auto v = table.number(c, r))
                 row.push_back(*v);
             else
                 row.push_back(texts.back());

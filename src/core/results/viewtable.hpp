@@ -107,10 +107,9 @@ ViewTable extractMainView(const std::vector<ExtractRecord>& records, const Extra
 ViewTable extractBlockView(const std::vector<ExtractRecord>& records, ExtractBox block,
                            const ExtractBoxes& boxes, const MessageLookup& messages);
 
-// A table of the Scan or Aim tool as the view shows it, until their runs
-// give typed rows: cells that are numbers ('.' decimals, as their parsers
-// wrote them) become numbers, the formula column goes to Hill order.
-// `formulaColumn` is kNoColumn when the table has none.
-ViewTable viewOfTextTable(const Table& table, std::size_t formulaColumn, char decimalSeparator);
+// A table of the Scan or Aim tool as the view shows it: the texts as the
+// run wrote them, the numbers its cells carry, the formula column in Hill
+// order.  `formulaColumn` is kNoColumn when the table has none.
+ViewTable viewOfTextTable(const Table& table, std::size_t formulaColumn);
 
 }  // namespace zerlant

@@ -61,18 +61,6 @@ std::string asUtf8(std::string_view s) {
     return isValidUtf8(s) ? std::string(s) : windows1252ToUtf8(s);
 }
 
-// The number a cell's text reads as in the table's decimal separator.  A text
-// holding the other separator is no number: the tables never group digits,
-// and such a text is a number read from a file with its own decimal point
-// ("-76.39109" in a table written with ','), which grouping would turn into
-// -7639109.
-std::optional<double> cellNumber(std::string_view text, char decimalSeparator) {
-    const char other = decimalSeparator == ',' ? '.' : ',';
-    if (text.find(other) != std::string_view::npos)
-        return std::nullopt;
-    return toDouble(text, decimalSeparator);
-}
-
 Error xlsxError(lxw_error e, const std::string& path) {
     return Error{std::string("the workbook could not be written: ") + lxw_strerror(e), path};
 }
@@ -125,8 +113,7 @@ std::string excelFileName(std::string_view currentFolder) {
 namespace {
 
 // Writes the whole workbook to `file`; errors name `path`.
-Status fillWorkbook(const Table& table, const std::string& file, const std::string& path,
-                    char decimalSeparator) {
+Status fillWorkbook(const Table& table, const std::string& file, const std::string& path) {
     lxw_workbook_options options{};
     options.constant_memory = LXW_FALSE;
     options.use_zip64 = LXW_FALSE;
@@ -156,7 +143,7 @@ Status fillWorkbook(const Table& table, const std::string& file, const std::stri
             const std::string& text = table.cell(written[k], r);
             auto row = static_cast<lxw_row_t>(r);
             auto col = static_cast<lxw_col_t>(k);
-            std::optional<double> value = cellNumber(text, decimalSeparator);
+            const std::optional<double> value = table.number(written[k], r);
             lxw_error e;
             if (value) {
                 e = worksheet_write_number(ws, row, col, *value, formats.number[bold]);
@@ -179,8 +166,7 @@ Status fillWorkbook(const Table& table, const std::string& file, const std::stri
 
 }  // namespace
 
-Status writeExcelWorkbook(const Table& table, const std::string& path, char decimalSeparator,
-                          const WriteRule& rule) {
+Status writeExcelWorkbook(const Table& table, const std::string& path, const WriteRule& rule) {
     if (table.rows() > LXW_ROW_MAX)
         return Error{"the table has more rows than a worksheet holds", path};
 
@@ -189,19 +175,16 @@ Status writeExcelWorkbook(const Table& table, const std::string& path, char deci
         return Error{"the C number format is not available", path};
 
     return writeFileAtomicallyWith(
-        path,
-        [&](const std::string& temp) { return fillWorkbook(table, temp, path, decimalSeparator); },
-        rule);
+        path, [&](const std::string& temp) { return fillWorkbook(table, temp, path); }, rule);
 }
 
-Result<std::string> exportarexcel(const Table& table, char decimalSeparator,
-                                  const std::string& programFolder,
+Result<std::string> exportarexcel(const Table& table, const std::string& programFolder,
                                   std::string_view currentFolder) {
     std::string folder = programFolder;
     if (folder.empty() || folder.back() != kPathSeparator)
         folder += kPathSeparator;
     std::string path = folder + excelFileName(currentFolder);
-    if (Status s = writeExcelWorkbook(table, path, decimalSeparator); !s)
+    if (Status s = writeExcelWorkbook(table, path); !s)
         return s.error();
     return path;
 }

@@ -7,12 +7,10 @@
 //  * the written columns (all but those `columnasvacias` lists) are packed to
 //    the left: A, B, ..., Z, AA, ..., AZ, BA, ...;
 //  * every written cell is centred;
-//  * a cell whose text reads as a number in the decimal separator the table
-//    was written with is stored as that number, formatted "#0.00######";
-//    every other cell, the empty ones included, is text formatted "@".  A
-//    text holding the other separator ("0.9000" in a table written with ',',
-//    a field copied from an output file) stays text: the tables never group
-//    digits, so reading that separator as grouping would only corrupt it.
+//  * a cell written with its number (Table::setNumber) is stored as that
+//    number, formatted "#0.00######"; every other cell, the empty ones
+//    included, is text formatted "@".  No text is ever read as a number: the
+//    tables carry the numbers of the values they show.
 //
 // The numbers in the workbook's XML never depend on the locale: while the
 // workbook is written, the calling thread uses the C number format
@@ -44,13 +42,13 @@ std::string excelFileName(std::string_view currentFolder);
 // Writes the table as a workbook to `path` with the atomic writer, under
 // `rule`.  Any failure is returned and leaves no partial file behind; the
 // caller shows message 154.
-Status writeExcelWorkbook(const Table& table, const std::string& path, char decimalSeparator,
+Status writeExcelWorkbook(const Table& table, const std::string& path,
                           const WriteRule& rule = WriteRule::rewrite());
 
 // The export of the spreadsheet buttons: the workbook
 // <programFolder>/<excelFileName(currentFolder)>.  Gives the path written,
 // which the window then opens in the desktop's spreadsheet program.
-Result<std::string> exportarexcel(const Table& table, char decimalSeparator,
-                                  const std::string& programFolder, std::string_view currentFolder);
+Result<std::string> exportarexcel(const Table& table, const std::string& programFolder,
+                                  std::string_view currentFolder);
 
 }  // namespace zerlant

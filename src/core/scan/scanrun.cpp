@@ -65,6 +65,14 @@ FileValues readFileValues(const FoldedText& text, char decimalSeparator) {
     return v;
 }
 
+// A printed field, with its number when the whole field reads as one.
+void setField(Table& table, std::size_t column, std::size_t row, std::string_view field) {
+    if (auto v = toDouble(field, '.'); v && isNumeric(field, '.'))
+        table.setNumber(column, row, *v, std::string(field));
+    else
+        table.set(column, row, std::string(field));
+}
+
 // The summary fields of one line in their columns: the k-th non-empty field
 // (from 1) goes to column k + 6; a first field that reads as a number is
 // stored as the nearest whole number, halves to the even one.  Fields beyond
@@ -78,9 +86,12 @@ void storeFields(Table& table, std::size_t row, const std::vector<std::string_vi
         if (k == 1 && isNumeric(field, '.')) {
             // A number outside the 16-bit range is kept as it stands.
             auto whole = toInt16(field, '.');
-            table.set(kFirstFieldColumn, row, whole ? std::to_string(*whole) : std::string(field));
+            if (whole)
+                table.setNumber(kFirstFieldColumn, row, *whole, std::to_string(*whole));
+            else
+                setField(table, kFirstFieldColumn, row, field);
         } else {
-            table.set(k + kFirstFieldColumn - 1, row, std::string(field));
+            setField(table, k + kFirstFieldColumn - 1, row, field);
         }
     }
 }
@@ -119,9 +130,9 @@ std::optional<ScanRun> runScan(const FileRows& files, const MessageLookup& messa
         // it was before it and becomes a failure; the batch goes on.
         const std::size_t rowsBefore = run.table.rows();
         const std::size_t lastRowBefore = lastRow;
-        std::vector<std::string> lastRowCells;
+        Table lastRowCells(run.table.columns(), 1);
         for (std::size_t c = 0; c < run.table.columns(); ++c)
-            lastRowCells.push_back(run.table.cell(c, lastRow));
+            lastRowCells.copyCell(c, 0, run.table, c, lastRow);
         try {
             if (!isOutputFileName(file.name))
                 continue;
@@ -184,8 +195,8 @@ std::optional<ScanRun> runScan(const FileRows& files, const MessageLookup& messa
         } catch (const std::exception& e) {
             run.table.resizeRows(rowsBefore);
             lastRow = lastRowBefore;
-            for (std::size_t c = 0; c < lastRowCells.size(); ++c)
-                run.table.set(c, lastRow, lastRowCells[c]);
+            for (std::size_t c = 0; c < lastRowCells.columns(); ++c)
+                run.table.copyCell(c, lastRow, lastRowCells, c, 0);
             run.failures.push_back(Error{failureReason(e), file.path});
         }
     }

@@ -185,4 +185,25 @@ std::string thermoCsv(const std::vector<ThermoRow>& rows, const ThermoRequest& r
     return out;
 }
 
+Table thermoWorkbookTable(const std::vector<ThermoRow>& rows, const ThermoRequest& request) {
+    const std::vector<std::string> keys = thermoColumnKeys(request);
+    Table table(keys.size(), 1);
+    for (std::size_t c = 0; c < keys.size(); ++c) table.set(c, 0, keys[c]);
+    for (const ThermoRow& row : rows) {
+        if (!row.ok())
+            continue;
+        const std::size_t r = table.rows();
+        std::vector<std::string> cells = thermoCells(row, request);
+        const std::vector<std::optional<double>> numbers = thermoNumbers(row, request);
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            if (c < numbers.size() && numbers[c])
+                table.setNumber(c, r, *numbers[c], std::move(cells[c]));
+            else
+                table.set(c, r, std::move(cells[c]));
+        }
+        table.resizeRows(r + 1);
+    }
+    return table;
+}
+
 }  // namespace zerlant::thermo

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/results/table.hpp"
 #include "core/thermo/gaussianthermo.hpp"
 #include "core/thermo/relative.hpp"
 #include "core/thermo/scalefactors.hpp"
@@ -90,5 +91,9 @@ std::vector<std::string> thermoCells(const ThermoRow& row, const ThermoRequest& 
 // The table as comma-separated text: the keys, then the cells of each row
 // that has values, one line each ending in '\n'.
 std::string thermoCsv(const std::vector<ThermoRow>& rows, const ThermoRequest& request);
+
+// The table for the workbook: the keys, then each row that has values, its
+// cells carrying their numbers.
+Table thermoWorkbookTable(const std::vector<ThermoRow>& rows, const ThermoRequest& request);
 
 }  // namespace zerlant::thermo

@@ -13,7 +13,7 @@ namespace zerlant::gui {
 
 QString writeAndOpenWorkbook(PanelContext& ctx, const Table& table, const QString& path) {
     const AppContext& app = ctx.app;
-    const auto status = writeExcelWorkbook(table, path.toStdString(), app.decimalSeparator());
+    const auto status = writeExcelWorkbook(table, path.toStdString());
     if (!status) {
         ctx.dialogs.message(ctx.window, Dialogs::Icon::Critical, app.title(), app.msg(154));
         return {};

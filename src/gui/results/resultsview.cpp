@@ -252,14 +252,14 @@ void ResultsView::showScan(const Table& scanTable, std::size_t unreadable, std::
     Table shown(order.size(), scanTable.rows());
     std::vector<bool> titles;
     for (std::size_t r = 0; r < scanTable.rows(); ++r) {
-        for (std::size_t i = 0; i < order.size(); ++i) shown.set(i, r, scanTable.cell(order[i], r));
+        for (std::size_t i = 0; i < order.size(); ++i) shown.copyCell(i, r, scanTable, order[i], r);
         // A file's title row repeats the captions of row 0.
         if (r > 0)
             titles.push_back(!scanTable.cell(0, 0).empty() &&
                              scanTable.cell(0, r) == scanTable.cell(0, 0));
     }
     const std::size_t formula = order.size() - (kScanFileColumns - 1);
-    ViewTable typed = viewOfTextTable(shown, formula, app_.decimalSeparator());
+    ViewTable typed = viewOfTextTable(shown, formula);
     for (std::size_t r = 0; r < rowFiles.size() && r < typed.rows(); ++r)
         typed.rowFiles[r] = rowFiles[r].toStdString();
     QTableView* view = addTab(app_.msg(59), std::move(typed));
@@ -279,7 +279,7 @@ void ResultsView::showAim(const Table& aimTable, std::size_t unreadable, std::si
     for (std::size_t r = 1; r < aimTable.rows(); ++r)
         titles.push_back(!aimTable.cell(1, 0).empty() &&
                          aimTable.cell(1, r) == aimTable.cell(1, 0));
-    ViewTable typed = viewOfTextTable(aimTable, kNoColumn, app_.decimalSeparator());
+    ViewTable typed = viewOfTextTable(aimTable, kNoColumn);
     carryFiles(aimTable, typed);
     QTableView* view = addTab(app_.msg(190), std::move(typed));
     sourceOf(view)->setTitleRows(titles);

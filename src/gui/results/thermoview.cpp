@@ -391,16 +391,8 @@ void ThermoView::retranslate() {
 bool ThermoView::exportTo(const QString& path) {
     Status written = success();
     if (QFileInfo(path).suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0) {
-        const std::vector<std::string> keys = thermo::thermoColumnKeys(shown_);
-        std::vector<std::vector<std::string>> cells;
-        for (const thermo::ThermoRow& row : rows_)
-            if (row.ok())
-                cells.push_back(thermo::thermoCells(row, shown_));
-        Table table(keys.size(), cells.size() + 1);
-        for (std::size_t c = 0; c < keys.size(); ++c) table.set(c, 0, keys[c]);
-        for (std::size_t r = 0; r < cells.size(); ++r)
-            for (std::size_t c = 0; c < cells[r].size(); ++c) table.set(c, r + 1, cells[r][c]);
-        written = writeExcelWorkbook(table, path.toStdString(), '.');
+        written =
+            writeExcelWorkbook(thermo::thermoWorkbookTable(rows_, shown_), path.toStdString());
     } else {
         written = writeFileAtomically(path.toStdString(), thermo::thermoCsv(rows_, shown_));
     }

@@ -134,20 +134,23 @@ TEST(ResultsViewTables, ShowTheReviewedCells) {
 namespace zerlant {
 namespace {
 
-// A Scan table until its run gives typed rows: the texts stay as written
-// (no digit lost or added), numbers sort by value, the formula reads in Hill
-// order as in the other views.
+// A Scan table: the texts stay as written (no digit lost or added), cells
+// sort by the numbers they carry, never by a number read out of a text, and
+// the formula reads in Hill order as in the other views.
 TEST(ResultsViewTables, ScanTextTableKeepsItsTexts) {
-    Table t(3, 3);
-    const char* cells[3][3] = {
-        {"File", "Formula", "R1"}, {"scan_water.log", "H2O1", "0.9000"}, {"", "", "Error"}};
+    Table t(4, 3);
+    const char* cells[3][4] = {{"File", "Formula", "R1", "Note"},
+                               {"scan_water.log", "H2O1", "", "1.5"},
+                               {"", "", "Error", ""}};
     for (std::size_t r = 0; r < 3; ++r)
-        for (std::size_t c = 0; c < 3; ++c) t.set(c, r, cells[r][c]);
-    const ViewTable view = viewOfTextTable(t, 1, '.');
+        for (std::size_t c = 0; c < 4; ++c) t.set(c, r, cells[r][c]);
+    t.setNumber(2, 1, 0.9, "0.9000");
+    const ViewTable view = viewOfTextTable(t, 1);
     ASSERT_EQ(view.rows(), 2u);
     EXPECT_EQ(view.texts[0][1], "H2O");
     EXPECT_EQ(view.texts[0][2], "0.9000");
     EXPECT_EQ(sortNumber(view.cells[0][2]), 0.9);
+    EXPECT_EQ(sortNumber(view.cells[0][3]), std::nullopt);
     EXPECT_EQ(view.rowKinds[1], ViewRow::Error);
 }
 

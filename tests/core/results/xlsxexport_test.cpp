@@ -88,27 +88,25 @@ std::map<std::string, Cell> readSheet(const std::string& path) {
 }
 
 Table sampleTable(char sep) {
-    // Columns 2 and 4 are empty throughout, the title included.
+    // Columns 2 and 4 are empty throughout, the title included.  Cells
+    // written with their number are numbers; texts that merely look like
+    // numbers ("2026", "0.9000") stay texts.
     Table t(6, 4);
-    const std::string half = std::string("1") + sep + "5";
     const char* rows[4][6] = {{"FILE", "VALUE", "", "TEXT", "", "2026"},
-                              {"a.log", "", "", "Error", "", "-0.25"},
-                              {"b.log", "", "", "", "", "1E-05"},
-                              {"c.log", "", "", "0.9000", "", "7"}};
+                              {"a.log", "", "", "Error", "", ""},
+                              {"b.log", "Error", "", "", "", ""},
+                              {"c.log", "", "", "0.9000", "", ""}};
     for (std::size_t r = 0; r < 4; ++r)
         for (std::size_t c = 0; c < 6; ++c) t.set(c, r, rows[r][c]);
-    t.set(1, 1, half);
-    t.set(1, 2, "Error");
-    if (sep == ',') {
-        t.set(5, 1, "-0,25");
-        t.set(1, 3, "2,5E+20");
-    } else {
-        t.set(1, 3, "2.5E+20");
-    }
+    t.setNumber(1, 1, 1.5, std::string("1") + sep + "5");
+    t.setNumber(1, 3, 2.5e20, std::string("2") + sep + "5E+20");
+    t.setNumber(5, 1, -0.25, std::string("-0") + sep + "25");
+    t.setNumber(5, 2, 1e-5, "1E-05");
+    t.setNumber(5, 3, 7, "7");
     return t;
 }
 
-void checkSample(const std::string& path, char sep) {
+void checkSample(const std::string& path) {
     auto cells = readSheet(path);
     // Columns 0, 1, 3, 5 packed into A to D; nothing beyond.
     EXPECT_EQ(cells.size(), 16u);
@@ -120,8 +118,8 @@ void checkSample(const std::string& path, char sep) {
     EXPECT_EQ(cells["A1"].value, "FILE");
     EXPECT_EQ(cells["B1"].value, "VALUE");
     EXPECT_EQ(cells["C1"].value, "TEXT");
-    // A title that reads as a number is a number like any other cell.
-    EXPECT_TRUE(cells["D1"].isNumber);
+    // A title that reads as a number is still a title.
+    EXPECT_FALSE(cells["D1"].isNumber);
     EXPECT_EQ(cells["D1"].value, "2026");
     EXPECT_TRUE(cells["D1"].bold);
     EXPECT_EQ(cells["A2"].value, "a.log");
@@ -129,7 +127,8 @@ void checkSample(const std::string& path, char sep) {
     EXPECT_EQ(cells["B2"].value, "1.5");
     EXPECT_FALSE(cells["B3"].isNumber);
     EXPECT_EQ(cells["B3"].value, "Error");
-    EXPECT_EQ(cells["B4"].value, "2.5E+20");
+    EXPECT_TRUE(cells["B4"].isNumber);
+    EXPECT_EQ(std::stod(cells["B4"].value), 2.5e20);
     EXPECT_EQ(cells["C2"].value, "Error");
     // An empty cell is written, as text, with an empty value.
     ASSERT_TRUE(cells.count("C3"));
@@ -138,9 +137,9 @@ void checkSample(const std::string& path, char sep) {
     EXPECT_EQ(cells["D2"].value, "-0.25");
     EXPECT_EQ(cells["D3"].value, "1E-05");
     EXPECT_EQ(cells["D4"].value, "7");
-    // "0.9000" is a number with '.', text in a table written with ','.
-    EXPECT_EQ(cells["C4"].isNumber, sep == '.');
-    EXPECT_EQ(cells["C4"].value, sep == '.' ? "0.9" : "0.9000");
+    // A text is never read as a number, whatever separator it holds.
+    EXPECT_FALSE(cells["C4"].isNumber);
+    EXPECT_EQ(cells["C4"].value, "0.9000");
 }
 
 TEST(XlsxExport, CellsFormatsAndPackedColumns) {
@@ -148,11 +147,11 @@ TEST(XlsxExport, CellsFormatsAndPackedColumns) {
         GTEST_SKIP() << "unzip is not installed";
     TempDir dir;
     const std::string path = dir.file("jobs.xlsx");
-    ASSERT_TRUE(writeExcelWorkbook(sampleTable('.'), path, '.'));
-    checkSample(path, '.');
+    ASSERT_TRUE(writeExcelWorkbook(sampleTable('.'), path));
+    checkSample(path);
 
     // Written again over the old workbook: replaced, no temporary file left.
-    ASSERT_TRUE(writeExcelWorkbook(sampleTable('.'), path, '.'));
+    ASSERT_TRUE(writeExcelWorkbook(sampleTable('.'), path));
     EXPECT_EQ(testing::filesIn(dir), std::set<std::string>{"jobs.xlsx"});
 }
 
@@ -166,11 +165,11 @@ TEST(XlsxExport, SameCellsUnderADecimalCommaLocale) {
     std::snprintf(probe, sizeof probe, "%.1f", 1.5);
     TempDir dir;
     const std::string path = dir.file("jobs.xlsx");
-    Status written = writeExcelWorkbook(sampleTable(','), path, ',');
+    Status written = writeExcelWorkbook(sampleTable(','), path);
     std::setlocale(LC_ALL, previous.c_str());
     ASSERT_STREQ(probe, "1,5");  // the locale really prints a decimal comma
     ASSERT_TRUE(written);
-    checkSample(path, ',');
+    checkSample(path);
 }
 
 TEST(XlsxExport, ColumnNamesAndWideTables) {
@@ -185,7 +184,7 @@ TEST(XlsxExport, ColumnNamesAndWideTables) {
     Table t(55, 2);
     for (std::size_t c = 0; c < 55; ++c) t.set(c, 0, "T" + std::to_string(c + 1));
     t.set(54, 1, "\xE9t\xE9 \x80");  // Windows-1252 bytes: no broken workbook
-    auto written = exportarexcel(t, '.', dir.path().string(), "/data/run 1");
+    auto written = exportarexcel(t, dir.path().string(), "/data/run 1");
     ASSERT_TRUE(written);
     EXPECT_EQ(*written, dir.file("run 1.xlsx"));
     auto cells = readSheet(*written);
@@ -195,14 +194,14 @@ TEST(XlsxExport, ColumnNamesAndWideTables) {
     EXPECT_EQ(cells["BC2"].value, "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC");
 
     // A folder that cannot be written gives an error, and no file.
-    auto failed = exportarexcel(t, '.', dir.file("no/such/folder"), "/x");
+    auto failed = exportarexcel(t, dir.file("no/such/folder"), "/x");
     EXPECT_FALSE(failed);
 
     // A cell longer than a spreadsheet cell holds fails the export; the
     // workbook written before stays as it was and no temporary file is left.
     const std::string before = ::zerlant::testing::readAll(*written);
     t.set(3, 1, std::string(40000, 'x'));
-    EXPECT_FALSE(writeExcelWorkbook(t, *written, '.'));
+    EXPECT_FALSE(writeExcelWorkbook(t, *written));
     EXPECT_EQ(::zerlant::testing::readAll(*written), before);
     EXPECT_EQ(testing::filesIn(dir), std::set<std::string>{"run 1.xlsx"});
 }
