@@ -3,6 +3,8 @@
 // nothing but an unfinished last line: the base of the optimisation readers,
 // which work on files of any size and on files still being written.
 
+#include <string.h>
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -45,7 +47,7 @@ class AnchoredLines {
         const std::string_view complete =
             lastEnd == std::string_view::npos ? std::string_view() : bytes.substr(0, lastEnd + 1);
         std::array<std::size_t, N> next{};
-        for (std::size_t a = 0; a < N; ++a) next[a] = complete.find(anchors[a]);
+        for (std::size_t a = 0; a < N; ++a) next[a] = search(complete, anchors[a], 0);
         std::size_t pos = 0;
         while (pos < complete.size()) {
             std::size_t lineStart;
@@ -55,7 +57,7 @@ class AnchoredLines {
                 std::size_t hit = std::string_view::npos;
                 for (std::size_t a = 0; a < N; ++a) {
                     if (next[a] != std::string_view::npos && next[a] < pos)
-                        next[a] = complete.find(anchors[a], pos);
+                        next[a] = search(complete, anchors[a], pos);
                     hit = std::min(hit, next[a]);
                 }
                 if (hit == std::string_view::npos)
@@ -84,6 +86,18 @@ class AnchoredLines {
     std::uint64_t consumed() const { return consumed_; }
 
   private:
+    // Where `anchor` first occurs in `text` at or after `from`: glibc's
+    // memmem, many times faster than a search that stops at every byte
+    // equal to the anchor's first (a blank, a common letter).
+    static std::size_t search(std::string_view text, std::string_view anchor, std::size_t from) {
+        if (from >= text.size())
+            return std::string_view::npos;
+        const void* at =
+            ::memmem(text.data() + from, text.size() - from, anchor.data(), anchor.size());
+        return at ? static_cast<std::size_t>(static_cast<const char*>(at) - text.data())
+                  : std::string_view::npos;
+    }
+
     std::string partial_;
     std::uint64_t consumed_ = 0;
 };

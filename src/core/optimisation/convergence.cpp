@@ -19,7 +19,7 @@ using namespace optimisation_detail;
 
 // Every line the reader looks at holds one of these.
 constexpr std::array<std::string_view, 5> kAnchors = {"SCF Done:", "Step number", "Converged?",
-                                                      "Optimization completed", " termination"};
+                                                      "Optimization completed", "termination"};
 
 }  // namespace
 

@@ -10,8 +10,8 @@ using namespace optimisation_detail;
 
 // Every line the reader looks at outside a block or table holds one of these.
 constexpr std::array<std::string_view, 7> kAnchors = {
-    "SCF Done:",    "Step number",   "Converged?",   "Optimization completed",
-    " termination", " orientation:", "Point Number:"};
+    "SCF Done:",   "Step number",  "Converged?",   "Optimization completed",
+    "termination", "orientation:", "Point Number:"};
 
 // An orientation block longer than this is no block (a cut or damaged file).
 constexpr std::size_t kLongestBlock = std::size_t{64} << 20;
