@@ -162,6 +162,22 @@ TEST(Steps, AnyPiecesGiveTheSameStepsAsTheyComplete) {
     }
 }
 
+// A file cut just after a convergence table (a job still running, read as
+// it is now): the step of that table is the last one read.
+TEST(Steps, AFileCutAfterATableEndsWithThatStep) {
+    ZERLANT_DATA_FILE(path, "cclib_g09_dvb_gopt.out");
+    const std::string bytes = testing::readAll(path);
+    std::size_t cut = 0;
+    for (int table = 0; table < 3; ++table) cut = bytes.find("Converged?", cut + 1);
+    for (int line = 0; line < 5; ++line) cut = bytes.find('\n', cut) + 1;
+    testing::TempDir dir;
+    const auto steps = allSteps(dir.write("cut.log", bytes.substr(0, cut)));
+    ASSERT_EQ(steps.size(), 3u);
+    EXPECT_EQ(steps.back().atoms.size(), 20u);
+    ASSERT_TRUE(steps.back().criteria);
+    EXPECT_EQ((*steps.back().criteria)[3].value, 0.002256);
+}
+
 constexpr const char* kBlockHead =
     " ---------------------------------------------------------------------\n"
     " Center     Atomic      Atomic             Coordinates (Angstroms)\n"
