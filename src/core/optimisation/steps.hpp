@@ -86,8 +86,9 @@ class StepReader {
     // stopped growing comes from `finish`.
     std::vector<GeometryStep> feed(std::string_view bytes);
     // The end of the file: the step still waiting, and one completed by an
-    // unfinished last line.  Feeding may go on afterwards (a file that grows
-    // again), but a step handed back by `finish` is not handed back again.
+    // unfinished last line, read as a whole line.  Call it once the file is
+    // complete (the job ended, or its steps so far are wanted at once); a
+    // step handed back here is never handed back again.
     std::vector<GeometryStep> finish();
 
     std::uint64_t consumed() const { return lines_.consumed(); }  // bytes fed so far
