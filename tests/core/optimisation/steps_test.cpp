@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <algorithm>
+#include <charconv>
 #include <map>
 #include <random>
 #include <set>
