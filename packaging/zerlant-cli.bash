@@ -7,7 +7,7 @@ _zerlant_cli_options() {
     local common='--help --lang --files-from --null'
     local table="$common --select --all -o --output --decimal-separator"
     case $1 in
-        extract) echo "$table -j --jobs --format" ;;
+        extract) echo "$table -j --jobs --format --all-steps" ;;
         scan | aim) echo "$table" ;;
         rename)
             echo "$common --dry-run --rule --text --with --position --from-position" \
@@ -108,6 +108,8 @@ _zerlant_cli() {
         -o | --output)
             if [[ $command == bcf ]]; then
                 _filedir bcf
+            elif [[ $command == extract ]]; then
+                _filedir '@(txt|csv|xlsx|json|xyz)'
             elif [[ $command == plot ]]; then
                 _filedir '@(svg|png|pdf|csv)'
             elif [[ $command == thermo ]]; then
@@ -153,7 +155,7 @@ _zerlant_cli() {
             ;;
         plot)
             if ((cword == i + 1)); then
-                COMPREPLY=($(compgen -W 'ir raman uv ecd scan' -- "$cur"))
+                COMPREPLY=($(compgen -W 'ir raman uv ecd scan convergence' -- "$cur"))
             else
                 _filedir '@(out|log)'
             fi

@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${FUZZ_SECONDS:-60}"
-targets="${FUZZ_TARGETS:-extract scan aim language thermo nextjob plot jsonwriter csvwriter xyzwriter}"
+targets="${FUZZ_TARGETS:-extract scan aim language thermo nextjob plot jsonwriter csvwriter xyzwriter steps}"
 data="${ZERLANT_SHARED_DATA:-$(pwd)/../shared/data}"
 build=build-fuzz
 
@@ -34,6 +34,7 @@ declare -A seeds=(
   [jsonwriter]='*.log *.out'
   [csvwriter]='*.log *.out'
   [xyzwriter]='*.log *.out'
+  [steps]='*.log *.out'
 )
 # Only the seeds that hold this line, where a target reads one section.
 declare -A holding=(

@@ -15,8 +15,11 @@
 #include "cli/tablecommand.hpp"
 #include "core/extract/extraction.hpp"
 #include "core/files/filetext.hpp"
+#include "core/files/paths.hpp"
+#include "core/optimisation/steps.hpp"
 #include "core/results/exporttable.hpp"
 #include "core/results/tidyexport.hpp"
+#include "core/text/numbers.hpp"
 #include "core/text/textutils.hpp"
 
 namespace zerlant::cli {
@@ -30,7 +33,7 @@ constexpr auto kExtractNames = [] {
     return names;
 }();
 
-int runExtract(TableCommand& command);
+int runExtract(TableCommand& command, bool allSteps);
 
 }  // namespace
 
@@ -58,7 +61,12 @@ RunCommand addExtract(CLI::App& program) {
                    "geometry of every file) choose the same by the name")
         ->check(CLI::IsMember({"csv", "json"}))
         ->type_name("csv|json");
-    return [command] { return runExtract(*command); };
+    auto allSteps = std::make_shared<bool>(false);
+    app.add_flag("--all-steps", *allSteps,
+                 "with -o FILE.xyz: every optimisation step (scan\n"
+                 "point, IRC point) of every file as a frame, its\n"
+                 "title the file name, step number and energy");
+    return [command, allSteps] { return runExtract(*command, *allSteps); };
 }
 
 namespace {
@@ -93,9 +101,58 @@ int writeTidy(const TableCommand& command, const std::string& bytes, bool anyRow
     return 0;
 }
 
-int runExtract(TableCommand& command) {
+// --all-steps: every step of every file as a frame of one XYZ file, the
+// files read in pieces (any size in little memory).
+int writeAllSteps(const TableCommand& command) {
+    int status = 0;
+    std::string bytes;
+    for (const std::string& path : command.files) {
+        if (!isOutputFileName(nombredearchivo(path, true))) {
+            reportProblem(command, path + ": skipped, not a .out or .log file");
+            continue;
+        }
+        const std::string name = nombredearchivo(path, true);
+        int left = 0;
+        auto steps = readSteps(path, [&](GeometryStep& step) {
+            std::string title = name + " step " + std::to_string(step.number);
+            if (step.scanPoint)
+                title += " scan point " + std::to_string(*step.scanPoint);
+            if (step.ircPoint)
+                title += " IRC point " + std::to_string(*step.ircPoint);
+            if (step.ircPath)
+                title += " path " + std::to_string(*step.ircPath);
+            if (step.energy)
+                title += " E=" + formatNumber(*step.energy, '.');
+            const std::string frame = xyzStructure(title, step.atoms);
+            left += frame.empty() ? 1 : 0;
+            bytes += frame;
+        });
+        if (!steps) {
+            reportProblem(command, "cannot read " + steps.error().describe());
+            status = 1;
+        } else if (*steps == 0) {
+            reportProblem(command, path + ": no optimisation step");
+            status = 1;
+        } else if (left > 0) {
+            reportProblem(command, path + ": " + std::to_string(left) + " of " +
+                                       std::to_string(*steps) +
+                                       " steps without a Cartesian geometry of elements only, "
+                                       "left out of the XYZ file");
+        }
+    }
+    if (int written = writeTidy(command, bytes, !bytes.empty()); written != 0)
+        status = written;
+    return status;
+}
+
+int runExtract(TableCommand& command, bool allSteps) {
     if (auto stop = finishTableCommand(command))
         return *stop;
+    if (allSteps) {
+        if (tidyFormat(command) != "xyz")
+            return usageError("extract: --all-steps writes an XYZ file: give -o FILE.xyz");
+        return writeAllSteps(command);
+    }
     if (auto stop = loadMessages(command))
         return *stop;
     ExtractBoxes boxes = ExtractBoxes::initial(command.messages);

@@ -15,6 +15,8 @@
 #include "core/files/filetext.hpp"
 #include "core/files/openfile.hpp"
 #include "core/files/paths.hpp"
+#include "core/optimisation/convergence.hpp"
+#include "core/plotdata/convergenceplot.hpp"
 #include "core/plotdata/curvecsv.hpp"
 #include "core/plotdata/measured.hpp"
 #include "core/plotdata/numbertext.hpp"
@@ -183,6 +185,32 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
     }
 
     int status = 0;
+    if (o.kind == "convergence") {
+        if (o.fwhm || o.scale || o.unit || o.measured || o.range || o.points) {
+            err << "zerlant-cli: plot: --fwhm, --scale, --unit, --measured, --range and --points "
+                   "are not for convergence plots\n";
+            return 2;
+        }
+        std::vector<NamedTrack> tracks;
+        for (const auto& f : o.files) {
+            auto track = readConvergence(f);
+            if (!track) {
+                err << "zerlant-cli: cannot read " << track.error().describe() << "\n";
+                status = 1;
+            } else if (track->steps.empty()) {
+                err << "zerlant-cli: plot: " << f << ": no optimisation step\n";
+                status = 1;
+            } else {
+                tracks.push_back({baseName(f), std::move(*track)});
+            }
+        }
+        if (tracks.empty())
+            return 1;
+        if (!image)
+            return std::max(writeCsv(o, convergenceCsv(tracks), out, err), status);
+        const PlotScene scene = convergenceScene(tracks, lookup);
+        return std::max(writeImage(o, &scene, nullptr, out, err), status);
+    }
     if (o.kind == "scan") {
         if (o.fwhm || o.scale || o.unit || o.measured) {
             err << "zerlant-cli: plot: --fwhm, --scale, --unit and --measured are for spectra\n";
@@ -221,7 +249,8 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
 
     const auto kind = kindOf(o.kind);
     if (!kind) {
-        err << "zerlant-cli: plot: unknown kind '" << o.kind << "' (ir, raman, uv, ecd or scan)\n";
+        err << "zerlant-cli: plot: unknown kind '" << o.kind
+            << "' (ir, raman, uv, ecd, scan or convergence)\n";
         return 2;
     }
     Settings s = defaultSettings(*kind);
@@ -308,8 +337,9 @@ namespace {
 
 // The footer of --help: what each kind draws and the exit statuses.
 const char* plotFooter() {
-    return "Draws the spectrum or scan profile of Gaussian output files (.out, .log), several\n"
-           "files overlaid, to OUT: an image (.svg, .png, .pdf) or the curve as numbers (.csv:\n"
+    return "Draws the spectrum, scan profile or optimisation convergence of Gaussian output\n"
+           "files (.out, .log), several files overlaid, to OUT: an image (.svg, .png, .pdf)\n"
+           "or the curve as numbers (.csv:\n"
            "a one-line header, then x,y rows; one y column per file when there are several).\n"
            "The files are only read.\n\n"
            "  ir, raman   the normal modes, sticks and a Lorentzian of each band\n"
@@ -320,7 +350,11 @@ const char* plotFooter() {
            "  scan        the rigid scan summary: energy above the lowest point (kcal/mol)\n"
            "              against the scanned coordinate, the lowest point starred; a scan\n"
            "              of two coordinates as one curve per value of the second, or with\n"
-           "              --map as a map with contour lines; the CSV holds every coordinate\n\n"
+           "              --map as a map with contour lines; the CSV holds every coordinate\n"
+           "  convergence every optimisation step (also of a relaxed scan or an IRC): the\n"
+           "              energy above the lowest step (kcal/mol) and the maximum and RMS\n"
+           "              force and displacement against their thresholds (dashed) on a\n"
+           "              log scale, the converged steps starred; the CSV holds every value\n\n"
            "A file that holds no such spectrum counts as one that could not be "
            "read.\n" ZERLANT_EXIT_STATUS_HELP;
 }
@@ -337,10 +371,12 @@ RunCommand addPlot(CLI::App& program) {
     auto command = std::make_shared<PlotCommand>();
     PlotOptions& o = command->options;
     CLI::App& app =
-        *program.add_subcommand("plot", "draw spectra and scan profiles (.svg .png .pdf .csv)");
-    app.add_option("KIND", o.kind, "ir, raman, uv, ecd or scan")
+        *program.add_subcommand("plot",
+                                "draw spectra, scan profiles and optimisation convergence "
+                                "(.svg .png .pdf .csv)");
+    app.add_option("KIND", o.kind, "ir, raman, uv, ecd, scan or convergence")
         ->required()
-        ->check(CLI::IsMember({"ir", "raman", "uv", "ecd", "scan"}));
+        ->check(CLI::IsMember({"ir", "raman", "uv", "ecd", "scan", "convergence"}));
     addFileArguments(app, command->input);
     app.add_option("-o,--output", o.output, "the file to write: .svg, .png, .pdf or .csv")
         ->required()

@@ -1,6 +1,7 @@
 #pragma once
-// zerlant-cli plot: spectra and scan profiles of Gaussian output files as an
-// image (.svg, .png, .pdf) or as the curve's numbers (.csv).
+// zerlant-cli plot: spectra, scan profiles and optimisation convergence of
+// Gaussian output files as an image (.svg, .png, .pdf) or as the curve's
+// numbers (.csv).
 
 #include <cstddef>
 #include <iosfwd>
@@ -14,7 +15,7 @@
 namespace zerlant::cli {
 
 struct PlotOptions {
-    std::string kind;                                // ir, raman, uv, ecd or scan
+    std::string kind;                                // ir, raman, uv, ecd, scan or convergence
     std::vector<std::string> files;                  // Gaussian output files, in the order given
     std::string output;                              // -o: ends in .svg, .png, .pdf or .csv
     std::optional<double> fwhm;                      // --fwhm: cm-1 (ir, raman) or eV (uv, ecd)

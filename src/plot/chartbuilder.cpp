@@ -8,6 +8,7 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QLegend>
 #include <QtCharts/QLineSeries>
+#include <QtCharts/QLogValueAxis>
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
 #include <algorithm>
@@ -176,9 +177,9 @@ void setSafeRange(QValueAxis* axis, double lo, double hi) {
 
 // Ticks on round values inside the axis' range, labelled with as many
 // decimals as the step needs.
-void roundTicks(QValueAxis* axis, int parts) {
+void roundTicks(QValueAxis* axis, int parts, bool whole = false) {
     const double span = axis->max() - axis->min();
-    const double step = niceStep(span, parts);
+    const double step = whole ? std::max(1.0, niceStep(span, parts)) : niceStep(span, parts);
     if (!std::isfinite(step) || !(step > 0.0) || !(span / step < 100.0) ||
         std::abs(axis->max()) >= 1e9 || std::abs(axis->min()) >= 1e9) {
         // Numbers too large for round fixed-point ticks: a few plain ones.
@@ -233,7 +234,7 @@ QChart* buildChart(const plotdata::PlotScene& scene, char decimalSeparator) {
     auto* x = valueAxis(qs(scene.xTitle));
     setSafeRange(x, scene.xRange.first, scene.xRange.second);
     x->setReverse(scene.reverseX);
-    roundTicks(x, 8);
+    roundTicks(x, 8, scene.wholeX);
     chart->addAxis(x, Qt::AlignBottom);
     QValueAxis* x2 = nullptr;
     if (!scene.x2Title.empty()) {
@@ -244,15 +245,30 @@ QChart* buildChart(const plotdata::PlotScene& scene, char decimalSeparator) {
         chart->addAxis(x2, Qt::AlignTop);
     }
     auto* y = valueAxis(qs(scene.yTitle));
-    QValueAxis* y2 = scene.y2Title.empty() ? nullptr : valueAxis(qs(scene.y2Title));
+    QValueAxis* y2 = scene.y2Title.empty() || scene.y2Log ? nullptr : valueAxis(qs(scene.y2Title));
+    QLogValueAxis* y2Log = nullptr;
+    if (!scene.y2Title.empty() && scene.y2Log) {
+        y2Log = new QLogValueAxis;
+        y2Log->setTitleText(qs(scene.y2Title));
+        QFont f = y2Log->titleFont();
+        f.setPointSizeF(10);
+        f.setBold(false);
+        y2Log->setTitleFont(f);
+        y2Log->setBase(10.0);
+        y2Log->setLabelFormat("%.0e");
+        y2Log->setGridLineVisible(false);
+        y2Log->setMinorGridLineVisible(false);
+    }
+    QAbstractAxis* right = y2 ? static_cast<QAbstractAxis*>(y2) : y2Log;
     chart->addAxis(y, Qt::AlignLeft);
-    if (y2)
-        chart->addAxis(y2, Qt::AlignRight);
+    if (right)
+        chart->addAxis(right, Qt::AlignRight);
 
     double lo[2] = {0, 0}, hi[2] = {0, 0};
+    double logLo = HUGE_VAL, logHi = 0.0;          // the positive values on a log axis
     std::vector<FlowLegend::Entry> legend, marks;  // the marks' entries come last
     for (const auto& s : scene.series) {
-        const int a = s.secondAxis && y2 ? 1 : 0;
+        const int a = s.secondAxis && right ? 1 : 0;
         QValueAxis* xAxis = s.secondXAxis && x2 ? x2 : x;
         const double xmin = xAxis->min(), xmax = xAxis->max();
         QXYSeries* series = nullptr;
@@ -282,11 +298,16 @@ QChart* buildChart(const plotdata::PlotScene& scene, char decimalSeparator) {
             const double px = s.x[i], py = s.y[i];
             if (!std::isfinite(px) || !std::isfinite(py))
                 continue;  // not available: not drawn
+            if (a == 1 && y2Log && !(py > 0.0))
+                continue;  // no place on a log scale
             if (s.style == Style::Sticks)
                 points << QPointF(px, 0) << QPointF(px, py) << QPointF(px, 0);
             else
                 points << QPointF(px, py);
-            if (px >= xmin && px <= xmax) {
+            if (a == 1 && y2Log) {
+                logLo = std::min(logLo, py);
+                logHi = std::max(logHi, py);
+            } else if (px >= xmin && px <= xmax) {
                 lo[a] = std::min(lo[a], py);
                 hi[a] = std::max(hi[a], py);
             }
@@ -295,7 +316,7 @@ QChart* buildChart(const plotdata::PlotScene& scene, char decimalSeparator) {
         series->setName(qs(s.name));
         chart->addSeries(series);
         series->attachAxis(xAxis);
-        series->attachAxis(a == 1 ? y2 : y);
+        series->attachAxis(a == 1 ? right : y);
         if (!s.name.empty())
             (s.style == Style::Marker ? marks : legend)
                 .push_back({qs(s.name), colour, s.style, s.dashed});
@@ -311,6 +332,19 @@ QChart* buildChart(const plotdata::PlotScene& scene, char decimalSeparator) {
         setSafeRange(y2, -ratio * top, top);
         roundTicks(y2, 5);
         y2->setGridLineVisible(false);
+    }
+    if (y2Log) {
+        // Whole decades around the values.
+        double a = logHi > 0.0 ? std::floor(std::log10(logLo)) : -6.0;
+        double b = logHi > 0.0 ? std::ceil(std::log10(logHi)) : 0.0;
+        if (!std::isfinite(a) || !std::isfinite(b) || a < -300.0 || b > 300.0) {
+            a = -6.0;
+            b = 0.0;
+        }
+        if (b <= a)
+            b = a + 1.0;
+        y2Log->setRange(std::pow(10.0, a), std::pow(10.0, b));
+        y2Log->setMinorTickCount(-1);
     }
     legend.insert(legend.end(), marks.begin(), marks.end());
     if (!legend.empty()) {

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -151,6 +152,57 @@ std::string editedExample(const TempDir& dir, const std::string& name, const std
 
 // Every SVG zerlant-cli writes is XML (xmllint parses it) with a plain-text
 // title, and an SVG renderer draws it.
+// The convergence plot's numbers for every real optimisation against the
+// reviewed table of the convergence reader: a row per step, the converged
+// steps, and energies above the file's lowest step.
+TEST(CliPlot, ConvergenceHasARowPerStep) {
+    const auto data = zerlant::testing::dataDir();
+    if (data.empty())
+        GTEST_SKIP() << "no real data";
+    const auto rows = zerlant::testing::caseRows("golden/convergence.tsv");
+    std::string files;
+    for (const auto& row : rows) files += " '" + (data / row[0]).string() + "'";
+    TempDir dir;
+    const CliRun r = runCli(dir, "plot convergence -o c.csv" + files);
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream in(readAll(dir.path() / "c.csv"));
+    std::string line;
+    std::getline(in, line);
+    ASSERT_EQ(line,
+              "file,step,energy_hartree,relative_energy_kcal_mol,max_force,max_force_threshold,"
+              "rms_force,rms_force_threshold,max_displacement,max_displacement_threshold,"
+              "rms_displacement,rms_displacement_threshold,converged");
+    struct Seen {
+        int steps = 0, converged = 0;
+        double lowest = 1e300;
+    };
+    std::map<std::string, Seen> seen;
+    while (std::getline(in, line)) {
+        std::vector<std::string> f;
+        std::istringstream fields(line);
+        for (std::string x; std::getline(fields, x, ',');) f.push_back(x);
+        ASSERT_EQ(f.size(), 13u) << line;
+        Seen& s = seen[f[0]];
+        EXPECT_EQ(std::stoi(f[1]), ++s.steps) << line;
+        s.converged += f[12] == "yes" ? 1 : 0;
+        if (!f[3].empty())
+            s.lowest = std::min(s.lowest, std::stod(f[3]));
+    }
+    for (const auto& row : rows) {
+        const Seen& s = seen[row[0]];
+        EXPECT_EQ(s.steps, std::stoi(row[1])) << row[0];
+        EXPECT_EQ(s.converged, std::stoi(row[2])) << row[0];
+        if (!row[5].empty()) {
+            EXPECT_EQ(s.lowest, 0.0) << row[0];
+        }
+    }
+    // Spectrum options are no convergence options; a file without steps fails.
+    EXPECT_EQ(runCli(dir, "plot convergence --fwhm 3 -o x.csv" + files).status, 2);
+    const CliRun none = runCli(dir, "plot convergence -o y.csv " + example("formaldehyde_td.out"));
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.err.find("no optimisation step"), std::string::npos) << none.err;
+}
+
 TEST(CliPlot, SavedSvgIsXmlThatRenders) {
 #ifndef ZERLANT_PLOT_IMAGES
     GTEST_SKIP() << "zerlant-cli built without Qt writes only .csv plots";
@@ -162,6 +214,7 @@ TEST(CliPlot, SavedSvgIsXmlThatRenders) {
         "ir " + example("water_opt_freq.log"),
         "uv " + example("formaldehyde_td.out"),
         "scan " + example("scan_water.log"),
+        "convergence " + example("water_opt_freq.log"),
         // A coordinate that overflows a double: the point is not available.
         "scan " + editedExample(dir, "scan_water.log", "    2     0.9500", "    2    1.8e308"),
     };

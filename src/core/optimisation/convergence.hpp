@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "core/common/result.hpp"
+#include "core/optimisation/anchoredlines.hpp"
 
 namespace zerlant {
 
@@ -66,13 +67,12 @@ class ConvergenceReader {
     // end, so feeding may go on as the file grows.
     const ConvergenceTrack& track() const { return track_; }
     // Bytes fed so far.
-    std::uint64_t consumed() const { return consumed_; }
+    std::uint64_t consumed() const { return lines_.consumed(); }
 
   private:
     void line(std::string_view text);
     ConvergenceTrack track_;
-    std::string partial_;  // an unfinished last line
-    std::uint64_t consumed_ = 0;
+    optimisation_detail::AnchoredLines lines_;
     std::optional<double> energy_;
     std::optional<int> stepInRun_;
     std::optional<int> scanPoint_;

@@ -31,10 +31,12 @@ struct PlotScene {
     std::string xTitle;
     std::string yTitle;
     std::string y2Title;  // empty: no right-hand axis
+    bool y2Log = false;   // the right-hand axis is logarithmic (values above 0 only)
     std::string x2Title;  // empty: no top axis
     std::pair<double, double> x2Range{0.0, 1.0};
     std::string note;       // the settings, shown on the plot
     bool reverseX = false;  // wavenumbers run from high to low
+    bool wholeX = false;    // x ticks on whole numbers only (steps)
     std::pair<double, double> xRange{0.0, 1.0};
     std::vector<Series> series;
     std::vector<Curve> curves;  // the broadened curve of each file, for CSV

@@ -270,30 +270,34 @@ std::string tidyJson(const TidyResults& results, const ExtractBoxes& boxes) {
     return files.dump(2) + "\n";
 }
 
+std::string xyzStructure(std::string_view title, const std::vector<CartesianAtom>& atoms) {
+    if (atoms.empty() || std::any_of(atoms.begin(), atoms.end(),
+                                     [](const CartesianAtom& a) { return a.symbol.empty(); }))
+        return {};
+    std::string out = std::to_string(atoms.size()) + "\n" + oneLine(title) + "\n";
+    for (const CartesianAtom& a : atoms)
+        out += a.symbol + " " + formatNumber(a.x, '.') + " " + formatNumber(a.y, '.') + " " +
+               formatNumber(a.z, '.') + "\n";
+    return out;
+}
+
 std::string multiXyz(const TidyResults& results, std::vector<std::string>& skipped) {
     std::string out;
     for (const ExtractRecord& record : results.records) {
         const std::string& name = record.file;
-        const std::vector<CartesianAtom>& atoms = record.detail.atoms;
-        // Every atom an element: a ghost or dummy centre has no place in XYZ.
-        const bool complete = (record.ok || record.lastStepOnly) && !atoms.empty() &&
-                              std::all_of(atoms.begin(), atoms.end(),
-                                          [](const CartesianAtom& a) { return !a.symbol.empty(); });
-        if (!complete) {
-            skipped.push_back(name);
-            continue;
-        }
         // The optimised energy where there is one, else the energy.
         const std::optional<double> energy = record.energyOpt ? record.energyOpt : record.energy;
-        std::string title = oneLine(name);
+        std::string title = name;
         if (energy)
             title += " E=" + formatNumber(*energy, '.');
         if (!record.ok)
             title += " (last step of a failed job, not converged)";
-        out += std::to_string(atoms.size()) + "\n" + title + "\n";
-        for (const CartesianAtom& a : atoms)
-            out += a.symbol + " " + formatNumber(a.x, '.') + " " + formatNumber(a.y, '.') + " " +
-                   formatNumber(a.z, '.') + "\n";
+        const std::string structure = record.ok || record.lastStepOnly
+                                          ? xyzStructure(title, record.detail.atoms)
+                                          : std::string();
+        if (structure.empty())
+            skipped.push_back(name);
+        out += structure;
     }
     return out;
 }

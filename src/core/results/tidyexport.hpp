@@ -43,4 +43,10 @@ std::string tidyJson(const TidyResults& results, const ExtractBoxes& boxes);
 // title saying so.  `skipped` receives the names of files without one.
 std::string multiXyz(const TidyResults& results, std::vector<std::string>& skipped);
 
+// One XYZ structure: the atom count, `title` as one line of UTF-8 (control
+// characters and line separators made blanks), one "El x y z" line per atom
+// in angstrom.  Empty when there is no atom or an atom is no element (a
+// ghost, dummy or translation-vector centre has no place in XYZ).
+std::string xyzStructure(std::string_view title, const std::vector<CartesianAtom>& atoms);
+
 }  // namespace zerlant

@@ -1,6 +1,6 @@
-// The optimisation steps of real outputs against a reviewed table, the same
-// steps whatever pieces the bytes come in (a file read as it grows), and the
-// cut-off and starred tables of damaged files.
+// The optimisation steps of real outputs against a reviewed table, and the
+// cut-off and starred tables of damaged files (steps_test.cpp reads the
+// real outputs in pieces with this reader and the step reader).
 
 #include "core/optimisation/convergence.hpp"
 
@@ -8,7 +8,6 @@
 
 #include <charconv>
 #include <map>
-#include <random>
 
 #include "testsupport.hpp"
 
@@ -72,46 +71,6 @@ TEST(Convergence, RealOutputsAgreeWithTheReviewedTable) {
         const auto got = fieldsOf(*track);
         for (std::size_t k = 0; k < std::size(keys); ++k)
             EXPECT_EQ(got.at(keys[k]), row[k + 1]) << row[0] << ": " << keys[k];
-    }
-}
-
-bool sameSteps(const ConvergenceTrack& a, const ConvergenceTrack& b) {
-    if (a.steps.size() != b.steps.size() || a.completed != b.completed)
-        return false;
-    for (std::size_t i = 0; i < a.steps.size(); ++i) {
-        const auto& x = a.steps[i];
-        const auto& y = b.steps[i];
-        if (x.energy != y.energy || x.converged != y.converged || x.stepInRun != y.stepInRun ||
-            x.scanPoint != y.scanPoint)
-            return false;
-        for (std::size_t c = 0; c < kCriteria; ++c)
-            if (x.criteria[c].value != y.criteria[c].value ||
-                x.criteria[c].threshold != y.criteria[c].threshold ||
-                x.criteria[c].met != y.criteria[c].met)
-                return false;
-    }
-    return true;
-}
-
-TEST(Convergence, AnyPiecesGiveTheSameSteps) {
-    const auto dir = testing::dataDir();
-    if (dir.empty())
-        GTEST_SKIP() << "no real data";
-    std::mt19937 random(7);
-    for (const char* name : {"goodvibes_g09_H2O.log", "cclibdata_g09_relaxed_PES_testCO2.log",
-                             "aqme_g09_CH2OH2_unfinished.log"}) {
-        const std::string bytes = testing::readAll(dir / name);
-        ConvergenceReader whole;
-        whole.feed(bytes);
-        ConvergenceReader pieces;
-        for (std::size_t at = 0; at < bytes.size();) {
-            const std::size_t n = std::uniform_int_distribution<std::size_t>(1, 300)(random);
-            pieces.feed(std::string_view(bytes).substr(at, n));
-            at += n;
-        }
-        EXPECT_GT(whole.track().steps.size(), 2u) << name;
-        EXPECT_TRUE(sameSteps(whole.track(), pieces.track())) << name;
-        EXPECT_EQ(pieces.consumed(), bytes.size());
     }
 }
 
