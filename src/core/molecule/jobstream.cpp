@@ -89,6 +89,13 @@ void GeometryStream::line(std::string_view text) {
             return;
         }
     }
+    if (text.starts_with(" Normal termination") || text.starts_with(" Error termination")) {
+        ended_ = true;
+        return;
+    }
+    if (ended_ && (text.starts_with(" Link1:") ||
+                   text.find("Entering Gaussian System") != std::string_view::npos))
+        ended_ = false;
     if (text.find(kTableHeading) != std::string_view::npos) {
         stepBoundary();
         inModes_ = false;
@@ -197,7 +204,7 @@ Status JobFollower::poll(std::uint64_t limit) {
         left -= static_cast<std::uint64_t>(n);
         changed_ = true;
     }
-    if (state_ == State::Reading && convergence_.track().terminated)
+    if (state_ == State::Reading && geometry_.ended())
         state_ = State::Ended;
     return success();
 }

@@ -51,6 +51,12 @@ class GeometryStream {
     bool damaged() const { return damaged_; }
     bool cutPending() const { return inBlock_; }
 
+    // The job has ended: its last step printed
+    //   " Normal termination of Gaussian 16 at Mon Dec  7 10:00:00 2026."
+    // (or "Error termination") and no further step began with
+    //   " Link1:  Proceeding to internal job step number  2."
+    bool ended() const { return ended_; }
+
     // The text of the last normal-mode printout and of the one before it
     // (the high-precision form comes first), for readNormalModes.
     std::optional<NormalModes> normalModes() const;
@@ -66,6 +72,7 @@ class GeometryStream {
     bool anyStandard_ = false;
     std::size_t geometries_ = 0;
     bool damaged_ = false;
+    bool ended_ = false;
     // The coordinate table being read.
     bool inBlock_ = false;
     Orientation blockKind_ = Orientation::Standard;

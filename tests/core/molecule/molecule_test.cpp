@@ -295,6 +295,19 @@ TEST(JobFollowerTest, ABrokenCoordinateTableIsDamagedAndLeftOut) {
     EXPECT_FALSE(none.damaged());
 }
 
+// An opt+freq job ends its first step normally and goes on: it has ended
+// only when no step follows the last termination line.
+TEST(JobFollowerTest, AJobOfSeveralStepsEndsAtItsLastStep) {
+    GeometryStream stream;
+    stream.feed(kStep1 + kEnd);
+    EXPECT_TRUE(stream.ended());
+    stream.feed(" Link1:  Proceeding to internal job step number  2.\n");
+    EXPECT_FALSE(stream.ended());
+    stream.feed(kStep2 + " Error termination via Lnk1e in /g16/l9999.exe at Mon Dec  7.\n" +
+                " Job cpu time:       0 days  0 hours  0 minutes  1.0 seconds.\n");
+    EXPECT_TRUE(stream.ended());
+}
+
 TEST(JobFollowerTest, PiecesOfAnySizeReadTheSame) {
     const std::string text = kStep1 + kStep2 + kEnd;
     for (std::size_t piece : {1u, 7u, 300u}) {
