@@ -1,5 +1,5 @@
-// Time to draw one frame of the structure view: 2,000 atoms by default (a
-// protein-sized cluster of C, H, N, O with their bonds) in a 1000x700 view,
+// Time to draw one frame of the structure view: 2,000 atoms by default (C,
+// H, N and O with their bonds) in a 1000x700 view,
 // turned a little between frames as a drag does, and the time to find the
 // bonds of a frame (a mode or an optimisation step moves the atoms).  The
 // target is under 16 ms per frame.
@@ -23,24 +23,27 @@ using namespace zerlant;
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const std::size_t count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 2000;
-    // Heavy atoms on a jittered 1.5 A lattice, a hydrogen beside every other one.
+    // Chains of heavy atoms 1.5 A apart along x, 3.5 A from each other in y
+    // and z, each heavy atom with a hydrogen at 1.09 A: about one bond per
+    // atom, as in a protein.
     std::mt19937 random(11);
-    std::uniform_real_distribution<double> jitter(-0.08, 0.08);
+    std::uniform_real_distribution<double> jitter(-0.05, 0.05);
     const int elements[] = {6, 6, 6, 7, 8};
+    const int chain = 20;  // heavy atoms per chain
+    const int across = static_cast<int>(std::ceil(std::sqrt(count / (2.0 * chain))));
     std::vector<CartesianAtom> atoms;
-    const int side = static_cast<int>(std::cbrt(count / 1.5)) + 1;
     for (int i = 0; atoms.size() < count; ++i) {
-        const int x = i % side, y = (i / side) % side, z = i / (side * side);
+        const int x = i % chain, c = i / chain;
+        const double y = 3.5 * (c % across), z = 3.5 * (c / across);
         const int zNumber = elements[i % 5];
         atoms.push_back({zNumber,
                          zNumber == 6   ? "C"
                          : zNumber == 7 ? "N"
                                         : "O",
-                         1.5 * x + jitter(random), 1.5 * y + jitter(random),
-                         1.5 * z + jitter(random)});
-        if (i % 2 == 0 && atoms.size() < count)
+                         1.5 * x + jitter(random), y + jitter(random), z + jitter(random)});
+        if (atoms.size() < count)
             atoms.push_back(
-                {1, "H", atoms.back().x + 0.6, atoms.back().y + 0.6, atoms.back().z + 0.5});
+                {1, "H", atoms.back().x, atoms.back().y + (x % 2 ? 1.09 : -1.09), atoms.back().z});
     }
 
     gui::StructureCanvas canvas;

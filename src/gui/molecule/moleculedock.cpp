@@ -18,6 +18,14 @@ namespace zerlant::gui {
 
 namespace {
 
+// Asks for less height than the pane has: beside the results, the results
+// keep the larger share when the window lays the two out.
+class PaneScroll : public QScrollArea {
+  public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override { return {480, 240}; }
+};
+
 bool isGaussianOutput(const QString& name) {
     return name.endsWith(QLatin1String(".out"), Qt::CaseInsensitive) ||
            name.endsWith(QLatin1String(".log"), Qt::CaseInsensitive);
@@ -32,7 +40,7 @@ MoleculeDock::MoleculeDock(MainWindow& window, const AppContext& app, Dialogs& d
                 QDockWidget::DockWidgetClosable);
     pane_ = new MoleculePane(app, dialogs, this);
     // The pane scrolls rather than widen the window on a small screen.
-    auto* scroll = new QScrollArea(this);
+    auto* scroll = new PaneScroll(this);
     scroll->setWidget(pane_);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
@@ -51,6 +59,12 @@ void MoleculeDock::request(const QString& path, int mode) {
         everShown_ = true;
         show();
         raise();
+        // The results keep the larger share of the height.
+        if (QDockWidget* results = window_.resultsDock();
+            results && !results->isHidden() && window_.isVisible()) {
+            const int height = results->height() + this->height();
+            window_.resizeDocks({results, this}, {height * 11 / 20, height * 9 / 20}, Qt::Vertical);
+        }
     }
     if (!isHidden())
         loadPending();

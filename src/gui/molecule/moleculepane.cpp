@@ -148,13 +148,6 @@ MoleculePane::MoleculePane(const AppContext& app, Dialogs& dialogs, QWidget* par
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->addWidget(canvas_, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(labels_);
-    buttons->addWidget(reset_);
-    buttons->addWidget(save_);
-    buttons->addWidget(copy_);
-    buttons->addStretch(1);
-    leftLayout->addLayout(buttons);
     split->addWidget(left);
     split->addWidget(side_);
     split->setStretchFactor(0, 3);
@@ -169,6 +162,15 @@ MoleculePane::MoleculePane(const AppContext& app, Dialogs& dialogs, QWidget* par
     layout->addLayout(top);
     layout->addWidget(statusLabel_);
     layout->addWidget(split, 1);
+    // Under the view and the tabs both, so that the buttons keep their
+    // width in a narrow pane.
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(labels_);
+    buttons->addWidget(reset_);
+    buttons->addWidget(save_);
+    buttons->addWidget(copy_);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
 
     modeTimer_ = new QTimer(this);
     playTimer_ = new QTimer(this);

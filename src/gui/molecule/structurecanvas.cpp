@@ -196,9 +196,12 @@ void StructureCanvas::render(QPainter& painter, QSize size) {
         const QColor c = colourOf(atoms_[from].atomicNumber);
         painter.setPen(QPen(c.darker(170), stick, Qt::SolidLine, Qt::FlatCap));
         painter.drawLine(p, mid);
-        // A lighter core line shades the stick as a cylinder.
-        painter.setPen(QPen(c.lighter(140), stick * 0.45, Qt::SolidLine, Qt::FlatCap));
-        painter.drawLine(p, mid);
+        // A lighter core line shades the stick as a cylinder, where the
+        // stick is wide enough to show it.
+        if (stick >= 4.0) {
+            painter.setPen(QPen(c.lighter(140), stick * 0.45, Qt::SolidLine, Qt::FlatCap));
+            painter.drawLine(p, mid);
+        }
     }
 
     if (!arrows_.empty()) {
