@@ -48,6 +48,15 @@ QByteArray writeFile(const QString& path, const QByteArray& bytes, bool append =
     return bytes;
 }
 
+bool sameGeometry(const std::vector<CartesianAtom>& a, const std::vector<CartesianAtom>& b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].x != b[i].x || a[i].y != b[i].y || a[i].z != b[i].z)
+            return false;
+    return true;
+}
+
 }  // namespace
 
 class StructureTest : public QObject {
@@ -135,13 +144,13 @@ class StructureTest : public QObject {
         QVERIFY(pane.stepCount() > 2);
         pane.sideTabs()->setCurrentIndex(1);
         pane.stepSlider()->setValue(2);
-        QCOMPARE(canvas->atoms()[0].x, follower.geometry().steps()[2][0].x);
+        QVERIFY(sameGeometry(canvas->atoms(), follower.geometry().steps()[2]));
         QCOMPARE(pane.stepTable()->currentRow(), 2);
         QCOMPARE(pane.stepTable()->rowCount(), pane.stepCount());
         QVERIFY(pane.stepTable()->item(pane.stepCount() - 1, 0)->text().contains(u'\u2713'));
         pane.stepTable()->selectRow(1);
         QCOMPARE(pane.stepSlider()->value(), 1);
-        QCOMPARE(canvas->atoms()[0].x, follower.geometry().steps()[1][0].x);
+        QVERIFY(sameGeometry(canvas->atoms(), follower.geometry().steps()[1]));
         pane.findChild<QPushButton*>("stepPlay")->click();
         QTRY_COMPARE_WITH_TIMEOUT(pane.stepSlider()->value(), 2, 3000);
         testing::shoot(&pane, "structure-playback");
