@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QSlider>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QtTest>
@@ -30,6 +31,7 @@
 #include "gui/molecule/structurecanvas.hpp"
 #include "gui/results/resultsdock.hpp"
 #include "gui/results/resultsview.hpp"
+#include "gui/results/tablemodel.hpp"
 #include "guitestsupport.hpp"
 
 using namespace zerlant;
@@ -256,6 +258,7 @@ class StructureTest : public QObject {
         QVERIFY(dock->pane()->file().endsWith("water_opt_freq.log"));
         QCOMPARE(dock->pane()->canvas()->atoms().size(), std::size_t(3));
 
+        window.extractPanel()->findChild<QCheckBox*>("CHKfreq")->setChecked(true);
         QVERIFY(testing::runAndWait(window.extractPanel()));
         ResultsView* results = window.resultsDock()->view(ResultsDock::Page::Extract);
         QTableView* table = results->tableView(0);
@@ -266,6 +269,25 @@ class StructureTest : public QObject {
         }
         QVERIFY(dock->pane()->file().endsWith("formaldehyde_td.out"));
         QCOMPARE(dock->pane()->canvas()->atoms().size(), std::size_t(4));
+
+        // The third row of water's frequencies is its third mode.
+        const QString caption =
+            window.extractPanel()->findChild<QCheckBox*>("CHKfreq")->text().remove('&');
+        QTableView* frequencies = nullptr;
+        for (int t = 0; t < results->tabs()->count(); ++t)
+            if (results->tabs()->tabText(t).remove('&') == caption)
+                frequencies = results->tableView(t);
+        QVERIFY(frequencies);
+        int third = -1, seen = 0;
+        for (int r = 0; r < frequencies->model()->rowCount() && third < 0; ++r)
+            if (frequencies->model()->index(r, 0).data(ResultTableModel::FileRole) ==
+                    "water_opt_freq.log" &&
+                ++seen == 3)
+                third = r;
+        QVERIFY(third >= 0);
+        frequencies->setCurrentIndex(frequencies->model()->index(third, 1));
+        QVERIFY(dock->pane()->file().endsWith("water_opt_freq.log"));
+        QCOMPARE(dock->pane()->modeList()->currentRow(), 2);
     }
 
   private:
