@@ -37,6 +37,9 @@
 #include "gui/mainwindow/filelistmodel.hpp"
 #include "gui/mainwindow/mainwindow.hpp"
 #include "gui/mainwindow/scanpanel.hpp"
+#include "gui/molecule/moleculedock.hpp"
+#include "gui/molecule/moleculepane.hpp"
+#include "gui/molecule/structurecanvas.hpp"
 #include "gui/plots/plotwindow.hpp"
 #include "gui/results/resultsdock.hpp"
 #include "gui/results/resultsview.hpp"
@@ -355,6 +358,12 @@ class LaptopTest : public QObject {
         QSignalSpy thermo(window_.get(), &MainWindow::thermoShown);
         window_->runThermo();
         QVERIFY(thermo.wait(60000));
+        // The structure pane beside them, with a file's geometry and steps.
+        auto* structure = window_->findChild<MoleculeDock*>();
+        QVERIFY(structure);
+        structure->request(kExamples + "/water_opt_freq.log");
+        QVERIFY(!structure->isHidden());
+        QCOMPARE(structure->pane()->canvas()->atoms().size(), std::size_t(3));
     }
 
     // With ZERLANT_SCREENS=FOLDER: the window as it is now, as NAME-LANG.png.

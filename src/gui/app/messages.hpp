@@ -134,7 +134,48 @@ namespace zerlant::gui {
     X(ViewToolbar, 456)            /* the toolbar */                                          \
     X(ManualMenu, 457)             /* Help > Manual (F1) */                                   \
     X(ManualTitle, 458)            /* title of the manual window */                           \
-    X(ManualMissing, 459)          /* the manual is not where it was installed: %1 */
+    X(ManualMissing, 459)          /* the manual is not where it was installed: %1 */         \
+    X(Structure, 560)              /* Structure */                                            \
+    X(StructureLabels, 561)        /* Atom labels */                                          \
+    X(StructureReset, 562)         /* Reset view */                                           \
+    X(StructureSaveImage, 563)     /* Save image... */                                        \
+    X(StructureCopyXyz, 564)       /* Copy XYZ */                                             \
+    X(StructureWatch, 565)         /* Watch */                                                \
+    X(NormalModes, 566)            /* Normal modes */                                         \
+    X(OptimisationSteps, 567)      /* Optimisation */                                         \
+    X(ModeAmplitude, 568)          /* Amplitude (Å) */                                       \
+    X(AnimationSpeed, 569)         /* Speed */                                                \
+    X(ExportModeXyz, 570)          /* Export mode as XYZ... */                                \
+    X(Play, 571)                   /* Play */                                                 \
+    X(Pause, 572)                  /* Pause */                                                \
+    X(StepOf, 573)                 /* Step %1 of %2 */                                        \
+    X(StepEnergy, 574)             /* Energy (hartree) */                                     \
+    X(StepColumn, 575)             /* Step */                                                 \
+    X(MaximumForce, 576)           /* Maximum force */                                        \
+    X(RmsForce, 577)               /* RMS force */                                            \
+    X(MaximumDisplacement, 578)    /* Maximum displacement */                                 \
+    X(RmsDisplacement, 579)        /* RMS displacement */                                     \
+    X(NoCartesian, 580)            /* This file prints no Cartesian coordinates. */           \
+    X(CoordinatesCut, 581)         /* A coordinate table of this file is cut off... */        \
+    X(StructureUnreadable, 582)    /* The file could not be read: %1 */                       \
+    X(Watching, 583)               /* Watching: the job is still running. */                  \
+    X(WatchEnded, 584)             /* The job has ended; watching stopped. */                 \
+    X(WatchTruncated, 585)         /* The file became shorter while it was watch... */        \
+    X(WatchReplaced, 586)          /* The file was replaced by another while it ... */        \
+    X(WatchVanished, 587)          /* The file is gone; the view shows what had ... */        \
+    X(DistanceValue, 588)          /* distance %1 Å */                                       \
+    X(AngleValue, 589)             /* angle %1° */                                           \
+    X(DihedralValue, 590)          /* dihedral %1° */                                        \
+    X(MeasureHint, 591)            /* Drag to rotate, right-drag to move, wheel ... */        \
+    X(NoStructureYet, 592)         /* Select a row of the Extract results or a G... */        \
+    X(NoModes, 593)                /* This file prints no normal modes. */                    \
+    X(NoSteps, 594)                /* This file prints no optimisation steps. */              \
+    X(Imaginary, 595)              /* imaginary */                                            \
+    X(PngFilter, 596)              /* PNG image (*.png) */                                    \
+    X(XyzFilter, 597)              /* XYZ file (*.xyz) */                                     \
+    X(NotWritten, 598)             /* The file could not be written: %1 */                    \
+    X(Converged, 599)              /* converged */                                            \
+    X(NotInList, 600)              /* %1 is no longer in the working list. */
 
 enum class Msg : int {
 #define ZERLANT_MESSAGE_ENUM(name, number) name = number,

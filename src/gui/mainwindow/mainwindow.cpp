@@ -43,6 +43,7 @@
 #include "gui/mainwindow/scanpanel.hpp"
 #include "gui/mainwindow/substitutepanel.hpp"
 #include "gui/mainwindow/workinglistview.hpp"
+#include "gui/molecule/moleculedock.hpp"
 #include "gui/results/resultsdock.hpp"
 #include "gui/results/resultsview.hpp"
 
@@ -183,6 +184,7 @@ MainWindow::MainWindow(AppContext& app, Dialogs& dialogs, const QString& startFo
     resize(940, 760);
     resultsDock_ = attachResultsDock(*this, app, dialogs);
     buildViewMenu();
+    attachMoleculeDock(*this, app, dialogs);
     useQtTranslations();
     loadSettings(startFolder);
     desactivarexportacion();
@@ -452,6 +454,7 @@ void MainWindow::switchLanguage(const QString& name) {
         manual->retranslate();
     if (auto* editor = qobject_cast<LanguageEditor*>(languageEditor_.data()))
         retranslateCaptions(editor, before, after);
+    emit languageSwitched();
     giveMnemonics();
 }
 

@@ -120,6 +120,8 @@ class MainWindow : public QMainWindow {
     void languageEditorRequested();
     // The results view has been given a thermochemistry run.
     void thermoShown();
+    // Every caption has been read again in another language.
+    void languageSwitched();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

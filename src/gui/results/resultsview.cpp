@@ -205,11 +205,36 @@ void ResultsView::showExtract(const std::vector<ExtractRecord>& records, const T
         showFileBlocks(index.data(ResultTableModel::FileRole).toString());
     });
 
+    connect(mainView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    emit fileSelected(current.data(ResultTableModel::FileRole).toString());
+            });
+
     // One tab per ticked block: the file's name, then the block's columns.
-    for (const DetailBlock& block : kDetailBlocks)
-        if (boxes.ticked(block.box) && !records.empty())
-            addTab(QString::fromStdString(boxes.caption(block.box)),
-                   extractBlockView(records, block.box, boxes, messages));
+    for (const DetailBlock& block : kDetailBlocks) {
+        if (!boxes.ticked(block.box) || records.empty())
+            continue;
+        QTableView* view = addTab(QString::fromStdString(boxes.caption(block.box)),
+                                  extractBlockView(records, block.box, boxes, messages));
+        if (block.box != ExtractBox::Freq)
+            continue;
+        // A frequency row is the n-th mode of its file, in the run's order.
+        connect(
+            view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this, view](const QModelIndex& current) {
+                if (!current.isValid())
+                    return;
+                auto* proxy = qobject_cast<QSortFilterProxyModel*>(view->model());
+                const QModelIndex source = proxy->mapToSource(current);
+                const QString file = source.data(ResultTableModel::FileRole).toString();
+                int mode = 0;
+                for (int r = 0; r < source.row(); ++r)
+                    if (proxy->sourceModel()->index(r, 0).data(ResultTableModel::FileRole) == file)
+                        ++mode;
+                emit modeSelected(file, mode);
+            });
+    }
 
     files_->addItem(app_.msg(299), QString());
     for (const ExtractRecord& r : records) {

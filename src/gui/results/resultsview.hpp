@@ -68,6 +68,12 @@ class ResultsView : public QWidget {
     QTableView* tableView(int tab) const;
     QComboBox* fileBox() const { return files_; }
 
+  signals:
+    // The current row of the Extract table is a row of `file`.
+    void fileSelected(const QString& file);
+    // The current row of the frequency tab is mode `mode` (0-based) of `file`.
+    void modeSelected(const QString& file, int mode);
+
   public slots:
     // Copies the selection of the current tab as tab-separated text with titles.
     void copySelection();
