@@ -49,10 +49,12 @@ bool copyData(const TempDir& dir, const std::vector<std::pair<std::string, std::
     const std::filesystem::path data = zerlant::testing::dataDir();
     if (data.empty())
         return false;
-    for (const auto& [from, to] : files)
+    for (const auto& [from, to] : files) {
+        std::filesystem::create_directories((dir.path() / to).parent_path());
         if (!std::filesystem::exists(data / from) ||
             !std::filesystem::copy_file(data / from, dir.path() / to))
             return false;
+    }
     return true;
 }
 
