@@ -21,11 +21,11 @@ _zerlant_cli_options() {
         thermo)
             echo "$common --temperature --pressure --concentration --scale --scale-from-table" \
                 "--scale-for --list-scales --cutoff --qh --relative --unit --reference -o" \
-                "--output"
+                "--output --spc --spc-pairs --spc-rmsd"
             ;;
         plot)
             echo "$common -o --output --fwhm --range --unit --scale --measured --points --map" \
-                "--decimal-separator"
+                "--decimal-separator --boltzmann"
             ;;
         convergence) echo "--help --files-from --null -o --output --format" ;;
         sort)
@@ -37,7 +37,8 @@ _zerlant_cli_options() {
                 "--maxcycles --scf --amplitude --both -n --dry-run"
             ;;
         ensemble)
-            echo "--help --files-from --null --by --temperature --energy-tolerance --rmsd"
+            echo "--help --files-from --null --by --temperature --energy-tolerance --rmsd" \
+                "--connectivity"
             ;;
     esac
 }
@@ -96,8 +97,12 @@ _zerlant_cli() {
             fi
             return
             ;;
-        --measured | --reference)
+        --measured | --reference | --spc-pairs)
             _filedir
+            return
+            ;;
+        --boltzmann)
+            COMPREPLY=($(compgen -W 'E G qhG' -- "$cur"))
             return
             ;;
         --rule)

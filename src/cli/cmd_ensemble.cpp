@@ -12,13 +12,10 @@
 
 #include "cli/commands.hpp"
 #include "cli/fileargs.hpp"
+#include "core/ensemble/conformerfile.hpp"
 #include "core/ensemble/ensemble.hpp"
-#include "core/extract/extraction.hpp"
-#include "core/files/filetext.hpp"
 #include "core/text/textutils.hpp"
 #include "core/text/utf8.hpp"
-#include "core/thermo/gaussianthermo.hpp"
-#include "core/thermo/thermotable.hpp"
 
 namespace zerlant::cli {
 
@@ -59,6 +56,9 @@ RunCommand addEnsemble(CLI::App& program) {
     app.add_option("--rmsd", command->settings.rmsdTolerance,
                    "angstrom after superposition below which they\nare one (default 0.1)")
         ->check(CLI::Range(0.0, 10.0));
+    app.add_flag("--connectivity", command->settings.byConnectivity,
+                 "split a formula's conformers by their bonds\n"
+                 "(covalent radii): isomers are not conformers");
     addFileArguments(app, command->input);
     app.footer(
         "Groups the output FILEs by formula, sorts each group by energy and marks a\n"
@@ -68,7 +68,9 @@ RunCommand addEnsemble(CLI::App& program) {
         "or method energy), G or quasi-harmonic G (the thermochemistry of 'thermo' at\n"
         "the temperature given, 1 atm).  Writes CSV: formula, file, the energy used,\n"
         "its value relative to the group's lowest in kcal/mol, the population and the\n"
-        "file it duplicates.\n\n"
+        "file it duplicates.  With --connectivity the files of a formula are grouped\n"
+        "by their bond graphs too (two atoms bonded within their covalent radii plus\n"
+        "0.45 A), and a last column numbers the constitutions of each formula.\n\n"
         "Exit status: 0 done, 1 some file could not be read or has no energy or\n"
         "geometry, 2 usage error.");
     return [command] { return runEnsemble(*command); };
@@ -81,65 +83,25 @@ int runEnsemble(EnsembleCommand& command) {
         return *stop;
     int status = 0;
     std::vector<Conformer> conformers;
-    thermo::ThermoSettings thermoSettings;
-    thermoSettings.temperature = command.settings.temperature;
+    const PopulationEnergy by = command.by == "E"   ? PopulationEnergy::E
+                                : command.by == "G" ? PopulationEnergy::G
+                                                    : PopulationEnergy::QhG;
     for (const std::string& file : command.input.files) {
-        FileRows rows(2);
-        rows[1] = {true, file, file, ""};
-        ExtractBoxes boxes = ExtractBoxes::initial({});
-        boxes[ExtractBox::Geometry].ticked = true;
-        ExtractionOutcome run = runExtraction(rows, boxes, {}, '.', {}, 1);
-        auto complain = [&](const std::string& why) {
-            std::fprintf(stderr, "zerlant-cli: %s: %s\n", file.c_str(), why.c_str());
+        Result<Conformer> c = readConformer(file, by, command.settings.temperature);
+        if (!c) {
+            std::fprintf(stderr, "zerlant-cli: %s\n", c.error().describe().c_str());
             status = 1;
-        };
-        if (run.records.empty() || !run.records.front().ok) {
-            complain(run.unreadable.empty() ? "no normally terminated Gaussian output"
-                                            : run.unreadable.front());
             continue;
         }
-        const ExtractRecord& record = run.records.front();
-        if (record.detail.atoms.empty()) {
-            complain("no Cartesian geometry printed");
-            continue;
-        }
-        Conformer c;
-        c.file = file;
-        std::vector<int> numbers;
-        for (const CartesianAtom& a : record.detail.atoms) numbers.push_back(a.atomicNumber);
-        c.formula = thermo::hillFormula(numbers);
-        c.atoms = record.detail.atoms;
-        if (command.by == "E") {
-            const std::optional<double> e =
-                record.methodEnergy ? record.methodEnergy
-                                    : (record.energyOpt ? record.energyOpt : record.energy);
-            if (!e) {
-                complain("no energy");
-                continue;
-            }
-            c.energy = *e;
-        } else {
-            auto bytes = readFileBytes(file);
-            const thermo::ThermoRow row =
-                bytes ? thermo::thermoRow(file, *bytes, thermoSettings) : thermo::ThermoRow{};
-            if (!bytes || !row.ok()) {
-                complain(bytes ? row.error : bytes.error().message);
-                continue;
-            }
-            c.energy = command.by == "G" ? row.summary.g : row.summary.qhG;
-        }
-        if (!std::isfinite(c.energy)) {
-            complain("no finite energy");
-            continue;
-        }
-        conformers.push_back(std::move(c));
+        conformers.push_back(std::move(*c));
     }
     if (conformers.empty())
         return 1;
 
     const std::string energyKey = command.by == "E" ? "e" : command.by == "G" ? "g" : "qh_g";
-    std::string out =
-        "formula,file," + energyKey + "_hartree,relative_kcal_mol,population," + "duplicate_of\r\n";
+    std::string out = "formula,file," + energyKey + "_hartree,relative_kcal_mol,population," +
+                      "duplicate_of" +
+                      (command.settings.byConnectivity ? ",constitution\r\n" : "\r\n");
     for (const EnsembleGroup& group : buildEnsembles(conformers, command.settings))
         for (const EnsembleMember& m : group.members) {
             const Conformer& c = conformers[m.conformer];
@@ -148,6 +110,8 @@ int runEnsemble(EnsembleCommand& command) {
                    roundTrip(m.population) + "," +
                    (m.duplicateOf ? separatedCell(utf8Name(conformers[*m.duplicateOf].file), ",")
                                   : std::string()) +
+                   (command.settings.byConnectivity ? "," + std::to_string(group.constitution)
+                                                    : std::string()) +
                    "\r\n";
         }
     if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {

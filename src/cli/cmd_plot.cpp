@@ -12,11 +12,13 @@
 
 #include "cli/clilanguage.hpp"
 #include "cli/fileargs.hpp"
+#include "core/ensemble/conformerfile.hpp"
 #include "core/files/filetext.hpp"
 #include "core/files/openfile.hpp"
 #include "core/files/paths.hpp"
 #include "core/optimisation/convergence.hpp"
 #include "core/plotdata/convergenceplot.hpp"
+#include "core/plotdata/boltzmann.hpp"
 #include "core/plotdata/curvecsv.hpp"
 #include "core/plotdata/measured.hpp"
 #include "core/plotdata/numbertext.hpp"
@@ -212,8 +214,9 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
         return std::max(writeImage(o, &scene, nullptr, out, err), status);
     }
     if (o.kind == "scan") {
-        if (o.fwhm || o.scale || o.unit || o.measured) {
-            err << "zerlant-cli: plot: --fwhm, --scale, --unit and --measured are for spectra\n";
+        if (o.fwhm || o.scale || o.unit || o.measured || o.boltzmann) {
+            err << "zerlant-cli: plot: --fwhm, --scale, --unit, --measured and --boltzmann are "
+                   "for spectra\n";
             return 2;
         }
         FileRows rows(1);
@@ -293,6 +296,10 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
     s.points = o.points;
 
     std::vector<NamedSticks> files;
+    std::vector<Conformer> conformers;  // of files[i], with --boltzmann
+    const PopulationEnergy by = !o.boltzmann || *o.boltzmann == "qhG" ? PopulationEnergy::QhG
+                                : *o.boltzmann == "G"                 ? PopulationEnergy::G
+                                                                      : PopulationEnergy::E;
     for (const auto& f : o.files) {
         Result<std::vector<Stick>> sticks = Error{"", f};
         try {
@@ -313,10 +320,33 @@ int runPlot(const PlotOptions& o, std::ostream& out, std::ostream& err) {
             status = 1;
             continue;
         }
+        if (o.boltzmann) {
+            // A file without the energy of its population has no weight to
+            // give: it is named and left out of the sum.
+            Result<Conformer> c = readConformer(f, by, EnsembleSettings{}.temperature);
+            if (!c) {
+                err << "zerlant-cli: plot: no Boltzmann weight for " << c.error().describe()
+                    << "\n";
+                status = 1;
+                continue;
+            }
+            conformers.push_back(std::move(*c));
+        }
         files.push_back({baseName(f), std::move(*sticks)});
     }
     if (files.empty())
         return 1;
+    if (o.boltzmann) {
+        const EnsembleSettings ensemble;
+        for (const EnsembleGroup& group : buildEnsembles(conformers, ensemble))
+            for (const EnsembleMember& m : group.members)
+                err << "zerlant-cli: plot: " << files[m.conformer].name << ": " << group.formula
+                    << ", population " << m.population
+                    << (m.duplicateOf ? " (duplicate of " + files[*m.duplicateOf].name + ")"
+                                      : std::string())
+                    << "\n";
+        files = boltzmannSpectra(files, conformers, ensemble, by);
+    }
 
     std::optional<MeasuredOverlay> measured;
     if (o.measured && image) {
@@ -355,6 +385,10 @@ const char* plotFooter() {
            "              energy above the lowest step (kcal/mol) and the maximum and RMS\n"
            "              force and displacement against their thresholds (dashed) on a\n"
            "              log scale, the converged steps starred; the CSV holds every value\n\n"
+           "With --boltzmann the files are conformers: grouped by formula, duplicates\n"
+           "(within 1e-5 hartree and 0.1 A RMSD) left out, each weighted by its\n"
+           "population at 298.15 K from E (the final energy), G or qhG (as 'thermo' and\n"
+           "'ensemble' compute them); the populations go to standard error.\n\n"
            "A file that holds no such spectrum counts as one that could not be "
            "read.\n" ZERLANT_EXIT_STATUS_HELP;
 }
@@ -363,6 +397,7 @@ struct PlotCommand {
     PlotOptions options;
     FileArguments input;
     std::optional<std::string> range;
+    std::string boltzmann;  // --boltzmann's value, empty when given alone
 };
 
 }  // namespace
@@ -407,6 +442,12 @@ RunCommand addPlot(CLI::App& program) {
     app.add_option("--points", o.points, "points of the curve (default: a round step,\nabout 2000)")
         ->check(CLI::Range(2, 1000000))
         ->type_name("N");
+    CLI::Option* boltzmann = app.add_option("--boltzmann", command->boltzmann,
+                                            "weight each file's spectrum by its Boltzmann\n"
+                                            "population from E, G or qhG (default qhG) and\n"
+                                            "draw their sum, one curve per formula")
+                                 ->type_name("[E|G|qhG]")
+                                 ->expected(0, 1);
     app.add_flag("--map", o.map,
                  "scan: draw a scan of two coordinates as a map\nwith contour lines (images only)");
     addLanguageOption(app, o.language);
@@ -417,8 +458,14 @@ RunCommand addPlot(CLI::App& program) {
         ->type_name("C")
         ->check(CLI::IsMember({".", ","}));
     app.footer(plotFooter());
-    return [command] {
+    return [command, boltzmann] {
         PlotOptions& o = command->options;
+        if (boltzmann->count()) {
+            const std::string& by = command->boltzmann;
+            if (!by.empty() && by != "E" && by != "G" && by != "qhG")
+                return usageError("plot: --boltzmann takes E, G or qhG, not '" + by + "'");
+            o.boltzmann = by.empty() ? "qhG" : by;
+        }
         if (auto stop = collectFiles("plot", command->input))
             return *stop;
         o.files = command->input.files;

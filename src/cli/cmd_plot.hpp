@@ -25,8 +25,11 @@ struct PlotOptions {
     std::optional<std::string> measured;             // --measured FILE: overlaid and scaled
     std::size_t points = 0;                          // --points N (0: a round step)
     bool map = false;                                // --map: a two-coordinate scan as a map
-    std::optional<std::string> language;             // --lang NAME, for the captions of images
-    char decimalSeparator = '.';                     // of the axis numbers in images
+    // --boltzmann E|G|qhG: the files' spectra weighted by their populations
+    // and summed, one curve per formula.
+    std::optional<std::string> boltzmann;
+    std::optional<std::string> language;  // --lang NAME, for the captions of images
+    char decimalSeparator = '.';          // of the axis numbers in images
 };
 
 // Runs the command; notices and errors go to `err`, `out` gets the line

@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -19,6 +20,7 @@
 #include "core/files/openfile.hpp"
 #include "core/results/table.hpp"
 #include "core/results/xlsxexport.hpp"
+#include "core/singlepoint/singlepoint.hpp"
 #include "core/text/numbers.hpp"
 
 namespace zerlant::cli {
@@ -71,6 +73,14 @@ nlohmann::ordered_json jsonOf(const std::vector<thermo::ThermoRow>& rows,
             {"ts", s.ts},     {"qh_ts", s.qhTs},      {"g", s.g}, {"qh_g", s.qhG}};
         if (request.settings.headGordonEnthalpy)
             o["qh_h"] = s.qhH;
+        if (request.singlePoint && r.singlePoint) {
+            o["sp_file"] = r.singlePoint->file;
+            o["sp_e"] = r.singlePoint->energy;
+            for (const char* key : {"sp_h", "sp_g", "sp_qh_g"})
+                o[key] = number(thermo::combinedWithSinglePoint(r, key));
+            if (request.settings.headGordonEnthalpy)
+                o["sp_qh_h"] = number(thermo::combinedWithSinglePoint(r, "sp_qh_h"));
+        }
         if (request.relative) {
             o["rel_g"] = number(r.relG);
             o["rel_qh_g"] = number(r.relQhG);
@@ -149,6 +159,28 @@ RunCommand addThermo(CLI::App& program) {
         ->check([](const std::string& file) {
             return file.empty() ? std::string("needs a file name") : std::string();
         });
+    CLI::Option* spc =
+        app.add_option_function<std::string>(
+               "--spc", [options](const std::string& suffix) { options->spcSuffix = suffix; },
+               "combine each FILE x.log with the single point\n"
+               "x_SUFFIX.log beside it")
+            ->type_name("SUFFIX")
+            ->check([](const std::string& suffix) {
+                return suffix.empty() || suffix.find('/') != std::string::npos
+                           ? std::string("needs a suffix without '/'")
+                           : std::string();
+            });
+    CLI::Option* spcPairs =
+        app.add_option_function<std::string>(
+               "--spc-pairs", [options](const std::string& f) { options->spcPairs = f; },
+               "combine the pairs of LIST: a frequency job and\n"
+               "its single point a line (instead of FILE...)")
+            ->type_name("LIST");
+    app.add_option("--spc-rmsd", options->spcRmsd,
+                   "largest RMSD after alignment of the two\n"
+                   "geometries in angstrom (default 0.01)")
+        ->type_name("A")
+        ->check(positiveNumber());
     addFileArguments(app, options->input);
     app.footer(
         "Recomputes the thermochemistry of the last frequency step of each Gaussian\n"
@@ -170,13 +202,24 @@ RunCommand addThermo(CLI::App& program) {
         "  rel_g,rel_qh_g,boltzmann  with --relative: g and qh_g relative to the\n"
         "        lowest file of the same formula (or --reference) in --unit, and\n"
         "        the Boltzmann population from qh_g within the formula\n"
+        "  sp_file,sp_e,sp_h,sp_g,sp_qh_g[,sp_qh_h]  with --spc or --spc-pairs: the\n"
+        "        single point and its energy, and h, g, qh_g (qh_h) with its energy\n"
+        "        in place of e (sp_g = sp_e + g - e); the relative columns then\n"
+        "        compare sp_g and sp_qh_g\n"
         "  temperature_k,pressure_atm,concentration_mol_per_l,scale_factor,\n"
         "  qh_cutoff_cm-1  the conditions of the row (the concentration empty for\n"
         "        the gas at the pressure)\n"
         "Files without a frequency step (single points) are skipped.  A file with an\n"
         "incomplete thermochemistry counts as one that could not be read; a level of\n"
-        "theory the scale factor table lacks is a usage error.\n" ZERLANT_EXIT_STATUS_HELP);
-    return [options, scale, fromTable, scaleFor]() -> int {
+        "theory the scale factor table lacks is a usage error.\n\n"
+        "A single point is combined only when both jobs ended normally, have the same\n"
+        "formula, charge and multiplicity, list the atoms in the same order and their\n"
+        "last geometries lie within --spc-rmsd after the best superposition;\n"
+        "otherwise the row fails with what differs.  Its energy is the method's own\n"
+        "(CCSD(T), MP2, ...), else the SCF energy.  LIST names are taken from the\n"
+        "folder of LIST; '#' starts a comment line, quotes hold a name with "
+        "blanks.\n" ZERLANT_EXIT_STATUS_HELP);
+    return [options, scale, fromTable, scaleFor, spc, spcPairs]() -> int {
         if (options->listScales) {
             listScaleFactors(std::cout);
             return 0;
@@ -188,11 +231,44 @@ RunCommand addThermo(CLI::App& program) {
                          "and --scale-for\n";
             return 2;
         }
-        if (auto stop = collectFiles("thermo", options->input))
+        if (spc->count() && spcPairs->count()) {
+            std::cerr << "zerlant-cli: thermo: give only one of --spc and --spc-pairs\n";
+            return 2;
+        }
+        if (options->spcPairs) {
+            if (!options->input.files.empty() || options->input.filesFrom) {
+                std::cerr << "zerlant-cli: thermo: --spc-pairs names the files: give no "
+                             "other\n";
+                return 2;
+            }
+            auto pairs = readPairList(*options->spcPairs);
+            if (!pairs) {
+                std::cerr << "zerlant-cli: thermo: " << pairs.error().describe() << "\n";
+                return pairs.error().message.starts_with("line ") ? 2 : 1;
+            }
+            if (pairs->empty()) {
+                std::cerr << "zerlant-cli: thermo: " << *options->spcPairs
+                          << ": the list names no pair\n";
+                return 1;
+            }
+            for (auto& [frequencyJob, singlePoint] : *pairs) {
+                options->input.files.push_back(frequencyJob);
+                options->singlePoints.push_back(singlePoint);
+            }
+        } else if (auto stop = collectFiles("thermo", options->input)) {
             return *stop;
-        if (options->output)
-            if (auto stop = refuseOutput("thermo", *options->output, options->input.files))
+        }
+        if (options->output) {
+            // Neither a frequency job nor a single point is ever written over.
+            std::vector<std::string> inputs = options->input.files;
+            inputs.insert(inputs.end(), options->singlePoints.begin(), options->singlePoints.end());
+            if (options->spcSuffix)
+                for (const std::string& file : options->input.files)
+                    if (auto partner = suffixPartner(file, *options->spcSuffix))
+                        inputs.push_back(*partner);
+            if (auto stop = refuseOutput("thermo", *options->output, inputs))
                 return *stop;
+        }
         return runThermo(*options, std::cout, std::cerr);
     };
 }
@@ -252,6 +328,25 @@ int runThermo(const ThermoOptions& options, std::ostream& out, std::ostream& err
         }
         request.relative = true;
     }
+    request.singlePoint = options.spcSuffix || options.spcPairs;
+    // The single point of a file, or why it has none.
+    auto singlePointOf = [&](std::size_t i) -> Result<thermo::SinglePoint> {
+        const std::string& file = files[i];
+        if (options.spcSuffix) {
+            const std::filesystem::path p(file);
+            const std::string wanted =
+                p.stem().string() + "_" + *options.spcSuffix + p.extension().string();
+            return singlePointFor(file, suffixPartner(file, *options.spcSuffix), wanted,
+                                  options.spcRmsd);
+        }
+        const std::string& partner = options.singlePoints.at(i);
+        std::error_code ec;
+        return singlePointFor(file,
+                              std::filesystem::is_regular_file(partner, ec)
+                                  ? std::optional<std::string>(partner)
+                                  : std::nullopt,
+                              partner, options.spcRmsd);
+    };
     int status = 0;
     bool missingFactor = false;
     std::vector<thermo::ThermoRow> rows;
@@ -269,6 +364,8 @@ int runThermo(const ThermoOptions& options, std::ostream& out, std::ostream& err
         try {
             rows.push_back(
                 thermo::thermoRow(file, *bytes, request.settings, request.scaleFromTable));
+            if (request.singlePoint && rows.back().ok())
+                applySinglePoint(rows.back(), singlePointOf(rows.size() - 1));
         } catch (const std::exception& e) {
             thermo::ThermoRow failed;
             failed.file = file;
@@ -324,16 +421,20 @@ int runThermo(const ThermoOptions& options, std::ostream& out, std::ostream& err
     if (std::none_of(rows.begin(), rows.end(), [](const auto& r) { return r.ok(); }))
         return status == 0 ? 1 : status;
     const std::string& path = *options.output;
+    std::vector<std::string> inputs = files;
+    for (const auto& r : rows)
+        if (r.singlePoint)
+            inputs.push_back(r.singlePoint->file);
     Status written = success();
     if (endsWith(path, ".xlsx")) {
         written = writeExcelWorkbook(thermo::thermoWorkbookTable(rows, request), path,
-                                     WriteRule::exportOf(files));
+                                     WriteRule::exportOf(inputs));
     } else if (endsWith(path, ".json")) {
         written = writeFileAtomically(path, jsonOf(rows, request).dump(2) + "\n",
-                                      WriteRule::exportOf(files));
+                                      WriteRule::exportOf(inputs));
     } else {
-        written =
-            writeFileAtomically(path, thermo::thermoCsv(rows, request), WriteRule::exportOf(files));
+        written = writeFileAtomically(path, thermo::thermoCsv(rows, request),
+                                      WriteRule::exportOf(inputs));
     }
     if (!written) {
         err << "zerlant-cli: thermo: cannot write " << written.error().describe() << "\n";

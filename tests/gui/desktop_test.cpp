@@ -107,8 +107,9 @@ class DesktopTest : public QObject {
         for (QAction* a : bar->actions()) titles << a->text();
         QCOMPARE(titles, QStringList({app_->msg(210), app_->msg(215), app_->msg(Msg::ViewMenu),
                                       app_->msg(216), app_->msg(217)}));
-        // The six tools, a separator and the thermochemistry of the ticked files.
-        QCOMPARE(window_->toolsMenu()->actions().size(), 8);
+        // The six tools, a separator, the thermochemistry of the ticked files,
+        // the next job and the sorting of jobs by health.
+        QCOMPARE(window_->toolsMenu()->actions().size(), 10);
 
         // Ctrl+1 ... Ctrl+6 choose the six tools in toolbar order.
         const Panel order[] = {Panel::Extract,    Panel::Scan,  Panel::Rename,

@@ -31,6 +31,7 @@
 #include "gui/app/manualwindow.hpp"
 #include "gui/app/messages.hpp"
 #include "gui/app/splashwindow.hpp"
+#include "gui/jobs/jobdialogs.hpp"
 #include "gui/language/languageeditor.hpp"
 #include "gui/mainwindow/aimpanel.hpp"
 #include "gui/mainwindow/extractpanel.hpp"
@@ -164,12 +165,21 @@ class LaptopTest : public QObject {
                                    ->view(ResultsDock::Page::Extract)
                                    ->plotSpectrum(plotdata::Kind::Uv);
             QVERIFY(plot);
+            // The previews of Tools > Next job and Sort jobs, over the examples.
+            std::vector<std::string> outputs;
+            for (const char* f :
+                 {"water_opt_freq.log", "methane_failed.log", "formaldehyde_td.out"})
+                outputs.push_back(QDir(kExamples).filePath(f).toStdString());
+            NextJobDialog nextJob(*app_, outputs);
+            SortJobsDialog sortJobs(*app_, outputs);
             for (auto [name, w] : std::initializer_list<std::pair<const char*, QWidget*>>{
                      {"language editor", &editor},
                      {"about box", &about},
                      {"splash", &splash},
                      {"manual", &manual},
-                     {"plot", plot}})
+                     {"plot", plot},
+                     {"next job", &nextJob},
+                     {"sort jobs", &sortJobs}})
                 checkFits(w, name, language);
             // A window that opens by itself stays on the screen.
             editor.show();

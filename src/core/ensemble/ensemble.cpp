@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "core/ensemble/connectivity.hpp"
+
 namespace zerlant {
 
 namespace {
@@ -103,11 +105,17 @@ std::vector<EnsembleGroup> buildEnsembles(const std::vector<Conformer>& conforme
                                           const EnsembleSettings& settings) {
     std::vector<EnsembleGroup> groups;
     for (std::size_t i = 0; i < conformers.size(); ++i) {
+        const std::string key =
+            settings.byConnectivity ? connectivityKey(conformers[i].atoms) : std::string();
         auto group = std::find_if(groups.begin(), groups.end(), [&](const EnsembleGroup& g) {
-            return g.formula == conformers[i].formula;
+            return g.formula == conformers[i].formula && g.connectivity == key;
         });
         if (group == groups.end()) {
-            groups.push_back({conformers[i].formula, {}});
+            const int constitution = 1 + static_cast<int>(std::count_if(
+                                             groups.begin(), groups.end(), [&](const auto& g) {
+                                                 return g.formula == conformers[i].formula;
+                                             }));
+            groups.push_back({conformers[i].formula, key, constitution, {}});
             group = groups.end() - 1;
         }
         group->members.push_back({i, std::nullopt, 0, 0});

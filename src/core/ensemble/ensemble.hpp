@@ -36,6 +36,11 @@ struct EnsembleMember {
 
 struct EnsembleGroup {
     std::string formula;
+    // With byConnectivity: the key of the group's bond graph, and which
+    // constitution of the formula the group is (1, 2, ... in order of first
+    // appearance).
+    std::string connectivity;
+    int constitution = 1;
     std::vector<EnsembleMember> members;  // lowest energy first
 };
 
@@ -43,9 +48,13 @@ struct EnsembleSettings {
     double temperature = 298.15;    // K
     double energyTolerance = 1e-5;  // hartree
     double rmsdTolerance = 0.1;     // angstrom
+    // Groups of one formula are split further by connectivity (see
+    // connectivityKey): isomers are not conformers of each other.
+    bool byConnectivity = false;
 };
 
-// The conformers grouped by formula (groups in order of first appearance),
+// The conformers grouped by formula, and with settings.byConnectivity by
+// connectivity too (groups in order of first appearance),
 // each group sorted by energy; a conformer within both tolerances of a lower
 // one of its group is its duplicate and takes no population.
 std::vector<EnsembleGroup> buildEnsembles(const std::vector<Conformer>& conformers,

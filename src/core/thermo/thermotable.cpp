@@ -85,12 +85,31 @@ ThermoRow thermoRow(std::string file, const std::optional<FrequencyStep>& read,
     return row;
 }
 
+std::optional<double> combinedWithSinglePoint(const ThermoRow& row, std::string_view key) {
+    if (!row.ok() || !row.singlePoint)
+        return std::nullopt;
+    const ThermoSummary& s = row.summary;
+    const double value = key == "sp_h"      ? s.h
+                         : key == "sp_g"    ? s.g
+                         : key == "sp_qh_g" ? s.qhG
+                         : key == "sp_qh_h" ? s.qhH
+                                            : NAN;
+    if (std::isnan(value))
+        return std::nullopt;
+    return row.singlePoint->energy + (value - s.e);
+}
+
 void addRelative(std::vector<ThermoRow>& rows, const ThermoRequest& request) {
     std::vector<double> g, qhG;
     std::vector<std::string> formulas;
     for (const ThermoRow& r : rows) {
-        g.push_back(r.ok() ? r.summary.g : NAN);
-        qhG.push_back(r.ok() ? r.summary.qhG : NAN);
+        if (request.singlePoint) {
+            g.push_back(combinedWithSinglePoint(r, "sp_g").value_or(NAN));
+            qhG.push_back(combinedWithSinglePoint(r, "sp_qh_g").value_or(NAN));
+        } else {
+            g.push_back(r.ok() ? r.summary.g : NAN);
+            qhG.push_back(r.ok() ? r.summary.qhG : NAN);
+        }
         formulas.push_back(r.summary.formula);
     }
     const auto relG = relativeEnergies(g, formulas, request.reference, request.unit);
@@ -108,6 +127,11 @@ std::vector<std::string> thermoColumnKeys(const ThermoRequest& request) {
                                      "ts",   "qh_ts",   "g", "qh_g"};
     if (request.settings.headGordonEnthalpy)
         keys.push_back("qh_h");
+    if (request.singlePoint) {
+        for (const char* key : {"sp_file", "sp_e", "sp_h", "sp_g", "sp_qh_g"}) keys.push_back(key);
+        if (request.settings.headGordonEnthalpy)
+            keys.push_back("sp_qh_h");
+    }
     if (request.relative) {
         keys.push_back("rel_g");
         keys.push_back("rel_qh_g");
@@ -135,6 +159,15 @@ std::vector<std::optional<double>> thermoNumbers(const ThermoRow& row,
     for (double v : {s.e, s.zpe, s.h, s.ts, s.qhTs, s.g, s.qhG}) numbers.push_back(v);
     if (request.settings.headGordonEnthalpy)
         numbers.push_back(s.qhH);
+    if (request.singlePoint) {
+        numbers.emplace_back();  // sp_file
+        numbers.push_back(row.singlePoint ? std::optional<double>(row.singlePoint->energy)
+                                          : std::nullopt);
+        for (const char* key : {"sp_h", "sp_g", "sp_qh_g"})
+            numbers.push_back(combinedWithSinglePoint(row, key));
+        if (request.settings.headGordonEnthalpy)
+            numbers.push_back(combinedWithSinglePoint(row, "sp_qh_h"));
+    }
     if (request.relative) {
         numbers.push_back(row.relG);
         numbers.push_back(row.relQhG);
@@ -161,7 +194,9 @@ std::vector<std::string> thermoCells(const ThermoRow& row, const ThermoRequest& 
     std::vector<std::string> cells = {row.file, row.ok() ? row.summary.formula : std::string()};
     for (std::size_t i = 2; i < keys.size(); ++i) {
         const int decimals = thermoDecimals(keys[i]);
-        if (!numbers[i])
+        if (keys[i] == "sp_file")
+            cells.push_back(row.ok() && row.singlePoint ? row.singlePoint->file : std::string());
+        else if (!numbers[i])
             cells.emplace_back();
         else if (decimals < 0)
             cells.push_back(formatNumber(*numbers[i], '.'));

@@ -26,6 +26,18 @@ struct ThermoRequest {
     bool relative = false;  // add rel_g, rel_qh_g, boltzmann
     EnergyUnit unit = EnergyUnit::KcalPerMol;
     std::optional<std::size_t> reference;  // row index; else the lowest of each formula
+    // Add the single point's energy and the free energies combined with it
+    // (sp_file, sp_e, sp_h, sp_g, sp_qh_g, and sp_qh_h with the quasi-
+    // harmonic enthalpy); the relative columns then start from those.
+    bool singlePoint = false;
+};
+
+// A higher-level single point of the frequency job's geometry: the combined
+// values are its energy plus the frequency job's thermal corrections
+// (G - E and the others at the row's settings).
+struct SinglePoint {
+    std::string file;
+    double energy = 0;  // hartree
 };
 
 struct ThermoRow {
@@ -41,6 +53,7 @@ struct ThermoRow {
     int imaginaryLeftOut = 0;            // imaginary modes the model did not count
     std::optional<double> relG, relQhG;  // in the request's unit
     std::optional<double> boltzmann;     // from qh-G, within the formula
+    std::optional<SinglePoint> singlePoint;
     bool ok() const { return error.empty(); }
 };
 
@@ -59,7 +72,13 @@ ThermoRow thermoRow(std::string file, std::string_view bytes, const ThermoSettin
 ThermoRow thermoRow(std::string file, const std::optional<FrequencyStep>& step,
                     const ThermoSettings& settings, bool scaleFromTable = false);
 
-// Fills the relative columns of the rows that have values.
+// The combined values of a row with a single point: its energy plus the
+// thermal correction of h, g, qh_g and qh_h (keys sp_h, sp_g, sp_qh_g,
+// sp_qh_h); nullopt for a row without one or another key.
+std::optional<double> combinedWithSinglePoint(const ThermoRow& row, std::string_view key);
+
+// Fills the relative columns of the rows that have values (from the combined
+// free energies when the request asks for the single point).
 void addRelative(std::vector<ThermoRow>& rows, const ThermoRequest& request);
 
 // The column keys: file,formula,e,zpe,h,ts,qh_ts,g,qh_g, then qh_h when the
@@ -77,7 +96,7 @@ inline constexpr const char* kConditionKeys[] = {
 std::vector<std::optional<double>> thermoConditions(const ThermoRow& row,
                                                     const ThermoRequest& request);
 // A row's numbers in the order of the keys (nullopt for the file, the
-// formula, and every key of a row without values).
+// formula, sp_file, and every key of a row without values).
 std::vector<std::optional<double>> thermoNumbers(const ThermoRow& row,
                                                  const ThermoRequest& request);
 // The decimals a key's numbers are written with; -1 for the conditions,

@@ -135,6 +135,46 @@ namespace zerlant::gui {
     X(ManualMenu, 457)             /* Help > Manual (F1) */                                   \
     X(ManualTitle, 458)            /* title of the manual window */                           \
     X(ManualMissing, 459)          /* the manual is not where it was installed: %1 */         \
+    X(MenuNextJob, 520)            /* &Next job... */                                         \
+    X(MenuSortJobs, 521)           /* &Sort jobs by health... */                              \
+    X(NextJobTitle, 522)           /* Next job */                                             \
+    X(OutputColumn, 523)           /* Output */                                               \
+    X(DiagnosisColumn, 524)        /* Diagnosis */                                            \
+    X(FixColumn, 525)              /* Fix proposed */                                         \
+    X(NewInputColumn, 526)         /* New input */                                            \
+    X(WriteInputs, 527)            /* &Write the new inputs */                                \
+    X(NoNextInput, 528)            /* No ticked output gives a new input. */                  \
+    X(InputsWritten, 529)          /* Wrote %1 new inputs. */                                 \
+    X(AlreadyThere, 530)           /* already there: not replaced */                          \
+    X(SortJobsTitle, 531)          /* Sort jobs by health */                                  \
+    X(OutcomeColumn, 532)          /* Outcome */                                              \
+    X(WhyColumn, 533)              /* Why */                                                  \
+    X(MovesColumn, 534)            /* Moves */                                                \
+    X(MoveFiles, 535)              /* &Move the files */                                      \
+    X(FilesMoved, 536)             /* Moved %1 files; Undo on the Rename ... */               \
+    X(NoOutputTicked, 537)         /* First tick the Gaussian outputs (.out, .log). */        \
+    X(OutcomeDone, 538)            /* done */                                                 \
+    X(OutcomeFailed, 539)          /* failed */                                               \
+    X(OutcomeImaginary, 540)       /* imaginary frequencies */                                \
+    X(OutcomeRunning, 541)         /* running */                                              \
+    X(DiagnosisFinished, 542)      /* ended normally */                                       \
+    X(DiagnosisOptStopped, 543)    /* optimisation stopped */                                 \
+    X(DiagnosisScf, 544)           /* SCF not converged */                                    \
+    X(DiagnosisImaginary, 545)     /* minimum with imaginary frequencies */                   \
+    X(DiagnosisTsModes, 546)       /* transition state with ex... */                          \
+    X(DiagnosisInputError, 547)    /* input error */                                          \
+    X(DiagnosisOther, 548)         /* other failure */                                        \
+    X(SinglePointSuffix, 549)      /* Single-point suffix */                                  \
+    X(SinglePointFile, 550)        /* Single point */                                         \
+    X(SinglePointE, 551)           /* E (single point) */                                     \
+    X(SinglePointH, 552)           /* H (single point) */                                     \
+    X(SinglePointG, 553)           /* G (single point) */                                     \
+    X(SinglePointQhG, 554)         /* qh-G (single point) */                                  \
+    X(SinglePointQhH, 555)         /* qh-H (single point) */                                  \
+    X(BoltzmannSum, 556)           /* Boltzmann-weighted sum (from E) */                      \
+    X(NothingWrittenYet, 557)      /* Nothing is written until you accept; no fi... */        \
+    X(NothingMovedYet, 558)        /* Nothing is moved until you accept; no file... */        \
+    X(CannotMove, 559)             /* Cannot be moved */                                      \
     X(Structure, 560)              /* Structure */                                            \
     X(StructureLabels, 561)        /* Atom labels */                                          \
     X(StructureReset, 562)         /* Reset view */                                           \

@@ -318,6 +318,10 @@ void MainWindow::buildMenus() {
     thermoAction_ = toolsMenu_->addAction(app_.msg(Msg::MenuThermo), this, &MainWindow::runThermo);
     thermoAction_->setObjectName("actThermo");
     thermoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    toolsMenu_->addAction(app_.msg(Msg::MenuNextJob), this, &MainWindow::nextJob)
+        ->setObjectName("actNextJob");
+    toolsMenu_->addAction(app_.msg(Msg::MenuSortJobs), this, &MainWindow::sortJobs)
+        ->setObjectName("actSortJobs");
 
     languageMenu_->setTitle(app_.msg(Msg::MenuLanguage));
     bar->addMenu(languageMenu_);

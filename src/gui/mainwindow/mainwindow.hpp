@@ -114,6 +114,12 @@ class MainWindow : public QMainWindow {
     // Tools > Thermochemistry: reads the ticked files of the list on a worker
     // thread and shows their thermochemistry in the results view.
     void runThermo();
+    // Tools > Next job: a preview of the next job of each ticked output;
+    // the new inputs are written when the user accepts (jobtools.cpp).
+    void nextJob();
+    // Tools > Sort jobs by health: a preview of the moves, carried out when
+    // the user accepts and recorded for the Rename panel's Undo.
+    void sortJobs();
 
   signals:
     // The language menu's last entry: open the language editor.

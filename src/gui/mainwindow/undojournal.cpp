@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "core/sortjobs/sortjobs.hpp"
 #include "gui/app/appcontext.hpp"
 #include "gui/app/dialogs.hpp"
 #include "gui/mainwindow/toolpanel.hpp"
@@ -24,6 +25,10 @@ std::string folderFor(const PanelContext& ctx, JournalKind kind) {
 }
 
 }  // namespace
+
+std::string journalFolderOf(const PanelContext& ctx, JournalKind kind) {
+    return folderFor(ctx, kind);
+}
 
 bool canUndo(const PanelContext& ctx, JournalKind kind) {
     const std::string folder = folderFor(ctx, kind);
@@ -53,7 +58,10 @@ std::vector<JournalEntry> undoLastRun(PanelContext& ctx, JournalKind kind) {
                             app.msg(Msg::NothingToUndo));
         return {};
     }
-    const UndoOutcome outcome = undoJournal(*journal);
+    // A sort's folders go too when the files are back and they are left
+    // empty; the folder of a renamed file is never empty once it is back.
+    const UndoOutcome outcome =
+        kind == JournalKind::Rename ? undoSort(*journal) : undoJournal(*journal);
     if (outcome.refused()) {
         QStringList lines{app.msg(Msg::UndoRefused), QString()};
         for (const std::string& path : outcome.changedSince)

@@ -1,15 +1,21 @@
 #pragma once
 // Undo of the last Rename or Substitute run from the window: the record of
 // the run lives in the user's cache folder (AppContext::journalFolder), one
-// per tool, and is replaced by the tool's next run.
+// per tool, and is replaced by the tool's next run.  Sorting jobs into
+// folders is a run of moves recorded as the Rename tool's.
 
 #include <cstddef>
+#include <string>
+#include <vector>
 
 #include "core/inputtools/journal.hpp"
 
 namespace zerlant::gui {
 
 struct PanelContext;
+
+// The folder of the tool's record; empty when there is no cache folder.
+std::string journalFolderOf(const PanelContext& ctx, JournalKind kind);
 
 // True when a record of the tool's last run is there to undo.
 bool canUndo(const PanelContext& ctx, JournalKind kind);

@@ -1,5 +1,6 @@
 #include "gui/plots/plotwindow.hpp"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
@@ -17,10 +18,12 @@
 #include <QtCharts/QValueAxis>
 
 #include "core/files/filetext.hpp"
+#include "core/plotdata/boltzmann.hpp"
 #include "core/plotdata/curvecsv.hpp"
 #include "core/plotdata/measured.hpp"
 #include "gui/app/appcontext.hpp"
 #include "gui/app/dialogs.hpp"
+#include "gui/app/messages.hpp"
 #include "plot/chartbuilder.hpp"
 #include "plot/mapchart.hpp"
 #include "plot/plotimage.hpp"
@@ -90,6 +93,9 @@ PlotWindow::PlotWindow(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     unit_->addItem("eV", static_cast<int>(Unit::ElectronVolt));
     unit_->addItem(QString::fromUtf8("cm⁻¹"), static_cast<int>(Unit::Wavenumber));
 
+    boltzmann_ = new QCheckBox(app.msg(Msg::BoltzmannSum), this);
+    boltzmann_->setObjectName("boltzmannCheck");
+    boltzmann_->setVisible(false);
     measuredButton_ = new QPushButton(app.msg(289), this);
     measuredButton_->setObjectName("measuredButton");
     auto* zoom = new QPushButton(app.msg(292), this);
@@ -112,8 +118,9 @@ PlotWindow::PlotWindow(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     stack_->addWidget(mapView_);
 
     auto* controls = new QHBoxLayout;
-    for (QWidget* w : std::initializer_list<QWidget*>{widthLabel_, width_, scaleLabel_, scale_,
-                                                      unitLabel_, unit_, viewLabel_, viewChoice_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{widthLabel_, width_, scaleLabel_, scale_, unitLabel_,
+                                         unit_, viewLabel_, viewChoice_, boltzmann_})
         controls->addWidget(w);
     controls->addStretch(1);
     for (QWidget* w : std::initializer_list<QWidget*>{measuredButton_, zoom, image, csv})
@@ -125,6 +132,7 @@ PlotWindow::PlotWindow(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     connect(width_, &QDoubleSpinBox::valueChanged, this, &PlotWindow::settingsChanged);
     connect(scale_, &QDoubleSpinBox::valueChanged, this, &PlotWindow::settingsChanged);
     connect(unit_, &QComboBox::currentIndexChanged, this, &PlotWindow::settingsChanged);
+    connect(boltzmann_, &QCheckBox::toggled, this, &PlotWindow::settingsChanged);
     connect(viewChoice_, &QComboBox::currentIndexChanged, stack_, &QStackedWidget::setCurrentIndex);
     connect(measuredButton_, &QPushButton::clicked, this, &PlotWindow::chooseMeasured);
     connect(zoom, &QPushButton::clicked, this, &PlotWindow::resetZoom);
@@ -132,9 +140,18 @@ PlotWindow::PlotWindow(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     connect(csv, &QPushButton::clicked, this, &PlotWindow::chooseCsv);
 }
 
-void PlotWindow::showSpectrum(Kind kind, std::vector<NamedSticks> files) {
+void PlotWindow::showSpectrum(Kind kind, std::vector<NamedSticks> files,
+                              std::vector<Conformer> conformers) {
     scan_ = false;
     files_ = std::move(files);
+    conformers_ =
+        conformers.size() == files_.size() ? std::move(conformers) : std::vector<Conformer>{};
+    {
+        const QSignalBlocker quiet(boltzmann_);
+        boltzmann_->setChecked(false);
+    }
+    // Weights need two files at least, each with its energy and geometry.
+    boltzmann_->setVisible(files_.size() > 1 && !conformers_.empty());
     settings_ = defaultSettings(kind);
     const bool vibrational = isVibrational(kind);
     {
@@ -169,8 +186,9 @@ void PlotWindow::showSpectrum(Kind kind, std::vector<NamedSticks> files) {
 void PlotWindow::showScan(std::vector<ScanProfile> profiles) {
     scan_ = true;
     profiles_ = std::move(profiles);
-    for (QWidget* w : std::initializer_list<QWidget*>{widthLabel_, width_, scaleLabel_, scale_,
-                                                      unitLabel_, unit_, measuredButton_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{widthLabel_, width_, scaleLabel_, scale_, unitLabel_,
+                                         unit_, measuredButton_, boltzmann_})
         w->setVisible(false);
     map_.reset();
     for (const auto& p : profiles_)
@@ -202,7 +220,11 @@ void PlotWindow::rebuild() {
     const MessageLookup lookup = app_.lookup();
     const char decimal = app_.decimalSeparator();
     scene_ = scan_ ? scanScene(profiles_, lookup, decimal)
-                   : spectrumScene(files_, settings_, lookup, measured_, decimal);
+                   : spectrumScene(!conformers_.empty() && boltzmann_->isChecked()
+                                       ? boltzmannSpectra(files_, conformers_, EnsembleSettings{},
+                                                          PopulationEnergy::E)
+                                       : files_,
+                                   settings_, lookup, measured_, decimal);
     setWindowTitle(QString::fromStdString(scene_.title) + " - " + app_.title());
     QChart* old = view_->chart();
     view_->setChart(plot::buildChart(scene_, app_.decimalSeparator()));

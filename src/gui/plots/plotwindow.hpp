@@ -10,9 +10,11 @@
 #include <optional>
 #include <vector>
 
+#include "core/ensemble/ensemble.hpp"
 #include "core/plotdata/plotscene.hpp"
 
 class QChartView;
+class QCheckBox;
 class QComboBox;
 class QStackedWidget;
 class QDoubleSpinBox;
@@ -29,7 +31,10 @@ class PlotWindow : public QWidget {
   public:
     PlotWindow(const AppContext& app, Dialogs& dialogs, QWidget* parent = nullptr);
 
-    void showSpectrum(plotdata::Kind kind, std::vector<plotdata::NamedSticks> files);
+    // `conformers[i]`, when given for every file, lets the spectra be
+    // weighted by their Boltzmann populations (from E) and summed.
+    void showSpectrum(plotdata::Kind kind, std::vector<plotdata::NamedSticks> files,
+                      std::vector<Conformer> conformers = {});
     void showScan(std::vector<plotdata::ScanProfile> profiles);
 
     const plotdata::PlotScene& scene() const { return scene_; }
@@ -38,6 +43,7 @@ class PlotWindow : public QWidget {
     QDoubleSpinBox* widthBox() const { return width_; }
     QDoubleSpinBox* scaleBox() const { return scale_; }
     QComboBox* unitBox() const { return unit_; }
+    QCheckBox* boltzmannCheck() const { return boltzmann_; }
     // Curves or map of a scan of two coordinates; hidden otherwise.
     QComboBox* viewBox() const { return viewChoice_; }
     bool showingMap() const;
@@ -67,6 +73,7 @@ class PlotWindow : public QWidget {
     bool scan_ = false;
     plotdata::Settings settings_;
     std::vector<plotdata::NamedSticks> files_;
+    std::vector<Conformer> conformers_;  // of files_, or none
     std::vector<plotdata::ScanProfile> profiles_;
     std::optional<plotdata::MeasuredOverlay> measured_;
     plotdata::PlotScene scene_;
@@ -80,6 +87,7 @@ class PlotWindow : public QWidget {
     QLabel* unitLabel_ = nullptr;
     QComboBox* unit_ = nullptr;
     QPushButton* measuredButton_ = nullptr;
+    QCheckBox* boltzmann_ = nullptr;
     QLabel* viewLabel_ = nullptr;
     QComboBox* viewChoice_ = nullptr;
     QStackedWidget* stack_ = nullptr;

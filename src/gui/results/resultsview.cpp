@@ -13,7 +13,9 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "core/ensemble/conformerfile.hpp"
 #include "core/plotdata/scanprofile.hpp"
 #include "core/plotdata/sources.hpp"
 #include "core/plotdata/tablesticks.hpp"
@@ -387,8 +389,22 @@ PlotWindow* ResultsView::plotSpectrum(Kind kind) {
         dialogs_.message(this, Dialogs::Icon::Information, app_.title(), app_.msg(message));
         return nullptr;
     }
+    // Each file's conformer, for weights by population; none when a file
+    // lacks its energy or geometry.
+    std::vector<Conformer> conformers;
+    for (const NamedSticks& f : spectra.files) {
+        const auto record = std::find_if(records_.begin(), records_.end(),
+                                         [&f](const ExtractRecord& r) { return r.file == f.name; });
+        Result<Conformer> c =
+            record == records_.end() ? Result<Conformer>(Error{}) : conformerOf(*record);
+        if (!c) {
+            conformers.clear();
+            break;
+        }
+        conformers.push_back(std::move(*c));
+    }
     auto* window = new PlotWindow(app_, dialogs_, this);
-    window->showSpectrum(kind, std::move(spectra.files));
+    window->showSpectrum(kind, std::move(spectra.files), std::move(conformers));
     window->show();
     return window;
 }

@@ -9,18 +9,22 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
+#include <filesystem>
 #include <map>
 
 #include "core/files/filetext.hpp"
 #include "core/results/xlsxexport.hpp"
+#include "core/singlepoint/singlepoint.hpp"
 #include "gui/app/appcontext.hpp"
 #include "gui/app/dialogs.hpp"
+#include "gui/app/messages.hpp"
 #include "gui/results/tablemodel.hpp"
 
 namespace zerlant::gui {
@@ -63,10 +67,11 @@ struct ColumnCaption {
     int name;
 };
 constexpr ColumnCaption kColumnCaptions[] = {
-    {"file", 58, 58},       {"formula", 69, 69}, {"e", 338, 311},     {"zpe", 339, 312},
-    {"h", 340, 313},        {"ts", 314, 314},    {"qh_ts", 341, 315}, {"g", 342, 316},
-    {"qh_g", 343, 317},     {"qh_h", 344, 318},  {"rel_g", 345, 319}, {"rel_qh_g", 346, 320},
-    {"boltzmann", 347, 310}};
+    {"file", 58, 58},        {"formula", 69, 69},   {"e", 338, 311},      {"zpe", 339, 312},
+    {"h", 340, 313},         {"ts", 314, 314},      {"qh_ts", 341, 315},  {"g", 342, 316},
+    {"qh_g", 343, 317},      {"qh_h", 344, 318},    {"rel_g", 345, 319},  {"rel_qh_g", 346, 320},
+    {"boltzmann", 347, 310}, {"sp_file", 550, 550}, {"sp_e", 551, 551},   {"sp_h", 552, 552},
+    {"sp_g", 553, 553},      {"sp_qh_g", 554, 554}, {"sp_qh_h", 555, 555}};
 
 struct Caption {
     QString title, unit, tip;
@@ -80,7 +85,7 @@ Caption columnCaption(const AppContext& app, const std::string& key, EnergyUnit 
         QString u;
         if (key == "rel_g" || key == "rel_qh_g")
             u = QString::fromLatin1(thermo::unitName(unit));
-        else if (key != "file" && key != "formula" && key != "boltzmann")
+        else if (key != "file" && key != "formula" && key != "boltzmann" && key != "sp_file")
             u = app.msg(viewmsg::kHartree);
         return {app.msg(c.title), u, app.msg(c.name) + QStringLiteral(": ") + k};
     }
@@ -153,6 +158,10 @@ ThermoView::ThermoView(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     reference_->setObjectName("thermoReference");
     reference_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     reference_->setMinimumContentsLength(10);
+    spcSuffix_ = new QLineEdit(this);
+    spcSuffix_->setObjectName("thermoSinglePointSuffix");
+    spcSuffix_->setMaximumWidth(120);
+    spcSuffix_->setToolTip(QStringLiteral("x.log + x_SUFFIX.log"));
     export_ = new QPushButton(app.msg(336), this);
     export_->setObjectName("thermoExport");
 
@@ -191,6 +200,9 @@ ThermoView::ThermoView(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     grid->addWidget(relative_, 4, 0);
     grid->addLayout(line(label(308, unit_, false), unit_), 4, 1);
     grid->addLayout(line(label(309, reference_, false), reference_), 4, 2, 1, 2);
+    grid->addLayout(
+        line(label(static_cast<int>(Msg::SinglePointSuffix), spcSuffix_, false), spcSuffix_), 5, 0,
+        1, 2);
     auto* settings = new QHBoxLayout;
     settings->addLayout(grid);
     settings->addStretch(1);
@@ -224,6 +236,7 @@ ThermoView::ThermoView(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     connect(unit_, &QComboBox::currentIndexChanged, this, changed);
     connect(reference_, &QComboBox::currentIndexChanged, this, changed);
     connect(export_, &QPushButton::clicked, this, &ThermoView::exportTable);
+    connect(spcSuffix_, &QLineEdit::editingFinished, this, &ThermoView::pairSinglePoints);
     recompute();
 }
 
@@ -239,6 +252,7 @@ thermo::ThermoRequest ThermoView::request() const {
     r.settings.headGordonEnthalpy = qhEnthalpy_->isChecked();
     r.relative = relative_->isChecked();
     r.unit = kUnits[std::clamp(unit_->currentIndex(), 0, 2)];
+    r.singlePoint = !pairedSuffix_.isEmpty();
     const int reference =
         reference_->currentData().isValid() ? reference_->currentData().toInt() : -1;
     if (r.relative && reference >= 0 && static_cast<std::size_t>(reference) < files_.size())
@@ -279,6 +293,8 @@ void ThermoView::setRequest(const thermo::ThermoRequest& request) {
 
 void ThermoView::setFiles(std::vector<ThermoFile> files) {
     files_ = std::move(files);
+    pairedSuffix_.clear();
+    pairSinglePoints();
     // The reference of the relative energies: the lowest of each formula, or
     // a file that has values.
     const QSignalBlocker quiet(reference_);
@@ -320,10 +336,13 @@ void ThermoView::recompute() {
     reference_->setEnabled(relativeOn);
     rows_.clear();
     rows_.reserve(files_.size());
-    for (const ThermoFile& f : files_)
+    for (const ThermoFile& f : files_) {
         rows_.push_back(f.row.error == kCannotRead || f.row.skipped
                             ? f.row
                             : thermo::thermoRow(f.row.file, f.step, r.settings, r.scaleFromTable));
+        if (r.singlePoint && f.singlePoint)
+            applySinglePoint(rows_.back(), *f.singlePoint);
+    }
     if (r.relative)
         thermo::addRelative(rows_, r);
     shown_ = r;
@@ -349,6 +368,12 @@ void ThermoView::recompute() {
         cells[0] = row.file;
         if (row.ok())
             cells[column(1)] = row.summary.formula;
+        if (row.ok() && row.singlePoint) {
+            const auto sp = std::find(keys.begin(), keys.end(), "sp_file") - keys.begin();
+            if (static_cast<std::size_t>(sp) < keys.size())
+                cells[column(sp)] =
+                    std::filesystem::path(row.singlePoint->file).filename().string();
+        }
         for (std::size_t c = 2; c < keys.size(); ++c)
             if (numbers[c])
                 cells[column(c)] = *numbers[c];
@@ -380,6 +405,38 @@ void ThermoView::recompute() {
         fit(kNoteColumn);
     }
     export_->setEnabled(!rows_.empty());
+}
+
+void ThermoView::pairSinglePoints() {
+    const QString suffix = spcSuffix_->text().trimmed();
+    if (suffix == pairedSuffix_)
+        return;
+    pairedSuffix_ = suffix;
+    const std::string s = suffix.toStdString();
+    for (ThermoFile& f : files_) {
+        f.singlePoint.reset();
+        if (s.empty() || !f.row.ok())
+            continue;
+        const std::filesystem::path p(f.path);
+        const std::string wanted = p.stem().string() + "_" + s + p.extension().string();
+        const std::optional<std::string> partner = suffixPartner(f.path, s);
+        try {
+            f.singlePoint = singlePointFor(f.path, partner, wanted, kDefaultPairRmsd);
+        } catch (const std::exception& e) {
+            f.singlePoint = Result<thermo::SinglePoint>(Error{e.what(), f.path});
+        }
+        // The note names the single point as the table does, by its name:
+        // it lies beside the file.
+        if (!*f.singlePoint && partner) {
+            std::string why = f.singlePoint->error().describe();
+            const std::string name = std::filesystem::path(*partner).filename().string();
+            for (std::size_t at; (at = why.find(*partner)) != std::string::npos;)
+                why.replace(at, partner->size(), name);
+            f.singlePoint = Result<thermo::SinglePoint>(Error{why, {}});
+        }
+    }
+    shownColumns_ = -1;
+    recompute();
 }
 
 void ThermoView::retranslate() {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/common/result.hpp"
 #include "core/common/types.hpp"
 #include "core/thermo/thermotable.hpp"
 #include "gui/mainwindow/backgroundrun.hpp"
@@ -18,6 +19,7 @@
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QLineEdit;
 class QPushButton;
 class QTableView;
 
@@ -34,6 +36,9 @@ struct ThermoFile {
     std::string path;
     thermo::ThermoRow row;
     std::optional<thermo::FrequencyStep> step;
+    // The single point paired by the view's suffix, or why there is none;
+    // nullopt without a suffix.
+    std::optional<Result<thermo::SinglePoint>> singlePoint;
 };
 
 // Reads the ticked entries of a working list (row 0, the heading, is not a
@@ -74,6 +79,8 @@ class ThermoView : public QWidget {
     QCheckBox* relativeCheck() const { return relative_; }
     QComboBox* unitBox() const { return unit_; }
     QComboBox* referenceBox() const { return reference_; }
+    // The suffix of the single points: x.log's is x_SUFFIX.log beside it.
+    QLineEdit* singlePointSuffixBox() const { return spcSuffix_; }
 
     // The table as zerlant-cli thermo writes it: CSV, or a workbook for a
     // name ending in .xlsx.  False (after a message) when it cannot be written.
@@ -87,6 +94,9 @@ class ThermoView : public QWidget {
     void retranslate();
     // Asks where to write the table, then writes it.
     void exportTable();
+    // Pairs each file with its single point by the suffix entered (reading
+    // both), then recomputes; an empty suffix drops the single points.
+    void pairSinglePoints();
 
   private:
     const AppContext& app_;
@@ -107,6 +117,8 @@ class ThermoView : public QWidget {
     QCheckBox* relative_ = nullptr;
     QComboBox* unit_ = nullptr;
     QComboBox* reference_ = nullptr;
+    QLineEdit* spcSuffix_ = nullptr;
+    QString pairedSuffix_;  // the suffix the files' single points were paired by
     QPushButton* export_ = nullptr;
     QTableView* table_ = nullptr;
     ResultTableModel* model_ = nullptr;

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+
+#include "core/ensemble/connectivity.hpp"
 
 namespace zerlant {
 namespace {
@@ -69,6 +72,68 @@ TEST(Ensemble, PopulationsAndDuplicates) {
     EXPECT_NEAR(ch3[2].relative, 4e-6, 1e-12);
     EXPECT_NEAR(ch3[0].population + ch3[1].population, 1, 1e-12);
     EXPECT_EQ(groups[1].members[0].population, 1);
+}
+
+}  // namespace
+}  // namespace zerlant
+
+namespace zerlant {
+namespace {
+
+std::vector<CartesianAtom> atomsOf(std::vector<std::array<double, 4>> rows) {
+    std::vector<CartesianAtom> atoms;
+    for (const auto& r : rows) atoms.push_back({static_cast<int>(r[0]), "", r[1], r[2], r[3]});
+    return atoms;
+}
+
+// Ethanol and dimethyl ether, C2H6O both, built by hand with bonds of 0.95
+// to 1.52 angstrom.
+const auto kEthanol = atomsOf({{6, 0, 0, 0},
+                               {6, 1.52, 0, 0},
+                               {8, 2.0, 1.35, 0},
+                               {1, 2.95, 1.3, 0},
+                               {1, -0.38, 1.03, 0},
+                               {1, -0.38, -0.5, 0.9},
+                               {1, -0.38, -0.5, -0.9},
+                               {1, 1.9, -0.5, 0.9},
+                               {1, 1.9, -0.5, -0.9}});
+const auto kEther = atomsOf({{6, 0, 0, 0},
+                             {8, 1.41, 0, 0},
+                             {6, 1.88, 1.33, 0},
+                             {1, -0.38, 1.03, 0},
+                             {1, -0.38, -0.5, 0.9},
+                             {1, -0.38, -0.5, -0.9},
+                             {1, 2.97, 1.33, 0},
+                             {1, 1.5, 1.85, 0.9},
+                             {1, 1.5, 1.85, -0.9}});
+
+TEST(Ensemble, ConnectivityTellsIsomersFromConformers) {
+    EXPECT_EQ(covalentBonds(kEthanol).size(), 8u);
+    EXPECT_EQ(covalentBonds(kEther).size(), 8u);
+    // The hydroxyl turned: another conformer.  The atoms listed in another
+    // order: the same molecule.
+    auto turned = kEthanol;
+    turned[3].x = 2.3, turned[3].y = 1.7, turned[3].z = 0.8;
+    auto reordered = kEthanol;
+    std::reverse(reordered.begin(), reordered.end());
+    EXPECT_EQ(connectivityKey(turned), connectivityKey(kEthanol));
+    EXPECT_EQ(connectivityKey(reordered), connectivityKey(kEthanol));
+    EXPECT_NE(connectivityKey(kEther), connectivityKey(kEthanol));
+
+    const std::vector<Conformer> conformers = {{"ether.log", "C2H6O", -154.9, kEther},
+                                               {"ethanol.log", "C2H6O", -154.95, kEthanol},
+                                               {"turned.log", "C2H6O", -154.949, turned}};
+    EnsembleSettings settings;
+    ASSERT_EQ(buildEnsembles(conformers, settings).size(), 1u);  // by formula alone
+    settings.byConnectivity = true;
+    const auto groups = buildEnsembles(conformers, settings);
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[0].constitution, 1);
+    ASSERT_EQ(groups[0].members.size(), 1u);
+    EXPECT_EQ(groups[0].members[0].population, 1);  // the ether alone
+    EXPECT_EQ(groups[1].constitution, 2);
+    ASSERT_EQ(groups[1].members.size(), 2u);
+    EXPECT_EQ(groups[1].members[0].conformer, 1u);
 }
 
 }  // namespace

@@ -1,0 +1,234 @@
+// The window's tools from results to the next job, on copies of real
+// outputs: the next-job preview writes nothing until accepted and never
+// replaces a file; the sort preview moves on acceptance and the Rename
+// panel's Undo puts everything back; the thermochemistry view pairs single
+// points by suffix; the plot weights conformers by population.  With
+// ZERLANT_SCREENS=FOLDER the dialogs are saved as screenshots there
+// (ZERLANT_SCREENS_LANG=Español for the Spanish captions).
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDirIterator>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTimer>
+#include <QtTest>
+
+#include "core/filelist/workinglist.hpp"
+#include "gui/app/appcontext.hpp"
+#include "gui/app/messages.hpp"
+#include "gui/jobs/jobdialogs.hpp"
+#include "gui/mainwindow/filelistmodel.hpp"
+#include "gui/mainwindow/mainwindow.hpp"
+#include "gui/mainwindow/renamepanel.hpp"
+#include "gui/mainwindow/undojournal.hpp"
+#include "gui/plots/plotwindow.hpp"
+#include "gui/results/thermoview.hpp"
+#include "guitestsupport.hpp"
+
+using namespace zerlant;
+using namespace zerlant::gui;
+using zerlant::gui::testing::ProgramFolder;
+using zerlant::gui::testing::RecordingDialogs;
+
+namespace {
+
+QStringList filesIn(const QString& folder) {
+    QStringList names;
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) names << QDir(folder).relativeFilePath(it.next());
+    names.sort();
+    return names;
+}
+
+QStringList column(const QTableWidget* t, int c) {
+    QStringList cells;
+    for (int r = 0; r < t->rowCount(); ++r) cells << t->item(r, c)->text();
+    return cells;
+}
+
+}  // namespace
+
+class JobToolsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        program_ = std::make_unique<ProgramFolder>();
+        QVERIFY(testing::startInScreenshotLanguage(program_->languageFile()));
+        app_ = std::make_unique<AppContext>(program_->folder());
+        app_->setJournalFolder(journal_.path());
+        dialogs_ = std::make_unique<RecordingDialogs>();
+        data_ = testing::dataDir();
+        if (data_.isEmpty())
+            QSKIP("real data folder ../shared/data is absent");
+    }
+    void cleanup() {
+        window_.reset();
+        dialogs_.reset();
+        app_.reset();
+        program_.reset();
+    }
+
+    void nextJobWritesOnlyAcceptedNewFiles() {
+        QTemporaryDir dir;
+        copy({{"goodvibes_g09_H2O.log", "water.log"},
+              {"aqme_g09_Imag_freq.log", "imag.log"},
+              {"aqme_g09_CH2OH2_unfinished.log", "stopped.log"},
+              {"aqme_g09_Basis_set_error1.log", "basis.log"}},
+             dir.path());
+        // A new input of that name is there already: it stays as it is.
+        QFile kept(dir.filePath("imag_next.gjf"));
+        QVERIFY(kept.open(QIODevice::WriteOnly));
+        kept.write("mine\n");
+        kept.close();
+        const QStringList before = filesIn(dir.path());
+
+        std::vector<std::string> outputs;
+        for (const char* f : {"water.log", "imag.log", "stopped.log", "basis.log"})
+            outputs.push_back(dir.filePath(f).toStdString());
+        NextJobDialog dialog(*app_, outputs);
+        QCOMPARE(filesIn(dir.path()), before);  // a preview writes nothing
+        QTableWidget* t = dialog.table();
+        QCOMPARE(column(t, 0), QStringList({"water.log", "imag.log", "stopped.log", "basis.log"}));
+        QCOMPARE(column(t, 1),
+                 QStringList({app_->msg(Msg::DiagnosisFinished), app_->msg(Msg::DiagnosisImaginary),
+                              app_->msg(Msg::DiagnosisOptStopped),
+                              app_->msg(Msg::DiagnosisInputError)}));
+        QCOMPARE(t->item(1, 3)->text(), "imag_next.gjf (" + app_->msg(Msg::AlreadyThere) + ")");
+        QVERIFY(t->item(3, 2)->text().startsWith("an input error"));
+        QCOMPARE(t->item(3, 3)->text(), QString());
+        // The input of the row chosen, as it would be written.
+        t->setCurrentCell(2, 0);
+        QVERIFY(dialog.inputText()->toPlainText().contains("opt"));
+        QCOMPARE(dialog.pendingInputs().size(), std::size_t(2));
+        testing::shoot(&dialog, "next-job-dialog");
+
+        const auto written = dialog.writeInputs();
+        QCOMPARE(written.count, 2);
+        QVERIFY(written.failures.empty());
+        QVERIFY(QFile::exists(dir.filePath("water_next.gjf")));
+        QVERIFY(QFile::exists(dir.filePath("stopped_next.gjf")));
+        QCOMPARE(testing::readFile(dir.filePath("imag_next.gjf")), QByteArray("mine\n"));
+        // A second preview finds nothing new to write.
+        NextJobDialog again(*app_, outputs);
+        QVERIFY(again.pendingInputs().empty());
+        QVERIFY(!again.writeButton()->isEnabled());
+    }
+
+    void sortMovesOnAcceptAndRenameUndoPutsBack() {
+        QTemporaryDir dir;
+        copy({{"goodvibes_g09_H2O.log", "water.log"},
+              {"aqme_g09_Imag_freq.log", "imag.log"},
+              {"aqme_g09_CH2OH2_unfinished.log", "stopped.log"}},
+             dir.path());
+        QFile job(dir.filePath("water.gjf"));
+        QVERIFY(job.open(QIODevice::WriteOnly));
+        job.write("# opt freq b3lyp/sto-3g\n");
+        job.close();
+        const QStringList before = filesIn(dir.path());
+
+        window_ = std::make_unique<MainWindow>(*app_, *dialogs_, dir.path());
+        window_->showPanel(Panel::Rename);
+        window_->listModel()->add(dir.path(),
+                                  {"water.log", "imag.log", "stopped.log", "water.gjf"});
+        // The dialog of the menu, accepted as the user would.
+        QTimer::singleShot(0, this, [this] {
+            auto* d = qobject_cast<SortJobsDialog*>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            QCOMPARE(column(d->table(), 1),
+                     QStringList({app_->msg(Msg::OutcomeDone), app_->msg(Msg::OutcomeImaginary),
+                                  app_->msg(Msg::OutcomeRunning)}));
+            testing::shoot(d, "sort-jobs-dialog");
+            d->moveButton()->click();
+        });
+        window_->sortJobs();
+        QCOMPARE(filesIn(dir.path()), QStringList({"done/water.gjf", "done/water.log",
+                                                   "imaginary/imag.log", "running/stopped.log"}));
+        // The list follows the outputs.
+        QCOMPARE(QString::fromStdString(window_->listModel()->list().rows()[1].path),
+                 dir.filePath("done/water.log"));
+
+        auto* rename = window_->panel(Panel::Rename)->findChild<QPushButton*>("BTdeshacer");
+        QVERIFY(rename);
+        window_->showPanel(Panel::Extract);
+        window_->showPanel(Panel::Rename);
+        QVERIFY(rename->isEnabled());
+        rename->click();
+        QCOMPARE(filesIn(dir.path()), before);
+        QVERIFY(!QDir(dir.filePath("done")).exists());
+    }
+
+    void thermoViewPairsSinglePointsBySuffix() {
+        QTemporaryDir dir;
+        copy({{"cclib_g09_dvb_ir.out", "dvb.out"},
+              {"cclib_g09_dvb_sp.out", "dvb_tz.out"},
+              {"cclib_g09_dvb_ir.out", "cation.out"},
+              {"cclib_g09_dvb_un_sp.log", "cation_tz.log"}},
+             dir.path());
+        FileRows rows(1);
+        for (const char* f : {"dvb.out", "cation.out"})
+            rows.push_back({true, f, dir.filePath(f).toStdString(), {}});
+        auto files = readThermoFiles(rows, nullptr);
+        QVERIFY(files);
+        ThermoView view(*app_, *dialogs_);
+        view.setFiles(std::move(*files));
+        const int plain = view.table()->model()->columnCount();
+        view.singlePointSuffixBox()->setText("tz");
+        emit view.singlePointSuffixBox()->editingFinished();
+        QCOMPARE(view.table()->model()->columnCount(), plain + 5);
+        QVERIFY(view.rows()[0].ok());
+        QVERIFY(view.rows()[0].singlePoint);
+        // The note names the single point beside the file by its name.
+        QCOMPARE(QString::fromStdString(view.rows()[1].error),
+                 QString("single point cation_tz.log: the single point has charge 1, the "
+                         "frequency job 0"));
+        // A new temperature keeps the pairs and recomputes the combined values.
+        const double g = *thermo::combinedWithSinglePoint(view.rows()[0], "sp_g");
+        view.temperatureBox()->setValue(400);
+        QVERIFY(*thermo::combinedWithSinglePoint(view.rows()[0], "sp_g") < g);
+        testing::shoot(&view, "thermo-single-point");
+        view.singlePointSuffixBox()->setText("");
+        emit view.singlePointSuffixBox()->editingFinished();
+        QCOMPARE(view.table()->model()->columnCount(), plain);
+        QVERIFY(view.rows()[1].ok());
+    }
+
+    void plotSumsConformersByPopulation() {
+        const std::vector<CartesianAtom> atoms = {{8, "O", 0, 0, 0}, {1, "H", 0.96, 0, 0}};
+        const std::vector<CartesianAtom> other = {{8, "O", 0, 0, 0}, {1, "H", 1.5, 0, 0}};
+        PlotWindow plot(*app_, *dialogs_);
+        plot.showSpectrum(plotdata::Kind::Ir, {{"a", {{1600, 40}}}, {"b", {{1500, 80}}}},
+                          {{"a", "HO", -76.0, atoms}, {"b", "HO", -75.9, other}});
+        QVERIFY(!plot.boltzmannCheck()->isHidden());
+        QCOMPARE(plot.scene().curves.size(), std::size_t(2));
+        plot.boltzmannCheck()->setChecked(true);
+        QCOMPARE(plot.scene().curves.size(), std::size_t(1));
+        QCOMPARE(QString::fromStdString(plot.scene().curveNames.front()),
+                 QString("HO, Boltzmann (E)"));
+        // Without conformers there is nothing to weigh by.
+        plot.showSpectrum(plotdata::Kind::Ir, {{"a", {{1600, 40}}}, {"b", {{1500, 80}}}});
+        QVERIFY(plot.boltzmannCheck()->isHidden());
+        QCOMPARE(plot.scene().curves.size(), std::size_t(2));
+    }
+
+  private:
+    void copy(const std::vector<std::pair<const char*, const char*>>& files, const QString& to) {
+        for (const auto& [from, name] : files)
+            QVERIFY2(QFile::copy(QDir(data_).filePath(from), QDir(to).filePath(name)), from);
+    }
+
+    QTemporaryDir journal_;
+    QString data_;
+    std::unique_ptr<ProgramFolder> program_;
+    std::unique_ptr<AppContext> app_;
+    std::unique_ptr<RecordingDialogs> dialogs_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+QTEST_MAIN(JobToolsTest)
+#include "jobtools_test.moc"
