@@ -480,19 +480,19 @@ ParsedFile parseOutput(const std::string& path) {
 }
 
 // parseOutput, and the job health when one of its columns is chosen: that
-// reads the file as it is on disk, whole.  Nothing the file holds may end the
-// run: any failure makes it a failed file.
+// reads the file as it is on disk, line by line.  Nothing the file holds may
+// end the run: any failure makes it a failed file.
 ParsedFile parseFile(const std::string& path, bool withHealth) {
     ParsedFile p;
     try {
         std::optional<JobHealth> health;
         if (withHealth) {
-            Result<std::string> bytes = readFileBytes(path);
-            if (!bytes) {
-                p.readError = bytes.error().describe();
+            Result<JobHealth> read = jobHealthOfFile(path);
+            if (!read) {
+                p.readError = read.error().describe();
                 return p;
             }
-            health = jobHealth(*bytes);
+            health = std::move(*read);
         }
         p = parseOutput(path);
         p.record.health = std::move(health);
@@ -541,7 +541,7 @@ void dropUntickedBlocks(FileDetail& d, const ExtractBoxes& boxes) {
 ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
                                 const MessageLookup& messages, char decimalSeparator,
                                 const ExtractionProgress& progress, std::size_t jobs,
-                                ExtractionKeeps keeps) {
+                                ExtractionKeeps keeps, const ExtractionRowSink& sink) {
     const SharedMessages shared(messages);
     const MessageLookup msg = shared.lookup();
 
@@ -612,19 +612,31 @@ ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
                 record.detail.mullikenCharges = std::move(p.mulliken->charges);
             }
         }
-        out.resultTable.resizeRows(k + 1);
-        writeResultRow(out.resultTable, k, record, format);
-        if (keeps == ExtractionKeeps::TickedBlocks) {
-            dropUntickedBlocks(record.detail, boxes);
-            if (!anyBlockTicked(boxes)) {
-                out.records.push_back(std::move(record));
-                continue;  // no DetailTable is asked for
-            }
+        // A row handed on is laid out in tables of its own, exactly as it
+        // would stand in the run's tables.
+        Table ownRow;
+        DetailTable ownDetail;
+        Table& resultRows = sink ? ownRow : out.resultTable;
+        DetailTable& details = sink ? ownDetail : detail;
+        std::size_t at = k;
+        if (sink) {
+            ownRow = out.resultTable;
+            at = 1;
         }
-        guardardetalle(detail, record.ok ? "OK" : "KO", record.detail, boxes, msg,
-                       decimalSeparator);
-        out.records.push_back(std::move(record));
+        resultRows.resizeRows(at + 1);
+        writeResultRow(resultRows, at, record, format);
+        const bool keepBlocks = keeps == ExtractionKeeps::Everything || anyBlockTicked(boxes);
+        if (keeps == ExtractionKeeps::TickedBlocks)
+            dropUntickedBlocks(record.detail, boxes);
+        if (keepBlocks)
+            guardardetalle(details, record.ok ? "OK" : "KO", record.detail, boxes, msg,
+                           decimalSeparator);
+        if (sink)
+            sink(ExtractedRow{r, record, ownRow, ownDetail});
+        else
+            out.records.push_back(std::move(record));
     }
+    out.rowCount = k;
     if (detail.contadorficheros > 0)
         out.detail = std::move(detail);
     return out;
