@@ -447,25 +447,13 @@ void keepLastStep(TextRef text, ExtractRecord& record) {
 // and parses them; a failed file keeps its last step.
 ParsedFile parseOutput(const std::string& path) {
     ParsedFile p;
-    // The parts of the file that the parsers read, cut out in one pass;
-    // a file the digest cannot stand in for is read whole.
-    Result<std::optional<FoldedText>> digest = readDigest(path);
-    if (!digest) {
-        p.readError = digest.error().describe();
+    // The parts of the file that the parsers read, cut out in one pass.
+    Result<FoldedText> file = readParsedText(path);
+    if (!file) {
+        p.readError = file.error().describe();
         return p;
     }
-    FoldedText file;
-    if (*digest) {
-        file = std::move(**digest);
-    } else {
-        Result<FoldedText> whole = readNormalised(path);
-        if (!whole) {
-            p.readError = whole.error().describe();
-            return p;
-        }
-        file = std::move(*whole);
-    }
-    const TextRef text = file.ref();
+    const TextRef text = file->ref();
     // Anywhere in the text; looked for from the end, where a job that
     // ended normally says so.
     if (text.rfind("Normal termination") != TextRef::npos) {
