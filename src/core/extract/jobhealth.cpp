@@ -228,6 +228,12 @@ class HealthLines {
 
     void takeTrimmed(std::string_view t, std::string_view line, std::uint64_t offset,
                      std::uint64_t end) {
+        // Every anchor below begins with one of these: most lines are passed
+        // over after one look.
+        const char first = t.empty() ? '\0' : lines::lower(t.front());
+        if (!collecting_ && first != 'n' && first != 'e' && first != 'o' && first != 's' &&
+            first != '#' && first != '-' && first != 'b')
+            return;
         // Termination: the last one explains the job; reasonOf looks at the
         // kMessageWindow lines above it and, for l9999, up to the last
         // "Optimization stopped" since the termination before.
