@@ -10,8 +10,10 @@
 #include <string_view>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "cli/commands.hpp"
+#include "cli/extractoutput.hpp"
 #include "cli/tablecommand.hpp"
 #include "core/extract/extraction.hpp"
 #include "core/files/filetext.hpp"
@@ -85,19 +87,10 @@ std::string tidyFormat(const TableCommand& command) {
     return {};
 }
 
-int writeTidy(const TableCommand& command, const std::string& bytes, bool anyRow) {
-    if (!command.output) {
-        // A failure is reported once, for every command, when the command ends.
+// The output of a run that gave no row: on standard output only.
+int writeTidy(const TableCommand& command, const std::string& bytes) {
+    if (!command.output)  // a failure is reported once, for every command, when it ends
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-        return 0;
-    }
-    if (!anyRow)  // no file for a run that gave no row
-        return 0;
-    if (Status s = writeFileAtomically(*command.output, bytes, WriteRule::exportOf(command.files));
-        !s) {
-        reportProblem(command, "cannot write " + s.error().describe());
-        return 1;
-    }
     return 0;
 }
 
@@ -175,10 +168,19 @@ int runExtract(TableCommand& command, bool allSteps) {
 
     const FileRows rows = fileRowsOf(command.files);
     reportNonOutputFiles(command, rows);
+    // The rows go out as the files are read; what is kept of each is its name
+    // when it failed, to be reported with the others at the end.
+    ExtractOutput output(command, tidy, boxes);
+    std::vector<std::string> failed;
+    auto take = [&](const ExtractedRow& row) {
+        if (!row.record.ok)
+            failed.push_back(row.record.file);
+        output.take(row);
+    };
     ProgressLine progress;
     ExtractionOutcome run = runExtraction(
         rows, boxes, messages, separator, progress.callback(rows.size() - 1), command.jobs,
-        tidy == "xyz" ? ExtractionKeeps::Everything : ExtractionKeeps::TickedBlocks);
+        tidy == "xyz" ? ExtractionKeeps::Everything : ExtractionKeeps::TickedBlocks, take);
     progress.clear();
 
     int status = 0;
@@ -188,40 +190,31 @@ int runExtract(TableCommand& command, bool allSteps) {
     }
     // A file whose row says Error or KO fails the run; one that could not be
     // read has been named already.
-    for (const ExtractRecord& record : run.records) {
-        const bool named = std::any_of(
-            run.unreadable.begin(), run.unreadable.end(),
-            [&](const std::string& p) { return p.find(record.file) != std::string::npos; });
-        if (!record.ok && !named)
-            reportProblem(command, record.file + ": the job did not end normally (KO)");
-        if (!record.ok)
-            status = 1;
+    for (const std::string& file : failed) {
+        const bool named =
+            std::any_of(run.unreadable.begin(), run.unreadable.end(),
+                        [&](const std::string& p) { return p.find(file) != std::string::npos; });
+        if (!named)
+            reportProblem(command, file + ": the job did not end normally (KO)");
+        status = 1;
     }
     if (run.scanMet)
         reportLeftOut(command, 134, "scan jobs are not tabulated by extract", rows, run.untick);
 
-    if (!tidy.empty()) {
-        status = failWhenEmpty(command, run.resultTable.rows() - 1, status);
-        const TidyResults results{run.records};
-        std::string bytes;
-        if (tidy == "csv") {
-            bytes = tidyCsv(results, boxes);
-        } else if (tidy == "json") {
-            bytes = tidyJson(results, boxes);
-        } else {
-            std::vector<std::string> skipped;
-            bytes = multiXyz(results, skipped);
-            for (const std::string& name : skipped)
-                reportProblem(command, name + ": no Cartesian geometry, left out of the XYZ file");
-        }
-        if (int written = writeTidy(command, bytes, run.resultTable.rows() > 1); written != 0)
-            status = written;
-        return status;
+    status = failWhenEmpty(command, run.rowCount, status);
+    if (run.rowCount == 0) {
+        // No row: the empty output of each format, and no file.
+        const std::string empty = tidy == "csv"    ? tidyCsv(TidyResults{}, boxes)
+                                  : tidy == "json" ? tidyJson(TidyResults{}, boxes)
+                                                   : std::string();
+        if (!tidy.empty())
+            return writeTidy(command, empty) != 0 ? 1 : status;
+        const Table exportTable = prepararexportacion(run.resultTable, Table(), boxes);
+        return writeExportTable(command, exportTable) != 0 ? 1 : status;
     }
-
-    const Table exportTable = prepararexportacion(run.resultTable, run.detail.table, boxes);
-    status = failWhenEmpty(command, exportTable.rows() > 1 ? exportTable.rows() - 1 : 0, status);
-    if (int written = writeExportTable(command, exportTable); written != 0)
+    for (const std::string& name : output.skipped())
+        reportProblem(command, name + ": no Cartesian geometry, left out of the XYZ file");
+    if (int written = output.finish(); written != 0)
         status = written;
     return status;
 }

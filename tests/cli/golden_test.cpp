@@ -139,4 +139,48 @@ TEST(GoldenExtract, DipoleAgreesWithThePrintedTotal) {
     EXPECT_GT(compared, 50u);
 }
 
+// A run over many files, in every output format, read on several threads:
+// the rows go out as the files are read, and each output (with the run's
+// exit status and standard error) is byte for byte the reviewed one of
+// tests/golden/stream, written by its update.sh.
+TEST(GoldenExtract, EveryFormatOfARunOfManyFiles) {
+    const fs::path data = zerlant::testing::dataDir();
+    if (data.empty())
+        GTEST_SKIP() << "real data folder ../shared/data is absent";
+    const fs::path golden = fs::path(ZERLANT_SOURCE_DIR) / "tests/golden/stream";
+    const std::string examples = (fs::path(ZERLANT_SOURCE_DIR) / "examples").string() + "/";
+    std::string files;
+    for (std::string name : zerlant::testing::linesOf(readAll(golden / "files.txt"))) {
+        if (name.starts_with("DATA/"))
+            name = (data / name.substr(5)).string();
+        else if (name.starts_with("EXAMPLES/"))
+            name = examples + name.substr(9);
+        files += " '" + name + "'";
+    }
+    const auto runs = zerlant::testing::caseRows("golden/stream/runs.tsv");
+    ASSERT_GE(runs.size(), 5u);
+    for (const auto& run : runs) {
+        ASSERT_EQ(run.size(), 3u);
+        const std::string& want = run[0];
+        zerlant::testing::TempDir dir;
+        std::string args = run[2];
+        const std::string ext = want.substr(want.rfind('.'));
+        const std::string out = dir.file("out" + ext);
+        const std::size_t at = args.find("OUT" + ext);
+        const bool toFile = at != std::string::npos;
+        if (toFile)
+            args.replace(at, 3 + ext.size(), "'" + out + "'");
+        const auto r = zerlant::testing::runCli(dir, "extract " + args + files);
+        const std::string got = toFile ? readAll(out) : r.out;
+        const std::string expected = readAll(golden / want);
+        EXPECT_EQ(got, expected) << want << ": " << firstDifference(expected, got);
+        EXPECT_EQ(std::to_string(r.status), run[1]) << want;
+        std::string err = r.err;
+        for (const std::string& folder : {data.string() + "/", examples})
+            for (std::size_t at; (at = err.find(folder)) != std::string::npos;)
+                err.replace(at, folder.size(), folder == examples ? "EXAMPLES/" : "DATA/");
+        EXPECT_EQ(err, readAll(golden / (want + ".err"))) << want;
+    }
+}
+
 }  // namespace

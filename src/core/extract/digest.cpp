@@ -727,4 +727,13 @@ Result<std::optional<FoldedText>> readDigest(const std::string& path) {
     return std::optional<FoldedText>(FoldedText(std::move(text)));
 }
 
+Result<FoldedText> readParsedText(const std::string& path) {
+    Result<std::optional<FoldedText>> digest = readDigest(path);
+    if (!digest)
+        return digest.error();
+    if (*digest)
+        return std::move(**digest);
+    return readNormalised(path);
+}
+
 }  // namespace zerlant

@@ -35,4 +35,8 @@ inline constexpr std::size_t kDigestChunkBytes = std::size_t(1) << 16;
 // Nothing beyond the size measured at the open is ever read.
 Result<std::optional<FoldedText>> readDigest(const std::string& path);
 
+// The text every parser of an output reads: its digest, or the whole file
+// normalised where the digest cannot stand in for it.
+Result<FoldedText> readParsedText(const std::string& path);
+
 }  // namespace zerlant

@@ -447,25 +447,13 @@ void keepLastStep(TextRef text, ExtractRecord& record) {
 // and parses them; a failed file keeps its last step.
 ParsedFile parseOutput(const std::string& path) {
     ParsedFile p;
-    // The parts of the file that the parsers read, cut out in one pass;
-    // a file the digest cannot stand in for is read whole.
-    Result<std::optional<FoldedText>> digest = readDigest(path);
-    if (!digest) {
-        p.readError = digest.error().describe();
+    // The parts of the file that the parsers read, cut out in one pass.
+    Result<FoldedText> file = readParsedText(path);
+    if (!file) {
+        p.readError = file.error().describe();
         return p;
     }
-    FoldedText file;
-    if (*digest) {
-        file = std::move(**digest);
-    } else {
-        Result<FoldedText> whole = readNormalised(path);
-        if (!whole) {
-            p.readError = whole.error().describe();
-            return p;
-        }
-        file = std::move(*whole);
-    }
-    const TextRef text = file.ref();
+    const TextRef text = file->ref();
     // Anywhere in the text; looked for from the end, where a job that
     // ended normally says so.
     if (text.rfind("Normal termination") != TextRef::npos) {
@@ -480,19 +468,19 @@ ParsedFile parseOutput(const std::string& path) {
 }
 
 // parseOutput, and the job health when one of its columns is chosen: that
-// reads the file as it is on disk, whole.  Nothing the file holds may end the
-// run: any failure makes it a failed file.
+// reads the file as it is on disk, line by line.  Nothing the file holds may
+// end the run: any failure makes it a failed file.
 ParsedFile parseFile(const std::string& path, bool withHealth) {
     ParsedFile p;
     try {
         std::optional<JobHealth> health;
         if (withHealth) {
-            Result<std::string> bytes = readFileBytes(path);
-            if (!bytes) {
-                p.readError = bytes.error().describe();
+            Result<JobHealth> read = jobHealthOfFile(path);
+            if (!read) {
+                p.readError = read.error().describe();
                 return p;
             }
-            health = jobHealth(*bytes);
+            health = std::move(*read);
         }
         p = parseOutput(path);
         p.record.health = std::move(health);
@@ -541,7 +529,7 @@ void dropUntickedBlocks(FileDetail& d, const ExtractBoxes& boxes) {
 ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
                                 const MessageLookup& messages, char decimalSeparator,
                                 const ExtractionProgress& progress, std::size_t jobs,
-                                ExtractionKeeps keeps) {
+                                ExtractionKeeps keeps, const ExtractionRowSink& sink) {
     const SharedMessages shared(messages);
     const MessageLookup msg = shared.lookup();
 
@@ -612,19 +600,31 @@ ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
                 record.detail.mullikenCharges = std::move(p.mulliken->charges);
             }
         }
-        out.resultTable.resizeRows(k + 1);
-        writeResultRow(out.resultTable, k, record, format);
-        if (keeps == ExtractionKeeps::TickedBlocks) {
-            dropUntickedBlocks(record.detail, boxes);
-            if (!anyBlockTicked(boxes)) {
-                out.records.push_back(std::move(record));
-                continue;  // no DetailTable is asked for
-            }
+        // A row handed on is laid out in tables of its own, exactly as it
+        // would stand in the run's tables.
+        Table ownRow;
+        DetailTable ownDetail;
+        Table& resultRows = sink ? ownRow : out.resultTable;
+        DetailTable& details = sink ? ownDetail : detail;
+        std::size_t at = k;
+        if (sink) {
+            ownRow = out.resultTable;
+            at = 1;
         }
-        guardardetalle(detail, record.ok ? "OK" : "KO", record.detail, boxes, msg,
-                       decimalSeparator);
-        out.records.push_back(std::move(record));
+        resultRows.resizeRows(at + 1);
+        writeResultRow(resultRows, at, record, format);
+        const bool keepBlocks = keeps == ExtractionKeeps::Everything || anyBlockTicked(boxes);
+        if (keeps == ExtractionKeeps::TickedBlocks)
+            dropUntickedBlocks(record.detail, boxes);
+        if (keepBlocks)
+            guardardetalle(details, record.ok ? "OK" : "KO", record.detail, boxes, msg,
+                           decimalSeparator);
+        if (sink)
+            sink(ExtractedRow{r, record, ownRow, ownDetail});
+        else
+            out.records.push_back(std::move(record));
     }
+    out.rowCount = k;
     if (detail.contadorficheros > 0)
         out.detail = std::move(detail);
     return out;

@@ -35,7 +35,18 @@ struct ExtractionOutcome {
     // What each row's file gave, typed, row k at index k - 1 (empty lists
     // for a failed file), for the exports that write numbers, not cells.
     std::vector<ExtractRecord> records;
+    std::size_t rowCount = 0;  // the rows the files gave, kept or handed on
 };
+
+// One file's row as the run takes it, for a caller that writes the rows as
+// they come rather than keeping them all.
+struct ExtractedRow {
+    std::size_t listRow;          // the file's row in the list
+    const ExtractRecord& record;  // what the file gave, its blocks as the run keeps them
+    const Table& resultRows;      // row 0 the titles, row 1 this file's row
+    const DetailTable& detail;    // this file's block alone; empty when no block is kept
+};
+using ExtractionRowSink = std::function<void(const ExtractedRow&)>;
 
 // True when the name's last four characters, in any case, are ".out" or ".log".
 bool isOutputFileName(std::string_view name);
@@ -47,11 +58,16 @@ bool isOutputFileName(std::string_view name);
 // plots and views read every block), or only the blocks whose boxes are
 // ticked (a run whose only product is its export: its memory then grows with
 // the chosen quantities, not with what the files hold).
+// With a `sink`, every row goes to it in list order as soon as its file (and
+// every file before it) is read, and the outcome keeps none of them: its
+// result table holds the titles alone, its records and detail stay empty, so
+// that the run's memory does not grow with the number of files.
 enum class ExtractionKeeps { Everything, TickedBlocks };
 
 ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
                                 const MessageLookup& messages, char decimalSeparator,
                                 const ExtractionProgress& progress = {}, std::size_t jobs = 0,
-                                ExtractionKeeps keeps = ExtractionKeeps::Everything);
+                                ExtractionKeeps keeps = ExtractionKeeps::Everything,
+                                const ExtractionRowSink& sink = {});
 
 }  // namespace zerlant

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "core/files/linereader.hpp"
 #include "core/gaussian/normalmodes.hpp"
 #include "core/thermo/textlines.hpp"
 
@@ -144,17 +145,6 @@ std::string reasonOf(const Lines& all) {
     return message.empty() ? link : link + ": " + message;
 }
 
-// " S**2 before annihilation     0.7613,   after     0.7501"
-std::optional<double> lastS2(const Lines& all) {
-    for (std::size_t i = all.size(); i-- > 0;) {
-        const std::string_view line = lines::trim(all[i]);
-        if (lines::startsWith(line, "S**2 before annihilation"))
-            if (auto v = lines::numberAfter(line, "after"))
-                return v;
-    }
-    return std::nullopt;
-}
-
 bool dashes(std::string_view line) {
     return line.size() >= 3 && line.find_first_not_of('-') == std::string_view::npos;
 }
@@ -187,47 +177,142 @@ bool routeOptimises(std::string_view route) {
     return check();
 }
 
-// Each job step echoes its route between dashed lines:
-//  " ----------------------------------
-//    #p opt freq=noraman b3lyp/6-31g(d)
-//    ----------------------------------"
-// The last step whose route asks for an optimisation is searched up to the
-// next route; there the optimiser prints " Berny optimization." at each step
-// and at the end "    Optimization completed.\n    -- Stationary point found."
-// or " Optimization stopped.".  The last of these decides; none means the job
-// stopped during the optimisation.  Frequency and force steps also print
-// "Berny optimization." (a one-step check) and are not optimisations.
-std::optional<bool> lastOptimisationConverged(const Lines& all) {
-    std::vector<std::size_t> routes;
-    for (std::size_t i = 1; i < all.size(); ++i)
-        if (lines::trim(all[i]).starts_with("#") && dashes(lines::trim(all[i - 1])))
-            routes.push_back(i);
-    for (std::size_t r = routes.size(); r-- > 0;) {
-        std::string route;
-        // The route is wrapped at a fixed width, even inside a word: join the
-        // lines without their one leading blank.
-        for (std::size_t i = routes[r]; i < all.size() && !dashes(lines::trim(all[i])); ++i) {
-            std::string_view part = all[i];
-            if (!part.empty() && part.front() == ' ')
-                part.remove_prefix(1);
-            route += part;
-        }
-        if (!routeOptimises(route))
-            continue;
-        const std::size_t end = r + 1 < routes.size() ? routes[r + 1] : all.size();
-        for (std::size_t i = end; i-- > routes[r];) {
-            const std::string_view line = lines::trim(all[i]);
-            if (lines::startsWith(line, "Optimization completed") ||
-                lines::startsWith(line, "-- Stationary point found"))
-                return true;
-            if (lines::startsWith(line, "Optimization stopped") ||
-                lines::startsWith(line, "Berny optimization"))
-                return false;
-        }
-        return false;
+// The job health of a text given line by line.  What it keeps is small: the
+// last ⟨S²⟩, the state of the current route section, the printouts of the
+// last normal modes, and where the lines that explain the last termination
+// lie; those few lines are read again at the end (reasonOf).
+class HealthLines {
+  public:
+    // The next line, with its line end, and where it starts.
+    void take(std::string_view raw, std::uint64_t offset) {
+        const std::string_view line = withoutLineEnd(raw);
+        const std::string_view t = lines::trim(line);
+        modes_.line(raw);
+        starts_[count_ % starts_.size()] = offset;
+        ++count_;
+        const std::optional<std::uint64_t> stoppedBeforeLast = stoppedBefore_;
+        takeTrimmed(t, line, offset, offset + raw.size());
+        stoppedBeforePrevious_ = stoppedBeforeLast;
+        previousDashes_ = dashes(t);
     }
-    return std::nullopt;
-}
+
+    // Where the lines that reasonOf reads lie, once every line is taken.
+    std::uint64_t reasonFrom() const { return reasonFrom_; }
+    std::uint64_t reasonTo() const { return reasonTo_; }
+
+    // The health; `reasonBytes` are the bytes from reasonFrom() to reasonTo().
+    JobHealth finish(std::string_view reasonBytes) {
+        endSection();
+        JobHealth h;
+        h.reason = reasonOf(lines::split(reasonBytes));
+        if (auto modes = modes_.modes()) {
+            int imaginary = 0;
+            for (const NormalMode& m : modes->modes) {
+                const double f = m.properties[0];
+                if (std::isnan(f))
+                    continue;
+                imaginary += f < 0 ? 1 : 0;
+                if (!h.lowestFrequency || f < *h.lowestFrequency)
+                    h.lowestFrequency = f;
+            }
+            h.nimag = imaginary;
+        }
+        h.s2 = s2_;
+        h.converged = converged_;
+        return h;
+    }
+
+  private:
+    // A route longer than this is no route Gaussian printed; it stops growing.
+    static constexpr std::size_t kRouteLimit = std::size_t(1) << 20;
+
+    void takeTrimmed(std::string_view t, std::string_view line, std::uint64_t offset,
+                     std::uint64_t end) {
+        // Every anchor below begins with one of these: most lines are passed
+        // over after one look.
+        const char first = t.empty() ? '\0' : lines::lower(t.front());
+        if (!collecting_ && first != 'n' && first != 'e' && first != 'o' && first != 's' &&
+            first != '#' && first != '-' && first != 'b')
+            return;
+        // Termination: the last one explains the job; reasonOf looks at the
+        // kMessageWindow lines above it and, for l9999, up to the last
+        // "Optimization stopped" since the termination before.
+        if (lines::startsWith(t, "Normal termination of Gaussian") ||
+            lines::startsWith(t, "Error termination")) {
+            const std::size_t back = std::min<std::size_t>(count_, kMessageWindow + 2);
+            reasonFrom_ = starts_[(count_ - back) % starts_.size()];
+            if (stoppedBeforePrevious_)
+                reasonFrom_ = std::min(reasonFrom_, *stoppedBeforePrevious_);
+            reasonTo_ = end;
+        }
+        if (lines::startsWith(t, "Normal termination") ||
+            lines::startsWith(t, "Error termination via"))
+            stoppedBefore_.reset();
+        else if (lines::startsWith(t, "Optimization stopped"))
+            stoppedBefore_ = offset;
+
+        //   " S**2 before annihilation     0.7613,   after     0.7501"
+        if (lines::startsWith(t, "S**2 before annihilation"))
+            if (auto v = lines::numberAfter(t, "after"))
+                s2_ = v;
+
+        // Each job step echoes its route between dashed lines:
+        //  " ----------------------------------
+        //    #p opt freq=noraman b3lyp/6-31g(d)
+        //    ----------------------------------"
+        // The last step whose route asks for an optimisation is searched up to the
+        // next route; there the optimiser prints " Berny optimization." at each step
+        // and at the end "    Optimization completed.\n    -- Stationary point found."
+        // or " Optimization stopped.".  The last of these decides; none means the job
+        // stopped during the optimisation.  Frequency and force steps also print
+        // "Berny optimization." (a one-step check) and are not optimisations.
+        // The route is wrapped at a fixed width, even inside a word: its lines
+        // are joined without their one leading blank.
+        if (t.starts_with("#") && previousDashes_) {
+            endSection();
+            inSection_ = collecting_ = true;
+            route_.clear();
+            marker_.reset();
+        }
+        if (collecting_) {
+            if (dashes(t)) {
+                collecting_ = false;
+            } else if (route_.size() < kRouteLimit) {
+                if (!line.empty() && line.front() == ' ')
+                    line.remove_prefix(1);
+                route_ += line;
+            }
+        }
+        if (lines::startsWith(t, "Optimization completed") ||
+            lines::startsWith(t, "-- Stationary point found"))
+            marker_ = true;
+        else if (lines::startsWith(t, "Optimization stopped") ||
+                 lines::startsWith(t, "Berny optimization"))
+            marker_ = false;
+    }
+
+    // The last marker of an optimising section says whether it converged.
+    void endSection() {
+        if (inSection_ && routeOptimises(route_))
+            converged_ = marker_.value_or(false);
+        inSection_ = false;
+    }
+
+    NormalModesCollector modes_;
+    std::array<std::uint64_t, kMessageWindow + 2> starts_{};  // of the last lines
+    std::size_t count_ = 0;
+    std::uint64_t reasonFrom_ = 0;
+    std::uint64_t reasonTo_ = 0;
+    std::optional<std::uint64_t> stoppedBefore_;  // "Optimization stopped" since a termination
+    std::optional<std::uint64_t> stoppedBeforePrevious_;  // the same before the previous line
+    std::optional<double> s2_;
+    bool previousDashes_ = false;
+    bool inSection_ = false;
+    bool collecting_ = false;
+    std::string route_;
+    std::optional<bool> marker_;
+    std::optional<bool> converged_;
+};
 
 }  // namespace
 
@@ -236,24 +321,29 @@ std::string failureReason(std::string_view fileBytes) {
 }
 
 JobHealth jobHealth(std::string_view fileBytes) {
-    const Lines all = lines::split(fileBytes);
-    JobHealth h;
-    h.reason = reasonOf(all);
-    if (auto modes = lastNormalModes(fileBytes)) {
-        int imaginary = 0;
-        for (const NormalMode& m : modes->modes) {
-            const double f = m.properties[0];
-            if (std::isnan(f))
-                continue;
-            imaginary += f < 0 ? 1 : 0;
-            if (!h.lowestFrequency || f < *h.lowestFrequency)
-                h.lowestFrequency = f;
-        }
-        h.nimag = imaginary;
+    HealthLines health;
+    for (std::size_t at = 0; at < fileBytes.size();) {
+        const std::size_t lf = fileBytes.find('\n', at);
+        const std::size_t next = lf == std::string_view::npos ? fileBytes.size() : lf + 1;
+        health.take(fileBytes.substr(at, next - at), at);
+        at = next;
     }
-    h.s2 = lastS2(all);
-    h.converged = lastOptimisationConverged(all);
-    return h;
+    return health.finish(
+        fileBytes.substr(health.reasonFrom(), health.reasonTo() - health.reasonFrom()));
+}
+
+Result<JobHealth> jobHealthOfFile(const std::string& path) {
+    Result<LineReader> reader = LineReader::open(path);
+    if (!reader)
+        return reader.error();
+    HealthLines health;
+    while (const auto line = reader->next()) health.take(*line, reader->offset());
+    if (reader->error())
+        return *reader->error();
+    Result<std::string> reason = reader->bytes(health.reasonFrom(), health.reasonTo());
+    if (!reason)
+        return reason.error();
+    return health.finish(*reason);
 }
 
 }  // namespace zerlant

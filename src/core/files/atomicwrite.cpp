@@ -359,13 +359,19 @@ Status writeFileAtomicallyWith(const std::string& path,
     return success();
 }
 
-Status writeFileAtomically(const std::string& path, std::string_view bytes, const WriteRule& rule) {
+Status openAtomically(AtomicFile& file, const std::string& path, const WriteRule& rule) {
     if (rule.isExport)
         if (auto refused = refusedOutput(path, rule.inputs))
             return *refused;
-    AtomicFile file;
     if (Status s = file.open(linkTarget(path)); !s)
         return Error{s.error().message, path};
+    return success();
+}
+
+Status writeFileAtomically(const std::string& path, std::string_view bytes, const WriteRule& rule) {
+    AtomicFile file;
+    if (Status s = openAtomically(file, path, rule); !s)
+        return s;
     if (Status s = file.write(bytes); !s)
         return Error{s.error().message, path};
     if (Status s = file.commit(); !s)

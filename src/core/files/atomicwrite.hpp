@@ -23,6 +23,8 @@ namespace zerlant {
 // What a write may replace.  A rewrite in place (substitution, normalisation,
 // the language file, the journal) replaces the file it read; an export
 // replaces none of its inputs, nor any existing Gaussian or AIM file.
+class AtomicFile;
+
 struct WriteRule {
     bool isExport = false;
     std::vector<std::string> inputs;
@@ -42,6 +44,12 @@ Status writeFileAtomically(const std::string& path, std::string_view bytes,
 Status writeFileAtomicallyWith(const std::string& path,
                                const std::function<Status(const std::string&)>& fill,
                                const WriteRule& rule = WriteRule::rewrite());
+
+// Opens `file` for the new text of `path`, under `rule`, for a writer that
+// streams it: the checks and the link following of writeFileAtomically.  The
+// caller writes, then commits; a file never committed vanishes.
+Status openAtomically(AtomicFile& file, const std::string& path,
+                      const WriteRule& rule = WriteRule::rewrite());
 
 // Renames a file and never replaces an existing one.  A target that is the
 // very same file as the source (a change of letter case on a case-blind file

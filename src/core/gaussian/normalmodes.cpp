@@ -276,4 +276,40 @@ std::optional<NormalModes> lastNormalModes(std::string_view text) {
     return modes;
 }
 
+void NormalModesCollector::line(std::string_view line) {
+    // Where a heading ends in this line: at a colon.
+    std::size_t from = 0;
+    for (std::size_t colon = line.find(':'); colon != std::string_view::npos;
+         colon = line.find(':', colon + 1)) {
+        if (colon + 1 < kHeading.size())
+            continue;
+        const std::size_t at = colon + 1 - kHeading.size();
+        if (at < from || !startsWithFolded(line.substr(at), kHeading))
+            continue;
+        if (capturing_)
+            last_.append(line.substr(from, at - from));
+        twoFound_ = found_;
+        found_ = capturing_ = true;
+        previous_.swap(last_);
+        last_.clear();
+        from = colon + 1;
+    }
+    if (!capturing_)
+        return;
+    if (from == 0 && gaussian::blank(lineAt(line, 0).text)) {
+        capturing_ = false;  // the printout has ended
+        return;
+    }
+    last_.append(line.substr(from));
+}
+
+std::optional<NormalModes> NormalModesCollector::modes() const {
+    if (!found_)
+        return std::nullopt;
+    NormalModes modes = readNormalModes(last_);
+    if (twoFound_)
+        takePreciseDisplacements(modes, previous_);
+    return modes;
+}
+
 }  // namespace zerlant

@@ -71,4 +71,22 @@ void takePreciseDisplacements(NormalModes& modes, std::string_view previousPrint
 // modes.
 std::optional<NormalModes> lastNormalModes(std::string_view text);
 
+// lastNormalModes of a text that comes line by line: only the printouts
+// under the last two headings are kept (each up to its first blank line,
+// where a printout ends), never the text around them.
+class NormalModesCollector {
+  public:
+    // The next line of the text, with its line end.
+    void line(std::string_view line);
+    // What lastNormalModes gives for the text given so far.
+    std::optional<NormalModes> modes() const;
+
+  private:
+    bool found_ = false;      // a heading was met
+    bool capturing_ = false;  // the printout under the last heading goes on
+    bool twoFound_ = false;
+    std::string last_;      // after the last heading
+    std::string previous_;  // after the heading before it, up to the last one
+};
+
 }  // namespace zerlant

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/extract/digest.hpp"
 #include "core/extract/excitedstates.hpp"
 #include "core/extract/frequencies.hpp"
 #include "core/files/filetext.hpp"
@@ -65,7 +66,8 @@ std::vector<Stick> sticksFromText(TextRef text, Kind kind) {
 }
 
 Result<std::vector<Stick>> sticksFromFile(const std::string& path, Kind kind) {
-    auto text = readNormalised(path);
+    // The digest holds the last normal modes and excited states.
+    auto text = readParsedText(path);
     if (!text)
         return text.error();
     return sticksFromText(text->ref(), kind);

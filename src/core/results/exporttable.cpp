@@ -101,6 +101,14 @@ Table prepararexportacion(const Table& resultTable, const Table& detailTable,
     return out;
 }
 
+std::size_t exportColumnsUsed(const ExtractBoxes& boxes) {
+    std::size_t used = 0;
+    for (std::size_t c = 0; c < kResultColumns; ++c)
+        used += columnaelegida(boxes, static_cast<long>(c)) ? 1 : 0;
+    for (const auto& sb : kSubBlocks) used += boxes.ticked(sb.box) ? sb.width() : 0;
+    return used;
+}
+
 std::string columnasvacias(const Table& table) {
     std::string list;
     for (std::size_t c = 0; c < table.columns(); ++c) {

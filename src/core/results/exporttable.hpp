@@ -27,6 +27,10 @@ bool columnaelegida(const ExtractBoxes& boxes, long column);
 Table prepararexportacion(const Table& resultTable, const Table& detailTable,
                           const ExtractBoxes& boxes);
 
+// How many leading columns of the Extract ExportTable the chosen quantities
+// and blocks fill; the columns after them are empty throughout.
+std::size_t exportColumnsUsed(const ExtractBoxes& boxes);
+
 // The numbers of the columns whose every cell, title included, is empty,
 // each preceded by a blank (" 3 5"); the empty text when there is none.
 std::string columnasvacias(const Table& table);

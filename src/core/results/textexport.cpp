@@ -40,6 +40,54 @@ std::string exportTextBytes(const Table& table, std::string_view separator,
     return out;
 }
 
+ExportTextStream::ExportTextStream(std::string_view separator, std::string_view lineEnd,
+                                   std::size_t usedColumns)
+    : separator_(separator), lineEnd_(lineEnd), used_(usedColumns) {}
+
+std::string ExportTextStream::add(const Table& piece, std::size_t from) {
+    if (!started_) {
+        started_ = true;
+        // A column with a title is never empty throughout; one without a
+        // title may be, which only the whole table tells.
+        streaming_ = from == 0 && used_ <= piece.columns();
+        for (std::size_t c = 0; c < used_ && streaming_; ++c) {
+            streaming_ = !piece.cell(c, 0).empty();
+            written_.push_back(c);
+        }
+        if (!streaming_)
+            held_ = Table(piece.columns(), 0);
+    }
+    if (!streaming_) {
+        appendRows(held_, piece, from);
+        return {};
+    }
+    std::string out;
+    for (std::size_t r = from; r < piece.rows(); ++r) {
+        for (std::size_t c : written_) {
+            if (c != 0)
+                out += separator_;
+            out += separatedCell(piece.cell(c, r), separator_);
+        }
+        out += lineEnd_;
+    }
+    return out;
+}
+
+std::string ExportTextStream::finish() {
+    if (!started_ || streaming_)
+        return {};
+    std::string out = exportTextBytes(held_, separator_, lineEnd_);
+    held_ = Table();
+    return out;
+}
+
+void appendRows(Table& table, const Table& piece, std::size_t from) {
+    std::size_t at = table.rows();
+    table.resizeRows(at + (piece.rows() > from ? piece.rows() - from : 0));
+    for (std::size_t r = from; r < piece.rows(); ++r, ++at)
+        for (std::size_t c = 0; c < piece.columns(); ++c) table.set(c, at, piece.cell(c, r));
+}
+
 Status writeExportText(const Table& table, std::string_view separator, const std::string& path,
                        const WriteRule& rule) {
     return writeFileAtomically(path, exportTextBytes(table, separator), rule);

@@ -5,6 +5,7 @@
 // missing values empty (CSV) or null (JSON), never 0; and the final geometry
 // of every file as one multi-structure XYZ file.
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,7 +25,7 @@ inline constexpr int kExtractSchemaVersion = 2;
 // The Extract results as the tidy exports read them: the typed record of
 // each row's file, in row order.
 struct TidyResults {
-    const std::vector<ExtractRecord>& records;
+    std::span<const ExtractRecord> records;
 };
 
 // One header line of the chosen single-valued keys, then one row per file;

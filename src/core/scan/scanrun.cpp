@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "core/extract/digest.hpp"
 #include "core/extract/extraction.hpp"
 #include "core/extract/route.hpp"
 #include "core/files/filetext.hpp"
@@ -136,7 +137,9 @@ std::optional<ScanRun> runScan(const FileRows& files, const MessageLookup& messa
         try {
             if (!isOutputFileName(file.name))
                 continue;
-            auto text = readNormalised(file.path);
+            // The digest tells a job that ended badly or is no scan without
+            // holding the whole file; a scan job's summary is read whole.
+            auto text = readParsedText(file.path);
             if (!text) {
                 run.failures.push_back(text.error());
                 continue;
@@ -145,13 +148,17 @@ std::optional<ScanRun> runScan(const FileRows& files, const MessageLookup& messa
                 run.notTerminated.push_back(file.path);
                 continue;
             }
-
-            FileValues values = readFileValues(*text, decimalSeparator);
-            if (!values.scanJob) {
+            if (!readFileValues(*text, decimalSeparator).scanJob) {
                 run.untick.push_back(r);
                 run.nonScanMet = true;
                 continue;
             }
+            text = readNormalised(file.path);
+            if (!text) {
+                run.failures.push_back(text.error());
+                continue;
+            }
+            FileValues values = readFileValues(*text, decimalSeparator);
             TextRef summary = textoentre(*text, kSummaryStart, kSummaryEnd, false);
             if (summary.empty())
                 continue;

@@ -3,9 +3,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/files/filetext.hpp"
+#include "core/files/linereader.hpp"
 #include "testsupport.hpp"
 
 using namespace zerlant;
@@ -77,4 +79,30 @@ TEST(OpenRegularFile, ReadsNoMoreThanTheSizeAtTheOpen) {
     EXPECT_EQ(file->fd(), -1);
     fs::resize_file(path, 3);
     EXPECT_EQ(moved.readAll().error().message, "the file changed while it was being read");
+}
+
+// A file read line by line gives back its bytes exactly, each line with its
+// own line end and where it starts, whatever falls on the borders of the
+// pieces it is read in: lines that cross them, a line longer than a piece,
+// CR LF ends, a last line without an end.
+TEST(LineReader, GivesEveryLineWithItsEndAcrossThePieces) {
+    std::string text;
+    for (std::size_t i = 0; text.size() < 2 * zerlant::LineReader::kPieceBytes; ++i)
+        text += std::string(i % 97, 'a' + static_cast<char>(i % 26)) + (i % 3 ? "\n" : "\r\n");
+    text += std::string(zerlant::LineReader::kPieceBytes + 10, 'x') + "\n\nlast";
+    zerlant::testing::TempDir dir;
+    auto reader = zerlant::LineReader::open(dir.write("big.log", text));
+    ASSERT_TRUE(reader.ok());
+    std::string again;
+    std::size_t lines = 0;
+    while (auto line = reader->next()) {
+        ASSERT_EQ(reader->offset(), again.size());
+        const std::size_t end = line->find('\n');
+        ASSERT_TRUE(end == std::string_view::npos || end + 1 == line->size());
+        again += *line;
+        ++lines;
+    }
+    EXPECT_FALSE(reader->error());
+    EXPECT_EQ(again, text);
+    EXPECT_EQ(lines, static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
 }
