@@ -133,8 +133,14 @@ int writeAllSteps(const TableCommand& command) {
                                        "left out of the XYZ file");
         }
     }
-    if (int written = writeTidy(command, bytes, !bytes.empty()); written != 0)
-        status = written;
+    // --all-steps always names an XYZ file; no file for a run without a frame.
+    if (bytes.empty())
+        return status;
+    if (Status s = writeFileAtomically(*command.output, bytes, WriteRule::exportOf(command.files));
+        !s) {
+        reportProblem(command, "cannot write " + s.error().describe());
+        return 1;
+    }
     return status;
 }
 

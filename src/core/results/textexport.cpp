@@ -85,7 +85,7 @@ void appendRows(Table& table, const Table& piece, std::size_t from) {
     std::size_t at = table.rows();
     table.resizeRows(at + (piece.rows() > from ? piece.rows() - from : 0));
     for (std::size_t r = from; r < piece.rows(); ++r, ++at)
-        for (std::size_t c = 0; c < piece.columns(); ++c) table.set(c, at, piece.cell(c, r));
+        for (std::size_t c = 0; c < piece.columns(); ++c) table.copyCell(c, at, piece, c, r);
 }
 
 Status writeExportText(const Table& table, std::string_view separator, const std::string& path,

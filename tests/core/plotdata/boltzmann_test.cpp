@@ -29,13 +29,13 @@ TEST(BoltzmannSpectra, WeightsByPopulationWithinEachFormula) {
     const auto spectra =
         boltzmannSpectra(files, conformers, EnsembleSettings{}, PopulationEnergy::G);
     ASSERT_EQ(spectra.size(), 2u);
-    EXPECT_EQ(spectra[0].name, "H2O, Boltzmann (G)");
+    EXPECT_EQ(spectra[0].name, "H2O, Boltzmann (G): a 75.0%, b 25.0%");
     ASSERT_EQ(spectra[0].sticks.size(), 3u);  // a's two lines and b's, none of c
     EXPECT_NEAR(spectra[0].sticks[0].strength, 40 * 0.75, 1e-9);
     EXPECT_NEAR(spectra[0].sticks[1].strength, 10 * 0.75, 1e-9);
     EXPECT_EQ(spectra[0].sticks[2].position, 1500);
     EXPECT_NEAR(spectra[0].sticks[2].strength, 80 * 0.25, 1e-9);
-    EXPECT_EQ(spectra[1].name, "CO, Boltzmann (G)");
+    EXPECT_EQ(spectra[1].name, "CO, Boltzmann (G): d 100.0%");
     ASSERT_EQ(spectra[1].sticks.size(), 1u);
     EXPECT_NEAR(spectra[1].sticks[0].strength, 60, 1e-12);
 }
