@@ -21,6 +21,7 @@
 #include <string>
 
 #include "core/files/filetext.hpp"
+#include "core/molecule/jobstream.hpp"
 #include "core/optimisation/convergence.hpp"
 #include "core/optimisation/steps.hpp"
 
@@ -102,8 +103,15 @@ int main(int argc, char** argv) {
     auto track = zerlant::readConvergence(big.string());
     const double convergenceSeconds = std::chrono::duration<double>(Clock::now() - start).count();
     const double convergenceCpu = processorSeconds() - cpu;
+    // The window's playback: the file followed from its start to its end.
+    start = Clock::now();
+    cpu = processorSeconds();
+    zerlant::molecule::JobFollower follower(big.string());
+    const bool followed = static_cast<bool>(follower.poll());
+    const double followSeconds = std::chrono::duration<double>(Clock::now() - start).count();
+    const double followCpu = processorSeconds() - cpu;
     fs::remove_all(dir);
-    if (!n || !track) {
+    if (!n || !track || !followed) {
         std::fprintf(stderr, "cannot read the file made\n");
         return 1;
     }
@@ -113,6 +121,9 @@ int main(int argc, char** argv) {
     std::printf("ConvergenceReader  %8.1f ms (%.1f ms processor) %6.0f MB/s   %zu steps\n",
                 convergenceSeconds * 1e3, convergenceCpu * 1e3, mb / convergenceSeconds,
                 track->steps.size());
+    std::printf("JobFollower        %8.1f ms (%.1f ms processor) %6.0f MB/s   %zu steps\n",
+                followSeconds * 1e3, followCpu * 1e3, mb / followSeconds,
+                follower.geometry().steps().size());
     std::printf("peak RSS           %8.1f MB (%.1f MB before reading; the source file is held)\n",
                 peakMegabytes(), before);
     return 0;
