@@ -40,6 +40,20 @@ inline void piecesOf(std::string_view line, std::vector<std::string_view>& out) 
     }
 }
 
+// A ruler of a printed table, dashes and blanks (a CR left of a line end is
+// let pass):
+//   " ---------------------------------------------------------------------"
+inline bool ruler(std::string_view line) {
+    bool dash = false;
+    for (char c : line) {
+        if (c == '-')
+            dash = true;
+        else if (c != ' ' && c != '\t' && c != '\r')
+            return false;
+    }
+    return dash;
+}
+
 inline bool blank(std::string_view line) {
     for (char c : line)
         if (c != ' ' && c != '\t' && c != '\r')

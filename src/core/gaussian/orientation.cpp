@@ -10,18 +10,6 @@ namespace zerlant {
 
 namespace {
 
-// " ---------------------------------------------------------------------"
-bool ruler(std::string_view line) {
-    bool dash = false;
-    for (char c : line) {
-        if (c == '-')
-            dash = true;
-        else if (c != ' ' && c != '\t')
-            return false;
-    }
-    return dash;
-}
-
 // "      1          6           0        0.000000    0.000000    1.089000"
 // "      1          6        0.000000    0.000000    1.089000"  (no type column)
 std::optional<CartesianAtom> atomRow(const std::vector<std::string_view>& pieces) {
@@ -55,7 +43,7 @@ std::vector<CartesianAtom> readOrientationAtoms(std::string_view text) {
         if (at >= text.size() || lines > 6)
             return {};
         const auto line = gaussian::lineAt(text, at);
-        rulers += ruler(line.text) ? 1 : 0;
+        rulers += gaussian::ruler(line.text) ? 1 : 0;
         at = line.next;
     }
     std::vector<CartesianAtom> atoms;
@@ -63,7 +51,7 @@ std::vector<CartesianAtom> readOrientationAtoms(std::string_view text) {
     while (at < text.size()) {
         const auto line = gaussian::lineAt(text, at);
         at = line.next;
-        if (ruler(line.text))
+        if (gaussian::ruler(line.text))
             return atoms;
         gaussian::piecesOf(line.text, pieces);
         auto atom = atomRow(pieces);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/files/openfile.hpp"
+#include "core/gaussian/lines.hpp"
 
 namespace zerlant::molecule {
 
@@ -17,17 +18,6 @@ constexpr std::string_view kModesHeading = "and normal coordinates:";
 constexpr int kLongestBlock = 1'000'000;
 constexpr std::size_t kLongestLine = 4096;
 constexpr std::size_t kLongestModes = 64u << 20;
-
-bool ruler(std::string_view line) {
-    bool dash = false;
-    for (char c : line) {
-        if (c == '-')
-            dash = true;
-        else if (c != ' ' && c != '\t' && c != '\r')
-            return false;
-    }
-    return dash;
-}
 
 }  // namespace
 
@@ -61,7 +51,7 @@ void GeometryStream::line(std::string_view text) {
     if (inBlock_) {
         block_.append(text).push_back('\n');
         ++blockLines_;
-        if (ruler(text)) {
+        if (gaussian::ruler(text)) {
             if (++rulers_ == 3)
                 endBlock();
         } else if (rulers_ == 2) {

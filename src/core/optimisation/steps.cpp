@@ -16,18 +16,6 @@ constexpr std::array<std::string_view, 7> kAnchors = {
 // An orientation block longer than this is no block (a cut or damaged file).
 constexpr std::size_t kLongestBlock = std::size_t{64} << 20;
 
-// " ---------------------------------------------------------------------"
-bool ruler(std::string_view line) {
-    bool dash = false;
-    for (char c : line) {
-        if (c == '-')
-            dash = true;
-        else if (c != ' ' && c != '\t' && c != '\r')
-            return false;
-    }
-    return dash;
-}
-
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
@@ -51,7 +39,7 @@ std::optional<Orientation> StepReader::heading(std::string_view text) const {
 // block early (a cut or damaged block, which gives no geometry): the line is
 // then read as any other.
 bool StepReader::blockLine(std::string_view text) {
-    const bool isRuler = ruler(text);
+    const bool isRuler = gaussian::ruler(text);
     if (!isRuler) {
         bool fits = rulers_ < 2 && blockLines_ < 4;
         if (rulers_ == 2) {
