@@ -351,19 +351,21 @@ int runThermo(const ThermoOptions& options, std::ostream& out, std::ostream& err
     bool missingFactor = false;
     std::vector<thermo::ThermoRow> rows;
     for (const std::string& file : files) {
-        Result<std::string> bytes = readFileBytes(file);
-        if (!bytes) {
-            err << "zerlant-cli: thermo: cannot read " << bytes.error().describe() << "\n";
-            status = 1;
-            thermo::ThermoRow failed;
-            failed.file = file;
-            failed.error = "cannot read";
-            rows.push_back(std::move(failed));
-            continue;
-        }
         try {
-            rows.push_back(
-                thermo::thermoRow(file, *bytes, request.settings, request.scaleFromTable));
+            // Line by line: the memory is that of the last thermochemistry
+            // section, whatever the size of the log.
+            Result<thermo::ThermoRow> row =
+                thermo::thermoRowOfFile(file, file, request.settings, request.scaleFromTable);
+            if (!row) {
+                err << "zerlant-cli: thermo: cannot read " << row.error().describe() << "\n";
+                status = 1;
+                thermo::ThermoRow failed;
+                failed.file = file;
+                failed.error = "cannot read";
+                rows.push_back(std::move(failed));
+                continue;
+            }
+            rows.push_back(std::move(*row));
             if (request.singlePoint && rows.back().ok())
                 applySinglePoint(rows.back(), singlePointOf(rows.size() - 1));
         } catch (const std::exception& e) {

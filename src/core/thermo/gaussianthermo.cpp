@@ -5,6 +5,7 @@
 #include <cmath>
 #include <map>
 
+#include "core/files/linereader.hpp"
 #include "core/gaussian/normalmodes.hpp"
 #include "core/text/formula.hpp"
 #include "core/thermo/textlines.hpp"
@@ -114,92 +115,71 @@ bool asksForFrequencies(std::string_view fileBytes) {
     return false;
 }
 
-std::optional<FrequencyStep> readFrequencyStep(std::string_view fileBytes) {
-    const std::vector<std::string_view> all = lines::split(fileBytes);
+namespace {
 
-    // " -------------------
-    //   - Thermochemistry -
-    //   -------------------"
-    std::size_t heading = all.size();
-    for (std::size_t i = all.size(); i-- > 0;)
-        if (lines::trim(all[i]) == "- Thermochemistry -") {
-            heading = i;
-            break;
-        }
-    if (heading == all.size())
-        return std::nullopt;
-
-    FrequencyStep step;
-
-    // Before the heading, the last of each wins.
-    for (std::size_t i = 0; i < heading; ++i) {
-        const std::string_view line = lines::trim(all[i]);
-        // Every anchor below begins with one of these letters: most lines are
-        // passed over after one look.
-        const char first = line.empty() ? '\0' : lines::lower(line.front());
-        if (first != 'h' && first != 's' && first != 'e' && first != 'o' && first != 'c' &&
-            first != 't')
-            continue;
-        // " SCF Done:  E(RB3LYP) =  -76.4089498524     A.U. after   10 cycles"
-        if (startsWith(line, "SCF Done:")) {
-            if (auto e = numberAfter(line, "=")) {
-                step.electronicEnergy = *e;
-                step.hasElectronicEnergy = true;
-            }
-        }
-        // " Energy=    0.094913308498 NIter=   3."  (semi-empirical jobs of Gaussian 03)
-        else if (startsWith(line, "Energy=") && lines::contains(line, "NIter=")) {
-            if (auto e = numberAfter(line, "Energy=")) {
-                step.electronicEnergy = *e;
-                step.hasElectronicEnergy = true;
-            }
-        }
-        // " E2 =    -0.2687103937D+00 EUMP2 =    -0.76328992324258D+02"
-        else if (first == 'e' && line.find("EUMP2 =") != std::string_view::npos) {
-            if (auto e = numberAfter(line, "EUMP2 =")) {
-                step.electronicEnergy = *e;
-                step.hasElectronicEnergy = true;
-            }
-        }
-        // " Total Energy, E(TD-HF/TD-DFT) =  -76.1234567890"  (excited-state frequencies)
-        // " Counterpoise corrected energy =    -152.345678901234"
-        else if (startsWith(line, "Total Energy, E(") ||
-                 startsWith(line, "Counterpoise corrected energy =")) {
-            if (auto e = numberAfter(line, "=")) {
-                step.electronicEnergy = *e;
-                step.hasElectronicEnergy = true;
-            }
-        }
-        // " ONIOM: extrapolated energy =   -1361.740341759642"
-        else if (startsWith(line, "ONIOM: extrapolated energy =")) {
-            if (auto e = numberAfter(line, "=")) {
-                step.electronicEnergy = *e;
-                step.hasElectronicEnergy = true;
-            }
-        }
-        // " Charge =  0 Multiplicity = 1"
-        // " Charge =  0 Multiplicity = 1 for low   level calculation on real  system."
-        // (an ONIOM job's model-system lines are not the molecule's)
-        else if (startsWith(line, "Charge =") && lines::contains(line, "Multiplicity =") &&
-                 !lines::contains(line, "model system")) {
-            if (auto m = lines::count(numberAfter(line, "Multiplicity =")); m && *m >= 1)
-                step.multiplicity = *m;
+// One line (trimmed) before the thermochemistry heading: the last of each
+// wins.
+void readLineBeforeHeading(std::string_view line, FrequencyStep& step) {
+    // Every anchor below begins with one of these letters: most lines are
+    // passed over after one look.
+    const char first = line.empty() ? '\0' : lines::lower(line.front());
+    if (first != 'h' && first != 's' && first != 'e' && first != 'o' && first != 'c' &&
+        first != 't')
+        return;
+    // " SCF Done:  E(RB3LYP) =  -76.4089498524     A.U. after   10 cycles"
+    if (startsWith(line, "SCF Done:")) {
+        if (auto e = numberAfter(line, "=")) {
+            step.electronicEnergy = *e;
+            step.hasElectronicEnergy = true;
         }
     }
+    // " Energy=    0.094913308498 NIter=   3."  (semi-empirical jobs of Gaussian 03)
+    else if (startsWith(line, "Energy=") && lines::contains(line, "NIter=")) {
+        if (auto e = numberAfter(line, "Energy=")) {
+            step.electronicEnergy = *e;
+            step.hasElectronicEnergy = true;
+        }
+    }
+    // " E2 =    -0.2687103937D+00 EUMP2 =    -0.76328992324258D+02"
+    else if (first == 'e' && line.find("EUMP2 =") != std::string_view::npos) {
+        if (auto e = numberAfter(line, "EUMP2 =")) {
+            step.electronicEnergy = *e;
+            step.hasElectronicEnergy = true;
+        }
+    }
+    // " Total Energy, E(TD-HF/TD-DFT) =  -76.1234567890"  (excited-state frequencies)
+    // " Counterpoise corrected energy =    -152.345678901234"
+    else if (startsWith(line, "Total Energy, E(") ||
+             startsWith(line, "Counterpoise corrected energy =")) {
+        if (auto e = numberAfter(line, "=")) {
+            step.electronicEnergy = *e;
+            step.hasElectronicEnergy = true;
+        }
+    }
+    // " ONIOM: extrapolated energy =   -1361.740341759642"
+    else if (startsWith(line, "ONIOM: extrapolated energy =")) {
+        if (auto e = numberAfter(line, "=")) {
+            step.electronicEnergy = *e;
+            step.hasElectronicEnergy = true;
+        }
+    }
+    // " Charge =  0 Multiplicity = 1"
+    // " Charge =  0 Multiplicity = 1 for low   level calculation on real  system."
+    // (an ONIOM job's model-system lines are not the molecule's)
+    else if (startsWith(line, "Charge =") && lines::contains(line, "Multiplicity =") &&
+             !lines::contains(line, "model system")) {
+        if (auto m = lines::count(numberAfter(line, "Multiplicity =")); m && *m >= 1)
+            step.multiplicity = *m;
+    }
+}
 
-    // The modes of the last harmonic-frequency printout before the heading:
-    // with freq=hpmodes the same modes are printed twice, the high-precision
-    // block first, and the standard one under the last heading is read.
-    const auto before = static_cast<std::size_t>(all[heading].data() - fileBytes.data());
-    if (auto modes = lastNormalModes(fileBytes.substr(0, before)))
-        for (const NormalMode& m : modes->modes)
-            if (!std::isnan(m.properties[0]))
-                step.frequencies.push_back(m.properties[0]);
-
+// The section under the heading, from line `from` of `all`, and the archive
+// entry after it; false when the section names no molecular mass.
+bool readSection(const std::vector<std::string_view>& all, std::size_t from, FrequencyStep& step) {
     bool haveMass = false;
     bool inVibrationalTemperatures = false;
     std::size_t sectionEnd = all.size();
-    for (std::size_t i = heading + 1; i < all.size(); ++i) {
+    for (std::size_t i = from; i < all.size(); ++i) {
         const std::string_view line = lines::trim(all[i]);
         if (inVibrationalTemperatures) {
             // "          (Kelvin)           4394.06  4537.38  4550.62  4565.04"
@@ -289,10 +269,117 @@ std::optional<FrequencyStep> readFrequencyStep(std::string_view fileBytes) {
         }
     }
     if (!haveMass)
-        return std::nullopt;
+        return false;
     step.formula = hillFormula(step.atomicNumbers);
     readArchiveHeader(all, sectionEnd, step);
+    return true;
+}
+
+void addFrequencies(const std::optional<NormalModes>& modes, FrequencyStep& step) {
+    if (modes)
+        for (const NormalMode& m : modes->modes)
+            if (!std::isnan(m.properties[0]))
+                step.frequencies.push_back(m.properties[0]);
+}
+
+bool isThermochemistryHeading(std::string_view line) {
+    return lines::trim(line) == "- Thermochemistry -";
+}
+
+}  // namespace
+
+std::optional<FrequencyStep> readFrequencyStep(std::string_view fileBytes) {
+    const std::vector<std::string_view> all = lines::split(fileBytes);
+
+    // " -------------------
+    //   - Thermochemistry -
+    //   -------------------"
+    std::size_t heading = all.size();
+    for (std::size_t i = all.size(); i-- > 0;)
+        if (isThermochemistryHeading(all[i])) {
+            heading = i;
+            break;
+        }
+    if (heading == all.size())
+        return std::nullopt;
+
+    FrequencyStep step;
+    for (std::size_t i = 0; i < heading; ++i) readLineBeforeHeading(lines::trim(all[i]), step);
+    // The modes of the last harmonic-frequency printout before the heading:
+    // with freq=hpmodes the same modes are printed twice, the high-precision
+    // block first, and the standard one under the last heading is read.
+    const auto before = static_cast<std::size_t>(all[heading].data() - fileBytes.data());
+    addFrequencies(lastNormalModes(fileBytes.substr(0, before)), step);
+    if (!readSection(all, heading + 1, step))
+        return std::nullopt;
     return step;
+}
+
+Result<FrequencyFile> readFrequencyFile(const std::string& path) {
+    auto reader = LineReader::open(path);
+    if (!reader)
+        return reader.error();
+    FrequencyFile out;
+    FrequencyStep current;                   // the last of each, so far
+    NormalModesCollector modes;              // the printouts so far
+    std::optional<FrequencyStep> atHeading;  // as they stood at the last heading
+    NormalModesCollector modesAtHeading;
+    // From the last heading to the end of the archive entry after its
+    // section (the rest of the file is not needed).
+    std::string section;
+    bool inSection = false, sectionDone = false;
+    std::string route;  // the route being read, lower case
+    bool inRoute = false;
+    while (auto raw = reader->next()) {
+        const std::string_view line = withoutLineEnd(*raw);
+        // " Harmonic frequencies (cm**-1), IR intensities (KM/Mole), Raman scattering"
+        if (!out.asksForFrequencies &&
+            line.find(" Harmonic frequencies (cm**-1)") != std::string_view::npos)
+            out.asksForFrequencies = true;
+        // " #P opt freq=noraman b3lyp/3-21g", up to the dashes below it.
+        if (line.substr(0, 2) == " #") {
+            inRoute = true;
+            route.clear();
+        } else if (inRoute && line.substr(0, 2) == " -") {
+            inRoute = false;
+        }
+        if (inRoute && route.size() < 4096) {
+            for (char c : line)
+                route += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+            if (route.find("freq") != std::string::npos)
+                out.asksForFrequencies = true;
+        }
+        // " Normal termination of Gaussian 16 at ..."
+        if (line.find("Normal termination") != std::string_view::npos)
+            out.normalTermination = true;
+
+        if (isThermochemistryHeading(line)) {
+            atHeading = current;
+            modesAtHeading = modes;
+            section.clear();
+            inSection = true;
+            sectionDone = false;
+        } else if (inSection) {
+            section.append(raw->data(), raw->size());
+            // " Sum of electronic and thermal Free Energies=  -76.405143", then
+            // the archive entry, which ends in "@".
+            if (line.find("Sum of electronic and thermal Free Energies=") != std::string_view::npos)
+                sectionDone = true;
+            else if (sectionDone && line.find('@') != std::string_view::npos)
+                inSection = false;
+        }
+        readLineBeforeHeading(lines::trim(line), current);
+        modes.line(*raw);
+    }
+    if (reader->error())
+        return *reader->error();
+    if (!atHeading)
+        return out;
+    FrequencyStep step = std::move(*atHeading);
+    addFrequencies(modesAtHeading.modes(), step);
+    if (readSection(lines::split(section), 0, step))
+        out.step = std::move(step);
+    return out;
 }
 
 }  // namespace zerlant::thermo

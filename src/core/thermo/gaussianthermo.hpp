@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/common/result.hpp"
+
 namespace zerlant::thermo {
 
 // What Gaussian printed after the thermochemistry heading, in hartree per
@@ -65,6 +67,16 @@ std::optional<FrequencyStep> readFrequencyStep(std::string_view fileBytes);
 // output prints some.  A job that asked and failed before them is a failed
 // frequency job; one that never asked (a single point, a TD job) is not one.
 bool asksForFrequencies(std::string_view fileBytes);
+
+// What readFrequencyStep and asksForFrequencies give for a file, and whether
+// it ended normally, read line by line: the memory is that of the last
+// thermochemistry section and its normal modes, whatever the file's size.
+struct FrequencyFile {
+    std::optional<FrequencyStep> step;
+    bool asksForFrequencies = false;
+    bool normalTermination = false;  // a "Normal termination" line
+};
+Result<FrequencyFile> readFrequencyFile(const std::string& path);
 
 // The chemical formula in Hill order from atomic numbers ("H2O", "CH4", "ClNa").
 std::string hillFormula(const std::vector<int>& atomicNumbers);

@@ -45,6 +45,19 @@ ThermoRow thermoRow(std::string file, std::string_view bytes, const ThermoSettin
     return row;
 }
 
+Result<ThermoRow> thermoRowOfFile(std::string file, const std::string& path,
+                                  const ThermoSettings& settings, bool scaleFromTable) {
+    Result<FrequencyFile> read = readFrequencyFile(path);
+    if (!read)
+        return read.error();
+    ThermoRow row = thermoRow(std::move(file), read->step, settings, scaleFromTable);
+    if (!read->step && !read->asksForFrequencies && read->normalTermination) {
+        row.skipped = true;
+        row.error = kNoFrequencyStep;
+    }
+    return row;
+}
+
 ThermoRow thermoRow(std::string file, const std::optional<FrequencyStep>& read,
                     const ThermoSettings& settings, bool scaleFromTable) {
     ThermoRow row;

@@ -66,6 +66,9 @@ inline constexpr const char* kNoFrequencyStep = "no frequency step";
 // lacks gets no values, an error that names the level, and noScaleFactor.
 ThermoRow thermoRow(std::string file, std::string_view bytes, const ThermoSettings& settings,
                     bool scaleFromTable = false);
+// The same for a file on disk, read line by line (readFrequencyFile).
+Result<ThermoRow> thermoRowOfFile(std::string file, const std::string& path,
+                                  const ThermoSettings& settings, bool scaleFromTable = false);
 // The same from the frequency step as readFrequencyStep gave it (nullopt when
 // the file has none), so that a caller which keeps the step recomputes the
 // row at other settings without reading the file again.

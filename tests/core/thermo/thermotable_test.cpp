@@ -178,3 +178,38 @@ TEST(ThermoTable, CommaSeparatedText) {
     EXPECT_EQ(thermoConditions(named, full)[3], named.scaleFactor->factor);
     EXPECT_EQ(thermoConditions(water, full)[3], 0.97);
 }
+
+// A file read line by line gives the row of its whole text, for every real
+// output: the values, the error, the skipped state, the level and the
+// formula.
+TEST(ThermoTable, FileReadLineByLineGivesTheRowOfItsWholeText) {
+    const std::filesystem::path dir = zerlant::testing::dataDir();
+    if (dir.empty())
+        GTEST_SKIP() << "real data folder ../shared/data is absent";
+    const ThermoRequest shape = [] {
+        ThermoRequest r;
+        r.settings.headGordonEnthalpy = true;
+        r.settings.concentration = 1.0;
+        return r;
+    }();
+    int compared = 0, withValues = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.ends_with(".log") && !name.ends_with(".out"))
+            continue;
+        SCOPED_TRACE(name);
+        const ThermoRow whole = thermoRow(name, bytesOf(entry.path()), shape.settings);
+        const auto lines = thermoRowOfFile(name, entry.path().string(), shape.settings);
+        ASSERT_TRUE(lines);
+        EXPECT_EQ(lines->error, whole.error);
+        EXPECT_EQ(lines->skipped, whole.skipped);
+        EXPECT_EQ(lines->method + "/" + lines->basis, whole.method + "/" + whole.basis);
+        EXPECT_EQ(lines->summary.formula, whole.summary.formula);
+        EXPECT_EQ(lines->imaginaryLeftOut, whole.imaginaryLeftOut);
+        EXPECT_EQ(thermoCells(*lines, shape), thermoCells(whole, shape));
+        ++compared;
+        withValues += whole.ok();
+    }
+    EXPECT_GT(compared, 150);
+    EXPECT_GT(withValues, 30);
+}
