@@ -334,7 +334,7 @@ Result<FrequencyFile> readFrequencyFile(const std::string& path) {
         const std::string_view line = withoutLineEnd(*raw);
         // " Harmonic frequencies (cm**-1), IR intensities (KM/Mole), Raman scattering"
         if (!out.asksForFrequencies &&
-            line.find(" Harmonic frequencies (cm**-1)") != std::string_view::npos)
+            line.find("Harmonic frequencies (cm**-1)") != std::string_view::npos)
             out.asksForFrequencies = true;
         // " #P opt freq=noraman b3lyp/3-21g", up to the dashes below it.
         if (line.substr(0, 2) == " #") {
