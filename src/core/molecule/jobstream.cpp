@@ -67,8 +67,12 @@ void GeometryStream::line(std::string_view text) {
         }
         return;
     }
+    // Every heading below ends in ':' or '?': the lines of numbers that make
+    // most of a file are passed over after one look.
+    const bool mayBeHeading =
+        text.find(':') != std::string_view::npos || text.find('?') != std::string_view::npos;
     for (const auto& heading : orientation_detail::kHeadings) {
-        if (text.find(heading.text) != std::string_view::npos) {
+        if (mayBeHeading && text.find(heading.text) != std::string_view::npos) {
             // A new table: one left open before is broken off.
             inBlock_ = true;
             blockKind_ = heading.orientation;
@@ -86,12 +90,12 @@ void GeometryStream::line(std::string_view text) {
     if (ended_ && (text.starts_with(" Link1:") ||
                    text.find("Entering Gaussian System") != std::string_view::npos))
         ended_ = false;
-    if (text.find(kTableHeading) != std::string_view::npos) {
+    if (mayBeHeading && text.find(kTableHeading) != std::string_view::npos) {
         stepBoundary();
         inModes_ = false;
         return;
     }
-    if (text.find(kModesHeading) != std::string_view::npos) {
+    if (mayBeHeading && text.find(kModesHeading) != std::string_view::npos) {
         previousModes_ = std::move(modes_);
         modes_.assign(1, '\n');  // the rest of the heading line
         inModes_ = true;
