@@ -29,9 +29,7 @@ Result<Conformer> conformerOf(const ExtractRecord& record) {
         return Error{"no Cartesian geometry printed", record.file};
     Conformer c;
     c.file = record.file;
-    std::vector<int> numbers;
-    for (const CartesianAtom& a : record.detail.atoms) numbers.push_back(a.atomicNumber);
-    c.formula = thermo::hillFormula(numbers);
+    c.formula = thermo::hillFormula(record.detail.atoms);
     c.atoms = record.detail.atoms;
     const std::optional<double> e = record.methodEnergy
                                         ? record.methodEnergy
@@ -65,9 +63,7 @@ Result<Conformer> readConformer(const std::string& path, PopulationEnergy by, do
     }
     Conformer c;
     c.file = path;
-    std::vector<int> numbers;
-    for (const CartesianAtom& a : record.detail.atoms) numbers.push_back(a.atomicNumber);
-    c.formula = thermo::hillFormula(numbers);
+    c.formula = thermo::hillFormula(record.detail.atoms);
     c.atoms = record.detail.atoms;
     Result<std::string> bytes = readFileBytes(path);
     if (!bytes)

@@ -56,9 +56,7 @@ Result<JobIdentity> identityOf(const ExtractRecord& record) {
     if (record.detail.atoms.empty())
         return Error{"prints no geometry", record.file};
     JobIdentity id;
-    std::vector<int> numbers;
-    for (const CartesianAtom& a : record.detail.atoms) numbers.push_back(a.atomicNumber);
-    id.formula = thermo::hillFormula(numbers);
+    id.formula = thermo::hillFormula(record.detail.atoms);
     id.charge = record.charge;
     id.multiplicity = record.multiplicity;
     id.atoms = record.detail.atoms;

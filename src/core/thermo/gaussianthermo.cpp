@@ -382,4 +382,11 @@ Result<FrequencyFile> readFrequencyFile(const std::string& path) {
     return out;
 }
 
+std::string hillFormula(const std::vector<CartesianAtom>& atoms) {
+    std::vector<int> numbers;
+    numbers.reserve(atoms.size());
+    for (const CartesianAtom& a : atoms) numbers.push_back(a.atomicNumber);
+    return hillFormula(numbers);
+}
+
 }  // namespace zerlant::thermo

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/common/result.hpp"
+#include "core/gaussian/orientation.hpp"
 
 namespace zerlant::thermo {
 
@@ -80,5 +81,7 @@ Result<FrequencyFile> readFrequencyFile(const std::string& path);
 
 // The chemical formula in Hill order from atomic numbers ("H2O", "CH4", "ClNa").
 std::string hillFormula(const std::vector<int>& atomicNumbers);
+// The same of a printed geometry's atoms.
+std::string hillFormula(const std::vector<CartesianAtom>& atoms);
 
 }  // namespace zerlant::thermo
