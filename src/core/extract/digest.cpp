@@ -606,7 +606,8 @@ Error changed(const std::string& path) {
 
 }  // namespace
 
-Result<std::optional<FoldedText>> readDigest(const std::string& path) {
+Result<std::optional<FoldedText>> readDigest(const std::string& path,
+                                             const PieceObserver& onPiece) {
     const hs_database_t* db = database();
     if (!db)
         return std::optional<FoldedText>();
@@ -634,6 +635,8 @@ Result<std::optional<FoldedText>> readDigest(const std::string& path) {
             return changed(path);
         }
         normaliser.scan(chunk.data(), chunk.size(), offset);
+        if (onPiece)
+            onPiece(chunk);
         state->chunk = chunk.data();
         state->chunkOffset = offset;
         const hs_error_t r =

@@ -15,7 +15,9 @@
 // ends a line too, and CR CR LF or LF CR ends one line.
 
 #include <cstddef>
+#include <functional>
 #include <optional>
+#include <string_view>
 #include <string>
 
 #include "core/common/result.hpp"
@@ -32,8 +34,14 @@ inline constexpr std::size_t kDigestChunkBytes = std::size_t(1) << 16;
 // the file cannot be opened as a regular file or holds something the digest
 // cannot stand in for (an archive entry without its end), so
 // that the caller reads it whole (and reports why it cannot).
-// Nothing beyond the size measured at the open is ever read.
-Result<std::optional<FoldedText>> readDigest(const std::string& path);
+// Nothing beyond the size measured at the open is ever read.  `onPiece`, when
+// given, sees the file's bytes as they are on disk, piece by piece in order,
+// as the one pass reads them: a reader that looks at every line (the job
+// health) rides along instead of reading the file again.  It has seen the
+// whole file only when a digest is returned.
+using PieceObserver = std::function<void(std::string_view)>;
+Result<std::optional<FoldedText>> readDigest(const std::string& path,
+                                             const PieceObserver& onPiece = {});
 
 // The text every parser of an output reads: its digest, or the whole file
 // normalised where the digest cannot stand in for it.

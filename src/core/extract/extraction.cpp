@@ -443,12 +443,10 @@ void keepLastStep(TextRef text, ExtractRecord& record) {
         record.energy = primernumerotras(text, "SCF Done:", " ", true);
 }
 
-// Reads the parts of one file that the parsers reach, normalised in memory,
-// and parses them; a failed file keeps its last step.
-ParsedFile parseOutput(const std::string& path) {
+// Parses the parts of one file that the parsers reach, normalised in memory;
+// a failed file keeps its last step.
+ParsedFile parseOutput(Result<FoldedText> file) {
     ParsedFile p;
-    // The parts of the file that the parsers read, cut out in one pass.
-    Result<FoldedText> file = readParsedText(path);
     if (!file) {
         p.readError = file.error().describe();
         return p;
@@ -467,23 +465,40 @@ ParsedFile parseOutput(const std::string& path) {
     return p;
 }
 
-// parseOutput, and the job health when one of its columns is chosen: that
-// reads the file as it is on disk, line by line.  Nothing the file holds may
-// end the run: any failure makes it a failed file.
+// The text the parsers read and the job health, read from the file as it is
+// on disk line by line, in the same one pass where the digest can stand in
+// for the file.
+Result<JobHealth> readWithHealth(const std::string& path, Result<FoldedText>& text) {
+    JobHealthReader health;
+    Result<std::optional<FoldedText>> digest =
+        readDigest(path, [&](std::string_view piece) { health.feed(piece); });
+    if (!digest)
+        return digest.error();
+    if (!*digest) {
+        Result<JobHealth> whole = jobHealthOfFile(path);
+        if (whole)
+            text = readNormalised(path);
+        return whole;
+    }
+    text = std::move(**digest);
+    return finishJobHealthOfFile(health, path);
+}
+
+// parseOutput, and the job health when one of its columns is chosen.
+// Nothing the file holds may end the run: any failure makes it a failed file.
 ParsedFile parseFile(const std::string& path, bool withHealth) {
     ParsedFile p;
     try {
-        std::optional<JobHealth> health;
-        if (withHealth) {
-            Result<JobHealth> read = jobHealthOfFile(path);
-            if (!read) {
-                p.readError = read.error().describe();
-                return p;
-            }
-            health = std::move(*read);
+        if (!withHealth)
+            return parseOutput(readParsedText(path));
+        Result<FoldedText> text = Error{"not read", path};
+        Result<JobHealth> health = readWithHealth(path, text);
+        if (!health) {
+            p.readError = health.error().describe();
+            return p;
         }
-        p = parseOutput(path);
-        p.record.health = std::move(health);
+        p = parseOutput(std::move(text));
+        p.record.health = std::move(*health);
     } catch (const std::exception& e) {
         p = ParsedFile{};
         p.readError = path + ": " + e.what();

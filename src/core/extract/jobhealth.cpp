@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "core/files/linereader.hpp"
@@ -177,21 +178,26 @@ bool routeOptimises(std::string_view route) {
     return check();
 }
 
+}  // namespace
+
+namespace detail {
+
 // The job health of a text given line by line.  What it keeps is small: the
 // last ⟨S²⟩, the state of the current route section, the printouts of the
 // last normal modes, and where the lines that explain the last termination
 // lie; those few lines are read again at the end (reasonOf).
 class HealthLines {
   public:
-    // The next line, with its line end, and where it starts.
-    void take(std::string_view raw, std::uint64_t offset) {
+    // The next line, with its line end, where it starts and where it ends
+    // (past its line end; a line cut short by the reader ends further on).
+    void take(std::string_view raw, std::uint64_t offset, std::uint64_t end) {
         const std::string_view line = withoutLineEnd(raw);
         const std::string_view t = lines::trim(line);
         modes_.line(raw);
         starts_[count_ % starts_.size()] = offset;
         ++count_;
         const std::optional<std::uint64_t> stoppedBeforeLast = stoppedBefore_;
-        takeTrimmed(t, line, offset, offset + raw.size());
+        takeTrimmed(t, line, offset, end);
         stoppedBeforePrevious_ = stoppedBeforeLast;
         previousDashes_ = dashes(t);
     }
@@ -314,36 +320,83 @@ class HealthLines {
     std::optional<bool> converged_;
 };
 
-}  // namespace
+}  // namespace detail
+
+using detail::HealthLines;
 
 std::string failureReason(std::string_view fileBytes) {
     return reasonOf(lines::split(fileBytes));
 }
 
-JobHealth jobHealth(std::string_view fileBytes) {
-    HealthLines health;
-    for (std::size_t at = 0; at < fileBytes.size();) {
-        const std::size_t lf = fileBytes.find('\n', at);
-        const std::size_t next = lf == std::string_view::npos ? fileBytes.size() : lf + 1;
-        health.take(fileBytes.substr(at, next - at), at);
-        at = next;
+JobHealthReader::JobHealthReader() : lines_(std::make_unique<HealthLines>()) {}
+JobHealthReader::~JobHealthReader() = default;
+JobHealthReader::JobHealthReader(JobHealthReader&&) noexcept = default;
+JobHealthReader& JobHealthReader::operator=(JobHealthReader&&) noexcept = default;
+
+void JobHealthReader::feed(std::string_view piece) {
+    while (!piece.empty()) {
+        const std::size_t lf = piece.find('\n');
+        const std::size_t length = lf == std::string_view::npos ? piece.size() : lf + 1;
+        const std::string_view part = piece.substr(0, length);
+        piece.remove_prefix(length);
+        if (partial_.empty() && partialLength_ == 0 && lf != std::string_view::npos) {
+            // The common case: a whole line inside the piece.
+            lines_->take(part, read_, read_ + length);
+            read_ += length;
+            continue;
+        }
+        if (partial_.size() < kLongestLine)
+            partial_.append(part.substr(0, kLongestLine - partial_.size()));
+        partialLength_ += length;
+        if (lf == std::string_view::npos)
+            return;
+        endPartialLine();
     }
-    return health.finish(
-        fileBytes.substr(health.reasonFrom(), health.reasonTo() - health.reasonFrom()));
+}
+
+void JobHealthReader::endPartialLine() {
+    lines_->take(partial_, read_, read_ + partialLength_);
+    read_ += partialLength_;
+    partial_.clear();
+    partialLength_ = 0;
+}
+
+Result<JobHealth> JobHealthReader::finish(const ByteRange& bytes) {
+    if (partialLength_ > 0)  // a last line without its line end
+        endPartialLine();
+    Result<std::string> reason = bytes(lines_->reasonFrom(), lines_->reasonTo());
+    if (!reason)
+        return reason.error();
+    return lines_->finish(*reason);
+}
+
+JobHealth jobHealth(std::string_view fileBytes) {
+    JobHealthReader reader;
+    reader.feed(fileBytes);
+    Result<JobHealth> health = reader.finish([&](std::uint64_t from, std::uint64_t to) {
+        return Result<std::string>(std::string(fileBytes.substr(from, to - from)));
+    });
+    return std::move(*health);
 }
 
 Result<JobHealth> jobHealthOfFile(const std::string& path) {
     Result<LineReader> reader = LineReader::open(path);
     if (!reader)
         return reader.error();
-    HealthLines health;
-    while (const auto line = reader->next()) health.take(*line, reader->offset());
+    JobHealthReader health;
+    while (const auto line = reader->next()) health.feed(*line);
     if (reader->error())
         return *reader->error();
-    Result<std::string> reason = reader->bytes(health.reasonFrom(), health.reasonTo());
-    if (!reason)
-        return reason.error();
-    return health.finish(*reason);
+    return health.finish(
+        [&](std::uint64_t from, std::uint64_t to) { return reader->bytes(from, to); });
+}
+
+Result<JobHealth> finishJobHealthOfFile(JobHealthReader& reader, const std::string& path) {
+    Result<LineReader> file = LineReader::open(path);
+    if (!file)
+        return file.error();
+    return reader.finish(
+        [&](std::uint64_t from, std::uint64_t to) { return file->bytes(from, to); });
 }
 
 }  // namespace zerlant
