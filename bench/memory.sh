@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Peak memory and time of zerlant-cli on many small outputs and on one huge
 # log:   bench/memory.sh [build/bin/zerlant-cli]
-#   FILES=100000  the number of small outputs (hard links to one real output)
+#   FILES=100000  the number of small outputs (hard links to one real output;
+#                 0 for the huge log alone)
 #   SEED=FILE     the optimisation output to repeat (cclib_g16_dvb_gopt.out)
 #   BYTES=2e9     the size of the huge log: the optimisation steps of a real
 #                 optimisation output repeated between its own head and tail
 # Everything is made in a temporary folder and removed at the end.  Prints
-# one line per run: wall seconds, peak resident MiB, exit status.
+# one line per run: wall seconds, peak resident MiB, exit status and
+# processor seconds (user + system: steadier than wall on a busy machine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cli=$(realpath "${1:-build/bin/zerlant-cli}")
@@ -21,12 +23,14 @@ trap 'rm -rf "$work"' EXIT
 measure() {  # label, command...
   local label=$1; shift
   local status=0
-  /usr/bin/time -f '%e %M' -o "$work/time" "$@" >/dev/null 2>"$work/err" || status=$?
-  read -r seconds kib < <(tail -1 "$work/time")
-  printf '%-44s %8.2f s %8.0f MiB  exit %s\n' "$label" "$seconds" "$((kib / 1024))" "$status"
+  /usr/bin/time -f '%e %M %U %S' -o "$work/time" "$@" >/dev/null 2>"$work/err" || status=$?
+  read -r seconds kib user sys < <(tail -1 "$work/time")
+  printf '%-44s %8.2f s %8.0f MiB  exit %s  (cpu %.2f s)\n' "$label" "$seconds" \
+    "$((kib / 1024))" "$status" "$(awk -v u="$user" -v s="$sys" 'BEGIN { print u + s }')"
 }
 
 # Many small outputs: hard links, so that the disk holds few files.
+if [ "$files" -gt 0 ]; then
 python3 - "$small" "$work" "$files" <<'PY'
 import os, sys
 small, work, n = sys.argv[1], sys.argv[2], int(sys.argv[3])
@@ -46,6 +50,7 @@ measure "extract $files files, file,energy,status" \
 measure "extract $files files, -o CSV" \
   "$cli" extract --select file,energy,status --files-from "$work/list" -o "$work/out.csv"
 rm -rf "$work/many" "$work/out.csv"
+fi
 
 # One huge optimisation log.
 python3 - "$seed" "$work/big.log" "$bytes" <<'PY'

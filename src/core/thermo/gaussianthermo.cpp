@@ -332,9 +332,13 @@ Result<FrequencyFile> readFrequencyFile(const std::string& path) {
     bool inRoute = false;
     while (auto raw = reader->next()) {
         const std::string_view line = withoutLineEnd(*raw);
+        const std::string_view trimmed = lines::trim(line);
+        // The anchors below stand at the start of their lines: one look at
+        // the first letter passes most lines over.
+        const char first = trimmed.empty() ? '\0' : trimmed.front();
         // " Harmonic frequencies (cm**-1), IR intensities (KM/Mole), Raman scattering"
-        if (!out.asksForFrequencies &&
-            line.find("Harmonic frequencies (cm**-1)") != std::string_view::npos)
+        if (first == 'H' && !out.asksForFrequencies &&
+            trimmed.starts_with("Harmonic frequencies (cm**-1)"))
             out.asksForFrequencies = true;
         // " #P opt freq=noraman b3lyp/3-21g", up to the dashes below it.
         if (line.substr(0, 2) == " #") {
@@ -350,10 +354,10 @@ Result<FrequencyFile> readFrequencyFile(const std::string& path) {
                 out.asksForFrequencies = true;
         }
         // " Normal termination of Gaussian 16 at ..."
-        if (line.find("Normal termination") != std::string_view::npos)
+        if (first == 'N' && trimmed.starts_with("Normal termination"))
             out.normalTermination = true;
 
-        if (isThermochemistryHeading(line)) {
+        if (first == '-' && isThermochemistryHeading(trimmed)) {
             atHeading = current;
             modesAtHeading = modes;
             section.clear();
@@ -363,12 +367,12 @@ Result<FrequencyFile> readFrequencyFile(const std::string& path) {
             section.append(raw->data(), raw->size());
             // " Sum of electronic and thermal Free Energies=  -76.405143", then
             // the archive entry, which ends in "@".
-            if (line.find("Sum of electronic and thermal Free Energies=") != std::string_view::npos)
+            if (first == 'S' && trimmed.starts_with("Sum of electronic and thermal Free Energies="))
                 sectionDone = true;
             else if (sectionDone && line.find('@') != std::string_view::npos)
                 inSection = false;
         }
-        readLineBeforeHeading(lines::trim(line), current);
+        readLineBeforeHeading(trimmed, current);
         modes.line(*raw);
     }
     if (reader->error())
