@@ -191,11 +191,22 @@ class HealthLines {
     // The next line, with its line end, where it starts and where it ends
     // (past its line end; a line cut short by the reader ends further on).
     void take(std::string_view raw, std::uint64_t offset, std::uint64_t end) {
-        const std::string_view line = withoutLineEnd(raw);
-        const std::string_view t = lines::trim(line);
-        modes_.line(raw);
         starts_[count_ % starts_.size()] = offset;
         ++count_;
+        modes_.line(raw);
+        // Most lines hold no anchor (takeTrimmed) and are passed over after a
+        // look at their first letter.
+        std::size_t lead = 0;
+        while (lead < raw.size() && (raw[lead] == ' ' || raw[lead] == '\t')) ++lead;
+        const char first = lead < raw.size() ? lines::lower(raw[lead]) : '\0';
+        if (!collecting_ && first != 'n' && first != 'e' && first != 'o' && first != 's' &&
+            first != '#' && first != '-' && first != 'b') {
+            stoppedBeforePrevious_ = stoppedBefore_;
+            previousDashes_ = false;
+            return;
+        }
+        const std::string_view line = withoutLineEnd(raw);
+        const std::string_view t = lines::trim(line);
         const std::optional<std::uint64_t> stoppedBeforeLast = stoppedBefore_;
         takeTrimmed(t, line, offset, end);
         stoppedBeforePrevious_ = stoppedBeforeLast;
@@ -305,7 +316,9 @@ class HealthLines {
     }
 
     NormalModesCollector modes_;
-    std::array<std::uint64_t, kMessageWindow + 2> starts_{};  // of the last lines
+    // Where the last lines start: room for the kMessageWindow + 2 lines
+    // reasonOf may read, rounded up to a power of two.
+    std::array<std::uint64_t, 64> starts_{};
     std::size_t count_ = 0;
     std::uint64_t reasonFrom_ = 0;
     std::uint64_t reasonTo_ = 0;

@@ -277,6 +277,16 @@ std::optional<NormalModes> lastNormalModes(std::string_view text) {
 }
 
 void NormalModesCollector::line(std::string_view line) {
+    // Gaussian ends the heading's line with it; outside a printout, a line
+    // that does not end in a colon is passed over after one look.
+    if (!capturing_) {
+        std::size_t end = line.size();
+        while (end > 0 && (line[end - 1] == '\n' || line[end - 1] == '\r' ||
+                           line[end - 1] == ' ' || line[end - 1] == '\t'))
+            --end;
+        if (end == 0 || line[end - 1] != ':')
+            return;
+    }
     // Where a heading ends in this line: at a colon.
     std::size_t from = 0;
     for (std::size_t colon = line.find(':'); colon != std::string_view::npos;

@@ -76,7 +76,9 @@ std::optional<NormalModes> lastNormalModes(std::string_view text);
 // where a printout ends), never the text around them.
 class NormalModesCollector {
   public:
-    // The next line of the text, with its line end.
+    // The next line of the text, with its line end.  A heading is looked
+    // for in the lines that end with a colon, as Gaussian prints it:
+    //   " and normal coordinates:"
     void line(std::string_view line);
     // What lastNormalModes gives for the text given so far.
     std::optional<NormalModes> modes() const;
