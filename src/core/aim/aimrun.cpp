@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <functional>
 
 #include "core/files/filetext.hpp"
 #include "core/files/openfile.hpp"
@@ -94,6 +95,62 @@ std::string withCrLfLineEnds(std::string_view bytes) {
     return out;
 }
 
+std::vector<BondCriticalPoint> readBondCriticalPoints(std::string_view bytes) {
+    std::vector<BondCriticalPoint> out;
+    FoldedText text(withCrLfLineEnds(bytes));
+    TextRef listing = textoentre(text, kListingStart, kListingEnd, false);
+    if (listing.empty())
+        return out;
+    for (TextRef point : criticalPoints(listing)) {
+        if (point.empty() || !contienetexto(point, kBondPoint))
+            continue;
+        BondCriticalPoint p;
+        p.type = textoentre(point, "Type = ", kCrLf, false).str();
+        p.rho = numeroentre(point, "Rho = ", " ", false);
+        p.laplacian = numeroentre(point, "DelSqRho = ", kCrLf, false);
+        p.ellipticity = numeroentre(point, "Bond Ellipticity =", kCrLf, false);
+        p.v = numeroentre(point, "V =", kCrLf, false);
+        p.g = numeroentre(point, "G =", kCrLf, false);
+        // Rounded to the decimals of the V and G as the table writes them,
+        // so that no binary noise of the addition reaches it.
+        const int decimals = std::max(decimalsOf(formatNumber(p.g, '.'), '.'),
+                                      decimalsOf(formatNumber(p.v, '.'), '.'));
+        p.h = roundedTo(p.g + p.v, decimals);
+        out.push_back(std::move(p));
+    }
+    return out;
+}
+
+namespace {
+
+// The rows of one file's points, from `row` on: a title row first unless
+// the file is the first with points (row 1).
+std::size_t addAimRows(Table& table, const AimFile& file, std::size_t row,
+                       const std::function<void(std::size_t)>& writeTitles,
+                       char decimalSeparator) {
+    if (row != 1) {
+        writeTitles(row);
+        ++row;
+    }
+    table.set(0, row, file.name);
+    for (const BondCriticalPoint& p : file.points) {
+        auto put = [&](std::size_t column, double value) {
+            table.setNumber(column, row, value, formatNumber(value, decimalSeparator));
+        };
+        table.set(1, row, p.type);
+        put(2, p.rho);
+        put(3, p.laplacian);
+        put(4, p.ellipticity);
+        put(5, p.v);
+        put(6, p.g);
+        put(7, p.h);
+        ++row;
+    }
+    return row;
+}
+
+}  // namespace
+
 std::optional<AimRun> runAim(const FileRows& files, const MessageLookup& message,
                              char decimalSeparator, const RunProgress& progress) {
     AimRun run;
@@ -103,8 +160,7 @@ std::optional<AimRun> runAim(const FileRows& files, const MessageLookup& message
             run.table.set(c, row, upperCaption(message ? message(kAimCaptionMessages[c]) : ""));
     };
     writeTitles(0);
-    std::size_t lastRow = 0;
-    auto number = [&](double value) { return formatNumber(value, decimalSeparator); };
+    std::size_t nextRow = 1;
 
     for (std::size_t r = 0; r < files.size(); ++r) {
         const FileRow& file = files[r];
@@ -119,53 +175,19 @@ std::optional<AimRun> runAim(const FileRows& files, const MessageLookup& message
         // A file that fails half-way (out of memory, say) leaves no rows and
         // becomes a failure; the batch goes on.
         const std::size_t rowsBefore = run.table.rows();
-        const std::size_t lastRowBefore = lastRow;
         try {
             auto bytes = readFileBytes(file.path);
             if (!bytes) {
                 run.failures.push_back(bytes.error());
                 continue;
             }
-            FoldedText text(withCrLfLineEnds(*bytes));
-            TextRef listing = textoentre(text, kListingStart, kListingEnd, false);
-            if (listing.empty())
+            AimFile read{file.name, file.path, readBondCriticalPoints(*bytes)};
+            if (read.points.empty())
                 continue;
-
-            bool fileHasRow = false;
-            for (TextRef point : criticalPoints(listing)) {
-                if (point.empty() || !contienetexto(point, kBondPoint))
-                    continue;
-                ++lastRow;
-                if (!fileHasRow) {
-                    if (lastRow != 1) {
-                        writeTitles(lastRow);
-                        ++lastRow;
-                    }
-                    run.table.set(0, lastRow, file.name);
-                    fileHasRow = true;
-                }
-                run.table.set(1, lastRow, textoentre(point, "Type = ", kCrLf, false).str());
-                auto put = [&](std::size_t column, double value) {
-                    run.table.setNumber(column, lastRow, value, number(value));
-                };
-                put(2, numeroentre(point, "Rho = ", " ", false));
-                put(3, numeroentre(point, "DelSqRho = ", kCrLf, false));
-                put(4, numeroentre(point, "Bond Ellipticity =", kCrLf, false));
-                put(5, numeroentre(point, "V =", kCrLf, false));
-                put(6, numeroentre(point, "G =", kCrLf, false));
-                // H = G + V, from the texts just written, read back in the same
-                // format and rounded to the decimals they carry.
-                const std::string& gText = run.table.cell(6, lastRow);
-                const std::string& vText = run.table.cell(5, lastRow);
-                const double g = toDouble(gText, decimalSeparator).value_or(0.0);
-                const double v = toDouble(vText, decimalSeparator).value_or(0.0);
-                const int decimals = std::max(decimalsOf(gText, decimalSeparator),
-                                              decimalsOf(vText, decimalSeparator));
-                put(7, roundedTo(g + v, decimals));
-            }
+            nextRow = addAimRows(run.table, read, nextRow, writeTitles, decimalSeparator);
+            run.files.push_back(std::move(read));
         } catch (const std::exception& e) {
             run.table.resizeRows(rowsBefore);
-            lastRow = lastRowBefore;
             run.failures.push_back(Error{failureReason(e), file.path});
         }
     }

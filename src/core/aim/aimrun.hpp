@@ -24,8 +24,39 @@
 
 namespace zerlant {
 
+// One bond critical point of a summary file, as the listing prints it:
+//   "CP# 1      Coords =  0.00000000E+00  0.00000000E+00  1.39390012E+00"
+//   "           Type = (3,-1) BCP O1 H2"
+//   "           Rho =  3.6599446587E-01"
+//   "           DelSqRho = -2.5017366398E+00"
+//   "           Bond Ellipticity =  1.4543432849E-02"
+//   "           V = -7.0632186296E-01"
+//   "           G =  4.1585957781E-02"
+// A value the point does not print reads as 0.
+struct BondCriticalPoint {
+    std::string type;  // "(3,-1) BCP O1 H2"
+    double rho = 0.0;
+    double laplacian = 0.0;  // DelSqRho
+    double ellipticity = 0.0;
+    double v = 0.0;
+    double g = 0.0;
+    // G + V, rounded to the decimals of the V and G the table writes.
+    double h = 0.0;
+};
+
+// The bond critical points of one summary file that has any.
+struct AimFile {
+    std::string name;
+    std::string path;
+    std::vector<BondCriticalPoint> points;
+};
+
+// The bond critical points of a summary file's text (any line ends).
+std::vector<BondCriticalPoint> readBondCriticalPoints(std::string_view bytes);
+
 struct AimRun {
     Table table;                      // the AimTable, kAimColumns wide
+    std::vector<AimFile> files;       // what the table shows, as numbers
     std::vector<std::size_t> untick;  // rows of the file list to untick (not ".sum" files)
     std::vector<Error> failures;      // ".sum" files that could not be read; they leave no row
 };
