@@ -66,6 +66,12 @@ class TempDir {
     std::filesystem::path path_;
 };
 
+// A message lookup that names each message by its number ("m131"), so a test
+// sees which message a cell or warning holds.
+inline std::string numberedMessage(int n) {
+    return "m" + std::to_string(n);
+}
+
 // The names of the entries of a folder.
 inline std::set<std::string> filesIn(const std::filesystem::path& dir) {
     std::set<std::string> names;

@@ -17,10 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string fakeMessage(int n) {
-    return "m" + std::to_string(n);
-}
-
 FileRows listOf(const std::vector<fs::path>& files) {
     FileRows rows(1);
     rows[0].name = "Files";
@@ -29,7 +25,8 @@ FileRows listOf(const std::vector<fs::path>& files) {
 }
 
 ExtractionOutcome run(const FileRows& rows, char sep = '.') {
-    return runExtraction(rows, ExtractBoxes::initial(fakeMessage), fakeMessage, sep);
+    return runExtraction(rows, ExtractBoxes::initial(testing::numberedMessage),
+                         testing::numberedMessage, sep);
 }
 
 // A failed file, a scan job, an unticked and an unreadable file, a job file,
@@ -46,11 +43,12 @@ TEST(ExtractionRun, SeveralFilesAtOnce) {
     rows[0].checked = true;   // the heading row: never a file
     rows[4].checked = false;  // the first copy of the water job
     std::vector<std::size_t> seen;
-    ExtractionOutcome out = runExtraction(rows, ExtractBoxes::initial(fakeMessage), fakeMessage,
-                                          '.', [&](std::size_t i, const std::string&) {
-                                              seen.push_back(i);
-                                              return true;
-                                          });
+    ExtractionOutcome out =
+        runExtraction(rows, ExtractBoxes::initial(testing::numberedMessage),
+                      testing::numberedMessage, '.', [&](std::size_t i, const std::string&) {
+                          seen.push_back(i);
+                          return true;
+                      });
     EXPECT_EQ(seen, (std::vector<std::size_t>{1, 2, 3, 5, 6, 7, 8}));
     EXPECT_EQ(out.untick, std::vector<std::size_t>{3});
     EXPECT_TRUE(out.scanMet);
@@ -91,7 +89,7 @@ TEST(ExtractionRun, SeveralFilesAtOnce) {
     EXPECT_EQ(d.cell(8, 10), "m131");
 
     // The export with the file name, the status and the Mulliken block.
-    ExtractBoxes boxes = ExtractBoxes::initial(fakeMessage);
+    ExtractBoxes boxes = ExtractBoxes::initial(testing::numberedMessage);
     boxes.setAll(false);
     boxes[ExtractBox::File].ticked = true;
     boxes[ExtractBox::Status].ticked = true;
@@ -202,7 +200,8 @@ TEST(ExtractionRun, EmptyListsAndCancelling) {
     testing::TempDir dir;
     rows = listOf({dir.write("a.log", "x"), dir.write("b.log", "y")});
     std::size_t calls = 0;
-    out = runExtraction(rows, ExtractBoxes::initial(fakeMessage), fakeMessage, '.',
+    out = runExtraction(rows, ExtractBoxes::initial(testing::numberedMessage),
+                        testing::numberedMessage, '.',
                         [&](std::size_t, const std::string&) { return ++calls < 2; });
     EXPECT_TRUE(out.cancelled);
     EXPECT_EQ(out.resultTable.rows(), 0u);
