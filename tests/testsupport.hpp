@@ -11,9 +11,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 #include <set>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -63,6 +65,12 @@ class TempDir {
   private:
     std::filesystem::path path_;
 };
+
+// A message lookup that names each message by its number ("m131"), so a test
+// sees which message a cell or warning holds.
+inline std::string numberedMessage(int n) {
+    return "m" + std::to_string(n);
+}
 
 // The names of the entries of a folder.
 inline std::set<std::string> filesIn(const std::filesystem::path& dir) {
@@ -201,6 +209,33 @@ inline std::vector<std::vector<std::string>> caseRows(const std::string& relativ
         rows.push_back(std::move(fields));
     }
     return rows;
+}
+
+// The rows of a reviewed table of cases whose first row names its columns:
+// each row as a map from column name to field, so a test asks for a quantity
+// by its name.  A row shorter than the header is an error of the table.
+struct CaseRecord {
+    std::string source;  // "FILE line N", for failure messages
+    std::map<std::string, std::string> fields;
+    const std::string& operator[](const std::string& name) const {
+        auto it = fields.find(name);
+        if (it == fields.end())
+            throw std::out_of_range(source + ": no column " + name);
+        return it->second;
+    }
+};
+inline std::vector<CaseRecord> caseRecords(const std::string& relativePath) {
+    const auto rows = caseRows(relativePath);
+    std::vector<CaseRecord> records;
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        CaseRecord record{relativePath + " row " + std::to_string(r), {}};
+        EXPECT_EQ(rows[r].size(), rows[0].size()) << record.source;
+        for (std::size_t c = 0; c < rows[0].size() && c < rows[r].size(); ++c)
+            record.fields[rows[0][c]] = rows[r][c];
+        records.push_back(std::move(record));
+    }
+    EXPECT_FALSE(records.empty()) << relativePath;
+    return records;
 }
 
 }  // namespace zerlant::testing

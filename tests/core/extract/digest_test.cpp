@@ -21,40 +21,11 @@ namespace fs = std::filesystem;
 using zerlant::FoldedText;
 using zerlant::TextRef;
 
-struct Search {
-    std::string_view start;
-    std::string_view end;
-    bool fromEnd;
-};
-
-// The searches of the extraction and its parsers (their anchors and end
-// markers; "\r\n" reads the rest of a line).
-constexpr Search kSearches[] = {
-    {"Normal termination", "\r\n", true},
-    {"Job cpu time", "\r\n", false},
-    {"SCF Done:", "\r\n", true},
-    {"SCF Done:", "\r\n", false},
-    {"RSolv=", "\r\n", true},
-    {"with all non electrostatic terms", "\r\n", true},
-    {"PCM non-electrostatic energy", "\r\n", true},
-    {"Cavitation energy", "\r\n", true},
-    {"DeltaG", "\r\n", false},
-    {"Molar volume", "\r\n", true},
-    {"Recommended a0 for SCRF calculation", "\r\n", true},
-    {"Electronic spatial extent (au)", "\r\n", true},
-    {"Standard orientation:", "Rotational constants", true},
-    {"Mulliken atomic charges:", "Sum of Mulliken", true},
-    {"Total atomic charges:", "Sum of Mulliken", true},
-    {"Mulliken charges:", "Sum of Mulliken", true},
-    {"Mulliken charges and spin densities:", "Sum of Mulliken", true},
-    {"Orbital Symmetries:", "The electronic state is", true},
-    {"The electronic state is", "Condensed to atoms", true},
-    {"Population analysis using", "Condensed to atoms", true},
-    {"Cal/Mol-Kelvin", "Log10(Q)", true},
-    {"Excitation energies and oscillator strengths:", "SavETr", true},
-    {"Rotatory Strengths", "1/2[<0|del|b>*<b|r|0>", true},
-    {"Rotatory Strengths", "<0|del|b> * <b|r|0>", true},
-};
+// The searches of the extraction and its parsers, from digest_searches.tsv.
+const std::vector<zerlant::testing::CaseRecord>& searches() {
+    static const auto all = zerlant::testing::caseRecords("core/extract/digest_searches.tsv");
+    return all;
+}
 
 // The text from the last occurrence of `anchor` that begins a word, to the
 // end of its line.
@@ -110,10 +81,12 @@ void expectSameSearches(const std::string& path, const std::string& what) {
     const TextRef w = whole->ref();
     const TextRef d = (*digest)->ref();
     EXPECT_LE(d.size(), w.size()) << what;
-    for (const Search& s : kSearches)
-        EXPECT_EQ(zerlant::textoentre(w, s.start, s.end, s.fromEnd).str(),
-                  zerlant::textoentre(d, s.start, s.end, s.fromEnd).str())
-            << what << ": " << s.start << " ... " << s.end;
+    for (const auto& s : searches()) {
+        const bool last = s["occurrence"] == "last";
+        EXPECT_EQ(zerlant::textoentre(w, s["anchor"], s["end"], last).str(),
+                  zerlant::textoentre(d, s["anchor"], s["end"], last).str())
+            << what << ": " << s["anchor"] << " ... " << s["end"];
+    }
     for (std::string_view word : {"Tot=", "EPS="})
         EXPECT_EQ(lastWordLine(w, word), lastWordLine(d, word)) << what << ": " << word;
     EXPECT_EQ(normalModes(w), normalModes(d)) << what;

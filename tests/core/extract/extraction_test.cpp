@@ -1,26 +1,21 @@
-// The Extract run over real Gaussian outputs: the row of each file, the
-// DetailTable blocks and the export table for several files at once, and
-// that reading never changes a file.
+// The Extract run over several files at once: ticked and unticked rows,
+// failed, unreadable and hand-made files, the export table, cancelling, and
+// that reading never changes a file.  The row and block of each real output
+// alone are the reviewed tables of tests/golden/extract.
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 
 #include "core/extract/extraction.hpp"
 #include "core/results/exporttable.hpp"
-#include "core/text/numbers.hpp"
 #include "testsupport.hpp"
 
 namespace zerlant {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string fakeMessage(int n) {
-    return "m" + std::to_string(n);
-}
 
 FileRows listOf(const std::vector<fs::path>& files) {
     FileRows rows(1);
@@ -30,106 +25,8 @@ FileRows listOf(const std::vector<fs::path>& files) {
 }
 
 ExtractionOutcome run(const FileRows& rows, char sep = '.') {
-    return runExtraction(rows, ExtractBoxes::initial(fakeMessage), fakeMessage, sep);
-}
-
-double number(const std::string& cell) {
-    auto v = toDouble(cell);
-    EXPECT_TRUE(v.has_value()) << "'" << cell << "' is not a number";
-    return v.value_or(NAN);
-}
-
-TEST(ExtractionRun, OptimisationWithFrequencies) {
-    ZERLANT_DATA_FILE(path, "goodvibes_g09_H2O.log");
-    ExtractionOutcome out = run(listOf({path}));
-    const Table& t = out.resultTable;
-    ASSERT_EQ(t.rows(), 2u);
-    EXPECT_EQ(t.cell(0, 1), "goodvibes_g09_H2O.log");
-    EXPECT_EQ(t.cell(1, 1), "OH2");  // from the Mulliken atoms O, H, H
-    EXPECT_EQ(t.cell(2, 1), "b3lyp");
-    EXPECT_EQ(t.cell(3, 1), "sto-3g");
-    EXPECT_EQ(t.cell(4, 1), "0  1");
-    EXPECT_EQ(t.cell(5, 1), "C02V [C2(O1),SGV(H2)]");
-    EXPECT_EQ(t.cell(6, 1), "-75.3100149305");  // the first "SCF Done:"
-    EXPECT_EQ(t.cell(7, 1), "-75.3227739");     // the archive's "|HF="
-    EXPECT_EQ(t.cell(8, 1), "-75.3227739");     // no B3LYP key: the HF value
-    EXPECT_EQ(t.cell(9, 1), "-0.14608");        // HOMO of the last population analysis
-    EXPECT_EQ(t.cell(10, 1), "0.3042");
-    EXPECT_NEAR(number(t.cell(11, 1)), 1.5936, 5e-4);  // as Gaussian prints it (Tot=)
-    EXPECT_EQ(t.cell(14, 1), "18.797");                // the last spatial extent
-    for (std::size_t c = 15; c <= 19; ++c) EXPECT_EQ(t.cell(c, 1), "m131") << c;
-    EXPECT_EQ(t.cell(20, 1), "0:0:4");  // the first step's CPU time only
-    EXPECT_EQ(t.cell(21, 1), "OK");
-
-    // Its block: 7 eigenvalues, 3 atoms, 3 modes, 5 thermochemistry lines.
-    const Table& d = out.detail.table;
-    EXPECT_EQ(out.detail.filasdetalle, 7u);
-    EXPECT_EQ(d.cell(3, 1), "7");
-    EXPECT_EQ(d.cell(2, 7), "0.38671");
-    EXPECT_EQ(d.cell(7, 1), "O");
-    EXPECT_EQ(d.cell(8, 1), "-0.298194");
-    EXPECT_EQ(d.cell(9, 1), "3");
-    EXPECT_EQ(d.cell(10, 1), "O");  // last standard orientation
-    EXPECT_EQ(d.cell(13, 1), "0.135874");
-    EXPECT_EQ(d.cell(18, 1), "2016.9478");
-    EXPECT_EQ(d.cell(18, 3), "3836.4905");
-    EXPECT_EQ(d.cell(25, 1), "3");
-    EXPECT_EQ(d.cell(27, 1), "15.309");
-    EXPECT_EQ(d.cell(29, 1), "45.518");
-    EXPECT_EQ(d.cell(30, 1), "5");
-    EXPECT_EQ(d.cell(5, 1), "m131");  // no polarizability job
-}
-
-TEST(ExtractionRun, SolvationVolumePolarizabilityAndDecimalComma) {
-    ZERLANT_DATA_FILE(scrf, "goodvibes_g09_ethane_TZ.out");
-    ZERLANT_DATA_FILE(volume, "chemsmart_g09_pida_n.log");
-    ZERLANT_DATA_FILE(polar, "cclib_g09_Trp_polar.log");
-    ExtractionOutcome out = run(listOf({scrf, volume, polar}), ',');
-    const Table& t = out.resultTable;
-    ASSERT_EQ(t.rows(), 4u);
-
-    // A single point with SCRF: the archive energy, no optimised energy.
-    EXPECT_EQ(t.cell(6, 1), "-79,858399");
-    EXPECT_EQ(t.cell(7, 1), "m131");
-    EXPECT_EQ(t.cell(15, 1), "2,3741");  // "Eps=" of the solvent line
-    EXPECT_EQ(t.cell(16, 1), "m131");    // no solvent radius printed: missing, not 0
-    EXPECT_EQ(t.cell(20, 1), "0:0:5,6");
-    EXPECT_EQ(t.cell(12, 1), "m131");
-
-    // The volume keyword: molar volume and recommended a0.
-    EXPECT_EQ(t.cell(12, 2), "1855,905");
-    EXPECT_EQ(t.cell(13, 2), "4,94");
-    EXPECT_EQ(t.cell(15, 2), "m131");
-
-    // Polarizability: the six archive components, the one broken across a
-    // line of the archive included.
-    const Table& d = out.detail.table;
-    std::size_t base = 0;
-    for (std::size_t r = 1; r < d.rows(); ++r)
-        if (d.cell(4, r) == "[11]")
-            base = r;  // the last block's first row
-    ASSERT_GT(base, 0u);
-    EXPECT_EQ(d.cell(5, base), "95,1154373");
-    EXPECT_EQ(d.cell(5, base + 3), "-3,7757127");
-    EXPECT_EQ(d.cell(5, base + 5), "77,2608725");
-    EXPECT_EQ(t.cell(2, 3), "hf");
-    EXPECT_EQ(t.cell(3, 3), "sto-3g");
-}
-
-TEST(ExtractionRun, ExcitedStatesBlock) {
-    ZERLANT_DATA_FILE(path, "gausssum_g03_benzene_tddft.out");
-    ExtractionOutcome out = run(listOf({path}));
-    const Table& d = out.detail.table;
-    ASSERT_EQ(out.resultTable.cell(21, 1), "OK");
-    EXPECT_EQ(d.cell(31, 1), "1");
-    EXPECT_EQ(d.cell(32, 1), "5.6887");
-    EXPECT_EQ(d.cell(33, 1), "217.95");
-    EXPECT_EQ(d.cell(36, 1), "20->");
-    EXPECT_EQ(d.cell(37, 1), "22");
-    EXPECT_EQ(d.cell(31, 2), "");  // the state's second transition
-    EXPECT_EQ(d.cell(36, 2), "21->");
-    EXPECT_EQ(d.cell(31, 3), "2");
-    EXPECT_EQ(d.cell(32, 3), "6.5709");
+    return runExtraction(rows, ExtractBoxes::initial(testing::numberedMessage),
+                         testing::numberedMessage, sep);
 }
 
 // A failed file, a scan job, an unticked and an unreadable file, a job file,
@@ -146,11 +43,12 @@ TEST(ExtractionRun, SeveralFilesAtOnce) {
     rows[0].checked = true;   // the heading row: never a file
     rows[4].checked = false;  // the first copy of the water job
     std::vector<std::size_t> seen;
-    ExtractionOutcome out = runExtraction(rows, ExtractBoxes::initial(fakeMessage), fakeMessage,
-                                          '.', [&](std::size_t i, const std::string&) {
-                                              seen.push_back(i);
-                                              return true;
-                                          });
+    ExtractionOutcome out =
+        runExtraction(rows, ExtractBoxes::initial(testing::numberedMessage),
+                      testing::numberedMessage, '.', [&](std::size_t i, const std::string&) {
+                          seen.push_back(i);
+                          return true;
+                      });
     EXPECT_EQ(seen, (std::vector<std::size_t>{1, 2, 3, 5, 6, 7, 8}));
     EXPECT_EQ(out.untick, std::vector<std::size_t>{3});
     EXPECT_TRUE(out.scanMet);
@@ -191,7 +89,7 @@ TEST(ExtractionRun, SeveralFilesAtOnce) {
     EXPECT_EQ(d.cell(8, 10), "m131");
 
     // The export with the file name, the status and the Mulliken block.
-    ExtractBoxes boxes = ExtractBoxes::initial(fakeMessage);
+    ExtractBoxes boxes = ExtractBoxes::initial(testing::numberedMessage);
     boxes.setAll(false);
     boxes[ExtractBox::File].ticked = true;
     boxes[ExtractBox::Status].ticked = true;
@@ -302,7 +200,8 @@ TEST(ExtractionRun, EmptyListsAndCancelling) {
     testing::TempDir dir;
     rows = listOf({dir.write("a.log", "x"), dir.write("b.log", "y")});
     std::size_t calls = 0;
-    out = runExtraction(rows, ExtractBoxes::initial(fakeMessage), fakeMessage, '.',
+    out = runExtraction(rows, ExtractBoxes::initial(testing::numberedMessage),
+                        testing::numberedMessage, '.',
                         [&](std::size_t, const std::string&) { return ++calls < 2; });
     EXPECT_TRUE(out.cancelled);
     EXPECT_EQ(out.resultTable.rows(), 0u);

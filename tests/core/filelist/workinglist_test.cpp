@@ -90,11 +90,6 @@ TEST(WorkingFileList, PanelsResetTheListWithTheirHeadings) {
     EXPECT_FALSE(list.isChecked(0));
     EXPECT_EQ(list.row(0).name, "Name");
     EXPECT_EQ(list.row(0).newName, "New name");
-
-    EXPECT_EQ(panelHeadings(Panel::Extract, message).heading1, "Files");
-    // Every panel's heading comes from the language file.
-    for (Panel p : {Panel::Scan, Panel::Substitute, Panel::Batch, Panel::Aim})
-        EXPECT_EQ(panelHeadings(p, message).heading1, "Files");
 }
 
 }  // namespace

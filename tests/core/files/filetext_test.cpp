@@ -55,27 +55,9 @@ TEST(PieceEnds, CountRoundedHalfToEven) {
 }
 
 TEST(NormalisedText, LineEndsBackslashesAndFinalCrLf) {
-    const struct {
-        std::string bytes, normalised;
-    } cases[] = {
-        {"", "\r\n"},
-        {"a\nb\n", "a\r\nb\r\n\r\n"},
-        {"a\r\nb\r\n", "a\r\nb\r\n\r\n"},
-        {"1\\1\\GINC\\\\@\n", "1|1|GINC||@\r\n\r\n"},
-        // Mixed line ends, as in pieces of output joined from different
-        // machines: each line end becomes one CR LF.
-        {"a\r\nb\nc", "a\r\nb\r\nc\r\n"},
-        {"a\rb\n", "a\r\nb\r\n\r\n"},
-        {"a\n\rb\n\rc\r\n", "a\r\nb\r\nc\r\n\r\n"},                    // LF CR
-        {"a\r\r\nb\r\r\nc\n", "a\r\nb\r\nc\r\n\r\n"},                  // CR CR LF
-        {"a\r\n\r\nb\n\nc\r\rd", "a\r\n\r\nb\r\n\r\nc\r\n\r\nd\r\n"},  // empty lines
-        {"a\r\r\r\n", "a\r\n\r\n\r\n"},
-        {"a\n\r\n", "a\r\n\r\n\r\n"},
-        {"end\r", "end\r\n\r\n"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(normalisedText(c.bytes), c.normalised);
-        EXPECT_EQ(referenceNormalised(c.bytes), c.normalised);
+    for (const auto& c : zerlant::testing::caseRecords("core/files/lineend_cases.tsv")) {
+        EXPECT_EQ(normalisedText(c["bytes"]), c["normalised"]) << c.source;
+        EXPECT_EQ(referenceNormalised(c["bytes"]), c["normalised"]) << c.source;
     }
     std::string all;
     for (int c = 0; c < 256; ++c) all += static_cast<char>(c);

@@ -23,10 +23,7 @@ namespace {
 
 using testing::TempDir;
 
-std::string bytesOf(const std::string& path) {
-    auto b = readFileBytes(path);
-    return b ? *b : std::string("<unreadable>");
-}
+using testing::readAll;
 
 FileRow row(const std::string& path, bool checked = true) {
     FileRow r;
@@ -84,7 +81,7 @@ TEST(Journal, SubstituteCountsThenUndoRestoresBytesAndModes) {
     const Journal journal = substituteWithJournal(rows, options, &outcome);
     EXPECT_EQ(outcome.changed, 3);
     EXPECT_EQ(outcome.unchanged, 1);
-    EXPECT_NE(bytesOf(rows[1].path), kJobs[0].bytes);
+    EXPECT_NE(readAll(rows[1].path), kJobs[0].bytes);
 
     // Through the cache folder, as the window keeps it between runs.
     TempDir cache;
@@ -97,7 +94,7 @@ TEST(Journal, SubstituteCountsThenUndoRestoresBytesAndModes) {
     EXPECT_TRUE(undone.failures.empty());
     EXPECT_EQ(undone.restored, 3);
     for (std::size_t i = 0; i < kJobs.size(); ++i)
-        EXPECT_EQ(bytesOf(rows[i + 1].path), kJobs[i].bytes) << kJobs[i].name;
+        EXPECT_EQ(readAll(rows[i + 1].path), kJobs[i].bytes) << kJobs[i].name;
     struct stat st {};
     ASSERT_EQ(::stat(rows[1].path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
@@ -107,16 +104,16 @@ TEST(Journal, UndoRefusesWhenAFileChangedSinceAndChangesNothing) {
     TempDir dir;
     const FileRows rows = jobRows(dir);
     const Journal journal = substituteWithJournal(rows, {"B3LYP", "PBE0", true});
-    const std::string edited = bytesOf(rows[2].path) + "edited by hand\n";
+    const std::string edited = readAll(rows[2].path) + "edited by hand\n";
     dir.write("lf.gjf", edited);
-    const std::string first = bytesOf(rows[1].path);
+    const std::string first = readAll(rows[1].path);
 
     const UndoOutcome undone = undoJournal(journal);
     EXPECT_TRUE(undone.refused());
     EXPECT_EQ(undone.changedSince, std::vector<std::string>{rows[2].path});
     EXPECT_EQ(undone.restored, 0);
-    EXPECT_EQ(bytesOf(rows[1].path), first);  // still substituted
-    EXPECT_EQ(bytesOf(rows[2].path), edited);
+    EXPECT_EQ(readAll(rows[1].path), first);  // still substituted
+    EXPECT_EQ(readAll(rows[2].path), edited);
 
     // A file removed since also refuses.
     std::filesystem::remove(rows[2].path);
@@ -161,7 +158,7 @@ TEST(Journal, RenameUndoRestoresNamesAndRefusesWhenAFormerNameIsTaken) {
     EXPECT_FALSE(undone.refused());
     EXPECT_EQ(undone.restored, 2);
     for (std::size_t i = 1; i < before.size(); ++i)
-        EXPECT_EQ(bytesOf(before[i].path), std::string("bytes of ") + before[i].name);
+        EXPECT_EQ(readAll(before[i].path), std::string("bytes of ") + before[i].name);
     EXPECT_FALSE(std::filesystem::exists(dir.file("h2o_freq.gjf")));
 
     // Undone once: the same journal now finds the files moved back.
@@ -198,7 +195,7 @@ TEST(Journal, RunCutShortUndoesWhatItDid) {
     EXPECT_EQ(undone.restored, 2);
     EXPECT_EQ(undone.notReached, 1);
     for (std::size_t i = 0; i < kJobs.size(); ++i)
-        EXPECT_EQ(bytesOf(rows[i + 1].path), kJobs[i].bytes) << kJobs[i].name;
+        EXPECT_EQ(readAll(rows[i + 1].path), kJobs[i].bytes) << kJobs[i].name;
 }
 
 TEST(Journal, DamagedJournalIsRefusedNeverWrittenBack) {
@@ -221,7 +218,7 @@ TEST(Journal, DamagedJournalIsRefusedNeverWrittenBack) {
     // A flipped bit in every byte and every cut: refused, or (a cut inside the last
     // mark) the same record with fewer marks.  Never other bytes to restore.
     const std::string path = journalPath(folder);
-    const std::string whole = bytesOf(path);
+    const std::string whole = readAll(path);
     auto sameRecord = [&](const Journal& j) {
         if (j.entries.size() != journal.entries.size())
             return false;
@@ -273,7 +270,7 @@ TEST(Journal, SecondSubstituteWaitsAndFindsTheFileChanged) {
     EXPECT_EQ(outcome.changed, 0);
     ASSERT_EQ(outcome.failures.size(), 1u);
     EXPECT_EQ(outcome.failures[0].reason, "changed since it was read");
-    EXPECT_EQ(bytesOf(plan.changes[0].path), "the other run's text\n");
+    EXPECT_EQ(readAll(plan.changes[0].path), "the other run's text\n");
 }
 
 }  // namespace

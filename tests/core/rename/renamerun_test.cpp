@@ -16,10 +16,6 @@ using testing::readAll;
 using testing::TempDir;
 namespace fs = std::filesystem;
 
-std::string lookup(int n) {
-    return "m" + std::to_string(n);
-}
-
 // A list of the given files of the folder, all checked, each file holding its
 // own name so that a lost or overwritten file shows.
 FileRows listOf(const TempDir& dir, std::initializer_list<std::string> names) {
@@ -44,7 +40,7 @@ TEST(RenameRun, RenamesAndUpdatesRows) {
     rows[2].checked = false;
     RenameOptions o;
     o.insertText = "opt_";
-    RenameOutcome out = executeRename(o, rows, lookup);
+    RenameOutcome out = executeRename(o, rows, testing::numberedMessage);
     EXPECT_TRUE(out.warnings.empty());
     EXPECT_TRUE(out.failures.empty());
     EXPECT_EQ(out.renamed, 1);
@@ -58,7 +54,7 @@ TEST(RenameRun, RenamesAndUpdatesRows) {
 
     // A second run previews afresh from the new names.
     rows[2].checked = true;
-    out = executeRename(o, rows, lookup);
+    out = executeRename(o, rows, testing::numberedMessage);
     EXPECT_EQ(out.renamed, 2);
     EXPECT_EQ(filesIn(dir), (std::set<std::string>{"opt_opt_h2o.gjf", "opt_nh3.gjf"}));
 }
@@ -71,7 +67,7 @@ TEST(RenameRun, ChecksLeaveRowsOut) {
     RenameOptions o;
     o.rule = RenameRule::Extension;
     o.newExtension = "out";
-    auto out = executeRename(o, rows, lookup);
+    auto out = executeRename(o, rows, testing::numberedMessage);
     // a.gjf and a.com -> a.out twice (150); b.log -> b.out exists (153);
     // other.txt -> other.out is fine.
     EXPECT_EQ(messagesOf(out.warnings), (std::vector<int>{150, 153}));
@@ -92,13 +88,13 @@ TEST(RenameRun, ChecksLeaveRowsOut) {
     o.replaceWhich = Occurrence::First;
     o.replaceWith = "1";  // unchanged
     auto before = filesIn(dir);
-    out = executeRename(o, more, lookup);
+    out = executeRename(o, more, testing::numberedMessage);
     EXPECT_EQ(messagesOf(out.warnings), (std::vector<int>{152}));
     EXPECT_EQ(out.renamed, 0);
     o.replaceText = "_";
     o.replaceWith = "/../";
     more = listOf(dir, {"z_1.gjf"});
-    out = executeRename(o, more, lookup);
+    out = executeRename(o, more, testing::numberedMessage);
     EXPECT_EQ(messagesOf(out.warnings), (std::vector<int>{152}));
     EXPECT_EQ(filesIn(dir), before);
 }
@@ -108,7 +104,7 @@ TEST(RenameRun, SwapsAndChainsNeverOverwrite) {
     FileRows rows = listOf(dir, {"a", "b"});
     rows[1].newName = "b";
     rows[2].newName = "a";
-    auto warnings = checkRenames(rows, RenameRule::Replace, lookup);
+    auto warnings = checkRenames(rows, RenameRule::Replace, testing::numberedMessage);
     EXPECT_EQ(messagesOf(warnings), (std::vector<int>{153}));
     EXPECT_FALSE(rows[1].checked);
     EXPECT_FALSE(rows[2].checked);
@@ -119,7 +115,7 @@ TEST(RenameRun, SwapsAndChainsNeverOverwrite) {
     rows[1].newName = "s";
     rows[2].newName = "t";
     rows[3].newName = "u";
-    EXPECT_TRUE(checkRenames(rows, RenameRule::Replace, lookup).empty());
+    EXPECT_TRUE(checkRenames(rows, RenameRule::Replace, testing::numberedMessage).empty());
     dir.write("t", "created meanwhile");
     int renamed = 0;
     auto failures = applyRenames(rows, &renamed);
@@ -140,7 +136,7 @@ TEST(RenameRun, CaseRuleNextToFileOfOtherCase) {
     RenameOptions o;
     o.rule = RenameRule::Case;
     o.caseChange = CaseChange::Upper;
-    auto out = executeRename(o, rows, lookup);
+    auto out = executeRename(o, rows, testing::numberedMessage);
     // h2o.gjf -> H2O.GJF would replace the other file: left out.
     // nh3.gjf -> NH3.GJF is fine.
     EXPECT_EQ(messagesOf(out.warnings), (std::vector<int>{153}));
@@ -155,7 +151,7 @@ TEST(RenameRun, CaseRuleNextToFileOfOtherCase) {
     TempDir other;
     FileRows linked = listOf(other, {"a.txt"});
     ASSERT_EQ(::link(other.file("a.txt").c_str(), other.file("A.TXT").c_str()), 0);
-    out = executeRename(o, linked, lookup);
+    out = executeRename(o, linked, testing::numberedMessage);
     EXPECT_TRUE(out.warnings.empty());
     ASSERT_EQ(out.failures.size(), 1u);
     EXPECT_EQ(filesIn(other), (std::set<std::string>{"a.txt", "A.TXT"}));
@@ -171,7 +167,7 @@ TEST(RenameRun, RefusedRenameMidRun) {
     fs::remove(dir.path() / "three.gjf");  // gone before the run
     RenameOptions o;
     o.insertText = "new_";
-    auto out = executeRename(o, rows, lookup);
+    auto out = executeRename(o, rows, testing::numberedMessage);
     fs::permissions(dir.path() / "locked", fs::perms::owner_all);
     EXPECT_TRUE(out.warnings.empty());
     // A superuser may rename in a read-only folder; the missing file always fails.

@@ -13,12 +13,8 @@
 namespace zerlant {
 namespace {
 
-std::string fakeMessage(int n) {
-    return "m" + std::to_string(n);
-}
-
 ExtractBoxes noBoxes() {
-    ExtractBoxes b = ExtractBoxes::initial(fakeMessage);
+    ExtractBoxes b = ExtractBoxes::initial(testing::numberedMessage);
     b.setAll(false);
     return b;
 }
@@ -59,7 +55,7 @@ Table resultTable(const ExtractBoxes& boxes, std::size_t n) {
 }
 
 TEST(ResultTables, TitlesAreUpperCasedCaptions) {
-    ExtractBoxes b = ExtractBoxes::initial(fakeMessage);
+    ExtractBoxes b = ExtractBoxes::initial(testing::numberedMessage);
     b[ExtractBox::Formula].caption = "fórmula";
     Table t = newResultTable(b);
     ASSERT_EQ(t.columns(), 27u);
@@ -73,11 +69,11 @@ TEST(ResultTables, TitlesAreUpperCasedCaptions) {
 }
 
 TEST(GuardarDetalle, BlocksCountsAndErrorRows) {
-    ExtractBoxes boxes = ExtractBoxes::initial(fakeMessage);
+    ExtractBoxes boxes = ExtractBoxes::initial(testing::numberedMessage);
     DetailTable d;
-    guardardetalle(d, "OK", okFile(20, 3, 3), boxes, fakeMessage, ',');
-    guardardetalle(d, "KO", FileDetail{}, boxes, fakeMessage, ',');
-    guardardetalle(d, "OK", okFile(2, 3, 0), boxes, fakeMessage, ',');
+    guardardetalle(d, "OK", okFile(20, 3, 3), boxes, testing::numberedMessage, ',');
+    guardardetalle(d, "KO", FileDetail{}, boxes, testing::numberedMessage, ',');
+    guardardetalle(d, "OK", okFile(2, 3, 0), boxes, testing::numberedMessage, ',');
     const Table& t = d.table;
     ASSERT_EQ(t.columns(), 39u);
     EXPECT_EQ(d.contadorficheros, 3u);
@@ -120,7 +116,8 @@ TEST(GuardarDetalle, ExcitedStatesStandOnTheRowOfTheirFirstTransition) {
     f.transitionNumbers = {{1, 7}, {1, 8}, {2, 9}, {2, 10}};
     f.thermo.resize(7, {1, 2, 3});
     DetailTable d;
-    guardardetalle(d, "OK", f, ExtractBoxes::initial(fakeMessage), fakeMessage, '.');
+    guardardetalle(d, "OK", f, ExtractBoxes::initial(testing::numberedMessage),
+                   testing::numberedMessage, '.');
     const Table& t = d.table;
     EXPECT_EQ(d.filasdetalle, 7u);  // the thermochemistry's seven lines
     EXPECT_EQ(t.cell(31, 1), "1");
@@ -153,9 +150,9 @@ TEST(GuardarDetalle, ListsNeverReachIntoTheNextBlock) {
     }
     f.states[8][0] = 9;
     DetailTable d;
-    ExtractBoxes boxes = ExtractBoxes::initial(fakeMessage);
-    guardardetalle(d, "OK", f, boxes, fakeMessage, '.');
-    guardardetalle(d, "KO", FileDetail{}, boxes, fakeMessage, '.');
+    ExtractBoxes boxes = ExtractBoxes::initial(testing::numberedMessage);
+    guardardetalle(d, "OK", f, boxes, testing::numberedMessage, '.');
+    guardardetalle(d, "KO", FileDetail{}, boxes, testing::numberedMessage, '.');
     EXPECT_EQ(d.filasdetalle, 9u);
     EXPECT_EQ(d.table.cell(31, 8), "8");
     EXPECT_EQ(d.table.cell(31, 9), "Error");  // the next file's block is intact
@@ -166,9 +163,9 @@ TEST(PrepararExportacion, RowsPerFileForTheTickedSubBlocks) {
     boxes[ExtractBox::File].ticked = true;
     boxes[ExtractBox::Status].ticked = true;
     DetailTable d;
-    guardardetalle(d, "OK", okFile(20, 3, 3), boxes, fakeMessage, '.');
-    guardardetalle(d, "KO", FileDetail{}, boxes, fakeMessage, '.');
-    guardardetalle(d, "OK", okFile(2, 2, 1), boxes, fakeMessage, '.');
+    guardardetalle(d, "OK", okFile(20, 3, 3), boxes, testing::numberedMessage, '.');
+    guardardetalle(d, "KO", FileDetail{}, boxes, testing::numberedMessage, '.');
+    guardardetalle(d, "OK", okFile(2, 2, 1), boxes, testing::numberedMessage, '.');
     Table rt = resultTable(boxes, 3);
     rt.set(21, 2, "KO");
 
@@ -214,7 +211,7 @@ TEST(PrepararExportacion, RowsPerFileForTheTickedSubBlocks) {
 }
 
 TEST(PrepararExportacion, MissingCountsAndAnEmptyDetailTableDoNotFail) {
-    ExtractBoxes boxes = ExtractBoxes::initial(fakeMessage);
+    ExtractBoxes boxes = ExtractBoxes::initial(testing::numberedMessage);
     boxes.setAll(true);
     Table rt = resultTable(boxes, 2);
 
@@ -230,8 +227,8 @@ TEST(PrepararExportacion, MissingCountsAndAnEmptyDetailTableDoNotFail) {
     boxes[ExtractBox::File].ticked = true;
     boxes[ExtractBox::Mulliken].ticked = true;
     DetailTable d;
-    guardardetalle(d, "OK", okFile(1, 0, 1), boxes, fakeMessage, '.');
-    guardardetalle(d, "OK", okFile(1, 0, 1), boxes, fakeMessage, '.');
+    guardardetalle(d, "OK", okFile(1, 0, 1), boxes, testing::numberedMessage, '.');
+    guardardetalle(d, "OK", okFile(1, 0, 1), boxes, testing::numberedMessage, '.');
     e = prepararexportacion(rt, d.table, boxes);
     ASSERT_EQ(e.rows(), 4u);
     EXPECT_EQ(e.cell(0, 1), "f1.log");

@@ -4,37 +4,21 @@
 #include "core/results/textexport.hpp"
 #include "core/results/tidyexport.hpp"
 
-#include <gtest/gtest.h>
+#include "testsupport.hpp"
 
 using namespace zerlant;
 
 TEST(TextExport, CellsThatWouldSplitARowAreQuoted) {
-    const struct {
-        std::string cell;
-        std::string separator;
-        std::string written;
-    } cases[] = {
-        {"plain.log", ";", "plain.log"},
-        {"-0.000213", ";", "-0.000213"},
-        {"1,5", ";", "1,5"},  // a decimal comma is no separator here
-        {"a;b.log", ";", "\"a;b.log\""},
-        {"1,5", ",", "\"1,5\""},
-        {"say \"hi\"", ";", "\"say \"\"hi\"\"\""},
-        {"line\nbreak", ";", "\"line\nbreak\""},
-        {"stray\rCR", ";", "\"stray\rCR\""},
-        {"crlf\r\n", ";", "\"crlf\r\n\""},
-        {"\"", ";", "\"\"\"\""},
-        {"", ";", ""},
-        {"tab\there", "\t", "\"tab\there\""},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : zerlant::testing::caseRecords("core/results/quoting_cases.tsv")) {
+        // Written twice in a row: a quoted first cell shifts nothing either;
+        // an empty last cell writes nothing, not even its separator.
+        const std::string &cell = c["cell"], &sep = c["separator"], &written = c["written"];
         Table t(2, 1);
-        t.set(0, 0, c.cell.empty() ? "x" : c.cell);
-        t.set(1, 0, c.cell);
-        const std::string first = c.cell.empty() ? "x" : c.written;
-        EXPECT_EQ(exportTextBytes(t, c.separator, "\n"),
-                  c.cell.empty() ? "x\n" : first + c.separator + c.written + "\n")
-            << c.cell;
+        t.set(0, 0, cell.empty() ? "x" : cell);
+        t.set(1, 0, cell);
+        EXPECT_EQ(exportTextBytes(t, sep, "\n"),
+                  cell.empty() ? "x\n" : written + sep + written + "\n")
+            << c.source;
     }
 }
 

@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,20 +19,6 @@ using namespace zerlant;
 using zerlant::testing::TempDir;
 
 namespace {
-
-std::vector<std::vector<std::string>> rowsOf(const std::string& name) {
-    std::ifstream in(std::string(ZERLANT_SOURCE_DIR) + "/tests/core/singlepoint/" + name);
-    std::vector<std::vector<std::string>> rows;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::vector<std::string> f;
-        std::stringstream ss(line);
-        for (std::string field; std::getline(ss, field, '\t');) f.push_back(field);
-        rows.push_back(f);
-    }
-    return rows;
-}
 
 // The lines of the atoms of the last standard orientation, as offsets of
 // their starts in `text` (the first atom at index 0).
@@ -83,40 +68,40 @@ std::string changed(std::string text, const std::string& how) {
 }  // namespace
 
 TEST(SinglePoint, PairsOfRealOutputs) {
-    const auto rows = rowsOf("pairs.tsv");
-    ASSERT_GE(rows.size(), 10u) << "pairs.tsv is missing or short";
     const std::filesystem::path data = zerlant::testing::dataDir();
     if (data.empty())
         GTEST_SKIP() << "real data folder ../shared/data is absent";
     TempDir dir;
-    for (const auto& r : rows) {
-        ASSERT_EQ(r.size(), 6u) << r[0];
-        SCOPED_TRACE(r[0]);
-        const std::string frequencyJob = (data / r[1]).string();
+    for (const auto& c : zerlant::testing::caseRecords("core/singlepoint/pairs.tsv")) {
+        SCOPED_TRACE(c.source + ": " + c["case"]);
+        const std::string frequencyJob = (data / c["frequency_job"]).string();
+        const std::string& made = c["made_by"];
         std::optional<std::string> partner;
-        if (r[3] == "as is") {
-            partner = (data / r[2]).string();
-        } else if (r[3] != "missing") {
-            auto bytes = readFileBytes((data / r[2]).string());
+        if (made == "as is") {
+            partner = (data / c["single_point"]).string();
+        } else if (made != "missing") {
+            auto bytes = readFileBytes((data / c["single_point"]).string());
             ASSERT_TRUE(bytes);
-            partner = dir.write("sp.log", changed(*bytes, r[3]));
+            partner = dir.write("sp.log", changed(*bytes, made));
         }
         const auto singlePoint =
-            singlePointFor(frequencyJob, partner, "dvb_ir_sp.out", std::stod(r[4]));
+            singlePointFor(frequencyJob, partner, "dvb_ir_sp.out", std::stod(c["rmsd_limit"]));
 
         auto bytes = readFileBytes(frequencyJob);
         ASSERT_TRUE(bytes);
-        thermo::ThermoRow row = thermo::thermoRow(r[1], *bytes, thermo::ThermoSettings{});
+        thermo::ThermoRow row =
+            thermo::thermoRow(c["frequency_job"], *bytes, thermo::ThermoSettings{});
         ASSERT_TRUE(row.ok()) << row.error;
         applySinglePoint(row, singlePoint);
-        if (!r[5].starts_with("ok ")) {
+        const std::string& want = c["expected"];
+        if (!want.starts_with("ok ")) {
             EXPECT_FALSE(row.ok());
-            EXPECT_NE(row.error.find(r[5]), std::string::npos) << row.error;
+            EXPECT_NE(row.error.find(want), std::string::npos) << row.error;
             EXPECT_FALSE(combinedWithSinglePoint(row, "sp_g"));
             continue;
         }
         ASSERT_TRUE(row.ok()) << row.error;
-        std::istringstream expected(r[5].substr(3));
+        std::istringstream expected(want.substr(3));
         double e = 0, g = 0;
         expected >> e >> g;
         ASSERT_TRUE(row.singlePoint);

@@ -7,8 +7,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -19,11 +17,6 @@
 using namespace zerlant::thermo;
 
 namespace {
-
-std::string bytesOf(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Same printed 6 decimals: the printed value is within half a unit of the
 // last digit, plus 1e-8 for the rounding of the printed inputs.
@@ -42,7 +35,7 @@ TEST(GaussianCheck, EveryFrequencyJobOfTheDataFolder) {
     std::ostringstream report;
     for (const auto& entry : std::filesystem::directory_iterator(dir)) {
         const std::string name = entry.path().filename().string();
-        auto step = readFrequencyStep(bytesOf(entry.path()));
+        auto step = readFrequencyStep(zerlant::testing::readAll(entry.path()));
         if (!step || !step->printed.zpe || !step->printed.sumGibbs)
             continue;
         ++jobs;

@@ -5,12 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "core/thermo/gaussianthermo.hpp"
 #include "core/thermo/scalefactors.hpp"
@@ -19,43 +15,18 @@
 
 using namespace zerlant::thermo;
 
-namespace {
-
-// The rows of a tab-separated file of the test folder, without comments.
-std::vector<std::vector<std::string>> rowsOf(const std::string& name) {
-    std::ifstream in(std::string(ZERLANT_SOURCE_DIR) + "/tests/core/thermo/" + name);
-    std::vector<std::vector<std::string>> rows;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::vector<std::string> f;
-        std::stringstream ss(line);
-        for (std::string field; std::getline(ss, field, '\t');) f.push_back(field);
-        rows.push_back(f);
-    }
-    return rows;
-}
-
-std::string bytesOf(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-}  // namespace
+using zerlant::testing::caseRecords;
+using zerlant::testing::readAll;
 
 TEST(ScaleFactors, LookupsBySpelling) {
-    const auto rows = rowsOf("scalefactor_cases.tsv");
-    ASSERT_GE(rows.size(), 20u) << "scalefactor_cases.tsv is missing or short";
-    for (const auto& f : rows) {
-        ASSERT_EQ(f.size(), 3u) << f[0];
-        const ScaleFactor* row = findScaleFactor(f[0]);
-        if (f[1] == "none") {
-            EXPECT_EQ(row, nullptr)
-                << "'" << f[0] << "' found " << row->method << "/" << row->basis << ": " << f[2];
+    for (const auto& c : caseRecords("core/thermo/scalefactor_cases.tsv")) {
+        SCOPED_TRACE(c.source + ": '" + c["level"] + "', " + c["what"]);
+        const ScaleFactor* row = findScaleFactor(c["level"]);
+        if (c["factor"] == "none") {
+            EXPECT_EQ(row, nullptr) << "found " << row->method << "/" << row->basis;
         } else {
-            ASSERT_NE(row, nullptr) << "'" << f[0] << "' not found: " << f[2];
-            EXPECT_DOUBLE_EQ(row->factor, std::stod(f[1])) << f[0] << ": " << f[2];
+            ASSERT_NE(row, nullptr);
+            EXPECT_DOUBLE_EQ(row->factor, std::stod(c["factor"]));
         }
     }
 }
@@ -80,14 +51,12 @@ TEST(LevelOfTheory, RealOutputs) {
     const std::filesystem::path dir = zerlant::testing::dataDir();
     if (dir.empty())
         GTEST_SKIP() << "real data folder ../shared/data is absent";
-    const auto rows = rowsOf("level_expected.tsv");
-    ASSERT_GE(rows.size(), 5u) << "level_expected.tsv is missing or short";
-    for (const auto& f : rows) {
-        ASSERT_EQ(f.size(), 4u) << f[0];
-        const auto step = readFrequencyStep(bytesOf(dir / f[0]));
-        ASSERT_TRUE(step) << f[0];
-        EXPECT_EQ(step->method, f[1]) << f[0] << ": " << f[3];
-        EXPECT_EQ(step->basis, f[2]) << f[0] << ": " << f[3];
+    for (const auto& c : caseRecords("core/thermo/level_expected.tsv")) {
+        SCOPED_TRACE(c.source + ": " + c["file"] + ", " + c["what"]);
+        const auto step = readFrequencyStep(readAll(dir / c["file"]));
+        ASSERT_TRUE(step);
+        EXPECT_EQ(step->method, c["method"]);
+        EXPECT_EQ(step->basis, c["basis"]);
     }
 }
 
@@ -131,7 +100,7 @@ TEST(LevelOfTheory, RowScaledFromTable) {
     const std::filesystem::path dir = zerlant::testing::dataDir();
     if (dir.empty())
         GTEST_SKIP() << "real data folder ../shared/data is absent";
-    const std::string hf = bytesOf(dir / "cclibdata_g09_irc_point.log");
+    const std::string hf = readAll(dir / "cclibdata_g09_irc_point.log");
     const ThermoSettings settings;
     const ThermoRow plain = thermoRow("a", hf, settings);
     const ThermoRow scaled = thermoRow("a", hf, settings, true);
@@ -142,7 +111,7 @@ TEST(LevelOfTheory, RowScaledFromTable) {
     // The zero-point energy is a sum of frequencies: it scales exactly.
     EXPECT_NEAR(scaled.summary.zpe, 0.909 * plain.summary.zpe, 1e-12);
 
-    const ThermoRow water = thermoRow("w", bytesOf(dir / "goodvibes_g09_H2O.log"), settings, true);
+    const ThermoRow water = thermoRow("w", readAll(dir / "goodvibes_g09_H2O.log"), settings, true);
     EXPECT_FALSE(water.ok());
     EXPECT_TRUE(water.noScaleFactor);
     EXPECT_NE(water.error.find("RB3LYP/STO-3G"), std::string::npos) << water.error;

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,11 +16,6 @@
 using namespace zerlant::thermo;
 
 namespace {
-
-std::string bytesOf(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 struct Settings {
     const char* name;
@@ -72,7 +65,7 @@ TEST(ThermoTable, RowFromKeptStepIsRowOfFreshRead) {
     }();
     int withValues = 0;
     for (const char* name : kFiles) {
-        const std::string bytes = bytesOf(dir / name);
+        const std::string bytes = zerlant::testing::readAll(dir / name);
         ASSERT_FALSE(bytes.empty()) << name;
         const std::optional<FrequencyStep> step = readFrequencyStep(bytes);
         // Backwards, so that each row follows a computation at other settings.
@@ -198,7 +191,8 @@ TEST(ThermoTable, FileReadLineByLineGivesTheRowOfItsWholeText) {
         if (!name.ends_with(".log") && !name.ends_with(".out"))
             continue;
         SCOPED_TRACE(name);
-        const ThermoRow whole = thermoRow(name, bytesOf(entry.path()), shape.settings);
+        const ThermoRow whole =
+            thermoRow(name, zerlant::testing::readAll(entry.path()), shape.settings);
         const auto lines = thermoRowOfFile(name, entry.path().string(), shape.settings);
         ASSERT_TRUE(lines);
         EXPECT_EQ(lines->error, whole.error);
