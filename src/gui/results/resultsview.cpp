@@ -18,7 +18,6 @@
 #include "core/ensemble/conformerfile.hpp"
 #include "core/plotdata/scanprofile.hpp"
 #include "core/plotdata/sources.hpp"
-#include "core/plotdata/tablesticks.hpp"
 #include "core/results/scanaimexport.hpp"
 #include "gui/app/appcontext.hpp"
 #include "gui/app/dialogs.hpp"
