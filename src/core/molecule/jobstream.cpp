@@ -11,9 +11,11 @@ namespace zerlant::molecule {
 
 namespace {
 
-// The lines the stream reads besides the step reader's.
-constexpr std::array<std::string_view, 3> kAnchors = {"Link1:", "Entering Gaussian System",
-                                                      "and normal coordinates:"};
+// The lines the stream reads besides the step reader's (and every line
+// after a termination, until the next job step begins).  Each anchor is one
+// more search through the whole file.
+constexpr std::string_view kModesHeading = "and normal coordinates:";
+constexpr std::array<std::string_view, 1> kAnchors = {kModesHeading};
 
 }  // namespace
 
@@ -60,9 +62,9 @@ void GeometryStream::line(std::string_view text) {
     if (text.starts_with(" Normal termination") || text.starts_with(" Error termination"))
         ended_ = true;
     else if (ended_ && (text.starts_with(" Link1:") ||
-                        text.find(kAnchors[1]) != std::string_view::npos))
+                        text.find("Entering Gaussian System") != std::string_view::npos))
         ended_ = false;
-    if (modes_.capturing() || text.find(kAnchors[2]) != std::string_view::npos) {
+    if (modes_.capturing() || text.find(kModesHeading) != std::string_view::npos) {
         modesLine_.assign(text).push_back('\n');
         modes_.line(modesLine_);
     }

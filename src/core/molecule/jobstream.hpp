@@ -57,7 +57,7 @@ class GeometryStream : private StepObserver {
     std::optional<NormalModes> normalModes() const { return modes_.modes(); }
 
   private:
-    bool everyLine() const override { return modes_.capturing(); }
+    bool everyLine() const override { return ended_ || modes_.capturing(); }
     void line(std::string_view text) override;
     void orientation(const OrientationBlock* block) override;
     void step(GeometryStep&& step) override;

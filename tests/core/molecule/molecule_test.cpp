@@ -217,7 +217,8 @@ std::string criteria(const std::string& met, int rows) {
 }
 
 std::string textOf(const std::string& tokens) {
-    const std::string h = "      2          1           0        0.000000    0.760000   -0.480000\n";
+    const std::string h =
+        "      2          1           0        0.000000    0.760000   -0.480000\n";
     const std::string ruler =
         " ---------------------------------------------------------------------\n";
     std::string text;
@@ -227,8 +228,10 @@ std::string textOf(const std::string& tokens) {
         const std::string kind = token.substr(0, colon);
         const std::string arg = colon == std::string::npos ? "" : token.substr(colon + 1);
         if (kind == "std" || kind == "inp" || kind == "zmat")
-            text += block(kind == "std" ? "Standard" : kind == "inp" ? "Input" : "Z-Matrix", arg,
-                          h + ruler);
+            text += block(kind == "std"   ? "Standard"
+                          : kind == "inp" ? "Input"
+                                          : "Z-Matrix",
+                          arg, h + ruler);
         else if (kind == "junk")
             text += block("Standard", arg, "      2        junk\n" + h + ruler);
         else if (kind == "cut")
@@ -330,11 +333,10 @@ TEST(StreamCasesTest, EveryRowOfTheTableInAnyPieces) {
             EXPECT_EQ(got.at(key), pair.substr(key.size() + 1)) << key;
         }
         EXPECT_EQ(quantitiesOf(text, [] { return std::size_t{1}; }), got);
-        EXPECT_EQ(quantitiesOf(text,
-                               [&] {
-                                   return std::uniform_int_distribution<std::size_t>(1, 90)(random);
-                               }),
-                  got);
+        EXPECT_EQ(
+            quantitiesOf(text,
+                         [&] { return std::uniform_int_distribution<std::size_t>(1, 90)(random); }),
+            got);
     }
 }
 
