@@ -1,6 +1,7 @@
 #include "core/molecule/jobstream.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <memory>
