@@ -1,14 +1,15 @@
 // Fuzz target: the step reader over any bytes, fed whole and in pieces whose
 // sizes the input's first bytes choose: both must give the same steps (a
 // file read as it grows gives what it gives read at once), every step once,
-// numbered in order; then each step as an XYZ frame and the convergence plot
-// data of the same bytes.
+// numbered in order; the structure view's stream likewise; then each step as
+// an XYZ frame and the convergence plot data of the same bytes.
 
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 #include <vector>
 
+#include "core/molecule/jobstream.hpp"
 #include "core/optimisation/convergence.hpp"
 #include "core/optimisation/steps.hpp"
 #include "core/plotdata/convergenceplot.hpp"
@@ -66,6 +67,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (whole[i].number != static_cast<int>(i) + 1 || !same(whole[i], pieces[i]))
             std::abort();
     for (const GeometryStep& s : whole) (void)xyzStructure("input.log step", s.atoms);
+
+    // The structure view's stream, fed the same pieces: the same steps.
+    molecule::GeometryStream streamWhole, streamPieces;
+    streamWhole.feed(bytes);
+    for (std::size_t at = 0, k = 0; at < bytes.size(); ++k) {
+        const std::size_t n = 1 + static_cast<unsigned char>(sizes[k % sizes.size()]);
+        streamPieces.feed(bytes.substr(at, n));
+        at += n;
+    }
+    if (streamWhole.steps().size() != streamPieces.steps().size() ||
+        streamWhole.latest().size() != streamPieces.latest().size() ||
+        streamWhole.ended() != streamPieces.ended() ||
+        streamWhole.damaged() != streamPieces.damaged())
+        std::abort();
+    for (std::size_t i = 0; i < streamWhole.steps().size(); ++i)
+        if (!same(streamWhole.steps()[i], streamPieces.steps()[i]))
+            std::abort();
 
     ConvergenceReader convergence;
     convergence.feed(bytes);

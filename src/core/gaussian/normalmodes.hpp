@@ -82,6 +82,8 @@ class NormalModesCollector {
     void line(std::string_view line);
     // What lastNormalModes gives for the text given so far.
     std::optional<NormalModes> modes() const;
+    // A printout is being read: every line is wanted until it ends.
+    bool capturing() const { return capturing_; }
 
   private:
     bool found_ = false;      // a heading was met

@@ -1,5 +1,6 @@
 #include "core/gaussian/orientation.hpp"
 
+#include <algorithm>
 #include <charconv>
 
 #include "core/gaussian/lines.hpp"
@@ -33,31 +34,69 @@ std::optional<CartesianAtom> atomRow(const std::vector<std::string_view>& pieces
     return atom;
 }
 
+// A printed geometry never has this many atoms: the block is broken.
+constexpr std::size_t kMostAtoms = 1'000'000;
+
 }  // namespace
 
-std::vector<CartesianAtom> readOrientationAtoms(std::string_view text) {
-    // The rest of the heading line, the ruler, two heading lines, the ruler.
-    std::size_t at = gaussian::lineAt(text, 0).next;
-    int rulers = 0;
-    for (int lines = 0; rulers < 2; ++lines) {
-        if (at >= text.size() || lines > 6)
-            return {};
-        const auto line = gaussian::lineAt(text, at);
-        rulers += gaussian::ruler(line.text) ? 1 : 0;
-        at = line.next;
+std::optional<Orientation> OrientationLines::heading(std::string_view line) {
+    const std::string_view t = trimBlanks(line);
+    for (const auto& h : orientation_detail::kHeadings)
+        if (t == h.text)
+            return h.orientation;
+    return std::nullopt;
+}
+
+void OrientationLines::begin(Orientation kind) {
+    open_ = true;
+    block_.orientation = kind;
+    // A block taken whole leaves no room: the next one most likely has as
+    // many atoms, and is given exactly that.
+    const std::size_t last = std::max(block_.atoms.size(), lastAtoms_);
+    block_.atoms.clear();
+    block_.atoms.reserve(last);
+    rulers_ = 0;
+    headLines_ = 0;
+}
+
+// A ruler, two heading lines, a ruler, one line per atom, a ruler.
+OrientationLines::Read OrientationLines::line(std::string_view text) {
+    if (gaussian::ruler(text)) {
+        if (++rulers_ < 3)
+            return Read::Taken;
+        open_ = false;
+        lastAtoms_ = block_.atoms.size();
+        return block_.atoms.empty() ? Read::Broken : Read::Whole;
     }
-    std::vector<CartesianAtom> atoms;
-    std::vector<std::string_view> pieces;
-    while (at < text.size()) {
+    if (rulers_ < 2) {
+        if (++headLines_ <= 4)
+            return Read::Taken;
+    } else if (block_.atoms.size() < kMostAtoms) {
+        gaussian::piecesOf(text, pieces_);
+        if (auto atom = atomRow(pieces_)) {
+            block_.atoms.push_back(std::move(*atom));
+            return Read::Taken;
+        }
+    }
+    open_ = false;
+    return Read::Broken;
+}
+
+std::vector<CartesianAtom> readOrientationAtoms(std::string_view text) {
+    OrientationLines lines;
+    lines.begin(Orientation::Standard);
+    // The rest of the heading line first.
+    for (std::size_t at = gaussian::lineAt(text, 0).next; at < text.size();) {
         const auto line = gaussian::lineAt(text, at);
         at = line.next;
-        if (gaussian::ruler(line.text))
-            return atoms;
-        gaussian::piecesOf(line.text, pieces);
-        auto atom = atomRow(pieces);
-        if (!atom)
-            return {};  // a row that cannot be read: no geometry rather than part of one
-        atoms.push_back(std::move(*atom));
+        switch (lines.line(line.text)) {
+            case OrientationLines::Read::Taken:
+                break;
+            case OrientationLines::Read::Whole:
+                return std::move(lines.block().atoms);
+            case OrientationLines::Read::Broken:
+                return {};  // a row that cannot be read: no geometry rather than part of one
+        }
     }
     return {};  // the block is cut off before its closing ruler
 }

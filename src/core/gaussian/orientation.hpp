@@ -41,6 +41,34 @@ struct OrientationBlock {
 // "centre, atomic number, [type,] x, y, z" ends the block early.
 std::vector<CartesianAtom> readOrientationAtoms(std::string_view afterHeading);
 
+// An orientation block read line by line, for readers fed a file piece by
+// piece: after its heading line, each line goes to `line` until the block is
+// whole (its closing ruler was read) or broken (a line that is no part of
+// it, or a block without atoms; the line is then the caller's to read as any
+// other).
+class OrientationLines {
+  public:
+    enum class Read { Taken, Whole, Broken };
+
+    // The kind of block a heading line begins, as Gaussian prints it:
+    //   "                         Standard orientation:"
+    static std::optional<Orientation> heading(std::string_view line);
+
+    void begin(Orientation kind);
+    Read line(std::string_view text);
+    bool open() const { return open_; }
+    // The block just read whole; the reader is then ready for the next one.
+    OrientationBlock& block() { return block_; }
+
+  private:
+    bool open_ = false;
+    OrientationBlock block_;
+    int rulers_ = 0;
+    int headLines_ = 0;
+    std::size_t lastAtoms_ = 0;  // in the last block read to its end
+    std::vector<std::string_view> pieces_;
+};
+
 // Calls f(block) for every orientation block of `text`, in file order, one at
 // a time (nothing but the current block is kept).  Headings are matched as
 // Gaussian prints them, letter case included.

@@ -1,8 +1,8 @@
 #pragma once
 // What the structure view shows of one output file, read piece by piece so
-// that a job still running can be followed: the last geometry, the geometry
-// of every optimisation step, the energy and convergence criteria of each
-// step, and the normal modes.  A file that grows is read on from where the
+// that a job still running can be followed: the last geometry, every
+// optimisation step with its geometry, energy and convergence criteria, and
+// the normal modes.  A file that grows is read on from where the
 // last reading stopped, never again from its start.
 
 #include <sys/types.h>
@@ -17,39 +17,35 @@
 #include "core/common/result.hpp"
 #include "core/gaussian/normalmodes.hpp"
 #include "core/gaussian/orientation.hpp"
-#include "core/optimisation/convergence.hpp"
+#include "core/optimisation/steps.hpp"
 
 namespace zerlant::molecule {
 
-// The geometries of a file's text, fed in order:
-//   "                         Standard orientation:"
-//   " ---------------------------------------------------------------------"
-//   " Center     Atomic      Atomic             Coordinates (Angstroms)"
-//   " Number     Number       Type             X           Y           Z"
-//   " ---------------------------------------------------------------------"
-//   "      1          8           0        0.000000    0.000000    0.119262"
-//   " ---------------------------------------------------------------------"
-// and the optimisation steps they belong to: the geometry of a step is the
-// last one printed before its table
+// What the structure view shows of a file's text, fed in order: the steps
+// of the step reader that have a convergence table
 //   "         Item               Value     Threshold  Converged?"
-// A job run with symmetry prints each geometry twice, in the input and in the
-// standard orientation: the standard one is taken, as the normal modes are
-// printed in it.
-class GeometryStream {
+// and, from the same lines, the last geometry, broken coordinate tables,
+// whether the job has ended, and the normal modes.
+class GeometryStream : private StepObserver {
   public:
+    GeometryStream();
+    GeometryStream(const GeometryStream&) = delete;
+    GeometryStream& operator=(const GeometryStream&) = delete;
+
     void feed(std::string_view bytes);
 
-    // The geometry of each optimisation step, in step order.
-    const std::vector<std::vector<CartesianAtom>>& steps() const { return steps_; }
+    // The optimisation steps in file order, numbered 1, 2, ... among them;
+    // the last one may yet be completed by lines to come.  A step printed
+    // without a geometry of its own shows the last one read before it.
+    const std::vector<GeometryStep>& steps() const { return steps_; }
     // The last complete geometry (standard orientation when the file prints
     // one); empty when none has been read.
     const std::vector<CartesianAtom>& latest() const;
-    std::size_t geometries() const { return geometries_; }
     // A coordinate table was begun but broken off, or holds a row that is no
     // atom; `cutPending` is true while the last one is still unfinished
     // (a running job may yet finish it).
     bool damaged() const { return damaged_; }
-    bool cutPending() const { return inBlock_; }
+    bool cutPending() const { return reader_.inOrientation(); }
 
     // The job has ended: its last step printed
     //   " Normal termination of Gaussian 16 at Mon Dec  7 10:00:00 2026."
@@ -57,33 +53,24 @@ class GeometryStream {
     //   " Link1:  Proceeding to internal job step number  2."
     bool ended() const { return ended_; }
 
-    // The text of the last normal-mode printout and of the one before it
-    // (the high-precision form comes first), for readNormalModes.
-    std::optional<NormalModes> normalModes() const;
+    // The last normal-mode printout, as lastNormalModes gives it.
+    std::optional<NormalModes> normalModes() const { return modes_.modes(); }
 
   private:
-    void line(std::string_view text);
-    void endBlock();
-    void stepBoundary();
+    bool everyLine() const override { return ended_ || modes_.capturing(); }
+    void line(std::string_view text) override;
+    void orientation(const OrientationBlock* block) override;
+    void step(GeometryStep&& step) override;
 
-    std::vector<std::vector<CartesianAtom>> steps_;
+    StepReader reader_;
+    std::vector<GeometryStep> steps_;
+    std::size_t settled_ = 0;  // steps_ past these is the waiting step's copy
     std::vector<CartesianAtom> lastStandard_, lastInput_;
-    bool standardSinceStep_ = false, inputSinceStep_ = false;
     bool anyStandard_ = false;
-    std::size_t geometries_ = 0;
     bool damaged_ = false;
     bool ended_ = false;
-    // The coordinate table being read.
-    bool inBlock_ = false;
-    Orientation blockKind_ = Orientation::Standard;
-    std::string block_;
-    int rulers_ = 0;
-    int rows_ = 0;
-    int blockLines_ = 0;
-    // The normal-mode printouts.
-    bool inModes_ = false;
-    std::string modes_, previousModes_;
-    std::string partial_;
+    NormalModesCollector modes_;
+    std::string modesLine_;  // a line with its line end, for the collector
 };
 
 // A file followed as it grows.  poll() reads what was appended since the
@@ -111,7 +98,6 @@ class JobFollower {
     std::uint64_t consumed() const { return consumed_; }
     const std::string& path() const { return path_; }
     const GeometryStream& geometry() const { return geometry_; }
-    const ConvergenceTrack& convergence() const { return convergence_.track(); }
 
   private:
     std::string path_;
@@ -122,7 +108,6 @@ class JobFollower {
     ino_t inode_ = 0;
     std::uint64_t consumed_ = 0;
     GeometryStream geometry_;
-    ConvergenceReader convergence_;
 };
 
 }  // namespace zerlant::molecule

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -26,9 +27,13 @@ inline constexpr std::size_t kLongestLine = 4096;
 // end (or for `finish`).
 class AnchoredLines {
   public:
-    template <std::size_t N, typename Every, typename Line>
-    void feed(std::string_view bytes, const std::array<std::string_view, N>& anchors,
-              Every&& everyLine, Line&& line) {
+    // At most this many anchors.
+    static constexpr std::size_t kMostAnchors = 16;
+
+    template <typename Every, typename Line>
+    void feed(std::string_view bytes, std::span<const std::string_view> anchors, Every&& everyLine,
+              Line&& line) {
+        const std::size_t count = std::min(anchors.size(), kMostAnchors);
         consumed_ += bytes.size();
         // First the end of a line begun in the last piece.
         while (!bytes.empty() && !partial_.empty()) {
@@ -46,8 +51,8 @@ class AnchoredLines {
         const auto lastEnd = bytes.rfind('\n');
         const std::string_view complete =
             lastEnd == std::string_view::npos ? std::string_view() : bytes.substr(0, lastEnd + 1);
-        std::array<std::size_t, N> next{};
-        for (std::size_t a = 0; a < N; ++a) next[a] = search(complete, anchors[a], 0);
+        std::array<std::size_t, kMostAnchors> next{};
+        for (std::size_t a = 0; a < count; ++a) next[a] = search(complete, anchors[a], 0);
         std::size_t pos = 0;
         while (pos < complete.size()) {
             std::size_t lineStart;
@@ -55,7 +60,7 @@ class AnchoredLines {
                 lineStart = pos;
             } else {
                 std::size_t hit = std::string_view::npos;
-                for (std::size_t a = 0; a < N; ++a) {
+                for (std::size_t a = 0; a < count; ++a) {
                     if (next[a] != std::string_view::npos && next[a] < pos)
                         next[a] = search(complete, anchors[a], pos);
                     hit = std::min(hit, next[a]);

@@ -13,67 +13,45 @@ constexpr std::array<std::string_view, 7> kAnchors = {
     "SCF Done:",   "Step number",  "Converged?",   "Optimization completed",
     "termination", "orientation:", "Point Number:"};
 
-// An orientation block longer than this is no block (a cut or damaged file).
-constexpr std::size_t kLongestBlock = std::size_t{64} << 20;
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
 }  // namespace
 
-std::optional<Orientation> StepReader::heading(std::string_view text) const {
-    // "                         Standard orientation:                         "
-    const std::string_view t = trimmed(text);
-    for (const auto& h : orientation_detail::kHeadings)
-        if (t == h.text)
-            return h.orientation;
-    return std::nullopt;
+StepReader::StepReader() : anchors_(kAnchors.begin(), kAnchors.end()) {}
+
+StepReader::StepReader(StepObserver& observer, std::span<const std::string_view> anchors)
+    : StepReader() {
+    observer_ = &observer;
+    anchors_.insert(anchors_.end(), anchors.begin(), anchors.end());
 }
 
-// The lines of an orientation block after its heading: a ruler, two heading
-// lines, a ruler, one line per atom, a ruler.  False when the line ends the
-// block early (a cut or damaged block, which gives no geometry): the line is
-// then read as any other.
+// The lines of an orientation block after its heading.  False when the line
+// ends the block early (a cut or damaged block, which gives no geometry): the
+// line is then read as any other.
 bool StepReader::blockLine(std::string_view text) {
-    const bool isRuler = gaussian::ruler(text);
-    if (!isRuler) {
-        bool fits = rulers_ < 2 && blockLines_ < 4;
-        if (rulers_ == 2) {
-            // "      1          8           0        0.000000    0.000000    0.117790"
-            gaussian::piecesOf(text, pieces_);
-            fits = (pieces_.size() == 5 || pieces_.size() == 6) && gaussian::integer(pieces_[0]) &&
-                   gaussian::integer(pieces_[1]) && block_.size() < kLongestBlock;
-        }
-        if (!fits) {
-            inBlock_ = false;
-            block_.clear();
+    switch (block_.line(text)) {
+        case OrientationLines::Read::Taken:
+            return true;
+        case OrientationLines::Read::Broken:
+            if (observer_)
+                observer_->orientation(nullptr);
             return false;
-        }
+        case OrientationLines::Read::Whole:
+            break;
     }
-    ++blockLines_;
-    block_.append(text);
-    block_ += '\n';
-    if (isRuler && ++rulers_ == 3) {
-        inBlock_ = false;
-        OrientationBlock block;
-        block.orientation = blockKind_;
-        block.atoms = readOrientationAtoms(block_);
-        block_.clear();
-        if (!block.atoms.empty())
-            (blockKind_ == Orientation::Standard ? standard_ : input_) = std::move(block);
-    }
+    OrientationBlock& block = block_.block();
+    if (observer_)
+        observer_->orientation(&block);
+    (block.orientation == Orientation::Standard ? standard_ : input_) = std::move(block);
     return true;
 }
 
 void StepReader::settle() {
-    if (pending_) {
+    if (!pending_)
+        return;
+    if (observer_)
+        observer_->step(std::move(*pending_));
+    else
         done_.push_back(std::move(*pending_));
-        pending_.reset();
-    }
+    pending_.reset();
 }
 
 // A new step from what was printed since the last one.
@@ -97,7 +75,7 @@ void StepReader::startStep() {
 }
 
 void StepReader::line(std::string_view text) {
-    if (inBlock_ && blockLine(text))
+    if (block_.open() && blockLine(text))
         return;
     if (criteriaLeft_ > 0) {
         --criteriaLeft_;
@@ -107,6 +85,12 @@ void StepReader::line(std::string_view text) {
         }
         criteriaLeft_ = 0;  // the table ended early
     }
+    stepLine(text);
+    if (observer_)
+        observer_->line(text);
+}
+
+void StepReader::stepLine(std::string_view text) {
     if (startsWith(text, " SCF Done:")) {
         if (text.find('=') != std::string_view::npos)
             energy_ = scfEnergy(text);
@@ -154,31 +138,44 @@ void StepReader::line(std::string_view text) {
         }
         return;
     }
-    if (const auto kind = heading(text)) {
+    if (const auto kind = OrientationLines::heading(text)) {
         settle();  // the next step's geometry begins
-        inBlock_ = true;
-        blockKind_ = *kind;
-        block_.assign("\n");  // the rest of the heading line, as the block reader expects
-        blockLines_ = 0;
-        rulers_ = 0;
+        block_.begin(*kind);
     }
+}
+
+std::vector<GeometryStep> StepReader::handBack() {
+    std::vector<GeometryStep> out = std::move(done_);
+    done_.clear();
+    return out;
 }
 
 std::vector<GeometryStep> StepReader::feed(std::string_view bytes) {
     lines_.feed(
-        bytes, kAnchors, [this] { return inBlock_ || criteriaLeft_ > 0; },
+        bytes, anchors_,
+        [this] {
+            return block_.open() || criteriaLeft_ > 0 || (observer_ && observer_->everyLine());
+        },
         [this](std::string_view text) { line(text); });
-    std::vector<GeometryStep> out = std::move(done_);
-    done_.clear();
-    return out;
+    return handBack();
 }
 
 std::vector<GeometryStep> StepReader::finish() {
     lines_.finish([this](std::string_view text) { line(text); });
     settle();
-    std::vector<GeometryStep> out = std::move(done_);
-    done_.clear();
-    return out;
+    return handBack();
+}
+
+OptimisationStep tableStep(const GeometryStep& step, int number) {
+    OptimisationStep t;
+    t.number = number;
+    t.stepInRun = step.stepInRun;
+    t.scanPoint = step.scanPoint;
+    t.energy = step.energy;
+    if (step.criteria)
+        t.criteria = *step.criteria;
+    t.converged = step.converged;
+    return t;
 }
 
 Result<int> readSteps(const std::string& path, const std::function<void(GeometryStep&)>& onStep) {

@@ -49,6 +49,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,8 +79,31 @@ struct GeometryStep {
     bool converged = false;
 };
 
+// A reader that wants more of a file than its steps, from the same bytes
+// read once: what the step reader reads, and the other lines it is handed.
+class StepObserver {
+  public:
+    virtual ~StepObserver() = default;
+    // Every line is handed on while this says so.
+    virtual bool everyLine() const = 0;
+    // A line outside orientation blocks and convergence tables, after the
+    // step reader has read it.
+    virtual void line(std::string_view text) = 0;
+    // An orientation block read whole, or nullptr for one broken off or
+    // holding a row that is no atom.
+    virtual void orientation(const OrientationBlock* block) = 0;
+    // A complete step, for the observer to keep.
+    virtual void step(GeometryStep&& step) = 0;
+};
+
 class StepReader {
   public:
+    StepReader();
+    // A reader whose steps go to `observer` rather than back from feed and
+    // finish; the lines holding one of `anchors` are handed to it as well.
+    // Both must outlive the reader.
+    StepReader(StepObserver& observer, std::span<const std::string_view> anchors);
+
     // The next bytes of the file, in order; returns the steps completed by
     // them.  A step is complete when the next geometry, step, "Optimization
     // completed." or termination line is read; the last one of a file that
@@ -95,14 +119,21 @@ class StepReader {
     int steps() const { return count_; }                          // steps handed back or waiting
     bool completed() const { return completed_; }    // an "Optimization completed." was read
     bool terminated() const { return terminated_; }  // a termination line was read
+    // The last step, until the lines after it complete it.
+    const GeometryStep* waiting() const { return pending_ ? &*pending_ : nullptr; }
+    // An orientation block is begun and not yet whole.
+    bool inOrientation() const { return block_.open(); }
 
   private:
     void line(std::string_view text);
+    void stepLine(std::string_view text);
     void startStep();
     void settle();
     bool blockLine(std::string_view text);
-    std::optional<Orientation> heading(std::string_view text) const;
+    std::vector<GeometryStep> handBack();
 
+    StepObserver* observer_ = nullptr;
+    std::vector<std::string_view> anchors_;
     optimisation_detail::AnchoredLines lines_;
     std::vector<GeometryStep> done_;       // complete, not yet handed back
     std::optional<GeometryStep> pending_;  // the last step, until it is complete
@@ -117,15 +148,13 @@ class StepReader {
     std::optional<OrientationBlock> standard_;
     std::optional<OrientationBlock> input_;
 
-    // The orientation block being read: its lines after the heading.
-    bool inBlock_ = false;
-    Orientation blockKind_ = Orientation::Standard;
-    std::string block_;
-    std::vector<std::string_view> pieces_;
-    int blockLines_ = 0;
-    int rulers_ = 0;
-    int criteriaLeft_ = 0;  // lines of the convergence table still to come
+    OrientationLines block_;  // the orientation block being read
+    int criteriaLeft_ = 0;    // lines of the convergence table still to come
 };
+
+// The convergence table of a step that has one, as the convergence reader
+// gives it; `number` counts the steps with a table.
+OptimisationStep tableStep(const GeometryStep& step, int number);
 
 // Calls onStep(step) for every step of the file at `path`, in file order,
 // reading it in pieces of 1 MiB; returns the number of steps.

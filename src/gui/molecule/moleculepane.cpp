@@ -210,8 +210,7 @@ int MoleculePane::modeCount() const {
 int MoleculePane::stepCount() const {
     if (!follower_)
         return 0;
-    return static_cast<int>(
-        std::min(follower_->geometry().steps().size(), follower_->convergence().steps.size()));
+    return static_cast<int>(follower_->geometry().steps().size());
 }
 
 void MoleculePane::clearFile(const QString& why) {
@@ -350,8 +349,8 @@ void MoleculePane::refreshSteps() {
     const bool followEnd = shownStep_ < 0 || shownStep_ + 1 >= before;
     std::vector<OptimisationStep> steps;
     if (follower_)
-        steps.assign(follower_->convergence().steps.begin(),
-                     follower_->convergence().steps.begin() + n);
+        for (const GeometryStep& s : follower_->geometry().steps())
+            steps.push_back(tableStep(s, s.number));
     const char separator = app_.decimalSeparator();
     const QSignalBlocker blockTable(stepTable_);
     stepTable_->setRowCount(n);
@@ -424,7 +423,7 @@ void MoleculePane::showStep(int index) {
         canvas_->setArrows({});
     }
     shownStep_ = index;
-    canvas_->moveAtoms(follower_->geometry().steps()[static_cast<std::size_t>(index)]);
+    canvas_->moveAtoms(follower_->geometry().steps()[static_cast<std::size_t>(index)].atoms);
     {
         const QSignalBlocker blockSlider(stepSlider_);
         stepSlider_->setValue(index);
