@@ -2,18 +2,11 @@
 // the run is gone before it appears and never comes back over it, so Return
 // answers the message.  Uses the real message boxes, not recording ones.
 
-#include <QApplication>
 #include <QMessageBox>
 #include <QProgressDialog>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
 
-#include "gui/app/appcontext.hpp"
-#include "gui/app/dialogs.hpp"
-#include "gui/mainwindow/filelistmodel.hpp"
-#include "gui/mainwindow/mainwindow.hpp"
 #include "gui/mainwindow/scanpanel.hpp"
 #include "guitestsupport.hpp"
 

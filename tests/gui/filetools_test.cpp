@@ -1,30 +1,20 @@
 // The Rename, Substitute and Batch-file panels in the main window, offscreen,
 // on a temporary folder of job files.
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QtTest>
-#include <memory>
 
-#include "gui/app/appcontext.hpp"
-#include "gui/app/dialogs.hpp"
 #include "gui/mainwindow/bcfpanel.hpp"
 #include "gui/mainwindow/filebrowser.hpp"
-#include "gui/mainwindow/filelistmodel.hpp"
-#include "gui/mainwindow/mainwindow.hpp"
 #include "gui/mainwindow/renamepanel.hpp"
 #include "gui/mainwindow/substitutepanel.hpp"
 #include "guitestsupport.hpp"
@@ -32,48 +22,26 @@
 using namespace zerlant;
 using namespace zerlant::gui;
 
-namespace {
+using testing::readFile;
+using testing::writeFile;
 
-QByteArray contents(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-// Saves a picture of the window when ZERLANT_SCREENSHOTS names a folder.
-void shot(QWidget* w, const char* name) {
-    const QString folder = qEnvironmentVariable("ZERLANT_SCREENSHOTS");
-    if (!folder.isEmpty())
-        w->grab().save(folder + "/" + name + ".png");
-}
-
-}  // namespace
-
-class FileToolsTest : public QObject {
+class FileToolsTest : public QObject, testing::Session {
     Q_OBJECT
 
   private slots:
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir_->isValid());
         folder_ = dir_->path();
         for (const char* n : {"h2o_opt.gjf", "nh3_opt.gjf", "ch4_opt.gjf"})
-            write(folder_ + "/" + n, QByteArray("%chk=x\n# opt b3lyp/6-31g(d)\n\n") + n + "\n");
-        app_ = std::make_unique<AppContext>(ZERLANT_SOURCE_DIR "/resources");
-        dialogs_ = std::make_unique<testing::RecordingDialogs>();
-        window_ = std::make_unique<MainWindow>(*app_, *dialogs_, folder_);
+            writeFile(folder_ + "/" + n, QByteArray("%chk=x\n# opt b3lyp/6-31g(d)\n\n") + n + "\n");
+        startSession();
+        openWindow(folder_);
         window_->browser()->setPatternIndex(2);  // *.gjf
         window_->show();
     }
 
     void cleanup() {
-        window_.reset();
-        app_.reset();
+        endSession();
         dir_.reset();
     }
 
@@ -108,7 +76,7 @@ class FileToolsTest : public QObject {
         auto* name = p->findChild<QLabel*>("Label7");
         QVERIFY(name && name->buddy() == p->newExtension);
         QCOMPARE(name->text(), app_->msg(112, ":"));
-        shot(window_.get(), "rename-extension");
+        testing::shoot(window_.get(), "rename-extension");
 
         p->ruleChoice->button(6)->click();
         QCOMPARE(p->ruleFrames->currentIndex(), 6);
@@ -121,7 +89,7 @@ class FileToolsTest : public QObject {
         FileListModel* list = window_->listModel();
         list->add(folder_, {"h2o_opt.gjf", "nh3_opt.gjf", "ch4_opt.gjf"});
         list->toggle(3);  // ch4 unticked: previewed, not renamed
-        write(folder_ + "/nh3_freq.gjf", "already here");
+        writeFile(folder_ + "/nh3_freq.gjf", "already here");
 
         RenamePanel* p = window_->renamePanel();
         p->ruleChoice->button(3)->click();
@@ -132,7 +100,7 @@ class FileToolsTest : public QObject {
         QCOMPARE(list->newName(2), QString("nh3_freq.gjf"));
         QCOMPARE(list->newName(3), QString("ch4_freq.gjf"));
         QVERIFY(dialogs_->texts().isEmpty());
-        shot(window_.get(), "rename-preview");
+        testing::shoot(window_.get(), "rename-preview");
 
         p->runButton->click();
         // nh3: the target exists; then what was done.
@@ -145,16 +113,16 @@ class FileToolsTest : public QObject {
         QCOMPARE(list->name(2), QString("nh3_opt.gjf"));
         QCOMPARE(list->name(3), QString("ch4_opt.gjf"));
         QVERIFY(QFile::exists(folder_ + "/h2o_freq.gjf"));
-        QCOMPARE(contents(folder_ + "/nh3_freq.gjf"), QByteArray("already here"));
+        QCOMPARE(readFile(folder_ + "/nh3_freq.gjf"), QByteArray("already here"));
         QVERIFY(QFile::exists(folder_ + "/nh3_opt.gjf"));
         QVERIFY(QFile::exists(folder_ + "/ch4_opt.gjf"));
         QVERIFY(window_->browser()->files().contains("h2o_freq.gjf"));
-        shot(window_.get(), "rename-done");
+        testing::shoot(window_.get(), "rename-done");
     }
 
     void substituteRouteLine() {
         window_->toolbarClicked("Sustituir");
-        write(folder_ + "/win.gjf", "%chk=w\r\n# opt b3lyp/6-31g(d)\r\n\r\nw\r\n");
+        writeFile(folder_ + "/win.gjf", "%chk=w\r\n# opt b3lyp/6-31g(d)\r\n\r\nw\r\n");
         FileListModel* list = window_->listModel();
         list->add(folder_, {"h2o_opt.gjf", "win.gjf", "nh3_opt.gjf"});
         list->toggle(3);
@@ -165,13 +133,13 @@ class FileToolsTest : public QObject {
         p->blockTo->setPlainText("# opt freq m062x/def2tzvp\n");
         p->runButton->click();
         QCOMPARE(dialogs_->texts(), QStringList{app_->msg(Msg::SubstituteDone).arg(2).arg(2)});
-        QCOMPARE(contents(folder_ + "/h2o_opt.gjf"),
+        QCOMPARE(readFile(folder_ + "/h2o_opt.gjf"),
                  QByteArray("%chk=x\n# opt freq m062x/def2tzvp\n\nh2o_opt.gjf\n"));
-        QCOMPARE(contents(folder_ + "/win.gjf"),
+        QCOMPARE(readFile(folder_ + "/win.gjf"),
                  QByteArray("%chk=w\r\n# opt freq m062x/def2tzvp\r\n\r\nw\r\n"));
-        QCOMPARE(contents(folder_ + "/nh3_opt.gjf"),
+        QCOMPARE(readFile(folder_ + "/nh3_opt.gjf"),
                  QByteArray("%chk=x\n# opt b3lyp/6-31g(d)\n\nnh3_opt.gjf\n"));
-        shot(window_.get(), "substitute");
+        testing::shoot(window_.get(), "substitute");
 
         // A file that went away is named; nothing else is lost.
         list->toggle(3);
@@ -183,7 +151,7 @@ class FileToolsTest : public QObject {
         QCOMPARE(dialogs_->texts().size(), 2);
         QVERIFY(dialogs_->texts()[0].contains("nh3_opt.gjf"));
         QCOMPARE(dialogs_->texts()[1], app_->msg(Msg::SubstituteDone).arg(2).arg(3));
-        QVERIFY(contents(folder_ + "/win.gjf").contains("wb97xd"));
+        QVERIFY(readFile(folder_ + "/win.gjf").contains("wb97xd"));
     }
 
     void batchFile() {
@@ -203,20 +171,17 @@ class FileToolsTest : public QObject {
                                     (folder_ + "/h2o_opt.gjf , " + folder_ + "/h2o_opt.out\r\n" +
                                      folder_ + "/ch4_opt.gjf , " + folder_ + "/ch4_opt.out\r\n")
                                         .toUtf8();
-        QCOMPARE(contents(folder_ + "/jobs.bcf"), expected);
+        QCOMPARE(readFile(folder_ + "/jobs.bcf"), expected);
         QCOMPARE(p->batchText->toPlainText(), QString::fromUtf8(expected).remove('\r'));
         const QString done = app_->msg(Msg::BatchDone).arg(folder_ + "/jobs.bcf").arg(2);
         QCOMPARE(dialogs_->texts().value(1), done);
         QCOMPARE(window_->statusBar()->currentMessage(), done);
-        shot(window_.get(), "bcf");
+        testing::shoot(window_.get(), "bcf");
     }
 
   private:
     std::unique_ptr<QTemporaryDir> dir_;
     QString folder_;
-    std::unique_ptr<AppContext> app_;
-    std::unique_ptr<testing::RecordingDialogs> dialogs_;
-    std::unique_ptr<MainWindow> window_;
 };
 
 QTEST_MAIN(FileToolsTest)

@@ -3,8 +3,10 @@
 // delivered language file, and dialogs that answer by themselves and record
 // what they were asked.
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QString>
@@ -13,9 +15,13 @@
 #include <QVector>
 #include <QWidget>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
+#include "gui/app/appcontext.hpp"
 #include "gui/app/dialogs.hpp"
+#include "gui/mainwindow/filelistmodel.hpp"
+#include "gui/mainwindow/mainwindow.hpp"
 #include "gui/mainwindow/readingpanel.hpp"
 
 namespace zerlant::gui::testing {
@@ -98,6 +104,36 @@ inline QByteArray readFile(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// Writes the bytes to a file; false when it cannot be written.
+inline bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+// Every file of a folder with its bytes.
+inline QMap<QString, QByteArray> snapshot(const QString& folder) {
+    QMap<QString, QByteArray> out;
+    for (const QString& n : QDir(folder).entryList(QDir::Files | QDir::Hidden))
+        out.insert(n, readFile(folder + "/" + n));
+    return out;
+}
+
+// The names of the working list's entries, in order.
+inline QStringList listNames(const FileListModel& model) {
+    QStringList names;
+    for (std::size_t e = 1; e <= model.entryCount(); ++e) names << model.name(e);
+    return names;
+}
+
+// The visible top-level window of that class, or null.
+template <class W>
+W* shownWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* found = qobject_cast<W*>(w); found && found->isVisible())
+            return found;
+    return nullptr;
+}
+
 // The real data folder, or the empty text when it is absent.
 inline QString dataDir() {
     const char* env = std::getenv("ZERLANT_DATA");
@@ -139,5 +175,33 @@ inline bool startInScreenshotLanguage(const QString& languageFile) {
     QFile f(languageFile);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
+
+// What most window tests start from: a program folder with the delivered
+// language file, its application context, recording dialogs and, once
+// opened, the main window.  The test's init() and cleanup() call
+// startSession() and endSession().
+class Session {
+  protected:
+    void startSession() {
+        program_ = std::make_unique<ProgramFolder>();
+        QVERIFY(startInScreenshotLanguage(program_->languageFile()));
+        app_ = std::make_unique<AppContext>(program_->folder());
+        dialogs_ = std::make_unique<RecordingDialogs>();
+    }
+    void openWindow(const QString& folder) {
+        window_ = std::make_unique<MainWindow>(*app_, *dialogs_, folder);
+    }
+    void endSession() {
+        window_.reset();
+        dialogs_.reset();
+        app_.reset();
+        program_.reset();
+    }
+
+    std::unique_ptr<ProgramFolder> program_;
+    std::unique_ptr<AppContext> app_;
+    std::unique_ptr<RecordingDialogs> dialogs_;
+    std::unique_ptr<MainWindow> window_;
+};
 
 }  // namespace zerlant::gui::testing

@@ -6,24 +6,19 @@
 // ZERLANT_SCREENS=FOLDER the dialogs are saved as screenshots there
 // (ZERLANT_SCREENS_LANG=Español for the Spanish captions).
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDirIterator>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
 
 #include "core/filelist/workinglist.hpp"
-#include "gui/app/appcontext.hpp"
 #include "gui/app/messages.hpp"
 #include "gui/jobs/jobdialogs.hpp"
-#include "gui/mainwindow/filelistmodel.hpp"
-#include "gui/mainwindow/mainwindow.hpp"
 #include "gui/mainwindow/renamepanel.hpp"
 #include "gui/mainwindow/undojournal.hpp"
 #include "gui/plots/plotwindow.hpp"
@@ -32,8 +27,6 @@
 
 using namespace zerlant;
 using namespace zerlant::gui;
-using zerlant::gui::testing::ProgramFolder;
-using zerlant::gui::testing::RecordingDialogs;
 
 namespace {
 
@@ -53,26 +46,18 @@ QStringList column(const QTableWidget* t, int c) {
 
 }  // namespace
 
-class JobToolsTest : public QObject {
+class JobToolsTest : public QObject, testing::Session {
     Q_OBJECT
 
   private slots:
     void init() {
-        program_ = std::make_unique<ProgramFolder>();
-        QVERIFY(testing::startInScreenshotLanguage(program_->languageFile()));
-        app_ = std::make_unique<AppContext>(program_->folder());
+        startSession();
         app_->setJournalFolder(journal_.path());
-        dialogs_ = std::make_unique<RecordingDialogs>();
         data_ = testing::dataDir();
         if (data_.isEmpty())
             QSKIP("real data folder ../shared/data is absent");
     }
-    void cleanup() {
-        window_.reset();
-        dialogs_.reset();
-        app_.reset();
-        program_.reset();
-    }
+    void cleanup() { endSession(); }
 
     void nextJobWritesOnlyAcceptedNewFiles() {
         QTemporaryDir dir;
@@ -82,10 +67,7 @@ class JobToolsTest : public QObject {
               {"aqme_g09_Basis_set_error1.log", "basis.log"}},
              dir.path());
         // A new input of that name is there already: it stays as it is.
-        QFile kept(dir.filePath("imag_next.gjf"));
-        QVERIFY(kept.open(QIODevice::WriteOnly));
-        kept.write("mine\n");
-        kept.close();
+        QVERIFY(testing::writeFile(dir.filePath("imag_next.gjf"), "mine\n"));
         const QStringList before = filesIn(dir.path());
 
         std::vector<std::string> outputs;
@@ -126,10 +108,7 @@ class JobToolsTest : public QObject {
               {"aqme_g09_Imag_freq.log", "imag.log"},
               {"aqme_g09_CH2OH2_unfinished.log", "stopped.log"}},
              dir.path());
-        QFile job(dir.filePath("water.gjf"));
-        QVERIFY(job.open(QIODevice::WriteOnly));
-        job.write("# opt freq b3lyp/sto-3g\n");
-        job.close();
+        QVERIFY(testing::writeFile(dir.filePath("water.gjf"), "# opt freq b3lyp/sto-3g\n"));
         const QStringList before = filesIn(dir.path());
 
         window_ = std::make_unique<MainWindow>(*app_, *dialogs_, dir.path());
@@ -224,10 +203,6 @@ class JobToolsTest : public QObject {
 
     QTemporaryDir journal_;
     QString data_;
-    std::unique_ptr<ProgramFolder> program_;
-    std::unique_ptr<AppContext> app_;
-    std::unique_ptr<RecordingDialogs> dialogs_;
-    std::unique_ptr<MainWindow> window_;
 };
 
 QTEST_MAIN(JobToolsTest)

@@ -1,20 +1,14 @@
 // The language editor window, offscreen, over a copy of the delivered
 // language file.
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
-#include <memory>
 
 #include "core/language/languagefile.hpp"
-#include "gui/app/appcontext.hpp"
-#include "gui/app/dialogs.hpp"
 #include "gui/language/languageeditor.hpp"
-#include "gui/mainwindow/mainwindow.hpp"
 #include "guitestsupport.hpp"
 
 using namespace zerlant;
@@ -32,21 +26,15 @@ QLineEdit* openBox(QWidget* w) {
 
 }  // namespace
 
-class LanguageEditorTest : public QObject {
+class LanguageEditorTest : public QObject, testing::Session {
     Q_OBJECT
 
   private slots:
     void init() {
-        program_ = std::make_unique<testing::ProgramFolder>();
+        startSession();
         path_ = program_->languageFile();
-        app_ = std::make_unique<AppContext>(program_->folder());
-        dialogs_ = std::make_unique<testing::RecordingDialogs>();
     }
-
-    void cleanup() {
-        app_.reset();
-        program_.reset();
-    }
+    void cleanup() { endSession(); }
 
     void closingUntouchedAsksNothing() {
         LanguageEditor editor(*app_, app_->languages(), *dialogs_);
@@ -131,76 +119,55 @@ class LanguageEditorTest : public QObject {
 
     void newLanguageNeedsAName() {
         LanguageState saved;
-        LanguageEditor editor(*app_, app_->languages(), *dialogs_);
-        connect(&editor, &LanguageEditor::languagesSaved, this,
+        // Opened from the window, whose language menu lists the new language.
+        MainWindow window(*app_, *dialogs_);
+        window.openLanguageEditor();
+        LanguageEditor* editor = testing::shownWindow<LanguageEditor>();
+        QVERIFY(editor != nullptr);
+        connect(editor, &LanguageEditor::languagesSaved, this,
                 [&](const LanguageState& s) { saved = s; });
-        editor.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&editor));
-        QTest::mouseClick(editor.newButton(), Qt::LeftButton);
-        QCOMPARE(editor.grid()->columnCount(), 3);
+        QVERIFY(QTest::qWaitForWindowExposed(editor));
+        QTest::mouseClick(editor->newButton(), Qt::LeftButton);
+        QCOMPARE(editor->grid()->columnCount(), 3);
         // The name box opens on the new heading; leave it empty for now.
-        QTRY_VERIFY(openBox(editor.grid()->horizontalHeader()) != nullptr);
-        QLineEdit* name = openBox(editor.grid()->horizontalHeader());
+        QTRY_VERIFY(openBox(editor->grid()->horizontalHeader()) != nullptr);
+        QLineEdit* name = openBox(editor->grid()->horizontalHeader());
         QVERIFY(name->text().isEmpty());
-        QTest::mouseClick(editor.newButton(), Qt::LeftButton);  // one at a time
-        QCOMPARE(editor.grid()->columnCount(), 3);
-        editor.grid()->item(0, 2)->setText("Zerlant");
+        QTest::mouseClick(editor->newButton(), Qt::LeftButton);  // one at a time
+        QCOMPARE(editor->grid()->columnCount(), 3);
+        editor->grid()->item(0, 2)->setText("Zerlant");
 
         // Save without a name: message 7, the file without the new column,
         // and closing with Yes keeps the window.
-        QVERIFY(!editor.save());
+        QVERIFY(!editor->save());
         QCOMPARE(dialogs_->texts().value(0), app_->msg(7));
         std::vector<std::string> names;
         QCOMPARE(ListLanguages(path_.toStdString(), names), std::int16_t(2));
-        editor.setQuestion(
+        editor->setQuestion(
             [](QWidget*, const QString&, const QString&) { return QMessageBox::Yes; });
-        QVERIFY(!editor.close());
-        QVERIFY(!editor.model().saveIncomplete());
+        QVERIFY(!editor->close());
+        QVERIFY(!editor->model().saveIncomplete());
 
-        name = openBox(editor.grid()->horizontalHeader());
+        name = openBox(editor->grid()->horizontalHeader());
         QVERIFY(name != nullptr);
         QTest::keyClicks(name, "Deutsch");
         QTest::keyClick(name, Qt::Key_Return);
-        QCOMPARE(editor.grid()->horizontalHeaderItem(2)->text(), QString("Deutsch"));
-        QVERIFY(editor.save());
+        QCOMPARE(editor->grid()->horizontalHeaderItem(2)->text(), QString("Deutsch"));
+        QVERIFY(editor->save());
         QCOMPARE(ListLanguages(path_.toStdString(), names), std::int16_t(3));
         QCOMPARE(saved.languageNames.back(), std::string("Deutsch"));
         QCOMPARE(QString::fromStdString(GetMessage(path_.toStdString(), "deutsch", "1")),
                  QString("Zerlant"));
-        QVERIFY(editor.close());
-    }
-
-    void menuListsANewLanguage() {
-        MainWindow window(*app_, *dialogs_);
-        window.openLanguageEditor();
-        LanguageEditor* editor = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* e = qobject_cast<LanguageEditor*>(w))
-                editor = e;
-        QVERIFY(editor != nullptr);
-        QVERIFY(QTest::qWaitForWindowExposed(editor));
-        editor->addLanguage();
-        QTRY_VERIFY(openBox(editor->grid()->horizontalHeader()) != nullptr);
-        QLineEdit* name = openBox(editor->grid()->horizontalHeader());
-        QTest::keyClicks(name, "Deutsch");
-        QTest::keyClick(name, Qt::Key_Return);
-        editor->grid()->item(0, 2)->setText("Zerlant");
-        QVERIFY(editor->save());
-
         QStringList items;
         for (QAction* a : window.languageMenu()->actions()) items << a->text();
         QCOMPARE(items.size(), 5);  // three languages, the separator, the editor
-        QCOMPARE(items.value(0), QString("Español"));
         QCOMPARE(items.value(2), QString("Deutsch"));
         QCOMPARE(items.value(4), app_->msg(8));
         QVERIFY(editor->close());
     }
 
   private:
-    std::unique_ptr<testing::ProgramFolder> program_;
     QString path_;
-    std::unique_ptr<AppContext> app_;
-    std::unique_ptr<testing::RecordingDialogs> dialogs_;
 };
 
 QTEST_MAIN(LanguageEditorTest)

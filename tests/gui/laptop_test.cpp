@@ -15,7 +15,6 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QScreen>
-#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTextBrowser>
@@ -26,7 +25,6 @@
 
 #include "core/language/languagefile.hpp"
 #include "gui/app/aboutbox.hpp"
-#include "gui/app/appcontext.hpp"
 #include "gui/app/captions.hpp"
 #include "gui/app/manualwindow.hpp"
 #include "gui/app/messages.hpp"
@@ -35,8 +33,6 @@
 #include "gui/language/languageeditor.hpp"
 #include "gui/mainwindow/aimpanel.hpp"
 #include "gui/mainwindow/extractpanel.hpp"
-#include "gui/mainwindow/filelistmodel.hpp"
-#include "gui/mainwindow/mainwindow.hpp"
 #include "gui/mainwindow/scanpanel.hpp"
 #include "gui/molecule/moleculedock.hpp"
 #include "gui/molecule/moleculepane.hpp"
@@ -48,8 +44,6 @@
 
 using namespace zerlant;
 using namespace zerlant::gui;
-using testing::ProgramFolder;
-using testing::RecordingDialogs;
 
 namespace {
 
@@ -121,20 +115,12 @@ QStringList captionsUnder(QWidget* root) {
 
 }  // namespace
 
-class LaptopTest : public QObject {
+class LaptopTest : public QObject, testing::Session {
     Q_OBJECT
 
   private slots:
-    void init() {
-        program_ = std::make_unique<ProgramFolder>();
-        dialogs_ = std::make_unique<RecordingDialogs>();
-    }
-    void cleanup() {
-        window_.reset();
-        app_.reset();
-        dialogs_.reset();
-        program_.reset();
-    }
+    void init() { startSession(); }
+    void cleanup() { endSession(); }
 
     // Each window and dialog, in each language, after runs of every reading
     // tool, needs at most 1024x700; the main window with the results shown
@@ -342,10 +328,7 @@ class LaptopTest : public QObject {
         const qsizetype at = bytes.indexOf("idioma=");
         const qsizetype end = bytes.indexOf('\r', at);
         bytes.replace(at, end - at, "idioma=" + QByteArray::fromStdString(language));
-        QFile f(program_->languageFile());
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
-        f.close();
+        QVERIFY(testing::writeFile(program_->languageFile(), bytes));
         app_ = std::make_unique<AppContext>(program_->folder());
         QCOMPARE(app_->currentLanguage(), language);
         window_ = std::make_unique<MainWindow>(*app_, *dialogs_, kExamples);
@@ -395,11 +378,6 @@ class LaptopTest : public QObject {
                                 .arg(need.width())
                                 .arg(need.height())));
     }
-
-    std::unique_ptr<ProgramFolder> program_;
-    std::unique_ptr<RecordingDialogs> dialogs_;
-    std::unique_ptr<AppContext> app_;
-    std::unique_ptr<MainWindow> window_;
 };
 
 QTEST_MAIN(LaptopTest)

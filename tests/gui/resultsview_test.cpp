@@ -11,8 +11,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QProcess>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
@@ -22,11 +20,8 @@
 #include <QtTest>
 
 #include "core/plotdata/numbertext.hpp"
-#include "gui/app/appcontext.hpp"
 #include "gui/mainwindow/aimpanel.hpp"
 #include "gui/mainwindow/extractpanel.hpp"
-#include "gui/mainwindow/filelistmodel.hpp"
-#include "gui/mainwindow/mainwindow.hpp"
 #include "gui/mainwindow/scanpanel.hpp"
 #include "gui/plots/plotwindow.hpp"
 #include "gui/results/resultsview.hpp"
@@ -35,9 +30,6 @@
 
 using namespace zerlant;
 using namespace zerlant::gui;
-using zerlant::gui::testing::ProgramFolder;
-using zerlant::gui::testing::RecordingDialogs;
-
 using zerlant::gui::testing::runAndWait;
 
 // A saved SVG is XML that an SVG renderer draws (when the tools are there).
@@ -49,22 +41,12 @@ void expectValidSvg(const QString& path) {
     QCOMPARE(QProcess::execute("rsvg-convert", {"-o", path + ".png", path}), 0);
 }
 
-class ResultsViewTest : public QObject {
+class ResultsViewTest : public QObject, testing::Session {
     Q_OBJECT
 
   private slots:
-    void init() {
-        program_ = std::make_unique<ProgramFolder>();
-        QVERIFY(testing::startInScreenshotLanguage(program_->languageFile()));
-        app_ = std::make_unique<AppContext>(program_->folder());
-        dialogs_ = std::make_unique<RecordingDialogs>();
-    }
-    void cleanup() {
-        window_.reset();
-        dialogs_.reset();
-        app_.reset();
-        program_.reset();
-    }
+    void init() { startSession(); }
+    void cleanup() { endSession(); }
 
     void modelSortsValuesMarksErrorsAndCopies() {
         ViewTable t;
@@ -189,22 +171,15 @@ class ResultsViewTest : public QObject {
         uv->unitBox()->setCurrentIndex(1);  // eV
         QCOMPARE(uv->settings().unit, plotdata::Unit::ElectronVolt);
         const QString measured = program_->path() + "/measured.csv";
-        {
-            QFile f(measured);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("# eV, absorbance\n4.5,0.1\n5.3,0.8\n6.0,0.3\n6.8,0.2\n");
-        }
-        {  // a file without a point is said so in the user's language
-            const QString empty = program_->path() + "/header-only.csv";
-            QFile f(empty);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("# eV, absorbance\n");
-            f.close();
-            dialogs_->shown.clear();
-            QVERIFY(!uv->overlayMeasured(empty));
-            QCOMPARE(dialogs_->shown.value(0).text,
-                     app_->msg(395).arg(QDir::toNativeSeparators(empty)));
-        }
+        QVERIFY(
+            testing::writeFile(measured, "# eV, absorbance\n4.5,0.1\n5.3,0.8\n6.0,0.3\n6.8,0.2\n"));
+        // A file without a point is said so in the user's language.
+        const QString empty = program_->path() + "/header-only.csv";
+        QVERIFY(testing::writeFile(empty, "# eV, absorbance\n"));
+        dialogs_->shown.clear();
+        QVERIFY(!uv->overlayMeasured(empty));
+        QCOMPARE(dialogs_->shown.value(0).text,
+                 app_->msg(395).arg(QDir::toNativeSeparators(empty)));
         QVERIFY(uv->overlayMeasured(measured));
         QVERIFY(uv->scene().series.back().dashed);
         QVERIFY(QString::fromStdString(uv->scene().series.back().name).endsWith("measured.csv"));
@@ -311,12 +286,6 @@ class ResultsViewTest : public QObject {
         QVERIFY(view->tableView(0)->model()->rowCount() > 2);
         testing::shoot(window_.get(), "results-aim");
     }
-
-  private:
-    std::unique_ptr<ProgramFolder> program_;
-    std::unique_ptr<AppContext> app_;
-    std::unique_ptr<RecordingDialogs> dialogs_;
-    std::unique_ptr<MainWindow> window_;
 };
 
 QTEST_MAIN(ResultsViewTest)

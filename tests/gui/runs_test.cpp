@@ -6,34 +6,23 @@
 #include <unistd.h>
 
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "core/results/exporttable.hpp"
 #include "core/results/textexport.hpp"
-#include "gui/app/appcontext.hpp"
 #include "gui/mainwindow/aimpanel.hpp"
 #include "gui/mainwindow/backgroundrun.hpp"
 #include "gui/mainwindow/extractpanel.hpp"
-#include "gui/mainwindow/filelistmodel.hpp"
-#include "gui/mainwindow/mainwindow.hpp"
 #include "gui/mainwindow/scanpanel.hpp"
 #include "guitestsupport.hpp"
 
 using namespace zerlant;
 using namespace zerlant::gui;
-using zerlant::gui::testing::ProgramFolder;
 using zerlant::gui::testing::readFile;
-using zerlant::gui::testing::RecordingDialogs;
-
 using zerlant::gui::testing::runAndWait;
 
-class RunsTest : public QObject {
+class RunsTest : public QObject, testing::Session {
     Q_OBJECT
 
   private slots:
@@ -41,17 +30,10 @@ class RunsTest : public QObject {
         data_ = testing::dataDir();
         if (data_.isEmpty())
             QSKIP("real data folder ../shared/data is absent");
-        program_ = std::make_unique<ProgramFolder>();
-        app_ = std::make_unique<AppContext>(program_->folder());
-        dialogs_ = std::make_unique<RecordingDialogs>();
-        window_ = std::make_unique<MainWindow>(*app_, *dialogs_, data_);
+        startSession();
+        openWindow(data_);
     }
-    void cleanup() {
-        window_.reset();
-        dialogs_.reset();
-        app_.reset();
-        program_.reset();
-    }
+    void cleanup() { endSession(); }
 
     void extractFillsTheTableUnticksScansAndExportsText() {
         const QStringList names = {"aqme_g09_CO2_linear_4freqs.log",
@@ -275,10 +257,6 @@ class RunsTest : public QObject {
 
   private:
     QString data_;
-    std::unique_ptr<ProgramFolder> program_;
-    std::unique_ptr<AppContext> app_;
-    std::unique_ptr<RecordingDialogs> dialogs_;
-    std::unique_ptr<MainWindow> window_;
 };
 
 QTEST_MAIN(RunsTest)

@@ -2,27 +2,23 @@
 // starts a system-information program or says that none is there.
 
 #include <QLabel>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QtTest>
 
 #include "gui/app/aboutbox.hpp"
-#include "gui/app/appcontext.hpp"
 #include "gui/app/splashwindow.hpp"
 #include "guitestsupport.hpp"
 
 using namespace zerlant::gui;
-using zerlant::gui::testing::ProgramFolder;
-using zerlant::gui::testing::RecordingDialogs;
 
-class SplashAboutTest : public QObject {
+class SplashAboutTest : public QObject, testing::Session {
     Q_OBJECT
 
   private slots:
+    void init() { startSession(); }
+    void cleanup() { endSession(); }
+
     void handsOverOnTheFifthTick() {
-        ProgramFolder program;
-        AppContext app(program.folder());
-        SplashWindow splash(app);
+        SplashWindow splash(*app_);
         splash.show();
         QSignalSpy finished(&splash, &SplashWindow::finished);
         QCOMPARE(splash.timer().interval(), 1000);
@@ -41,19 +37,17 @@ class SplashAboutTest : public QObject {
     }
 
     void handsOverAtTheFirstClickButNotOnTheDescription() {
-        ProgramFolder program;
-        AppContext app(program.folder());
-        SplashWindow splash(app);
+        SplashWindow splash(*app_);
         splash.show();
         QSignalSpy finished(&splash, &SplashWindow::finished);
         auto* description = splash.findChild<QLabel*>("lblProductDescription");
         QVERIFY(description != nullptr);
-        QCOMPARE(description->text(), app.msg(23) + "\n" + app.msg(24));
+        QCOMPARE(description->text(), app_->msg(23) + "\n" + app_->msg(24));
         QTest::mouseClick(description, Qt::LeftButton);
         QCOMPARE(finished.count(), 0);
 
         auto* name = splash.findChild<QLabel*>("lblProductName");
-        QCOMPARE(name->text(), app.msg(1));
+        QCOMPARE(name->text(), app_->msg(1));
         QTest::mouseClick(name, Qt::LeftButton);
         QCOMPARE(finished.count(), 1);
         QVERIFY(!splash.timer().isActive());
@@ -62,14 +56,11 @@ class SplashAboutTest : public QObject {
     }
 
     void aboutBoxTextsAndSystemInformation() {
-        ProgramFolder program;
-        AppContext app(program.folder());
-        RecordingDialogs dialogs;
-        AboutBox about(app, dialogs);
-        QCOMPARE(about.windowTitle(), app.msg(6) + " " + app.msg(1));
-        QCOMPARE(about.findChild<QLabel*>("lblDisclaimer")->text(), app.msg(18) + ":");
-        QCOMPARE(about.findChild<QPushButton*>("cmdSysInfo")->text(), app.msg(19) + "...");
-        QCOMPARE(about.findChild<QPushButton*>("cmdOK")->text(), app.msg(20));
+        AboutBox about(*app_, *dialogs_);
+        QCOMPARE(about.windowTitle(), app_->msg(6) + " " + app_->msg(1));
+        QCOMPARE(about.findChild<QLabel*>("lblDisclaimer")->text(), app_->msg(18) + ":");
+        QCOMPARE(about.findChild<QPushButton*>("cmdSysInfo")->text(), app_->msg(19) + "...");
+        QCOMPARE(about.findChild<QPushButton*>("cmdOK")->text(), app_->msg(20));
 
         // No system-information program on the PATH: message 21, no icon,
         // the application's title.
@@ -77,26 +68,24 @@ class SplashAboutTest : public QObject {
         QTemporaryDir empty;
         qputenv("PATH", empty.path().toLocal8Bit());
         about.findChild<QPushButton*>("cmdSysInfo")->click();
-        QCOMPARE(dialogs.shown.size(), 1);
-        QCOMPARE(dialogs.shown[0].icon, Dialogs::Icon::None);
-        QCOMPARE(dialogs.shown[0].title, app.msg(1));
-        QCOMPARE(dialogs.shown[0].text, app.msg(21));
-        QVERIFY(dialogs.started.isEmpty());
+        QCOMPARE(dialogs_->shown.size(), 1);
+        QCOMPARE(dialogs_->shown[0].icon, Dialogs::Icon::None);
+        QCOMPARE(dialogs_->shown[0].title, app_->msg(1));
+        QCOMPARE(dialogs_->shown[0].text, app_->msg(21));
+        QVERIFY(dialogs_->started.isEmpty());
 
         // The first one found is started.
-        QFile fake(empty.filePath("kinfocenter"));
-        QVERIFY(fake.open(QIODevice::WriteOnly));
-        fake.write("#!/bin/sh\n");
-        fake.close();
-        fake.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(testing::writeFile(empty.filePath("kinfocenter"), "#!/bin/sh\n"));
+        QFile(empty.filePath("kinfocenter"))
+            .setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         about.findChild<QPushButton*>("cmdSysInfo")->click();
-        QCOMPARE(dialogs.started, QStringList{empty.filePath("kinfocenter")});
-        QCOMPARE(dialogs.shown.size(), 1);
+        QCOMPARE(dialogs_->started, QStringList{empty.filePath("kinfocenter")});
+        QCOMPARE(dialogs_->shown.size(), 1);
         qputenv("PATH", path);
 
         about.openWebPage();
-        QCOMPARE(dialogs.opened.size(), 1);
-        QVERIFY(dialogs.opened[0].scheme().startsWith("http"));
+        QCOMPARE(dialogs_->opened.size(), 1);
+        QVERIFY(dialogs_->opened[0].scheme().startsWith("http"));
     }
 };
 

@@ -5,14 +5,12 @@
 // 1280x800 screenshots there (ZERLANT_SCREENS_LANG=Español for the Spanish
 // captions).
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QLabel>
-#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
 #include <QtTest>
@@ -20,10 +18,7 @@
 #include <functional>
 
 #include "core/files/filetext.hpp"
-#include "gui/app/appcontext.hpp"
 #include "gui/mainwindow/extractpanel.hpp"
-#include "gui/mainwindow/filelistmodel.hpp"
-#include "gui/mainwindow/mainwindow.hpp"
 #include "gui/results/resultsview.hpp"
 #include "gui/results/tablemodel.hpp"
 #include "gui/results/thermoview.hpp"
@@ -31,8 +26,6 @@
 
 using namespace zerlant;
 using namespace zerlant::gui;
-using zerlant::gui::testing::ProgramFolder;
-using zerlant::gui::testing::RecordingDialogs;
 
 namespace {
 
@@ -68,22 +61,12 @@ int columnOf(const QTableView* view, const QString& titleStart) {
 
 }  // namespace
 
-class ThermoViewTest : public QObject {
+class ThermoViewTest : public QObject, testing::Session {
     Q_OBJECT
 
   private slots:
-    void init() {
-        program_ = std::make_unique<ProgramFolder>();
-        QVERIFY(testing::startInScreenshotLanguage(program_->languageFile()));
-        app_ = std::make_unique<AppContext>(program_->folder());
-        dialogs_ = std::make_unique<RecordingDialogs>();
-    }
-    void cleanup() {
-        window_.reset();
-        dialogs_.reset();
-        app_.reset();
-        program_.reset();
-    }
+    void init() { startSession(); }
+    void cleanup() { endSession(); }
 
     void settingsRecomputeTheRowsOfFilesReadOnce() {
         const QString data = testing::dataDir();
@@ -355,12 +338,6 @@ class ThermoViewTest : public QObject {
         QCOMPARE(view->table()->model()->columnCount(), 14);
         QVERIFY(window_->thermoAction()->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_T));
     }
-
-  private:
-    std::unique_ptr<ProgramFolder> program_;
-    std::unique_ptr<AppContext> app_;
-    std::unique_ptr<RecordingDialogs> dialogs_;
-    std::unique_ptr<MainWindow> window_;
 };
 
 QTEST_MAIN(ThermoViewTest)
