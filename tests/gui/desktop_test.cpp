@@ -105,8 +105,9 @@ class DesktopTest : public QObject {
         QMenuBar* bar = window_->menuBar();
         QStringList titles;
         for (QAction* a : bar->actions()) titles << a->text();
-        QCOMPARE(titles, QStringList({app_->msg(210), app_->msg(215), app_->msg(Msg::ViewMenu),
-                                      app_->msg(216), app_->msg(217)}));
+        QCOMPARE(titles, QStringList({app_->msg(Msg::MenuFile), app_->msg(Msg::MenuTools),
+                                      app_->msg(Msg::ViewMenu), app_->msg(Msg::MenuLanguage),
+                                      app_->msg(Msg::MenuHelp)}));
         // The six tools, a separator, the thermochemistry of the ticked files,
         // the next job and the sorting of jobs by health.
         QCOMPARE(window_->toolsMenu()->actions().size(), 10);
@@ -136,7 +137,7 @@ class DesktopTest : public QObject {
         // View brings back the closed results and tool panel.
         auto* results = window_->findChild<QAction*>("actViewResults");
         QVERIFY(results);
-        QCOMPARE(results->text(), app_->msg(260));
+        QCOMPARE(results->text(), app_->msg(Msg::Results));
         window_->resultsDock()->showPage(ResultsDock::Page::Extract);
         window_->resultsDock()->close();
         results->trigger();
@@ -149,7 +150,7 @@ class DesktopTest : public QObject {
         dialogs_->confirmAnswer = false;
         QTest::keyClick(window_.get(), Qt::Key_Q, Qt::ControlModifier);
         QCOMPARE(dialogs_->questions.size(), 1);
-        QCOMPARE(dialogs_->questions[0].text, app_->msg(180));
+        QCOMPARE(dialogs_->questions[0].text, app_->msg(Msg::CloseQuestion));
         QVERIFY(window_->isVisible());
 
         // Buttons carry distinct underlined letters within what is shown.
@@ -194,7 +195,8 @@ class DesktopTest : public QObject {
                 editor = e;
         QVERIFY(editor != nullptr);
         QVERIFY(editor->closeButton() != nullptr);
-        QCOMPARE(withoutMnemonic(editor->closeButton()->text()), withoutMnemonic(app_->msg(219)));
+        QCOMPARE(withoutMnemonic(editor->closeButton()->text()),
+                 withoutMnemonic(app_->msg(Msg::Close)));
         QPointer<LanguageEditor> watched(editor);
         QTest::keyClick(editor, Qt::Key_Escape);
         QTRY_VERIFY(watched.isNull() || !watched->isVisible());
@@ -235,7 +237,7 @@ class DesktopTest : public QObject {
         bar->setEditText(files_->filePath("nowhere"));
         QTest::keyClick(bar->lineEdit(), Qt::Key_Return);
         QCOMPARE(window_->currentFolder(), files_->filePath("sub"));
-        QCOMPARE(dialogs_->texts(), QStringList{app_->msg(223)});
+        QCOMPARE(dialogs_->texts(), QStringList{app_->msg(Msg::FolderUnreadable)});
         // The recent folders are in its list, the current one first; Home.
         QCOMPARE(browser->recentFolders().value(0), files_->filePath("sub"));
         QVERIFY(browser->recentFolders().contains(QDir(files_->path()).canonicalPath()) ||
@@ -304,7 +306,7 @@ class DesktopTest : public QObject {
         dialogs_->confirmAnswer = false;
         p->runButton->click();
         QCOMPARE(dialogs_->questions.size(), 1);
-        QCOMPARE(dialogs_->questions[0].text, app_->msg(230).arg(2).arg(3));
+        QCOMPARE(dialogs_->questions[0].text, app_->msg(Msg::SubstituteQuestion).arg(2).arg(3));
         QCOMPARE(snapshot(files_->path()), before);
 
         dialogs_->confirmAnswer = true;
@@ -324,7 +326,7 @@ class DesktopTest : public QObject {
         const auto afterEdit = snapshot(files_->path());
         p->undoButton->click();
         QCOMPARE(dialogs_->shown.size(), 2);
-        QVERIFY(dialogs_->shown[1].text.startsWith(app_->msg(235)));
+        QVERIFY(dialogs_->shown[1].text.startsWith(app_->msg(Msg::UndoRefused)));
         QVERIFY(dialogs_->shown[1].text.contains("nh3_opt.gjf"));
         QCOMPARE(snapshot(files_->path()), afterEdit);
 
@@ -335,16 +337,16 @@ class DesktopTest : public QObject {
         p->undoButton->click();
         QCOMPARE(dialogs_->shown.size(), 2);
         QCOMPARE(snapshot(files_->path()), before);
-        QCOMPARE(window_->statusBar()->currentMessage(), app_->msg(234));
+        QCOMPARE(window_->statusBar()->currentMessage(), app_->msg(Msg::RunUndone));
         QVERIFY(!p->undoButton->isEnabled());
 
         // No ticked file holds the block: said so, nothing asked.
         p->blockFrom->setPlainText("not in any file");
         p->runButton->click();
         QCOMPARE(dialogs_->questions.size(), 2);
-        QCOMPARE(dialogs_->shown.last().text, app_->msg(231));
+        QCOMPARE(dialogs_->shown.last().text, app_->msg(Msg::BlockNotFound));
         // The status bar tells the last action, not the Undo before it.
-        QCOMPARE(window_->statusBar()->currentMessage(), app_->msg(231));
+        QCOMPARE(window_->statusBar()->currentMessage(), app_->msg(Msg::BlockNotFound));
     }
 
     void renameUndoRestoresNamesAndBytes() {
@@ -370,7 +372,7 @@ class DesktopTest : public QObject {
         p->undoButton->click();
         QCOMPARE(snapshot(files_->path()), before);
         QCOMPARE(dialogs_->texts(), QStringList{done});
-        QCOMPARE(window_->statusBar()->currentMessage(), app_->msg(234));
+        QCOMPARE(window_->statusBar()->currentMessage(), app_->msg(Msg::RunUndone));
         for (std::size_t e = 1; e <= 3; ++e) {
             QVERIFY(list->name(e).endsWith("_opt.gjf"));
             QCOMPARE(list->path(e), files_->filePath(list->name(e)));
@@ -385,7 +387,7 @@ class DesktopTest : public QObject {
         // Once undone there is nothing left to undo.
         QVERIFY(!p->undoButton->isEnabled());
         p->undo();
-        QCOMPARE(dialogs_->texts(), QStringList{app_->msg(233)});
+        QCOMPARE(dialogs_->texts(), QStringList{app_->msg(Msg::NothingToUndo)});
     }
 
     // With ZERLANT_SCREENSHOTS set: the main window at 1280x800 on the real

@@ -107,7 +107,7 @@ class FileToolsTest : public QObject {
         p->ruleChoice->button(4)->click();
         auto* name = p->findChild<QLabel*>("Label7");
         QVERIFY(name && name->buddy() == p->newExtension);
-        QCOMPARE(name->text(), app_->msg(112, ":"));
+        QCOMPARE(name->text(), app_->msg(Msg::NewExtension, ":"));
         shot(window_.get(), "rename-extension");
 
         p->ruleChoice->button(6)->click();
@@ -136,8 +136,9 @@ class FileToolsTest : public QObject {
 
         p->runButton->click();
         // nh3: the target exists; then what was done.
-        QCOMPARE(dialogs_->texts(), QStringList({app_->msg(153) + "\n" + app_->msg(151),
-                                                 app_->msg(Msg::RenameDone).arg(1).arg(2)}));
+        QCOMPARE(dialogs_->texts(),
+                 QStringList({app_->msg(Msg::NewNameExists) + "\n" + app_->msg(Msg::RowsUnticked),
+                              app_->msg(Msg::RenameDone).arg(1).arg(2)}));
         QVERIFY(!list->isChecked(2));
         QCOMPARE(list->name(1), QString("h2o_freq.gjf"));
         QCOMPARE(list->path(1), folder_ + "/h2o_freq.gjf");

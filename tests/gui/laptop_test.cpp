@@ -64,7 +64,7 @@ std::map<int, QString> section(const QString& languageFile, const std::string& l
         return out;
     const MessageLookup lookup = file->lookup(language);
     for (int n = 1; n < 1000; ++n)
-        if (const std::string text = lookup(n); !text.empty())
+        if (const std::string text = lookup.byNumber(n); !text.empty())
             out[n] = QString::fromStdString(text);
     return out;
 }

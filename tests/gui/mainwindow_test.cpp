@@ -81,7 +81,7 @@ class MainWindowTest : public QObject {
         // Patterns ignore letter case; hidden files and pipes are not listed.
         QCOMPARE(window_->browser()->files(), QStringList({"a.out", "b.out", "C.OUT", "d.log"}));
         QCOMPARE(window_->listModel()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
-                 app_->msg(82));
+                 app_->msg(Msg::Files));
         // Tab goes down the columns of boxes, then to the buttons.
         ExtractPanel* extract = window_->extractPanel();
         QCOMPARE(extract->box(ExtractBox::Status)->nextInFocusChain(),
@@ -117,11 +117,11 @@ class MainWindowTest : public QObject {
         window_->toolbarClicked("Renombrar");
         QCOMPARE(window_->listModel()->columnCount(), 3);
         QCOMPARE(window_->listModel()->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(),
-                 app_->msg(123));
+                 app_->msg(Msg::NewName));
         window_->toolbarClicked("Sustituir");
         QCOMPARE(window_->listModel()->columnCount(), 2);
         QCOMPARE(window_->listModel()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
-                 app_->msg(82));
+                 app_->msg(Msg::Files));
         window_->toolbarClicked("nothing");  // an unknown key does nothing
         QCOMPARE(window_->currentPanel(), Panel::Substitute);
     }
@@ -300,7 +300,7 @@ class MainWindowTest : public QObject {
         drives->addItem("/nonexistent-volume", "/nonexistent-volume");
         window_->browser()->chooseDrive(drives->count() - 1);
         QCOMPARE(dialogs_->shown.size(), 1);
-        QCOMPARE(dialogs_->shown[0].text, app_->msg(132));
+        QCOMPARE(dialogs_->shown[0].text, app_->msg(Msg::DriveUnreadable));
         QCOMPARE(dialogs_->shown[0].title, app_->title());
         QCOMPARE(window_->currentFolder(), folder);
         QVERIFY(drives->currentIndex() != drives->count() - 1);
@@ -314,8 +314,8 @@ class MainWindowTest : public QObject {
         QVERIFY(!window_->close());
         QVERIFY(window_->isVisible());
         QCOMPARE(dialogs_->questions.size(), 1);
-        QCOMPARE(dialogs_->questions[0].title, app_->msg(181));
-        QCOMPARE(dialogs_->questions[0].text, app_->msg(180));
+        QCOMPARE(dialogs_->questions[0].title, app_->msg(Msg::CloseTitle));
+        QCOMPARE(dialogs_->questions[0].text, app_->msg(Msg::CloseQuestion));
         QCOMPARE(window_->listModel()->entryCount(), std::size_t(1));
         QVERIFY(window_->extractPanel()->exportEnabled());
         dialogs_->confirmAnswer = true;
@@ -330,7 +330,7 @@ class MainWindowTest : public QObject {
         // Languages, a separator and the editor's entry.
         QCOMPARE(menu->actions().size(), int(names.size()) + 2);
         QVERIFY(menu->actions()[int(names.size())]->isSeparator());
-        QCOMPARE(menu->actions().last()->text(), app_->msg(8));
+        QCOMPARE(menu->actions().last()->text(), app_->msg(Msg::EditLanguages));
 
         int current = -1, other = -1;
         for (int i = 0; i < int(names.size()); ++i) {
@@ -381,7 +381,7 @@ class MainWindowTest : public QObject {
         window_->chooseLanguageItem(current);
         QCOMPARE(dialogs_->shown.size(), 1);
         QCOMPARE(dialogs_->shown[0].icon, Dialogs::Icon::Critical);
-        QCOMPARE(dialogs_->shown[0].text, app_->msg(14));
+        QCOMPARE(dialogs_->shown[0].text, app_->msg(Msg::LanguageNotInFile));
         QCOMPARE(program_->languageBytes(), bytes);
 
         // The editor's entry asks for the editor.

@@ -203,7 +203,7 @@ class ResultsViewTest : public QObject {
             dialogs_->shown.clear();
             QVERIFY(!uv->overlayMeasured(empty));
             QCOMPARE(dialogs_->shown.value(0).text,
-                     app_->msg(395).arg(QDir::toNativeSeparators(empty)));
+                     app_->msg(Msg::NoPairsFound).arg(QDir::toNativeSeparators(empty)));
         }
         QVERIFY(uv->overlayMeasured(measured));
         QVERIFY(uv->scene().series.back().dashed);
@@ -215,7 +215,8 @@ class ResultsViewTest : public QObject {
         dialogs_->suggestedPaths.clear();
         dialogs_->saveAnswer = measured;
         QVERIFY(QMetaObject::invokeMethod(uv, "chooseCsv"));
-        QCOMPARE(dialogs_->shown.value(0).text, app_->msg(394).arg("measured.csv"));
+        QCOMPARE(dialogs_->shown.value(0).text,
+                 app_->msg(Msg::NeverReplaceInput).arg("measured.csv"));
         QVERIFY(testing::readFile(measured).startsWith("# eV"));
         QVERIFY(
             dialogs_->suggestedPaths.value(0).startsWith(QFileInfo(data + "/x").absolutePath()));
@@ -240,7 +241,7 @@ class ResultsViewTest : public QObject {
         testing::shoot(ir, "plot-ir");
         // No file of the run has Raman activities: a message, no window.
         QVERIFY(!view->plotSpectrum(plotdata::Kind::Raman));
-        QCOMPARE(dialogs_->texts().back(), app_->msg(296));
+        QCOMPARE(dialogs_->texts().back(), app_->msg(Msg::NoSuchSpectrum));
         // The achiral dvb has rotatory strengths of 0 only: one file is drawn.
         PlotWindow* ecd = view->plotSpectrum(plotdata::Kind::Ecd);
         QVERIFY(ecd);

@@ -80,7 +80,7 @@ class RunsTest : public QObject {
         QVERIFY(list->isChecked(3));
         QVERIFY(!list->isChecked(5));
         QCOMPARE(dialogs_->shown.size(), 1);
-        QCOMPARE(dialogs_->shown[0].text, app_->msg(134));
+        QCOMPARE(dialogs_->shown[0].text, app_->msg(Msg::ScanJobsSkipped));
         QCOMPARE(dialogs_->shown[0].icon, Dialogs::Icon::Critical);
         QCOMPARE(dialogs_->shown[0].title, app_->title());
         QVERIFY(panel->exportEnabled());
@@ -114,7 +114,8 @@ class RunsTest : public QObject {
         panel->box(ExtractBox::File)->setChecked(false);
         panel->textButton()->click();
         QCOMPARE(dialogs_->questions.size(), 1);
-        QCOMPARE(dialogs_->questions[0].text, app_->msg(228).arg(QDir(data_).dirName() + ".txt"));
+        QCOMPARE(dialogs_->questions[0].text,
+                 app_->msg(Msg::ReplaceQuestion).arg(QDir(data_).dirName() + ".txt"));
         QVERIFY(readFile(expectedPath).startsWith(caption(69) + ";"));
         // A No leaves the file as it was (and the dialog comes back).
         const QByteArray kept = readFile(expectedPath);
@@ -171,7 +172,7 @@ class RunsTest : public QObject {
                 button->click();
                 QVERIFY(!dialogs_->shown.isEmpty());
                 QCOMPARE(dialogs_->shown[0].icon, Dialogs::Icon::Critical);
-                QCOMPARE(dialogs_->shown[0].text, app_->msg(394).arg(name));
+                QCOMPARE(dialogs_->shown[0].text, app_->msg(Msg::NeverReplaceInput).arg(name));
                 QVERIFY(dialogs_->questions.isEmpty());
                 QCOMPARE(readFile(job), before);
                 QVERIFY(QFileInfo(folder.filePath("link.txt")).isSymLink());
@@ -187,7 +188,7 @@ class RunsTest : public QObject {
         dialogs_->shown.clear();
         dialogs_->saveAnswer = folder.filePath("hard.txt");
         panel->exportText();
-        QCOMPARE(dialogs_->shown.value(0).text, app_->msg(394).arg("hard.txt"));
+        QCOMPARE(dialogs_->shown.value(0).text, app_->msg(Msg::NeverReplaceInput).arg("hard.txt"));
         QCOMPARE(readFile(job), before);
     }
 
@@ -226,7 +227,7 @@ class RunsTest : public QObject {
         QVERIFY(list->isChecked(1));
         QVERIFY(!list->isChecked(2));
         QCOMPARE(dialogs_->shown.size(), 1);
-        QCOMPARE(dialogs_->shown[0].text, app_->msg(133));
+        QCOMPARE(dialogs_->shown[0].text, app_->msg(Msg::NotScanJobsUnticked));
         QVERIFY(panel->exportEnabled());
         // Showing the panel again empties its table but keeps the buttons.
         window_->toolbarClicked("Scan");

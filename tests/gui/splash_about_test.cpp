@@ -48,12 +48,12 @@ class SplashAboutTest : public QObject {
         QSignalSpy finished(&splash, &SplashWindow::finished);
         auto* description = splash.findChild<QLabel*>("lblProductDescription");
         QVERIFY(description != nullptr);
-        QCOMPARE(description->text(), app.msg(23) + "\n" + app.msg(24));
+        QCOMPARE(description->text(), app.msg(Msg::SplashLine1) + "\n" + app.msg(Msg::SplashLine2));
         QTest::mouseClick(description, Qt::LeftButton);
         QCOMPARE(finished.count(), 0);
 
         auto* name = splash.findChild<QLabel*>("lblProductName");
-        QCOMPARE(name->text(), app.msg(1));
+        QCOMPARE(name->text(), app.msg(Msg::AppTitle));
         QTest::mouseClick(name, Qt::LeftButton);
         QCOMPARE(finished.count(), 1);
         QVERIFY(!splash.timer().isActive());
@@ -66,10 +66,12 @@ class SplashAboutTest : public QObject {
         AppContext app(program.folder());
         RecordingDialogs dialogs;
         AboutBox about(app, dialogs);
-        QCOMPARE(about.windowTitle(), app.msg(6) + " " + app.msg(1));
-        QCOMPARE(about.findChild<QLabel*>("lblDisclaimer")->text(), app.msg(18) + ":");
-        QCOMPARE(about.findChild<QPushButton*>("cmdSysInfo")->text(), app.msg(19) + "...");
-        QCOMPARE(about.findChild<QPushButton*>("cmdOK")->text(), app.msg(20));
+        QCOMPARE(about.windowTitle(), app.msg(Msg::About) + " " + app.msg(Msg::AppTitle));
+        QCOMPARE(about.findChild<QLabel*>("lblDisclaimer")->text(),
+                 app.msg(Msg::AboutAuthors) + ":");
+        QCOMPARE(about.findChild<QPushButton*>("cmdSysInfo")->text(),
+                 app.msg(Msg::SystemInformation) + "...");
+        QCOMPARE(about.findChild<QPushButton*>("cmdOK")->text(), app.msg(Msg::Ok));
 
         // No system-information program on the PATH: message 21, no icon,
         // the application's title.
@@ -79,8 +81,8 @@ class SplashAboutTest : public QObject {
         about.findChild<QPushButton*>("cmdSysInfo")->click();
         QCOMPARE(dialogs.shown.size(), 1);
         QCOMPARE(dialogs.shown[0].icon, Dialogs::Icon::None);
-        QCOMPARE(dialogs.shown[0].title, app.msg(1));
-        QCOMPARE(dialogs.shown[0].text, app.msg(21));
+        QCOMPARE(dialogs.shown[0].title, app.msg(Msg::AppTitle));
+        QCOMPARE(dialogs.shown[0].text, app.msg(Msg::SystemInformationFailed));
         QVERIFY(dialogs.started.isEmpty());
 
         // The first one found is started.
