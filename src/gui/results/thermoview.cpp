@@ -214,9 +214,7 @@ ThermoView::ThermoView(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     grid->addWidget(relative_, 4, 0);
     grid->addLayout(line(label(Msg::Unit, unit_, false), unit_), 4, 1);
     grid->addLayout(line(label(Msg::Reference, reference_, false), reference_), 4, 2, 1, 2);
-    grid->addLayout(
-        line(label(static_cast<int>(Msg::SinglePointSuffix), spcSuffix_, false), spcSuffix_), 5, 0,
-        1, 2);
+    grid->addLayout(line(label(Msg::SinglePointSuffix, spcSuffix_, false), spcSuffix_), 5, 0, 1, 2);
     auto* settings = new QHBoxLayout;
     settings->addLayout(grid);
     settings->addStretch(1);
