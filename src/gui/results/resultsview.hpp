@@ -15,6 +15,7 @@
 #include "core/results/resulttables.hpp"
 #include "core/results/viewtable.hpp"
 #include "core/scan/scanpoints.hpp"
+#include "gui/app/messages.hpp"
 #include "gui/results/thermoview.hpp"
 
 class QComboBox;
