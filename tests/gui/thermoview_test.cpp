@@ -43,15 +43,15 @@ namespace {
 // last file does not exist.
 struct Case {
     const char* file;
-    int reason;
+    Msg reason;  // Msg{}: none
 };
 constexpr Case kCases[] = {
-    {"cclib_g09_dvb_ir.out", 0},
-    {"cclib_g16_dvb_ir.out", 0},
-    {"chemsmart_g16_co2_pressure3.log", 0},
-    {"aqme_g09_MeOH_SCF_error.log", 328},
+    {"cclib_g09_dvb_ir.out", Msg{}},
+    {"cclib_g16_dvb_ir.out", Msg{}},
+    {"chemsmart_g16_co2_pressure3.log", Msg{}},
+    {"aqme_g09_MeOH_SCF_error.log", Msg::NoCompleteThermo},
     {"cclib_g09_dvb_sp.out", viewmsg::kNoFrequencyStep},
-    {"no_such_job.log", 333},
+    {"no_such_job.log", Msg::CannotBeRead},
 };
 
 std::optional<double> numberAt(const QTableView* view, int row, int column) {
@@ -118,9 +118,10 @@ class ThermoViewTest : public QObject {
         for (int r = 0; r < int(std::size(kCases)); ++r) {
             const Case& c = kCases[r];
             QCOMPARE(table->model()->index(r, 0).data().toString(), QString(c.file));
-            QCOMPARE(source->isErrorRow(r), c.reason != 0 && c.reason != viewmsg::kNoFrequencyStep);
+            QCOMPARE(source->isErrorRow(r),
+                     c.reason != Msg{} && c.reason != viewmsg::kNoFrequencyStep);
             QCOMPARE(view.rows()[r].skipped, c.reason == viewmsg::kNoFrequencyStep);
-            if (c.reason != 0) {
+            if (c.reason != Msg{}) {
                 QCOMPARE(table->model()->index(r, noteColumn).data().toString(),
                          app_->msg(c.reason));
                 QVERIFY(!numberAt(table, r, gColumn));
@@ -157,13 +158,15 @@ class ThermoViewTest : public QObject {
         struct Wiring {
             const char* what;
             std::function<void(bool)> set;  // true: the changed value
-            int moves, stays;
+            Msg moves, stays;
         };
         const Wiring wirings[] = {
-            {"scale", [&](bool on) { view.scaleBox()->setValue(on ? 0.97 : 1.0); }, 339, 338},
-            {"cutoff", [&](bool on) { view.cutoffBox()->setValue(on ? 50 : 100); }, 341, 314},
-            {"concentration", [&](bool on) { view.concentrationCheck()->setChecked(on); }, 342,
-             339},
+            {"scale", [&](bool on) { view.scaleBox()->setValue(on ? 0.97 : 1.0); }, Msg::ColumnZpe,
+             Msg::ColumnE},
+            {"cutoff", [&](bool on) { view.cutoffBox()->setValue(on ? 50 : 100); }, Msg::ColumnQhTs,
+             Msg::TS},
+            {"concentration", [&](bool on) { view.concentrationCheck()->setChecked(on); },
+             Msg::ColumnG, Msg::ColumnZpe},
         };
         for (const Wiring& w : wirings) {
             const int moves = columnOf(table, app_->msg(w.moves) + '\n');
