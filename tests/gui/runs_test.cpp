@@ -99,11 +99,12 @@ class RunsTest : public QObject {
         const QByteArray text = readFile(expectedPath);
         const QList<QByteArray> lines = text.split('\n');
         QCOMPARE(lines.size(), 5);  // four lines and the empty rest after the last CR LF
-        auto caption = [this](int n) {
-            return QByteArray::fromStdString(upperCaption(app_->msg(n).toStdString()));
+        auto caption = [this](Msg m) {
+            return QByteArray::fromStdString(upperCaption(app_->msg(m).toStdString()));
         };
-        QCOMPARE(lines[0], caption(58) + ";" + caption(69) + ";" + caption(70) + ";" + caption(71) +
-                               ";" + caption(72) + "\r");
+        QCOMPARE(lines[0], caption(Msg::File) + ";" + caption(Msg::Formula) + ";" +
+                               caption(Msg::Method) + ";" + caption(Msg::BasisSet) + ";" +
+                               caption(Msg::Status) + "\r");
         QVERIFY(lines[1].startsWith(names[0].toUtf8() + ";"));
         QVERIFY(lines[1].endsWith(";OK\r"));
         QCOMPARE(lines[2], names[3].toUtf8() + ";Error;Error;Error;KO\r");
@@ -116,7 +117,7 @@ class RunsTest : public QObject {
         QCOMPARE(dialogs_->questions.size(), 1);
         QCOMPARE(dialogs_->questions[0].text,
                  app_->msg(Msg::ReplaceQuestion).arg(QDir(data_).dirName() + ".txt"));
-        QVERIFY(readFile(expectedPath).startsWith(caption(69) + ";"));
+        QVERIFY(readFile(expectedPath).startsWith(caption(Msg::Formula) + ";"));
         // A No leaves the file as it was (and the dialog comes back).
         const QByteArray kept = readFile(expectedPath);
         panel->box(ExtractBox::File)->setChecked(true);
