@@ -287,7 +287,7 @@ class LaptopTest : public QObject {
         }
     }
 
-    // Every message the window calls by name is in every language of the
+    // Every message the program calls by name is in every language of the
     // delivered file, with the same placeholders (%1, %2) as in English.
     void namedMessagesAreInEveryLanguage() {
         struct Named {
@@ -295,8 +295,8 @@ class LaptopTest : public QObject {
             int number;
         };
         const Named named[] = {
-#define ZERLANT_NAMED(name, number) {#name, number},
-            ZERLANT_WINDOW_MESSAGES(ZERLANT_NAMED)
+#define ZERLANT_NAMED(name, number, start) {#name, number},
+            ZERLANT_MESSAGES(ZERLANT_NAMED)
 #undef ZERLANT_NAMED
         };
         static const QRegularExpression placeholder(QStringLiteral("%[0-9]"));
