@@ -168,7 +168,9 @@ int runExtract(TableCommand& command, bool allSteps) {
     if (!tidy.empty()) {
         separator = '.';
         messages = [base = command.messages](int n) {
-            return n == 131 ? std::string() : (base ? base(n) : std::string());
+            return n == messageNumber(MessageId::NotAvailable)
+                       ? std::string()
+                       : (base ? base.byNumber(n) : std::string());
         };
     }
 
@@ -205,7 +207,8 @@ int runExtract(TableCommand& command, bool allSteps) {
         status = 1;
     }
     if (run.scanMet)
-        reportLeftOut(command, 134, "scan jobs are not tabulated by extract", rows, run.untick);
+        reportLeftOut(command, MessageId::ScanJobsSkipped, "scan jobs are not tabulated by extract",
+                      rows, run.untick);
 
     status = failWhenEmpty(command, run.rowCount, status);
     if (run.rowCount == 0) {

@@ -67,8 +67,8 @@ int runScan(TableCommand& command) {
         status = 1;
     }
     if (run->nonScanMet)
-        reportLeftOut(command, 133, "some files are not scan jobs and were left out", rows,
-                      run->untick);
+        reportLeftOut(command, MessageId::NotScanJobsUnticked,
+                      "some files are not scan jobs and were left out", rows, run->untick);
 
     status = failWhenEmpty(command, run->table.rows() > 1 ? run->table.rows() - 1 : 0, status);
     const Table exportTable = prepararexportacionscan(run->table, checks);

@@ -140,8 +140,8 @@ void reportNonOutputFiles(const TableCommand& command, const FileRows& rows) {
             reportProblem(command, rows[r].path + ": skipped, not a .out or .log file");
 }
 
-void reportLeftOut(const TableCommand& command, int id, const char* fallback, const FileRows& rows,
-                   const std::vector<std::size_t>& leftOut) {
+void reportLeftOut(const TableCommand& command, MessageId id, const char* fallback,
+                   const FileRows& rows, const std::vector<std::size_t>& leftOut) {
     std::string notice = command.messages(id);
     reportProblem(command, notice.empty() ? std::string(fallback) : notice);
     for (std::size_t r : leftOut) std::fprintf(stderr, "  %s\n", rows[r].path.c_str());
@@ -180,7 +180,8 @@ int writeExportTable(const TableCommand& command, const Table& exportTable) {
     if (path.size() >= 5 && foldCase(path.substr(path.size() - 5)) == ".xlsx") {
         if (Status s = writeExcelWorkbook(exportTable, path, WriteRule::exportOf(command.files));
             !s) {
-            std::string text = command.messages ? command.messages(154) : std::string();
+            std::string text =
+                command.messages ? command.messages(MessageId::SheetExportFailed) : std::string();
             reportProblem(command, (text.empty() ? "cannot write the spreadsheet" : text) + " (" +
                                        s.error().describe() + ")");
             return 1;

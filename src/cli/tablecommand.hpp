@@ -65,8 +65,8 @@ void reportNonOutputFiles(const TableCommand& command, const FileRows& rows);
 
 // Reports the notice of message `id` (or `fallback` when the language file
 // lacks it), then the paths of the rows left out, one per line.
-void reportLeftOut(const TableCommand& command, int id, const char* fallback, const FileRows& rows,
-                   const std::vector<std::size_t>& leftOut);
+void reportLeftOut(const TableCommand& command, MessageId id, const char* fallback,
+                   const FileRows& rows, const std::vector<std::size_t>& leftOut);
 
 // The end of a reading command's help: the exit statuses.
 const char* tableExitHelp();

@@ -83,7 +83,7 @@ class DialogOrderTest : public QObject {
         QSignalSpy finished(window.scanPanel(), &ReadingPanel::runFinished);
         window.scanPanel()->runButton()->click();
         QVERIFY(finished.wait(60000));
-        QCOMPARE(seenText, app.msg(133));
+        QCOMPARE(seenText, app.msg(Msg::NotScanJobsUnticked));
         QVERIFY(!progressVisible);
         QCOMPARE(activeLater, QString("QMessageBox"));
         QVERIFY(closedByReturn);

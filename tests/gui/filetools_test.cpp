@@ -75,7 +75,7 @@ class FileToolsTest : public QObject, testing::Session {
         p->ruleChoice->button(4)->click();
         auto* name = p->findChild<QLabel*>("Label7");
         QVERIFY(name && name->buddy() == p->newExtension);
-        QCOMPARE(name->text(), app_->msg(112, ":"));
+        QCOMPARE(name->text(), app_->msg(Msg::NewExtension, ":"));
         testing::shoot(window_.get(), "rename-extension");
 
         p->ruleChoice->button(6)->click();
@@ -104,7 +104,7 @@ class FileToolsTest : public QObject, testing::Session {
 
         p->runButton->click();
         // nh3: the target exists; then what was done.
-        QCOMPARE(dialogs_->texts(), QStringList({app_->msg(153) + "\n" + app_->msg(151),
+        QCOMPARE(dialogs_->texts(), QStringList({app_->msg(Msg::NewNameExists) + "\n" + app_->msg(Msg::RowsUnticked),
                                                  app_->msg(Msg::RenameDone).arg(1).arg(2)}));
         QVERIFY(!list->isChecked(2));
         QCOMPARE(list->name(1), QString("h2o_freq.gjf"));

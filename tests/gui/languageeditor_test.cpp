@@ -44,7 +44,7 @@ class LanguageEditorTest : public QObject, testing::Session {
             return QMessageBox::Cancel;
         });
         editor.show();
-        QCOMPARE(editor.windowTitle(), app_->msg(2));
+        QCOMPARE(editor.windowTitle(), app_->msg(Msg::LanguageCaption));
         QCOMPARE(editor.grid()->columnCount(), 2);
         QCOMPARE(editor.grid()->horizontalHeaderItem(1)->text(), QString("English"));
         QVERIFY(editor.grid()->horizontalHeaderItem(1)->font().bold());
@@ -88,7 +88,7 @@ class LanguageEditorTest : public QObject, testing::Session {
         QVERIFY(editor.model().modified());
         QVERIFY(!editor.close());
         QVERIFY(editor.isVisible());
-        QCOMPARE(asked, app_->msg(11) + " " + app_->msg(2) + "?");
+        QCOMPARE(asked, app_->msg(Msg::SaveChangesQuestion) + " " + app_->msg(Msg::LanguageCaption) + "?");
         // Nothing was written.
         QCOMPARE(QString::fromStdString(GetMessage(path_.toStdString(), "English", "2")),
                  QString("Language"));
@@ -140,7 +140,7 @@ class LanguageEditorTest : public QObject, testing::Session {
         // Save without a name: message 7, the file without the new column,
         // and closing with Yes keeps the window.
         QVERIFY(!editor->save());
-        QCOMPARE(dialogs_->texts().value(0), app_->msg(7));
+        QCOMPARE(dialogs_->texts().value(0), app_->msg(Msg::NewLanguageUnnamed));
         std::vector<std::string> names;
         QCOMPARE(ListLanguages(path_.toStdString(), names), std::int16_t(2));
         editor->setQuestion(
@@ -162,7 +162,7 @@ class LanguageEditorTest : public QObject, testing::Session {
         for (QAction* a : window.languageMenu()->actions()) items << a->text();
         QCOMPARE(items.size(), 5);  // three languages, the separator, the editor
         QCOMPARE(items.value(2), QString("Deutsch"));
-        QCOMPARE(items.value(4), app_->msg(8));
+        QCOMPARE(items.value(4), app_->msg(Msg::EditLanguages));
         QVERIFY(editor->close());
     }
 

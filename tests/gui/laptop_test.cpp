@@ -58,7 +58,7 @@ std::map<int, QString> section(const QString& languageFile, const std::string& l
         return out;
     const MessageLookup lookup = file->lookup(language);
     for (int n = 1; n < 1000; ++n)
-        if (const std::string text = lookup(n); !text.empty())
+        if (const std::string text = lookup.byNumber(n); !text.empty())
             out[n] = QString::fromStdString(text);
     return out;
 }
@@ -273,7 +273,7 @@ class LaptopTest : public QObject, testing::Session {
         }
     }
 
-    // Every message the window calls by name is in every language of the
+    // Every message the program calls by name is in every language of the
     // delivered file, with the same placeholders (%1, %2) as in English.
     void namedMessagesAreInEveryLanguage() {
         struct Named {
@@ -281,8 +281,8 @@ class LaptopTest : public QObject, testing::Session {
             int number;
         };
         const Named named[] = {
-#define ZERLANT_NAMED(name, number) {#name, number},
-            ZERLANT_WINDOW_MESSAGES(ZERLANT_NAMED)
+#define ZERLANT_NAMED(name, number, start) {#name, number},
+            ZERLANT_MESSAGES(ZERLANT_NAMED)
 #undef ZERLANT_NAMED
         };
         static const QRegularExpression placeholder(QStringLiteral("%[0-9]"));

@@ -81,7 +81,7 @@ class MainWindowTest : public QObject, testing::Session {
         // Patterns ignore letter case; hidden files and pipes are not listed.
         QCOMPARE(window_->browser()->files(), QStringList({"a.out", "b.out", "C.OUT", "d.log"}));
         QCOMPARE(window_->listModel()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
-                 app_->msg(82));
+                 app_->msg(Msg::Files));
         // Tab goes down the columns of boxes, then to the buttons.
         ExtractPanel* extract = window_->extractPanel();
         QCOMPARE(extract->box(ExtractBox::Status)->nextInFocusChain(),
@@ -100,8 +100,8 @@ class MainWindowTest : public QObject, testing::Session {
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
         QStringList titles;
         for (QAction* a : window_->menuBar()->actions()) titles << a->text();
-        QCOMPARE(titles, QStringList({app_->msg(210), app_->msg(215), app_->msg(Msg::ViewMenu),
-                                      app_->msg(216), app_->msg(217)}));
+        QCOMPARE(titles, QStringList({app_->msg(Msg::MenuFile), app_->msg(Msg::MenuTools), app_->msg(Msg::ViewMenu),
+                                      app_->msg(Msg::MenuLanguage), app_->msg(Msg::MenuHelp)}));
         // The six tools, a separator, the thermochemistry of the ticked files,
         // the next job and the sorting of jobs by health.
         QCOMPARE(window_->toolsMenu()->actions().size(), 10);
@@ -129,7 +129,7 @@ class MainWindowTest : public QObject, testing::Session {
         manual->close();
         // View brings back the closed results and tool panel.
         auto* results = window_->findChild<QAction*>("actViewResults");
-        QCOMPARE(results->text(), app_->msg(260));
+        QCOMPARE(results->text(), app_->msg(Msg::Results));
         window_->resultsDock()->showPage(ResultsDock::Page::Extract);
         window_->resultsDock()->close();
         results->trigger();
@@ -177,7 +177,7 @@ class MainWindowTest : public QObject, testing::Session {
         window_->toolbarClicked("Renombrar");
         QCOMPARE(window_->listModel()->columnCount(), 3);
         QCOMPARE(window_->listModel()->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(),
-                 app_->msg(123));
+                 app_->msg(Msg::NewName));
         window_->toolbarClicked("Sustituir");
         QCOMPARE(window_->listModel()->columnCount(), 2);
         window_->toolbarClicked("nothing");  // an unknown key does nothing
@@ -362,7 +362,7 @@ class MainWindowTest : public QObject, testing::Session {
         drives->addItem("/nonexistent-volume", "/nonexistent-volume");
         browser->chooseDrive(drives->count() - 1);
         QCOMPARE(dialogs_->shown.size(), 1);
-        QCOMPARE(dialogs_->shown[0].text, app_->msg(132));
+        QCOMPARE(dialogs_->shown[0].text, app_->msg(Msg::DriveUnreadable));
         QCOMPARE(dialogs_->shown[0].title, app_->title());
         QCOMPARE(window_->currentFolder(), folder);
         QVERIFY(drives->currentIndex() != drives->count() - 1);
@@ -378,7 +378,7 @@ class MainWindowTest : public QObject, testing::Session {
         bar->setEditText(files_->filePath("nowhere"));
         QTest::keyClick(bar->lineEdit(), Qt::Key_Return);
         QCOMPARE(window_->currentFolder(), files_->filePath("sub"));
-        QCOMPARE(dialogs_->texts(), QStringList{app_->msg(223)});
+        QCOMPARE(dialogs_->texts(), QStringList{app_->msg(Msg::FolderUnreadable)});
         // The recent folders are in its list, the current one first; Home.
         QCOMPARE(browser->recentFolders().value(0), files_->filePath("sub"));
         QVERIFY(browser->recentFolders().contains(QDir(files_->path()).canonicalPath()) ||
@@ -406,8 +406,8 @@ class MainWindowTest : public QObject, testing::Session {
         QVERIFY(!window_->close());
         QVERIFY(window_->isVisible());
         QCOMPARE(dialogs_->questions.size(), 1);
-        QCOMPARE(dialogs_->questions[0].title, app_->msg(181));
-        QCOMPARE(dialogs_->questions[0].text, app_->msg(180));
+        QCOMPARE(dialogs_->questions[0].title, app_->msg(Msg::CloseTitle));
+        QCOMPARE(dialogs_->questions[0].text, app_->msg(Msg::CloseQuestion));
         QCOMPARE(window_->listModel()->entryCount(), std::size_t(1));
         QVERIFY(window_->extractPanel()->exportEnabled());
         dialogs_->confirmAnswer = true;
@@ -454,7 +454,7 @@ class MainWindowTest : public QObject, testing::Session {
         // Languages, a separator and the editor's entry.
         QCOMPARE(menu->actions().size(), int(names.size()) + 2);
         QVERIFY(menu->actions()[int(names.size())]->isSeparator());
-        QCOMPARE(menu->actions().last()->text(), app_->msg(8));
+        QCOMPARE(menu->actions().last()->text(), app_->msg(Msg::EditLanguages));
 
         const int current = app_->languages().isCurrent(0) ? 0 : 1;
         const int other = 1 - current;
@@ -495,7 +495,7 @@ class MainWindowTest : public QObject, testing::Session {
             QPointer<LanguageEditor> editor = testing::shownWindow<LanguageEditor>();
             QVERIFY(editor);
             QCOMPARE(withoutMnemonic(editor->closeButton()->text()),
-                     withoutMnemonic(app_->msg(219)));
+                     withoutMnemonic(app_->msg(Msg::Close)));
             if (escape)
                 QTest::keyClick(editor, Qt::Key_Escape);
             else
@@ -510,7 +510,7 @@ class MainWindowTest : public QObject, testing::Session {
         window_->chooseLanguageItem(current);
         QCOMPARE(dialogs_->shown.size(), 1);
         QCOMPARE(dialogs_->shown[0].icon, Dialogs::Icon::Critical);
-        QCOMPARE(dialogs_->shown[0].text, app_->msg(14));
+        QCOMPARE(dialogs_->shown[0].text, app_->msg(Msg::LanguageNotInFile));
         QCOMPARE(program_->languageBytes(), bytes);
     }
 
@@ -539,7 +539,7 @@ class MainWindowTest : public QObject, testing::Session {
         dialogs_->confirmAnswer = false;
         p->runButton->click();
         QCOMPARE(dialogs_->questions.size(), 1);
-        QCOMPARE(dialogs_->questions[0].text, app_->msg(230).arg(2).arg(3));
+        QCOMPARE(dialogs_->questions[0].text, app_->msg(Msg::SubstituteQuestion).arg(2).arg(3));
         QCOMPARE(snapshot(files_->path()), before);
 
         dialogs_->confirmAnswer = true;
@@ -559,7 +559,7 @@ class MainWindowTest : public QObject, testing::Session {
         const auto afterEdit = snapshot(files_->path());
         p->undoButton->click();
         QCOMPARE(dialogs_->shown.size(), 2);
-        QVERIFY(dialogs_->shown[1].text.startsWith(app_->msg(235)));
+        QVERIFY(dialogs_->shown[1].text.startsWith(app_->msg(Msg::UndoRefused)));
         QVERIFY(dialogs_->shown[1].text.contains("nh3_opt.gjf"));
         QCOMPARE(snapshot(files_->path()), afterEdit);
 
@@ -568,7 +568,7 @@ class MainWindowTest : public QObject, testing::Session {
         p->undoButton->click();
         QCOMPARE(dialogs_->shown.size(), 2);
         QCOMPARE(snapshot(files_->path()), before);
-        QCOMPARE(window_->statusBar()->currentMessage(), app_->msg(234));
+        QCOMPARE(window_->statusBar()->currentMessage(), app_->msg(Msg::RunUndone));
         QVERIFY(!p->undoButton->isEnabled());
 
         // No ticked file holds the block: said so, nothing asked; the status
@@ -576,8 +576,8 @@ class MainWindowTest : public QObject, testing::Session {
         p->blockFrom->setPlainText("not in any file");
         p->runButton->click();
         QCOMPARE(dialogs_->questions.size(), 2);
-        QCOMPARE(dialogs_->shown.last().text, app_->msg(231));
-        QCOMPARE(window_->statusBar()->currentMessage(), app_->msg(231));
+        QCOMPARE(dialogs_->shown.last().text, app_->msg(Msg::BlockNotFound));
+        QCOMPARE(window_->statusBar()->currentMessage(), app_->msg(Msg::BlockNotFound));
     }
 
     void renameUndoRestoresNamesAndBytes() {
@@ -603,7 +603,7 @@ class MainWindowTest : public QObject, testing::Session {
             p->undoButton->click();
             QCOMPARE(snapshot(files_->path()), before);
             QCOMPARE(dialogs_->texts(), QStringList(run, done));
-            QCOMPARE(window_->statusBar()->currentMessage(), app_->msg(234));
+            QCOMPARE(window_->statusBar()->currentMessage(), app_->msg(Msg::RunUndone));
             for (std::size_t e = 1; e <= 3; ++e) {
                 QVERIFY(list->name(e).endsWith("_opt.gjf"));
                 QCOMPARE(list->path(e), files_->filePath(list->name(e)));
@@ -614,7 +614,7 @@ class MainWindowTest : public QObject, testing::Session {
         dialogs_->shown.clear();
         QVERIFY(!p->undoButton->isEnabled());
         p->undo();
-        QCOMPARE(dialogs_->texts(), QStringList{app_->msg(233)});
+        QCOMPARE(dialogs_->texts(), QStringList{app_->msg(Msg::NothingToUndo)});
     }
 
   private:

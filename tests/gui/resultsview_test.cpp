@@ -179,7 +179,7 @@ class ResultsViewTest : public QObject, testing::Session {
         dialogs_->shown.clear();
         QVERIFY(!uv->overlayMeasured(empty));
         QCOMPARE(dialogs_->shown.value(0).text,
-                 app_->msg(395).arg(QDir::toNativeSeparators(empty)));
+                 app_->msg(Msg::NoPairsFound).arg(QDir::toNativeSeparators(empty)));
         QVERIFY(uv->overlayMeasured(measured));
         QVERIFY(uv->scene().series.back().dashed);
         QVERIFY(QString::fromStdString(uv->scene().series.back().name).endsWith("measured.csv"));
@@ -190,7 +190,7 @@ class ResultsViewTest : public QObject, testing::Session {
         dialogs_->suggestedPaths.clear();
         dialogs_->saveAnswer = measured;
         QVERIFY(QMetaObject::invokeMethod(uv, "chooseCsv"));
-        QCOMPARE(dialogs_->shown.value(0).text, app_->msg(394).arg("measured.csv"));
+        QCOMPARE(dialogs_->shown.value(0).text, app_->msg(Msg::NeverReplaceInput).arg("measured.csv"));
         QVERIFY(testing::readFile(measured).startsWith("# eV"));
         QVERIFY(
             dialogs_->suggestedPaths.value(0).startsWith(QFileInfo(data + "/x").absolutePath()));
@@ -215,7 +215,7 @@ class ResultsViewTest : public QObject, testing::Session {
         testing::shoot(ir, "plot-ir");
         // No file of the run has Raman activities: a message, no window.
         QVERIFY(!view->plotSpectrum(plotdata::Kind::Raman));
-        QCOMPARE(dialogs_->texts().back(), app_->msg(296));
+        QCOMPARE(dialogs_->texts().back(), app_->msg(Msg::NoSuchSpectrum));
         // The achiral dvb has rotatory strengths of 0 only: one file is drawn.
         PlotWindow* ecd = view->plotSpectrum(plotdata::Kind::Ecd);
         QVERIFY(ecd);

@@ -62,7 +62,7 @@ class RunsTest : public QObject, testing::Session {
         QVERIFY(list->isChecked(3));
         QVERIFY(!list->isChecked(5));
         QCOMPARE(dialogs_->shown.size(), 1);
-        QCOMPARE(dialogs_->shown[0].text, app_->msg(134));
+        QCOMPARE(dialogs_->shown[0].text, app_->msg(Msg::ScanJobsSkipped));
         QCOMPARE(dialogs_->shown[0].icon, Dialogs::Icon::Critical);
         QCOMPARE(dialogs_->shown[0].title, app_->title());
         QVERIFY(panel->exportEnabled());
@@ -81,11 +81,12 @@ class RunsTest : public QObject, testing::Session {
         const QByteArray text = readFile(expectedPath);
         const QList<QByteArray> lines = text.split('\n');
         QCOMPARE(lines.size(), 5);  // four lines and the empty rest after the last CR LF
-        auto caption = [this](int n) {
-            return QByteArray::fromStdString(upperCaption(app_->msg(n).toStdString()));
+        auto caption = [this](Msg m) {
+            return QByteArray::fromStdString(upperCaption(app_->msg(m).toStdString()));
         };
-        QCOMPARE(lines[0], caption(58) + ";" + caption(69) + ";" + caption(70) + ";" + caption(71) +
-                               ";" + caption(72) + "\r");
+        QCOMPARE(lines[0], caption(Msg::File) + ";" + caption(Msg::Formula) + ";" +
+                               caption(Msg::Method) + ";" + caption(Msg::BasisSet) + ";" +
+                               caption(Msg::Status) + "\r");
         QVERIFY(lines[1].startsWith(names[0].toUtf8() + ";"));
         QVERIFY(lines[1].endsWith(";OK\r"));
         QCOMPARE(lines[2], names[3].toUtf8() + ";Error;Error;Error;KO\r");
@@ -96,8 +97,9 @@ class RunsTest : public QObject, testing::Session {
         panel->box(ExtractBox::File)->setChecked(false);
         panel->textButton()->click();
         QCOMPARE(dialogs_->questions.size(), 1);
-        QCOMPARE(dialogs_->questions[0].text, app_->msg(228).arg(QDir(data_).dirName() + ".txt"));
-        QVERIFY(readFile(expectedPath).startsWith(caption(69) + ";"));
+        QCOMPARE(dialogs_->questions[0].text,
+                 app_->msg(Msg::ReplaceQuestion).arg(QDir(data_).dirName() + ".txt"));
+        QVERIFY(readFile(expectedPath).startsWith(caption(Msg::Formula) + ";"));
         // A No leaves the file as it was (and the dialog comes back).
         const QByteArray kept = readFile(expectedPath);
         panel->box(ExtractBox::File)->setChecked(true);
@@ -153,7 +155,7 @@ class RunsTest : public QObject, testing::Session {
                 button->click();
                 QVERIFY(!dialogs_->shown.isEmpty());
                 QCOMPARE(dialogs_->shown[0].icon, Dialogs::Icon::Critical);
-                QCOMPARE(dialogs_->shown[0].text, app_->msg(394).arg(name));
+                QCOMPARE(dialogs_->shown[0].text, app_->msg(Msg::NeverReplaceInput).arg(name));
                 QVERIFY(dialogs_->questions.isEmpty());
                 QCOMPARE(readFile(job), before);
                 QVERIFY(QFileInfo(folder.filePath("link.txt")).isSymLink());
@@ -169,7 +171,7 @@ class RunsTest : public QObject, testing::Session {
         dialogs_->shown.clear();
         dialogs_->saveAnswer = folder.filePath("hard.txt");
         panel->exportText();
-        QCOMPARE(dialogs_->shown.value(0).text, app_->msg(394).arg("hard.txt"));
+        QCOMPARE(dialogs_->shown.value(0).text, app_->msg(Msg::NeverReplaceInput).arg("hard.txt"));
         QCOMPARE(readFile(job), before);
     }
 
@@ -208,7 +210,7 @@ class RunsTest : public QObject, testing::Session {
         QVERIFY(list->isChecked(1));
         QVERIFY(!list->isChecked(2));
         QCOMPARE(dialogs_->shown.size(), 1);
-        QCOMPARE(dialogs_->shown[0].text, app_->msg(133));
+        QCOMPARE(dialogs_->shown[0].text, app_->msg(Msg::NotScanJobsUnticked));
         QVERIFY(panel->exportEnabled());
         // Showing the panel again empties its table but keeps the buttons.
         window_->toolbarClicked("Scan");

@@ -42,12 +42,12 @@ class SplashAboutTest : public QObject, testing::Session {
         QSignalSpy finished(&splash, &SplashWindow::finished);
         auto* description = splash.findChild<QLabel*>("lblProductDescription");
         QVERIFY(description != nullptr);
-        QCOMPARE(description->text(), app_->msg(23) + "\n" + app_->msg(24));
+        QCOMPARE(description->text(), app_->msg(Msg::SplashLine1) + "\n" + app_->msg(Msg::SplashLine2));
         QTest::mouseClick(description, Qt::LeftButton);
         QCOMPARE(finished.count(), 0);
 
         auto* name = splash.findChild<QLabel*>("lblProductName");
-        QCOMPARE(name->text(), app_->msg(1));
+        QCOMPARE(name->text(), app_->msg(Msg::AppTitle));
         QTest::mouseClick(name, Qt::LeftButton);
         QCOMPARE(finished.count(), 1);
         QVERIFY(!splash.timer().isActive());
@@ -57,10 +57,10 @@ class SplashAboutTest : public QObject, testing::Session {
 
     void aboutBoxTextsAndSystemInformation() {
         AboutBox about(*app_, *dialogs_);
-        QCOMPARE(about.windowTitle(), app_->msg(6) + " " + app_->msg(1));
-        QCOMPARE(about.findChild<QLabel*>("lblDisclaimer")->text(), app_->msg(18) + ":");
-        QCOMPARE(about.findChild<QPushButton*>("cmdSysInfo")->text(), app_->msg(19) + "...");
-        QCOMPARE(about.findChild<QPushButton*>("cmdOK")->text(), app_->msg(20));
+        QCOMPARE(about.windowTitle(), app_->msg(Msg::About) + " " + app_->msg(Msg::AppTitle));
+        QCOMPARE(about.findChild<QLabel*>("lblDisclaimer")->text(), app_->msg(Msg::AboutAuthors) + ":");
+        QCOMPARE(about.findChild<QPushButton*>("cmdSysInfo")->text(), app_->msg(Msg::SystemInformation) + "...");
+        QCOMPARE(about.findChild<QPushButton*>("cmdOK")->text(), app_->msg(Msg::Ok));
 
         // No system-information program on the PATH: message 21, no icon,
         // the application's title.
@@ -70,8 +70,8 @@ class SplashAboutTest : public QObject, testing::Session {
         about.findChild<QPushButton*>("cmdSysInfo")->click();
         QCOMPARE(dialogs_->shown.size(), 1);
         QCOMPARE(dialogs_->shown[0].icon, Dialogs::Icon::None);
-        QCOMPARE(dialogs_->shown[0].title, app_->msg(1));
-        QCOMPARE(dialogs_->shown[0].text, app_->msg(21));
+        QCOMPARE(dialogs_->shown[0].title, app_->msg(Msg::AppTitle));
+        QCOMPARE(dialogs_->shown[0].text, app_->msg(Msg::SystemInformationFailed));
         QVERIFY(dialogs_->started.isEmpty());
 
         // The first one found is started.

@@ -36,15 +36,15 @@ namespace {
 // last file does not exist.
 struct Case {
     const char* file;
-    int reason;
+    Msg reason;  // Msg{}: none
 };
 constexpr Case kCases[] = {
-    {"cclib_g09_dvb_ir.out", 0},
-    {"cclib_g16_dvb_ir.out", 0},
-    {"chemsmart_g16_co2_pressure3.log", 0},
-    {"aqme_g09_MeOH_SCF_error.log", 328},
+    {"cclib_g09_dvb_ir.out", Msg{}},
+    {"cclib_g16_dvb_ir.out", Msg{}},
+    {"chemsmart_g16_co2_pressure3.log", Msg{}},
+    {"aqme_g09_MeOH_SCF_error.log", Msg::NoCompleteThermo},
     {"cclib_g09_dvb_sp.out", viewmsg::kNoFrequencyStep},
-    {"no_such_job.log", 333},
+    {"no_such_job.log", Msg::CannotBeRead},
 };
 
 std::optional<double> numberAt(const QTableView* view, int row, int column) {
@@ -92,18 +92,19 @@ class ThermoViewTest : public QObject, testing::Session {
         QCOMPARE(table->model()->rowCount(), int(std::size(kCases)));
         QCOMPARE(table->model()->columnCount(), 10);  // the nine keys and the note
         const int noteColumn = ThermoView::kNoteColumn;
-        const int gColumn = columnOf(table, app_->msg(342) + '\n');
+        const int gColumn = columnOf(table, app_->msg(Msg::ColumnG) + '\n');
         QCOMPARE(gColumn, 8);
         QCOMPARE(table->model()->headerData(gColumn, Qt::Horizontal, Qt::ToolTipRole).toString(),
-                 app_->msg(316) + ": g (hartree)");
+                 app_->msg(Msg::FreeEnergy) + ": g (hartree)");
         auto* source = qobject_cast<ResultTableModel*>(
             qobject_cast<QSortFilterProxyModel*>(table->model())->sourceModel());
         for (int r = 0; r < int(std::size(kCases)); ++r) {
             const Case& c = kCases[r];
             QCOMPARE(table->model()->index(r, 0).data().toString(), QString(c.file));
-            QCOMPARE(source->isErrorRow(r), c.reason != 0 && c.reason != viewmsg::kNoFrequencyStep);
+            QCOMPARE(source->isErrorRow(r),
+                     c.reason != Msg{} && c.reason != viewmsg::kNoFrequencyStep);
             QCOMPARE(view.rows()[r].skipped, c.reason == viewmsg::kNoFrequencyStep);
-            if (c.reason != 0) {
+            if (c.reason != Msg{}) {
                 QCOMPARE(table->model()->index(r, noteColumn).data().toString(),
                          app_->msg(c.reason));
                 QVERIFY(!numberAt(table, r, gColumn));
@@ -140,13 +141,15 @@ class ThermoViewTest : public QObject, testing::Session {
         struct Wiring {
             const char* what;
             std::function<void(bool)> set;  // true: the changed value
-            int moves, stays;
+            Msg moves, stays;
         };
         const Wiring wirings[] = {
-            {"scale", [&](bool on) { view.scaleBox()->setValue(on ? 0.97 : 1.0); }, 339, 338},
-            {"cutoff", [&](bool on) { view.cutoffBox()->setValue(on ? 50 : 100); }, 341, 314},
-            {"concentration", [&](bool on) { view.concentrationCheck()->setChecked(on); }, 342,
-             339},
+            {"scale", [&](bool on) { view.scaleBox()->setValue(on ? 0.97 : 1.0); }, Msg::ColumnZpe,
+             Msg::ColumnE},
+            {"cutoff", [&](bool on) { view.cutoffBox()->setValue(on ? 50 : 100); }, Msg::ColumnQhTs,
+             Msg::TS},
+            {"concentration", [&](bool on) { view.concentrationCheck()->setChecked(on); },
+             Msg::ColumnG, Msg::ColumnZpe},
         };
         for (const Wiring& w : wirings) {
             const int moves = columnOf(table, app_->msg(w.moves) + '\n');
@@ -167,8 +170,8 @@ class ThermoViewTest : public QObject, testing::Session {
         QCOMPARE(table->model()->columnCount(), 11);
         view.relativeCheck()->setChecked(true);
         QCOMPARE(table->model()->columnCount(), 14);
-        const int relG = columnOf(table, app_->msg(345) + '\n');
-        const int population = columnOf(table, app_->msg(347));
+        const int relG = columnOf(table, app_->msg(Msg::ColumnDeltaG) + '\n');
+        const int population = columnOf(table, app_->msg(Msg::ColumnBoltzmann));
         QVERIFY(relG > 0 && population > 0);
         QVERIFY(table->model()->headerData(relG, Qt::Horizontal).toString().endsWith("(kcal/mol)"));
         const double rel0 = *numberAt(table, 0, relG), rel1 = *numberAt(table, 1, relG);
@@ -221,7 +224,7 @@ class ThermoViewTest : public QObject, testing::Session {
         ThermoView view(*app_, *dialogs_);
         view.setFiles(std::move(*files));
         QTableView* table = view.table();
-        const int zpe = columnOf(table, app_->msg(339) + '\n');
+        const int zpe = columnOf(table, app_->msg(Msg::ColumnZpe) + '\n');
         QVERIFY(zpe > 0);
         const double plain = *numberAt(table, 0, zpe);
         QVERIFY(numberAt(table, 1, zpe));
@@ -236,7 +239,7 @@ class ThermoViewTest : public QObject, testing::Session {
         QVERIFY(!table->isColumnHidden(ThermoView::kNoteColumn));
         QVERIFY(table->columnWidth(ThermoView::kNoteColumn) > 50);  // hidden until now
         QCOMPARE(table->model()->index(1, ThermoView::kNoteColumn).data().toString(),
-                 "RB3LYP/STO-3G: " + app_->msg(349));
+                 "RB3LYP/STO-3G: " + app_->msg(Msg::NoPublishedScaleFactor));
         QVERIFY(view.rows()[1].noScaleFactor);
         // The table's rows only: the export leaves the level without a factor out.
         const QString csv = program_->path() + "/table.csv";
@@ -271,7 +274,7 @@ class ThermoViewTest : public QObject, testing::Session {
         QVERIFY(dock && dock->isHidden());
         // Nothing ticked: a word on what to do, no run.
         window_->thermoAction()->trigger();
-        QCOMPARE(dialogs_->texts(), QStringList{app_->msg(337)});
+        QCOMPARE(dialogs_->texts(), QStringList{app_->msg(Msg::ThermoNothingTicked)});
         QVERIFY(dock->isHidden());
 
         window_->listModel()->add(
@@ -300,7 +303,7 @@ class ThermoViewTest : public QObject, testing::Session {
         QCOMPARE(results->tableView(results->tabs()->currentIndex()), view->table());
         // The transition state's imaginary mode is left out and said so.
         QCOMPARE(view->table()->model()->index(2, ThermoView::kNoteColumn).data().toString(),
-                 app_->msg(327) + QStringLiteral(": 1"));
+                 app_->msg(Msg::ImaginaryLeftOut) + QStringLiteral(": 1"));
 
         // Ctrl+C copies the selection with its titles, as in the other tables.
         view->table()->setFocus();
@@ -308,7 +311,7 @@ class ThermoViewTest : public QObject, testing::Session {
                                                 QItemSelectionModel::Select);
         results->copySelection();
         const QStringList copied = QApplication::clipboard()->text().split('\n');
-        QCOMPARE(copied.value(0), app_->msg(342) + " (hartree)");
+        QCOMPARE(copied.value(0), app_->msg(Msg::ColumnG) + " (hartree)");
         QVERIFY(QString(copied.value(1)).replace(QLatin1Char(','), QLatin1Char('.')).toDouble() <
                 0);
 
@@ -322,10 +325,10 @@ class ThermoViewTest : public QObject, testing::Session {
         view = window_->resultsView()->thermoView();  // the page is laid out anew
         QVERIFY(view);
         QCOMPARE(view->table()->model()->headerData(3, Qt::Horizontal, Qt::ToolTipRole).toString(),
-                 app_->msg(311) + ": e (" + app_->msg(viewmsg::kHartree) + ')');
-        QCOMPARE(view->referenceBox()->itemText(0), app_->msg(331));
+                 app_->msg(Msg::ElectronicEnergy) + ": e (" + app_->msg(viewmsg::kHartree) + ')');
+        QCOMPARE(view->referenceBox()->itemText(0), app_->msg(Msg::LowestOfEachFormula));
         QCOMPARE(view->table()->model()->index(2, ThermoView::kNoteColumn).data().toString(),
-                 app_->msg(327) + QStringLiteral(": 1"));
+                 app_->msg(Msg::ImaginaryLeftOut) + QStringLiteral(": 1"));
         dock->setFloating(true);  // wide enough for every column
         testing::shoot(dock, "thermo-floating");
         // The next run keeps the settings of the last one.

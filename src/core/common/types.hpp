@@ -5,12 +5,34 @@
 
 #include <functional>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
+
+#include "core/common/messageids.hpp"
 
 namespace zerlant {
 
-// Message N of the current language; the empty text when it is missing.
-using MessageLookup = std::function<std::string(int)>;
+// A function from a message number to its text.
+template <class F>
+concept MessageSource = std::is_invocable_r_v<std::string, F&, int>;
+
+// The messages of the current language; the empty text for one that is
+// missing.  The program asks for a message by its name; byNumber serves the
+// numbers that come from data (the keys of the language file itself).
+class MessageLookup {
+  public:
+    MessageLookup() = default;
+    template <MessageSource F>
+    MessageLookup(F byNumber) : byNumber_(std::move(byNumber)) {}
+
+    std::string operator()(MessageId id) const { return byNumber_(messageNumber(id)); }
+    std::string byNumber(int number) const { return byNumber_(number); }
+    explicit operator bool() const { return static_cast<bool>(byNumber_); }
+
+  private:
+    std::function<std::string(int)> byNumber_;
+};
 
 // The decimal separator of the user's number format ('.' or ',').  Numbers
 // read from Gaussian and AIM files always use '.', whatever this says.

@@ -38,11 +38,6 @@ bool isOutputFileName(std::string_view name) {
 
 namespace {
 
-constexpr int kMsgMissing = 131;
-constexpr int kMsgOccupied = 137;  // the orbital labels of the DetailTable
-constexpr int kMsgVirtual = 138;
-constexpr int kMsgYes = 373;
-constexpr int kMsgNo = 374;
 // Debye per atomic unit of dipole moment (e a0), CODATA 2018: 1 e a0 =
 // 8.4783536255e-30 C m and 1 D = 1e-21 / 299792458 C m.
 constexpr double kAuToDebye = 2.541746473;
@@ -64,8 +59,10 @@ struct ParsedFile {
 class SharedMessages {
   public:
     explicit SharedMessages(const MessageLookup& messages) : messages_(messages) {
-        for (int n : {kMsgMissing, kMsgOccupied, kMsgVirtual, kMsgYes, kMsgNo})
-            known_[n] = fetch(n);
+        // N/A, the orbital labels of the DetailTable, yes and no.
+        for (MessageId id : {MessageId::NotAvailable, MessageId::Occupied, MessageId::Virtual,
+                             MessageId::Yes, MessageId::No})
+            known_[messageNumber(id)] = fetch(messageNumber(id));
     }
     MessageLookup lookup() const {
         return [this](int n) {
@@ -78,7 +75,7 @@ class SharedMessages {
     }
 
   private:
-    std::string fetch(int n) const { return messages_ ? messages_(n) : std::string(); }
+    std::string fetch(int n) const { return messages_ ? messages_.byNumber(n) : std::string(); }
 
     MessageLookup messages_;
     std::map<int, std::string> known_;
@@ -553,7 +550,8 @@ ExtractionOutcome runExtraction(const FileRows& rows, const ExtractBoxes& boxes,
     bool withHealth = false;
     for (const ExtractQuantity& q : kExtractQuantities)
         withHealth = withHealth || (q.onlyWhenNamed && boxes.ticked(q.box));
-    const CellFormat format{decimalSeparator, msg(kMsgMissing), msg(kMsgYes), msg(kMsgNo)};
+    const CellFormat format{decimalSeparator, msg(MessageId::NotAvailable), msg(MessageId::Yes),
+                            msg(MessageId::No)};
 
     // The accepted files, in list order.  They are read and parsed on up to
     // `jobs` threads at once, and taken into the tables in list order; at

@@ -28,7 +28,7 @@ struct ExtractionOutcome {
     Table resultTable;                // row 0 the titles, row k the k-th file
     DetailTable detail;               // empty when no file reached it (the caller keeps its own)
     std::vector<std::size_t> untick;  // list rows of scan jobs, to be unticked
-    bool scanMet = false;             // message 134 is due
+    bool scanMet = false;             // ScanJobsSkipped is due
     // Files that could not be opened or read (their rows say "Error"), as
     // "path: reason".
     std::vector<std::string> unreadable;
@@ -52,7 +52,7 @@ using ExtractionRowSink = std::function<void(const ExtractedRow&)>;
 bool isOutputFileName(std::string_view name);
 
 // The run over the list; row 0 (the heading row) is never a file.  Titles
-// come from the captions in `boxes`, missing values are message 131.  Files
+// come from the captions in `boxes`, missing values are NotAvailable.  Files
 // are read on `jobs` threads at once (0: one per core), rows in list order.
 // What the outcome keeps of each file: everything it read (the window, whose
 // plots and views read every block), or only the blocks whose boxes are

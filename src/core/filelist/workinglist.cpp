@@ -107,26 +107,26 @@ PanelListLayout panelListLayout(Panel panel) {
     PanelListLayout layout;
     switch (panel) {
         case Panel::Extract:
-            layout.heading1Message = 82;
+            layout.heading1Message = MessageId::Files;
             layout.tableColumns = 38;
             layout.tableRows = 2;
             break;
         case Panel::Scan:
-            layout.heading1Message = 82;
+            layout.heading1Message = MessageId::Files;
             layout.tableColumns = 8;
             layout.tableRows = 2;
             break;
         case Panel::Rename:
             layout.columns = 3;
-            layout.heading1Message = 122;
-            layout.heading2Message = 123;
+            layout.heading1Message = MessageId::CurrentName;
+            layout.heading2Message = MessageId::NewName;
             break;
         case Panel::Substitute:
         case Panel::Batch:
-            layout.heading1Message = 82;
+            layout.heading1Message = MessageId::Files;
             break;
         case Panel::Aim:
-            layout.heading1Message = 82;
+            layout.heading1Message = MessageId::Files;
             layout.tableColumns = 8;
             layout.tableRows = 1;
             break;
@@ -137,9 +137,10 @@ PanelListLayout panelListLayout(Panel panel) {
 PanelHeadings panelHeadings(Panel panel, const MessageLookup& message) {
     const auto layout = panelListLayout(panel);
     PanelHeadings headings;
-    headings.heading1 = layout.heading1Message != 0 && message ? message(layout.heading1Message)
-                                                               : layout.heading1Literal;
-    if (layout.heading2Message != 0 && message)
+    headings.heading1 = layout.heading1Message != MessageId{} && message
+                            ? message(layout.heading1Message)
+                            : layout.heading1Literal;
+    if (layout.heading2Message != MessageId{} && message)
         headings.heading2 = message(layout.heading2Message);
     return headings;
 }

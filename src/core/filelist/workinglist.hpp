@@ -78,9 +78,9 @@ enum class Panel { Extract, Scan, Rename, Substitute, Batch, Aim };
 // What showing a panel does to the working list and to the tool's own table.
 struct PanelListLayout {
     int columns = 2;
-    int heading1Message = 0;      // message number of the first heading, 0 when literal
-    std::string heading1Literal;  // used when heading1Message is 0
-    int heading2Message = 0;      // only with three columns
+    MessageId heading1Message{};  // the first heading, MessageId{} when literal
+    std::string heading1Literal;  // used when heading1Message is MessageId{}
+    MessageId heading2Message{};  // only with three columns
     // The result table re-created empty when the panel is shown (0 x 0: none).
     std::size_t tableColumns = 0;
     std::size_t tableRows = 0;

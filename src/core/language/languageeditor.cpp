@@ -56,7 +56,7 @@ std::string LanguageEditorModel::cell(int row, int col) const {
     if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount())
         return {};
     if (row == 0 && col == 0)
-        return {};  // the window puts message 2 there
+        return {};  // the window puts LanguageCaption there
     if (row == 0)
         return columns_[static_cast<std::size_t>(col - 1)].name;
     if (col == 0)
@@ -142,17 +142,17 @@ Result<LanguageEditorModel::SaveOutcome> LanguageEditorModel::save() {
 }
 
 std::string languageEditorCloseQuestion(const MessageLookup& msg, std::string_view caption) {
-    return msg(11) + " " + std::string(caption) + "?";
+    return msg(MessageId::SaveChangesQuestion) + " " + std::string(caption) + "?";
 }
 
 std::string languagePrintTitle(const MessageLookup& msg) {
-    return msg(4) + "  " + msg(9);
+    return msg(MessageId::LanguageFileTitle) + "  " + msg(MessageId::LanguageFileSubtitle);
 }
 
 std::string languagePrintSubtitle(const MessageLookup& msg, int year, int month, int day) {
     char date[32];
     std::snprintf(date, sizeof date, "%02d-%02d-%04d", month, day, year);
-    return msg(10) + " " + date;
+    return msg(MessageId::PrintedOn) + " " + date;
 }
 
 }  // namespace zerlant

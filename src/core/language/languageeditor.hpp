@@ -34,7 +34,7 @@ class LanguageEditorModel {
     enum class SaveOutcome {
         NothingToSave,          // nothing was modified: the file is untouched
         Saved,                  // the whole file was written anew
-        NewLanguageWithoutName  // written without the new column; show message 7
+        NewLanguageWithoutName  // written without the new column; show NewLanguageUnnamed
                                 // and open the column's empty heading cell
     };
 
@@ -108,11 +108,11 @@ class LanguageEditorModel {
 
 // Texts around the editor, built from messages of the current language.
 
-// The closing question: message 11, a blank, the window caption, "?".
+// The closing question: SaveChangesQuestion, a blank, the window caption, "?".
 std::string languageEditorCloseQuestion(const MessageLookup& msg, std::string_view caption);
-// Title of the printed language file: message 4, two blanks, message 9.
+// Title of the printed language file: LanguageFileTitle, two blanks, LanguageFileSubtitle.
 std::string languagePrintTitle(const MessageLookup& msg);
-// Subtitle: message 10, a blank, the date as mm-dd-yyyy.
+// Subtitle: PrintedOn, a blank, the date as mm-dd-yyyy.
 std::string languagePrintSubtitle(const MessageLookup& msg, int year, int month, int day);
 
 }  // namespace zerlant

@@ -131,8 +131,8 @@ struct LanguageState {
 Result<LanguageState> InitLanguages(const std::string& filePath);
 
 // SelectLanguage: records `name` as the language of the next start when the
-// file has a section of that name (true; the caller shows message 15), and
-// leaves the file unchanged otherwise (false; message 14).  An error when the
+// file has a section of that name (true; the caller shows LanguageNextStart), and
+// leaves the file unchanged otherwise (false; LanguageNotInFile).  An error when the
 // file cannot be rewritten.
 Result<bool> SelectLanguage(const std::string& filePath, std::string_view name);
 

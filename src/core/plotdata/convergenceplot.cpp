@@ -16,7 +16,9 @@ constexpr double kNotAvailable = std::numeric_limits<double>::quiet_NaN();
 
 constexpr const char* kCriterionKeys[kCriteria] = {"max_force", "rms_force", "max_displacement",
                                                    "rms_displacement"};
-constexpr int kCriterionMessages[kCriteria] = {614, 615, 616, 617};
+constexpr MessageId kCriterionMessages[kCriteria] = {
+    MessageId::CriterionMaximumForce, MessageId::CriterionRmsForce,
+    MessageId::CriterionMaximumDisplacement, MessageId::CriterionRmsDisplacement};
 // The criteria's colours beside the energy of one file (colour 0); with
 // several files the energies take colours 0-3 and the criteria 4-7.
 constexpr int kCriterionColours[kCriteria] = {4, 1, 2, 3};
@@ -43,10 +45,10 @@ double logValue(const std::optional<double>& v) {
 
 PlotScene convergenceScene(const std::vector<NamedTrack>& files, const MessageLookup& message) {
     PlotScene scene;
-    scene.title = message(610);
-    scene.xTitle = message(611);
-    scene.yTitle = message(612);
-    scene.y2Title = message(613);
+    scene.title = message(MessageId::ConvergenceTitle);
+    scene.xTitle = message(MessageId::StepAxis);
+    scene.yTitle = message(MessageId::EnergyAboveLowest);
+    scene.y2Title = message(MessageId::CriteriaLogScale);
     scene.y2Log = true;
     const bool many = files.size() > 1;
     std::size_t longest = 0;
@@ -56,7 +58,11 @@ PlotScene convergenceScene(const std::vector<NamedTrack>& files, const MessageLo
         longest = std::max(longest, steps.size());
         const std::string prefix = many ? f.name + ": " : "";
         const double low = lowest(f.track);
-        Series energy{Series::Style::Line, many ? f.name : message(612), {}, {}, colour};
+        Series energy{Series::Style::Line,
+                      many ? f.name : message(MessageId::EnergyAboveLowest),
+                      {},
+                      {},
+                      colour};
         Series converged{Series::Style::Marker, "", {}, {}, colour};
         for (const OptimisationStep& s : steps) {
             energy.x.push_back(s.number);
@@ -76,7 +82,7 @@ PlotScene convergenceScene(const std::vector<NamedTrack>& files, const MessageLo
                          many ? 4 + static_cast<int>(c) : kCriterionColours[c]};
             value.secondAxis = true;
             Series threshold = value;
-            threshold.name = name + " (" + message(618) + ")";
+            threshold.name = name + " (" + message(MessageId::Threshold) + ")";
             threshold.dashed = true;
             for (const OptimisationStep& s : steps) {
                 value.x.push_back(s.number);
@@ -94,7 +100,7 @@ PlotScene convergenceScene(const std::vector<NamedTrack>& files, const MessageLo
     // One marker entry for the converged steps of every file, at the end.
     for (auto it = scene.series.rbegin(); it != scene.series.rend(); ++it)
         if (it->style == Series::Style::Marker) {
-            it->name = message(619);
+            it->name = message(MessageId::ConvergedStep);
             break;
         }
     // Half a step of room on either side, for the converged steps' stars.

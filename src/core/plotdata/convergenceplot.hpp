@@ -17,7 +17,7 @@ struct NamedTrack {
     ConvergenceTrack track;
 };
 
-// Captions are messages 610-619 (and the criteria's names for the legend).
+// Captions are the convergence messages (and the criteria's names for the legend).
 // Left axis: the energy above the lowest step of each file, in kcal/mol,
 // against the step number; right axis (log scale): the criteria as solid
 // lines and their thresholds as dashed lines of the same colour.  Values

@@ -13,44 +13,44 @@ namespace zerlant::plotdata {
 
 namespace {
 
-int titleMessage(Kind kind) {
+MessageId titleMessage(Kind kind) {
     switch (kind) {
         case Kind::Ir:
-            return 268;
+            return MessageId::IrSpectrum;
         case Kind::Raman:
-            return 269;
+            return MessageId::RamanSpectrum;
         case Kind::Uv:
-            return 270;
+            return MessageId::UvVisSpectrum;
         case Kind::Ecd:
             break;
     }
-    return 271;
+    return MessageId::EcdSpectrum;
 }
 
-int yMessage(Kind kind) {
+MessageId yMessage(Kind kind) {
     switch (kind) {
         case Kind::Ir:
-            return 276;
+            return MessageId::IrIntensityAxis;
         case Kind::Raman:
-            return 277;
+            return MessageId::RamanActivityAxis;
         case Kind::Uv:
-            return 278;
+            return MessageId::EpsilonAxis;
         case Kind::Ecd:
             break;
     }
-    return 279;
+    return MessageId::DeltaEpsilonAxis;
 }
 
-int xMessage(Unit unit) {
+MessageId xMessage(Unit unit) {
     switch (unit) {
         case Unit::Wavenumber:
-            return 273;
+            return MessageId::WavenumberAxis;
         case Unit::Nanometre:
-            return 274;
+            return MessageId::WavelengthNm;
         case Unit::ElectronVolt:
             break;
     }
-    return 275;
+    return MessageId::EnergyEv;
 }
 
 std::string withSeparator(std::string number, char sep) {
@@ -89,7 +89,8 @@ PlotScene spectrumScene(const std::vector<NamedSticks>& files, const Settings& s
     scene.xTitle = message(xMessage(axis.unit));
     scene.yTitle = message(yMessage(s.kind));
     if (!vibrational)
-        scene.y2Title = message(s.kind == Kind::Uv ? 204 : 280);
+        scene.y2Title = message(s.kind == Kind::Uv ? MessageId::OscillatorStrength
+                                                   : MessageId::RotatoryStrengthAxis);
     scene.reverseX = vibrational;
 
     std::vector<std::vector<Stick>> sets;
@@ -111,11 +112,12 @@ PlotScene spectrumScene(const std::vector<NamedSticks>& files, const Settings& s
     const char sep = decimalSeparator;
     std::string note;
     if (vibrational)
-        note = message(284) + " = " + captionNumber(s.width, 1, sep) + " cm⁻¹";
+        note =
+            message(MessageId::LorentzianWidth) + " = " + captionNumber(s.width, 1, sep) + " cm⁻¹";
     else
-        note = message(285) + " = " + captionNumber(s.width, 3, sep) + " eV";
+        note = message(MessageId::GaussianSigma) + " = " + captionNumber(s.width, 3, sep) + " eV";
     if (vibrational && s.scale != 1.0)
-        note += " · " + message(286) + " = " + captionNumber(s.scale, 4, sep);
+        note += " · " + message(MessageId::ScaleFactor) + " = " + captionNumber(s.scale, 4, sep);
 
     if (measured) {
         double factor = 1.0;
@@ -132,10 +134,15 @@ PlotScene spectrumScene(const std::vector<NamedSticks>& files, const Settings& s
             factor = matchingScale(measured->curve, scene.curves[best]);
         }
         const Curve m = scaled(measured->curve, factor);
-        Series line{
-            Series::Style::Line, message(287) + ": " + measured->name, m.x, m.y, -1, false, true};
+        Series line{Series::Style::Line,
+                    message(MessageId::Measured) + ": " + measured->name,
+                    m.x,
+                    m.y,
+                    -1,
+                    false,
+                    true};
         scene.series.push_back(std::move(line));
-        note += " · " + message(287) + " " + message(288) + " " +
+        note += " · " + message(MessageId::Measured) + " " + message(MessageId::ScaledBy) + " " +
                 withSeparator(numberText(factor, 4), sep);
     }
     scene.note = note;
@@ -186,8 +193,8 @@ std::string pointText(const ScanProfile& p, std::size_t i, char sep) {
 
 std::string lowestNote(const ScanProfile& p, const MessageLookup& message, char sep) {
     const std::size_t i = *p.lowest;
-    return message(283) + ": " + p.file + " " + captionNumber(p.energy[i], 6, sep) + " hartree (" +
-           pointText(p, i, sep) + ")";
+    return message(MessageId::LowestPoint) + ": " + p.file + " " +
+           captionNumber(p.energy[i], 6, sep) + " hartree (" + pointText(p, i, sep) + ")";
 }
 
 }  // namespace
@@ -196,8 +203,8 @@ PlotScene scanScene(const std::vector<ScanProfile>& profiles, const MessageLooku
                     char decimalSeparator) {
     const char sep = decimalSeparator;
     PlotScene scene;
-    scene.title = message(272);
-    scene.yTitle = message(281);
+    scene.title = message(MessageId::ScanProfile);
+    scene.yTitle = message(MessageId::RelativeEnergyAxis);
     // One x axis per unit of the first coordinate: the bottom one for the
     // first unit met, the top one for a second.
     std::vector<std::string> units;
@@ -265,7 +272,7 @@ PlotScene scanScene(const std::vector<ScanProfile>& profiles, const MessageLooku
         }
         if (p.lowest && std::isfinite(p.x()[*p.lowest])) {
             Series mark{Series::Style::Marker,
-                        markerNamed ? "" : message(283),
+                        markerNamed ? "" : message(MessageId::LowestPoint),
                         {p.x()[*p.lowest]},
                         {p.relative[*p.lowest]},
                         -1};
@@ -275,7 +282,7 @@ PlotScene scanScene(const std::vector<ScanProfile>& profiles, const MessageLooku
         }
     }
     auto axisTitle = [&](std::size_t a) {
-        std::string t = message(282);
+        std::string t = message(MessageId::ScannedCoordinate);
         if (!names[a].empty())
             t += ": " + names[a];
         if (a < units.size() && !units[a].empty())
@@ -302,10 +309,10 @@ std::optional<MapScene> scanMapScene(const ScanProfile& profile, const MessageLo
     if (!grid)
         return std::nullopt;
     MapScene m;
-    m.title = message(272) + ": " + profile.file;
+    m.title = message(MessageId::ScanProfile) + ": " + profile.file;
     m.xTitle = coordinateTitle(grid->xCoordinate);
     m.yTitle = coordinateTitle(grid->yCoordinate);
-    m.zTitle = message(281);
+    m.zTitle = message(MessageId::RelativeEnergyAxis);
     if (profile.lowest)
         m.note = lowestNote(profile, message, decimalSeparator);
     m.levels = contourLevels(*grid);

@@ -55,7 +55,7 @@ struct MeasuredOverlay {
     Curve curve;
 };
 
-// Captions come from the message table (messages 268-299 and 204).  The
+// Captions come from the message table (the spectrum and scan messages).  The
 // note gives the line shape and width and, when not 1, the scale factor.
 // Numbers of the note use `decimalSeparator`.
 PlotScene spectrumScene(const std::vector<NamedSticks>& files, const Settings& s,

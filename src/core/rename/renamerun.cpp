@@ -47,9 +47,9 @@ bool usableName(const std::string& name) {
            name.find('\0') == std::string::npos;
 }
 
-std::string warningText(const MessageLookup& message, int number) {
-    std::string first = message ? message(number) : std::string();
-    std::string second = message ? message(151) : std::string();
+std::string warningText(const MessageLookup& message, MessageId id) {
+    std::string first = message ? message(id) : std::string();
+    std::string second = message ? message(MessageId::RowsUnticked) : std::string();
     return first + "\n" + second;
 }
 
@@ -79,7 +79,7 @@ std::vector<RenameWarning> checkRenames(FileRows& rows, RenameRule rule,
         }
     }
     if (any)
-        warnings.push_back({150, warningText(message, 150)});
+        warnings.push_back({MessageId::SameNewName, warningText(message, MessageId::SameNewName)});
 
     // Empty, unchanged or unusable new names.
     any = false;
@@ -89,7 +89,8 @@ std::vector<RenameWarning> checkRenames(FileRows& rows, RenameRule rule,
             leaveOut(row, any);
     }
     if (any)
-        warnings.push_back({152, warningText(message, 152)});
+        warnings.push_back({MessageId::NewNameEmptyOrUnchanged,
+                            warningText(message, MessageId::NewNameEmptyOrUnchanged)});
 
     // Existing targets, as the disk is before any rename of this run.
     any = false;
@@ -105,7 +106,8 @@ std::vector<RenameWarning> checkRenames(FileRows& rows, RenameRule rule,
         leaveOut(row, any);
     }
     if (any)
-        warnings.push_back({153, warningText(message, 153)});
+        warnings.push_back(
+            {MessageId::NewNameExists, warningText(message, MessageId::NewNameExists)});
     return warnings;
 }
 

@@ -17,8 +17,8 @@ namespace zerlant {
 
 // A warning of the checks: rows were left out (unchecked).
 struct RenameWarning {
-    int message = 0;   // 150 equal new names, 152 empty or unchanged, 153 target exists
-    std::string text;  // that message, a line break, and message 151
+    MessageId message{};  // SameNewName, NewNameEmptyOrUnchanged or NewNameExists
+    std::string text;     // that message, a line break, and RowsUnticked
 };
 
 // A rename the system refused; the row keeps its name and its check mark.
@@ -37,11 +37,11 @@ struct RenameOutcome {
 
 // The checks, in order, over the entry rows (row 0 is the heading), against
 // the disk as it is now:
-//  1. checked rows whose new name equals another row's (exact) -> 150;
+//  1. checked rows whose new name equals another row's (exact) -> SameNewName;
 //  2. checked rows with an empty name, an empty or unchanged new name, or a
 //     new name that cannot name a file in the row's folder ("/", ".", "..")
-//     -> 152;
-//  3. checked rows whose new full path names an existing file -> 153; with
+//     -> NewNameEmptyOrUnchanged;
+//  3. checked rows whose new full path names an existing file -> NewNameExists; with
 //     the case rule a target that is the very same file as the source (a
 //     case-blind file system) is allowed.
 // Rows left out are unchecked.  One warning per step that left a row out.

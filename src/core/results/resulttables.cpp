@@ -37,9 +37,14 @@ static_assert(everyColumnOnce());
 
 constexpr std::array<const char*, 6> kPolarNames = {"[11]", "[12]", "[13]", "[22]", "[23]", "[33]"};
 
+// The titles of the columns of each normal mode after its frequency.
+constexpr std::array kModeColumns = {MessageId::ReducedMass,     MessageId::ForceConstant,
+                                     MessageId::IrIntensity,     MessageId::RamanActivity,
+                                     MessageId::DepolarizationP, MessageId::DepolarizationU};
+
 }  // namespace
 
-int extractBoxMessage(ExtractBox b) {
+MessageId extractBoxMessage(ExtractBox b) {
     return kExtractQuantities[static_cast<std::size_t>(b)].message;
 }
 
@@ -64,9 +69,9 @@ std::string orbitalLabel(OrbitalKind kind, const MessageLookup& message) {
                                                          : "";
     label += " - ";
     if (kind.occupancy == OrbitalOccupancy::Occupied)
-        label += message ? message(137) : std::string();
+        label += message ? message(MessageId::Occupied) : std::string();
     else if (kind.occupancy == OrbitalOccupancy::Virtual)
-        label += message ? message(138) : std::string();
+        label += message ? message(MessageId::Virtual) : std::string();
     return label;
 }
 
@@ -80,9 +85,9 @@ Table newResultTable(const ExtractBoxes& boxes) {
 namespace {
 
 void writeDetailTitles(Table& t, const ExtractBoxes& boxes, const MessageLookup& msg) {
-    t.set(0, 0, msg(86));
-    t.set(1, 0, msg(87));
-    t.set(2, 0, msg(85));
+    t.set(0, 0, msg(MessageId::Orbital));
+    t.set(1, 0, msg(MessageId::OrbitalSymmetry));
+    t.set(2, 0, msg(MessageId::OrbitalEnergies));
     t.set(4, 0, boxes.caption(ExtractBox::Polar));
     t.set(5, 0, "");
     t.set(7, 0, boxes.caption(ExtractBox::Mulliken));
@@ -90,18 +95,18 @@ void writeDetailTitles(Table& t, const ExtractBoxes& boxes, const MessageLookup&
     t.set(10, 0, boxes.caption(ExtractBox::Geometry));
     for (std::size_t c = 11; c <= 16; ++c) t.set(c, 0, "");
     t.set(18, 0, boxes.caption(ExtractBox::Freq));
-    for (int j = 0; j < 6; ++j) t.set(19 + static_cast<std::size_t>(j), 0, msg(167 + j));
-    t.set(26, 0, msg(173));
-    t.set(27, 0, "E(" + msg(174) + ") - Kcal/mol");
+    for (std::size_t j = 0; j < kModeColumns.size(); ++j) t.set(19 + j, 0, msg(kModeColumns[j]));
+    t.set(26, 0, msg(MessageId::ThermochemistryTitle));
+    t.set(27, 0, "E(" + msg(MessageId::Thermal) + ") - Kcal/mol");
     t.set(28, 0, "Cv - cal/mol Kelvin");
     t.set(29, 0, "S - cal/mol Kelvin");
-    t.set(31, 0, msg(201));
-    t.set(32, 0, msg(202) + "(eV)");
-    t.set(33, 0, msg(203) + "(nm)");
-    t.set(34, 0, msg(204));
-    t.set(35, 0, msg(205) + "(10**-40 erg-esu-cm/Gauss)");
-    t.set(36, 0, msg(206));
-    t.set(37, 0, msg(207));
+    t.set(31, 0, msg(MessageId::State));
+    t.set(32, 0, msg(MessageId::ExcitationEnergy) + "(eV)");
+    t.set(33, 0, msg(MessageId::Wavelength) + "(nm)");
+    t.set(34, 0, msg(MessageId::OscillatorStrength));
+    t.set(35, 0, msg(MessageId::RotatoryStrength) + "(10**-40 erg-esu-cm/Gauss)");
+    t.set(36, 0, msg(MessageId::Transition));
+    t.set(37, 0, msg(MessageId::TransitionOrbital));
 }
 
 std::string count(std::size_t n) {
@@ -118,7 +123,7 @@ void guardardetalle(DetailTable& detail, std::string_view status, const FileDeta
     const bool ok = status == "OK";
     // NaN marks a value the file does not print: written as missing, never 0.
     auto num = [&](double v) {
-        return std::isnan(v) ? msg(131) : formatNumber(v, decimalSeparator);
+        return std::isnan(v) ? msg(MessageId::NotAvailable) : formatNumber(v, decimalSeparator);
     };
 
     std::size_t h = 1;
@@ -143,7 +148,7 @@ void guardardetalle(DetailTable& detail, std::string_view status, const FileDeta
         if (row > base && row <= last)
             t.set(col, row, std::move(text));
     };
-    // A value: its number and its text, message 131 when the file has none.
+    // A value: its number and its text, N/A when the file has none.
     auto putNumber = [&](std::size_t col, std::size_t row, double v) {
         if (row > base && row <= last)
             t.setNumber(col, row, v, num(v));
@@ -181,17 +186,17 @@ void guardardetalle(DetailTable& detail, std::string_view status, const FileDeta
     if (!lists.orbitalEnergies.empty()) {
         put(3, base + 1, count(lists.orbitalEnergies.size()));
     } else {
-        put(2, base + 1, msg(131));  // the file prints no eigenvalues
+        put(2, base + 1, msg(MessageId::NotAvailable));  // the file prints no eigenvalues
         put(3, base + 1, count(1));
     }
 
-    // Polarizability: always six components; message 131 when not found.
+    // Polarizability: always six components; N/A when not found.
     for (std::size_t i = 0; i < lists.polar.size(); ++i) {
         put(4, base + 1 + i, kPolarNames[i]);
         if (lists.polarFound)
             putNumber(5, base + 1 + i, lists.polar[i]);
         else
-            put(5, base + 1 + i, msg(131));
+            put(5, base + 1 + i, msg(MessageId::NotAvailable));
     }
     put(6, base + 1, count(lists.polar.size()));
 
@@ -204,7 +209,7 @@ void guardardetalle(DetailTable& detail, std::string_view status, const FileDeta
     if (!lists.mullikenSymbols.empty()) {
         put(9, base + 1, count(lists.mullikenSymbols.size()));
     } else {
-        put(8, base + 1, msg(131));  // the file prints no Mulliken charges
+        put(8, base + 1, msg(MessageId::NotAvailable));  // the file prints no Mulliken charges
         put(9, base + 1, count(1));
     }
 
@@ -220,23 +225,23 @@ void guardardetalle(DetailTable& detail, std::string_view status, const FileDeta
             if (lists.freqFound)
                 putNumber(18 + j, base + 1 + i, lists.frequencies[i][j]);
             else
-                put(18 + j, base + 1 + i, msg(131));
+                put(18 + j, base + 1 + i, msg(MessageId::NotAvailable));
     put(25, base + 1, count(lists.frequencies.size()));
 
     // Thermochemistry: rows named Total .. Vibrational, then one row per low
     // vibration named as Gaussian prints it ("Vibration     1"): "Vibration 1".
     for (std::size_t i = 0; i < lists.thermo.size(); ++i) {
         std::string name;
-        if (i < 5)
-            name = msg(175 + static_cast<int>(i));
+        if (i < kThermoRowMessages.size())
+            name = msg(kThermoRowMessages[i]);
         else
-            name = msg(370) + " " + std::to_string(i - 4);
+            name = msg(MessageId::Vibration) + " " + std::to_string(i - 4);
         put(26, base + 1 + i, name);
         for (std::size_t j = 0; j < 3; ++j)
             if (lists.freqFound)
                 putNumber(27 + j, base + 1 + i, lists.thermo[i][j]);
             else
-                put(27 + j, base + 1 + i, msg(131));
+                put(27 + j, base + 1 + i, msg(MessageId::NotAvailable));
     }
     put(30, base + 1, count(lists.thermo.size()));
 
@@ -244,7 +249,8 @@ void guardardetalle(DetailTable& detail, std::string_view status, const FileDeta
     // its further transitions on the rows below.
     if (!lists.tdFound) {
         for (std::size_t i = 0; i < lists.states.size(); ++i)
-            for (std::size_t c = 31; c <= 36; ++c) put(c, base + 1 + i, msg(131));
+            for (std::size_t c = 31; c <= 36; ++c)
+                put(c, base + 1 + i, msg(MessageId::NotAvailable));
     } else {
         std::size_t r = 0;
         for (const auto& state : lists.states) {

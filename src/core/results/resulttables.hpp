@@ -74,7 +74,7 @@ inline constexpr std::size_t kNoColumn = ~std::size_t(0);
 struct ExtractQuantity {
     ExtractBox box;
     std::string_view key;
-    int message;
+    MessageId message;
     bool tickedAtStart;
     std::size_t column;
     bool onlyWhenNamed = false;
@@ -82,40 +82,40 @@ struct ExtractQuantity {
 
 // Every quantity and block, in check-box order.
 inline constexpr std::array<ExtractQuantity, kExtractBoxCount> kExtractQuantities = {{
-    {ExtractBox::File, "file", 58, true, 0},
-    {ExtractBox::Formula, "formula", 69, true, 1},
-    {ExtractBox::Method, "method", 70, true, 2},
-    {ExtractBox::Basis, "basis", 71, true, 3},
-    {ExtractBox::Charge, "charge", 162, false, 4},
-    {ExtractBox::Symmetry, "symmetry", 161, false, 5},
-    {ExtractBox::Energy, "energy", 73, false, 6},
-    {ExtractBox::EnergyOpt, "energy-opt", 66, false, 7},
-    {ExtractBox::EnergyMethod, "energy-method", 84, false, 8},
-    {ExtractBox::Homo, "homo", 88, false, 9},
-    {ExtractBox::Lumo, "lumo", 89, false, 10},
-    {ExtractBox::Dipole, "dipole", 74, false, 11},
-    {ExtractBox::Volume, "volume", 67, false, 12},
-    {ExtractBox::A0, "a0", 68, false, 13},
-    {ExtractBox::R2, "r2", 136, false, 14},
-    {ExtractBox::Eps, "eps", 75, false, 15},
-    {ExtractBox::RSolv, "rsolv", 76, false, 16},
-    {ExtractBox::NonElectrostatic, "nonelectrostatic", 83, false, 17},
-    {ExtractBox::Cavitation, "cavitation", 77, false, 18},
-    {ExtractBox::DeltaG, "deltag", 78, false, 19},
-    {ExtractBox::CpuTime, "cputime", 160, false, 20},
-    {ExtractBox::Status, "status", 72, true, 21},
-    {ExtractBox::Polar, "polar", 135, false, kNoColumn},
-    {ExtractBox::Mulliken, "mulliken", 163, false, kNoColumn},
-    {ExtractBox::Orbitals, "orbitals", 85, false, kNoColumn},
-    {ExtractBox::Geometry, "geometry", 164, false, kNoColumn},
-    {ExtractBox::Freq, "freq", 165, false, kNoColumn},
-    {ExtractBox::Thermo, "thermo", 166, false, kNoColumn},
-    {ExtractBox::TD, "td", 200, false, kNoColumn},
-    {ExtractBox::Reason, "reason", 321, false, 22, true},
-    {ExtractBox::ImaginaryCount, "nimag", 322, false, 23, true},
-    {ExtractBox::LowestFrequency, "lowest_freq", 323, false, 24, true},
-    {ExtractBox::SpinSquared, "s2", 324, false, 25, true},
-    {ExtractBox::Converged, "converged", 325, false, 26, true},
+    {ExtractBox::File, "file", MessageId::File, true, 0},
+    {ExtractBox::Formula, "formula", MessageId::Formula, true, 1},
+    {ExtractBox::Method, "method", MessageId::Method, true, 2},
+    {ExtractBox::Basis, "basis", MessageId::BasisSet, true, 3},
+    {ExtractBox::Charge, "charge", MessageId::ChargeMultiplicity, false, 4},
+    {ExtractBox::Symmetry, "symmetry", MessageId::Symmetry, false, 5},
+    {ExtractBox::Energy, "energy", MessageId::Energy, false, 6},
+    {ExtractBox::EnergyOpt, "energy-opt", MessageId::EnergyOpt, false, 7},
+    {ExtractBox::EnergyMethod, "energy-method", MessageId::MethodEnergy, false, 8},
+    {ExtractBox::Homo, "homo", MessageId::Homo, false, 9},
+    {ExtractBox::Lumo, "lumo", MessageId::Lumo, false, 10},
+    {ExtractBox::Dipole, "dipole", MessageId::DipoleMoment, false, 11},
+    {ExtractBox::Volume, "volume", MessageId::Volume, false, 12},
+    {ExtractBox::A0, "a0", MessageId::CavityRadius, false, 13},
+    {ExtractBox::R2, "r2", MessageId::SpatialExtent, false, 14},
+    {ExtractBox::Eps, "eps", MessageId::Eps, false, 15},
+    {ExtractBox::RSolv, "rsolv", MessageId::RSolv, false, 16},
+    {ExtractBox::NonElectrostatic, "nonelectrostatic", MessageId::NonElectrostatic, false, 17},
+    {ExtractBox::Cavitation, "cavitation", MessageId::Cavitation, false, 18},
+    {ExtractBox::DeltaG, "deltag", MessageId::DeltaGSolvation, false, 19},
+    {ExtractBox::CpuTime, "cputime", MessageId::CpuTime, false, 20},
+    {ExtractBox::Status, "status", MessageId::Status, true, 21},
+    {ExtractBox::Polar, "polar", MessageId::Polarizability, false, kNoColumn},
+    {ExtractBox::Mulliken, "mulliken", MessageId::MullikenCharges, false, kNoColumn},
+    {ExtractBox::Orbitals, "orbitals", MessageId::OrbitalEnergies, false, kNoColumn},
+    {ExtractBox::Geometry, "geometry", MessageId::Geometry, false, kNoColumn},
+    {ExtractBox::Freq, "freq", MessageId::Frequencies, false, kNoColumn},
+    {ExtractBox::Thermo, "thermo", MessageId::ThermochemistryBlock, false, kNoColumn},
+    {ExtractBox::TD, "td", MessageId::ExcitedStates, false, kNoColumn},
+    {ExtractBox::Reason, "reason", MessageId::FailureReason, false, 22, true},
+    {ExtractBox::ImaginaryCount, "nimag", MessageId::ImaginaryFrequencies, false, 23, true},
+    {ExtractBox::LowestFrequency, "lowest_freq", MessageId::LowestFrequency, false, 24, true},
+    {ExtractBox::SpinSquared, "s2", MessageId::SpinSquared, false, 25, true},
+    {ExtractBox::Converged, "converged", MessageId::OptimisationConverged, false, 26, true},
 }};
 
 // The box of each ResultTable column, from the table above.
@@ -158,8 +158,14 @@ class ExtractBoxes {
     std::array<CheckBoxState, kExtractBoxCount> boxes_{};
 };
 
-// The message number of each box's caption, in ExtractBox order.
-int extractBoxMessage(ExtractBox b);
+// The names of the first thermochemistry rows of a file, as Gaussian prints
+// them; the rows after them are its low vibrations.
+inline constexpr std::array kThermoRowMessages = {
+    MessageId::ThermoTotal, MessageId::ThermoElectronic, MessageId::ThermoTranslational,
+    MessageId::ThermoRotational, MessageId::ThermoVibrational};
+
+// The message of each box's caption.
+MessageId extractBoxMessage(ExtractBox b);
 
 // The title row of a new ResultTable: 22 columns, the upper-cased captions.
 Table newResultTable(const ExtractBoxes& boxes);
@@ -174,7 +180,7 @@ struct OrbitalKind {
     bool operator==(const OrbitalKind&) const = default;
 };
 
-// "Alpha - " or "Beta - " and the occupancy word of messages 137/138: the
+// "Alpha - " or "Beta - " and the occupancy word (Occupied, Virtual): the
 // label of an eigenvalue in the tables.
 std::string orbitalLabel(OrbitalKind kind, const MessageLookup& message);
 

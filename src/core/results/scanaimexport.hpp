@@ -29,8 +29,14 @@ inline constexpr std::size_t kScanColumns = 21;
 inline constexpr std::size_t kScanFileColumns = 7;
 // Caption messages of the Scan panel's check boxes in column order: file,
 // formula, method, basis set, charge, CPU time, status.
-inline constexpr std::array<int, kScanFileColumns> kScanCaptionMessages = {58,  69,  70, 71,
-                                                                           162, 160, 72};
+inline constexpr std::array<MessageId, kScanFileColumns> kScanCaptionMessages = {
+    MessageId::File,
+    MessageId::Formula,
+    MessageId::Method,
+    MessageId::BasisSet,
+    MessageId::ChargeMultiplicity,
+    MessageId::CpuTime,
+    MessageId::Status};
 // The Scan panel's check boxes in column order (true = ticked; the panel
 // starts with all of them ticked).
 using ScanColumnChecks = std::array<bool, kScanFileColumns>;
@@ -39,8 +45,9 @@ using ScanColumnChecks = std::array<bool, kScanFileColumns>;
 // and H = G + V.
 inline constexpr std::size_t kAimColumns = 8;
 // Caption messages of the Aim panel's check boxes in column order.
-inline constexpr std::array<int, kAimColumns> kAimCaptionMessages = {58,  191, 192, 193,
-                                                                     194, 195, 196, 197};
+inline constexpr std::array<MessageId, kAimColumns> kAimCaptionMessages = {
+    MessageId::File,        MessageId::AimType,    MessageId::Rho,      MessageId::DelSqRho,
+    MessageId::Ellipticity, MessageId::VPotential, MessageId::GKinetic, MessageId::HTotal};
 using AimColumnChecks = std::array<bool, kAimColumns>;
 
 // The tables as the Scan and Aim panels re-create them when they are shown:

@@ -31,29 +31,29 @@ QuantityView viewOf(ExtractBox box) {
         case ExtractBox::EnergyOpt:
         case ExtractBox::EnergyMethod:
         case ExtractBox::NonElectrostatic:
-            return {kEnergy, kHartree, 0};
+            return {kEnergy, kHartree, {}};
         case ExtractBox::Homo:
         case ExtractBox::Lumo:
-            return {fixedDecimals(5), kHartree, 0};
+            return {fixedDecimals(5), kHartree, {}};
         case ExtractBox::Dipole:
-            return {fixedDecimals(4), kDebye, 0};
+            return {fixedDecimals(4), kDebye, {}};
         case ExtractBox::A0:
         case ExtractBox::RSolv:
-            return {kRead, kAngstrom, 0};
+            return {kRead, kAngstrom, {}};
         case ExtractBox::R2:
-            return {kRead, kAtomicUnits, 0};
+            return {kRead, kAtomicUnits, {}};
         case ExtractBox::DeltaG:
-            return {kRead, kKcalPerMol, 0};
+            return {kRead, kKcalPerMol, {}};
         case ExtractBox::CpuTime:
-            return {kRead, kCpuTimeUnit, 0};
+            return {kRead, kCpuTimeUnit, {}};
         case ExtractBox::ImaginaryCount:
-            return {fixedDecimals(0), 0, 0};
+            return {fixedDecimals(0), {}, {}};
         case ExtractBox::LowestFrequency:
-            return {fixedDecimals(4), kWavenumber, 0};
+            return {fixedDecimals(4), kWavenumber, {}};
         case ExtractBox::SpinSquared:
-            return {fixedDecimals(4), 0, 0};
+            return {fixedDecimals(4), {}, {}};
         default:
-            return {kRead, 0, 0};
+            return {kRead, {}, {}};
     }
 }
 
@@ -74,53 +74,60 @@ std::string fixedText(double value, int decimals, bool trim) {
     return out;
 }
 
-std::string message(const MessageLookup& m, int n) {
-    return m && n != 0 ? m(n) : std::string();
+std::string message(const MessageLookup& m, MessageId id) {
+    return m && id != MessageId{} ? m(id) : std::string();
 }
 
 CellValue numberOrMissing(double v) {
     return std::isnan(v) ? CellValue() : CellValue(v);
 }
 
+// The titles of the thermochemistry table, which carry their units.
+enum class FixedTitle : unsigned char { None, ThermalEnergy, HeatCapacity, Entropy };
+
 // The columns of a block: title, unit message and precision.
 struct BlockColumn {
-    int title;  // message; 0: the block's caption
-    int unit;
+    MessageId title;  // MessageId{}: the block's caption
+    MessageId unit;
     ShownPrecision precision;
-    int tip = 0;
+    MessageId tip{};
+    FixedTitle fixed = FixedTitle::None;
 };
 
 std::vector<BlockColumn> blockColumns(ExtractBox block) {
     switch (block) {
         case ExtractBox::Orbitals:
-            return {{86, 0, kRead},
-                    {87, 0, kRead},
-                    {85, kHartree, fixedDecimals(5), kOrbitalEnergyTip}};
+            return {{MessageId::Orbital, {}, kRead},
+                    {MessageId::OrbitalSymmetry, {}, kRead},
+                    {MessageId::OrbitalEnergies, kHartree, fixedDecimals(5), kOrbitalEnergyTip}};
         case ExtractBox::Polar:
-            return {{kComponent, 0, kRead}, {0, kBohrCubed, kRead}};
+            return {{kComponent, {}, kRead}, {{}, kBohrCubed, kRead}};
         case ExtractBox::Mulliken:
-            return {{kAtom, 0, kRead},
+            return {{kAtom, {}, kRead},
                     {kCharge, kElementaryCharge, fixedDecimals(6), kMullikenChargeTip}};
         case ExtractBox::Geometry:
-            return std::vector<BlockColumn>(7, {0, 0, kRead});
+            return std::vector<BlockColumn>(7, {{}, {}, kRead});
         case ExtractBox::Freq:
-            return {{0, kWavenumber, fixedDecimals(4), kFrequencyTip},
-                    {167, kAmu, fixedDecimals(4)},
-                    {168, kForceConstantUnit, fixedDecimals(4)},
-                    {169, kKmPerMol, fixedDecimals(4)},
-                    {170, kRamanUnit, fixedDecimals(4)},
-                    {171, 0, fixedDecimals(4)},
-                    {172, 0, fixedDecimals(4)}};
+            return {{{}, kWavenumber, fixedDecimals(4), kFrequencyTip},
+                    {MessageId::ReducedMass, kAmu, fixedDecimals(4)},
+                    {MessageId::ForceConstant, kForceConstantUnit, fixedDecimals(4)},
+                    {MessageId::IrIntensity, kKmPerMol, fixedDecimals(4)},
+                    {MessageId::RamanActivity, kRamanUnit, fixedDecimals(4)},
+                    {MessageId::DepolarizationP, {}, fixedDecimals(4)},
+                    {MessageId::DepolarizationU, {}, fixedDecimals(4)}};
         case ExtractBox::Thermo:
-            return {{173, 0, kRead},
-                    {-1, 0, fixedDecimals(3)},
-                    {-2, 0, fixedDecimals(3)},
-                    {-3, 0, fixedDecimals(3)}};
+            return {{MessageId::ThermochemistryTitle, {}, kRead},
+                    {{}, {}, fixedDecimals(3), {}, FixedTitle::ThermalEnergy},
+                    {{}, {}, fixedDecimals(3), {}, FixedTitle::HeatCapacity},
+                    {{}, {}, fixedDecimals(3), {}, FixedTitle::Entropy}};
         case ExtractBox::TD:
-            return {{201, 0, fixedDecimals(0)}, {275, 0, fixedDecimals(4)},
-                    {274, 0, fixedDecimals(2)}, {204, 0, fixedDecimals(4)},
-                    {280, 0, fixedDecimals(4)}, {206, 0, kRead},
-                    {207, 0, fixedDecimals(0)}};
+            return {{MessageId::State, {}, fixedDecimals(0)},
+                    {MessageId::EnergyEv, {}, fixedDecimals(4)},
+                    {MessageId::WavelengthNm, {}, fixedDecimals(2)},
+                    {MessageId::OscillatorStrength, {}, fixedDecimals(4)},
+                    {MessageId::RotatoryStrengthAxis, {}, fixedDecimals(4)},
+                    {MessageId::Transition, {}, kRead},
+                    {MessageId::TransitionOrbital, {}, fixedDecimals(0)}};
         default:
             return {};
     }
@@ -129,18 +136,17 @@ std::vector<BlockColumn> blockColumns(ExtractBox block) {
 std::string blockTitle(const BlockColumn& c, ExtractBox block, const ExtractBoxes& boxes,
                        const MessageLookup& m) {
     // The thermochemistry table's own titles carry their units.
-    switch (c.title) {
-        case 0:
-            return boxes.caption(block);
-        case -1:
-            return "E(" + message(m, 174) + ") - kcal/mol";
-        case -2:
+    switch (c.fixed) {
+        case FixedTitle::ThermalEnergy:
+            return "E(" + message(m, MessageId::Thermal) + ") - kcal/mol";
+        case FixedTitle::HeatCapacity:
             return "Cv - cal/mol K";
-        case -3:
+        case FixedTitle::Entropy:
             return "S - cal/mol K";
-        default:
-            return message(m, c.title);
+        case FixedTitle::None:
+            break;
     }
+    return c.title == MessageId{} ? boxes.caption(block) : message(m, c.title);
 }
 
 // The rows of one block of one file that read normally, as guardardetalle
@@ -188,8 +194,10 @@ std::vector<std::vector<CellValue>> blockRows(const FileDetail& d, ExtractBox bl
             break;
         case ExtractBox::Thermo:
             for (std::size_t i = 0; i < d.thermo.size(); ++i) {
-                std::vector<CellValue> row{i < 5 ? message(m, 175 + static_cast<int>(i))
-                                                 : message(m, 370) + " " + std::to_string(i - 4)};
+                std::vector<CellValue> row{i < kThermoRowMessages.size()
+                                               ? message(m, kThermoRowMessages[i])
+                                               : message(m, MessageId::Vibration) + " " +
+                                                     std::to_string(i - 4)};
                 for (double v : d.thermo[i])
                     row.push_back(d.freqFound ? numberOrMissing(v) : CellValue());
                 rows.push_back(std::move(row));
@@ -235,8 +243,9 @@ std::vector<std::vector<CellValue>> blockRows(const FileDetail& d, ExtractBox bl
 QuantityView quantityView(ExtractBox box) {
     QuantityView v = viewOf(box);
     const std::size_t column = extractQuantity(box).column;
+    static_assert(kQuantityTips.size() == static_cast<std::size_t>(ExtractBox::Status) + 1);
     if (column != kNoColumn && column <= static_cast<std::size_t>(ExtractBox::Status))
-        v.tip = kFirstQuantityTip + static_cast<int>(column);
+        v.tip = kQuantityTips[column];
     return v;
 }
 

@@ -7,6 +7,7 @@
 // exports; the ResultTable and the exports built from it keep the order of
 // the Mulliken block.
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -29,37 +30,59 @@ struct ShownPrecision {
 
 // Messages of the view's units, column names and tool tips.
 namespace viewmsg {
-inline constexpr int kHartree = 400;
-inline constexpr int kDebye = 401;
-inline constexpr int kCpuTimeUnit = 402;
-inline constexpr int kWavenumber = 403;
-inline constexpr int kElementaryCharge = 404;
-inline constexpr int kAngstrom = 405;
-inline constexpr int kAtomicUnits = 406;
-inline constexpr int kKcalPerMol = 407;
-inline constexpr int kAmu = 408;
-inline constexpr int kForceConstantUnit = 409;
-inline constexpr int kKmPerMol = 410;
-inline constexpr int kRamanUnit = 411;
-inline constexpr int kBohrCubed = 412;
-inline constexpr int kAtom = 413;
-inline constexpr int kCharge = 414;
-inline constexpr int kComponent = 415;
+inline constexpr MessageId kHartree = MessageId::Hartree;
+inline constexpr MessageId kDebye = MessageId::Debye;
+inline constexpr MessageId kCpuTimeUnit = MessageId::DaysHoursMinutesSeconds;
+inline constexpr MessageId kWavenumber = MessageId::Wavenumber;
+inline constexpr MessageId kElementaryCharge = MessageId::ElementaryCharge;
+inline constexpr MessageId kAngstrom = MessageId::Angstrom;
+inline constexpr MessageId kAtomicUnits = MessageId::AtomicUnits;
+inline constexpr MessageId kKcalPerMol = MessageId::KcalPerMol;
+inline constexpr MessageId kAmu = MessageId::Amu;
+inline constexpr MessageId kForceConstantUnit = MessageId::MilliDynePerAngstrom;
+inline constexpr MessageId kKmPerMol = MessageId::KmPerMol;
+inline constexpr MessageId kRamanUnit = MessageId::RamanActivityUnit;
+inline constexpr MessageId kBohrCubed = MessageId::BohrCubed;
+inline constexpr MessageId kAtom = MessageId::Atom;
+inline constexpr MessageId kCharge = MessageId::Charge;
+inline constexpr MessageId kComponent = MessageId::Component;
 // Tool tips of the ResultTable's quantities, in column order from "file" to
-// "status": kFirstQuantityTip + column.
-inline constexpr int kFirstQuantityTip = 416;
-inline constexpr int kOrbitalEnergyTip = 438;
-inline constexpr int kMullikenChargeTip = 439;
-inline constexpr int kFrequencyTip = 440;
-inline constexpr int kSkipped = 441;          // outcome: files without a frequency step
-inline constexpr int kNoFrequencyStep = 442;  // note of such a file
+// "status".
+inline constexpr std::array kQuantityTips = {MessageId::FileTip,
+                                             MessageId::FormulaTip,
+                                             MessageId::MethodTip,
+                                             MessageId::BasisSetTip,
+                                             MessageId::ChargeMultiplicityTip,
+                                             MessageId::SymmetryTip,
+                                             MessageId::EnergyTip,
+                                             MessageId::EnergyOptTip,
+                                             MessageId::MethodEnergyTip,
+                                             MessageId::HomoTip,
+                                             MessageId::LumoTip,
+                                             MessageId::DipoleMomentTip,
+                                             MessageId::VolumeTip,
+                                             MessageId::CavityRadiusTip,
+                                             MessageId::SpatialExtentTip,
+                                             MessageId::EpsTip,
+                                             MessageId::RSolvTip,
+                                             MessageId::NonElectrostaticTip,
+                                             MessageId::CavitationTip,
+                                             MessageId::DeltaGSolvationTip,
+                                             MessageId::CpuTimeTip,
+                                             MessageId::StatusTip};
+inline constexpr MessageId kOrbitalEnergyTip = MessageId::OrbitalEnergyTip;
+inline constexpr MessageId kMullikenChargeTip = MessageId::MullikenChargeTip;
+inline constexpr MessageId kFrequencyTip = MessageId::FrequencyTip;
+// outcome: files without a frequency step
+inline constexpr MessageId kSkipped = MessageId::SkippedNoFrequencies;
+inline constexpr MessageId kNoFrequencyStep = MessageId::NoFrequencyStep;  // note of such a file
 }  // namespace viewmsg
 
 // One ResultTable quantity as the view shows it.
 struct QuantityView {
     ShownPrecision precision;
-    int unit = 0;  // message of the unit, 0 for none
-    int tip = 0;   // message naming the quantity, 0 for its caption
+    MessageId unit{};  // message of the unit, MessageId{} for none
+    MessageId tip{};   // message naming the quantity, MessageId{} for its caption
 };
 QuantityView quantityView(ExtractBox box);
 

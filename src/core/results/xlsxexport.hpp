@@ -41,7 +41,7 @@ std::string excelFileName(std::string_view currentFolder);
 
 // Writes the table as a workbook to `path` with the atomic writer, under
 // `rule`.  Any failure is returned and leaves no partial file behind; the
-// caller shows message 154.
+// caller shows SheetExportFailed.
 Status writeExcelWorkbook(const Table& table, const std::string& path,
                           const WriteRule& rule = WriteRule::rewrite());
 

@@ -17,7 +17,7 @@
 //
 // Files that did not terminate normally, or hold no summary, leave no trace.
 // Normally terminated files that are not scan jobs are to be unticked, and
-// message 133 is due.  Output files are read normalised in memory and never
+// NotScanJobsUnticked is due.  Output files are read normalised in memory and never
 // changed.
 
 #include <cstddef>
@@ -36,7 +36,7 @@ namespace zerlant {
 struct ScanRun {
     Table table;                      // the ScanTable
     std::vector<std::size_t> untick;  // rows of the file list that are not scan jobs
-    bool nonScanMet = false;          // message 133 is due
+    bool nonScanMet = false;          // NotScanJobsUnticked is due
     std::vector<Error> failures;      // output files that could not be read; they leave no row
     // The points of each file that gave rows, as numbers: what plots and
     // their CSV use (the table's texts are for showing and exporting).

@@ -21,7 +21,7 @@ class AboutBox : public QDialog {
     static QString findSystemInfoProgram();
 
   public slots:
-    // Starts the system-information program, or shows message 21.
+    // Starts the system-information program, or shows SystemInformationFailed.
     void startSysInfo();
     void openWebPage();
 

@@ -18,9 +18,15 @@ AppContext::AppContext(std::string programFolder) : programFolder_(std::move(pro
     }
 }
 
-QString AppContext::msg(int n) const {
-    return QString::fromStdString(
-        GetMessage(languages_.filePath, languages_.currentLanguage, std::to_string(n)));
+QString AppContext::msg(Msg m) const {
+    return QString::fromStdString(GetMessage(languages_.filePath, languages_.currentLanguage,
+                                             std::to_string(messageNumber(m))));
+}
+
+MessageLookup AppContext::liveLookup() const {
+    return [this](int n) {
+        return GetMessage(languages_.filePath, languages_.currentLanguage, std::to_string(n));
+    };
 }
 
 MessageLookup AppContext::lookup() const {

@@ -22,16 +22,16 @@ class AppContext {
     const LanguageState& languages() const { return languages_; }
     const std::string& currentLanguage() const { return languages_.currentLanguage; }
 
-    // Message n of the current language, read from the file each time (a
+    // The message of the current language, read from the file each time (a
     // change made by the language editor is seen at once); empty when missing.
-    QString msg(int n) const;
+    QString msg(Msg m) const;
     // The message followed by a fixed text, such as ":" or "...".
-    QString msg(int n, const char* suffix) const { return msg(n) + QString::fromUtf8(suffix); }
-    QString msg(Msg m) const { return msg(static_cast<int>(m)); }
-    QString msg(Msg m, const char* suffix) const { return msg(static_cast<int>(m), suffix); }
-    // The application's title (message 1).
+    QString msg(Msg m, const char* suffix) const { return msg(m) + QString::fromUtf8(suffix); }
+    // The application's title (AppTitle).
     QString title() const { return msg(Msg::AppTitle); }
 
+    // A lookup that reads each message as msg() does.
+    MessageLookup liveLookup() const;
     // A lookup over a snapshot of the current language, for long runs.
     MessageLookup lookup() const;
 

@@ -26,7 +26,7 @@ class Translator {
   public:
     Translator(const MessageLookup& before, const MessageLookup& after) : after_(after) {
         for (int n = kLastMessage; n >= 1; --n) {
-            const QString text = before ? QString::fromStdString(before(n)) : QString();
+            const QString text = before ? QString::fromStdString(before.byNumber(n)) : QString();
             if (text.isEmpty())
                 continue;
             exact_.insert(text, n);  // the lowest number stays
@@ -49,7 +49,7 @@ class Translator {
                     continue;
                 const auto found = numbers.constFind(shown.left(shown.size() - end.size()));
                 if (found != numbers.constEnd())
-                    return QString::fromStdString(after_(found.value())) + end;
+                    return QString::fromStdString(after_.byNumber(found.value())) + end;
             }
         }
         return text;

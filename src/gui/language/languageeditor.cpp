@@ -294,8 +294,8 @@ void LanguageEditor::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    const QString text = qs(languageEditorCloseQuestion(
-        [this](int n) { return app_.msg(n).toStdString(); }, windowTitle().toStdString()));
+    const QString text =
+        qs(languageEditorCloseQuestion(app_.liveLookup(), windowTitle().toStdString()));
     switch (question_(this, app_.msg(Msg::LanguageCaption), text)) {
         case QMessageBox::Yes:
             if (save()) {

@@ -111,9 +111,7 @@ bool PrinterPage::endDocument() {
 
 PrintHeading languagePrintHeading(const MessageLookup& messages, const QDate& today,
                                   const QLocale& locale) {
-    auto msg = [&](Msg m) {
-        return messages ? QString::fromStdString(messages(static_cast<int>(m))) : QString();
-    };
+    auto msg = [&](Msg m) { return messages ? QString::fromStdString(messages(m)) : QString(); };
     return {
         msg(Msg::LanguageFileTitle) + QStringLiteral("  ") + msg(Msg::LanguageFileSubtitle),
         msg(Msg::PrintedOn) + QStringLiteral(" ") + locale.toString(today, QLocale::ShortFormat)};
@@ -139,9 +137,7 @@ bool printTextToPdf(const QString& pdfPath, const QString& title, const QString&
 
 bool printLanguageText(QWidget* parent, const QString& title, const QString& subtitle,
                        const std::string& text, const MessageLookup& messages, Dialogs& dialogs) {
-    auto msg = [&](Msg m) {
-        return messages ? QString::fromStdString(messages(static_cast<int>(m))) : QString();
-    };
+    auto msg = [&](Msg m) { return messages ? QString::fromStdString(messages(m)) : QString(); };
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
@@ -175,8 +171,10 @@ bool printLanguageFile(QWidget* parent, const std::string& filePath, const Messa
     const PrintHeading heading = languagePrintHeading(messages);
     Result<LanguageFile> file = LanguageFile::load(filePath);
     if (!file) {
-        const QString title = messages ? QString::fromStdString(messages(1)) : QString();
-        const QString text = messages ? QString::fromStdString(messages(5)) : QString();
+        const QString title =
+            messages ? QString::fromStdString(messages(Msg::AppTitle)) : QString();
+        const QString text =
+            messages ? QString::fromStdString(messages(Msg::PrintingFailed)) : QString();
         dialogs.message(parent, Dialogs::Icon::None, title, text);
         return false;
     }

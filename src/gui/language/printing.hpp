@@ -64,8 +64,8 @@ QFont printFont();
 // desktop printer as page margins.
 void setUpPdfPrinter(QPrinter& printer, const QString& pdfPath);
 
-// Title and subtitle of the language file's printout: message 4, two blanks
-// and message 9; message 10, a blank and the date as mm-dd-yyyy.
+// Title and subtitle of the language file's printout: LanguageFileTitle, two blanks
+// and LanguageFileSubtitle; PrintedOn, a blank and the date as mm-dd-yyyy.
 struct PrintHeading {
     QString title;
     QString subtitle;
@@ -86,16 +86,16 @@ bool printTextToPdf(const QString& pdfPath, const QString& title, const QString&
                     std::string_view text);
 
 // The print button: the print dialog chooses the printer, or, where no printer
-// is installed, a save dialog names a PDF file.  A failure shows message 5 in
+// is installed, a save dialog names a PDF file.  A failure shows PrintingFailed in
 // a plain message box (no icon) titled with the application's title
-// (message 1).  True when
+// (AppTitle).  True when
 // the text was printed; false when the user cancelled or printing failed.
 bool printLanguageText(QWidget* parent, const QString& title, const QString& subtitle,
                        const std::string& text, const MessageLookup& messages, Dialogs& dialogs);
 
 // The language editor's print button: prints the language file as saved at
 // filePath, with the heading of languagePrintHeading().  A file that cannot be
-// read is a failed print (message 5).
+// read is a failed print (PrintingFailed).
 bool printLanguageFile(QWidget* parent, const std::string& filePath, const MessageLookup& messages,
                        Dialogs& dialogs);
 

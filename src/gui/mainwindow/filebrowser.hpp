@@ -58,7 +58,7 @@ class FileBrowser : public QWidget {
     // The path bar: typing a folder there and pressing Return goes to it.
     QComboBox* pathBar() const { return path_; }
     QToolButton* homeButton() const { return home_; }
-    // Goes to the folder typed in the path bar; message 223 when it is not a
+    // Goes to the folder typed in the path bar; FolderUnreadable when it is not a
     // readable folder.
     void goToTypedFolder();
     // The folders shown lately, the current one first (at most kRecent).

@@ -96,7 +96,7 @@ MainWindow::MainWindow(AppContext& app, Dialogs& dialogs, const QString& startFo
                 files.push_back(list_->path(e).toStdString());
             return files;
         },
-        [this] { return app_.msg(394); });
+        [this] { return app_.msg(Msg::NeverReplaceInput); });
 
     buildToolbar();
 
@@ -438,8 +438,7 @@ void MainWindow::switchLanguage(const QString& name) {
     setWindowTitle(app_.title());
     browser_->retranslate();
     // The list's headings, without emptying the list.
-    const PanelHeadings headings =
-        panelHeadings(current_, [this](int n) { return app_.msg(n).toStdString(); });
+    const PanelHeadings headings = panelHeadings(current_, app_.liveLookup());
     list_->setHeadings(QString::fromStdString(headings.heading1),
                        QString::fromStdString(headings.heading2));
     buildLanguageMenu();
@@ -661,8 +660,7 @@ void MainWindow::showPanel(Panel p) {
     showingPanel_ = false;
     shown->panelShown();
     const PanelListLayout layout = panelListLayout(p);
-    const PanelHeadings headings =
-        panelHeadings(p, [this](int n) { return app_.msg(n).toStdString(); });
+    const PanelHeadings headings = panelHeadings(p, app_.liveLookup());
     list_->reset(layout.columns, QString::fromStdString(headings.heading1),
                  QString::fromStdString(headings.heading2));
 }

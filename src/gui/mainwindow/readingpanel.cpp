@@ -159,7 +159,7 @@ QString ReadingPanel::exportFolder() const {
 }
 
 QString ReadingPanel::askExportPath(const QString& caption, const std::string& name,
-                                    int filterMessage, bool tidy) const {
+                                    Msg filterMessage, bool tidy) const {
     const QString suggested = QDir(exportFolder()).filePath(QString::fromStdString(name));
     QString filter = ctx_.app.msg(filterMessage) + QStringLiteral(";;");
     if (tidy)  // CSV and JSON for scripts, where the panel offers them
@@ -175,7 +175,8 @@ void ReadingPanel::exportText() {
     const Table table = exportTable();
     const std::string folder = ctx_.currentFolder().toStdString();
     const bool tidy = tidyExport("csv").has_value();
-    const QString chosen = askExportPath(text_->text(), exportFileName(folder), 225, tidy);
+    const QString chosen =
+        askExportPath(text_->text(), exportFileName(folder), Msg::TextFilter, tidy);
     if (chosen.isEmpty())
         return;
     // A name ending in .csv or .json asks for the form for scripts.
@@ -195,7 +196,7 @@ void ReadingPanel::exportText() {
 
 void ReadingPanel::exportSheet() {
     const std::string folder = ctx_.currentFolder().toStdString();
-    const QString chosen = askExportPath(sheet_->text(), excelFileName(folder), 226);
+    const QString chosen = askExportPath(sheet_->text(), excelFileName(folder), Msg::SheetFilter);
     if (chosen.isEmpty())
         return;
     writeAndOpenWorkbook(ctx_, exportTable(), chosen);

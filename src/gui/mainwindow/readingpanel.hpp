@@ -102,7 +102,7 @@ class ReadingPanel : public ToolPanel {
     QString exportFolder() const;
     // The save dialog of an export: `name` in exportFolder(), the filter of
     // message `filterMessage` first; asks before replacing a file.
-    QString askExportPath(const QString& caption, const std::string& name, int filterMessage,
+    QString askExportPath(const QString& caption, const std::string& name, Msg filterMessage,
                           bool tidy = false) const;
     // The number of ticked rows, heading included, for the progress bar.
     int tickedRows() const;

@@ -15,15 +15,16 @@ QString writeAndOpenWorkbook(PanelContext& ctx, const Table& table, const QStrin
     const AppContext& app = ctx.app;
     const auto status = writeExcelWorkbook(table, path.toStdString());
     if (!status) {
-        ctx.dialogs.message(ctx.window, Dialogs::Icon::Critical, app.title(), app.msg(154));
+        ctx.dialogs.message(ctx.window, Dialogs::Icon::Critical, app.title(),
+                            app.msg(Msg::SheetExportFailed));
         return {};
     }
     ctx.showStatus(path);
     if (!ctx.dialogs.openUrl(QUrl::fromLocalFile(path))) {
         // Written, but no program on this desktop opens workbooks.
-        ctx.dialogs.message(
-            ctx.window, Dialogs::Icon::Information, app.title(),
-            QString(app.msg(81)).remove(QLatin1Char('&')) + ":\n" + QDir::toNativeSeparators(path));
+        ctx.dialogs.message(ctx.window, Dialogs::Icon::Information, app.title(),
+                            QString(app.msg(Msg::ExportSheet)).remove(QLatin1Char('&')) + ":\n" +
+                                QDir::toNativeSeparators(path));
     }
     return path;
 }

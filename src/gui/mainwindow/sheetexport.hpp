@@ -12,7 +12,7 @@ namespace zerlant::gui {
 
 struct PanelContext;
 
-// Writes the workbook to `path` and opens it.  Message 154 when it cannot be
+// Writes the workbook to `path` and opens it.  SheetExportFailed when it cannot be
 // written; a message naming the file when no program opens it.  Gives the
 // path written, or the empty text.
 QString writeAndOpenWorkbook(PanelContext& ctx, const Table& table, const QString& path);

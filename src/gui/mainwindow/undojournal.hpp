@@ -27,7 +27,7 @@ bool recordRun(const PanelContext& ctx, const Journal& journal);
 // Marks entry `index` of the tool's recorded run as done (its change landed).
 void markRunEntryDone(const PanelContext& ctx, JournalKind kind, std::size_t index);
 
-// Undoes the tool's last run and tells the user how it went: message 233
+// Undoes the tool's last run and tells the user how it went: NothingToUndo
 // when there is nothing to undo, 235 with the files that changed since (and
 // nothing done), otherwise 234 in the status bar.  The record is forgotten
 // once the run is undone.  Returns the entries put back (for Rename: path is

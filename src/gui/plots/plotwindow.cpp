@@ -74,11 +74,11 @@ PlotWindow::PlotWindow(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     view_->setRubberBand(QChartView::RectangleRubberBand);
 
     const QLocale locale = numberLocale(app.decimalSeparator());
-    widthLabel_ = new QLabel(app.msg(293, ":"), this);
+    widthLabel_ = new QLabel(app.msg(Msg::PlotWidth, ":"), this);
     width_ = new QDoubleSpinBox(this);
     width_->setObjectName("widthBox");
     width_->setLocale(locale);
-    scaleLabel_ = new QLabel(app.msg(286, ":"), this);
+    scaleLabel_ = new QLabel(app.msg(Msg::ScaleFactor, ":"), this);
     scale_ = new QDoubleSpinBox(this);
     scale_->setObjectName("scaleBox");
     scale_->setLocale(locale);
@@ -86,7 +86,7 @@ PlotWindow::PlotWindow(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     scale_->setRange(0.5, 1.5);
     scale_->setSingleStep(0.001);
     scale_->setValue(1.0);
-    unitLabel_ = new QLabel(app.msg(295, ":"), this);
+    unitLabel_ = new QLabel(app.msg(Msg::PlotUnit, ":"), this);
     unit_ = new QComboBox(this);
     unit_->setObjectName("unitBox");
     unit_->addItem("nm", static_cast<int>(Unit::Nanometre));
@@ -96,20 +96,20 @@ PlotWindow::PlotWindow(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     boltzmann_ = new QCheckBox(app.msg(Msg::BoltzmannSum), this);
     boltzmann_->setObjectName("boltzmannCheck");
     boltzmann_->setVisible(false);
-    measuredButton_ = new QPushButton(app.msg(289), this);
+    measuredButton_ = new QPushButton(app.msg(Msg::OverlayMeasured), this);
     measuredButton_->setObjectName("measuredButton");
-    auto* zoom = new QPushButton(app.msg(292), this);
+    auto* zoom = new QPushButton(app.msg(Msg::ResetZoom), this);
     zoom->setObjectName("resetZoomButton");
-    auto* image = new QPushButton(app.msg(290), this);
+    auto* image = new QPushButton(app.msg(Msg::SaveImage), this);
     image->setObjectName("saveImageButton");
-    auto* csv = new QPushButton(app.msg(291), this);
+    auto* csv = new QPushButton(app.msg(Msg::SaveCurveCsv), this);
     csv->setObjectName("saveCsvButton");
 
-    viewLabel_ = new QLabel(app.msg(393, ":"), this);
+    viewLabel_ = new QLabel(app.msg(Msg::View, ":"), this);
     viewChoice_ = new QComboBox(this);
     viewChoice_->setObjectName("viewBox");
-    viewChoice_->addItem(app.msg(391));
-    viewChoice_->addItem(app.msg(392));
+    viewChoice_->addItem(app.msg(Msg::Curves));
+    viewChoice_->addItem(app.msg(Msg::Map));
     viewLabel_->setVisible(false);
     viewChoice_->setVisible(false);
     mapView_ = new MapView(map_, app.decimalSeparator(), this);
@@ -161,13 +161,13 @@ void PlotWindow::showSpectrum(Kind kind, std::vector<NamedSticks> files,
             width_->setRange(0.5, 500.0);
             width_->setSingleStep(1.0);
             width_->setSuffix(QString::fromUtf8(" cm⁻¹"));
-            width_->setToolTip(app_.msg(284));
+            width_->setToolTip(app_.msg(Msg::LorentzianWidth));
         } else {
             width_->setDecimals(3);
             width_->setRange(0.01, 3.0);
             width_->setSingleStep(0.05);
             width_->setSuffix(" eV");
-            width_->setToolTip(app_.msg(285));
+            width_->setToolTip(app_.msg(Msg::GaussianSigma));
         }
         width_->setValue(settings_.width);
         scale_->setValue(1.0);
@@ -238,9 +238,9 @@ void PlotWindow::resetZoom() {
 bool PlotWindow::overlayMeasured(const QString& path) {
     auto curve = readMeasured(path.toStdString());
     if (!curve) {
-        // Message 395: the file holds no point, in the user's language.
+        // NoPairsFound: the file holds no point, in the user's language.
         const QString text = curve.error().message == plotdata::kNoPairsFound
-                                 ? app_.msg(395).arg(QDir::toNativeSeparators(path))
+                                 ? app_.msg(Msg::NoPairsFound).arg(QDir::toNativeSeparators(path))
                                  : QString::fromStdString(curve.error().describe());
         dialogs_.message(this, Dialogs::Icon::Critical, app_.title(), text);
         return false;
@@ -252,7 +252,8 @@ bool PlotWindow::overlayMeasured(const QString& path) {
 }
 
 void PlotWindow::fail(const QString& path) {
-    dialogs_.message(this, Dialogs::Icon::Critical, app_.title(), app_.msg(297) + "\n" + path);
+    dialogs_.message(this, Dialogs::Icon::Critical, app_.title(),
+                     app_.msg(Msg::FileNotSaved) + "\n" + path);
 }
 
 bool PlotWindow::saveImage(const QString& chosen) {
@@ -296,7 +297,8 @@ bool PlotWindow::saveCsv(const QString& path) {
 
 void PlotWindow::chooseMeasured() {
     const QString path =
-        QFileDialog::getOpenFileName(this, app_.msg(289), dialogs_.startFolder(), app_.msg(298));
+        QFileDialog::getOpenFileName(this, app_.msg(Msg::OverlayMeasured), dialogs_.startFolder(),
+                                     app_.msg(Msg::MeasuredFilter));
     if (!path.isEmpty())
         overlayMeasured(path);
 }
@@ -304,9 +306,9 @@ void PlotWindow::chooseMeasured() {
 void PlotWindow::chooseImage() {
     const QString suggested =
         QDir(dialogs_.startFolder()).filePath(QString::fromStdString(scene_.title) + ".png");
-    const QString path = dialogs_.saveFileNameAsking(this, app_.msg(290), suggested,
+    const QString path = dialogs_.saveFileNameAsking(this, app_.msg(Msg::SaveImage), suggested,
                                                      "PNG (*.png);;SVG (*.svg);;PDF (*.pdf)",
-                                                     app_.title(), app_.msg(228));
+                                                     app_.title(), app_.msg(Msg::ReplaceQuestion));
     if (!path.isEmpty())
         saveImage(path);
 }
@@ -314,8 +316,9 @@ void PlotWindow::chooseImage() {
 void PlotWindow::chooseCsv() {
     const QString suggested =
         QDir(dialogs_.startFolder()).filePath(QString::fromStdString(scene_.title) + ".csv");
-    const QString path = dialogs_.saveFileNameAsking(this, app_.msg(291), suggested, "CSV (*.csv)",
-                                                     app_.title(), app_.msg(228));
+    const QString path =
+        dialogs_.saveFileNameAsking(this, app_.msg(Msg::SaveCurveCsv), suggested, "CSV (*.csv)",
+                                    app_.title(), app_.msg(Msg::ReplaceQuestion));
     if (!path.isEmpty())
         saveCsv(path);
 }

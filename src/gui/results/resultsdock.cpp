@@ -168,7 +168,7 @@ void ResultsDock::fill(Page page) {
 }
 
 void ResultsDock::retranslate(const std::function<QString(const QString&)>& titles) {
-    setWindowTitle(app_.msg(260));
+    setWindowTitle(app_.msg(Msg::Results));
     for (int p = 0; p < 4; ++p) {
         const auto page = static_cast<Page>(p);
         if (!hasPage(page))

@@ -47,7 +47,7 @@ ResultTableModel* sourceOf(QTableView* view) {
 }
 
 MessageLookup lookupOf(const AppContext& app) {
-    return [&app](int n) { return app.msg(n).toStdString(); };
+    return app.liveLookup();
 }
 
 }  // namespace
@@ -62,11 +62,11 @@ ResultsView::ResultsView(const AppContext& app, Dialogs& dialogs, QWidget* paren
     files_->setObjectName("resultsFile");
     files_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     files_->setMinimumContentsLength(12);
-    blocks_ = new QPushButton(app.msg(266), this);
+    blocks_ = new QPushButton(app.msg(Msg::ShowFileBlocks), this);
     blocks_->setObjectName("fileBlocksButton");
-    copy_ = new QPushButton(app.msg(265), this);
+    copy_ = new QPushButton(app.msg(Msg::Copy), this);
     copy_->setObjectName("copyButton");
-    plot_ = new QPushButton(app.msg(267), this);
+    plot_ = new QPushButton(app.msg(Msg::Plot), this);
     plot_->setObjectName("plotButton");
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName("resultsTabs");
@@ -119,7 +119,7 @@ void ResultsView::clear() {
 QTableView* ResultsView::addTab(const QString& title, ViewTable table) {
     auto* view = new QTableView(tabs_);
     auto* model = new ResultTableModel(view);
-    model->setView(std::move(table), app_.msg(131), app_.decimalSeparator());
+    model->setView(std::move(table), app_.msg(Msg::NotAvailable), app_.decimalSeparator());
     auto* proxy = new ResultSortProxy(view);
     proxy->setSourceModel(model);
     view->setModel(proxy);
@@ -162,11 +162,12 @@ const RunOutcome& ResultsView::outcome() const {
     return thermo ? thermoOutcome_.counts : runOutcome_.counts;
 }
 
-void ResultsView::setOutcome(const QString& tool, RunOutcome outcome, int skippedMessage,
+void ResultsView::setOutcome(const QString& tool, RunOutcome outcome, Msg skippedMessage,
                              bool thermo) {
-    QString text = "<b>" + tool.toHtmlEscaped() + "</b> &nbsp; " + app_.msg(262).toHtmlEscaped() +
-                   ": " + QString::number(outcome.read);
-    const QString failed = app_.msg(263).toHtmlEscaped() + ": " + QString::number(outcome.failed);
+    QString text = "<b>" + tool.toHtmlEscaped() + "</b> &nbsp; " +
+                   app_.msg(Msg::FilesRead).toHtmlEscaped() + ": " + QString::number(outcome.read);
+    const QString failed =
+        app_.msg(Msg::FailedCount).toHtmlEscaped() + ": " + QString::number(outcome.failed);
     text +=
         " &nbsp;·&nbsp; " +
         (outcome.failed ? "<span style=\"color:#b00020\"><b>" + failed + "</b></span>" : failed);
@@ -197,7 +198,8 @@ void ResultsView::showExtract(const std::vector<ExtractRecord>& records, const T
     const MessageLookup messages = lookupOf(app_);
 
     // The main table: the ticked quantities, the file's name always first.
-    QTableView* mainView = addTab(app_.msg(261), extractMainView(records, boxes, messages));
+    QTableView* mainView =
+        addTab(app_.msg(Msg::MainTable), extractMainView(records, boxes, messages));
     std::size_t failed = 0;
     for (const ExtractRecord& r : records)
         if (!r.ok)
@@ -237,7 +239,7 @@ void ResultsView::showExtract(const std::vector<ExtractRecord>& records, const T
             });
     }
 
-    files_->addItem(app_.msg(299), QString());
+    files_->addItem(app_.msg(Msg::AllFiles), QString());
     for (const ExtractRecord& r : records) {
         const QString name = QString::fromStdString(r.file);
         if (files_->findData(name) < 0)
@@ -245,7 +247,8 @@ void ResultsView::showExtract(const std::vector<ExtractRecord>& records, const T
     }
     plottable_ = !records.empty();
     (void)unreadable;  // unreadable files have rows marked Error
-    setOutcome(app_.msg(51), {records.size() - failed, failed, skipped}, 264, false);
+    setOutcome(app_.msg(Msg::ToolExtract), {records.size() - failed, failed, skipped},
+               Msg::SkippedScanJobs, false);
 }
 
 void ResultsView::showScan(const Table& scanTable, std::size_t unreadable, std::size_t skipped) {
@@ -288,10 +291,11 @@ void ResultsView::showScan(const Table& scanTable, std::size_t unreadable, std::
     ViewTable typed = viewOfTextTable(shown, formula);
     for (std::size_t r = 0; r < rowFiles.size() && r < typed.rows(); ++r)
         typed.rowFiles[r] = rowFiles[r].toStdString();
-    QTableView* view = addTab(app_.msg(59), std::move(typed));
+    QTableView* view = addTab(app_.msg(Msg::ToolScan), std::move(typed));
     sourceOf(view)->setTitleRows(titles);
     plottable_ = !scanFiles_.empty();
-    setOutcome(app_.msg(59), {scanFiles_.size(), unreadable, skipped}, 294, false);
+    setOutcome(app_.msg(Msg::ToolScan), {scanFiles_.size(), unreadable, skipped}, Msg::Skipped,
+               false);
 }
 
 void ResultsView::showAim(const Table& aimTable, std::size_t unreadable, std::size_t skipped) {
@@ -307,9 +311,9 @@ void ResultsView::showAim(const Table& aimTable, std::size_t unreadable, std::si
                          aimTable.cell(1, r) == aimTable.cell(1, 0));
     ViewTable typed = viewOfTextTable(aimTable, kNoColumn);
     carryFiles(aimTable, typed);
-    QTableView* view = addTab(app_.msg(190), std::move(typed));
+    QTableView* view = addTab(app_.msg(Msg::ToolAim), std::move(typed));
     sourceOf(view)->setTitleRows(titles);
-    setOutcome(app_.msg(190), {files, unreadable, skipped}, 294, false);
+    setOutcome(app_.msg(Msg::ToolAim), {files, unreadable, skipped}, Msg::Skipped, false);
 }
 
 void ResultsView::showThermo(std::vector<ThermoFile> files) {
@@ -333,9 +337,9 @@ void ResultsView::showThermo(std::vector<ThermoFile> files) {
         else if (!f.row.ok())
             ++failed;
     }
-    const int at = tabs_->addTab(view, app_.msg(300));
-    setOutcome(app_.msg(300), {view->files().size() - failed - skipped, failed, skipped},
-               viewmsg::kSkipped, true);
+    const int at = tabs_->addTab(view, app_.msg(Msg::Thermochemistry));
+    setOutcome(app_.msg(Msg::Thermochemistry),
+               {view->files().size() - failed - skipped, failed, skipped}, viewmsg::kSkipped, true);
     tabs_->setCurrentIndex(at);
     tabChanged();
 }
@@ -364,12 +368,14 @@ void ResultsView::fileChosen(int index) {
 void ResultsView::showPlotMenu() {
     QMenu menu(this);
     if (run_ == Run::Extract) {
-        const std::pair<int, Kind> kinds[] = {
-            {268, Kind::Ir}, {269, Kind::Raman}, {270, Kind::Uv}, {271, Kind::Ecd}};
+        const std::pair<Msg, Kind> kinds[] = {{Msg::IrSpectrum, Kind::Ir},
+                                              {Msg::RamanSpectrum, Kind::Raman},
+                                              {Msg::UvVisSpectrum, Kind::Uv},
+                                              {Msg::EcdSpectrum, Kind::Ecd}};
         for (auto [message, kind] : kinds)
             menu.addAction(app_.msg(message), this, [this, kind = kind] { plotSpectrum(kind); });
     } else if (run_ == Run::Scan) {
-        menu.addAction(app_.msg(272), this, [this] { plotScan(); });
+        menu.addAction(app_.msg(Msg::ScanProfile), this, [this] { plotScan(); });
     }
     menu.exec(plot_->mapToGlobal(QPoint(0, plot_->height())));
 }
@@ -384,7 +390,8 @@ PlotWindow* ResultsView::plotSpectrum(Kind kind) {
     auto spectra = spectraFromRecords(records_, kind);
     if (spectra.files.empty()) {
         // An achiral molecule's rotatory strengths are all 0: say so.
-        const int message = kind == Kind::Ecd && spectra.allZero > 0 ? 390 : 296;
+        const Msg message =
+            kind == Kind::Ecd && spectra.allZero > 0 ? Msg::EcdAllZero : Msg::NoSuchSpectrum;
         dialogs_.message(this, Dialogs::Icon::Information, app_.title(), app_.msg(message));
         return nullptr;
     }
@@ -411,7 +418,8 @@ PlotWindow* ResultsView::plotSpectrum(Kind kind) {
 PlotWindow* ResultsView::plotScan() {
     auto profiles = scanProfiles(scanFiles_);
     if (profiles.empty()) {
-        dialogs_.message(this, Dialogs::Icon::Information, app_.title(), app_.msg(296));
+        dialogs_.message(this, Dialogs::Icon::Information, app_.title(),
+                         app_.msg(Msg::NoSuchSpectrum));
         return nullptr;
     }
     auto* window = new PlotWindow(app_, dialogs_, this);

@@ -15,6 +15,7 @@
 #include "core/results/resulttables.hpp"
 #include "core/results/viewtable.hpp"
 #include "core/scan/scanpoints.hpp"
+#include "gui/app/messages.hpp"
 #include "gui/results/thermoview.hpp"
 
 class QComboBox;
@@ -89,7 +90,7 @@ class ResultsView : public QWidget {
     enum class Run { None, Extract, Scan, Aim, Thermo };
     void clear();
     QTableView* addTab(const QString& title, ViewTable table);
-    void setOutcome(const QString& tool, RunOutcome outcome, int skippedMessage, bool thermo);
+    void setOutcome(const QString& tool, RunOutcome outcome, Msg skippedMessage, bool thermo);
     // The outcome line and the bar of the tab that became current.
     void tabChanged();
     void fileChosen(int index);

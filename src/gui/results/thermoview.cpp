@@ -63,15 +63,29 @@ QDoubleSpinBox* spinBox(QWidget* parent, const char* name, const QLocale& locale
 // their unit on a second line) and the long name for its tool tip.
 struct ColumnCaption {
     const char* key;
-    int title;
-    int name;
+    Msg title;
+    Msg name;
 };
 constexpr ColumnCaption kColumnCaptions[] = {
-    {"file", 58, 58},        {"formula", 69, 69},   {"e", 338, 311},      {"zpe", 339, 312},
-    {"h", 340, 313},         {"ts", 314, 314},      {"qh_ts", 341, 315},  {"g", 342, 316},
-    {"qh_g", 343, 317},      {"qh_h", 344, 318},    {"rel_g", 345, 319},  {"rel_qh_g", 346, 320},
-    {"boltzmann", 347, 310}, {"sp_file", 550, 550}, {"sp_e", 551, 551},   {"sp_h", 552, 552},
-    {"sp_g", 553, 553},      {"sp_qh_g", 554, 554}, {"sp_qh_h", 555, 555}};
+    {"file", Msg::File, Msg::File},
+    {"formula", Msg::Formula, Msg::Formula},
+    {"e", Msg::ColumnE, Msg::ElectronicEnergy},
+    {"zpe", Msg::ColumnZpe, Msg::ZeroPointEnergy},
+    {"h", Msg::ColumnH, Msg::Enthalpy},
+    {"ts", Msg::TS, Msg::TS},
+    {"qh_ts", Msg::ColumnQhTs, Msg::QhTS},
+    {"g", Msg::ColumnG, Msg::FreeEnergy},
+    {"qh_g", Msg::ColumnQhG, Msg::QhFreeEnergy},
+    {"qh_h", Msg::ColumnQhH, Msg::QhEnthalpy},
+    {"rel_g", Msg::ColumnDeltaG, Msg::RelativeG},
+    {"rel_qh_g", Msg::ColumnDeltaQhG, Msg::RelativeQhG},
+    {"boltzmann", Msg::ColumnBoltzmann, Msg::BoltzmannPopulation},
+    {"sp_file", Msg::SinglePointFile, Msg::SinglePointFile},
+    {"sp_e", Msg::SinglePointE, Msg::SinglePointE},
+    {"sp_h", Msg::SinglePointH, Msg::SinglePointH},
+    {"sp_g", Msg::SinglePointG, Msg::SinglePointG},
+    {"sp_qh_g", Msg::SinglePointQhG, Msg::SinglePointQhG},
+    {"sp_qh_h", Msg::SinglePointQhH, Msg::SinglePointQhH}};
 
 struct Caption {
     QString title, unit, tip;
@@ -139,17 +153,17 @@ ThermoView::ThermoView(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     temperature_ =
         spinBox(this, "thermoTemperature", locale, 1, 10000, 2, 10, defaults.temperature);
     pressure_ = spinBox(this, "thermoPressure", locale, 0.0001, 1000, 4, 0.1, defaults.pressure);
-    useConcentration_ = new QCheckBox(app.msg(303), this);
+    useConcentration_ = new QCheckBox(app.msg(Msg::Concentration), this);
     useConcentration_->setObjectName("thermoUseConcentration");
     concentration_ = spinBox(this, "thermoConcentration", locale, 0.0001, 100, 4, 0.1, 1.0);
     concentration_->setEnabled(false);
     scale_ = spinBox(this, "thermoScale", locale, 0.5, 1.5, 4, 0.001, defaults.scale);
-    scaleFromTable_ = new QCheckBox(app.msg(348), this);
+    scaleFromTable_ = new QCheckBox(app.msg(Msg::PublishedScaleFactor), this);
     scaleFromTable_->setObjectName("thermoScaleFromTable");
     cutoff_ = spinBox(this, "thermoCutoff", locale, 1, 1000, 1, 10, defaults.cutoff);
-    qhEnthalpy_ = new QCheckBox(app.msg(306), this);
+    qhEnthalpy_ = new QCheckBox(app.msg(Msg::QhEnthalpyHeadGordon), this);
     qhEnthalpy_->setObjectName("thermoQhEnthalpy");
-    relative_ = new QCheckBox(app.msg(307), this);
+    relative_ = new QCheckBox(app.msg(Msg::RelativeEnergies), this);
     relative_->setObjectName("thermoRelative");
     unit_ = new QComboBox(this);
     unit_->setObjectName("thermoUnit");
@@ -162,11 +176,11 @@ ThermoView::ThermoView(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     spcSuffix_->setObjectName("thermoSinglePointSuffix");
     spcSuffix_->setMaximumWidth(120);
     spcSuffix_->setToolTip(QStringLiteral("x.log + x_SUFFIX.log"));
-    export_ = new QPushButton(app.msg(336), this);
+    export_ = new QPushButton(app.msg(Msg::ExportEllipsis), this);
     export_->setObjectName("thermoExport");
 
     // Captions wrap, so that the view fits a dock beside the file lists.
-    auto label = [this](int message, QWidget* buddy, bool wrap = true) {
+    auto label = [this](Msg message, QWidget* buddy, bool wrap = true) {
         auto* l = new QLabel(app_.msg(message, ":"), this);
         l->setBuddy(buddy);
         l->setWordWrap(wrap);
@@ -184,25 +198,23 @@ ThermoView::ThermoView(const AppContext& app, Dialogs& dialogs, QWidget* parent)
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(3);
-    grid->addWidget(label(301, temperature_), 0, 0);
+    grid->addWidget(label(Msg::TemperatureK, temperature_), 0, 0);
     grid->addWidget(temperature_, 0, 1);
-    grid->addWidget(label(302, pressure_), 0, 2);
+    grid->addWidget(label(Msg::PressureAtm, pressure_), 0, 2);
     grid->addWidget(pressure_, 0, 3);
     grid->addWidget(useConcentration_, 1, 0);
     grid->addWidget(concentration_, 1, 1);
-    grid->addWidget(label(304, scale_), 1, 2);
+    grid->addWidget(label(Msg::FrequencyScaleFactor, scale_), 1, 2);
     grid->addWidget(scale_, 1, 3);
-    grid->addWidget(label(305, cutoff_), 2, 0);
+    grid->addWidget(label(Msg::QuasiHarmonicCutoff, cutoff_), 2, 0);
     grid->addWidget(cutoff_, 2, 1);
     grid->addWidget(scaleFromTable_, 2, 2, 1, 2);
     grid->addWidget(qhEnthalpy_, 3, 0, 1, 2);
     grid->addWidget(export_, 3, 3);
     grid->addWidget(relative_, 4, 0);
-    grid->addLayout(line(label(308, unit_, false), unit_), 4, 1);
-    grid->addLayout(line(label(309, reference_, false), reference_), 4, 2, 1, 2);
-    grid->addLayout(
-        line(label(static_cast<int>(Msg::SinglePointSuffix), spcSuffix_, false), spcSuffix_), 5, 0,
-        1, 2);
+    grid->addLayout(line(label(Msg::Unit, unit_, false), unit_), 4, 1);
+    grid->addLayout(line(label(Msg::Reference, reference_, false), reference_), 4, 2, 1, 2);
+    grid->addLayout(line(label(Msg::SinglePointSuffix, spcSuffix_, false), spcSuffix_), 5, 0, 1, 2);
     auto* settings = new QHBoxLayout;
     settings->addLayout(grid);
     settings->addStretch(1);
@@ -299,7 +311,7 @@ void ThermoView::setFiles(std::vector<ThermoFile> files) {
     // a file that has values.
     const QSignalBlocker quiet(reference_);
     reference_->clear();
-    reference_->addItem(app_.msg(331));
+    reference_->addItem(app_.msg(Msg::LowestOfEachFormula));
     for (std::size_t i = 0; i < files_.size(); ++i)
         if (files_[i].row.ok())
             reference_->addItem(QString::fromStdString(files_[i].row.file), static_cast<int>(i));
@@ -309,22 +321,23 @@ void ThermoView::setFiles(std::vector<ThermoFile> files) {
 
 QString ThermoView::note(const thermo::ThermoRow& row) const {
     if (row.ok())
-        return row.imaginaryLeftOut > 0
-                   ? app_.msg(327) + QStringLiteral(": ") + QString::number(row.imaginaryLeftOut)
-                   : QString();
+        return row.imaginaryLeftOut > 0 ? app_.msg(Msg::ImaginaryLeftOut) + QStringLiteral(": ") +
+                                              QString::number(row.imaginaryLeftOut)
+                                        : QString();
     // A level the table of scale factors lacks, first so that a narrow
     // column still shows it; the file may not name its level.
     if (row.noScaleFactor)
-        return row.method.empty() ? app_.msg(349)
-                                  : QString::fromStdString(row.method + "/" + row.basis) +
-                                        QStringLiteral(": ") + app_.msg(349);
+        return row.method.empty()
+                   ? app_.msg(Msg::NoPublishedScaleFactor)
+                   : QString::fromStdString(row.method + "/" + row.basis) + QStringLiteral(": ") +
+                         app_.msg(Msg::NoPublishedScaleFactor);
     // The core's reasons in the window's language.
-    static const std::map<std::string, int> kReasons = {
-        {kCannotRead, 333},
-        {"no complete thermochemistry of a frequency step", 328},
+    static const std::map<std::string, Msg> kReasons = {
+        {kCannotRead, Msg::CannotBeRead},
+        {"no complete thermochemistry of a frequency step", Msg::NoCompleteThermo},
         {thermo::kNoFrequencyStep, viewmsg::kNoFrequencyStep},
-        {"no electronic energy before the thermochemistry", 334},
-        {"the frequencies are not printed", 335}};
+        {"no electronic energy before the thermochemistry", Msg::NoEnergyBeforeThermo},
+        {"the frequencies are not printed", Msg::FrequenciesNotPrinted}};
     const auto found = kReasons.find(row.error);
     return found != kReasons.end() ? app_.msg(found->second) : QString::fromStdString(row.error);
 }
@@ -361,7 +374,7 @@ void ThermoView::recompute() {
         t.columns[column(c)] = {title.toStdString(), unit.toStdString(), tip.toStdString(),
                                 ShownPrecision{decimals, false}};
     }
-    t.columns[kNoteColumn].title = app_.msg(332).toStdString();
+    t.columns[kNoteColumn].title = app_.msg(Msg::Note).toStdString();
     for (const thermo::ThermoRow& row : rows_) {
         const std::vector<std::optional<double>> numbers = thermo::thermoNumbers(row, r);
         std::vector<CellValue> cells(t.columns.size(), CellValue(std::string()));
@@ -441,7 +454,7 @@ void ThermoView::pairSinglePoints() {
 
 void ThermoView::retranslate() {
     if (reference_->count() > 0)
-        reference_->setItemText(0, app_.msg(331));
+        reference_->setItemText(0, app_.msg(Msg::LowestOfEachFormula));
     recompute();
 }
 
@@ -467,11 +480,12 @@ void ThermoView::exportTable() {
         files_.empty() ? dialogs_.startFolder()
                        : QFileInfo(QString::fromStdString(files_.front().path)).absolutePath();
     const QString suggested = QDir(folder).filePath(QStringLiteral("thermochemistry.csv"));
-    const QString filter =
-        app_.msg(371) + QStringLiteral(";;") + app_.msg(226) + QStringLiteral(";;") + app_.msg(227);
-    const QString chosen =
-        dialogs_.saveFileNameAsking(this, QString(app_.msg(336)).remove(QLatin1Char('&')),
-                                    suggested, filter, app_.title(), app_.msg(228));
+    const QString filter = app_.msg(Msg::CsvFilter) + QStringLiteral(";;") +
+                           app_.msg(Msg::SheetFilter) + QStringLiteral(";;") +
+                           app_.msg(Msg::AllFilesFilter);
+    const QString chosen = dialogs_.saveFileNameAsking(
+        this, QString(app_.msg(Msg::ExportEllipsis)).remove(QLatin1Char('&')), suggested, filter,
+        app_.title(), app_.msg(Msg::ReplaceQuestion));
     if (!chosen.isEmpty())
         exportTo(chosen);
 }

@@ -130,7 +130,7 @@ TEST(Journal, RenameUndoRestoresNamesAndRefusesWhenAFormerNameIsTaken) {
     options.rule = RenameRule::Replace;
     options.replaceText = "_opt";
     options.replaceWith = "_freq";
-    const RenameOutcome outcome = executeRename(options, rows, nullptr);
+    const RenameOutcome outcome = executeRename(options, rows, MessageLookup{});
     ASSERT_EQ(outcome.renamed, 2);  // the third name holds " opt", not "_opt"
 
     Journal journal{JournalKind::Rename, {}};

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string_view>
+
 #include "core/language/languagefile.hpp"
 #include "testsupport.hpp"
 
@@ -44,10 +47,11 @@ TEST(DeliveredLanguageFileTest, EveryLanguageHoldsEveryMessage) {
     const std::vector<int> numbers = numbersInUse();
     for (const auto& lang : languages) {
         MessageLookup msg = file.lookup(lang);
-        for (int n : numbers) EXPECT_FALSE(msg(n).empty()) << lang << " lacks message " << n;
-        EXPECT_EQ(msg(1), "Zerlant");
+        for (int n : numbers)
+            EXPECT_FALSE(msg.byNumber(n).empty()) << lang << " lacks message " << n;
+        EXPECT_EQ(msg(MessageId::AppTitle), "Zerlant");
         // The orbital occupancy labels tell occupied from virtual orbitals.
-        EXPECT_NE(msg(137), msg(138)) << lang;
+        EXPECT_NE(msg(MessageId::Occupied), msg(MessageId::Virtual)) << lang;
     }
 
     // Every section lists the same keys in the same order, so the language
@@ -63,6 +67,36 @@ TEST(DeliveredLanguageFileTest, EveryLanguageHoldsEveryMessage) {
     ASSERT_EQ(keys.size(), 3u);
     EXPECT_EQ(keys[1].size(), numbers.size());
     EXPECT_EQ(keys[1], keys[2]);
+}
+
+// Every named message is in both languages, and its English text still
+// begins as the table of names records it: a name that points at another
+// number, or a message whose text changed its meaning, fails here.
+TEST(DeliveredLanguageFileTest, EveryNamedMessageReadsAsItsName) {
+    const std::string path = std::string(ZERLANT_SOURCE_DIR) + "/resources/idioma.lng";
+    const LanguageFile file = LanguageFile::fromBytes(zerlant::testing::readAll(path), path);
+    const MessageLookup english = file.lookup("English");
+    const MessageLookup spanish = file.lookup("Español");
+    struct Named {
+        const char* name;
+        int number;
+        std::string_view start;
+    };
+    const Named named[] = {
+#define ZERLANT_NAMED_MESSAGE(name, number, start) {#name, number, start},
+        ZERLANT_MESSAGES(ZERLANT_NAMED_MESSAGE)
+#undef ZERLANT_NAMED_MESSAGE
+    };
+    std::set<int> numbers;
+    for (const Named& m : named) {
+        SCOPED_TRACE(m.name);
+        EXPECT_TRUE(numbers.insert(m.number).second) << "a second name for message " << m.number;
+        EXPECT_FALSE(spanish.byNumber(m.number).empty()) << "no Spanish text for " << m.number;
+        const std::string text = english.byNumber(m.number);
+        EXPECT_FALSE(m.start.empty());
+        EXPECT_TRUE(text.starts_with(m.start))
+            << "message " << m.number << " reads \"" << text << "\", not \"" << m.start << "...\"";
+    }
 }
 
 }  // namespace

@@ -46,10 +46,10 @@ TEST(LanguageFileTest, GetMessageFindsTextsByCaseBlindSectionAndKey) {
     EXPECT_EQ(file->currentLanguage(), "English");
     MessageLookup msg = file->lookup("english");
     file = Error{"gone", ""};  // the lookup keeps its own copy
-    EXPECT_EQ(msg(12), "a=b");
-    EXPECT_EQ(msg(2), "Language");
-    EXPECT_EQ(msg(4), "");
-    EXPECT_EQ(msg(999), "");
+    EXPECT_EQ(msg.byNumber(12), "a=b");
+    EXPECT_EQ(msg.byNumber(2), "Language");
+    EXPECT_EQ(msg.byNumber(4), "");
+    EXPECT_EQ(msg.byNumber(999), "");
 }
 
 TEST(LanguageFileTest, LfAndCrLfAndLoneCrReadAlike) {

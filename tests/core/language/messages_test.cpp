@@ -82,7 +82,7 @@ TEST(Messages, DamagedFilesFallBackToTheDeliveredTexts) {
             EXPECT_TRUE(m.warnings.empty());
         }
         for (const auto& [key, text] : deliveredLanguageFile().entries(m.language))
-            EXPECT_EQ(m.message(std::stoi(key)), text) << key;
+            EXPECT_EQ(m.message.byNumber(std::stoi(key)), text) << key;
     }
 }
 

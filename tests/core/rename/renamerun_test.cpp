@@ -30,7 +30,7 @@ FileRows listOf(const TempDir& dir, std::initializer_list<std::string> names) {
 
 std::vector<int> messagesOf(const std::vector<RenameWarning>& w) {
     std::vector<int> out;
-    for (const auto& x : w) out.push_back(x.message);
+    for (const auto& x : w) out.push_back(messageNumber(x.message));
     return out;
 }
 

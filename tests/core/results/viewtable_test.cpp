@@ -60,7 +60,7 @@ Json cellsOf(const ViewTable& view, std::size_t row, const CellFormat& format) {
 // What the view shows of each file: the main table by key, and the first
 // three rows of each block.
 Json shown(const ExtractionOutcome& run, const ExtractBoxes& boxes, const MessageLookup& msg) {
-    const CellFormat format{'.', msg(131)};
+    const CellFormat format{'.', msg(MessageId::NotAvailable)};
     Json out = Json::object();
     const ViewTable main = extractMainView(run.records, boxes, msg);
     std::vector<ExtractBox> keys{ExtractBox::File};
