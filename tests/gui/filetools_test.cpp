@@ -104,8 +104,9 @@ class FileToolsTest : public QObject, testing::Session {
 
         p->runButton->click();
         // nh3: the target exists; then what was done.
-        QCOMPARE(dialogs_->texts(), QStringList({app_->msg(Msg::NewNameExists) + "\n" + app_->msg(Msg::RowsUnticked),
-                                                 app_->msg(Msg::RenameDone).arg(1).arg(2)}));
+        QCOMPARE(dialogs_->texts(),
+                 QStringList({app_->msg(Msg::NewNameExists) + "\n" + app_->msg(Msg::RowsUnticked),
+                              app_->msg(Msg::RenameDone).arg(1).arg(2)}));
         QVERIFY(!list->isChecked(2));
         QCOMPARE(list->name(1), QString("h2o_freq.gjf"));
         QCOMPARE(list->path(1), folder_ + "/h2o_freq.gjf");

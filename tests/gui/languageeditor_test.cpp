@@ -88,7 +88,8 @@ class LanguageEditorTest : public QObject, testing::Session {
         QVERIFY(editor.model().modified());
         QVERIFY(!editor.close());
         QVERIFY(editor.isVisible());
-        QCOMPARE(asked, app_->msg(Msg::SaveChangesQuestion) + " " + app_->msg(Msg::LanguageCaption) + "?");
+        QCOMPARE(asked,
+                 app_->msg(Msg::SaveChangesQuestion) + " " + app_->msg(Msg::LanguageCaption) + "?");
         // Nothing was written.
         QCOMPARE(QString::fromStdString(GetMessage(path_.toStdString(), "English", "2")),
                  QString("Language"));

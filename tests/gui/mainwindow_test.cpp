@@ -100,8 +100,9 @@ class MainWindowTest : public QObject, testing::Session {
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
         QStringList titles;
         for (QAction* a : window_->menuBar()->actions()) titles << a->text();
-        QCOMPARE(titles, QStringList({app_->msg(Msg::MenuFile), app_->msg(Msg::MenuTools), app_->msg(Msg::ViewMenu),
-                                      app_->msg(Msg::MenuLanguage), app_->msg(Msg::MenuHelp)}));
+        QCOMPARE(titles, QStringList({app_->msg(Msg::MenuFile), app_->msg(Msg::MenuTools),
+                                      app_->msg(Msg::ViewMenu), app_->msg(Msg::MenuLanguage),
+                                      app_->msg(Msg::MenuHelp)}));
         // The six tools, a separator, the thermochemistry of the ticked files,
         // the next job and the sorting of jobs by health.
         QCOMPARE(window_->toolsMenu()->actions().size(), 10);

@@ -190,7 +190,8 @@ class ResultsViewTest : public QObject, testing::Session {
         dialogs_->suggestedPaths.clear();
         dialogs_->saveAnswer = measured;
         QVERIFY(QMetaObject::invokeMethod(uv, "chooseCsv"));
-        QCOMPARE(dialogs_->shown.value(0).text, app_->msg(Msg::NeverReplaceInput).arg("measured.csv"));
+        QCOMPARE(dialogs_->shown.value(0).text,
+                 app_->msg(Msg::NeverReplaceInput).arg("measured.csv"));
         QVERIFY(testing::readFile(measured).startsWith("# eV"));
         QVERIFY(
             dialogs_->suggestedPaths.value(0).startsWith(QFileInfo(data + "/x").absolutePath()));

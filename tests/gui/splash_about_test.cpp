@@ -42,7 +42,8 @@ class SplashAboutTest : public QObject, testing::Session {
         QSignalSpy finished(&splash, &SplashWindow::finished);
         auto* description = splash.findChild<QLabel*>("lblProductDescription");
         QVERIFY(description != nullptr);
-        QCOMPARE(description->text(), app_->msg(Msg::SplashLine1) + "\n" + app_->msg(Msg::SplashLine2));
+        QCOMPARE(description->text(),
+                 app_->msg(Msg::SplashLine1) + "\n" + app_->msg(Msg::SplashLine2));
         QTest::mouseClick(description, Qt::LeftButton);
         QCOMPARE(finished.count(), 0);
 
@@ -58,8 +59,10 @@ class SplashAboutTest : public QObject, testing::Session {
     void aboutBoxTextsAndSystemInformation() {
         AboutBox about(*app_, *dialogs_);
         QCOMPARE(about.windowTitle(), app_->msg(Msg::About) + " " + app_->msg(Msg::AppTitle));
-        QCOMPARE(about.findChild<QLabel*>("lblDisclaimer")->text(), app_->msg(Msg::AboutAuthors) + ":");
-        QCOMPARE(about.findChild<QPushButton*>("cmdSysInfo")->text(), app_->msg(Msg::SystemInformation) + "...");
+        QCOMPARE(about.findChild<QLabel*>("lblDisclaimer")->text(),
+                 app_->msg(Msg::AboutAuthors) + ":");
+        QCOMPARE(about.findChild<QPushButton*>("cmdSysInfo")->text(),
+                 app_->msg(Msg::SystemInformation) + "...");
         QCOMPARE(about.findChild<QPushButton*>("cmdOK")->text(), app_->msg(Msg::Ok));
 
         // No system-information program on the PATH: message 21, no icon,

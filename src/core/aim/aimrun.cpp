@@ -126,8 +126,7 @@ namespace {
 // The rows of one file's points, from `row` on: a title row first unless
 // the file is the first with points (row 1).
 std::size_t addAimRows(Table& table, const AimFile& file, std::size_t row,
-                       const std::function<void(std::size_t)>& writeTitles,
-                       char decimalSeparator) {
+                       const std::function<void(std::size_t)>& writeTitles, char decimalSeparator) {
     if (row != 1) {
         writeTitles(row);
         ++row;

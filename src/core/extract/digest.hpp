@@ -17,8 +17,8 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
-#include <string_view>
 #include <string>
+#include <string_view>
 
 #include "core/common/result.hpp"
 #include "core/text/searchtext.hpp"

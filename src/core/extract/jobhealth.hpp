@@ -44,7 +44,7 @@ class JobHealthReader {
     static constexpr std::size_t kLongestLine = std::size_t(1) << 16;
 
     std::unique_ptr<detail::HealthLines> lines_;
-    std::string partial_;             // the start of a line begun in an earlier piece
+    std::string partial_;              // the start of a line begun in an earlier piece
     std::uint64_t partialLength_ = 0;  // its length so far, all of it
     std::uint64_t read_ = 0;           // where the next line starts
 };

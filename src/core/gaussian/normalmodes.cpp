@@ -281,8 +281,8 @@ void NormalModesCollector::line(std::string_view line) {
     // that does not end in a colon is passed over after one look.
     if (!capturing_) {
         std::size_t end = line.size();
-        while (end > 0 && (line[end - 1] == '\n' || line[end - 1] == '\r' ||
-                           line[end - 1] == ' ' || line[end - 1] == '\t'))
+        while (end > 0 && (line[end - 1] == '\n' || line[end - 1] == '\r' || line[end - 1] == ' ' ||
+                           line[end - 1] == '\t'))
             --end;
         if (end == 0 || line[end - 1] != ':')
             return;
