@@ -4,6 +4,7 @@
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QScrollArea>
+#include <QTimer>
 
 #include "gui/app/appcontext.hpp"
 #include "gui/app/messages.hpp"
@@ -49,7 +50,14 @@ MoleculeDock::MoleculeDock(MainWindow& window, const AppContext& app, Dialogs& d
     connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         if (visible)
             loadPending();
+        if (visible && shareOwed_)
+            QTimer::singleShot(0, this, &MoleculeDock::shareHeightWithResults);
     });
+    if (QDockWidget* results = window.resultsDock())
+        connect(results, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+            if (visible && shareOwed_)
+                QTimer::singleShot(0, this, &MoleculeDock::shareHeightWithResults);
+        });
 }
 
 void MoleculeDock::request(const QString& path, int mode) {
@@ -59,15 +67,23 @@ void MoleculeDock::request(const QString& path, int mode) {
         everShown_ = true;
         show();
         raise();
-        // The results keep the larger share of the height.
-        if (QDockWidget* results = window_.resultsDock();
-            results && !results->isHidden() && window_.isVisible()) {
-            const int height = results->height() + this->height();
-            window_.resizeDocks({results, this}, {height * 11 / 20, height * 9 / 20}, Qt::Vertical);
-        }
+        shareOwed_ = true;
+        QTimer::singleShot(0, this, &MoleculeDock::shareHeightWithResults);
     }
     if (!isHidden())
         loadPending();
+}
+
+// The results keep the larger share of the height.  Done once the window
+// has laid both panes out (before that their heights are not known): at once
+// when they are already shown, else when both first are.
+void MoleculeDock::shareHeightWithResults() {
+    QDockWidget* results = window_.resultsDock();
+    if (!shareOwed_ || !results || results->isHidden() || isHidden() || !window_.isVisible())
+        return;
+    shareOwed_ = false;
+    const int height = results->height() + this->height();
+    window_.resizeDocks({results, this}, {height * 11 / 20, height * 9 / 20}, Qt::Vertical);
 }
 
 void MoleculeDock::requestByName(const QString& file, int mode) {

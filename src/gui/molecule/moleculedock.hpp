@@ -32,6 +32,7 @@ class MoleculeDock : public QDockWidget {
 
   private:
     void loadPending();
+    void shareHeightWithResults();
 
     MainWindow& window_;
     const AppContext& app_;
@@ -39,6 +40,8 @@ class MoleculeDock : public QDockWidget {
     QString pending_;
     int pendingMode_ = -1;
     bool everShown_ = false;
+    // The first showing still owes the results their share of the height.
+    bool shareOwed_ = false;
 };
 
 // Creates the pane below the results, its entry in the View menu, and
