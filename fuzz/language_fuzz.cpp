@@ -14,13 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static fuzz::FuzzFile file(".lng");
     file.write(data, size);
     Messages messages = loadMessages(file.path());
-    for (int n : {1, 131, 209}) (void)messages.message(n);
+    for (int n : {1, 131, 209}) (void)messages.message(static_cast<MessageId>(n));
 
     LanguageFile lf =
         LanguageFile::fromBytes(std::string_view(reinterpret_cast<const char*>(data), size));
     for (const std::string& language : lf.languages()) {
         MessageLookup lookup = lf.lookup(language);
-        (void)lookup(1);
+        (void)lookup.byNumber(1);
     }
     (void)lf.currentLanguage();
     addMissingMessages(lf, deliveredLanguageFile());
