@@ -194,8 +194,8 @@ class HealthLines {
         starts_[count_ % starts_.size()] = offset;
         ++count_;
         modes_.line(raw);
-        // Most lines hold no anchor (takeTrimmed) and are passed over after a
-        // look at their first letter.
+        // Every anchor of takeTrimmed begins with one of these letters: most
+        // lines are passed over after a look at their first.
         std::size_t lead = 0;
         while (lead < raw.size() && (raw[lead] == ' ' || raw[lead] == '\t')) ++lead;
         const char first = lead < raw.size() ? lines::lower(raw[lead]) : '\0';
@@ -245,12 +245,6 @@ class HealthLines {
 
     void takeTrimmed(std::string_view t, std::string_view line, std::uint64_t offset,
                      std::uint64_t end) {
-        // Every anchor below begins with one of these: most lines are passed
-        // over after one look.
-        const char first = t.empty() ? '\0' : lines::lower(t.front());
-        if (!collecting_ && first != 'n' && first != 'e' && first != 'o' && first != 's' &&
-            first != '#' && first != '-' && first != 'b')
-            return;
         // Termination: the last one explains the job; reasonOf looks at the
         // kMessageWindow lines above it and, for l9999, up to the last
         // "Optimization stopped" since the termination before.
@@ -352,7 +346,7 @@ void JobHealthReader::feed(std::string_view piece) {
         const std::size_t length = lf == std::string_view::npos ? piece.size() : lf + 1;
         const std::string_view part = piece.substr(0, length);
         piece.remove_prefix(length);
-        if (partial_.empty() && partialLength_ == 0 && lf != std::string_view::npos) {
+        if (partialLength_ == 0 && lf != std::string_view::npos) {
             // The common case: a whole line inside the piece.
             lines_->take(part, read_, read_ + length);
             read_ += length;
