@@ -121,17 +121,20 @@ std::size_t nextHeading(std::string_view text, std::size_t from, Orientation& ki
 
 std::optional<OrientationBlock> lastGeometry(std::string_view text) {
     using orientation_detail::kHeadings;
-    std::size_t at = text.rfind(kHeadings[0].text);
-    std::size_t length = kHeadings[0].text.size();
+    // The last block of any kind: a step prints its input orientation and
+    // then, unless run without symmetry, its standard one, so the last block
+    // is the standard orientation of the last step where one was printed.  A
+    // standard orientation followed by input orientations only (a trajectory,
+    // a later job run without symmetry) is an earlier geometry.
+    std::size_t at = std::string_view::npos;
+    std::size_t length = 0;
     Orientation kind = Orientation::Standard;
-    if (at == std::string_view::npos) {
-        for (std::size_t h = 1; h < std::size(kHeadings); ++h) {
-            const std::size_t a = text.rfind(kHeadings[h].text);
-            if (a != std::string_view::npos && (at == std::string_view::npos || a > at)) {
-                at = a;
-                length = kHeadings[h].text.size();
-                kind = Orientation::Input;
-            }
+    for (const auto& heading : kHeadings) {
+        const std::size_t a = text.rfind(heading.text);
+        if (a != std::string_view::npos && (at == std::string_view::npos || a > at)) {
+            at = a;
+            length = heading.text.size();
+            kind = heading.orientation;
         }
     }
     if (at == std::string_view::npos)

@@ -75,9 +75,10 @@ class OrientationLines {
 template <typename F>
 void forEachOrientation(std::string_view text, F&& f);
 
-// The geometry of the last "Standard orientation:" block of `text`, or, when
-// it prints none (a job run without symmetry), of the last input orientation;
-// nullopt when it prints neither.
+// The geometry of the last orientation block of `text`: the standard
+// orientation of the last step where it follows the input one, the input
+// orientation where nothing follows it (a job run without symmetry, a
+// trajectory); nullopt when it prints none.
 std::optional<OrientationBlock> lastGeometry(std::string_view text);
 
 namespace orientation_detail {

@@ -23,7 +23,7 @@ std::string orientation(const char* heading, const std::string& rows) {
            kRuler + rows + kRuler + " Rotational constants (GHZ):  1.0  2.0  3.0\n";
 }
 
-TEST(Orientation, LastStandardElseLastInputAndOnlyWholeBlocks) {
+TEST(Orientation, TheLastBlockPrintedAndOnlyWholeBlocks) {
     const std::string input =
         orientation("Input orientation:",
                     "      1          8           0        0.100000    0.200000    0.300000\n");
@@ -35,7 +35,10 @@ TEST(Orientation, LastStandardElseLastInputAndOnlyWholeBlocks) {
     const std::string g98 = orientation(
         "Z-Matrix orientation:", "      1          1        -0.500000    0.250000    0.125000\n");
 
-    auto g = lastGeometry(input + standard + input);
+    // A step prints its input orientation, then its standard one; input
+    // orientations alone after a standard one (a trajectory) are later steps.
+    EXPECT_EQ(lastGeometry(standard + input)->orientation, Orientation::Input);
+    auto g = lastGeometry(input + standard + input + standard);
     ASSERT_TRUE(g);
     EXPECT_EQ(g->orientation, Orientation::Standard);
     ASSERT_EQ(g->atoms.size(), 2u);
