@@ -9,8 +9,11 @@
 //    first field that reads as a number is stored as a whole number;
 //  * each file's title line (its first stored line) is a title row: the
 //    check-box captions in columns 0 to 6, the summary's titles from column 7;
-//    the file's formula, method, basis set, charge and multiplicity, CPU time
-//    and status stand in columns 0 to 6 of the row below it;
+//    the file's formula, method, basis set, charge and multiplicity ("0  1",
+//    a part not printed as the empty text), CPU time ("0:4:47.5": hours,
+//    minutes and seconds as printed, the days before them when there are
+//    any; "0:0:0" without one) and status stand in columns 0 to 6 of the row
+//    below it;
 //  * the first file's title line replaces the capitalised captions of row 0;
 //    a later file's title row replaces the previous file's last stored line,
 //    and the last stored line of the run is dropped at the end (in a Gaussian
