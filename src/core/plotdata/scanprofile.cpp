@@ -76,6 +76,10 @@ std::vector<ScanProfile> scanProfiles(const std::vector<ScanFile>& files) {
     return out;
 }
 
+std::vector<ScanProfile> scanProfiles(const std::vector<ScanJob>& jobs) {
+    return scanProfiles(scanPointsOf(jobs));
+}
+
 ScanProfile withinRange(const ScanProfile& p, double a, double b) {
     const double lo = std::min(a, b), hi = std::max(a, b);
     ScanProfile kept = p;

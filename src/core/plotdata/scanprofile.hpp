@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/scan/scanpoints.hpp"
+#include "core/scan/scanrun.hpp"
 
 namespace zerlant::plotdata {
 
@@ -33,6 +34,8 @@ struct ScanProfile {
 // One profile per file with points; a file whose summary names no
 // coordinate plots its energies against the step.
 std::vector<ScanProfile> scanProfiles(const std::vector<ScanFile>& files);
+// The same for the jobs of a Scan run.
+std::vector<ScanProfile> scanProfiles(const std::vector<ScanJob>& jobs);
 
 // Relative energies in kcal/mol and the lowest point.
 void fillRelative(ScanProfile& profile);

@@ -50,7 +50,7 @@ void ScanPanel::run() {
         auto result = std::make_shared<ScanRun>(std::move(*run));
         return [this, result] {
             table_ = std::move(result->table);
-            files_ = std::move(result->files);
+            files_ = scanPointsOf(result->files);
             untick(result->untick);
             if (result->nonScanMet)
                 notify(Msg::NotScanJobsUnticked, true);

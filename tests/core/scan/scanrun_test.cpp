@@ -1,20 +1,24 @@
+// The Scan run over every case of scanrun_cases.json: the files of the list
+// (real outputs, or outputs written from a route and summary lines), the
+// ScanTable expected cell by cell, the records of the jobs by quantity, and
+// the files left out.
+
 #include "core/scan/scanrun.hpp"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
+#include <fstream>
+#include <nlohmann/json.hpp>
 
 #include "core/common/expectedtable.hpp"
-#include "core/results/scanaimexport.hpp"
 #include "testsupport.hpp"
 
 namespace zerlant {
 namespace {
 
-using ::zerlant::testing::expectTable;
+using nlohmann::json;
 using ::zerlant::testing::readAll;
-using ::zerlant::testing::TempDir;
 
 std::string caption(int n) {
     static const std::map<int, std::string> texts = {
@@ -22,132 +26,120 @@ std::string caption(int n) {
         {162, "Charge"}, {160, "CPU time"}, {72, "Status"}};
     return texts.count(n) ? texts.at(n) : "?";
 }
-const std::vector<std::string> kCaptions = {"File",   "Formula",  "Method", "Basis",
-                                            "Charge", "CPU time", "Status"};
 
-FileRows listOf(const std::vector<std::pair<std::string, std::string>>& files) {
-    FileRows rows{FileRow{false, "Files", "", ""}};
-    for (const auto& [name, path] : files) rows.push_back(FileRow{true, name, path, ""});
-    return rows;
-}
-
-std::vector<std::string> cells(const Table& t, std::size_t r, std::size_t from, std::size_t to) {
-    std::vector<std::string> out;
-    for (std::size_t c = from; c <= to; ++c) out.push_back(t.cell(c, r));
-    return out;
-}
-
-// A normally terminated output with the given route and summary lines (LF
-// line ends, "\" in the archive as Gaussian writes it).
-std::string scanLog(const std::string& route, const std::vector<std::string>& summary) {
+// A normally terminated output with the route, summary lines, molecule line
+// and CPU time of a case's file (LF line ends, "\" in the archive as
+// Gaussian writes it).
+std::string scanLog(const json& f) {
+    const std::string route = f["route"];
     std::string s = " Entering Gaussian System\n #P " + route + "\n";
     s += " Summary of the potential surface scan:\n";
-    for (const auto& line : summary) s += line + "\n";
+    for (const auto& line : f["summary"]) s += line.get<std::string>() + "\n";
     s += " 1\\1\\GINC-HOST\\Scan\\RHF\\STO-3G\\H2\\ME\\06-Dec-2026\\0\\\\#P " + route +
-         "\\\\title\\\\0,1\\H\\H,1,R\\\\R=0.7,s,2,0.1\\\\Version=x\\HF=-1.1\\\\@\n";
-    s += " Job cpu time:       0 days  0 hours  0 minutes  2.5 seconds.\n";
-    s += " Normal termination of Gaussian 16\n";
-    return s;
+         "\\\\title\\\\" + f.value("molecule", "0,1") +
+         "\\H\\H,1,R\\\\R=0.7,s,2,0.1\\\\Version=x\\HF=-1.1\\\\@\n";
+    s +=
+        " Job cpu time:       " + f.value("cpu", "0 days  0 hours  0 minutes  2.5 seconds.") + "\n";
+    return s + " Normal termination of Gaussian 16\n";
 }
 
-TEST(ScanRun, RealRigidScanGivesEveryPointInOrder) {
-    ZERLANT_DATA_FILE(path, "cclib_g16_dvb_scan_unrelaxed.log");
-    const std::string before = readAll(path);
-    auto run = runScan(listOf({{"dvb.log", path.string()}}), caption, '.');
-    ASSERT_TRUE(run);
-    EXPECT_EQ(readAll(path), before);  // reading never writes
-    EXPECT_TRUE(run->untick.empty());
-    EXPECT_FALSE(run->nonScanMet);
-    expectTable(run->table, "core/scan/dvb_scan_table.tsv");
+std::vector<std::string> namesOf(const std::vector<std::string>& paths) {
+    std::vector<std::string> names;
+    for (const auto& p : paths) names.push_back(std::filesystem::path(p).filename().string());
+    return names;
 }
 
-TEST(ScanRun, SeveralFilesFailedAndNonScanJobs) {
-    ZERLANT_DATA_FILE(dvb, "cclib_g16_dvb_scan_unrelaxed.log");
-    ZERLANT_DATA_FILE(pes, "cclibdata_g09_water-pes.g09");
-    ZERLANT_DATA_FILE(frozen, "rmg_g03_frozen_scan.log");
-    ZERLANT_DATA_FILE(relaxed, "arc_g03_H2O2.out");
-    ZERLANT_DATA_FILE(unfinished, "aqme_g09_CH2OH2_unfinished.log");
-    TempDir dir;
-    std::filesystem::copy_file(pes, dir.path() / "water-pes.log");
-    const std::string gjf = dir.write("job.gjf", "#P HF/STO-3G Scan\n\nNormal termination\n");
-
-    auto run = runScan(listOf({{"dvb.log", dvb.string()},
-                               {"relaxed.out", relaxed.string()},
-                               {"water-pes.log", dir.file("water-pes.log")},
-                               {"unfinished.log", unfinished.string()},
-                               {"job.gjf", gjf},
-                               {"frozen.LOG", frozen.string()}}),
-                       caption, ',');
-    ASSERT_TRUE(run);
-    // The copy is writable, and still left byte for byte as it was.
-    EXPECT_EQ(readAll(dir.path() / "water-pes.log"), readAll(pes));
-    // The relaxed (opt=modredundant) scan is not a scan job: unticked, 133.
-    EXPECT_EQ(run->untick, (std::vector<std::size_t>{2}));
-    EXPECT_TRUE(run->nonScanMet);
-    EXPECT_TRUE(run->failures.empty());
-    expectTable(run->table, "core/scan/several_scans_table.tsv");
+// A quantity of the record that the case names: null for "not printed".
+template <typename T>
+void expectQuantity(const json& expected, const char* key, const std::optional<T>& actual) {
+    if (!expected.contains(key))
+        return;
+    if (expected[key].is_null())
+        EXPECT_FALSE(actual) << key;
+    else
+        EXPECT_EQ(actual, std::optional<T>(expected[key].get<T>())) << key;
 }
 
-TEST(ScanRun, SummaryLayoutRules) {
-    TempDir dir;
-    // First fields as whole numbers, halves to even; a number beyond 16 bits
-    // stays as it is; more than 14 fields do not fail (the rest is dropped);
-    // a numeric title field is a whole number too.
-    std::string b = dir.write(
-        "b.log",
-        scanLog("HF/STO-3G Scan", {"   1.5  X  Y", "   2.5   a", "   3.5   b", "   40000   c",
-                                   "   -2.5 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16", "   end"}));
-    auto run = runScan(listOf({{"b.log", b}}), caption, '.');
-    ASSERT_TRUE(run);
-    expectTable(run->table, "core/scan/first_fields_table.tsv");
-
-    // A later file's titles replace the whole of the previous file's last
-    // stored line, also where that line had more fields than the titles.  A
-    // further line after the closing dashes is the last stored line and is
-    // dropped.  A summary with no stored line leaves no trace, even after
-    // another file; an unreadable file is reported and leaves no trace either.
-    std::string leave = dir.write(
-        "leave.log", scanLog("HF/STO-3G Scan", {"   N  R", " ----", "   1  0.7", "   2  0.8",
-                                                " Leave Link 108 at Thu May 28 2020"}));
-    std::string a = dir.write(
-        "a.log", scanLog("HF/STO-3G Scan", {"   N      R1          SCF", " ----  ------  -------",
-                                            "   01   0.7000   -1.11", "   2   0.8000   -1.13",
-                                            " ----  ------  -------", " further text"}));
-    std::string empty = dir.write("empty.log", scanLog("HF/STO-3G Scan", {" ----", ""}));
-    run = runScan(listOf({{"leave.log", leave},
-                          {"a.log", a},
-                          {"empty.log", empty},
-                          {"gone.log", dir.file("gone.log")}}),
-                  caption, '.');
-    ASSERT_TRUE(run);
-    expectTable(run->table, "core/scan/later_titles_table.tsv");
-    ASSERT_EQ(run->failures.size(), 1u);
-    EXPECT_EQ(run->failures[0].path, dir.file("gone.log"));
+void expectJob(const json& e, const ScanJob& job) {
+    SCOPED_TRACE(job.name);
+    const std::pair<const char*, const std::string*> texts[] = {
+        {"formula", &job.formula}, {"method", &job.method}, {"basis", &job.basis}};
+    for (const auto& [key, text] : texts)
+        if (e.contains(key)) {
+            EXPECT_EQ(*text, e[key].get<std::string>()) << key;
+        }
+    expectQuantity<int>(e, "charge", job.charge);
+    expectQuantity<int>(e, "multiplicity", job.multiplicity);
+    expectQuantity<double>(e, "cpuSeconds", job.cpuSeconds());
+    const std::pair<const char*, std::size_t> counts[] = {{"lines", job.summary.size()},
+                                                          {"points", job.scan.points.size()}};
+    for (const auto& [key, n] : counts)
+        if (e.contains(key)) {
+            EXPECT_EQ(n, e[key].get<std::size_t>()) << key;
+        }
+    if (e.contains("lastPoint") && !job.scan.points.empty()) {
+        const ScanPoint& p = job.scan.points.back();
+        std::vector<double> values{static_cast<double>(p.step)};
+        values.insert(values.end(), p.coordinates.begin(), p.coordinates.end());
+        values.push_back(p.energy);
+        EXPECT_EQ(values, e["lastPoint"].get<std::vector<double>>());
+    }
 }
 
-TEST(ScanRun, OnlyNonScanJobsAndCancelling) {
-    TempDir dir;
-    std::string sp1 = dir.write("sp1.log", scanLog("HF/STO-3G SP", {"   N  R", "   1  0.7", ""}));
-    std::string sp2 = dir.write("sp2.out", scanLog("HF/STO-3G", {}));
-    FileRows rows = listOf({{"sp1.log", sp1}, {"sp2.out", sp2}});
-    auto run = runScan(rows, caption, '.');
-    ASSERT_TRUE(run);
-    EXPECT_EQ(run->untick, (std::vector<std::size_t>{1, 2}));
-    EXPECT_TRUE(run->nonScanMet);
-    // Nothing stored: the title row of capitalised captions stays.
-    ASSERT_EQ(run->table.rows(), 1u);
-    EXPECT_EQ(cells(run->table, 0, 0, 7),
-              (std::vector<std::string>{"FILE", "FORMULA", "METHOD", "BASIS", "CHARGE", "CPU TIME",
-                                        "STATUS", ""}));
+TEST(ScanRun, Cases) {
+    std::ifstream in(std::string(ZERLANT_SOURCE_DIR) + "/tests/core/scan/scanrun_cases.json");
+    ASSERT_TRUE(in);
+    for (const auto& c : json::parse(in)) {
+        SCOPED_TRACE(c["case"].get<std::string>());
+        bool needsData = false;
+        for (const auto& f : c["files"]) needsData = needsData || f.contains("data");
+        if (needsData && testing::dataDir().empty())
+            continue;  // the real data folder ../shared/data is absent
+        testing::TempDir dir;
+        FileRows rows{FileRow{false, "Files", "", ""}};
+        for (const auto& f : c["files"]) {
+            const std::string name = f["name"];
+            if (f.contains("data"))
+                std::filesystem::copy_file(testing::dataDir() / f["data"].get<std::string>(),
+                                           dir.path() / name);
+            else if (f.contains("text") || f.contains("route"))
+                dir.write(name, f.contains("text") ? f["text"].get<std::string>() : scanLog(f));
+            rows.push_back(FileRow{true, name, dir.file(name), ""});
+        }
+        std::map<std::string, std::string> before;
+        for (const auto& row : rows)
+            if (std::filesystem::exists(row.path))
+                before[row.path] = readAll(row.path);
 
+        auto run = runScan(rows, caption, c["decimal"].get<std::string>()[0]);
+        ASSERT_TRUE(run);
+        for (const auto& [path, bytes] : before) EXPECT_EQ(readAll(path), bytes) << path;
+        testing::expectTable(run->table, "core/scan/" + c["table"].get<std::string>());
+        EXPECT_EQ(run->untick, c.value("untick", std::vector<std::size_t>{}));
+        EXPECT_EQ(run->nonScanMet, !run->untick.empty());
+        EXPECT_EQ(namesOf(run->notTerminated),
+                  c.value("notTerminated", std::vector<std::string>{}));
+        std::vector<std::string> failed;
+        for (const Error& e : run->failures) failed.push_back(e.path);
+        EXPECT_EQ(namesOf(failed), c.value("failures", std::vector<std::string>{}));
+        // Every job that gave rows, in list order.
+        ASSERT_EQ(run->files.size(), c["jobs"].size());
+        for (std::size_t j = 0; j < run->files.size(); ++j) {
+            EXPECT_EQ(run->files[j].name, c["jobs"][j]["name"]);
+            expectJob(c["jobs"][j], run->files[j]);
+        }
+    }
+}
+
+TEST(ScanRun, CancellingAndCaptionsInCapitals) {
+    FileRows rows{FileRow{false, "Files", "", ""}, FileRow{true, "a.log", "/nonexistent/a.log", ""},
+                  FileRow{true, "b.log", "/nonexistent/b.log", ""}};
     std::vector<std::string> seen;
     EXPECT_FALSE(runScan(rows, caption, '.', [&](std::size_t, const std::string& name) {
         seen.push_back(name);
-        return name != "sp2.out";
+        return name != "b.log";
     }));
-    EXPECT_EQ(seen, (std::vector<std::string>{"sp1.log", "sp2.out"}));
-
-    // Captions of other languages in capitals too.
+    EXPECT_EQ(seen, (std::vector<std::string>{"a.log", "b.log"}));
     EXPECT_EQ(upperCaption("Método ñ ÷"), "MÉTODO Ñ ÷");
 }
 
