@@ -11,6 +11,7 @@
 
 #include "core/files/filetext.hpp"
 #include "core/files/openfile.hpp"
+#include "core/gaussian/anchors.hpp"
 
 namespace zerlant {
 
@@ -21,135 +22,75 @@ constexpr std::size_t kChunk = kDigestChunkBytes;
 // More archive starts or "@" than this: no output file; read it whole.
 constexpr std::size_t kMaxMarks = std::size_t(1) << 16;
 
-// The anchors.  "|" stands for "|" or "\" (the normalised text turns every
-// "\" into "|").
-enum Pattern : unsigned {
-    // Lines: the first, the last and the first after every "@".
-    kNormalTermination,  // " Normal termination of Gaussian 16 at ..."
-    kJobCpu,             // " Job cpu time:       0 days  0 hours  1 minutes 50.3 seconds."
-    kScfDone,            // " SCF Done:  E(RB3LYP) =  -382.308266566     A.U. after   11 cycles"
-    kRSolv,              // " RSolv=   1.385"
-    kNonElectrostatic,   // " Total free energy in solution:  with all non electrostatic terms ..."
-    kPcmNonElectrostatic,  // " PCM non-electrostatic energy =        -0.0013470649 Hartrees."
-    kCavitation,           // " Cavitation energy    = ..."
-    kDeltaG,               // " DeltaG (solv) (kcal/mol) = ..."
-    kMolarVolume,          // " Molar volume =    1010.434 bohr**3/mol ( 89.976 cm**3/mol)"
-    kRecommendedA0,        // " Recommended a0 for SCRF calculation =  3.65 angstrom ..."
-    kSpatialExtent,        // " Electronic spatial extent (au):  <R**2>=            283.9604"
-    // Words (the byte before is no letter or digit): the last.
-    kTot,  // "    X=  0.0000    Y=  0.0000    Z=  -2.0615  Tot=  2.0615"
-    kEps,  // " Solvent              : Water, Eps=  78.355300 Eps(inf)=   1.777849"
-    // The archive entries: " 1\1\GINC-NODE\FOpt\RB3LYP\6-31G(d)\C10H10\..." to "\\@".
-    kArchiveStart,
-    kAt,
-    // Blocks.
-    kStandardOrientation,
-    kInputOrientation,
-    kZMatrixOrientation,
-    kRotationalConstants,
-    kMulliken0,
-    kMulliken1,
-    kMulliken2,
-    kMulliken3,
-    kSumOfMulliken,
-    kOrbitalSymmetries,
-    kElectronicState,
-    kPopulationAnalysis,
-    kCondensed,
-    kNormalCoordinates,
-    kCoordAtomElement,
-    kCalMolKelvin,
-    kLog10Q,
-    kExcitation,
-    kSavETr,
-    kRotatory,
-    kRotatoryEnd1,
-    kRotatoryEnd2,
-    kPatternCount
+using gaussian::BlockEnd;
+using gaussian::kBlockAnchors;
+using gaussian::kLineAnchors;
+
+// The patterns, one per distinct anchor text of core/gaussian/anchors.hpp:
+// the line anchors first (a pattern's number is its line's), then the archive
+// entry's start and "@", then the texts of the blocks.
+constexpr std::size_t kLineCount = std::size(kLineAnchors);
+constexpr std::size_t kBlockCount = std::size(kBlockAnchors);
+constexpr unsigned kArchiveStart = kLineCount;
+constexpr unsigned kAt = kLineCount + 1;
+
+struct Patterns {
+    std::string_view text[kLineCount + 2 + 3 * kBlockCount];
+    unsigned count = 0;
+
+    // The number of `t`, added when it is new.
+    constexpr unsigned add(std::string_view t) {
+        for (unsigned p = 0; p < count; ++p)
+            if (text[p] == t)
+                return p;
+        text[count] = t;
+        return count++;
+    }
 };
 
-constexpr std::string_view kPatternText[kPatternCount] = {
-    "Normal termination",
-    "Job cpu time",
-    "SCF Done:",
-    "RSolv=",
-    "with all non electrostatic terms",
-    "PCM non-electrostatic energy",
-    "Cavitation energy",
-    "DeltaG",
-    "Molar volume",
-    "Recommended a0 for SCRF calculation",
-    "Electronic spatial extent (au)",
-    "Tot=",
-    "EPS=",
-    "1|1|",
-    "@",
-    "Standard orientation:",
-    "Input orientation:",
-    "Z-Matrix orientation:",
-    "Rotational constants",
-    "Mulliken atomic charges:",
-    "Total atomic charges:",
-    "Mulliken charges:",
-    "Mulliken charges and spin densities:",
-    "Sum of Mulliken",
-    "Orbital Symmetries:",
-    "The electronic state is",
-    "Population analysis using",
-    "Condensed to atoms",
-    "and normal coordinates:",
-    "Coord Atom Element:",
-    "Cal/Mol-Kelvin",
-    "Log10(Q)",
-    "Excitation energies and oscillator strengths:",
-    "SavETr",
-    "Rotatory Strengths",
-    "1/2[<0|del|b>*<b|r|0>",
-    "<0|del|b> * <b|r|0>",
+// How the scan knows a block: its patterns (kNoPattern: none).
+constexpr unsigned kNoPattern = ~0u;
+struct BlockKind {
+    unsigned start = kNoPattern;
+    unsigned end = kNoPattern;
+    unsigned mark = kNoPattern;
 };
 
-constexpr unsigned kFirstLine = kNormalTermination;
-constexpr unsigned kLastLine = kEps;  // lines and words
-constexpr bool isWord(unsigned p) {
-    return p == kTot || p == kEps;
+struct Tables {
+    Patterns patterns;
+    BlockKind blocks[kBlockCount];
+    bool blockText[kLineCount] = {};  // a line anchor that is a block's text too
+};
+
+constexpr Tables makeTables() {
+    Tables t;
+    for (const gaussian::LineAnchor& l : kLineAnchors)
+        if (t.patterns.add(l.text) + 1 != t.patterns.count)
+            throw "two line anchors with one text";
+    t.patterns.add(gaussian::anchor::kArchiveStart);
+    t.patterns.add(gaussian::anchor::kArchiveEnd);
+    auto blockPattern = [&](std::string_view text) {
+        if (text.empty())
+            return kNoPattern;
+        const unsigned p = t.patterns.add(text);
+        if (p < kLineCount)
+            t.blockText[p] = true;
+        else if (p < kLineCount + 2)
+            throw "an archive anchor cannot be a block's text";
+        return p;
+    };
+    for (std::size_t b = 0; b < kBlockCount; ++b) {
+        t.blocks[b].start = blockPattern(kBlockAnchors[b].start);
+        t.blocks[b].end = blockPattern(kBlockAnchors[b].end);
+        t.blocks[b].mark = blockPattern(kBlockAnchors[b].mark);
+    }
+    return t;
 }
 
-// How a block ends: at an end marker, at the first blank line after its
-// heading line (the normal modes), or at its end marker, else at the first
-// empty line (the excitations).
-enum class BlockEnd { Marker, BlankLine, MarkerOrEmptyLine };
-
-struct BlockKind {
-    Pattern start;
-    Pattern end;  // kPatternCount: none
-    BlockEnd how;
-    bool beforeEveryArchive;  // the last block before every archive entry too
-    // A line inside the block that marks it; the last marked block that
-    // ended before the last block is kept too.
-    Pattern mark = kPatternCount;
-};
-
-constexpr BlockKind kBlocks[] = {
-    {kStandardOrientation, kRotationalConstants, BlockEnd::Marker, true},
-    {kInputOrientation, kRotationalConstants, BlockEnd::Marker, true},
-    {kZMatrixOrientation, kRotationalConstants, BlockEnd::Marker, true},
-    {kMulliken0, kSumOfMulliken, BlockEnd::Marker, false},
-    {kMulliken1, kSumOfMulliken, BlockEnd::Marker, false},
-    {kMulliken2, kSumOfMulliken, BlockEnd::Marker, false},
-    {kMulliken3, kSumOfMulliken, BlockEnd::Marker, false},
-    {kOrbitalSymmetries, kElectronicState, BlockEnd::Marker, false},
-    {kElectronicState, kCondensed, BlockEnd::Marker, false},
-    {kPopulationAnalysis, kCondensed, BlockEnd::Marker, false},
-    {kNormalCoordinates, kPatternCount, BlockEnd::BlankLine, false},
-    // The high-precision modes of freq=hpmodes, printed just before the
-    // standard ones: up to the next heading.
-    {kNormalCoordinates, kNormalCoordinates, BlockEnd::Marker, false, kCoordAtomElement},
-    {kCalMolKelvin, kLog10Q, BlockEnd::Marker, false},
-    {kExcitation, kSavETr, BlockEnd::MarkerOrEmptyLine, false},
-    {kRotatory, kRotatoryEnd1, BlockEnd::Marker, false},
-    {kRotatory, kRotatoryEnd2, BlockEnd::Marker, false},
-};
-constexpr std::size_t kBlockCount = sizeof(kBlocks) / sizeof(kBlocks[0]);
+constexpr Tables kTables = makeTables();
+constexpr unsigned kPatternCount = kTables.patterns.count;
+constexpr const std::string_view* kPatternText = kTables.patterns.text;
+constexpr const BlockKind* kBlocks = kTables.blocks;
 
 // The pattern as a regular expression: every byte written as \xHH, "|" as
 // the class of "|" and "\".
@@ -241,7 +182,7 @@ struct ScanState {
     char before[64] = {};  // the last bytes before the chunk
     std::size_t beforeSize = 0;
 
-    LineState lines[kLastLine + 1];
+    LineState lines[kLineCount];
     BlockState blocks[kBlockCount];
     std::vector<std::uint64_t> archiveStarts;
     std::vector<std::uint64_t> ats;
@@ -258,8 +199,8 @@ struct ScanState {
     }
 
     void match(unsigned id, std::uint64_t start) {
-        if (id <= kLastLine) {
-            if (isWord(id) && start > 0) {
+        if (id < kLineCount) {
+            if (kLineAnchors[id].word && start > 0) {
                 const int c = byteAt(start - 1);
                 if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
                     return;
@@ -272,18 +213,17 @@ struct ScanState {
                 l.afterAt.push_back(start);
                 l.pendingAfterAt = false;
             }
-            return;
-        }
-        if (id == kAt) {
+            if (!kTables.blockText[id])
+                return;
+        } else if (id == kAt) {
             ats.push_back(start);
             for (LineState& l : lines) l.pendingAfterAt = true;
             tooMany = tooMany || ats.size() > kMaxMarks;
             return;
-        }
-        if (id == kArchiveStart) {
+        } else if (id == kArchiveStart) {
             archiveStarts.push_back(start);
             for (std::size_t b = 0; b < kBlockCount; ++b)
-                if (kBlocks[b].beforeEveryArchive)
+                if (kBlockAnchors[b].beforeEveryArchive)
                     blocks[b].keep();
             tooMany = tooMany || archiveStarts.size() > kMaxMarks;
             return;
@@ -291,7 +231,7 @@ struct ScanState {
         for (std::size_t b = 0; b < kBlockCount; ++b) {
             BlockState& s = blocks[b];
             if (kBlocks[b].end == id && s.current.start != kNone && s.current.end == kNone &&
-                start >= s.current.start + kPatternText[kBlocks[b].start].size() + 1) {
+                start >= s.current.start + kBlockAnchors[b].start.size() + 1) {
                 // The end marker is looked for from one byte after the heading.
                 s.current.end = start + kPatternText[id].size();
                 if (s.current.keptAt != kNone)
@@ -658,7 +598,7 @@ Result<std::optional<FoldedText>> readDigest(const std::string& path,
 
     Cutter cut(file, normaliser);
     // Lines.
-    for (unsigned p = kFirstLine; p <= kLastLine; ++p) {
+    for (unsigned p = 0; p < kLineCount; ++p) {
         const LineState& l = state->lines[p];
         const std::size_t n = kPatternText[p].size();
         if (l.first != kNone)
@@ -674,9 +614,9 @@ Result<std::optional<FoldedText>> readDigest(const std::string& path,
         s.keep();
         if (s.lastMarked.start != kNone && s.lastMarked.keptAt == kNone)
             s.kept.push_back(s.lastMarked);
-        const BlockKind& kind = kBlocks[b];
+        const gaussian::BlockAnchor& kind = kBlockAnchors[b];
         for (const Block& block : s.kept) {
-            const std::uint64_t headingEnd = block.start + kPatternText[kind.start].size();
+            const std::uint64_t headingEnd = block.start + kind.start.size();
             std::uint64_t end = 0;
             if (block.end != kNone)
                 end = cut.lineEnd(block.end - 1, 2);

@@ -2,8 +2,9 @@
 // The parts of an output file that the extraction reads, cut out in one pass.
 //
 // The parsers look for the last (for a few, the first) occurrence of their
-// anchors in the whole normalised text and read on from there to an end
-// marker.  The digest holds, in file order, every line and block that such a
+// anchors (core/gaussian/anchors.hpp, whence the digest takes them too) in
+// the whole normalised text and read on from there to an end marker.  The
+// digest holds, in file order, every line and block that such a
 // search can reach: every archive entry, the first and last line of each line
 // anchor (and the first after each archive entry), and the last block of each
 // kind (the last geometry before every archive entry).  Its normalised text

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "core/extract/blocklines.hpp"
+#include "core/gaussian/anchors.hpp"
 #include "core/text/numbers.hpp"
 #include "core/text/textutils.hpp"
 
@@ -16,9 +17,12 @@ std::vector<double> rotatoryStrengths(TextRef fileText) {
     std::vector<double> strengths;
     // The table runs to the heading of the velocity-dipole table that follows
     // it, which older versions print without the "1/2[" and the blanks.
-    TextRef block = textoentre(fileText, "Rotatory Strengths", "1/2[<0|del|b>*<b|r|0>", true);
+    using gaussian::anchor::kRotatoryStrengths;
+    using gaussian::anchor::kRotatoryStrengthsOlder;
+    TextRef block = textoentre(fileText, kRotatoryStrengths.start, kRotatoryStrengths.end, true);
     if (block.empty())
-        block = textoentre(fileText, "Rotatory Strengths", "<0|del|b> * <b|r|0>", true);
+        block =
+            textoentre(fileText, kRotatoryStrengthsOlder.start, kRotatoryStrengthsOlder.end, true);
     if (block.empty())
         return strengths;
     std::vector<std::string_view> lines;
@@ -45,12 +49,12 @@ std::vector<double> rotatoryStrengths(TextRef fileText) {
 // The last excitation printout: from its heading to "SavETr".  Older versions
 // print no "SavETr"; their printout ends at the first empty line.
 TextRef excitationBlock(TextRef fileText) {
-    constexpr std::string_view heading = "Excitation energies and oscillator strengths:";
-    std::size_t at = fileText.rfind(heading);
+    constexpr gaussian::BlockAnchor kExcitations = gaussian::anchor::kExcitations;
+    std::size_t at = fileText.rfind(kExcitations.start);
     if (at == TextRef::npos)
         return {};
-    TextRef rest = fileText.sub(at + heading.size());
-    std::size_t end = rest.find("SavETr", 1);
+    TextRef rest = fileText.sub(at + kExcitations.start.size());
+    std::size_t end = rest.find(kExcitations.end, 1);
     if (end == TextRef::npos) {
         end = rest.find("\r\n\r\n", 1);
         if (end == TextRef::npos)

@@ -23,6 +23,7 @@
 #include "core/extract/route.hpp"
 #include "core/extract/thermochemistry.hpp"
 #include "core/files/filetext.hpp"
+#include "core/gaussian/anchors.hpp"
 #include "core/gaussian/orientation.hpp"
 #include "core/text/numbers.hpp"
 #include "core/text/textutils.hpp"
@@ -37,6 +38,8 @@ bool isOutputFileName(std::string_view name) {
 }
 
 namespace {
+
+namespace anchor = gaussian::anchor;
 
 // Debye per atomic unit of dipole moment (e a0), CODATA 2018: 1 e a0 =
 // 8.4783536255e-30 C m and 1 D = 1e-21 / 299792458 C m.
@@ -261,7 +264,7 @@ bool parseArchiveAndQuantities(TextRef text, ParsedFile& p) {
     if (MullikenCharges m; cargasmulliken(text, m))
         p.mulliken = std::move(m);
     //   " Job cpu time:       0 days  0 hours  1 minutes 23.4 seconds."
-    const CpuTime cpu = readCpuTime(textoentre(text, "Job cpu time", kCrLf, false));
+    const CpuTime cpu = readCpuTime(textoentre(text, anchor::kJobCpuTime, kCrLf, false));
 
     if (isScan) {
         p.isScan = true;
@@ -298,8 +301,8 @@ bool parseArchiveAndQuantities(TextRef text, ParsedFile& p) {
     if (!dipoleText.empty()) {
         std::vector<double> v = leercomponentes(dipoleText, 3);
         dipole = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]) * kAuToDebye;
-    } else if (TextRef tot = fromLastWord(text, "Tot="); !tot.empty()) {
-        dipole = numeroentre(tot, "Tot=", kCrLf, false);
+    } else if (TextRef tot = fromLastWord(text, anchor::kDipoleTotal); !tot.empty()) {
+        dipole = numeroentre(tot, anchor::kDipoleTotal, kCrLf, false);
     }
 
     const std::string pointGroup(trimBlanks(textoentre(ar, "|PG=", "|", false).text()));
@@ -312,8 +315,8 @@ bool parseArchiveAndQuantities(TextRef text, ParsedFile& p) {
     if (isOpt) {
         const TextRef optText =
             text.sub(lastOpt->textBegin, lastOpt->archiveEnd - lastOpt->textBegin);
-        if (optText.find("SCF Done:") != TextRef::npos)
-            energy = primernumerotras(optText, "SCF Done:", " ", false);
+        if (optText.find(anchor::kScfDone) != TextRef::npos)
+            energy = primernumerotras(optText, anchor::kScfDone, " ", false);
         const FoldedText optArchive(lastOpt->archive);
         energyOpt = archiveNumber(optArchive.ref(), "HF");
     } else {
@@ -351,7 +354,7 @@ bool parseArchiveAndQuantities(TextRef text, ParsedFile& p) {
             return std::nullopt;
         return primernumerotras(text, anchor, separator, true);
     };
-    const std::optional<double> r2 = lastNumberAfter("Electronic spatial extent (au)", "=");
+    const std::optional<double> r2 = lastNumberAfter(anchor::kSpatialExtent, "=");
 
     // Solvation.  Gaussian 03 prints every term; Gaussian 09 and 16 print the
     // solvent's constant, and for SMD the non-electrostatic terms, which they
@@ -361,20 +364,20 @@ bool parseArchiveAndQuantities(TextRef text, ParsedFile& p) {
     //   " SMD-CDS (non-electrostatic) energy       (kcal/mol) =      -0.85"
     std::optional<double> eps, rsolv, nonElectrostatic, cavitation, deltaG;
     if (isScrf) {
-        if (TextRef e = fromLastWord(text, "EPS="); !e.empty())
-            eps = primernumerotras(e, "EPS=", " ", false);
-        rsolv = lastNumberAfter("RSolv=", " ");
-        nonElectrostatic = lastNumberAfter("with all non electrostatic terms", " ");
-        if (!nonElectrostatic && text.rfind("PCM non-electrostatic energy") != TextRef::npos)
-            nonElectrostatic = lastNumberAfter("SCF Done:", " ");
-        cavitation = lastNumberAfter("Cavitation energy", "=");
-        if (text.find("DeltaG") != TextRef::npos)
-            deltaG = primernumerotras(text, "DeltaG", "=", false);
+        if (TextRef e = fromLastWord(text, anchor::kEps); !e.empty())
+            eps = primernumerotras(e, anchor::kEps, " ", false);
+        rsolv = lastNumberAfter(anchor::kRSolv, " ");
+        nonElectrostatic = lastNumberAfter(anchor::kNonElectrostatic, " ");
+        if (!nonElectrostatic && text.rfind(anchor::kPcmNonElectrostatic) != TextRef::npos)
+            nonElectrostatic = lastNumberAfter(anchor::kScfDone, " ");
+        cavitation = lastNumberAfter(anchor::kCavitation, "=");
+        if (text.find(anchor::kDeltaG) != TextRef::npos)
+            deltaG = primernumerotras(text, anchor::kDeltaG, "=", false);
     }
     std::optional<double> volume, a0;
     if (isVolume) {
-        volume = lastNumberAfter("Molar volume", " ");
-        a0 = lastNumberAfter("Recommended a0 for SCRF calculation", " ");
+        volume = lastNumberAfter(anchor::kMolarVolume, " ");
+        a0 = lastNumberAfter(anchor::kRecommendedA0, " ");
     }
 
     d.freqFound = isFreq;
@@ -436,8 +439,8 @@ void keepLastStep(TextRef text, ExtractRecord& record) {
     if (record.detail.geometry.empty() && record.detail.atoms.empty())
         return;
     record.lastStepOnly = true;
-    if (text.rfind("SCF Done:") != TextRef::npos)
-        record.energy = primernumerotras(text, "SCF Done:", " ", true);
+    if (text.rfind(anchor::kScfDone) != TextRef::npos)
+        record.energy = primernumerotras(text, anchor::kScfDone, " ", true);
 }
 
 // Parses the parts of one file that the parsers reach, normalised in memory;
@@ -451,7 +454,7 @@ ParsedFile parseOutput(Result<FoldedText> file) {
     const TextRef text = file->ref();
     // Anywhere in the text; looked for from the end, where a job that
     // ended normally says so.
-    if (text.rfind("Normal termination") != TextRef::npos) {
+    if (text.rfind(anchor::kNormalTermination) != TextRef::npos) {
         ParsedFile parsed;
         if (parseArchiveAndQuantities(text, parsed)) {
             parsed.record.ok = true;

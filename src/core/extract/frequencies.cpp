@@ -1,11 +1,12 @@
 #include "core/extract/frequencies.hpp"
 
+#include "core/gaussian/anchors.hpp"
 #include "core/gaussian/normalmodes.hpp"
 
 namespace zerlant {
 
 namespace {
-constexpr std::string_view kHeading = "and normal coordinates:";
+constexpr std::string_view kHeading = gaussian::anchor::kNormalModes.start;
 }
 
 std::optional<NormalModes> lastNormalModes(TextRef fileText) {

@@ -1,6 +1,7 @@
 #include "core/extract/geometry.hpp"
 
 #include "core/extract/blocklines.hpp"
+#include "core/gaussian/anchors.hpp"
 #include "core/text/numbers.hpp"
 #include "core/text/textutils.hpp"
 
@@ -33,7 +34,8 @@ GeometryTable fromArchive(const std::vector<Line>& moleculeLines) {
 
 template <typename Line>
 GeometryTable fromStandardOrientation(TextRef fileText, const std::vector<Line>& moleculeLines) {
-    TextRef block = textoentre(fileText, "Standard orientation:", "Rotational constants", true);
+    TextRef block = textoentre(fileText, gaussian::anchor::kStandardOrientation.start,
+                               gaussian::anchor::kStandardOrientation.end, true);
     if (block.empty())
         return fromArchive(moleculeLines);
 

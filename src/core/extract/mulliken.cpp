@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/extract/blocklines.hpp"
+#include "core/gaussian/anchors.hpp"
 #include "core/text/numbers.hpp"
 #include "core/text/textutils.hpp"
 
@@ -13,13 +14,13 @@ namespace zerlant {
 
 namespace {
 
-// Headings of the Mulliken block in the versions of the program; the first
-// that gives a block wins.
-constexpr std::array<std::string_view, 4> kMullikenHeadings = {
-    "Mulliken atomic charges:",
-    "Total atomic charges:",
-    "Mulliken charges:",
-    "Mulliken charges and spin densities:",
+// The Mulliken block in the versions of the program; the first that gives a
+// block wins.
+constexpr std::array<gaussian::BlockAnchor, 4> kMullikenBlocks = {
+    gaussian::anchor::kMullikenAtomicCharges,
+    gaussian::anchor::kTotalAtomicCharges,
+    gaussian::anchor::kMullikenCharges,
+    gaussian::anchor::kMullikenSpinDensities,
 };
 
 // The last occurrence of each heading, found in one pass over the
@@ -33,7 +34,7 @@ std::array<std::size_t, 4> lastHeadings(TextRef fileText) {
     std::array<std::string, 4> folded;
     std::array<std::size_t, 4> offset{};
     for (std::size_t m = 0; m < last.size(); ++m) {
-        folded[m] = foldCase(kMullikenHeadings[m]);
+        folded[m] = foldCase(kMullikenBlocks[m].start);
         offset[m] = folded[m].find(common);
     }
     const std::string_view text = fileText.folded();
@@ -55,10 +56,10 @@ bool cargasmulliken(TextRef fileText, MullikenCharges& lists) {
     for (std::size_t m = 0; m < last.size() && block.empty(); ++m) {
         if (m > 0 && last[0] != TextRef::npos) {
             // The pass stopped early: look for the others the plain way.
-            block = textoentre(fileText, kMullikenHeadings[m], "Sum of Mulliken", true);
+            block = textoentre(fileText, kMullikenBlocks[m].start, kMullikenBlocks[m].end, true);
         } else if (last[m] != TextRef::npos) {
-            block =
-                textoentre(fileText.sub(last[m]), kMullikenHeadings[m], "Sum of Mulliken", false);
+            block = textoentre(fileText.sub(last[m]), kMullikenBlocks[m].start,
+                               kMullikenBlocks[m].end, false);
         }
     }
     if (block.empty())

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/extract/blocklines.hpp"
+#include "core/gaussian/anchors.hpp"
 #include "core/text/numbers.hpp"
 #include "core/text/textutils.hpp"
 
@@ -72,10 +73,11 @@ std::vector<std::string_view> gluedValues(std::string_view word) {
 // analysis:" matrix and the "Summary of Natural Population Analysis:" are not
 // headings of one and are passed over.
 TextRef lastPopulationAnalysis(TextRef fileText) {
-    std::size_t at = fileText.rfind("Population analysis using");
+    constexpr gaussian::BlockAnchor kAnalysis = gaussian::anchor::kPopulationAnalysis;
+    std::size_t at = fileText.rfind(kAnalysis.start);
     if (at == TextRef::npos)
         return {};
-    return textoentre(fileText.sub(at), "Population analysis", "Condensed to atoms", false);
+    return textoentre(fileText.sub(at), kAnalysis.start, kAnalysis.end, false);
 }
 
 }  // namespace
@@ -83,14 +85,17 @@ TextRef lastPopulationAnalysis(TextRef fileText) {
 OrbitalEnergies energiasorbitales(TextRef fileText) {
     OrbitalEnergies out;
 
+    using gaussian::anchor::kElectronicState;
+    using gaussian::anchor::kOrbitalSymmetries;
+    using gaussian::anchor::kPopulationAnalysis;
     std::string_view symmetryBlock = trimBlanks(
-        textoentre(fileText, "Orbital Symmetries:", "The electronic state is", true).text());
+        textoentre(fileText, kOrbitalSymmetries.start, kOrbitalSymmetries.end, true).text());
     // A symmetry block before the last population analysis belongs to an
     // earlier one (a trajectory or a later step run without symmetry): its
     // eigenvalues are not the last ones, so the last analysis is read instead.
     if (!symmetryBlock.empty()) {
-        const std::size_t analysis = fileText.rfind("Population analysis using");
-        if (analysis != TextRef::npos && fileText.rfind("Orbital Symmetries:") < analysis)
+        const std::size_t analysis = fileText.rfind(kPopulationAnalysis.start);
+        if (analysis != TextRef::npos && fileText.rfind(kOrbitalSymmetries.start) < analysis)
             symmetryBlock = {};
     }
     TextRef eigenBlock;
@@ -98,7 +103,7 @@ OrbitalEnergies energiasorbitales(TextRef fileText) {
         eigenBlock = lastPopulationAnalysis(fileText);
     } else {
         out.symmetries = symmetryLabels(symmetryBlock);
-        eigenBlock = textoentre(fileText, "The electronic state is", "Condensed to atoms", true);
+        eigenBlock = textoentre(fileText, kElectronicState.start, kElectronicState.end, true);
     }
 
     // Only the eigenvalue summary lines ("Alpha  occ. eigenvalues -- ...") are

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/extract/blocklines.hpp"
+#include "core/gaussian/anchors.hpp"
 #include "core/text/numbers.hpp"
 #include "core/text/textutils.hpp"
 
@@ -17,7 +18,8 @@ ThermoTable termoquimica(TextRef fileText) {
     // occurrence ends that line.  The block runs to the partition-function
     // heading: line 0 is the empty rest of the unit line, the table lines
     // follow, and the last line is the start of the "Q  Log10(Q)" heading.
-    TextRef block = textoentre(fileText, "Cal/Mol-Kelvin", "Log10(Q)", true);
+    constexpr gaussian::BlockAnchor kTable = gaussian::anchor::kThermochemistry;
+    TextRef block = textoentre(fileText, kTable.start, kTable.end, true);
     if (block.empty())
         return table;
 

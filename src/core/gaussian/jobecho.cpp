@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "core/gaussian/anchors.hpp"
+
 namespace zerlant {
 
 namespace {
@@ -113,7 +115,7 @@ JobEcho readJobEcho(std::string_view text) {
             break;
         }
         if (line.find("Initial Parameters") != std::string_view::npos ||
-            line.find("SCF Done:") != std::string_view::npos)
+            line.find(gaussian::anchor::kScfDone) != std::string_view::npos)
             break;
     }
     return echo;

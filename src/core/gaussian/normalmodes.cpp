@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/gaussian/anchors.hpp"
 #include "core/gaussian/lines.hpp"
 #include "core/text/numbers.hpp"
 
@@ -11,6 +12,7 @@ namespace zerlant {
 
 namespace {
 
+namespace anchor = gaussian::anchor;
 using gaussian::lineAt;
 using gaussian::piecesOf;
 
@@ -78,7 +80,7 @@ std::size_t rfindFolded(std::string_view text, std::string_view needle,
     }
 }
 
-constexpr std::string_view kHeading = "and normal coordinates:";
+constexpr std::string_view kHeading = anchor::kNormalModes.start;
 
 enum class Rows { None, Standard, HighPrecision };
 
@@ -92,7 +94,7 @@ class Reader {
             const std::string_view t = trimmed(line.text);
             if (t.empty() || startsWithFolded(t, "Harmonic frequencies") ||
                 startsWithFolded(t, "- Thermochemistry -") ||
-                startsWithFolded(t, "Normal termination") ||
+                startsWithFolded(t, anchor::kNormalTermination) ||
                 startsWithFolded(t, "Error termination"))
                 break;
             take(line.text);
@@ -135,7 +137,7 @@ class Reader {
             expectSymmetry_ = false;
             return;
         }
-        if (startsWithFolded(t, "Coord Atom Element")) {
+        if (startsWithFolded(t, anchor::kPreciseModes.mark)) {
             rows_ = Rows::HighPrecision;
             out_.highPrecision = true;
             expectSymmetry_ = false;

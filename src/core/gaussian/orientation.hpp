@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/gaussian/anchors.hpp"
+
 namespace zerlant {
 
 // One atom of a printed geometry, coordinates in angstrom.  `symbol` is empty
@@ -87,9 +89,9 @@ struct Heading {
     Orientation orientation;
 };
 inline constexpr Heading kHeadings[] = {
-    {"Standard orientation:", Orientation::Standard},
-    {"Input orientation:", Orientation::Input},
-    {"Z-Matrix orientation:", Orientation::Input},
+    {gaussian::anchor::kStandardOrientation.start, Orientation::Standard},
+    {gaussian::anchor::kInputOrientation.start, Orientation::Input},
+    {gaussian::anchor::kZMatrixOrientation.start, Orientation::Input},
 };
 // The next heading at or after `from`: its offset (npos when none) and kind.
 std::size_t nextHeading(std::string_view text, std::size_t from, Orientation& kind,

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "core/files/openfile.hpp"
+#include "core/gaussian/anchors.hpp"
 
 namespace zerlant::molecule {
 
@@ -15,7 +16,7 @@ namespace {
 // The lines the stream reads besides the step reader's (and every line
 // after a termination, until the next job step begins).  Each anchor is one
 // more search through the whole file.
-constexpr std::string_view kModesHeading = "and normal coordinates:";
+constexpr std::string_view kModesHeading = gaussian::anchor::kNormalModes.start;
 constexpr std::array<std::string_view, 1> kAnchors = {kModesHeading};
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "core/files/openfile.hpp"
+#include "core/gaussian/anchors.hpp"
 #include "core/optimisation/steplines.hpp"
 
 namespace zerlant {
@@ -18,8 +19,9 @@ namespace {
 using namespace optimisation_detail;
 
 // Every line the reader looks at holds one of these.
-constexpr std::array<std::string_view, 5> kAnchors = {"SCF Done:", "Step number", "Converged?",
-                                                      "Optimization completed", "termination"};
+constexpr std::array<std::string_view, 5> kAnchors = {gaussian::anchor::kScfDone, "Step number",
+                                                      "Converged?", "Optimization completed",
+                                                      "termination"};
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "core/optimisation/steps.hpp"
 
+#include "core/gaussian/anchors.hpp"
 #include "core/optimisation/steplines.hpp"
 
 namespace zerlant {
@@ -9,9 +10,13 @@ namespace {
 using namespace optimisation_detail;
 
 // Every line the reader looks at outside a block or table holds one of these.
-constexpr std::array<std::string_view, 7> kAnchors = {
-    "SCF Done:",   "Step number",  "Converged?",   "Optimization completed",
-    "termination", "orientation:", "Point Number:"};
+constexpr std::array<std::string_view, 7> kAnchors = {gaussian::anchor::kScfDone,
+                                                      "Step number",
+                                                      "Converged?",
+                                                      "Optimization completed",
+                                                      "termination",
+                                                      "orientation:",
+                                                      "Point Number:"};
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/gaussian/anchors.hpp"
 #include "core/text/numbers.hpp"
 
 namespace zerlant {
@@ -172,8 +173,8 @@ namespace {
 std::size_t archiveEnd(TextRef tail, std::size_t from) {
     std::string_view t = tail.text();
     std::size_t first = TextRef::npos;
-    for (std::size_t at = tail.findExact("@", from); at != TextRef::npos;
-         at = tail.findExact("@", at + 1)) {
+    for (std::size_t at = tail.findExact(gaussian::anchor::kArchiveEnd, from); at != TextRef::npos;
+         at = tail.findExact(gaussian::anchor::kArchiveEnd, at + 1)) {
         if (first == TextRef::npos)
             first = at;
         std::size_t k = at;
@@ -188,7 +189,7 @@ std::size_t archiveEnd(TextRef tail, std::size_t from) {
 
 std::string entradaarchivo(TextRef normalisedText, bool join) {
     TextRef tail = tailOf(normalisedText);
-    std::size_t from = tail.findExact("1|1|");
+    std::size_t from = tail.findExact(gaussian::anchor::kArchiveStart);
     if (from == TextRef::npos)
         return {};
     std::size_t to = archiveEnd(tail, from);
@@ -214,13 +215,13 @@ std::string separatedCell(std::string_view cell, std::string_view separator) {
 
 std::vector<ArchivePlace> archivePlaces(TextRef normalisedText) {
     std::vector<ArchivePlace> out;
-    std::size_t from = normalisedText.findExact("1|1|");
+    std::size_t from = normalisedText.findExact(gaussian::anchor::kArchiveStart);
     while (from != TextRef::npos) {
         const std::size_t to = archiveEnd(normalisedText, from);
         if (to == TextRef::npos)
             break;
         out.push_back({from, to});
-        from = normalisedText.findExact("1|1|", to);
+        from = normalisedText.findExact(gaussian::anchor::kArchiveStart, to);
     }
     return out;
 }

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "core/files/linereader.hpp"
+#include "core/gaussian/anchors.hpp"
 #include "core/gaussian/normalmodes.hpp"
 #include "core/text/formula.hpp"
 #include "core/thermo/textlines.hpp"
@@ -42,7 +43,8 @@ void readArchiveHeader(const std::vector<std::string_view>& all, std::size_t fro
             first = i;
             break;
         }
-        if (startsWith(line, "Normal termination") || startsWith(line, "Error termination"))
+        if (startsWith(line, gaussian::anchor::kNormalTermination) ||
+            startsWith(line, "Error termination"))
             return;
     }
     if (first == all.size())
@@ -127,7 +129,7 @@ void readLineBeforeHeading(std::string_view line, FrequencyStep& step) {
         first != 't')
         return;
     // " SCF Done:  E(RB3LYP) =  -76.4089498524     A.U. after   10 cycles"
-    if (startsWith(line, "SCF Done:")) {
+    if (startsWith(line, gaussian::anchor::kScfDone)) {
         if (auto e = numberAfter(line, "=")) {
             step.electronicEnergy = *e;
             step.hasElectronicEnergy = true;
@@ -354,7 +356,7 @@ Result<FrequencyFile> readFrequencyFile(const std::string& path) {
                 out.asksForFrequencies = true;
         }
         // " Normal termination of Gaussian 16 at ..."
-        if (first == 'N' && trimmed.starts_with("Normal termination"))
+        if (first == 'N' && trimmed.starts_with(gaussian::anchor::kNormalTermination))
             out.normalTermination = true;
 
         if (first == '-' && isThermochemistryHeading(trimmed)) {

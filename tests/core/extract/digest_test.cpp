@@ -8,10 +8,12 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "core/files/filetext.hpp"
+#include "core/gaussian/anchors.hpp"
 #include "core/text/textutils.hpp"
 #include "testsupport.hpp"
 
@@ -27,47 +29,81 @@ const std::vector<zerlant::testing::CaseRecord>& searches() {
     return all;
 }
 
-// The text from the last occurrence of `anchor` that begins a word, to the
-// end of its line.
-std::string lastWordLine(TextRef text, std::string_view anchor) {
-    for (std::size_t at = text.rfind(anchor); at != TextRef::npos;
-         at = at == 0 ? TextRef::npos : text.rfind(anchor, at - 1)) {
-        if (at == 0 || !std::isalnum(static_cast<unsigned char>(text.text()[at - 1])))
-            return zerlant::textoentre(text.sub(at), anchor, "\r\n", false).str();
-    }
-    return "<none>";
-}
+// An anchor found: the text searched and where the anchor is (npos: absent).
+struct Place {
+    TextRef region;
+    std::size_t at;
+};
 
-// The normal-mode block: from its heading to the first blank line.
-std::string normalModes(TextRef text) {
-    const std::size_t at = text.rfind("and normal coordinates:");
-    if (at == TextRef::npos)
-        return "<none>";
-    const std::string_view rest = text.text().substr(at);
-    std::size_t from = rest.find('\n');
-    while (from != std::string_view::npos) {
-        const std::size_t to = rest.find('\n', from + 1);
-        if (to == std::string_view::npos ||
-            zerlant::trimBlanks(rest.substr(from + 1, to - from - 1)).empty())
-            return std::string(rest.substr(0, to));
-        from = to;
+// The anchors that a search starts from, by its occurrence (see the table).
+std::vector<Place> places(TextRef text, std::string_view anchor, std::string_view occurrence) {
+    if (occurrence == "first")
+        return {{text, text.find(anchor)}};
+    if (occurrence == "last")
+        return {{text, text.rfind(anchor)}};
+    if (occurrence == "last word") {
+        const std::string_view t = text.text();
+        return {{text, text.rfindIf(anchor, [&](std::size_t at) {
+                     return at == 0 || !std::isalnum(static_cast<unsigned char>(t[at - 1]));
+                 })}};
     }
-    return std::string(rest);
-}
-
-// Each archive entry with the first "SCF Done:" line of its step, and the
-// last geometry before its end.
-std::vector<std::string> steps(TextRef text) {
-    std::vector<std::string> out;
+    if (occurrence.starts_with("last but one")) {
+        const std::size_t last = text.rfind(anchor);
+        return {{text, last == 0 || last == TextRef::npos ? last : text.rfind(anchor, last - 1)}};
+    }
+    std::vector<Place> out;
     std::size_t begin = 0;
     for (const zerlant::ArchivePlace& p : zerlant::archivePlaces(text)) {
-        out.emplace_back(text.text().substr(p.begin, p.end - p.begin));
-        const TextRef step = text.sub(begin, p.end - begin);
-        out.push_back(zerlant::textoentre(step, "SCF Done:", "\r\n", false).str());
-        out.push_back(zerlant::textoentre(text.sub(0, p.end),
-                                          "Standard orientation:", "Rotational constants", true)
-                          .str());
+        const TextRef region = occurrence == "first in each step"
+                                   ? text.sub(begin, p.end - begin)
+                                   : text.sub(0, p.end);  // last before each archive
+        out.push_back({region, occurrence == "first in each step" ? region.find(anchor)
+                                                                  : region.rfind(anchor)});
         begin = p.end;
+    }
+    return out;
+}
+
+// The text from after the anchor to the first of the ends (joined by " <or> ")
+// found after it; "<blank line>" ends at the first line of blanks after the
+// anchor's line.
+std::string upToEnd(const Place& p, std::string_view anchor, std::string_view ends) {
+    if (p.at == TextRef::npos)
+        return "<none>";
+    const std::string_view rest = p.region.text().substr(p.at + anchor.size());
+    for (std::size_t from = 0; from <= ends.size();) {
+        const std::size_t to = std::min(ends.find(" <or> ", from), ends.size());
+        const std::string_view end = ends.substr(from, to - from);
+        from = to + 6;
+        if (end == "<blank line>") {
+            for (std::size_t lf = rest.find('\n'); lf != std::string_view::npos;) {
+                const std::size_t next = rest.find('\n', lf + 1);
+                if (next == std::string_view::npos ||
+                    zerlant::trimBlanks(rest.substr(lf + 1, next - lf - 1)).empty())
+                    return std::string(rest.substr(0, next));
+                lf = next;
+            }
+            return std::string(rest);
+        }
+        if (const std::size_t q = p.region.sub(p.at + anchor.size()).find(end, 1);
+            q != TextRef::npos)
+            return std::string(rest.substr(0, q));
+    }
+    return "";
+}
+
+// What one search of the table finds; a block that must hold a text to be
+// read ("... holding TEXT") is "<none>" without it.
+std::vector<std::string> found(TextRef text, const zerlant::testing::CaseRecord& s) {
+    const std::string_view occurrence = s["occurrence"];
+    const std::size_t holding = occurrence.find(" holding ");
+    std::vector<std::string> out;
+    for (const Place& p : places(text, s["anchor"], occurrence)) {
+        std::string t = upToEnd(p, s["anchor"], s["end"]);
+        if (holding != std::string_view::npos &&
+            !zerlant::FoldedText(t).ref().contains(occurrence.substr(holding + 9)))
+            t = "<none>";
+        out.push_back(std::move(t));
     }
     return out;
 }
@@ -81,21 +117,50 @@ void expectSameSearches(const std::string& path, const std::string& what) {
     const TextRef w = whole->ref();
     const TextRef d = (*digest)->ref();
     EXPECT_LE(d.size(), w.size()) << what;
-    for (const auto& s : searches()) {
-        const bool last = s["occurrence"] == "last";
-        EXPECT_EQ(zerlant::textoentre(w, s["anchor"], s["end"], last).str(),
-                  zerlant::textoentre(d, s["anchor"], s["end"], last).str())
-            << what << ": " << s["anchor"] << " ... " << s["end"];
+    for (const auto& s : searches())
+        EXPECT_EQ(found(w, s), found(d, s))
+            << what << ": " << s["anchor"] << " ... " << s["end"] << ", " << s["occurrence"];
+    // The archive entries, and the anchors searched for from their last
+    // occurrence in file order.
+    auto landmarks = [](TextRef text) {
+        std::vector<std::string> out;
+        for (const zerlant::ArchivePlace& p : zerlant::archivePlaces(text))
+            out.emplace_back(text.text().substr(p.begin, p.end - p.begin));
+        std::map<std::size_t, std::string> last;
+        for (const auto& s : searches())
+            if (s["occurrence"] == "last")
+                last[text.rfind(s["anchor"])] = s["anchor"];
+        for (const auto& [at, anchor] : last) out.push_back(anchor);
+        return out;
+    };
+    EXPECT_EQ(landmarks(w), landmarks(d)) << what;
+}
+
+// Every anchor and block of the table is searched for: each line to its end,
+// each block to its end as the digest finds it, and the blocks the digest
+// keeps besides the last (before every archive entry, or marked).
+TEST(Digest, SearchesCoverTheAnchorTable) {
+    using zerlant::gaussian::BlockEnd;
+    auto searched = [](std::string_view anchor, std::string_view end, std::string_view occurrence) {
+        return std::any_of(searches().begin(), searches().end(), [&](const auto& s) {
+            return s["anchor"] == anchor && s["end"] == end && s["occurrence"] == occurrence;
+        });
+    };
+    for (const zerlant::gaussian::LineAnchor& l : zerlant::gaussian::kLineAnchors)
+        EXPECT_TRUE(l.word ? searched(l.text, "\r\n", "last word")
+                           : searched(l.text, "\r\n", "last") || searched(l.text, "\r\n", "first"))
+            << l.text;
+    for (const zerlant::gaussian::BlockAnchor& b : zerlant::gaussian::kBlockAnchors) {
+        std::string end = b.how == BlockEnd::BlankLine ? "<blank line>" : std::string(b.end);
+        if (b.how == BlockEnd::MarkerOrEmptyLine)
+            end += " <or> \r\n\r\n";
+        const std::string last =
+            b.mark.empty() ? "last" : "last but one holding " + std::string(b.mark);
+        EXPECT_TRUE(searched(b.start, end, last)) << b.start << " ... " << end << ", " << last;
+        if (b.beforeEveryArchive) {
+            EXPECT_TRUE(searched(b.start, end, "last before each archive")) << b.start;
+        }
     }
-    for (std::string_view word : {"Tot=", "EPS="})
-        EXPECT_EQ(lastWordLine(w, word), lastWordLine(d, word)) << what << ": " << word;
-    EXPECT_EQ(normalModes(w), normalModes(d)) << what;
-    EXPECT_EQ(steps(w), steps(d)) << what;
-    EXPECT_EQ(w.rfind("Population analysis using") == TextRef::npos ||
-                  w.rfind("Orbital Symmetries:") < w.rfind("Population analysis using"),
-              d.rfind("Population analysis using") == TextRef::npos ||
-                  d.rfind("Orbital Symmetries:") < d.rfind("Population analysis using"))
-        << what;
 }
 
 // The lines of a file without their line ends (a CR LF or LF); the last is
@@ -279,7 +344,9 @@ TEST(Digest, WordStartAcrossAChunkBoundary) {
     expectSameSearches(dir.write("grid.log", text), "NTot");
     auto digest = zerlant::readDigest(dir.file("grid.log"));
     ASSERT_TRUE(digest.ok() && digest->has_value());
-    EXPECT_EQ(lastWordLine((*digest)->ref(), "Tot="), "  1.5000");
+    const auto& tot = *std::find_if(searches().begin(), searches().end(),
+                                    [](const auto& s) { return s["anchor"] == "Tot="; });
+    EXPECT_EQ(found((*digest)->ref(), tot), std::vector<std::string>{"  1.5000"});
 }
 
 // An archive entry that never ends: the file is read whole instead.
