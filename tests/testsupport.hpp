@@ -115,6 +115,21 @@ auto withFileSizeLimit(rlim_t bytes, Write write) {
     return result;
 }
 
+// The standard output of a shell command, and its wait status (-1 when it
+// could not be started).
+inline std::string shellOutput(const std::string& command, int* status = nullptr) {
+    std::string out;
+    FILE* p = ::popen(command.c_str(), "r");
+    if (p) {
+        char buf[4096];
+        for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
+    }
+    const int raw = p ? ::pclose(p) : -1;
+    if (status)
+        *status = raw;
+    return out;
+}
+
 inline bool haveUnzip() {
     return std::system("unzip -v >/dev/null 2>&1") == 0;
 }
@@ -122,13 +137,30 @@ inline bool haveUnzip() {
 // One part of a zip file (a workbook), through the unzip program; empty when
 // it cannot be read.
 inline std::string zipPart(const std::string& zip, const std::string& part) {
-    std::string out;
-    if (FILE* p = ::popen(("unzip -p '" + zip + "' '" + part + "' 2>/dev/null").c_str(), "r")) {
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-        ::pclose(p);
+    return shellOutput("unzip -p '" + zip + "' '" + part + "' 2>/dev/null");
+}
+
+// The cells of one line of separated text, quotes ("a ""b""") taken off.
+inline std::vector<std::string> cellsOf(const std::string& line, char separator = ',') {
+    std::vector<std::string> out(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (quoted && line[i] == '"' && i + 1 < line.size() && line[i + 1] == '"')
+            out.back() += line[i++];
+        else if (line[i] == '"')
+            quoted = !quoted;
+        else if (line[i] == separator && !quoted)
+            out.emplace_back();
+        else
+            out.back() += line[i];
     }
+    return out;
+}
+
+// `text` with every LF made CR LF.
+inline std::string withCrLf(const std::string& text) {
+    std::string out;
+    for (char c : text) out += c == '\n' ? "\r\n" : std::string(1, c);
     return out;
 }
 
@@ -155,14 +187,9 @@ inline CliRun runCli(const TempDir& dir, const std::string& arguments) {
                                 "' && '" ZERLANT_BIN_DIR "/zerlant-cli' " + arguments + " 2>'" +
                                 errFile + "'";
     CliRun r;
-    FILE* p = ::popen(command.c_str(), "r");
-    if (!p)
-        return r;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    const int raw = ::pclose(p);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    int raw = -1;
+    r.out = shellOutput(command, &raw);
+    r.status = raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     r.err = readAll(errFile);
     std::filesystem::remove(errFile);
     return r;
@@ -175,8 +202,9 @@ inline std::string example(const std::string& name) {
 #endif
 
 // The rows of a reviewed table of cases under tests/: tab-separated fields,
-// lines starting with '#' and blank lines left out.  In a field, \t, \n and
-// \xNN stand for a tab, a line feed and any byte; "<empty>" for nothing.
+// lines starting with '#' and blank lines left out.  In a field, \t, \r, \n
+// and \xNN stand for a tab, a carriage return, a line feed and any byte;
+// "<empty>" for nothing.
 inline std::vector<std::vector<std::string>> caseRows(const std::string& relativePath) {
     std::vector<std::vector<std::string>> rows;
     std::istringstream in(
@@ -192,7 +220,10 @@ inline std::vector<std::vector<std::string>> caseRows(const std::string& relativ
                 out += static_cast<char>(std::stoi(f.substr(i + 2, 2), nullptr, 16));
                 i += 3;
             } else {
-                out += f[i + 1] == 't' ? '\t' : f[i + 1] == 'n' ? '\n' : f[i + 1];
+                out += f[i + 1] == 't'   ? '\t'
+                       : f[i + 1] == 'n' ? '\n'
+                       : f[i + 1] == 'r' ? '\r'
+                                         : f[i + 1];
                 ++i;
             }
         }

@@ -1,6 +1,7 @@
 // extract --all-steps: one XYZ frame per optimisation step, as many as
 // `convergence` lists for every real optimisation, each titled with the file
-// name, step number and the step's energy.
+// name, step number and the step's energy.  (IRC points, scan steps and
+// usage errors: data/scenarios.json.)
 
 #include <gtest/gtest.h>
 
@@ -49,8 +50,8 @@ TEST(CliAllSteps, AFramePerStepOfEveryRealOptimisation) {
     if (dir.empty())
         GTEST_SKIP() << "no real data";
     std::string files;
-    for (const auto& row : zerlant::testing::caseRows("golden/convergence.tsv"))
-        files += " '" + (dir / row[0]).string() + "'";
+    for (const auto& row : zerlant::testing::caseRecords("golden/convergence.tsv"))
+        files += " '" + (dir / row["file"]).string() + "'";
     TempDir out;
     const auto convergence = runCli(out, "convergence --format json" + files);
     ASSERT_EQ(convergence.status, 0) << convergence.err;
@@ -64,9 +65,9 @@ TEST(CliAllSteps, AFramePerStepOfEveryRealOptimisation) {
     // Files whose geometry holds a dummy or translation-vector centre are
     // named as left out, and only those.
     std::set<std::string> leftOut;
-    for (const auto& row : zerlant::testing::caseRows("golden/convergence.tsv"))
-        if (xyz.err.find(row[0] + ":") != std::string::npos)
-            leftOut.insert(row[0]);
+    for (const auto& row : zerlant::testing::caseRecords("golden/convergence.tsv"))
+        if (xyz.err.find(row["file"] + ":") != std::string::npos)
+            leftOut.insert(row["file"]);
     EXPECT_EQ(leftOut, (std::set<std::string>{"cclibdata_g03_maheshkumar.log",
                                               "chemsmart_g16_graphite_2d_opt.log"}))
         << xyz.err;
@@ -96,35 +97,6 @@ TEST(CliAllSteps, AFramePerStepOfEveryRealOptimisation) {
             EXPECT_NEAR(std::stod(title.substr(e + 3)), energy, 1e-9 * std::fabs(energy)) << title;
         }
     }
-}
-
-TEST(CliAllSteps, ScanAndIrcPointsAndUsage) {
-    ZERLANT_DATA_FILE(irc, "arc_g09_rxn_1_irc_1.out");
-    TempDir out;
-    const auto run = runCli(out, "extract --all-steps -o irc.xyz '" + irc.string() + "'");
-    ASSERT_EQ(run.status, 0) << run.err;
-    const auto frames = framesOf(zerlant::testing::readAll(out.path() / "irc.xyz"));
-    ASSERT_EQ(frames.size(), 51u);
-    EXPECT_EQ(frames[1].title,
-              "arc_g09_rxn_1_irc_1.out step 2 IRC point 1 path 1 E=-303.578211343");
-    EXPECT_EQ(frames[1].atoms, 8u);
-
-    const auto scan = zerlant::testing::dataDir() / "cclib_g09_dvb_scan_relaxed.log";
-    const auto s = runCli(out, "extract --all-steps -o scan.xyz '" + scan.string() + "'");
-    ASSERT_EQ(s.status, 0) << s.err;
-    const auto scanFrames = framesOf(zerlant::testing::readAll(out.path() / "scan.xyz"));
-    ASSERT_EQ(scanFrames.size(), 61u);
-    EXPECT_NE(scanFrames.back().title.find(" scan point 13 E="), std::string::npos)
-        << scanFrames.back().title;
-
-    // Frames need an XYZ file; a file without any step fails the run.
-    EXPECT_EQ(runCli(out, "extract --all-steps '" + irc.string() + "'").status, 2);
-    EXPECT_EQ(runCli(out, "extract --all-steps -o x.csv '" + irc.string() + "'").status, 2);
-    const auto sp = zerlant::testing::dataDir() / "cclib_g09_water_mp2.log";
-    const auto none = runCli(out, "extract --all-steps -o none.xyz '" + sp.string() + "'");
-    EXPECT_EQ(none.status, 1);
-    EXPECT_NE(none.err.find("no optimisation step"), std::string::npos) << none.err;
-    EXPECT_FALSE(std::filesystem::exists(out.path() / "none.xyz"));
 }
 
 }  // namespace

@@ -60,18 +60,6 @@ std::string quoted(const std::vector<Golden>& files) {
     return list;
 }
 
-// The standard output of a shell command.
-std::string shell(const std::string& command) {
-    std::string out;
-    FILE* p = ::popen(command.c_str(), "r");
-    if (!p)
-        return out;
-    char buf[4096];
-    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
-    ::pclose(p);
-    return out;
-}
-
 // The first difference between two records, as a JSON pointer and both values.
 std::string firstDifference(const json& want, const json& got) {
     const json patch = json::diff(want, got);
@@ -107,9 +95,9 @@ TEST(GoldenJson, EveryFileGivesItsReviewedRecordsInEveryLanguage) {
     // by environment.
     const auto spanish = runCli(dir, args + " --lang Español");
     EXPECT_EQ(spanish.out, english.out);
-    const std::string environment =
-        shell("env -u LC_ALL -u LC_MESSAGES LANG=es_ES.UTF-8 '" + std::string(ZERLANT_BIN_DIR) +
-              "/zerlant-cli' " + args + " 2>/dev/null");
+    const std::string environment = zerlant::testing::shellOutput(
+        "env -u LC_ALL -u LC_MESSAGES LANG=es_ES.UTF-8 '" + std::string(ZERLANT_BIN_DIR) +
+        "/zerlant-cli' " + args + " 2>/dev/null");
     EXPECT_EQ(environment, english.out);
 }
 
@@ -231,9 +219,9 @@ TEST(GoldenJson, SchemaAcceptsTheRecordsOfEveryRealOutput) {
          {"--all", "--select file,charge,status,reason,nimag,lowest_freq,s2,converged,geometry"}) {
         const auto run = runCli(dir, "extract -j 2 -o x.json " + select + quoted(files));
         ASSERT_LE(run.status, 1) << run.err;
-        const std::string check =
-            shell("/usr/bin/python3 -m jsonschema -i '" + (dir.path() / "x.json").string() + "' '" +
-                  schema.string() + "' 2>&1 && echo valid");
+        const std::string check = zerlant::testing::shellOutput(
+            "/usr/bin/python3 -m jsonschema -i '" + (dir.path() / "x.json").string() + "' '" +
+            schema.string() + "' 2>&1 && echo valid");
         EXPECT_EQ(check, "valid\n") << select;
     }
 }

@@ -1,5 +1,6 @@
-// zerlant-cli beside a damaged language file.  (Pipes, devices, backups and
-// links among the inputs are cases of data/scenarios.json.)
+// zerlant-cli beside a damaged language file, and every real file through the
+// reading commands.  (Pipes, devices, backups and links among the inputs, the
+// tables, failures and spreadsheets: data/scenarios.json and tests/golden.)
 
 #include <filesystem>
 #include <string>
@@ -43,5 +44,23 @@ TEST(CliReliability, ADamagedLanguageFileCostsNoColumn) {
         EXPECT_EQ(r.status, 0);
         EXPECT_TRUE(mentions(r.err, "warning: ")) << damaged.substr(0, 40);
         EXPECT_EQ(r.out, good.out) << damaged.substr(0, 40);
+    }
+}
+
+// Every file of the data folder through each reading command: no crash, an
+// exit status of 0 or 1, and from extract a row for every output.
+TEST(CliScanAim, EveryFileOfTheDataFolderWithoutACrash) {
+    ZERLANT_DATA_FILE(data, "");
+    std::size_t outputs = 0;
+    for (const auto& e : fs::directory_iterator(data))
+        for (const char* ext : {".log", ".out", ".LOG"}) outputs += e.path().extension() == ext;
+    TempDir dir;
+    for (const char* tool : {"scan", "aim", "extract"}) {
+        CliRun r = runCli(dir, std::string(tool) + " --all '" + data.string() + "'/*");
+        EXPECT_TRUE(r.status == 0 || r.status == 1) << tool << " " << r.status << "\n" << r.err;
+        EXPECT_FALSE(r.out.empty()) << tool;
+        if (std::string(tool) == "extract") {
+            EXPECT_GT(zerlant::testing::linesOf(r.out).size(), outputs);
+        }
     }
 }

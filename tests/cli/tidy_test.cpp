@@ -1,6 +1,7 @@
 // The exports for scripts against the ';' table: the same cells for every
-// real output, with "." decimals, missing values empty (CSV) or null (JSON),
-// keys that do not change with the language; and the XYZ file.
+// real output, with "." decimals, missing values empty, keys that do not
+// change with the language; any file name as UTF-8 text on one line.  (The
+// JSON records: tests/golden/json; XYZ files: data/scenarios.json.)
 
 #include <gtest/gtest.h>
 
@@ -19,25 +20,6 @@ namespace fs = std::filesystem;
 using zerlant::testing::linesOf;
 using zerlant::testing::runCli;
 using zerlant::testing::TempDir;
-
-std::vector<std::string> cells(const std::string& line, char separator) {
-    std::vector<std::string> out(1);
-    bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-            out.back() += '"';
-            ++i;
-        } else if (c == '"') {
-            quoted = !quoted;
-        } else if (c == separator && !quoted) {
-            out.emplace_back();
-        } else {
-            out.back() += c;
-        }
-    }
-    return out;
-}
 
 std::string allOutputs() {
     const fs::path data = zerlant::testing::dataDir();
@@ -65,15 +47,15 @@ TEST(CliTidy, CsvHoldsTheCellsOfTheTableForEveryRealOutput) {
     const auto rows = linesOf(table.out);
     const auto csvRows = linesOf(zerlant::testing::readAll(dir.path() / "x.csv"), "\r\n");
     ASSERT_EQ(rows.size(), csvRows.size());
-    const auto header = cells(csvRows[0], ',');
+    const auto header = zerlant::testing::cellsOf(csvRows[0]);
     auto column = [&](const std::string& key) {
         return static_cast<std::size_t>(std::find(header.begin(), header.end(), key) -
                                         header.begin());
     };
     ASSERT_LT(column("multiplicity"), header.size());
     for (std::size_t r = 1; r < rows.size(); ++r) {
-        const auto shown = cells(rows[r], ';');
-        const auto tidy = cells(csvRows[r], ',');
+        const auto shown = zerlant::testing::cellsOf(rows[r], ';');
+        const auto tidy = zerlant::testing::cellsOf(csvRows[r]);
         ASSERT_EQ(shown.size(), keys.size()) << rows[r];
         ASSERT_EQ(tidy.size(), header.size()) << csvRows[r];
         const bool failed = shown.back() == "KO";
@@ -89,31 +71,6 @@ TEST(CliTidy, CsvHoldsTheCellsOfTheTableForEveryRealOutput) {
             EXPECT_EQ(got, want) << csvRows[r] << " " << key;
         }
     }
-}
-
-TEST(CliTidy, JsonRecordsAndXyzStructures) {
-    ZERLANT_DATA_FILE(co2, "aqme_g09_CO2_linear_4freqs.log");
-    ZERLANT_DATA_FILE(mp2, "cclib_g09_water_mp2.log");
-    TempDir dir;
-    const auto r =
-        runCli(dir, "extract --all --format json '" + co2.string() + "' '" + mp2.string() + "'");
-    ASSERT_EQ(r.status, 0) << r.err;
-    const auto json = nlohmann::json::parse(r.out);
-    ASSERT_EQ(json.size(), 2u);
-    EXPECT_EQ(json[0]["frequencies"].size(), 4u);  // every mode of linear CO2
-    EXPECT_DOUBLE_EQ(json[0]["frequencies"][3]["frequency_cm-1"].get<double>(), 2283.0038);
-    EXPECT_TRUE(json[0]["frequencies"][0]["raman_activity_a4_per_amu"].is_null());
-    EXPECT_TRUE(json[1]["homo"].is_null());  // no orbital energies printed
-    EXPECT_TRUE(json[1]["method"] == "mp2");
-
-    const auto x = runCli(dir, "extract -o all.xyz '" + co2.string() + "' '" + mp2.string() + "'");
-    EXPECT_EQ(x.status, 0) << x.err;
-    const auto lines = linesOf(zerlant::testing::readAll(dir.path() / "all.xyz"));
-    // The Z-matrix water gives the Cartesian geometry it printed.
-    ASSERT_EQ(lines.size(), 10u);
-    EXPECT_EQ(lines[0], "3");
-    EXPECT_EQ(lines[1], "aqme_g09_CO2_linear_4freqs.log E=-188.5002697");
-    EXPECT_EQ(lines[6], "cclib_g09_water_mp2.log E=-74.9643288");
 }
 
 // A file name that is no UTF-8 (Latin-1 "\xe9") or holds a line break: the

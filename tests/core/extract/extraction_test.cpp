@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/common/expectedtable.hpp"
 #include "core/extract/extraction.hpp"
 #include "core/results/exporttable.hpp"
 #include "testsupport.hpp"
@@ -55,38 +56,14 @@ TEST(ExtractionRun, SeveralFilesAtOnce) {
     ASSERT_EQ(out.unreadable.size(), 1u);
     EXPECT_NE(out.unreadable[0].find("missing.log"), std::string::npos);
 
-    const Table& t = out.resultTable;
-    ASSERT_EQ(t.rows(), 6u);
-    EXPECT_EQ(t.cell(0, 1), "aqme_g09_Basis_set_error1.log");
-    for (std::size_t c = 1; c <= 20; ++c) EXPECT_EQ(t.cell(c, 1), "Error") << c;
-    EXPECT_EQ(t.cell(21, 1), "KO");
-    EXPECT_EQ(t.cell(0, 2), "goodvibes_g09_H2O.log");
-    EXPECT_EQ(t.cell(21, 2), "OK");
-    EXPECT_EQ(t.cell(0, 3), "missing.log");
-    EXPECT_EQ(t.cell(2, 3), "Error");
-    EXPECT_EQ(t.cell(21, 3), "KO");
-    // No Mulliken block: the formula is the archive's stoichiometry.
-    EXPECT_EQ(t.cell(0, 4), "rmg_g09_water.out");
-    EXPECT_EQ(t.cell(1, 4), "H2O1");
-    EXPECT_EQ(t.cell(2, 4), "uff");
-    EXPECT_EQ(t.cell(6, 4), "m131");  // an optimisation without "SCF Done:"
-    EXPECT_EQ(t.cell(7, 4), "0.0023683");
-    EXPECT_EQ(t.cell(11, 4), "0");  // "|Dipole=0.,0.,0." gives 0 debye
-    EXPECT_EQ(t.cell(0, 5), "rmg_g09_B2PLYP.LOG");
-    EXPECT_EQ(t.cell(21, 5), "OK");
-
-    // DetailTable: an Error row, the water block of 7 rows, an Error row,
-    // then the block of the file without Mulliken block: missing, nothing
-    // carried over from the water before it.
-    const Table& d = out.detail.table;
+    // The failed file is a row of Error; the file without a Mulliken block
+    // takes the archive's stoichiometry, misses the energy of an optimisation
+    // without "SCF Done:", and "|Dipole=0.,0.,0." gives 0 debye.
+    testing::expectTable(out.resultTable, "core/extract/several_result.tsv");
+    // An Error row, the water block of 7 rows, an Error row, then the block of
+    // the file without Mulliken block: missing, nothing carried over.
     EXPECT_EQ(out.detail.contadorficheros, 5u);
-    EXPECT_EQ(d.cell(0, 1), "Error");
-    EXPECT_EQ(d.cell(3, 2), "7");
-    EXPECT_EQ(d.cell(37, 9), "Error");
-    EXPECT_EQ(d.cell(38, 9), "1");
-    EXPECT_EQ(d.cell(4, 10), "[11]");
-    EXPECT_EQ(d.cell(9, 10), "1");
-    EXPECT_EQ(d.cell(8, 10), "m131");
+    testing::expectTable(out.detail.table, "core/extract/several_detail.tsv");
 
     // The export with the file name, the status and the Mulliken block.
     ExtractBoxes boxes = ExtractBoxes::initial(testing::numberedMessage);
@@ -94,12 +71,8 @@ TEST(ExtractionRun, SeveralFilesAtOnce) {
     boxes[ExtractBox::File].ticked = true;
     boxes[ExtractBox::Status].ticked = true;
     boxes[ExtractBox::Mulliken].ticked = true;
-    Table e = prepararexportacion(t, d, boxes);
-    EXPECT_EQ(e.cell(0, 3), "goodvibes_g09_H2O.log");
-    EXPECT_EQ(e.cell(3, 5), "0.149097");
-    EXPECT_EQ(e.cell(0, 9), "rmg_g09_water.out");
-    EXPECT_EQ(e.cell(2, 9), "");
-    EXPECT_EQ(e.cell(3, 9), "m131");
+    testing::expectTable(prepararexportacion(out.resultTable, out.detail.table, boxes),
+                         "core/extract/several_export.tsv");
 }
 
 TEST(ExtractionRun, MultiStepJobsAndFailuresOfTheArchive) {
@@ -134,26 +107,13 @@ TEST(ExtractionRun, MultiStepJobsAndFailuresOfTheArchive) {
                 dir.write("short.out", "Normal termination\n 1\\1\\a\\b\\c\\\\d@\n"),
                 dir.write("charge.out", badCharge), dir.write("empty.log", ""),
                 dir.write("solvated.log", solvated), dir.write("relaxed.log", relaxed)});
+    // l913.out: its first step ended normally, the second failed: "OK", the
+    // first step's time, no solvent ("SCRF=Check" prints only "steps=  120.").
+    // The damaged archives are rows of Error; the solvated job's dipole and
+    // "Eps=" are not the grid's "NTot=" nor the step limit's "steps="; the
+    // relaxed scan's list of energies under "HF=" gives no energy, not 0.
     ExtractionOutcome out = run(rows);
-    const Table& t = out.resultTable;
-    ASSERT_EQ(t.rows(), 10u);
-    // First step ended normally, the second failed: "OK", first step's time.
-    EXPECT_EQ(t.cell(21, 1), "OK");
-    EXPECT_EQ(t.cell(20, 1), "2:1:30.1");
-    EXPECT_EQ(t.cell(15, 1), "m131");  // "SCRF=Check" prints no solvent, only "steps=  120."
-    EXPECT_EQ(t.cell(11, 8), "1.25");
-    EXPECT_EQ(t.cell(15, 8), "78.3553");
-    EXPECT_EQ(t.cell(21, 9), "OK");
-    EXPECT_EQ(t.cell(7, 9), "m131");  // not 0
-    EXPECT_EQ(t.cell(8, 9), "m131");
-    EXPECT_EQ(t.cell(21, 2), "OK");
-    EXPECT_EQ(t.cell(1, 2), "H2");
-    EXPECT_EQ(t.cell(6, 2), "-1.1");
-    EXPECT_EQ(t.cell(4, 2), "0  1");
-    for (std::size_t r = 3; r <= 7; ++r) {
-        EXPECT_EQ(t.cell(1, r), "Error") << r;
-        EXPECT_EQ(t.cell(21, r), "KO") << r;
-    }
+    testing::expectTable(out.resultTable, "core/extract/archive_result.tsv");
     EXPECT_TRUE(out.unreadable.empty());
 }
 

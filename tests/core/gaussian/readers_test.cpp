@@ -66,14 +66,8 @@ TEST(Orientation, TheLastBlockPrintedAndOnlyWholeBlocks) {
     EXPECT_FALSE(lastGeometry("no geometry\n"));
 
     // Every block, in file order, CR LF line ends too.
-    std::string crlf;
-    for (char c : input + standard) {
-        if (c == '\n')
-            crlf += '\r';
-        crlf += c;
-    }
     std::string kinds;
-    forEachOrientation(crlf, [&](const OrientationBlock& b) {
+    forEachOrientation(testing::withCrLf(input + standard), [&](const OrientationBlock& b) {
         kinds += b.orientation == Orientation::Input ? "I" : "S";
         kinds += std::to_string(b.atoms.size());
     });

@@ -101,51 +101,19 @@ TEST(LanguageFileTest, ListLanguagesAndLanguageExists) {
     EXPECT_FALSE(InitLanguages(dir.file("missing.lng")).ok());
 }
 
-TEST(LanguageFileTest, WriteKeyReplacesOnlyThatEntry) {
-    TempDir dir;
-    std::string path = dir.write("idioma.lng",
-                                 "[idioma]\r\nidioma=English\r\n\r\n"
-                                 "[English]\r\n1=One\r\n\r\n2=Two\r\n\r\n3=Three\r\n\r\n"
-                                 "[Español]\r\n\r\n1=Uno\r\n");
-    ASSERT_TRUE(WriteKey(path, "ENGLISH", "2", "Deux=2").ok());
-    // Empty lines of the section before the entry go; the rest is copied.
-    EXPECT_EQ(readAll(path),
-              "[idioma]\r\nidioma=English\r\n\r\n"
-              "[English]\r\n1=One\r\n2=Deux=2\r\n\r\n3=Three\r\n\r\n"
-              "[Español]\r\n\r\n1=Uno\r\n");
-    EXPECT_EQ(GetMessage(path, "English", "2"), "Deux=2");
-    EXPECT_FALSE(std::filesystem::exists(dir.file("idioma.tmp")));
-}
-
-TEST(LanguageFileTest, WriteKeyAddsEntriesAndSections) {
-    TempDir dir;
-    std::string path = dir.write(
-        "idioma.lng", "[idioma]\nidioma=English\n[English]\n1=One\n\n[Español]\n\n1=Uno\n");
-    // A new entry in a section followed by another: at the end of its
-    // section, then a blank line and the next header.
-    ASSERT_TRUE(WriteKey(path, "English", "5", "Five").ok());
-    EXPECT_EQ(readAll(path),
-              "[idioma]\r\nidioma=English\r\n[English]\r\n1=One\r\n5=Five\r\n\r\n"
-              "[Español]\r\n\r\n1=Uno\r\n");
-    // In the last section it goes to the end of the file; that section keeps
-    // its empty lines.
-    ASSERT_TRUE(WriteKey(path, "español", "5", "Cinco").ok());
-    EXPECT_EQ(readAll(path),
-              "[idioma]\r\nidioma=English\r\n[English]\r\n1=One\r\n5=Five\r\n\r\n"
-              "[Español]\r\n\r\n1=Uno\r\n5=Cinco\r\n");
-    // A missing section is appended after a blank line, then the entry.
-    ASSERT_TRUE(WriteKey(path, "Deutsch", "1", "Eins").ok());
-    EXPECT_EQ(readAll(path),
-              "[idioma]\r\nidioma=English\r\n[English]\r\n1=One\r\n5=Five\r\n\r\n"
-              "[Español]\r\n\r\n1=Uno\r\n5=Cinco\r\n\r\n[Deutsch]\r\n1=Eins\r\n");
-    // A text cannot break its entry into several lines.
-    ASSERT_TRUE(WriteKey(path, "Deutsch", "2", "a\r\n[b]").ok());
-    EXPECT_EQ(GetMessage(path, "Deutsch", "2"), "a  [b]");
-    std::vector<std::string> names;
-    EXPECT_EQ(ListLanguages(path, names), 3);
-
+TEST(LanguageFileTest, WriteKeyChangesOnlyItsEntry) {
+    for (const auto& c : testing::caseRecords("core/language/writekey_cases.tsv")) {
+        TempDir dir;
+        const std::string path = dir.write("idioma.lng", c["before"]);
+        ASSERT_TRUE(WriteKey(path, c["section"], c["key"], c["text"]).ok()) << c.source;
+        EXPECT_EQ(readAll(path), c["after"]) << c.source;
+        EXPECT_EQ(GetMessage(path, c["section"], c["key"]), c["reads"]) << c.source;
+        EXPECT_EQ(testing::filesIn(dir), std::set<std::string>{"idioma.lng"}) << c.source;
+    }
     // AddSection of an existing name (any case) leaves the file as it is.
-    std::string before = readAll(path);
+    TempDir dir;
+    const std::string before = "[idioma]\r\n[Deutsch]\r\n1=Eins\r\n";
+    const std::string path = dir.write("idioma.lng", before);
     ASSERT_TRUE(AddSection(path, "DEUTSCH").ok());
     EXPECT_EQ(readAll(path), before);
     ASSERT_TRUE(AddSection(path, "Français").ok());

@@ -1,6 +1,7 @@
-// Every step's geometry: the real outputs against a reviewed table.  The
-// made-up cases and the real outputs read in pieces beside the convergence
-// reader are in tests/core/molecule, with the stream that reads both.
+// Every step's geometry and every convergence table of the real outputs against
+// reviewed tables, and the cut-off and starred tables of damaged files.  The
+// made-up cases and the real outputs read in pieces by both readers are in
+// tests/core/molecule, with the stream that reads both.
 
 #include "core/optimisation/steps.hpp"
 
@@ -10,10 +11,15 @@
 #include <map>
 #include <set>
 
+#include "core/optimisation/convergence.hpp"
 #include "testsupport.hpp"
 
 namespace zerlant {
 namespace {
+
+std::string yesNo(bool b) {
+    return b ? "yes" : "no";
+}
 
 std::string number(const std::optional<double>& v) {
     if (!v)
@@ -61,20 +67,77 @@ std::map<std::string, std::string> fieldsOf(const std::vector<GeometryStep>& ste
 }
 
 TEST(Steps, RealOutputsAgreeWithTheReviewedTable) {
-    const auto dir = testing::dataDir();
-    if (dir.empty())
-        GTEST_SKIP() << "no real data";
-    const auto rows = testing::caseRows("golden/steps.tsv");
+    ZERLANT_DATA_FILE(dir, "");
+    const auto rows = testing::caseRecords("golden/steps.tsv");
     ASSERT_GT(rows.size(), 60u);
-    const std::vector<std::string> keys = {"steps",       "with geometry", "standard orientation",
-                                           "irc points",  "scan points",   "atoms",
-                                           "last energy", "last atom"};
     for (const auto& row : rows) {
-        ASSERT_EQ(row.size(), keys.size() + 1) << row[0];
-        auto got = fieldsOf(allSteps(dir / row[0]));
-        for (std::size_t k = 0; k < keys.size(); ++k)
-            EXPECT_EQ(got[keys[k]], row[k + 1]) << row[0] << ": " << keys[k];
+        auto got = fieldsOf(allSteps(dir / row["file"]));
+        got["file"] = row["file"];
+        EXPECT_EQ(got, row.fields) << row.source;
     }
+}
+
+std::map<std::string, std::string> fieldsOf(const ConvergenceTrack& t) {
+    const OptimisationStep& last = t.steps.back();
+    int converged = 0;
+    for (const OptimisationStep& s : t.steps) converged += s.converged ? 1 : 0;
+    const auto& c = last.criteria;
+    return {{"steps", std::to_string(t.steps.size())},
+            {"converged steps", std::to_string(converged)},
+            {"completed", yesNo(t.completed)},
+            {"terminated", yesNo(t.terminated)},
+            {"first energy", number(t.steps.front().energy)},
+            {"last energy", number(last.energy)},
+            {"last max force", number(c[0].value)},
+            {"last rms force", number(c[1].value)},
+            {"last max displacement", number(c[2].value)},
+            {"last rms displacement", number(c[3].value)},
+            {"max force threshold", number(c[0].threshold)},
+            {"last step converged", yesNo(last.converged)}};
+}
+
+TEST(Convergence, RealOutputsAgreeWithTheReviewedTable) {
+    ZERLANT_DATA_FILE(dir, "");
+    const auto rows = testing::caseRecords("golden/convergence.tsv");
+    ASSERT_GT(rows.size(), 60u);
+    for (const auto& row : rows) {
+        auto track = readConvergence((dir / row["file"]).string());
+        ASSERT_TRUE(track) << row.source;
+        ASSERT_FALSE(track->steps.empty()) << row.source;
+        for (const auto& [key, value] : fieldsOf(*track)) EXPECT_EQ(value, row[key]) << row.source;
+    }
+}
+
+TEST(Convergence, DamagedTablesKeepWhatTheyHold) {
+    const std::string table =
+        " SCF Done:  E(RB3LYP) =  -76.4089412867     A.U. after   10 cycles\r\n"
+        " Step number   3 out of a maximum of   20 on scan point     2 out of    11\r\n"
+        "         Item               Value     Threshold  Converged?\r\n"
+        " Maximum Force            ********     0.000450     NO \r\n"
+        " RMS     Force            0.000100     0.000300     YES\r\n";
+    ConvergenceReader reader;
+    // Cut off after two criteria, then a new step without an energy of its own.
+    reader.feed(table + " Predicted change\r\n" + table.substr(table.find("         Item")) +
+                " Maximum Displacement     0.000010     0.001800     YES\r\n"
+                " RMS     Displacement     0.000010     0.001200     YES\r\n"
+                "    Optimization completed.\r\n Normal termination of Gaussian");
+    const ConvergenceTrack& t = reader.track();
+    ASSERT_EQ(t.steps.size(), 2u);
+    const OptimisationStep& first = t.steps[0];
+    EXPECT_EQ(first.energy, -76.4089412867);
+    EXPECT_EQ(first.stepInRun, 3);
+    EXPECT_EQ(first.scanPoint, 2);
+    EXPECT_FALSE(first.criteria[0].value);
+    EXPECT_EQ(first.criteria[0].threshold, 0.00045);
+    EXPECT_TRUE(first.criteria[1].met);
+    EXPECT_FALSE(first.criteria[2].threshold);
+    EXPECT_FALSE(first.converged);
+    EXPECT_FALSE(t.steps[1].energy);  // no SCF of its own
+    EXPECT_TRUE(t.steps[1].converged);
+    EXPECT_TRUE(t.completed);
+    EXPECT_FALSE(t.terminated);  // its line has not ended yet
+    reader.feed(" at Mon Dec  7\r\n");
+    EXPECT_TRUE(reader.track().terminated);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The broadened curves against values computed by hand (broadening_cases.tsv),
-// the default ranges, curves at the edge of the doubles, the lines of the
-// Extract records, and the peaks of real spectra.
+// the default ranges, curves at the edge of the doubles and the lines of the
+// Extract records.  (The peaks of real spectra: tests/cli/data/scenarios.json.)
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include <optional>
 #include <sstream>
 
+#include "core/plotdata/boltzmann.hpp"
 #include "core/plotdata/broadening.hpp"
 #include "core/plotdata/sources.hpp"
 #include "testsupport.hpp"
@@ -180,50 +181,36 @@ TEST(Broadening, HugeOrNonFiniteValuesGiveBoundedFiniteCurves) {
     }
 }
 
-// The curve of a real file peaks (on the default grid) within 1 % of the
-// position of its strongest line.
-double peakOf(const Curve& c) {
-    auto it = std::max_element(c.y.begin(), c.y.end());
-    return c.x[static_cast<std::size_t>(it - c.y.begin())];
-}
-
-TEST(RealSpectra, StrongestIrBandIsThePeak) {
-    ZERLANT_DATA_FILE(path, "cclib_g09_dvb_ir.out");
-    auto sticks = sticksFromFile(path.string(), Kind::Ir);
-    ASSERT_TRUE(sticks);
-    // Divinylbenzene has 20 atoms, 54 modes; its strongest band (98.3705
-    // km/mol) lies beyond the first group of three modes.
-    if (sticks->size() < 54)
-        GTEST_SKIP() << "the frequency reader gives " << sticks->size() << " of 54 modes";
-    const auto strongest =
-        *std::max_element(sticks->begin(), sticks->end(),
-                          [](const Stick& a, const Stick& b) { return a.strength < b.strength; });
-    // " Frequencies --   1814.1806              1815.0418              3397.7981"
-    // " IR Inten    --      0.0000                 1.4854                98.3705"
-    EXPECT_NEAR(strongest.strength, 98.3705, 1e-9);
-    EXPECT_NEAR(strongest.position, 3397.7981, 1e-9);
-    const Settings s = defaultSettings(Kind::Ir);
-    const Curve c = broaden(*sticks, s, plotRange({*sticks}, s));
-    EXPECT_NEAR(peakOf(c), strongest.position, 0.01 * strongest.position);
-}
-
-TEST(RealSpectra, StrongestUvTransitionIsThePeak) {
-    ZERLANT_DATA_FILE(path, "cclib_g16_dvb_td.out");
-    auto sticks = sticksFromFile(path.string(), Kind::Uv);
-    ASSERT_TRUE(sticks);
-    ASSERT_GE(sticks->size(), 5u);
-    // "Excited State   2:      Singlet-BU     5.3746 eV  230.68 nm  f=0.6779"
-    const auto strongest =
-        *std::max_element(sticks->begin(), sticks->end(),
-                          [](const Stick& a, const Stick& b) { return a.strength < b.strength; });
-    EXPECT_NEAR(strongest.position, 5.3746, 1e-9);
-    for (Unit unit : {Unit::Nanometre, Unit::ElectronVolt}) {
-        Settings s = defaultSettings(Kind::Uv);
-        s.unit = unit;
-        const Curve c = broaden(*sticks, s, plotRange({*sticks}, s));
-        const double expected = unit == Unit::Nanometre ? 230.68 : 5.3746;
-        EXPECT_NEAR(peakOf(c), expected, 0.01 * expected);
-    }
+// The spectrum of a conformer ensemble: lines weighted by population within
+// each formula, a duplicate conformer weighing nothing.
+TEST(BoltzmannSpectra, WeightsByPopulationWithinEachFormula) {
+    const double kT = 3.166811563e-6 * 298.15;  // hartree
+    const std::vector<CartesianAtom> bent = {
+        {8, "O", 0, 0, 0}, {1, "H", 0.96, 0, 0}, {1, "H", -0.24, 0.93, 0}};
+    const std::vector<CartesianAtom> linear = {
+        {8, "O", 0, 0, 0}, {1, "H", 0.96, 0, 0}, {1, "H", -0.96, 0, 0}};
+    const std::vector<Conformer> conformers = {
+        {"a", "H2O", -76.0, bent},
+        {"b", "H2O", -76.0 + kT * std::log(3.0), linear},  // a third of a's weight
+        {"c", "H2O", -76.0 + 1e-7, bent},                  // a again
+        {"d", "CO", -113.0, {{6, "C", 0, 0, 0}, {8, "O", 1.13, 0, 0}}},
+    };
+    const std::vector<NamedSticks> files = {{"a", {{1600, 40}, {3700, 10}}},
+                                            {"b", {{1500, 80}}},
+                                            {"c", {{1600, 40}}},
+                                            {"d", {{2100, 60}}}};
+    const auto spectra =
+        boltzmannSpectra(files, conformers, EnsembleSettings{}, PopulationEnergy::G);
+    ASSERT_EQ(spectra.size(), 2u);
+    EXPECT_EQ(spectra[0].name, "H2O, Boltzmann (G): a 75.0%, b 25.0%");
+    ASSERT_EQ(spectra[0].sticks.size(), 3u);  // a's two lines and b's, none of c
+    EXPECT_NEAR(spectra[0].sticks[0].strength, 40 * 0.75, 1e-9);
+    EXPECT_NEAR(spectra[0].sticks[1].strength, 10 * 0.75, 1e-9);
+    EXPECT_EQ(spectra[0].sticks[2].position, 1500);
+    EXPECT_NEAR(spectra[0].sticks[2].strength, 80 * 0.25, 1e-9);
+    EXPECT_EQ(spectra[1].name, "CO, Boltzmann (G): d 100.0%");
+    ASSERT_EQ(spectra[1].sticks.size(), 1u);
+    EXPECT_NEAR(spectra[1].sticks[0].strength, 60, 1e-12);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "core/common/expectedtable.hpp"
 #include "core/results/exporttable.hpp"
 #include "core/results/resulttables.hpp"
 #include "core/results/textexport.hpp"
@@ -68,46 +69,23 @@ TEST(ResultTables, TitlesAreUpperCasedCaptions) {
     EXPECT_TRUE(columnaelegida(b, -1));
 }
 
+// Three files: 20 orbital rows, an Error row with 1 in every count column, and
+// a block of six rows (the polarizability's six components); the decimal
+// separator passed in, message 131 for blocks not found.
 TEST(GuardarDetalle, BlocksCountsAndErrorRows) {
     ExtractBoxes boxes = ExtractBoxes::initial(testing::numberedMessage);
     DetailTable d;
     guardardetalle(d, "OK", okFile(20, 3, 3), boxes, testing::numberedMessage, ',');
     guardardetalle(d, "KO", FileDetail{}, boxes, testing::numberedMessage, ',');
     guardardetalle(d, "OK", okFile(2, 3, 0), boxes, testing::numberedMessage, ',');
-    const Table& t = d.table;
-    ASSERT_EQ(t.columns(), 39u);
     EXPECT_EQ(d.contadorficheros, 3u);
-    // 20 orbital rows, 1 error row, 6 (the polarizability's six components).
     EXPECT_EQ(d.filasdetalle, 27u);
-    EXPECT_EQ(t.rows(), 28u);
-
-    EXPECT_EQ(t.cell(27, 0), "E(m174) - Kcal/mol");
-
-    // First block, rows 1..20.
-    EXPECT_EQ(t.cell(3, 1), "20");
-    EXPECT_EQ(t.cell(2, 20), "-20");
-    EXPECT_EQ(t.cell(4, 6), "[33]");
-    EXPECT_EQ(t.cell(5, 6), "m131");  // polarizability not found
-    EXPECT_EQ(t.cell(8, 1), "-0,5");  // the decimal separator passed in
-    EXPECT_EQ(t.cell(9, 1), "3");
-    EXPECT_EQ(t.cell(18, 2), "1001,5");
-    EXPECT_EQ(t.cell(27, 1), "13,5");
-    EXPECT_EQ(t.cell(31, 1), "m131");  // excited states not found
-
-    // The failed file: one row of "Error" with 1 in every count column.
-    for (std::size_t c = 0; c <= 37; ++c) {
-        bool isCount = c == 3 || c == 6 || c == 9 || c == 17 || c == 25 || c == 30;
-        EXPECT_EQ(t.cell(c, 21), isCount ? "1" : "Error") << c;
-    }
-    EXPECT_EQ(t.cell(38, 21), "1");
-
-    // Third block from row 22; frequencies not found give message 131.
-    EXPECT_EQ(t.cell(3, 22), "2");
-    EXPECT_EQ(t.cell(18, 22), "m131");
-    EXPECT_EQ(t.cell(27, 22), "m131");
-    EXPECT_EQ(t.cell(4, 27), "[33]");
+    testing::expectTable(d.table, "core/results/detail_blocks.tsv");
 }
 
+// Excited states stand on the row of their first transition, a state without
+// transitions on the row after the last; the thermochemistry's rows are named
+// by five messages, then one per vibration as Gaussian names them.
 TEST(GuardarDetalle, ExcitedStatesStandOnTheRowOfTheirFirstTransition) {
     FileDetail f = okFile(0, 1, 1);
     f.tdFound = true;
@@ -118,23 +96,8 @@ TEST(GuardarDetalle, ExcitedStatesStandOnTheRowOfTheirFirstTransition) {
     DetailTable d;
     guardardetalle(d, "OK", f, ExtractBoxes::initial(testing::numberedMessage),
                    testing::numberedMessage, '.');
-    const Table& t = d.table;
     EXPECT_EQ(d.filasdetalle, 7u);  // the thermochemistry's seven lines
-    EXPECT_EQ(t.cell(31, 1), "1");
-    EXPECT_EQ(t.cell(32, 1), "5.1");
-    EXPECT_EQ(t.cell(36, 1), "5->");
-    EXPECT_EQ(t.cell(37, 1), "7");
-    EXPECT_EQ(t.cell(31, 3), "2");
-    EXPECT_EQ(t.cell(35, 3), "-2.5");
-    // The third state has no transition: it stands on the row after the last.
-    EXPECT_EQ(t.cell(31, 5), "3");
-    EXPECT_EQ(t.cell(38, 1), "4");
-    // Thermochemistry row names: five messages, then one per vibration as
-    // Gaussian names them, "Vibration 1", "Vibration 2".
-    EXPECT_EQ(t.cell(26, 5), "m179");
-    EXPECT_EQ(t.cell(26, 6), "m370 1");
-    EXPECT_EQ(t.cell(26, 7), "m370 2");
-    EXPECT_EQ(t.cell(29, 7), "3");
+    testing::expectTable(d.table, "core/results/detail_states.tsv");
 }
 
 TEST(GuardarDetalle, ListsNeverReachIntoTheNextBlock) {
@@ -158,6 +121,9 @@ TEST(GuardarDetalle, ListsNeverReachIntoTheNextBlock) {
     EXPECT_EQ(d.table.cell(31, 9), "Error");  // the next file's block is intact
 }
 
+// One title row and one row per file without sub-blocks; a title row and a row
+// per mode with the frequencies; six rows for the polarizability and Mulliken
+// although the block is 20 high, the next file reading its own block.
 TEST(PrepararExportacion, RowsPerFileForTheTickedSubBlocks) {
     ExtractBoxes boxes = noBoxes();
     boxes[ExtractBox::File].ticked = true;
@@ -168,46 +134,15 @@ TEST(PrepararExportacion, RowsPerFileForTheTickedSubBlocks) {
     guardardetalle(d, "OK", okFile(2, 2, 1), boxes, testing::numberedMessage, '.');
     Table rt = resultTable(boxes, 3);
     rt.set(21, 2, "KO");
-
-    // No sub-block: one title row and one row per file.
-    Table e = prepararexportacion(rt, d.table, boxes);
-    ASSERT_EQ(e.columns(), 55u);
-    ASSERT_EQ(e.rows(), 4u);
-    EXPECT_EQ(e.cell(0, 0), "M58");
-    EXPECT_EQ(e.cell(1, 0), "M72");
-    EXPECT_EQ(e.cell(1, 2), "KO");
-    EXPECT_EQ(e.cell(2, 0), "");
-
-    // Only the frequencies: a title row, then one row per mode.
+    testing::expectTable(prepararexportacion(rt, d.table, boxes), "core/results/export_plain.tsv");
     boxes[ExtractBox::Freq].ticked = true;
-    e = prepararexportacion(rt, d.table, boxes);
-    ASSERT_EQ(e.rows(), 1u + 3 + 1 + 1 + 1 + 1);
-    EXPECT_EQ(e.cell(2, 0), "m165");
-    EXPECT_EQ(e.cell(2, 1), "1000.5");
-    EXPECT_EQ(e.cell(0, 1), "f1.log");
-    EXPECT_EQ(e.cell(0, 2), "");  // the file's values on its first row only
-    EXPECT_EQ(e.cell(2, 3), "1002.5");
-    EXPECT_EQ(e.cell(0, 4), "M58");  // title row of the second file
-    EXPECT_EQ(e.cell(2, 5), "Error");
-    EXPECT_EQ(e.cell(2, 7), "1000.5");
-
-    // Polarizability and Mulliken: six rows although the block is 20 high;
-    // the next file still reads its own block.
+    testing::expectTable(prepararexportacion(rt, d.table, boxes), "core/results/export_freq.tsv");
     boxes[ExtractBox::Freq].ticked = false;
     boxes[ExtractBox::Polar].ticked = true;
     boxes[ExtractBox::Mulliken].ticked = true;
     boxes[ExtractBox::File].ticked = false;  // the first column is then the status
-    e = prepararexportacion(rt, d.table, boxes);
-    ASSERT_EQ(e.rows(), 1u + 6 + 1 + 1 + 1 + 6);
-    EXPECT_EQ(e.cell(0, 0), "M72");
-    EXPECT_EQ(e.cell(1, 0), "m135");
-    EXPECT_EQ(e.cell(1, 6), "[33]");
-    EXPECT_EQ(e.cell(3, 3), "H");
-    EXPECT_EQ(e.cell(0, 8), "KO");
-    EXPECT_EQ(e.cell(3, 8), "Error");
-    EXPECT_EQ(e.cell(3, 10), "O");
-    EXPECT_EQ(e.cell(4, 11), "0.25");
-    EXPECT_EQ(e.cell(3, 12), "");
+    testing::expectTable(prepararexportacion(rt, d.table, boxes),
+                         "core/results/export_polar_mulliken.tsv");
 }
 
 TEST(PrepararExportacion, MissingCountsAndAnEmptyDetailTableDoNotFail) {

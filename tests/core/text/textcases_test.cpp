@@ -1,13 +1,16 @@
 // Runs every row of text_cases.tsv: the text and number procedures on
-// reviewed inputs and their expected results.
+// reviewed inputs and their expected results; then the cases a row cannot
+// hold, and the formula rule.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <functional>
 #include <map>
 #include <optional>
 #include <variant>
 
+#include "core/text/formula.hpp"
 #include "core/text/numbers.hpp"
 #include "core/text/textutils.hpp"
 #include "testsupport.hpp"
@@ -112,6 +115,61 @@ TEST(TextCases, EveryRowOfTheTable) {
         const FoldedText folded{std::string(c.text)};
         expectResult(p->second(c, folded.ref()), c.expected);
     }
+}
+
+// Single cases of these procedures beyond the table's rows.
+TEST(Textoentre, GivesAWindowThatCanBeSearchedAgain) {
+    FoldedText text(std::string("x Standard orientation: A\r\nB Standard orientation: C\r\nD"));
+    TextRef last = textoentre(text, "standard ORIENTATION:", "\r\n", true);
+    EXPECT_EQ(last.str(), " C");
+    EXPECT_TRUE(last.contains("c"));
+}
+
+TEST(Quitarvacios, KeepsTheOrderAndLeavesTheOutputAloneWhenNothingIsKept) {
+    std::vector<std::string> in{"", "1", "", "6", "0.5", ""};
+    std::vector<std::string> out{"kept"};
+    quitarvacios(std::vector<std::string>{"", ""}, out);
+    EXPECT_EQ(out, std::vector<std::string>{"kept"});
+    quitarvacios(in, out);
+    EXPECT_EQ(out, (std::vector<std::string>{"1", "6", "0.5"}));
+    EXPECT_EQ(quitarvacios(splitText("  1   C  ", " ")), (std::vector<std::string_view>{"1", "C"}));
+}
+
+TEST(Entradaarchivo, SearchesOnlyTheTail) {
+    std::string big(kTailBytes + 10, 'x');
+    big.replace(0, 8, "1|1|A||@");  // before the tail: not seen
+    big.replace(kTailBytes, 8, "1|1|B||@");
+    EXPECT_EQ(entradaarchivo(FoldedText(std::move(big)), true), "1|1|B||");
+}
+
+TEST(FormatNumber, RoundTripsThroughTheUsersFormatWhateverTheProcessLocale) {
+    for (double v : {-39.7268, 1.5e20, 1e-5, 0.4, 12345.678, 2.0 / 3.0})
+        EXPECT_DOUBLE_EQ(*toDouble(formatNumber(v, ','), ','), v);
+    const char* chosen = nullptr;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "es_ES.UTF-8"})
+        if ((chosen = std::setlocale(LC_ALL, name)))
+            break;
+    if (!chosen)
+        GTEST_SKIP() << "no decimal-comma locale installed";
+    EXPECT_EQ(formatNumber(-39.7268), "-39.7268");
+    EXPECT_DOUBLE_EQ(*toDouble("-0.123"), -0.123);
+    EXPECT_DOUBLE_EQ(leadingNumber("2.5"), 2.5);
+    std::setlocale(LC_ALL, "C");
+}
+
+// One formula rule for every view and script export: the reviewed cases of
+// formula_cases.tsv (written form, Hill order, why), each also unchanged when
+// read again in Hill order.
+TEST(HillFormula, ReviewedCasesAndAtomLists) {
+    const auto cases = testing::caseRecords("core/text/formula_cases.tsv");
+    EXPECT_GE(cases.size(), 15u);
+    for (const auto& c : cases) {
+        EXPECT_EQ(hillFormula(c["written"]), c["hill"]) << c["why"];
+        EXPECT_EQ(hillFormula(c["hill"]), c["hill"]) << "Hill order read again: " << c["why"];
+    }
+    EXPECT_EQ(hillFormula(std::vector<std::string>{"O", "H", "H"}), "H2O");
+    EXPECT_EQ(hillFormula(std::vector<std::string>{"H", "C", "", "Cl", "H", "H"}), "CH3Cl");
+    EXPECT_EQ(hillFormula(std::vector<std::string>{}), "");
 }
 
 }  // namespace

@@ -60,59 +60,15 @@ TEST(LevelOfTheory, RealOutputs) {
     }
 }
 
-// Made-up endings of a frequency step: the header found past other lines and
-// joined over any wrap, and no header taken from a later job.
+// Made-up endings of a frequency step (archive_cases.tsv).
 TEST(LevelOfTheory, ArchiveHeaderEdges) {
     const std::string thermo =
         " - Thermochemistry -\n"
         " Molecular mass:    18.01056 amu.\n"
         " Sum of electronic and thermal Free Energies=          -76.405143\n";
-    struct Case {
-        std::string tail;
-        std::string method, basis;
-    };
-    const std::vector<Case> cases = {
-        {" Test job not archived.\n "
-         "1\\1\\GINC-N\\Freq\\RB3LYP\\6-31G(d)\\H2O1\\U\\1-Jan-2026\\0\\\\#P "
-         "B3LYP/6-31G(d) Freq\\\\t\\\\0,1\\O\n",
-         "RB3LYP", "6-31G(d)"},
-        {" 1\\1\\GINC-N\\Freq\\RM0\n 62X\\6-311+\n G(d,p)\\H2O1\\U\n \\1-Jan-2026\\0\\\\#P\n",
-         "RM062X", "6-311+G(d,p)"},
-        {" 1|1|GINC-N|Freq|UHF|STO-3G|H2O1(2)|U|1-Jan-2026|0||#P HF\r\n", "UHF", "STO-3G"},
-        // The job ends before any entry: a later job's entry is not this one's.
-        {" Normal termination of Gaussian 16\n 1\\1\\GINC-N\\SP\\RHF\\3-21G\\H2O1\\U\\d\\0\\\\#P\n",
-         "", ""},
-        // Cut short before the basis set ends.
-        {" 1\\1\\GINC-N\\Freq\\RB3LYP\\6-31", "", ""},
-        {"", "", ""},
-    };
-    for (const Case& c : cases) {
-        const auto step = readFrequencyStep(thermo + c.tail);
-        ASSERT_TRUE(step) << c.tail;
-        EXPECT_EQ(step->method, c.method) << c.tail;
-        EXPECT_EQ(step->basis, c.basis) << c.tail;
+    for (const auto& c : caseRecords("core/thermo/archive_cases.tsv")) {
+        const auto step = readFrequencyStep(thermo + c["tail"]);
+        ASSERT_TRUE(step) << c.source;
+        EXPECT_EQ(step->method + " " + step->basis, c["method"] + " " + c["basis"]) << c.source;
     }
-}
-
-// --scale-from-table's core: the file's own level picks the factor, and a
-// level the table lacks gives no values rather than unscaled ones.
-TEST(LevelOfTheory, RowScaledFromTable) {
-    const std::filesystem::path dir = zerlant::testing::dataDir();
-    if (dir.empty())
-        GTEST_SKIP() << "real data folder ../shared/data is absent";
-    const std::string hf = readAll(dir / "cclibdata_g09_irc_point.log");
-    const ThermoSettings settings;
-    const ThermoRow plain = thermoRow("a", hf, settings);
-    const ThermoRow scaled = thermoRow("a", hf, settings, true);
-    ASSERT_TRUE(plain.ok()) << plain.error;
-    ASSERT_TRUE(scaled.ok()) << scaled.error;
-    ASSERT_NE(scaled.scaleFactor, nullptr);
-    EXPECT_DOUBLE_EQ(scaled.scaleFactor->factor, 0.909);
-    // The zero-point energy is a sum of frequencies: it scales exactly.
-    EXPECT_NEAR(scaled.summary.zpe, 0.909 * plain.summary.zpe, 1e-12);
-
-    const ThermoRow water = thermoRow("w", readAll(dir / "goodvibes_g09_H2O.log"), settings, true);
-    EXPECT_FALSE(water.ok());
-    EXPECT_TRUE(water.noScaleFactor);
-    EXPECT_NE(water.error.find("RB3LYP/STO-3G"), std::string::npos) << water.error;
 }

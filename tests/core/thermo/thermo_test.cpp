@@ -1,10 +1,12 @@
 // The thermochemistry models against values worked out by hand for water
-// (B3LYP frequencies and rotational constants of goodvibes_g09_H2O.log), and
-// the reader on a small made-up output.
+// (B3LYP frequencies and rotational constants of goodvibes_g09_H2O.log) and
+// against what Gaussian printed for every real frequency job, and the reader
+// on a small made-up output.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 
 #include "core/thermo/constants.hpp"
@@ -13,6 +15,7 @@
 #include "core/thermo/relative.hpp"
 #include "core/thermo/rrho.hpp"
 #include "core/thermo/thermo.hpp"
+#include "testsupport.hpp"
 
 using namespace zerlant::thermo;
 
@@ -235,13 +238,7 @@ TEST(Reader, LastStepEveryMode) {
         " Zero-point correction=                           0.000318 (Hartree/Particle)\n"
         " Sum of electronic and thermal Enthalpies=             -76.320000\n"
         " Sum of electronic and thermal Free Energies=          -76.350000\n";
-    std::string crlf;
-    for (char c : text) {
-        if (c == '\n')
-            crlf += '\r';
-        crlf += c;
-    }
-    for (const std::string& bytes : {text, crlf}) {
+    for (const std::string& bytes : {text, zerlant::testing::withCrLf(text)}) {
         auto step = readFrequencyStep(bytes);
         ASSERT_TRUE(step.has_value());
         EXPECT_EQ(step->frequencies, (std::vector<double>{-10.1234, 20, 30, 40, 50}));
@@ -301,4 +298,47 @@ TEST(Reader, DamagedValues) {
     EXPECT_TRUE(std::isfinite(s.g) && std::isfinite(s.qhG));
     // Cut off inside the section: no molecular mass, no step.
     EXPECT_FALSE(readFrequencyStep(text.substr(0, text.find(" Molecular"))).has_value());
+}
+
+// The harmonic model against Gaussian's own thermochemistry: for every
+// frequency job of the real data folder, at the file's temperature and
+// pressure, scale 1, the recomputed zero-point energy, enthalpy and free
+// energy round to the printed 6 decimals (within half a unit of the last
+// digit, plus 1e-8 for the rounding of the printed inputs).  Jobs whose modes
+// cannot all be read (a compound method's step that prints vibrational
+// temperatures but not the frequencies) are not checkable.
+TEST(GaussianCheck, EveryFrequencyJobOfTheDataFolder) {
+    ZERLANT_DATA_FILE(dir, "");
+    auto same = [](double computed, double printed) {
+        return std::fabs(computed - printed) <= 0.5e-6 + 1e-8;
+    };
+    int matched = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        auto step = readFrequencyStep(zerlant::testing::readAll(entry.path()));
+        if (!step || !step->printed.zpe || !step->printed.sumGibbs)
+            continue;
+        ThermoSettings settings;
+        settings.temperature = step->temperature;
+        settings.pressure = step->pressure;
+        if (step->gaussianUsedImaginaryAsReal())
+            settings.imaginary = ImaginaryModes::AsReal;
+        const auto modes = static_cast<int>(vibrationalModes(*step, settings).size());
+        if (modes != step->modesUsedByGaussian || !step->hasElectronicEnergy)
+            continue;
+        const ThermoSummary s = summarize(*step, settings);
+        // Some Gaussian 09 revisions print a free-energy sum that disagrees
+        // with their own electronic energy plus correction; then the
+        // correction is what can be checked.
+        const bool gOk =
+            same(s.g, *step->printed.sumGibbs) ||
+            (step->printed.thermalGibbs &&
+             std::fabs(*step->printed.sumGibbs - s.e - *step->printed.thermalGibbs) > 2e-6 &&
+             same(s.rrho.thermalGibbs(), *step->printed.thermalGibbs));
+        EXPECT_TRUE(same(s.zpe, *step->printed.zpe) && same(s.h, *step->printed.sumEnthalpy) && gOk)
+            << entry.path().filename() << ": zpe " << s.zpe << " vs " << *step->printed.zpe
+            << ", H " << s.h << " vs " << *step->printed.sumEnthalpy << ", G " << s.g << " vs "
+            << *step->printed.sumGibbs;
+        ++matched;
+    }
+    EXPECT_GT(matched, 20);
 }

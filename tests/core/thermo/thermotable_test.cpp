@@ -50,19 +50,20 @@ constexpr const char* kFiles[] = {
 // failed before asking (arc_g16_syntax.out), are failures.
 const std::set<std::string> kNoFrequencyJob = {"cclib_g09_dvb_sp.out"};
 
+// The cells compared: every column, the quasi-harmonic enthalpy's too.
+ThermoRequest shape() {
+    ThermoRequest r;
+    r.settings.headGordonEnthalpy = true;
+    r.settings.concentration = 1.0;
+    return r;
+}
+
 }  // namespace
 
 // The window reads each file once and recomputes its row from the kept step
 // at every change of a setting, in any order of settings.
 TEST(ThermoTable, RowFromKeptStepIsRowOfFreshRead) {
-    const std::filesystem::path dir = zerlant::testing::dataDir();
-    if (dir.empty())
-        GTEST_SKIP() << "real data folder ../shared/data is absent";
-    const ThermoRequest shape = [] {
-        ThermoRequest r;
-        r.settings.headGordonEnthalpy = true;
-        return r;
-    }();
+    ZERLANT_DATA_FILE(dir, "");
     int withValues = 0;
     for (const char* name : kFiles) {
         const std::string bytes = zerlant::testing::readAll(dir / name);
@@ -84,7 +85,7 @@ TEST(ThermoTable, RowFromKeptStepIsRowOfFreshRead) {
             EXPECT_EQ(kept.scaleFactor, fresh.scaleFactor);
             EXPECT_EQ(kept.imaginaryLeftOut, fresh.imaginaryLeftOut);
             EXPECT_EQ(kept.method + "/" + kept.basis, fresh.method + "/" + fresh.basis);
-            EXPECT_EQ(thermoCells(kept, shape), thermoCells(fresh, shape));
+            EXPECT_EQ(thermoCells(kept, shape()), thermoCells(fresh, shape()));
             withValues += kept.ok();
         }
     }
@@ -176,15 +177,7 @@ TEST(ThermoTable, CommaSeparatedText) {
 // output: the values, the error, the skipped state, the level and the
 // formula.
 TEST(ThermoTable, FileReadLineByLineGivesTheRowOfItsWholeText) {
-    const std::filesystem::path dir = zerlant::testing::dataDir();
-    if (dir.empty())
-        GTEST_SKIP() << "real data folder ../shared/data is absent";
-    const ThermoRequest shape = [] {
-        ThermoRequest r;
-        r.settings.headGordonEnthalpy = true;
-        r.settings.concentration = 1.0;
-        return r;
-    }();
+    ZERLANT_DATA_FILE(dir, "");
     int compared = 0, withValues = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir)) {
         const std::string name = entry.path().filename().string();
@@ -192,15 +185,15 @@ TEST(ThermoTable, FileReadLineByLineGivesTheRowOfItsWholeText) {
             continue;
         SCOPED_TRACE(name);
         const ThermoRow whole =
-            thermoRow(name, zerlant::testing::readAll(entry.path()), shape.settings);
-        const auto lines = thermoRowOfFile(name, entry.path().string(), shape.settings);
+            thermoRow(name, zerlant::testing::readAll(entry.path()), shape().settings);
+        const auto lines = thermoRowOfFile(name, entry.path().string(), shape().settings);
         ASSERT_TRUE(lines);
         EXPECT_EQ(lines->error, whole.error);
         EXPECT_EQ(lines->skipped, whole.skipped);
         EXPECT_EQ(lines->method + "/" + lines->basis, whole.method + "/" + whole.basis);
         EXPECT_EQ(lines->summary.formula, whole.summary.formula);
         EXPECT_EQ(lines->imaginaryLeftOut, whole.imaginaryLeftOut);
-        EXPECT_EQ(thermoCells(*lines, shape), thermoCells(whole, shape));
+        EXPECT_EQ(thermoCells(*lines, shape()), thermoCells(whole, shape()));
         ++compared;
         withValues += whole.ok();
     }
