@@ -53,19 +53,18 @@ class JobToolsTest : public QObject, testing::Session {
     void init() {
         startSession();
         app_->setJournalFolder(journal_.path());
-        data_ = testing::dataDir();
-        if (data_.isEmpty())
+        if (testing::dataDir().isEmpty())
             QSKIP("real data folder ../shared/data is absent");
     }
     void cleanup() { endSession(); }
 
     void nextJobWritesOnlyAcceptedNewFiles() {
         QTemporaryDir dir;
-        copy({{"goodvibes_g09_H2O.log", "water.log"},
-              {"aqme_g09_Imag_freq.log", "imag.log"},
-              {"aqme_g09_CH2OH2_unfinished.log", "stopped.log"},
-              {"aqme_g09_Basis_set_error1.log", "basis.log"}},
-             dir.path());
+        QVERIFY(testing::copyData({{"goodvibes_g09_H2O.log", "water.log"},
+                                   {"aqme_g09_Imag_freq.log", "imag.log"},
+                                   {"aqme_g09_CH2OH2_unfinished.log", "stopped.log"},
+                                   {"aqme_g09_Basis_set_error1.log", "basis.log"}},
+                                  dir.path()));
         // A new input of that name is there already: it stays as it is.
         QVERIFY(testing::writeFile(dir.filePath("imag_next.gjf"), "mine\n"));
         const QStringList before = filesIn(dir.path());
@@ -104,10 +103,10 @@ class JobToolsTest : public QObject, testing::Session {
 
     void sortMovesOnAcceptAndRenameUndoPutsBack() {
         QTemporaryDir dir;
-        copy({{"goodvibes_g09_H2O.log", "water.log"},
-              {"aqme_g09_Imag_freq.log", "imag.log"},
-              {"aqme_g09_CH2OH2_unfinished.log", "stopped.log"}},
-             dir.path());
+        QVERIFY(testing::copyData({{"goodvibes_g09_H2O.log", "water.log"},
+                                   {"aqme_g09_Imag_freq.log", "imag.log"},
+                                   {"aqme_g09_CH2OH2_unfinished.log", "stopped.log"}},
+                                  dir.path()));
         QVERIFY(testing::writeFile(dir.filePath("water.gjf"), "# opt freq b3lyp/sto-3g\n"));
         const QStringList before = filesIn(dir.path());
 
@@ -133,7 +132,6 @@ class JobToolsTest : public QObject, testing::Session {
                  dir.filePath("done/water.log"));
 
         auto* rename = window_->panel(Panel::Rename)->findChild<QPushButton*>("BTdeshacer");
-        QVERIFY(rename);
         window_->showPanel(Panel::Extract);
         window_->showPanel(Panel::Rename);
         QVERIFY(rename->isEnabled());
@@ -144,11 +142,11 @@ class JobToolsTest : public QObject, testing::Session {
 
     void thermoViewPairsSinglePointsBySuffix() {
         QTemporaryDir dir;
-        copy({{"cclib_g09_dvb_ir.out", "dvb.out"},
-              {"cclib_g09_dvb_sp.out", "dvb_tz.out"},
-              {"cclib_g09_dvb_ir.out", "cation.out"},
-              {"cclib_g09_dvb_un_sp.log", "cation_tz.log"}},
-             dir.path());
+        QVERIFY(testing::copyData({{"cclib_g09_dvb_ir.out", "dvb.out"},
+                                   {"cclib_g09_dvb_sp.out", "dvb_tz.out"},
+                                   {"cclib_g09_dvb_ir.out", "cation.out"},
+                                   {"cclib_g09_dvb_un_sp.log", "cation_tz.log"}},
+                                  dir.path()));
         FileRows rows(1);
         for (const char* f : {"dvb.out", "cation.out"})
             rows.push_back({true, f, dir.filePath(f).toStdString(), {}});
@@ -170,7 +168,6 @@ class JobToolsTest : public QObject, testing::Session {
         const double g = *thermo::combinedWithSinglePoint(view.rows()[0], "sp_g");
         view.temperatureBox()->setValue(400);
         QVERIFY(*thermo::combinedWithSinglePoint(view.rows()[0], "sp_g") < g);
-        testing::shoot(&view, "thermo-single-point");
         view.singlePointSuffixBox()->setText("");
         emit view.singlePointSuffixBox()->editingFinished();
         QCOMPARE(view.table()->model()->columnCount(), plain);
@@ -196,13 +193,7 @@ class JobToolsTest : public QObject, testing::Session {
     }
 
   private:
-    void copy(const std::vector<std::pair<const char*, const char*>>& files, const QString& to) {
-        for (const auto& [from, name] : files)
-            QVERIFY2(QFile::copy(QDir(data_).filePath(from), QDir(to).filePath(name)), from);
-    }
-
     QTemporaryDir journal_;
-    QString data_;
 };
 
 QTEST_MAIN(JobToolsTest)
