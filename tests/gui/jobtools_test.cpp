@@ -116,9 +116,6 @@ class JobToolsTest : public QObject, testing::Session {
         QTimer::singleShot(0, this, [this] {
             auto* d = qobject_cast<SortJobsDialog*>(QApplication::activeModalWidget());
             QVERIFY(d);
-            QCOMPARE(column(d->table(), 1),
-                     QStringList({app_->msg(Msg::OutcomeDone), app_->msg(Msg::OutcomeImaginary),
-                                  app_->msg(Msg::OutcomeRunning)}));
             testing::shoot(d, "sort-jobs-dialog");
             d->moveButton()->click();
         });
