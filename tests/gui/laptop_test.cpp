@@ -22,7 +22,6 @@
 #include <QTextDocumentFragment>
 #include <QtTest>
 #include <functional>
-#include <map>
 
 #include "core/language/languagefile.hpp"
 #include "gui/app/aboutbox.hpp"
@@ -50,16 +49,18 @@ namespace {
 const QSize kLaptop(1024, 700);
 const QString kExamples = QStringLiteral(ZERLANT_SOURCE_DIR "/examples");
 
-// The texts of one language section, by message number.
-std::map<int, QString> section(const QString& languageFile, const std::string& language) {
-    std::map<int, QString> out;
+QString bare(QString text);
+
+// The texts of one language section, bare, longer than one character.
+QSet<QString> section(const QString& languageFile, const std::string& language) {
+    QSet<QString> out;
     auto file = LanguageFile::load(languageFile.toStdString());
     if (!file)
         return out;
     const MessageLookup lookup = file->lookup(language);
     for (int n = 1; n < 1000; ++n)
-        if (const std::string text = lookup.byNumber(n); !text.empty())
-            out[n] = QString::fromStdString(text);
+        if (const QString text = bare(QString::fromStdString(lookup.byNumber(n))); text.size() > 1)
+            out.insert(text);
     return out;
 }
 
@@ -212,14 +213,8 @@ class LaptopTest : public QObject, testing::Session {
                 window_->openLanguageEditor();
                 window_->switchLanguage(QString::fromStdString(to));
 
-                const auto old = section(program_->languageFile(), from);
-                const auto now = section(program_->languageFile(), to);
-                QSet<QString> current;
-                for (const auto& [n, text] : now) current.insert(bare(text));
-                QSet<QString> stale;
-                for (const auto& [n, text] : old)
-                    if (bare(text).size() > 1 && !current.contains(bare(text)))
-                        stale.insert(bare(text));
+                const QSet<QString> stale =
+                    section(program_->languageFile(), from) - section(program_->languageFile(), to);
 
                 QStringList captions = captionsUnder(window_.get());
                 for (QWidget* top : QApplication::topLevelWidgets())
@@ -233,11 +228,7 @@ class LaptopTest : public QObject, testing::Session {
                                                     ": " + left.join(" | ")));
 
                 // The manual is the chosen language's own.
-                ManualWindow* manual = nullptr;
-                for (QWidget* top : QApplication::topLevelWidgets())
-                    if (auto* m = qobject_cast<ManualWindow*>(top))
-                        manual = m;
-                QVERIFY(manual);
+                auto* manual = testing::shownWindow<ManualWindow>();
                 QVERIFY(manual->browser()->source().toLocalFile().contains(
                     "/" + app_->msg(Msg::LocaleCode) + "/"));
 
@@ -245,8 +236,7 @@ class LaptopTest : public QObject, testing::Session {
                 QMessageBox box(QMessageBox::Question, "t", "x",
                                 QMessageBox::Ok | QMessageBox::Cancel);
                 const bool english = app_->msg(Msg::LocaleCode) == "en";
-                const QString cancel = bare(box.button(QMessageBox::Cancel)->text());
-                QCOMPARE(cancel == "Cancel", english);
+                QCOMPARE(bare(box.button(QMessageBox::Cancel)->text()) == "Cancel", english);
                 QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:") == "Look in:",
                          english);
                 for (QWidget* top : QApplication::topLevelWidgets())

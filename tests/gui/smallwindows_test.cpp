@@ -147,23 +147,16 @@ class SmallWindowsTest : public QObject, testing::Session {
         window.showPanel(Panel::Scan);
         window.listModel()->add(
             data, {"cclib_g16_dvb_scan_unrelaxed.log", "aqme_g09_CO2_linear_4freqs.log"});
-        QPointer<QMessageBox> seen;
-        QString seenText, activeLater = "none";
+        QString seenText, activeLater;
         bool progressVisible = false, closedByReturn = false;
-        QElapsedTimer sinceSeen;
         QTimer poll;
         connect(&poll, &QTimer::timeout, this, [&] {
-            if (seen.isNull()) {
-                seen = testing::shownWindow<QMessageBox>();
-                if (seen) {
-                    seenText = seen->text();
-                    sinceSeen.start();
-                }
-                return;
-            }
-            if (sinceSeen.elapsed() < 900)
+            const QPointer<QMessageBox> box = testing::shownWindow<QMessageBox>();
+            if (box.isNull())
                 return;
             poll.stop();
+            seenText = box->text();
+            QTest::qWait(900);  // past the progress box's show delay
             for (auto* p : window.findChildren<QProgressDialog*>())
                 progressVisible = progressVisible || p->isVisible();
             if (QWidget* active = QApplication::activeWindow()) {
@@ -171,7 +164,7 @@ class SmallWindowsTest : public QObject, testing::Session {
                 QTest::keyClick(active, Qt::Key_Return);
             }
             QTest::qWait(50);
-            closedByReturn = seen.isNull() || !seen->isVisible();
+            closedByReturn = box.isNull() || !box->isVisible();
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible())
                     d->reject();
