@@ -28,12 +28,10 @@
 #include "gui/results/tablemodel.hpp"
 
 // The real data folder as `var`, or the test is skipped.
-#define ZERLANT_DATA_OR_SKIP(var)                           \
-    const QString var = zerlant::gui::testing::dataDir();   \
-    if (var.isEmpty())                                      \
-        QSKIP("real data folder ../shared/data is absent"); \
-    do {                                                    \
-    } while (false)
+#define ZERLANT_DATA_OR_SKIP(var)                         \
+    const QString var = zerlant::gui::testing::dataDir(); \
+    if (var.isEmpty())                                    \
+    QSKIP("real data folder ../shared/data is absent")
 
 namespace zerlant::gui::testing {
 
@@ -101,22 +99,6 @@ inline bool writeFile(const QString& path, const QByteArray& bytes, bool append 
     return f.open(append ? QIODevice::Append : QIODevice::WriteOnly | QIODevice::Truncate) &&
            f.write(bytes) == bytes.size();
 }
-
-// A temporary program folder with a copy of resources/idioma.lng.
-class ProgramFolder {
-  public:
-    ProgramFolder() {
-        QFile::copy(QStringLiteral(ZERLANT_SOURCE_DIR "/resources/idioma.lng"), languageFile());
-        QFile(languageFile()).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    }
-    QString path() const { return dir_.path(); }
-    std::string folder() const { return dir_.path().toStdString(); }
-    QString languageFile() const { return dir_.filePath(QStringLiteral("idioma.lng")); }
-    QByteArray languageBytes() const { return readFile(languageFile()); }
-
-  private:
-    QTemporaryDir dir_;
-};
 
 // Every file of a folder with its bytes.
 inline QMap<QString, QByteArray> snapshot(const QString& folder) {
@@ -201,6 +183,22 @@ inline void shoot(QWidget* w, const QString& name) {
 // and cleanup() call startSession() and endSession().
 class Session {
   protected:
+    // A temporary program folder with a copy of resources/idioma.lng.
+    class ProgramFolder {
+      public:
+        ProgramFolder() {
+            QFile::copy(QStringLiteral(ZERLANT_SOURCE_DIR "/resources/idioma.lng"), languageFile());
+            QFile(languageFile()).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        }
+        QString path() const { return dir_.path(); }
+        std::string folder() const { return dir_.path().toStdString(); }
+        QString languageFile() const { return dir_.filePath(QStringLiteral("idioma.lng")); }
+        QByteArray languageBytes() const { return readFile(languageFile()); }
+
+      private:
+        QTemporaryDir dir_;
+    };
+
     void startSession() {
         program_ = std::make_unique<ProgramFolder>();
         if (const QString lang = qEnvironmentVariable("ZERLANT_SCREENS_LANG"); !lang.isEmpty())

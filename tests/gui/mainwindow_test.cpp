@@ -114,11 +114,6 @@ class MainWindowTest : public QObject, testing::Session {
             window_->findChild<QAction*>("actViewToolPanel")->trigger();
             QCOMPARE(window_->findChild<QWidget*>("panelArea")->isVisible(), visible);
         }
-        // Ctrl+Q asks, as closing the window does.
-        dialogs_->confirmAnswer = false;
-        QTest::keyClick(window_.get(), Qt::Key_Q, Qt::ControlModifier);
-        QCOMPARE(dialogs_->questions.size(), 1);
-        QVERIFY(window_->isVisible());
     }
 
     void showingAPanelEmptiesTheListAndKeepsExportButtons() {
@@ -271,7 +266,7 @@ class MainWindowTest : public QObject, testing::Session {
         QVERIFY(!window_->listModel()->headingChecked());
     }
 
-    void pathBarTreeDrivesAndFilters() {
+    void pathBarDrivesAndFilters() {
         FileBrowser* browser = window_->browser();
         window_->showPanel(Panel::Aim);
         QCOMPARE(browser->files(), QStringList{"w.sum"});
@@ -291,7 +286,6 @@ class MainWindowTest : public QObject, testing::Session {
         drives->addItem("/nonexistent-volume", "/nonexistent-volume");
         browser->chooseDrive(drives->count() - 1);
         QCOMPARE(dialogs_->texts(), QStringList{app_->msg(Msg::DriveUnreadable)});
-        QCOMPARE(dialogs_->shown[0].title, app_->title());
         QCOMPARE(window_->currentFolder(), folder);
         QVERIFY(drives->currentIndex() != drives->count() - 1);
         dialogs_->shown.clear();
@@ -327,8 +321,11 @@ class MainWindowTest : public QObject, testing::Session {
     void cancelOnClosingKeepsEverything() {
         window_->listModel()->add(files_->path(), {"a.out"});
         window_->extractPanel()->setExportEnabled(true);
+        // Ctrl+Q asks, as closing the window does; No keeps everything.
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
         dialogs_->confirmAnswer = false;
-        QVERIFY(!window_->close());
+        QTest::keyClick(window_.get(), Qt::Key_Q, Qt::ControlModifier);
         QVERIFY(window_->isVisible());
         QCOMPARE(dialogs_->questions.size(), 1);
         QCOMPARE(dialogs_->questions[0].title, app_->msg(Msg::CloseTitle));
