@@ -51,8 +51,6 @@ class PrintingTest : public QObject {
     // first in the United States, year first in ISO-minded Sweden.
     void headingDateInTheUsersLocale() {
         const QDate date(2026, 3, 7);
-        QCOMPARE(languagePrintHeading(spanishMessages(), date, QLocale("es_ES")).title,
-                 QStringLiteral("Archivo de idiomas  idioma.lng"));
         const std::pair<const char*, const char*> dates[] = {{"es_ES", "7/3/26"},
                                                              {"en_GB", "07/03/2026"},
                                                              {"en_US", "3/7/26"},
