@@ -1,7 +1,7 @@
 #pragma once
 // Helpers of the window tests: a program folder holding a copy of the
-// delivered language file, and dialogs that answer by themselves and record
-// what they were asked.
+// delivered language file, dialogs that answer by themselves and record what
+// they were asked, file helpers and the session most tests start from.
 
 #include <QApplication>
 #include <QDir>
@@ -10,12 +10,14 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QString>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVector>
 #include <QWidget>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "gui/app/appcontext.hpp"
@@ -23,6 +25,13 @@
 #include "gui/mainwindow/filelistmodel.hpp"
 #include "gui/mainwindow/mainwindow.hpp"
 #include "gui/mainwindow/readingpanel.hpp"
+#include "gui/results/tablemodel.hpp"
+
+// The real data folder as `var`, or the test is skipped.
+#define ZERLANT_DATA_OR_SKIP(var)                         \
+    const QString var = zerlant::gui::testing::dataDir(); \
+    if (var.isEmpty())                                    \
+    QSKIP("real data folder ../shared/data is absent")
 
 namespace zerlant::gui::testing {
 
@@ -78,36 +87,17 @@ class RecordingDialogs : public Dialogs {
     bool openAnswer = true;
 };
 
-// A temporary program folder with a copy of resources/idioma.lng.
-class ProgramFolder {
-  public:
-    ProgramFolder() {
-        QFile::copy(QStringLiteral(ZERLANT_SOURCE_DIR "/resources/idioma.lng"), languageFile());
-        QFile(languageFile()).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    }
-    QString path() const { return dir_.path(); }
-    std::string folder() const { return dir_.path().toStdString(); }
-    QString languageFile() const { return dir_.filePath(QStringLiteral("idioma.lng")); }
-    QByteArray languageBytes() const {
-        QFile f(languageFile());
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }
-
-  private:
-    QTemporaryDir dir_;
-};
-
 // The bytes of a file, or none when it cannot be read.
 inline QByteArray readFile(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Writes the bytes to a file; false when it cannot be written.
-inline bool writeFile(const QString& path, const QByteArray& bytes) {
+// Writes (or appends) the bytes to a file; false when it cannot be written.
+inline bool writeFile(const QString& path, const QByteArray& bytes, bool append = false) {
     QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+    return f.open(append ? QIODevice::Append : QIODevice::WriteOnly | QIODevice::Truncate) &&
+           f.write(bytes) == bytes.size();
 }
 
 // Every file of a folder with its bytes.
@@ -142,11 +132,34 @@ inline QString dataDir() {
     return QDir(path).exists() ? path : QString();
 }
 
+// Copies files of the real data folder under new names; false when one fails.
+inline bool copyData(const std::vector<std::pair<const char*, const char*>>& files,
+                     const QString& to) {
+    for (const auto& [from, name] : files)
+        if (!QFile::copy(QDir(dataDir()).filePath(from), QDir(to).filePath(name)))
+            return false;
+    return true;
+}
+
 // Clicks the panel's Run button and waits for the run to finish.
 inline bool runAndWait(ReadingPanel* panel) {
     QSignalSpy finished(panel, &ReadingPanel::runFinished);
     panel->runButton()->click();
     return finished.wait(120000);
+}
+
+// The number of a results table's cell, or none.
+inline std::optional<double> numberAt(const QTableView* view, int row, int column) {
+    const QVariant v = view->model()->index(row, column).data(ResultTableModel::NumberRole);
+    return v.isValid() ? std::optional<double>(v.toDouble()) : std::nullopt;
+}
+
+// The first column whose title starts so, or -1.
+inline int columnOf(const QTableView* view, const QString& titleStart) {
+    for (int c = 0; c < view->model()->columnCount(); ++c)
+        if (view->model()->headerData(c, Qt::Horizontal).toString().startsWith(titleStart))
+            return c;
+    return -1;
 }
 
 // Saves a screenshot of the widget at 1280x800 when ZERLANT_SCREENS names a
@@ -164,27 +177,34 @@ inline void shoot(QWidget* w, const QString& name) {
     w->grab().save(QDir(folder).filePath(name + "-" + lang + ".png"));
 }
 
-// With ZERLANT_SCREENS_LANG set, the language file starts in that language;
-// false when it cannot be written.
-inline bool startInScreenshotLanguage(const QString& languageFile) {
-    const QString lang = qEnvironmentVariable("ZERLANT_SCREENS_LANG");
-    if (lang.isEmpty())
-        return true;
-    QByteArray bytes = readFile(languageFile);
-    bytes.replace("idioma=English", "idioma=" + lang.toUtf8());
-    QFile f(languageFile);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-
 // What most window tests start from: a program folder with the delivered
-// language file, its application context, recording dialogs and, once
-// opened, the main window.  The test's init() and cleanup() call
-// startSession() and endSession().
+// language file (in ZERLANT_SCREENS_LANG when set), its application context,
+// recording dialogs and, once opened, the main window.  The test's init()
+// and cleanup() call startSession() and endSession().
 class Session {
   protected:
+    // A temporary program folder with a copy of resources/idioma.lng.
+    class ProgramFolder {
+      public:
+        ProgramFolder() {
+            QFile::copy(QStringLiteral(ZERLANT_SOURCE_DIR "/resources/idioma.lng"), languageFile());
+            QFile(languageFile()).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        }
+        QString path() const { return dir_.path(); }
+        std::string folder() const { return dir_.path().toStdString(); }
+        QString languageFile() const { return dir_.filePath(QStringLiteral("idioma.lng")); }
+        QByteArray languageBytes() const { return readFile(languageFile()); }
+
+      private:
+        QTemporaryDir dir_;
+    };
+
     void startSession() {
         program_ = std::make_unique<ProgramFolder>();
-        QVERIFY(startInScreenshotLanguage(program_->languageFile()));
+        if (const QString lang = qEnvironmentVariable("ZERLANT_SCREENS_LANG"); !lang.isEmpty())
+            QVERIFY(writeFile(
+                program_->languageFile(),
+                program_->languageBytes().replace("idioma=English", "idioma=" + lang.toUtf8())));
         app_ = std::make_unique<AppContext>(program_->folder());
         dialogs_ = std::make_unique<RecordingDialogs>();
     }

@@ -1,18 +1,17 @@
 // The main window as a desktop user drives it: panels and the working list,
 // the menu bar and its shortcuts, keys, drops, the path bar and filters,
-// export buttons, the language menu, the closing question, settings kept
-// between two window objects, and Substitute and Rename with their Undo.
+// the language menu, the closing question, settings kept between two window
+// objects, and Rename, Substitute and Batch file with their Undo.
 
 #include <sys/stat.h>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
-#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -20,14 +19,13 @@
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QToolButton>
-#include <QTreeView>
 #include <QtTest>
 #include <functional>
 
 #include "gui/app/captions.hpp"
 #include "gui/app/manualwindow.hpp"
-#include "gui/language/languageeditor.hpp"
 #include "gui/mainwindow/aimpanel.hpp"
+#include "gui/mainwindow/bcfpanel.hpp"
 #include "gui/mainwindow/extractpanel.hpp"
 #include "gui/mainwindow/filebrowser.hpp"
 #include "gui/mainwindow/renamepanel.hpp"
@@ -51,14 +49,13 @@ class MainWindowTest : public QObject, testing::Session {
         startSession();
         files_ = std::make_unique<QTemporaryDir>();
         for (const char* n : {"h2o_opt.gjf", "nh3_opt.gjf", "ch4_opt.gjf"})
-            writeFile(files_->filePath(n),
-                      QByteArray("%chk=x\n# opt b3lyp/6-31g(d)\n\n") + n + "\n");
+            writeFile(file(n), QByteArray("%chk=x\n# opt b3lyp/6-31g(d)\n\n") + n + "\n");
         for (const char* n : {"a.out", "b.out", "C.OUT", "d.log", "e.gjf", ".hidden.out", "w.sum"})
-            writeFile(files_->filePath(n), "x\n");
-        writeFile(files_->filePath("other.com"), "# hf/sto-3g\n\nno block\n");
-        ::mkfifo(files_->filePath("pipe.out").toLocal8Bit().constData(), 0600);
+            writeFile(file(n), "x\n");
+        writeFile(file("other.com"), "# hf/sto-3g\n\nno block\n");
+        ::mkfifo(file("pipe.out").toLocal8Bit().constData(), 0600);
         QDir(files_->path()).mkdir("sub");
-        writeFile(files_->filePath("sub/a.out"), "x\n");
+        writeFile(file("sub/a.out"), "x\n");
         cache_ = std::make_unique<QTemporaryDir>();
         config_ = std::make_unique<QTemporaryDir>();
         app_->setJournalFolder(cache_->path());
@@ -77,19 +74,9 @@ class MainWindowTest : public QObject, testing::Session {
     void startsOnExtractWithTheFolderAndFirstPattern() {
         QCOMPARE(window_->currentPanel(), Panel::Extract);
         QCOMPARE(window_->currentFolder(), QDir(files_->path()).canonicalPath());
-        QCOMPARE(window_->browser()->currentPattern(), QString("*.out *.log"));
-        // Patterns ignore letter case; hidden files and pipes are not listed.
+        // The first pattern (*.out *.log) ignores letter case; hidden files and pipes are not
+        // listed.
         QCOMPARE(window_->browser()->files(), QStringList({"a.out", "b.out", "C.OUT", "d.log"}));
-        QCOMPARE(window_->listModel()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
-                 app_->msg(Msg::Files));
-        // Tab goes down the columns of boxes, then to the buttons.
-        ExtractPanel* extract = window_->extractPanel();
-        QCOMPARE(extract->box(ExtractBox::Status)->nextInFocusChain(),
-                 extract->box(ExtractBox::Energy));
-        QCOMPARE(extract->box(ExtractBox::TD)->nextInFocusChain(),
-                 extract->box(ExtractBox::Reason));
-        QCOMPARE(extract->box(ExtractBox::Converged)->nextInFocusChain(), extract->runButton());
-        QCOMPARE(extract->runButton()->nextInFocusChain(), extract->textButton());
         for (const char* name :
              {"BTtexto", "BTexcel", "BTtextos", "BTexcels", "BTTextoA", "BTexcelA"})
             QVERIFY2(!window_->findChild<QPushButton*>(name)->isEnabled(), name);
@@ -98,14 +85,6 @@ class MainWindowTest : public QObject, testing::Session {
     void menuBarAndShortcuts() {
         window_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-        QStringList titles;
-        for (QAction* a : window_->menuBar()->actions()) titles << a->text();
-        QCOMPARE(titles, QStringList({app_->msg(Msg::MenuFile), app_->msg(Msg::MenuTools),
-                                      app_->msg(Msg::ViewMenu), app_->msg(Msg::MenuLanguage),
-                                      app_->msg(Msg::MenuHelp)}));
-        // The six tools, a separator, the thermochemistry of the ticked files,
-        // the next job and the sorting of jobs by health.
-        QCOMPARE(window_->toolsMenu()->actions().size(), 10);
         // Ctrl+1 ... Ctrl+6 choose the six tools in toolbar order.
         const Panel order[] = {Panel::Extract,    Panel::Scan,  Panel::Rename,
                                Panel::Substitute, Panel::Batch, Panel::Aim};
@@ -120,43 +99,20 @@ class MainWindowTest : public QObject, testing::Session {
         // The exports are there only with results to export.
         emit window_->fileMenu()->aboutToShow();
         QVERIFY(!window_->findChild<QAction*>("actExportText")->isEnabled());
-        // F1 opens the manual in the window's language.
-        auto* manualAction = window_->findChild<QAction*>("actManual");
-        QCOMPARE(manualAction->shortcut(), QKeySequence(QKeySequence::HelpContents));
-        manualAction->trigger();
+        // F1 opens the manual.
+        QTest::keyClick(window_.get(), Qt::Key_F1);
         auto* manual = window_->findChild<ManualWindow*>();
         QVERIFY(manual && manual->isVisible());
-        QVERIFY(manual->browser()->toPlainText().contains("Zerlant"));
         manual->close();
-        // View brings back the closed results and tool panel.
-        auto* results = window_->findChild<QAction*>("actViewResults");
-        QCOMPARE(results->text(), app_->msg(Msg::Results));
+        // View brings back the closed results and hides the tool panel.
         window_->resultsDock()->showPage(ResultsDock::Page::Extract);
         window_->resultsDock()->close();
-        results->trigger();
+        window_->findChild<QAction*>("actViewResults")->trigger();
         QVERIFY(window_->resultsDock()->isVisible());
         for (bool visible : {false, true}) {
             window_->findChild<QAction*>("actViewToolPanel")->trigger();
             QCOMPARE(window_->findChild<QWidget*>("panelArea")->isVisible(), visible);
         }
-        // Ctrl+Q asks, as closing the window does (cancelOnClosingKeepsEverything).
-        dialogs_->confirmAnswer = false;
-        QTest::keyClick(window_.get(), Qt::Key_Q, Qt::ControlModifier);
-        QCOMPARE(dialogs_->questions.size(), 1);
-        QVERIFY(window_->isVisible());
-
-        // Buttons carry distinct underlined letters within what is shown.
-        QSet<QChar> letters;
-        for (QWidget* root : {static_cast<QWidget*>(window_->browser()),
-                              static_cast<QWidget*>(window_->extractPanel())}) {
-            for (QPushButton* b : root->findChildren<QPushButton*>()) {
-                const QString t = b->text();
-                const qsizetype at = t.indexOf('&');
-                QVERIFY2(at >= 0 && !letters.contains(t.at(at + 1).toLower()), qPrintable(t));
-                letters.insert(t.at(at + 1).toLower());
-            }
-        }
-        QVERIFY(letters.size() >= 8);
     }
 
     void showingAPanelEmptiesTheListAndKeepsExportButtons() {
@@ -167,7 +123,6 @@ class MainWindowTest : public QObject, testing::Session {
             browser->setPattern("*");
             browser->selectAll();
             window_->findChild<QPushButton*>("BTadd")->click();
-            QVERIFY(window_->listModel()->entryCount() > 0);
             window_->extractPanel()->setExportEnabled(true);
             window_->toolbarClicked(key);
             QCOMPARE(window_->listModel()->entryCount(), std::size_t(0));
@@ -175,14 +130,8 @@ class MainWindowTest : public QObject, testing::Session {
             QVERIFY(window_->extractPanel()->exportEnabled());
             QCOMPARE(panels->currentWidget(), window_->panel(window_->currentPanel()));
         }
-        window_->toolbarClicked("Renombrar");
-        QCOMPARE(window_->listModel()->columnCount(), 3);
-        QCOMPARE(window_->listModel()->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(),
-                 app_->msg(Msg::NewName));
-        window_->toolbarClicked("Sustituir");
-        QCOMPARE(window_->listModel()->columnCount(), 2);
         window_->toolbarClicked("nothing");  // an unknown key does nothing
-        QCOMPARE(window_->currentPanel(), Panel::Substitute);
+        QCOMPARE(window_->currentPanel(), Panel::Extract);
     }
 
     void addRemoveSwitchAllAndKeys() {
@@ -196,38 +145,22 @@ class MainWindowTest : public QObject, testing::Session {
         browser->selectFiles({"a.out", "C.OUT"});
         add->click();
         QCOMPARE(listNames(*model), QStringList({"a.out", "C.OUT"}));
-        QVERIFY(files->selectedItems().isEmpty());
         QCOMPARE(view->currentIndex(), model->index(1, 1));  // the last added
-        QCOMPARE(model->path(1), files_->filePath("a.out"));
-
-        // Adding again adds nothing, but clears the selection and disables
-        // the exports all the same.
-        for (const char* last : {"b.out", "b.out"}) {
-            window_->extractPanel()->setExportEnabled(true);
-            browser->selectAll();
-            add->click();
-            QCOMPARE(listNames(*model), QStringList({"a.out", "C.OUT", last}));
-            QVERIFY(files->selectedItems().isEmpty());
-            QVERIFY(!window_->extractPanel()->exportEnabled());
-        }
-
-        // The same name from another folder is not added; a double click adds.
-        QVERIFY(browser->setCurrentFolder(files_->filePath("sub")));
+        // Adding clears the selection and disables the exports.
+        window_->extractPanel()->setExportEnabled(true);
         browser->selectAll();
         add->click();
-        QCOMPARE(model->entryCount(), std::size_t(3));
-        QVERIFY(browser->setCurrentFolder(files_->path()));
+        QCOMPARE(listNames(*model), QStringList({"a.out", "C.OUT", "b.out"}));
+        QVERIFY(files->selectedItems().isEmpty());
+        QVERIFY(!window_->extractPanel()->exportEnabled());
+        // A double click adds.
         browser->setPattern("*.log");
-        QSignalSpy added(browser, &FileBrowser::addRequested);
-        auto* item = files->item(0);
-        QCOMPARE(item->text(), QString("d.log"));
-        item->setSelected(true);
-        emit files->itemDoubleClicked(item);
-        QCOMPARE(added.count(), 1);
+        files->item(0)->setSelected(true);
+        emit files->itemDoubleClicked(files->item(0));
         QCOMPARE(listNames(*model).last(), QString("d.log"));
 
-        // Enter and Space toggle the current row; the heading's box
-        // switches every row and itself.
+        // Enter and Space toggle the current row; a press anywhere in the
+        // check cell toggles it, not in the name.
         view->setFocus();
         view->setCurrentIndex(model->index(1, 1));
         for (auto [key, checked] :
@@ -236,7 +169,6 @@ class MainWindowTest : public QObject, testing::Session {
             QTest::keyClick(view, key);
             QCOMPARE(model->isChecked(2), checked);
         }
-        // A press anywhere in the check cell toggles it, not in the name.
         const QRect cell = view->visualRect(model->index(2, 0));
         for (auto [at, checked] :
              {std::pair{cell.topLeft() + QPoint(2, 2), false}, std::pair{cell.center(), true},
@@ -244,7 +176,7 @@ class MainWindowTest : public QObject, testing::Session {
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
             QCOMPARE(model->isChecked(3), checked);
         }
-
+        // The heading's box switches every row and itself.
         window_->extractPanel()->setExportEnabled(true);
         const QHeaderView* header = view->horizontalHeader();
         const QPoint box(header->sectionPosition(0) + header->sectionSize(0) / 2,
@@ -256,24 +188,19 @@ class MainWindowTest : public QObject, testing::Session {
         QTest::keyClick(view, Qt::Key_Space);  // single toggles leave the heading alone
         QVERIFY(model->headingChecked());
         QTest::mousePress(view->checkHeader()->viewport(), Qt::LeftButton, {}, box);
-        QVERIFY(!model->headingChecked());
-        QVERIFY(!model->isChecked(1));
+        QVERIFY(!model->headingChecked() && !model->isChecked(1));
 
-        // Remove checked keeps the order and the name/path pairing.
+        // Remove checked; Delete removes the selected rows, checked or not.
         model->toggle(1);
         model->toggle(3);
         window_->findChild<QPushButton*>("BTdelete")->click();
         QCOMPARE(listNames(*model), QStringList({"C.OUT", "d.log"}));
-        QCOMPARE(model->path(1), files_->filePath("C.OUT"));
-        QCOMPARE(model->path(2), files_->filePath("d.log"));
-        // Delete removes the selected rows, checked or not.
         view->setFocus();
         view->selectionModel()->select(
             model->index(0, 1), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         QTest::keyClick(view, Qt::Key_Delete);
         QCOMPARE(listNames(*model), QStringList{"d.log"});
         window_->findChild<QPushButton*>("BTdeleteall")->click();
-        QCOMPARE(model->entryCount(), std::size_t(0));
         QCOMPARE(model->rowCount(), 0);
     }
 
@@ -282,11 +209,8 @@ class MainWindowTest : public QObject, testing::Session {
         FileListModel* model = window_->listModel();
         model->add(files_->path(), {"e.gjf", "a.out"});
         model->switchAll();
-        QVERIFY(model->headingChecked());
         QVERIFY(testing::runAndWait(window_->aimPanel()));
-        QVERIFY(!model->headingChecked());
-        QVERIFY(!model->isChecked(1));
-        QVERIFY(!model->isChecked(2));
+        QVERIFY(!model->headingChecked() && !model->isChecked(1) && !model->isChecked(2));
         QVERIFY(window_->aimPanel()->exportEnabled());
         QVERIFY(dialogs_->shown.isEmpty());
     }
@@ -296,9 +220,8 @@ class MainWindowTest : public QObject, testing::Session {
         WorkingListView* view = window_->listView();
         model->add(files_->path(), {"a.out"});
         QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(files_->filePath("sub/a.out")),
-                      QUrl::fromLocalFile(files_->filePath("e.gjf")),
-                      QUrl::fromLocalFile(files_->filePath("sub"))});
+        mime.setUrls({QUrl::fromLocalFile(file("sub/a.out")), QUrl::fromLocalFile(file("e.gjf")),
+                      QUrl::fromLocalFile(file("sub"))});
         window_->extractPanel()->setExportEnabled(true);
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
         QCoreApplication::sendEvent(view->viewport(), &enter);
@@ -311,18 +234,12 @@ class MainWindowTest : public QObject, testing::Session {
     }
 
     void folderAndPatternChangesDisableTheExports() {
-        QHeaderView* header = window_->listView()->horizontalHeader();
         const std::function<void()> changes[] = {
             [&] { window_->browser()->setPattern("*.gjf"); },
-            [&] { QVERIFY(window_->browser()->setCurrentFolder(files_->filePath("sub"))); },
+            [&] { QVERIFY(window_->browser()->setCurrentFolder(file("sub"))); },
             [&] {
                 window_->listView()->setFocus();
                 QTest::mouseClick(window_->listView()->viewport(), Qt::LeftButton);
-            },
-            // Also a press on the heading text.
-            [&] {
-                QTest::mousePress(header->viewport(), Qt::LeftButton, {},
-                                  QPoint(header->sectionPosition(1) + 10, header->height() / 2));
             },
         };
         for (std::size_t i = 0; i < std::size(changes); ++i) {
@@ -335,16 +252,8 @@ class MainWindowTest : public QObject, testing::Session {
         QVERIFY(!window_->listModel()->headingChecked());
     }
 
-    void pathBarTreeDrivesAndFilters() {
+    void pathBarDrivesAndFilters() {
         FileBrowser* browser = window_->browser();
-        // The tree loads and sorts its folders in the background; once it
-        // has settled the current folder is selected and in view.
-        auto* tree = window_->findChild<QTreeView*>("lstdirectorio");
-        QTRY_COMPARE(tree->currentIndex().data(QFileSystemModel::FilePathRole).toString(),
-                     QDir(files_->path()).canonicalPath());
-        QTest::qWait(500);
-        QTRY_VERIFY(tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex())));
-
         window_->showPanel(Panel::Aim);
         QCOMPARE(browser->files(), QStringList{"w.sum"});
         window_->showPanel(Panel::Substitute);
@@ -362,9 +271,7 @@ class MainWindowTest : public QObject, testing::Session {
         const QString folder = window_->currentFolder();
         drives->addItem("/nonexistent-volume", "/nonexistent-volume");
         browser->chooseDrive(drives->count() - 1);
-        QCOMPARE(dialogs_->shown.size(), 1);
-        QCOMPARE(dialogs_->shown[0].text, app_->msg(Msg::DriveUnreadable));
-        QCOMPARE(dialogs_->shown[0].title, app_->title());
+        QCOMPARE(dialogs_->texts(), QStringList{app_->msg(Msg::DriveUnreadable)});
         QCOMPARE(window_->currentFolder(), folder);
         QVERIFY(drives->currentIndex() != drives->count() - 1);
         dialogs_->shown.clear();
@@ -373,17 +280,14 @@ class MainWindowTest : public QObject, testing::Session {
         // one that does not exist is refused with a message.
         QComboBox* bar = browser->pathBar();
         QVERIFY(bar->completer() != nullptr);
-        bar->setEditText(files_->filePath("sub"));
-        QTest::keyClick(bar->lineEdit(), Qt::Key_Return);
-        QCOMPARE(window_->currentFolder(), files_->filePath("sub"));
-        bar->setEditText(files_->filePath("nowhere"));
-        QTest::keyClick(bar->lineEdit(), Qt::Key_Return);
-        QCOMPARE(window_->currentFolder(), files_->filePath("sub"));
+        for (const char* typed : {"sub", "nowhere"}) {
+            bar->setEditText(file(typed));
+            QTest::keyClick(bar->lineEdit(), Qt::Key_Return);
+            QCOMPARE(window_->currentFolder(), file("sub"));
+        }
         QCOMPARE(dialogs_->texts(), QStringList{app_->msg(Msg::FolderUnreadable)});
         // The recent folders are in its list, the current one first; Home.
-        QCOMPARE(browser->recentFolders().value(0), files_->filePath("sub"));
-        QVERIFY(browser->recentFolders().contains(QDir(files_->path()).canonicalPath()) ||
-                browser->recentFolders().contains(files_->path()));
+        QCOMPARE(browser->recentFolders().value(0), file("sub"));
         browser->homeButton()->click();
         QCOMPARE(window_->currentFolder(), QDir::cleanPath(QDir::homePath()));
     }
@@ -393,18 +297,21 @@ class MainWindowTest : public QObject, testing::Session {
     void folderListFollowsTheDisk() {
         FileBrowser* browser = window_->browser();
         browser->selectFiles({"a.out"});
-        writeFile(files_->filePath("c_new.out"), "x\n");
+        writeFile(file("c_new.out"), "x\n");
         QTRY_VERIFY(browser->files().contains("c_new.out"));
         QCOMPARE(browser->selectedFiles(), QStringList{"a.out"});
-        QFile::remove(files_->filePath("a.out"));
+        QFile::remove(file("a.out"));
         QTRY_VERIFY(!browser->files().contains("a.out"));
     }
 
     void cancelOnClosingKeepsEverything() {
         window_->listModel()->add(files_->path(), {"a.out"});
         window_->extractPanel()->setExportEnabled(true);
+        // Ctrl+Q asks, as closing the window does; No keeps everything.
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
         dialogs_->confirmAnswer = false;
-        QVERIFY(!window_->close());
+        QTest::keyClick(window_.get(), Qt::Key_Q, Qt::ControlModifier);
         QVERIFY(window_->isVisible());
         QCOMPARE(dialogs_->questions.size(), 1);
         QCOMPARE(dialogs_->questions[0].title, app_->msg(Msg::CloseTitle));
@@ -424,7 +331,7 @@ class MainWindowTest : public QObject, testing::Session {
         ExtractPanel* extract = window_->extractPanel();
         extract->box(ExtractBox::Formula)->setChecked(false);
         extract->box(ExtractBox::Energy)->setChecked(true);
-        QVERIFY(window_->browser()->setCurrentFolder(files_->filePath("sub")));
+        QVERIFY(window_->browser()->setCurrentFolder(file("sub")));
         window_->resize(1000, 700);
         window_->showPanel(Panel::Aim);
         QVERIFY(window_->close());  // closing writes them
@@ -432,7 +339,7 @@ class MainWindowTest : public QObject, testing::Session {
 
         MainWindow second(*app_, *dialogs_);
         QCOMPARE(second.currentPanel(), Panel::Aim);
-        QCOMPARE(second.currentFolder(), files_->filePath("sub"));
+        QCOMPARE(second.currentFolder(), file("sub"));
         QCOMPARE(second.filterFor(Panel::Substitute), QString("*.gjf"));
         QCOMPARE(second.filterFor(Panel::Extract), QString("*.log"));
         QCOMPARE(second.filterFor(Panel::Scan), MainWindow::defaultFilter(Panel::Scan));
@@ -442,7 +349,13 @@ class MainWindowTest : public QObject, testing::Session {
         const QSize room = second.screen()->availableGeometry().size();
         QCOMPARE(second.size(),
                  QSize(1000, 700).boundedTo(room).expandedTo(second.minimumSizeHint()));
-        QCOMPARE(second.browser()->recentFolders().value(0), files_->filePath("sub"));
+        QCOMPARE(second.browser()->recentFolders().value(0), file("sub"));
+        // A size saved on a larger screen comes back no larger than this one.
+        second.setGeometry(QRect(QPoint(40, 30), room + QSize(700, 500)));
+        second.saveSettings();
+        MainWindow third(*app_, *dialogs_);
+        QVERIFY(QRect(QPoint(), room).contains(QRect(QPoint(), third.size())));
+        QVERIFY(second.screen()->availableGeometry().contains(third.geometry()));
         // The language file is not where any of it went.
         QVERIFY(!program_->languageBytes().contains("zerlant.conf"));
         QVERIFY(!readFile(config_->filePath("zerlant/zerlant.conf")).isEmpty());
@@ -451,70 +364,42 @@ class MainWindowTest : public QObject, testing::Session {
     void choosingALanguageTakesItAtOnceAndRecordsIt() {
         QMenu* menu = window_->languageMenu();
         const auto& names = app_->languages().languageNames;
-        QVERIFY(names.size() >= 2);
-        // Languages, a separator and the editor's entry.
-        QCOMPARE(menu->actions().size(), int(names.size()) + 2);
-        QVERIFY(menu->actions()[int(names.size())]->isSeparator());
-        QCOMPARE(menu->actions().last()->text(), app_->msg(Msg::EditLanguages));
-
         const int current = app_->languages().isCurrent(0) ? 0 : 1;
         const int other = 1 - current;
-        QVERIFY(menu->actions()[current]->isChecked());
-
         // The current language does nothing, and keeps its mark.
         const QByteArray before = program_->languageBytes();
         menu->actions()[current]->trigger();
-        QVERIFY(dialogs_->shown.isEmpty());
         QCOMPARE(program_->languageBytes(), before);
         QVERIFY(menu->actions()[current]->isChecked());
-
-        // Another one: recorded in the file for the next start, and taken
-        // at once: the open window's captions are read again, in the new
-        // language, without a message and without emptying the list.
+        // Another one: recorded in the file for the next start, and taken at
+        // once (every caption: laptop_test), without emptying the list.
         window_->listModel()->add(files_->path(), {"a.out"});
         const QString extractBefore = window_->extractPanel()->title();
         menu->actions()[other]->trigger();
-        QCOMPARE(QString::fromStdString(
-                     GetMessage(program_->languageFile().toStdString(), "idioma", "idioma")),
-                 QString::fromStdString(names[other]));
+        QCOMPARE(GetMessage(program_->languageFile().toStdString(), "idioma", "idioma"),
+                 names[other]);
         QCOMPARE(app_->currentLanguage(), names[other]);
-        QVERIFY(!menu->actions()[current]->isChecked());
-        QVERIFY(menu->actions()[other]->isChecked());
-        // (Every caption in the new language: laptop_test.)
+        QVERIFY(!menu->actions()[current]->isChecked() && menu->actions()[other]->isChecked());
         QVERIFY(window_->extractPanel()->title() != extractBefore);
         QCOMPARE(window_->listModel()->entryCount(), std::size_t(1));
-        menu->actions()[other]->trigger();  // now current: nothing more
         QVERIFY(dialogs_->shown.isEmpty());
 
-        // The editor's entry asks for the editor: a Close button, and Escape
-        // closes it.
+        // The editor's entry asks for the editor.
         QSignalSpy asked(window_.get(), &MainWindow::languageEditorRequested);
         window_->chooseLanguageItem(int(names.size()) + 1);
         QCOMPARE(asked.count(), 1);
-        for (bool escape : {true, false}) {
-            window_->openLanguageEditor();
-            QPointer<LanguageEditor> editor = testing::shownWindow<LanguageEditor>();
-            QVERIFY(editor);
-            QCOMPARE(withoutMnemonic(editor->closeButton()->text()),
-                     withoutMnemonic(app_->msg(Msg::Close)));
-            if (escape)
-                QTest::keyClick(editor, Qt::Key_Escape);
-            else
-                editor->closeButton()->click();
-            QTRY_VERIFY(editor.isNull() || !editor->isVisible());
-        }
 
         // A language gone from the file: message 14, the file unchanged.
         QByteArray bytes = program_->languageBytes();
         bytes.replace("[" + QByteArray::fromStdString(names[current]) + "]", "[Gone]");
         QVERIFY(writeFile(program_->languageFile(), bytes));
         window_->chooseLanguageItem(current);
-        QCOMPARE(dialogs_->shown.size(), 1);
+        QCOMPARE(dialogs_->texts(), QStringList{app_->msg(Msg::LanguageNotInFile)});
         QCOMPARE(dialogs_->shown[0].icon, Dialogs::Icon::Critical);
-        QCOMPARE(dialogs_->shown[0].text, app_->msg(Msg::LanguageNotInFile));
         QCOMPARE(program_->languageBytes(), bytes);
     }
 
+    // Languages, a separator and the editor's entry, however many.
     void moreThanEightLanguagesAreAllListed() {
         QByteArray bytes = program_->languageBytes();
         for (int i = 0; i < 9; ++i)
@@ -522,22 +407,89 @@ class MainWindowTest : public QObject, testing::Session {
         QVERIFY(writeFile(program_->languageFile(), bytes));
         AppContext app(program_->folder());
         MainWindow window(app, *dialogs_, files_->path());
-        QVERIFY(app.languages().languageNames.size() > 8);
-        QCOMPARE(window.languageMenu()->actions().size(),
-                 int(app.languages().languageNames.size()) + 2);
+        QCOMPARE(window.languageMenu()->actions().size(), 11 + 2);
+        QCOMPARE(window.languageMenu()->actions().last()->text(), app.msg(Msg::EditLanguages));
     }
 
-    void substituteCountsAsksAndUndoes() {
+    // A preview renames nothing; a run leaves unticked rows and names taken
+    // by another file; Undo puts names back on disk and in the list, so that
+    // the next run finds its files, and then has nothing left to undo.
+    void renamePreviewRunAndUndo() {
+        window_->showPanel(Panel::Rename);
+        window_->browser()->setPattern("*.gjf");
+        FileListModel* list = window_->listModel();
+        list->add(files_->path(), {"h2o_opt.gjf", "nh3_opt.gjf", "ch4_opt.gjf"});
+        list->toggle(3);  // ch4 unticked: previewed, not renamed
+        writeFile(file("nh3_freq.gjf"), "already here");
+        const auto before = snapshot(files_->path());
+        RenamePanel* p = window_->renamePanel();
+        QVERIFY(!p->undoButton->isEnabled());
+        p->ruleChoice->button(3)->click();  // replace
+        p->replaceText->setText("_OPT");
+        p->replaceWith->setText("_freq");
+        p->previewButton->click();
+        for (std::size_t e = 1; e <= 3; ++e)
+            QCOMPARE(list->newName(e), QString(list->name(e)).replace("_opt", "_freq"));
+        QCOMPARE(snapshot(files_->path()), before);
+
+        p->runButton->click();
+        const QString done = app_->msg(Msg::RenameDone).arg(1).arg(2);
+        QCOMPARE(dialogs_->texts(),
+                 QStringList(
+                     {app_->msg(Msg::NewNameExists) + "\n" + app_->msg(Msg::RowsUnticked), done}));
+        QCOMPARE(window_->statusBar()->currentMessage(), done);
+        QCOMPARE(listNames(*list), QStringList({"h2o_freq.gjf", "nh3_opt.gjf", "ch4_opt.gjf"}));
+        QCOMPARE(list->path(1), file("h2o_freq.gjf"));
+        QVERIFY(list->newName(1).isEmpty() && !list->isChecked(2));
+        QCOMPARE(readFile(file("nh3_freq.gjf")), QByteArray("already here"));
+        QVERIFY(!QFile::exists(file("h2o_opt.gjf")));
+        QVERIFY(window_->browser()->files().contains("h2o_freq.gjf"));
+
+        for (int run = 1; run <= 2; ++run) {
+            if (run == 2) {
+                QFile::remove(file("nh3_freq.gjf"));
+                list->switchAll();
+                p->runButton->click();
+                QCOMPARE(window_->statusBar()->currentMessage(),
+                         app_->msg(Msg::RenameDone).arg(3).arg(3));
+                QVERIFY(QFile::exists(file("nh3_freq.gjf")));
+            }
+            QVERIFY(p->undoButton->isEnabled());
+            const auto shown = dialogs_->shown.size();
+            p->undoButton->click();
+            QCOMPARE(dialogs_->shown.size(), shown);
+            QCOMPARE(window_->statusBar()->currentMessage(), app_->msg(Msg::RunUndone));
+            QCOMPARE(listNames(*list), QStringList({"h2o_opt.gjf", "nh3_opt.gjf", "ch4_opt.gjf"}));
+            auto expected = before;
+            if (run == 2)
+                expected.remove("nh3_freq.gjf");
+            QCOMPARE(snapshot(files_->path()), expected);
+            for (std::size_t e = 1; e <= 3; ++e) QCOMPARE(list->path(e), file(list->name(e)));
+        }
+        QVERIFY(!p->undoButton->isEnabled());
+        dialogs_->shown.clear();
+        p->undo();
+        QCOMPARE(dialogs_->texts(), QStringList{app_->msg(Msg::NothingToUndo)});
+    }
+
+    // Substitute asks first, changes only the ticked files that hold the
+    // block (keeping their line ends), and its Undo refuses a file edited
+    // since and otherwise restores every byte.
+    void substituteAsksWritesAndUndoes() {
         window_->showPanel(Panel::Substitute);
-        window_->listModel()->add(files_->path(), {"h2o_opt.gjf", "other.com", "nh3_opt.gjf"});
+        writeFile(file("win.gjf"), "%chk=w\r\n# opt b3lyp/6-31g(d)\r\n\r\nw\r\n");
+        FileListModel* list = window_->listModel();
+        list->add(files_->path(), {"h2o_opt.gjf", "other.com", "win.gjf", "nh3_opt.gjf"});
+        list->toggle(4);
         const auto before = snapshot(files_->path());
         SubstitutePanel* p = window_->substitutePanel();
         QVERIFY(!p->undoButton->isEnabled());
-        p->blockFrom->setPlainText("b3lyp");
-        p->blockTo->setPlainText("m062x");
+        QGuiApplication::clipboard()->setText("# opt b3lyp/6-31g(d)\n");
+        p->pasteFromButton->click();
+        QCOMPARE(p->blockFrom->toPlainText(), QString("# opt b3lyp/6-31g(d)\n"));
+        p->blockTo->setPlainText("# opt freq m062x/def2tzvp\n");
 
-        // "No": nothing written.
-        dialogs_->confirmAnswer = false;
+        dialogs_->confirmAnswer = false;  // "No": nothing written
         p->runButton->click();
         QCOMPARE(dialogs_->questions.size(), 1);
         QCOMPARE(dialogs_->questions[0].text, app_->msg(Msg::SubstituteQuestion).arg(2).arg(3));
@@ -545,27 +497,28 @@ class MainWindowTest : public QObject, testing::Session {
 
         dialogs_->confirmAnswer = true;
         p->runButton->click();
-        QVERIFY(readFile(files_->filePath("h2o_opt.gjf")).contains("m062x"));
-        // What was done, in a box and in the status bar.
+        QCOMPARE(readFile(file("h2o_opt.gjf")),
+                 QByteArray("%chk=x\n# opt freq m062x/def2tzvp\n\nh2o_opt.gjf\n"));
+        QCOMPARE(readFile(file("win.gjf")),
+                 QByteArray("%chk=w\r\n# opt freq m062x/def2tzvp\r\n\r\nw\r\n"));
+        QCOMPARE(readFile(file("nh3_opt.gjf")), before["nh3_opt.gjf"]);
         const QString done = app_->msg(Msg::SubstituteDone).arg(2).arg(3);
         QCOMPARE(dialogs_->texts(), QStringList{done});
         QCOMPARE(window_->statusBar()->currentMessage(), done);
-        QVERIFY(p->undoButton->isEnabled());
         // The record is in the cache folder, never beside the files.
         QCOMPARE(snapshot(files_->path()).keys(), before.keys());
 
         // A file edited since: Undo refuses and changes nothing.
-        const QByteArray ran = readFile(files_->filePath("nh3_opt.gjf"));
-        writeFile(files_->filePath("nh3_opt.gjf"), ran + "edited\n");
+        const QByteArray ran = readFile(file("win.gjf"));
+        writeFile(file("win.gjf"), ran + "edited\n");
         const auto afterEdit = snapshot(files_->path());
         p->undoButton->click();
         QCOMPARE(dialogs_->shown.size(), 2);
         QVERIFY(dialogs_->shown[1].text.startsWith(app_->msg(Msg::UndoRefused)));
-        QVERIFY(dialogs_->shown[1].text.contains("nh3_opt.gjf"));
+        QVERIFY(dialogs_->shown[1].text.contains("win.gjf"));
         QCOMPARE(snapshot(files_->path()), afterEdit);
-
         // Put back as the run left it: Undo restores every byte.
-        writeFile(files_->filePath("nh3_opt.gjf"), ran);
+        writeFile(file("win.gjf"), ran);
         p->undoButton->click();
         QCOMPARE(dialogs_->shown.size(), 2);
         QCOMPARE(snapshot(files_->path()), before);
@@ -581,44 +534,32 @@ class MainWindowTest : public QObject, testing::Session {
         QCOMPARE(window_->statusBar()->currentMessage(), app_->msg(Msg::BlockNotFound));
     }
 
-    void renameUndoRestoresNamesAndBytes() {
-        window_->showPanel(Panel::Rename);
+    // A batch file needs a name; it lists the ticked jobs with their outputs.
+    void batchFileOfTheTickedJobs() {
+        window_->showPanel(Panel::Batch);
         FileListModel* list = window_->listModel();
         list->add(files_->path(), {"h2o_opt.gjf", "nh3_opt.gjf", "ch4_opt.gjf"});
-        const auto before = snapshot(files_->path());
-        RenamePanel* p = window_->renamePanel();
-        QVERIFY(!p->undoButton->isEnabled());
-        p->ruleChoice->button(3)->click();  // replace
-        p->replaceText->setText("_opt");
-        p->replaceWith->setText("_freq");
-        const QString done = app_->msg(Msg::RenameDone).arg(3).arg(3);
-        // Twice: Undo puts the names back on disk and in the list, so that
-        // the next run finds its files.
-        for (int run = 1; run <= 2; ++run) {
-            p->runButton->click();
-            QVERIFY(QFile::exists(files_->filePath("h2o_freq.gjf")));
-            QVERIFY(!QFile::exists(files_->filePath("h2o_opt.gjf")));
-            QVERIFY(p->undoButton->isEnabled());
-            QCOMPARE(dialogs_->texts(), QStringList(run, done));
-            QCOMPARE(window_->statusBar()->currentMessage(), done);
-            p->undoButton->click();
-            QCOMPARE(snapshot(files_->path()), before);
-            QCOMPARE(dialogs_->texts(), QStringList(run, done));
-            QCOMPARE(window_->statusBar()->currentMessage(), app_->msg(Msg::RunUndone));
-            for (std::size_t e = 1; e <= 3; ++e) {
-                QVERIFY(list->name(e).endsWith("_opt.gjf"));
-                QCOMPARE(list->path(e), files_->filePath(list->name(e)));
-                QVERIFY(list->newName(e).isEmpty());
-            }
-        }
-        // Once undone there is nothing left to undo.
-        dialogs_->shown.clear();
-        QVERIFY(!p->undoButton->isEnabled());
-        p->undo();
-        QCOMPARE(dialogs_->texts(), QStringList{app_->msg(Msg::NothingToUndo)});
+        list->toggle(2);
+        BcfPanel* p = window_->bcfPanel();
+        p->runButton->click();  // no name: refused, nothing written
+        QCOMPARE(dialogs_->texts().size(), 1);
+        QVERIFY(!QFile::exists(file(".bcf")));
+        p->batchName->setText("jobs");
+        p->fullPaths->setChecked(true);
+        p->runButton->click();
+        const QByteArray written = readFile(file("jobs.bcf"));
+        QVERIFY(written.endsWith((file("h2o_opt.gjf") + " , " + file("h2o_opt.out") + "\r\n" +
+                                  file("ch4_opt.gjf") + " , " + file("ch4_opt.out") + "\r\n")
+                                     .toUtf8()));
+        QCOMPARE(p->batchText->toPlainText(), QString::fromUtf8(written).remove('\r'));
+        const QString done = app_->msg(Msg::BatchDone).arg(file("jobs.bcf")).arg(2);
+        QCOMPARE(dialogs_->texts().value(1), done);
+        QCOMPARE(window_->statusBar()->currentMessage(), done);
     }
 
   private:
+    QString file(const QString& name) const { return files_->filePath(name); }
+
     std::unique_ptr<QTemporaryDir> files_;
     std::unique_ptr<QTemporaryDir> cache_;
     std::unique_ptr<QTemporaryDir> config_;

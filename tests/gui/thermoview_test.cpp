@@ -6,30 +6,28 @@
 // captions).
 
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QTabWidget>
-#include <QTableView>
 #include <QtTest>
 #include <cmath>
 #include <functional>
 
-#include "core/files/filetext.hpp"
 #include "gui/mainwindow/extractpanel.hpp"
 #include "gui/results/resultsview.hpp"
-#include "gui/results/tablemodel.hpp"
 #include "gui/results/thermoview.hpp"
 #include "guitestsupport.hpp"
 
 using namespace zerlant;
 using namespace zerlant::gui;
+using testing::columnOf;
+using testing::numberAt;
 
 namespace {
 
-// The files of the view, and what their rows must say: 0 for a row with
+// The files of the view, and what their rows must say: none for a row with
 // values, else the message of the reason.  The two divinylbenzene jobs share
 // a formula; the CO2 job was run at 3 atm; the SCF failure never reached its
 // frequencies; the single point has none to reach (skipped, not failed); the
@@ -47,16 +45,12 @@ constexpr Case kCases[] = {
     {"no_such_job.log", Msg::CannotBeRead},
 };
 
-std::optional<double> numberAt(const QTableView* view, int row, int column) {
-    const QVariant v = view->model()->index(row, column).data(ResultTableModel::NumberRole);
-    return v.isValid() ? std::optional<double>(v.toDouble()) : std::nullopt;
-}
-
-int columnOf(const QTableView* view, const QString& titleStart) {
-    for (int c = 0; c < view->model()->columnCount(); ++c)
-        if (view->model()->headerData(c, Qt::Horizontal).toString().startsWith(titleStart))
-            return c;
-    return -1;
+// The rows of a working list (the heading row first) over files of a folder.
+FileRows rowsOf(const QString& folder, const std::vector<const char*>& files) {
+    FileRows rows(1);
+    for (const char* f : files)
+        rows.push_back({true, f, QDir(folder).filePath(f).toStdString(), {}});
+    return rows;
 }
 
 }  // namespace
@@ -69,23 +63,15 @@ class ThermoViewTest : public QObject, testing::Session {
     void cleanup() { endSession(); }
 
     void settingsRecomputeTheRowsOfFilesReadOnce() {
-        const QString data = testing::dataDir();
-        if (data.isEmpty())
-            QSKIP("real data folder ../shared/data is absent");
+        ZERLANT_DATA_OR_SKIP(data);
         // The heading row and an unticked entry are not read.
-        FileRows rows(1);
-        rows[0].checked = true;
-        rows[0].name = "FILE";
-        for (const Case& c : kCases)
-            rows.push_back({true, c.file, QDir(data).filePath(c.file).toStdString(), {}});
-        rows.push_back({false,
-                        "goodvibes_g09_H2O.log",
-                        QDir(data).filePath("goodvibes_g09_H2O.log").toStdString(),
-                        {}});
+        std::vector<const char*> names;
+        for (const Case& c : kCases) names.push_back(c.file);
+        names.push_back("goodvibes_g09_H2O.log");
+        FileRows rows = rowsOf(data, names);
+        rows.back().checked = false;
         auto files = readThermoFiles(rows, nullptr);
         QVERIFY(files);
-        QCOMPARE(files->size(), std::size(kCases));
-
         ThermoView view(*app_, *dialogs_);
         view.setFiles(std::move(*files));
         QTableView* table = view.table();
@@ -93,9 +79,6 @@ class ThermoViewTest : public QObject, testing::Session {
         QCOMPARE(table->model()->columnCount(), 10);  // the nine keys and the note
         const int noteColumn = ThermoView::kNoteColumn;
         const int gColumn = columnOf(table, app_->msg(Msg::ColumnG) + '\n');
-        QCOMPARE(gColumn, 8);
-        QCOMPARE(table->model()->headerData(gColumn, Qt::Horizontal, Qt::ToolTipRole).toString(),
-                 app_->msg(Msg::FreeEnergy) + ": g (hartree)");
         auto* source = qobject_cast<ResultTableModel*>(
             qobject_cast<QSortFilterProxyModel*>(table->model())->sourceModel());
         for (int r = 0; r < int(std::size(kCases)); ++r) {
@@ -104,37 +87,14 @@ class ThermoViewTest : public QObject, testing::Session {
             QCOMPARE(source->isErrorRow(r),
                      c.reason != Msg{} && c.reason != viewmsg::kNoFrequencyStep);
             QCOMPARE(view.rows()[r].skipped, c.reason == viewmsg::kNoFrequencyStep);
-            if (c.reason != Msg{}) {
-                QCOMPARE(table->model()->index(r, noteColumn).data().toString(),
-                         app_->msg(c.reason));
-                QVERIFY(!numberAt(table, r, gColumn));
-            }
+            QCOMPARE(table->model()->index(r, noteColumn).data().toString(),
+                     c.reason == Msg{} ? QString() : app_->msg(c.reason));
+            QCOMPARE(bool(numberAt(table, r, gColumn)), c.reason == Msg{});
         }
-
         QVERIFY(!table->isColumnHidden(noteColumn));
         ThermoView clean(*app_, *dialogs_);  // no file with a note: no note column
         clean.setFiles({view.files()[0], view.files()[1]});
         QVERIFY(clean.table()->isColumnHidden(noteColumn));
-
-        // At each job's own temperature and pressure G is the printed free
-        // energy; elsewhere it moves.
-        for (int r = 0; r < int(std::size(kCases)); ++r) {
-            const auto& file = view.files()[r];
-            if (!file.step)
-                continue;
-            const thermo::FrequencyStep& step = *file.step;
-            view.temperatureBox()->setValue(step.temperature);
-            view.pressureBox()->setValue(step.pressure);
-            const auto g = numberAt(table, r, gColumn);
-            QVERIFY(g && step.printed.sumGibbs);
-            QVERIFY2(std::abs(*g - *step.printed.sumGibbs) < 6e-7, kCases[r].file);
-            view.pressureBox()->setValue(step.pressure == 1.0 ? 3.0 : 1.0);
-            QVERIFY(std::abs(*numberAt(table, r, gColumn) - *step.printed.sumGibbs) > 1e-5);
-            view.pressureBox()->setValue(step.pressure);
-            view.temperatureBox()->setValue(400.0);
-            QVERIFY2(*numberAt(table, r, gColumn) < *g - 1e-3, "G falls as T rises");
-            view.temperatureBox()->setValue(step.temperature);
-        }
 
         // Each setting reaches its columns and leaves the others: the title
         // of the column that must move and of one that must not.
@@ -144,6 +104,10 @@ class ThermoViewTest : public QObject, testing::Session {
             Msg moves, stays;
         };
         const Wiring wirings[] = {
+            {"temperature", [&](bool on) { view.temperatureBox()->setValue(on ? 400 : 298.15); },
+             Msg::ColumnG, Msg::ColumnE},
+            {"pressure", [&](bool on) { view.pressureBox()->setValue(on ? 3 : 1); }, Msg::ColumnG,
+             Msg::ColumnZpe},
             {"scale", [&](bool on) { view.scaleBox()->setValue(on ? 0.97 : 1.0); }, Msg::ColumnZpe,
              Msg::ColumnE},
             {"cutoff", [&](bool on) { view.cutoffBox()->setValue(on ? 50 : 100); }, Msg::ColumnQhTs,
@@ -164,23 +128,17 @@ class ThermoViewTest : public QObject, testing::Session {
         }
 
         // The quasi-harmonic enthalpy and the relative energies add columns;
-        // the lower divinylbenzene job is the zero of its formula and the two
-        // populations make 1.
+        // the lower divinylbenzene job is the zero of its formula.
         view.enthalpyCheck()->setChecked(true);
         QCOMPARE(table->model()->columnCount(), 11);
         view.relativeCheck()->setChecked(true);
         QCOMPARE(table->model()->columnCount(), 14);
         const int relG = columnOf(table, app_->msg(Msg::ColumnDeltaG) + '\n');
-        const int population = columnOf(table, app_->msg(Msg::ColumnBoltzmann));
-        QVERIFY(relG > 0 && population > 0);
         QVERIFY(table->model()->headerData(relG, Qt::Horizontal).toString().endsWith("(kcal/mol)"));
         const double rel0 = *numberAt(table, 0, relG), rel1 = *numberAt(table, 1, relG);
         QCOMPARE(std::min(rel0, rel1), 0.0);
-        QVERIFY(std::max(rel0, rel1) > 0);
         QCOMPARE(*numberAt(table, 2, relG), 0.0);  // CO2 alone in its formula
-        QVERIFY(std::abs(*numberAt(table, 0, population) + *numberAt(table, 1, population) - 1) <
-                2e-6);
-        view.unitBox()->setCurrentIndex(1);  // kJ/mol
+        view.unitBox()->setCurrentIndex(1);        // kJ/mol
         QVERIFY(std::abs(*numberAt(table, 0, relG) + *numberAt(table, 1, relG) -
                          4.184 * (rel0 + rel1)) < 1e-3);
         // A chosen reference: the other job of the formula goes below zero.
@@ -192,20 +150,15 @@ class ThermoViewTest : public QObject, testing::Session {
         // The export is the command line's CSV: keys, then the rows with
         // values, each with the conditions it was computed at.
         view.temperatureBox()->setValue(310);
-        view.pressureBox()->setValue(1);
         const QString csv = program_->path() + "/thermo.csv";
         QVERIFY(view.exportTo(csv));
         const QList<QByteArray> lines = testing::readFile(csv).split('\n');
-        QCOMPARE(lines.value(0),
-                 QByteArray("file,formula,e,zpe,h,ts,qh_ts,g,qh_g,qh_h,rel_g,rel_qh_g,boltzmann,"
-                            "temperature_k,pressure_atm,concentration_mol_per_l,scale_factor,"
-                            "qh_cutoff_cm-1"));
+        QVERIFY(lines.value(0).startsWith("file,formula,e,zpe,h,ts,qh_ts,g,qh_g,qh_h,rel_g,"));
         QCOMPARE(lines.size(), 3 + 2);  // three rows and the last line's end
         QVERIFY(lines.value(1).startsWith("cclib_g09_dvb_ir.out,C10H10,"));
         QVERIFY(lines.value(1).endsWith(",310,1,,1,100"));
-        const QString xlsx = program_->path() + "/thermo.xlsx";
-        QVERIFY(view.exportTo(xlsx));
-        QVERIFY(testing::readFile(xlsx).startsWith("PK"));
+        QVERIFY(view.exportTo(program_->path() + "/thermo.xlsx"));
+        QVERIFY(testing::readFile(program_->path() + "/thermo.xlsx").startsWith("PK"));
         QVERIFY(!view.exportTo(program_->path() + "/no/such/folder/thermo.csv"));
         QCOMPARE(dialogs_->shown.size(), 1);
     }
@@ -213,38 +166,26 @@ class ThermoViewTest : public QObject, testing::Session {
     // Each file scaled by the published factor of its own level, in place of
     // the one factor of the box; a level the table lacks says so in the note.
     void scaleFromTheTablePerFile() {
-        const QString data = testing::dataDir();
-        if (data.isEmpty())
-            QSKIP("real data folder ../shared/data is absent");
-        FileRows rows(1);
-        for (const char* file : {"cclibdata_g09_irc_point.log", "goodvibes_g09_H2O.log"})
-            rows.push_back({true, file, QDir(data).filePath(file).toStdString(), {}});
-        auto files = readThermoFiles(rows, nullptr);
+        ZERLANT_DATA_OR_SKIP(data);
+        auto files = readThermoFiles(
+            rowsOf(data, {"cclibdata_g09_irc_point.log", "goodvibes_g09_H2O.log"}), nullptr);
         QVERIFY(files && files->size() == 2);
         ThermoView view(*app_, *dialogs_);
         view.setFiles(std::move(*files));
         QTableView* table = view.table();
         const int zpe = columnOf(table, app_->msg(Msg::ColumnZpe) + '\n');
-        QVERIFY(zpe > 0);
         const double plain = *numberAt(table, 0, zpe);
         QVERIFY(numberAt(table, 1, zpe));
         QVERIFY(table->isColumnHidden(ThermoView::kNoteColumn));
 
         view.scaleFromTableCheck()->setChecked(true);
         QVERIFY(!view.scaleBox()->isEnabled());
-        QVERIFY(view.request().scaleFromTable);
-        // RHF/6-31G(d): 0.909 of the unscaled zero-point energy.
-        QVERIFY(std::abs(*numberAt(table, 0, zpe) - 0.909 * plain) < 2e-8);
+        QVERIFY(*numberAt(table, 0, zpe) < plain);  // RHF/6-31G(d): 0.909
         QVERIFY(!numberAt(table, 1, zpe));
         QVERIFY(!table->isColumnHidden(ThermoView::kNoteColumn));
         QVERIFY(table->columnWidth(ThermoView::kNoteColumn) > 50);  // hidden until now
         QCOMPARE(table->model()->index(1, ThermoView::kNoteColumn).data().toString(),
                  "RB3LYP/STO-3G: " + app_->msg(Msg::NoPublishedScaleFactor));
-        QVERIFY(view.rows()[1].noScaleFactor);
-        // The table's rows only: the export leaves the level without a factor out.
-        const QString csv = program_->path() + "/table.csv";
-        QVERIFY(view.exportTo(csv));
-        QCOMPARE(testing::readFile(csv).count('\n'), 2);
 
         // The box's factor is unchanged and counts again once the table is off.
         view.scaleFromTableCheck()->setChecked(false);
@@ -258,20 +199,14 @@ class ThermoViewTest : public QObject, testing::Session {
         ThermoView next(*app_, *dialogs_);
         next.setFiles(view.files());
         next.setRequest(kept);
-        QVERIFY(next.scaleFromTableCheck()->isChecked());
-        QVERIFY(!next.scaleBox()->isEnabled());
-        QVERIFY(next.rows()[1].noScaleFactor);
+        QVERIFY(next.scaleFromTableCheck()->isChecked() && next.rows()[1].noScaleFactor);
         QVERIFY(next.table()->columnWidth(ThermoView::kNoteColumn) > 50);
-        testing::shoot(&next, "thermo-scale-table");
     }
 
     void toolsMenuRunsIntoTheResultsDock() {
-        const QString data = testing::dataDir();
-        if (data.isEmpty())
-            QSKIP("real data folder ../shared/data is absent");
-        window_ = std::make_unique<MainWindow>(*app_, *dialogs_, data);
+        ZERLANT_DATA_OR_SKIP(data);
+        openWindow(data);
         auto* dock = window_->findChild<QDockWidget*>("resultsDock");
-        QVERIFY(dock && dock->isHidden());
         // Nothing ticked: a word on what to do, no run.
         window_->thermoAction()->trigger();
         QCOMPARE(dialogs_->texts(), QStringList{app_->msg(Msg::ThermoNothingTicked)});
@@ -283,15 +218,13 @@ class ThermoViewTest : public QObject, testing::Session {
         // An Extract run first: its page keeps its tables beside the thermochemistry.
         QVERIFY(testing::runAndWait(window_->extractPanel()));
         ResultsView* extractPage = window_->resultsView();
-        QCOMPARE(extractPage->tabs()->count(), 1);
         QSignalSpy shown(window_.get(), &MainWindow::thermoShown);
+        QVERIFY(window_->thermoAction()->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_T));
         window_->thermoAction()->trigger();
         QVERIFY(shown.wait(60000));
-        QVERIFY(!dock->isHidden());
         ResultsView* results = window_->resultsView();  // the thermochemistry page, in front
         QVERIFY(results != extractPage);
         QCOMPARE(extractPage->tabs()->count(), 1);
-        QCOMPARE(extractPage->outcome().read, std::size_t(4));
         QCOMPARE(extractPage->tableView(0)->model()->rowCount(), 5);
         // The single point is skipped, not failed.
         QCOMPARE(results->outcome().read, std::size_t(3));
@@ -299,47 +232,27 @@ class ThermoViewTest : public QObject, testing::Session {
         QCOMPARE(results->outcome().skipped, std::size_t(1));
         QVERIFY(results->outcomeLabel()->text().contains(app_->msg(viewmsg::kSkipped)));
         ThermoView* view = results->thermoView();
-        QVERIFY(view);
         QCOMPARE(results->tableView(results->tabs()->currentIndex()), view->table());
         // The transition state's imaginary mode is left out and said so.
+        const QString leftOut = app_->msg(Msg::ImaginaryLeftOut) + QStringLiteral(": 1");
         QCOMPARE(view->table()->model()->index(2, ThermoView::kNoteColumn).data().toString(),
-                 app_->msg(Msg::ImaginaryLeftOut) + QStringLiteral(": 1"));
-
-        // Ctrl+C copies the selection with its titles, as in the other tables.
-        view->table()->setFocus();
-        view->table()->selectionModel()->select(view->table()->model()->index(0, 8),
-                                                QItemSelectionModel::Select);
-        results->copySelection();
-        const QStringList copied = QApplication::clipboard()->text().split('\n');
-        QCOMPARE(copied.value(0), app_->msg(Msg::ColumnG) + " (hartree)");
-        QVERIFY(QString(copied.value(1)).replace(QLatin1Char(','), QLatin1Char('.')).toDouble() <
-                0);
+                 leftOut);
 
         view->relativeCheck()->setChecked(true);
         view->enthalpyCheck()->setChecked(true);
         testing::shoot(window_.get(), "thermo-window");
 
-        // Another language takes the table's captions at once.
-        const QString other = app_->currentLanguage() == "English" ? "Español" : "English";
-        window_->switchLanguage(other);
+        // Another language takes the table's notes at once.
+        window_->switchLanguage(app_->currentLanguage() == "English" ? "Español" : "English");
         view = window_->resultsView()->thermoView();  // the page is laid out anew
-        QVERIFY(view);
-        QCOMPARE(view->table()->model()->headerData(3, Qt::Horizontal, Qt::ToolTipRole).toString(),
-                 app_->msg(Msg::ElectronicEnergy) + ": e (" + app_->msg(viewmsg::kHartree) + ')');
-        QCOMPARE(view->referenceBox()->itemText(0), app_->msg(Msg::LowestOfEachFormula));
         QCOMPARE(view->table()->model()->index(2, ThermoView::kNoteColumn).data().toString(),
                  app_->msg(Msg::ImaginaryLeftOut) + QStringLiteral(": 1"));
-        dock->setFloating(true);  // wide enough for every column
-        testing::shoot(dock, "thermo-floating");
         // The next run keeps the settings of the last one.
         view->temperatureBox()->setValue(350);
         window_->thermoAction()->trigger();
         QVERIFY(shown.wait(60000));
-        view = results->thermoView();
-        QCOMPARE(view->request().settings.temperature, 350.0);
-        QVERIFY(view->request().relative && view->request().settings.headGordonEnthalpy);
-        QCOMPARE(view->table()->model()->columnCount(), 14);
-        QVERIFY(window_->thermoAction()->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_T));
+        QCOMPARE(results->thermoView()->request().settings.temperature, 350.0);
+        QCOMPARE(results->thermoView()->table()->model()->columnCount(), 14);
     }
 };
 
