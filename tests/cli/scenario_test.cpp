@@ -137,10 +137,12 @@ std::pair<double, double> peakOf(const std::string& csv, const std::string& of) 
 // "height_within": share}).
 void check(const std::string& what, const std::string& text, const json& expected,
            const fs::path& data, const fs::path& dir) {
-    if (expected.contains("starts"))
+    if (expected.contains("starts")) {
         EXPECT_TRUE(text.starts_with(bytesOf(expected["starts"]))) << what;
-    if (expected.contains("bytes_over"))
+    }
+    if (expected.contains("bytes_over")) {
         EXPECT_GT(text.size(), expected["bytes_over"].get<std::size_t>()) << what;
+    }
     if (expected.contains("peak")) {
         const json& p = expected["peak"];
         const auto [x, y] = peakOf(text, p["of"].get<std::string>());

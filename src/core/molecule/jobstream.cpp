@@ -24,7 +24,7 @@ constexpr std::array<std::string_view, 1> kAnchors = {kModesHeading};
 GeometryStream::GeometryStream() : reader_(*this, kAnchors) {}
 
 const std::vector<CartesianAtom>& GeometryStream::latest() const {
-    return anyStandard_ ? lastStandard_ : lastInput_;
+    return latest_;
 }
 
 void GeometryStream::feed(std::string_view bytes) {
@@ -52,11 +52,10 @@ void GeometryStream::step(GeometryStep&& step) {
 void GeometryStream::orientation(const OrientationBlock* block) {
     if (!block) {
         damaged_ = true;
-    } else if (block->orientation == Orientation::Standard) {
-        lastStandard_ = block->atoms;
-        anyStandard_ = true;
     } else {
-        lastInput_ = block->atoms;
+        // The last block of any kind, as lastGeometry reads a whole text: a
+        // step's standard orientation follows its input one.
+        latest_ = block->atoms;
     }
 }
 

@@ -38,8 +38,8 @@ class GeometryStream : private StepObserver {
     // the last one may yet be completed by lines to come.  A step printed
     // without a geometry of its own shows the last one read before it.
     const std::vector<GeometryStep>& steps() const { return steps_; }
-    // The last complete geometry (standard orientation when the file prints
-    // one); empty when none has been read.
+    // The last complete geometry of any orientation (a step's standard one
+    // follows its input one); empty when none has been read.
     const std::vector<CartesianAtom>& latest() const;
     // A coordinate table was begun but broken off, or holds a row that is no
     // atom; `cutPending` is true while the last one is still unfinished
@@ -65,8 +65,7 @@ class GeometryStream : private StepObserver {
     StepReader reader_;
     std::vector<GeometryStep> steps_;
     std::size_t settled_ = 0;  // steps_ past these is the waiting step's copy
-    std::vector<CartesianAtom> lastStandard_, lastInput_;
-    bool anyStandard_ = false;
+    std::vector<CartesianAtom> latest_;
     bool damaged_ = false;
     bool ended_ = false;
     NormalModesCollector modes_;

@@ -3,6 +3,7 @@
 
 #include "core/language/messages.hpp"
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <string_view>
@@ -209,12 +210,25 @@ TEST(DeliveredLanguageFileTest, EveryNamedMessageReadsAsItsName) {
         ZERLANT_MESSAGES(ZERLANT_NAMED_MESSAGE)
 #undef ZERLANT_NAMED_MESSAGE
     };
+    // The placeholders (%1, %2, ...) a message holds, in order.
+    auto placeholders = [](const std::string& text) {
+        std::string found;
+        for (std::size_t i = 0; i + 1 < text.size(); ++i)
+            if (text[i] == '%' && text[i + 1] >= '0' && text[i + 1] <= '9')
+                found += text.substr(i, 2);
+        return found;
+    };
     std::set<int> numbers;
     for (const Named& m : named) {
         SCOPED_TRACE(m.name);
         EXPECT_TRUE(numbers.insert(m.number).second) << "a second name for message " << m.number;
-        EXPECT_FALSE(spanish.byNumber(m.number).empty()) << "no Spanish text for " << m.number;
         const std::string text = english.byNumber(m.number);
+        EXPECT_FALSE(spanish.byNumber(m.number).empty()) << "no Spanish text for " << m.number;
+        std::string wanted = placeholders(text),
+                    inSpanish = placeholders(spanish.byNumber(m.number));
+        std::sort(wanted.begin(), wanted.end());
+        std::sort(inSpanish.begin(), inSpanish.end());
+        EXPECT_EQ(inSpanish, wanted) << "the placeholders of message " << m.number;
         EXPECT_FALSE(m.start.empty());
         EXPECT_TRUE(text.starts_with(m.start))
             << "message " << m.number << " reads \"" << text << "\", not \"" << m.start << "...\"";
