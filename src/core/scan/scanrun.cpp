@@ -53,7 +53,8 @@ std::string readJobValues(const FoldedText& text, ScanJob& job) {
     RouteAnalysis route = analizarruta(sections.size() > 1 ? sections[1] : std::string_view());
     job.method = route.method;
     job.basis = route.basis;
-    auto parts = splitText(archiveField(sections, 3, 0), ",");
+    const std::string moleculeLine = archiveField(sections, 3, 0);  // "0,1"
+    auto parts = splitText(moleculeLine, ",");
     job.charge = wholeNumber(parts[0]);
     job.multiplicity = parts.size() > 1 ? wholeNumber(parts[1]) : std::nullopt;
     // " Job cpu time:       0 days  0 hours  4 minutes 47.5 seconds."
